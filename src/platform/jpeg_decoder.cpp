@@ -1,0 +1,249 @@
+/** @file jpeg_decoder.cpp JPEG pictures through libjpeg, with broken files turned into errors. */
+#include "platform/jpeg_decoder.h"
+
+#include "ui/sim_error.h"
+
+#include <QString>
+
+#include <algorithm>
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include <jerror.h>
+#include <jpeglib.h>
+
+/*
+ * libjpeg reports a fatal error by calling error_exit, which must not
+ * return. Ours jumps back with longjmp to the setjmp of the function that
+ * called into libjpeg. Those functions (startDecoding, readPixels,
+ * compressRows) hold only plain C data in their frames, so the jump skips
+ * no destructor; the C++ objects live one frame further out.
+ */
+
+namespace platform {
+
+namespace {
+
+/** Pictures above this many pixels are refused rather than allocated. */
+constexpr qint64 kMaxPixels = 64LL * 1024 * 1024;
+
+/** libjpeg's error manager with the place to jump back to and the failure's text. */
+struct ErrorManager {
+    jpeg_error_mgr pub;              ///< libjpeg's part; must stay first.
+    std::jmp_buf jump;               ///< Where a fatal error returns to.
+    char message[JMSG_LENGTH_MAX];   ///< libjpeg's text of the last failure.
+};
+
+/** A decompression together with its error manager. Plain C data only. */
+struct DecodeJob {
+    jpeg_decompress_struct info; ///< libjpeg's state.
+    ErrorManager error;          ///< Error manager of info.
+};
+
+/** A compression together with its error manager and output. Plain C data only. */
+struct CompressJob {
+    jpeg_compress_struct info;   ///< libjpeg's state.
+    ErrorManager error;          ///< Error manager of info.
+    unsigned char *output;       ///< File content, malloc'ed by libjpeg; freed by the caller.
+    unsigned long outputSize;    ///< Bytes in output.
+};
+
+/** libjpeg's fatal error: keep the text and jump back. */
+void onFatalError(j_common_ptr cinfo)
+{
+    auto *error = reinterpret_cast<ErrorManager *>(cinfo->err);
+    (*cinfo->err->format_message)(cinfo, error->message);
+    std::longjmp(error->jump, 1);
+}
+
+/** @return whether a libjpeg warning means that picture data is lost. */
+bool losesData(int code)
+{
+    switch (code) {
+    case JWRN_JPEG_EOF:
+    case JWRN_HIT_MARKER:
+    case JWRN_HUFF_BAD_CODE:
+    case JWRN_MUST_RESYNC:
+        return true;
+    default:
+        return false;
+    }
+}
+
+/**
+ * libjpeg's warnings and traces: a warning that loses picture data is a
+ * failure (libjpeg would fill the rest with grey); other warnings and all
+ * traces are ignored and print nothing.
+ */
+void onMessage(j_common_ptr cinfo, int level)
+{
+    if (level < 0 && losesData(cinfo->err->msg_code))
+        onFatalError(cinfo);
+}
+
+/** Points the job's error manager at our handlers. */
+void installErrorManager(jpeg_error_mgr *pub)
+{
+    jpeg_std_error(pub);
+    pub->error_exit = onFatalError;
+    pub->emit_message = onMessage;
+}
+
+/** Writes one decoded row (1 or 3 components per pixel) as RGB32 pixels. */
+void convertRow(const JSAMPLE *in, int components, QRgb *out, JDIMENSION width)
+{
+    for (JDIMENSION x = 0; x < width; ++x, in += components) {
+        const int r = in[0];
+        const int g = components == 3 ? in[1] : r;
+        const int b = components == 3 ? in[2] : r;
+        out[x] = qRgb(r, g, b);
+    }
+}
+
+/**
+ * Creates the decompression, reads the header and starts decoding to
+ * grayscale or RGB samples.
+ * @return false when libjpeg failed; the text is in job->error.message.
+ */
+bool startDecoding(DecodeJob *job, const unsigned char *data, unsigned long size)
+{
+    job->info.err = &job->error.pub;
+    installErrorManager(&job->error.pub);
+    if (setjmp(job->error.jump))
+        return false;
+    jpeg_create_decompress(&job->info);
+    jpeg_mem_src(&job->info, data, size);
+    jpeg_read_header(&job->info, TRUE);
+    job->info.out_color_space =
+        job->info.jpeg_color_space == JCS_GRAYSCALE ? JCS_GRAYSCALE : JCS_RGB;
+    jpeg_start_decompress(&job->info);
+    return true;
+}
+
+/**
+ * Decodes all rows into RGB32 pixels.
+ * @param bits the first pixel row of a picture of the output size.
+ * @param bytesPerLine the distance between pixel rows.
+ * @return false when libjpeg failed; the text is in job->error.message.
+ */
+bool readPixels(DecodeJob *job, unsigned char *bits, qsizetype bytesPerLine)
+{
+    if (setjmp(job->error.jump))
+        return false;
+    jpeg_decompress_struct *info = &job->info;
+    JSAMPARRAY row = (*info->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(info), JPOOL_IMAGE,
+                                                info->output_width * info->output_components, 1);
+    while (info->output_scanline < info->output_height) {
+        const JDIMENSION y = info->output_scanline;
+        if (jpeg_read_scanlines(info, row, 1) != 1) {
+            std::snprintf(job->error.message, sizeof job->error.message, "no scanline read");
+            return false;
+        }
+        convertRow(row[0], info->output_components,
+                   reinterpret_cast<QRgb *>(bits + y * bytesPerLine), info->output_width);
+    }
+    jpeg_finish_decompress(info);
+    return true;
+}
+
+/**
+ * Compresses rows of 8-bit samples into a JPEG file in job->output.
+ * @param bits the first row; each row holds width × components samples.
+ * @return false when libjpeg failed; the text is in job->error.message.
+ */
+bool compressRows(CompressJob *job, const unsigned char *bits, qsizetype bytesPerLine,
+                  int width, int height, int components, int quality)
+{
+    job->info.err = &job->error.pub;
+    installErrorManager(&job->error.pub);
+    if (setjmp(job->error.jump))
+        return false;
+    jpeg_create_compress(&job->info);
+    jpeg_mem_dest(&job->info, &job->output, &job->outputSize);
+    job->info.image_width = static_cast<JDIMENSION>(width);
+    job->info.image_height = static_cast<JDIMENSION>(height);
+    job->info.input_components = components;
+    job->info.in_color_space = components == 1 ? JCS_GRAYSCALE : JCS_RGB;
+    jpeg_set_defaults(&job->info);
+    jpeg_set_quality(&job->info, quality, TRUE);
+    jpeg_start_compress(&job->info, TRUE);
+    while (job->info.next_scanline < job->info.image_height) {
+        JSAMPROW row = const_cast<JSAMPROW>(bits + job->info.next_scanline * bytesPerLine);
+        jpeg_write_scanlines(&job->info, &row, 1);
+    }
+    jpeg_finish_compress(&job->info);
+    return true;
+}
+
+/** @return the text of a failed decoding. */
+QString decodeFailure(const char *detail)
+{
+    return QStringLiteral("Poškozený obrázek JPEG: %1").arg(QString::fromLocal8Bit(detail));
+}
+
+/** Decodes the pixels of a started job into a new picture. @throws ui::SimError. */
+QImage decodeStarted(DecodeJob *job)
+{
+    const qint64 width = job->info.output_width;
+    const qint64 height = job->info.output_height;
+    if (width * height > kMaxPixels)
+        throw ui::SimError(QStringLiteral("Obrázek JPEG je příliš velký: %1 × %2")
+                               .arg(width).arg(height));
+    QImage image(static_cast<int>(width), static_cast<int>(height), QImage::Format_RGB32);
+    if (image.isNull())
+        throw ui::SimError(QStringLiteral("Obrázek JPEG je příliš velký: %1 × %2")
+                               .arg(width).arg(height));
+    if (!readPixels(job, image.bits(), image.bytesPerLine()))
+        throw ui::SimError(decodeFailure(job->error.message));
+    return image;
+}
+
+} // namespace
+
+QImage decodeJpeg(const QByteArray &data)
+{
+    if (data.isEmpty())
+        throw ui::SimError(decodeFailure("empty file"));
+    DecodeJob job{};
+    const auto *bytes = reinterpret_cast<const unsigned char *>(data.constData());
+    const bool started = startDecoding(&job, bytes, static_cast<unsigned long>(data.size()));
+    QString failure = started ? QString() : decodeFailure(job.error.message);
+    QImage image;
+    if (started) {
+        try {
+            image = decodeStarted(&job);
+        } catch (const ui::SimError &e) {
+            failure = e.text();
+        }
+    }
+    jpeg_destroy_decompress(&job.info);
+    if (!failure.isEmpty())
+        throw ui::SimError(failure);
+    return image;
+}
+
+QByteArray encodeJpeg(const QImage &image, int quality)
+{
+    if (image.isNull())
+        throw ui::SimError(QStringLiteral("Obrázek JPEG nelze vytvořit: prázdný obrázek"));
+    const bool gray = image.format() == QImage::Format_Grayscale8;
+    const QImage samples = gray ? image : image.convertToFormat(QImage::Format_RGB888);
+    CompressJob job{};
+    const bool done = compressRows(&job, samples.constBits(), samples.bytesPerLine(),
+                                   samples.width(), samples.height(), gray ? 1 : 3,
+                                   std::clamp(quality, 1, 100));
+    jpeg_destroy_compress(&job.info);
+    QByteArray file;
+    if (done)
+        file = QByteArray(reinterpret_cast<const char *>(job.output),
+                          static_cast<qsizetype>(job.outputSize));
+    std::free(job.output);
+    if (!done)
+        throw ui::SimError(QStringLiteral("Obrázek JPEG nelze vytvořit: %1")
+                               .arg(QString::fromLocal8Bit(job.error.message)));
+    return file;
+}
+
+} // namespace platform
