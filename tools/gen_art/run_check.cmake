@@ -1,0 +1,10 @@
+# Script of the gen_art_outputs test: fresh output folder, generate, check.
+file(REMOVE_RECURSE "${OUT_DIR}")
+execute_process(COMMAND "${GEN_ART}" "${OUT_DIR}" RESULT_VARIABLE generated)
+if(NOT generated EQUAL 0)
+  message(FATAL_ERROR "gen_art failed (${generated})")
+endif()
+execute_process(COMMAND "${CHECKER}" "${OUT_DIR}" "${COMMITTED_DIR}" RESULT_VARIABLE checked)
+if(NOT checked EQUAL 0)
+  message(FATAL_ERROR "the generated pictures do not match the store's list or the committed copies")
+endif()
