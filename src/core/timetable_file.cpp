@@ -1,0 +1,355 @@
+/** @file timetable_file.cpp Reading of timetable files: header check, train lines in fixed columns and time keys. */
+#include "core/timetable_file.h"
+
+#include <algorithm>
+#include <initializer_list>
+
+namespace core {
+
+namespace {
+
+/** One field of a train line: its first column (1-based) and width. */
+struct Field {
+    int column; ///< First column, 1-based.
+    int width;  ///< Number of characters.
+};
+
+constexpr Field kGroupCode{1, 2};
+constexpr Field kTrainNumber{3, 5};
+constexpr Field kFrom{8, 1};
+constexpr Field kNeighbourDeparture{9, 4};
+constexpr Field kArrival{13, 4};
+constexpr Field kRunningTimeFrom{17, 2};
+constexpr Field kSpare19{19, 2};
+constexpr Field kTrack{21, 1};
+constexpr Field kStopCode{22, 1};
+constexpr Field kTo{23, 1};
+constexpr Field kDeparture{24, 4};
+constexpr Field kNeighbourArrival{28, 4};
+constexpr Field kRunningTimeTo{32, 2};
+constexpr Field kSpare34{34, 4};
+constexpr Field kFirstVehicle{38, 3};
+
+/** @return the characters of a field; the caller has checked the line's length. */
+QStringView fieldOf(QStringView text, Field field)
+{
+    return text.mid(field.column - 1, field.width);
+}
+
+/** @return the field of the vehicle code in slot 0 (picture a) to 9 (picture j). */
+Field vehicleField(int slot)
+{
+    return Field{kFirstVehicle.column + slot * kFirstVehicle.width, kFirstVehicle.width};
+}
+
+/** @return the columns of a field as the messages name them, "9-12" or "8". */
+QString columnsText(Field field)
+{
+    if (field.width == 1)
+        return QString::number(field.column);
+    return QStringLiteral("%1-%2").arg(field.column).arg(field.column + field.width - 1);
+}
+
+/** @return true when every character is an ASCII digit and there is at least one. */
+bool allDigits(QStringView text)
+{
+    if (text.isEmpty())
+        return false;
+    for (QChar c : text) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    }
+    return true;
+}
+
+/**
+ * Reads a decimal number field. Blanks around the digits are accepted, so
+ * that numbers may be aligned either way; zero padding always is.
+ * @return the value, or nothing when the field holds anything else.
+ */
+std::optional<int> numberOf(QStringView field)
+{
+    const QStringView digits = field.trimmed();
+    if (!allDigits(digits))
+        return std::nullopt;
+    int value = 0;
+    for (QChar c : digits)
+        value = value * 10 + (c.unicode() - '0');
+    return value;
+}
+
+/** @return the line code of column 8 or 23, nothing for a character other than "0" to "3". */
+std::optional<LineCode> lineCodeOf(QChar c)
+{
+    if (c < QLatin1Char('0') || c > QLatin1Char('3'))
+        return std::nullopt;
+    return static_cast<LineCode>(c.unicode() - '0');
+}
+
+/** @return an error for the first field of @p times that is not a valid time, or nothing. */
+std::optional<TrainLineError> checkTimes(QStringView text, std::initializer_list<Field> times)
+{
+    for (Field field : times) {
+        if (!timeMinutes(fieldOf(text, field))) {
+            return TrainLineError{TrainLineFault::BadTime, field.column,
+                QStringLiteral("Čas ve sloupcích %1 není platný čas HHMM.").arg(columnsText(field))};
+        }
+    }
+    return std::nullopt;
+}
+
+/** @return an error when a running-time field is not two digits, or nothing. */
+std::optional<TrainLineError> checkRunningTime(QStringView text, Field field)
+{
+    if (allDigits(fieldOf(text, field)))
+        return std::nullopt;
+    return TrainLineError{TrainLineFault::BadRunningTime, field.column,
+        QStringLiteral("Jízdní doba ve sloupcích %1 není dvoumístné číslo.").arg(columnsText(field))};
+}
+
+/** @return an error for a bad time or running time of one half of the train, or nothing. */
+std::optional<TrainLineError> checkHalf(QStringView text, Field departure, Field arrival,
+                                        Field runningTime)
+{
+    if (auto error = checkTimes(text, {departure, arrival}))
+        return error;
+    return checkRunningTime(text, runningTime);
+}
+
+/** Reads the group code and train number. @return the error of the first bad one, or nothing. */
+std::optional<TrainLineError> readNumbers(QStringView text, TimetableTrainLine &line)
+{
+    const auto group = numberOf(fieldOf(text, kGroupCode));
+    if (!group) {
+        return TrainLineError{TrainLineFault::BadNumber, kGroupCode.column,
+                              QStringLiteral("Skupina vlaku ve sloupcích 1-2 není číslo.")};
+    }
+    const auto number = numberOf(fieldOf(text, kTrainNumber));
+    if (!number) {
+        return TrainLineError{TrainLineFault::BadNumber, kTrainNumber.column,
+                              QStringLiteral("Číslo vlaku ve sloupcích 3-7 není číslo.")};
+    }
+    line.groupCode = *group;
+    line.trainNumber = *number;
+    return std::nullopt;
+}
+
+/** Reads the lines the train comes from and leaves by. @return the error of the first bad one, or nothing. */
+std::optional<TrainLineError> readLineCodes(QStringView text, TimetableTrainLine &line)
+{
+    const auto from = lineCodeOf(text.at(kFrom.column - 1));
+    if (!from) {
+        return TrainLineError{TrainLineFault::BadLineCode, kFrom.column,
+                              QStringLiteral("Směr příjezdu ve sloupci 8 není 0 až 3.")};
+    }
+    const auto to = lineCodeOf(text.at(kTo.column - 1));
+    if (!to) {
+        return TrainLineError{TrainLineFault::BadLineCode, kTo.column,
+                              QStringLiteral("Směr odjezdu ve sloupci 23 není 0 až 3.")};
+    }
+    if (*from == LineCode::Here && *to == LineCode::Here) {
+        return TrainLineError{TrainLineFault::NoLine, kFrom.column,
+                              QStringLiteral("Vlak nepřijíždí ani neodjíždí po žádné trati.")};
+    }
+    line.from = *from;
+    line.to = *to;
+    return std::nullopt;
+}
+
+/** Reads the ten vehicle codes. @return the error of the first code that is not a number, or nothing. */
+std::optional<TrainLineError> readVehicleCodes(QStringView text, TimetableTrainLine &line)
+{
+    for (int i = 0; i < kVehiclesPerTrain; ++i) {
+        const Field field = vehicleField(i);
+        const auto code = numberOf(fieldOf(text, field));
+        if (!code) {
+            return TrainLineError{TrainLineFault::BadVehicleCode, field.column,
+                QStringLiteral("Kód vozidla ve sloupcích %1 není číslo.").arg(columnsText(field))};
+        }
+        line.vehicleCodes[i] = *code;
+    }
+    return std::nullopt;
+}
+
+/** Copies the fields that are kept as text, unchecked. */
+void readTexts(QStringView text, TimetableTrainLine &line)
+{
+    line.neighbourDeparture = fieldOf(text, kNeighbourDeparture).toString();
+    line.arrival = fieldOf(text, kArrival).toString();
+    line.runningTimeFrom = fieldOf(text, kRunningTimeFrom).toString();
+    line.spare19to20 = fieldOf(text, kSpare19).toString();
+    line.track = text.at(kTrack.column - 1);
+    line.stopCode = text.at(kStopCode.column - 1);
+    line.departure = fieldOf(text, kDeparture).toString();
+    line.neighbourArrival = fieldOf(text, kNeighbourArrival).toString();
+    line.runningTimeTo = fieldOf(text, kRunningTimeTo).toString();
+    line.spare34to37 = fieldOf(text, kSpare34).toString();
+    line.note = text.mid(kTrainLineMinLength).toString();
+}
+
+/** @return the message naming one vehicle of a line, for the vehicle faults. */
+QString vehicleMessage(int slot, int code, const QString &what)
+{
+    const Field field = vehicleField(slot);
+    return QStringLiteral("Vozidlo %1 ve sloupcích %2 %3").arg(code).arg(columnsText(field), what);
+}
+
+/** @return the fault of one vehicle code above 0, or nothing when its picture can be shown. */
+std::optional<TrainLineError> checkVehicle(int slot, int code, const QStringList &vehicleLines,
+                                           const PictureCheck &pictureUsable)
+{
+    const int column = vehicleField(slot).column;
+    const QString entry = vehicleEntry(vehicleLines, code);
+    if (entry.isEmpty()) {
+        return TrainLineError{TrainLineFault::UnknownVehicle, column,
+            vehicleMessage(slot, code, QStringLiteral("není v seznamu vozidel."))};
+    }
+    if (!isPictureKind(entry)) {
+        return TrainLineError{TrainLineFault::BadPictureKind, column,
+            vehicleMessage(slot, code, QStringLiteral("nemá obrázek známého druhu: %1").arg(entry))};
+    }
+    if (!pictureUsable || !pictureUsable(entry)) {
+        return TrainLineError{TrainLineFault::UnusablePicture, column,
+            vehicleMessage(slot, code, QStringLiteral("má obrázek, který chybí nebo nejde načíst: %1").arg(entry))};
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+TrainGroup TimetableTrainLine::group() const
+{
+    return groupOfCode(groupCode);
+}
+
+QString TimetableTrainLine::numberText() const
+{
+    return QString::number(trainNumber);
+}
+
+bool TimetableTrainLine::passesThrough() const
+{
+    return stopCode == QLatin1Char('2') || stopCode == QLatin1Char('4');
+}
+
+TrainLineResult parseTrainLine(QStringView text)
+{
+    TrainLineResult result;
+    if (text.size() < kTrainLineMinLength) {
+        result.error = TrainLineError{TrainLineFault::TooShort, 0,
+            QStringLiteral("Řádek vlaku je kratší než 67 znaků (má %1).").arg(text.size())};
+        return result;
+    }
+    TimetableTrainLine &line = result.line;
+    result.error = readNumbers(text, line);
+    if (result.ok())
+        result.error = readLineCodes(text, line);
+    if (result.ok() && line.from != LineCode::Here)
+        result.error = checkHalf(text, kNeighbourDeparture, kArrival, kRunningTimeFrom);
+    if (result.ok() && line.to != LineCode::Here)
+        result.error = checkHalf(text, kDeparture, kNeighbourArrival, kRunningTimeTo);
+    if (result.ok())
+        result.error = readVehicleCodes(text, line);
+    if (result.ok())
+        readTexts(text, line);
+    return result;
+}
+
+std::optional<TrainLineError> validateTrainVehicles(const TimetableTrainLine &line,
+                                                    const QStringList &vehicleLines,
+                                                    const PictureCheck &pictureUsable)
+{
+    for (int slot = 0; slot < kVehiclesPerTrain; ++slot) {
+        const int code = line.vehicleCodes[slot];
+        if (code <= 0)
+            continue;
+        if (auto error = checkVehicle(slot, code, vehicleLines, pictureUsable))
+            return error;
+    }
+    return std::nullopt;
+}
+
+TrainLineResult checkTrainLine(QStringView text, const QStringList &vehicleLines,
+                               const PictureCheck &pictureUsable)
+{
+    TrainLineResult result = parseTrainLine(text);
+    if (result.ok())
+        result.error = validateTrainVehicles(result.line, vehicleLines, pictureUsable);
+    return result;
+}
+
+QString vehicleEntry(const QStringList &vehicleLines, int code)
+{
+    if (code <= 0 || code > vehicleLines.size())
+        return {};
+    return vehicleLines.at(code - 1).trimmed();
+}
+
+bool isPictureKind(const QString &entry)
+{
+    static const QStringList kinds{QStringLiteral("bmp"), QStringLiteral("ico"),
+                                   QStringLiteral("wmf"), QStringLiteral("emf"),
+                                   QStringLiteral("jpg"), QStringLiteral("jpeg")};
+    const int dot = entry.lastIndexOf(QLatin1Char('.'));
+    const int separator = std::max(entry.lastIndexOf(QLatin1Char('\\')),
+                                   entry.lastIndexOf(QLatin1Char('/')));
+    if (dot < 0 || dot < separator)
+        return false;
+    return kinds.contains(entry.mid(dot + 1), Qt::CaseInsensitive);
+}
+
+TrainGroup groupOfCode(int groupCode)
+{
+    if (groupCode < 17)
+        return TrainGroup::Fast;
+    if (groupCode < 20)
+        return TrainGroup::Passenger;
+    return TrainGroup::Freight;
+}
+
+QString shownTime(QStringView hhmm)
+{
+    if (hhmm.size() != 4)
+        return hhmm.toString();
+    const QStringView hour = hhmm.at(0) == QLatin1Char('0') ? hhmm.mid(1, 1) : hhmm.first(2);
+    return hour.toString() + QLatin1Char(':') + hhmm.mid(2).toString();
+}
+
+QString timeDueKey(QStringView hhmm)
+{
+    if (hhmm.startsWith(QLatin1Char('0')))
+        return hhmm.mid(1).toString();
+    return hhmm.toString();
+}
+
+QString shownRunningTime(QStringView mm)
+{
+    if (mm.size() == 2 && mm.at(0) == QLatin1Char('0'))
+        return mm.mid(1).toString();
+    return mm.toString();
+}
+
+std::optional<int> timeMinutes(QStringView hhmm)
+{
+    if (hhmm.size() != 4 || !allDigits(hhmm))
+        return std::nullopt;
+    const int hours = hhmm.first(2).toInt();
+    const int minutes = hhmm.mid(2).toInt();
+    if (hours > 23 || minutes > 59)
+        return std::nullopt;
+    return hours * 60 + minutes;
+}
+
+QString timetableHeaderError(const QStringList &lines)
+{
+    const QString identity = lines.value(1);
+    if (identity.isEmpty())
+        return {};
+    if (identity != kTimetableIdentity)
+        return QStringLiteral("CHYBA !!! Zvolený grafikon není určený pro tento simulátor!");
+    if (lines.value(2) != kTimetableEncoding)
+        return QStringLiteral("CHYBA !!! Zvolený grafikon má novější kódování, než tento simulátor!");
+    return {};
+}
+
+} // namespace core
