@@ -1,0 +1,324 @@
+/** @file form_window.cpp The top-level window of one form: its state, its widgets and its keys, wheel and close. */
+#include "view/form_window.h"
+
+#include "view/hosted_widgets.h"
+#include "view/input_map.h"
+#include "view/painter.h"
+
+#include "ui/controls.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QWheelEvent>
+
+namespace view {
+
+namespace {
+
+/** One notch of the wheel. */
+constexpr int WheelNotch = 120;
+
+/** @return the window flags that give a form its frame and title-bar buttons. */
+Qt::WindowFlags windowFlagsOf(const ui::Form &f)
+{
+    if (f.borderStyle() == ui::BorderStyle::None)
+        return Qt::Window | Qt::FramelessWindowHint;
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+    if (f.closeButtonOnly() || f.borderStyle() == ui::BorderStyle::Dialog)
+        return flags;
+    flags |= Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint;
+    if (f.borderStyle() == ui::BorderStyle::Sizeable)
+        flags |= Qt::WindowMaximizeButtonHint;
+    return flags;
+}
+
+} // namespace
+
+FormWindow::FormWindow(ui::Form &form) : ContainerWidget(form, *this, nullptr), m_form(&form)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    m_frontSeen = form.frontCount();
+    m_views.insert(&form, this);
+    build(form, this);
+    form.setObserver(this);
+    applyLayout();
+}
+
+FormWindow::~FormWindow()
+{
+    detach();
+}
+
+void FormWindow::detach()
+{
+    if (!m_form)
+        return;
+    if (m_form->observer() == this)
+        m_form->setObserver(nullptr);
+    m_form = nullptr;
+    for (HostedView *v : std::as_const(m_views))
+        if (v != this)
+            v->widget()->blockSignals(true);
+    m_views.clear();
+    m_graphicRects.clear();
+    m_dirty.clear();
+    hide();
+}
+
+QWidget *FormWindow::widgetOf(const ui::Control &c) const
+{
+    HostedView *v = m_views.value(&c);
+    return v ? v->widget() : nullptr;
+}
+
+void FormWindow::runInput(const std::function<void()> &fn)
+{
+    if (m_form)
+        ui::runEvent(*m_form, fn);
+}
+
+void FormWindow::build(ui::Control &parent, QWidget *host)
+{
+    for (ui::Control *c : parent.children()) {
+        if (isGraphic(*c)) {
+            m_graphicRects.insert(c, c->visible() ? c->bounds() : QRect());
+            continue;
+        }
+        if (!c->isWindowed())
+            continue;
+        HostedView *v = createHostedView(*c, *this, host);
+        if (!v)
+            continue;
+        m_views.insert(c, v);
+        v->refresh();
+        v->applyLayout();
+        if (QWidget *inner = v->childHost())
+            build(*c, inner);
+    }
+}
+
+void FormWindow::controlChanged(ui::Control *c)
+{
+    if (isGraphic(*c)) {
+        if (!c->visible())
+            return;
+        if (HostedView *container = m_views.value(c->parent()))
+            container->updateRect(c->bounds());
+        return;
+    }
+    if (HostedView *v = m_views.value(c))
+        refreshView(v);
+}
+
+void FormWindow::controlLayoutChanged(ui::Control *c)
+{
+    if (c == m_form) {
+        applyLayout();
+        return;
+    }
+    if (isGraphic(*c)) {
+        invalidateGraphic(c);
+        return;
+    }
+    HostedView *v = m_views.value(c);
+    if (!v)
+        return;
+    v->applyLayout();
+    if (c->visible())
+        flushDirty();
+}
+
+void FormWindow::formStateChanged()
+{
+    applyLayout();
+}
+
+void FormWindow::invalidateGraphic(const ui::Control *c)
+{
+    const QRect now = c->visible() ? c->bounds() : QRect();
+    auto it = m_graphicRects.find(c);
+    if (it == m_graphicRects.end() || *it == now)
+        return;
+    if (HostedView *container = m_views.value(c->parent())) {
+        container->updateRect(*it);
+        container->updateRect(now);
+    }
+    *it = now;
+}
+
+void FormWindow::refreshView(HostedView *v)
+{
+    if (v->widget()->isVisible())
+        v->refresh();
+    else
+        m_dirty.insert(v);
+}
+
+void FormWindow::flushDirty()
+{
+    const QSet<HostedView *> dirty = std::exchange(m_dirty, {});
+    for (HostedView *v : dirty)
+        v->refresh();
+}
+
+void FormWindow::applyLayout()
+{
+    if (!m_form)
+        return;
+    const ui::Form &f = *m_form;
+    setWindowTitle(f.caption());
+    setEnabled(f.enabled());
+    applyFlags();
+    if (!f.visible()) {
+        if (!isHidden())
+            hide();
+        return;
+    }
+    applyGeometry();
+    if (f.frontCount() != m_frontSeen) {
+        m_frontSeen = f.frontCount();
+        raise();
+        activateWindow();
+    }
+}
+
+void FormWindow::applyFlags()
+{
+    const Qt::WindowFlags flags = windowFlagsOf(*m_form);
+    if (flags != windowFlags())
+        setWindowFlags(flags); /* This hides the window; applyGeometry shows it again. */
+}
+
+void FormWindow::applyGeometry()
+{
+    const ui::Form &f = *m_form;
+    if (f.maximized()) {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        if (f.borderStyle() == ui::BorderStyle::None) {
+            if (isHidden() || !isFullScreen()) {
+                /* The screen's size at once, not only when the window system gets round to it. */
+                if (const QScreen *s = screen() ? screen() : QGuiApplication::primaryScreen())
+                    setGeometry(s->geometry());
+                showFullScreen();
+            }
+        } else if (isHidden() || !isMaximized()) {
+            showMaximized();
+        }
+        return;
+    }
+    const QSize size(std::max(1, f.width()), std::max(1, f.height()));
+    if (isFullScreen() || isMaximized())
+        setWindowState(Qt::WindowNoState);
+    if (this->size() != size || minimumSize() != size || maximumSize() != size)
+        setFixedSize(size);
+    if (!m_placed) {
+        place();
+        m_placed = true;
+    }
+    if (isHidden())
+        show();
+}
+
+void FormWindow::place()
+{
+    const QScreen *s = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (m_form->centered() && s) {
+        const QRect area = s->availableGeometry();
+        move(area.center() - QPoint(width() / 2, height() / 2));
+        return;
+    }
+    move(m_form->left(), m_form->top());
+}
+
+void FormWindow::closeEvent(QCloseEvent *e)
+{
+    /* The form decides: it hides itself (and so the window) or asks the program to end. */
+    e->ignore();
+    ui::Form *f = m_form;
+    runInput([f] { f->close(); });
+}
+
+bool FormWindow::formHasKeys() const
+{
+    const QWidget *focus = focusWidget();
+    return !focus || focus == this;
+}
+
+void FormWindow::keyPressEvent(QKeyEvent *e)
+{
+    if (!m_form || !formHasKeys()) {
+        ContainerWidget::keyPressEvent(e);
+        return;
+    }
+    e->accept();
+    ui::Form *f = m_form;
+    const int vk = virtualKey(*e);
+    const ui::ShiftState s = shiftState(e->modifiers(), QGuiApplication::mouseButtons());
+    if (vk != 0)
+        runInput([&] {
+            int key = vk;
+            if (f->onKeyDown)
+                f->onKeyDown(key, s);
+        });
+    const QString text = e->text();
+    if (!text.isEmpty())
+        runInput([&] {
+            QChar ch = text.at(0);
+            if (f->onKeyPress)
+                f->onKeyPress(ch);
+        });
+}
+
+void FormWindow::keyReleaseEvent(QKeyEvent *e)
+{
+    if (!m_form || !formHasKeys()) {
+        ContainerWidget::keyReleaseEvent(e);
+        return;
+    }
+    e->accept();
+    const int vk = virtualKey(*e);
+    if (e->isAutoRepeat() || vk == 0)
+        return;
+    ui::Form *f = m_form;
+    const ui::ShiftState s = shiftState(e->modifiers(), QGuiApplication::mouseButtons());
+    runInput([&] {
+        int key = vk;
+        if (f->onKeyUp)
+            f->onKeyUp(key, s);
+    });
+}
+
+void FormWindow::wheelEvent(QWheelEvent *e)
+{
+    if (!m_form) {
+        e->ignore();
+        return;
+    }
+    e->accept();
+    m_wheelRest += e->angleDelta().y();
+    const ui::ShiftState s = shiftState(e->modifiers(), e->buttons());
+    const QPoint at = e->globalPosition().toPoint();
+    /* Whole notches only: a fine-grained wheel adds up until it makes one. */
+    while (m_form && std::abs(m_wheelRest) >= WheelNotch) {
+        const int delta = m_wheelRest > 0 ? WheelNotch : -WheelNotch;
+        m_wheelRest -= delta;
+        ui::Form *f = m_form;
+        runInput([&] {
+            if (f->onWheel)
+                f->onWheel(delta, s, at);
+        });
+    }
+}
+
+void FormWindow::showEvent(QShowEvent *e)
+{
+    ContainerWidget::showEvent(e);
+    flushDirty();
+    if (!focusWidget())
+        setFocus();
+}
+
+} // namespace view

@@ -1,0 +1,80 @@
+/** @file form_window.h The top-level window of one form: follows the form's state and routes its input. */
+#pragma once
+
+#include "view/container_widget.h"
+
+#include "ui/form.h"
+
+#include <QHash>
+#include <QSet>
+
+namespace view {
+
+/**
+ * The window of a form. It builds a widget for each windowed control and
+ * paints the graphic ones, follows the form's visibility, caption, frame,
+ * size and enabled state, and hands the player's keys, wheel and close
+ * button to the form. It observes the form: a change of a control costs
+ * an update() of the control's rectangle, or a refresh of its widget (put
+ * off while the widget is not shown).
+ *
+ * When the form is about to be destroyed the window is detached: from then
+ * on it never touches the form or its controls again.
+ */
+class FormWindow : public ContainerWidget, public ui::FormObserver {
+    Q_OBJECT
+public:
+    /** Builds the window of a form and becomes the form's observer. */
+    explicit FormWindow(ui::Form &form);
+    ~FormWindow() override;
+
+    /** @return whether the window still shows its form. */
+    bool alive() const { return m_form != nullptr; }
+    /** @return the form shown, null once detached. */
+    ui::Form *form() const { return m_form; }
+    /** Lets go of the form for good: stops observing it, hides and forgets every control. */
+    void detach();
+    /** @return the widget hosting a windowed control (the window itself for the form), or null. */
+    QWidget *widgetOf(const ui::Control &c) const;
+    /** Runs the player's input as an event of the form (failures go to its error report); nothing once detached. */
+    void runInput(const std::function<void()> &fn);
+
+    /** Follows the form: caption, enabled, frame, size, place, visibility and raising. */
+    void applyLayout() override;
+
+    void controlChanged(ui::Control *c) override;
+    void controlLayoutChanged(ui::Control *c) override;
+    void formStateChanged() override;
+
+protected:
+    void closeEvent(QCloseEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+    void keyReleaseEvent(QKeyEvent *e) override;
+    void wheelEvent(QWheelEvent *e) override;
+    void showEvent(QShowEvent *e) override;
+
+private:
+    /** Creates the widgets of parent's windowed children inside host, depth first in creation order. */
+    void build(ui::Control &parent, QWidget *host);
+    void applyFlags();
+    void applyGeometry();
+    /** Moves the window to its first place: centred on the screen or at the form's position. */
+    void place();
+    /** Refreshes a widget now, or when it is next shown. */
+    void refreshView(HostedView *v);
+    void flushDirty();
+    /** Repaints where a graphic control was and where it is now. */
+    void invalidateGraphic(const ui::Control *c);
+    /** @return whether keys go to the form: no hosted input widget has the focus. */
+    bool formHasKeys() const;
+
+    ui::Form *m_form;                                     ///< The form; null once detached.
+    QHash<const ui::Control *, HostedView *> m_views;     ///< Widgets of the windowed controls, the form included.
+    QHash<const ui::Control *, QRect> m_graphicRects;     ///< Where each graphic control was last shown (empty: hidden).
+    QSet<HostedView *> m_dirty;                           ///< Widgets changed while not shown.
+    bool m_placed = false;  ///< The window got its first place.
+    int m_frontSeen = 0;    ///< The form's front count last acted on.
+    int m_wheelRest = 0;    ///< Wheel turn not yet passed on as whole notches.
+};
+
+} // namespace view

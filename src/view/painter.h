@@ -1,0 +1,34 @@
+/** @file painter.h Painting of the graphic controls and of the containers' backgrounds with QPainter. */
+#pragma once
+
+#include "ui/controls.h"
+
+#include <QFont>
+#include <QImage>
+
+class QPainter;
+
+namespace view {
+
+/** Maps the font families the forms name to installed fonts; safe to call more than once. */
+void installFontSubstitutions();
+
+/** @return the Qt font of a control's font (pixel size, bold, italic). */
+QFont toQFont(const ui::Font &font);
+
+/** @return whether the control is painted by its container rather than hosted by a widget. */
+bool isGraphic(const ui::Control &c);
+
+/**
+ * @return the picture with its bottom-left pixel's colour made see-through.
+ * The result is computed once per picture and kept by the picture's cache key.
+ */
+QImage maskedPicture(const QImage &picture);
+
+/** Paints a graphic control (image, label or shape) at its bounds, clipped to them. */
+void paintGraphic(QPainter &p, const ui::Control &c);
+
+/** Paints a container's own face: its colour, and the frame and caption of its kind. */
+void paintContainerFace(QPainter &p, const ui::Control &c, const QRect &rect);
+
+} // namespace view
