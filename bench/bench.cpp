@@ -1,0 +1,83 @@
+/** @file bench.cpp Measures the headless simulation and the real program's tick rate at speed "1024". */
+#include "core/app.h"
+#include "core/form_a1.h"
+#include "devices/form_a6.h"
+#include "frame/form_a0.h"
+#include "harness/harness.h"
+#include "platform/qt_platform.h"
+#include "view/front.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+/** @return the simulated clock of a store in seconds since midnight. */
+long clockSeconds(const TA1 &a1)
+{
+    return a1.Hodina->line(0).toLong() * 3600 + a1.Minuta->line(0).toLong() * 60 + a1.Sekunda->text().toLong();
+}
+
+/** A simulated day of ticks at the top speed, headless on virtual time, with a game running. */
+void benchHeadlessDay()
+{
+    Harness h;
+    h.click("A0.H9");
+    h.type("A1.Rychlost", "1024");
+    h.ticks(1); // the tick that applies the new interval
+    const int ticks = 86400;
+    QElapsedTimer t;
+    t.start();
+    h.ticks(ticks);
+    const double secs = t.nsecsElapsed() / 1e9;
+    std::printf("headless_day_seconds: %.4f\n", secs);
+    std::printf("headless_ticks_per_second: %.0f\n", ticks / secs);
+}
+
+/** The real program on the Qt event loop at speed "1024": ticks achieved per real second. */
+void benchRealtime1024()
+{
+    platform::QtTimerEngine timers;
+    platform::QtMessageBoxes messages;
+    platform::QtAudio audio;
+    platform::Random random;
+    platform::Platform platform{timers, messages, audio, random};
+    App app(platform);
+    view::Front front(app);
+    app.createForms();
+    app.A0().C3->setDirectory(QStringLiteral(KAMENNA_SOURCE_DATA_DIR));
+    app.A0().show();
+    app.A1().Rychlost->setText(QStringLiteral("1024"));
+
+    const int measureMs = 3000;
+    long startSeconds = 0;
+    QElapsedTimer wall;
+    /* Let the first tick apply the interval, then measure. */
+    QTimer::singleShot(1100, [&] {
+        app.A0().hide();
+        app.A6().show();
+        startSeconds = clockSeconds(app.A1());
+        wall.start();
+        QTimer::singleShot(measureMs, [&] { QApplication::quit(); });
+    });
+    QApplication::exec();
+    long ticks = clockSeconds(app.A1()) - startSeconds;
+    if (ticks < 0)
+        ticks += 86400;
+    std::printf("realtime_1024_ticks_per_second: %.0f\n", ticks / (wall.elapsed() / 1000.0));
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication qapp(argc, argv);
+    benchHeadlessDay();
+    benchRealtime1024();
+    return 0;
+}

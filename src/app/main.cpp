@@ -1,0 +1,27 @@
+/** @file main.cpp Starts Kamenná: the ten forms on the real platform, A0 shown, then the event loop. */
+#include "core/app.h"
+#include "frame/form_a0.h"
+#include "platform/platform.h"
+#include "platform/qt_platform.h"
+#include "view/front.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication qapp(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Kobrant ŽST Kamenná"));
+
+    platform::QtTimerEngine timers;
+    platform::QtMessageBoxes messages;
+    platform::QtAudio audio;
+    platform::Random random;
+    platform::Platform platform{timers, messages, audio, random};
+
+    App app(platform);
+    view::Front front(app);
+    app.onQuit = [] { QApplication::quit(); };
+    app.createForms();
+    app.A0().show();
+    return QApplication::exec();
+}

@@ -1,0 +1,161 @@
+/** @file clock.cpp The clock tick: speed, time, clock labels, shading and the per-tick work in its fixed order. */
+#include "core/app.h"
+#include "core/core_handlers.h"
+#include "core/form_a1.h"
+#include "devices/form_a6.h"
+#include "devices/form_a7.h"
+#include "devices/form_a8.h"
+#include "traffic/line_traffic.h"
+#include "trackview/form_a5.h"
+#include "ui/sim_error.h"
+#include "platform/platform.h"
+
+namespace core {
+
+namespace {
+
+/** Speed words and the clock interval each gives. */
+struct SpeedRow {
+    const char *word;
+    int intervalMs;
+};
+constexpr SpeedRow SpeedTable[] = {{"1", 1000}, {"2", 500}, {"4", 250},  {"8", 125},   {"16", 63},  {"32", 32},
+                                   {"64", 16},  {"128", 8}, {"256", 4}, {"512", 2}, {"1024", 1}};
+
+/** Minute keys at which the views' shading changes. */
+struct ShadeRow {
+    const char *key;
+    int green;
+};
+constexpr ShadeRow ShadeTable[] = {{"3:00", 21},  {"4:00", 43},  {"5:00", 64},  {"6:00", 85},
+                                   {"7:00", 106}, {"8:00", 128}, {"18:00", 106}, {"19:00", 85},
+                                   {"20:00", 64}, {"21:00", 43}, {"22:00", 21}, {"23:00", 0}};
+
+/** Reads a clock text as a number; a text that is not one fails the tick. */
+int clockNumber(const QString &text)
+{
+    bool ok = false;
+    const int v = text.toInt(&ok);
+    if (!ok)
+        throw ui::SimError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+    return v;
+}
+
+/** Adds one to a clock text; "0" .. "9" come back in two digits when twoDigits is set. */
+QString plusOne(const QString &text, bool twoDigits)
+{
+    const QString sum = QString::number(clockNumber(text) + 1);
+    return twoDigits && sum.size() == 1 ? "0" + sum : sum;
+}
+
+void minuteStep(TA1 &a1)
+{
+    for (int k = 0; k < 6; ++k) {
+        QString m = plusOne(a1.Minuta->line(k), true);
+        if (m == "60") {
+            m = "00";
+            QString h = plusOne(a1.Hodina->line(k), false);
+            if (h == "24")
+                h = "0";
+            a1.Hodina->setLine(k, h);
+        }
+        a1.Minuta->setLine(k, m);
+    }
+}
+
+void secondStep(TA1 &a1)
+{
+    QString s = plusOne(a1.Sekunda->text(), true);
+    if (s == "60") {
+        a1.Sekunda->setText("00");
+        minuteStep(a1);
+        return;
+    }
+    a1.Sekunda->setText(s);
+}
+
+void writeClockLabels(App &app, const QString &clock)
+{
+    app.A5().frame.D7->setCaption(clock);
+    app.A6().frame.D7->setCaption(clock);
+    app.A7().frame.D7->setCaption(clock);
+    app.A8().frame.D7->setCaption(clock);
+    app.A5().frame.H01->setCaption(clock);
+    app.A6().frame.H01->setCaption(clock);
+    app.A7().frame.H01->setCaption(clock);
+    app.A8().frame.H01->setCaption(clock);
+}
+
+/** Runs the tick's steps after the speed; throws on a failure. */
+void tickSteps(App &app)
+{
+    TA1 &a1 = app.A1();
+    secondStep(a1);
+    const QString minuteKey = a1.Hodina->line(0) + ":" + a1.Minuta->line(0);
+    writeClockLabels(app, minuteKey + ":" + a1.Sekunda->text());
+
+    const QColor shade = shadeForMinuteKey(minuteKey);
+    if (shade.isValid()) {
+        app.A5().frame.D5->setColor(shade);
+        app.A7().Nahled->setColor(shade);
+        app.A8().Nahled->setColor(shade);
+    }
+
+    if (app.gameRunning) {
+        traffic::OfferIncomingTrains(app);
+        traffic::RunIncomingTrains(app);
+        traffic::RunOutgoingTrains(app);
+    }
+    RunUpkeep(app);
+    RunFaultSimulation(app);
+    if (app.gameRunning) {
+        if (a1.Grafikon->count() > 0 && !a1.Grafikon->line(0).isEmpty())
+            MarkDueTimetableLines(app);
+        else
+            MarkDueBuiltinTrains(app);
+        PlaceTimetableTrains(app);
+        for (int row = 1; row <= 9; ++row)
+            PlaceBuiltinTrains(app, row);
+    }
+}
+
+} // namespace
+
+QColor shadeForMinuteKey(const QString &key)
+{
+    for (const ShadeRow &r : ShadeTable)
+        if (key == QLatin1String(r.key))
+            return QColor(0, r.green, 0);
+    return QColor();
+}
+
+QColor shadeForHour(int hour)
+{
+    /* The colour of the last shading row at or before the hour, as the
+       clock would have left it had it run since midnight. */
+    QColor c(0, 0, 0);
+    for (const ShadeRow &r : ShadeTable) {
+        const int rowHour = QString(r.key).section(':', 0, 0).toInt();
+        if (rowHour <= hour)
+            c = QColor(0, r.green, 0);
+    }
+    return c;
+}
+
+void HodinyTimer(App &app)
+{
+    ui::guarded(app.A1(), QStringLiteral("Error A1H"), [&app] {
+        TA1 &a1 = app.A1();
+        const QString speed = a1.Rychlost->text();
+        if (speed == "P") {
+            a1.Hodiny->setInterval(1);
+            return;
+        }
+        for (const SpeedRow &r : SpeedTable)
+            if (speed == QLatin1String(r.word))
+                a1.Hodiny->setInterval(r.intervalMs);
+        tickSteps(app);
+    });
+}
+
+} // namespace core

@@ -1,0 +1,49 @@
+/** @file core_handlers.h The handlers and per-tick routines of the simulation core. */
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+class App;
+
+namespace core {
+
+/** Wires the core's handlers to a newly created A1. */
+void wireA1(App &app);
+/** Wires the core's handlers to a newly created A2. */
+void wireA2(App &app);
+
+/** The clock tick: one simulated second (timer `A1.Hodiny`). */
+void HodinyTimer(App &app);
+/** Closing A1: hides it and gives the menu and the views back their input. */
+void TA1FormClose(App &app);
+/** Closing A2: hides it and brings back the view that opened it. */
+void TA2FormClose(App &app);
+/** Game start's first step: opens the sound players and gives the devices their start pictures. */
+void Start(App &app);
+
+/* Per-tick routines of the core, called by the tick in this order. */
+/** Upkeep of crossing, blocks and dialling. */
+void RunUpkeep(App &app);
+/** Technical fault simulation. */
+void RunFaultSimulation(App &app);
+/** Marks the timetable file's lines that fall due in five minutes. */
+void MarkDueTimetableLines(App &app);
+/** Marks the built-in timetable's trains whose trigger time has come. */
+void MarkDueBuiltinTrains(App &app);
+/** Brings one due timetable line into a free row. */
+void PlaceTimetableTrains(App &app);
+/** Brings a due built-in train into timetable row `row` (1 .. 9). */
+void PlaceBuiltinTrains(App &app, int row);
+
+/** @return the background colour of the views for a minute key ("3:00"), or an invalid colour between rows. */
+QColor shadeForMinuteKey(const QString &key);
+/** @return the background colour of the views at the start of a game at this hour. */
+QColor shadeForHour(int hour);
+
+} // namespace core
+
+namespace core {
+/** Gives the devices of the desk and both signal boxes their start pictures, in their fixed order. */
+void copyStartPictures(App &app);
+}

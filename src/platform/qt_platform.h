@@ -1,0 +1,62 @@
+/** @file qt_platform.h The real platform: Qt event-loop timers, modal boxes and Qt Multimedia sound. */
+#pragma once
+
+#include "platform/audio.h"
+#include "platform/message_boxes.h"
+#include "platform/timer_engine.h"
+
+#include <QElapsedTimer>
+
+#include <memory>
+#include <vector>
+
+class QTimer;
+
+namespace platform {
+
+/**
+ * Timers of the Qt event loop. Each keeps its own due time on a nanosecond
+ * clock and books the next firing from the due time, not from the moment it
+ * fired, so scheduling jitter does not slow a 1 ms clock down; a timer that
+ * has fallen a whole period behind (a handler ran long) drops the missed
+ * periods and starts afresh.
+ */
+class QtTimerEngine : public TimerEngine {
+public:
+    QtTimerEngine();
+    ~QtTimerEngine() override;
+    int create(std::function<void()> fire) override;
+    void start(int id, int intervalMs) override;
+    void stop(int id) override;
+    void destroy(int id) override;
+    qint64 nowMs() const override { return m_clock.elapsed(); }
+
+private:
+    struct Slot {
+        QTimer *timer = nullptr;
+        std::function<void()> fire;
+        qint64 intervalNs = 0;
+        qint64 dueNs = 0;
+    };
+    void book(int id);
+    void fired(int id);
+
+    std::vector<Slot> m_timers;
+    std::vector<int> m_free;
+    QElapsedTimer m_clock;
+};
+
+/** Modal Qt message boxes; their nested loop keeps the timers running. */
+class QtMessageBoxes : public MessageBoxes {
+public:
+    void show(const QString &text) override;
+    void report(const QString &text) override;
+};
+
+/** WAV playback through Qt Multimedia. */
+class QtAudio : public AudioService {
+public:
+    std::unique_ptr<SoundHandle> open(const QString &path) override;
+};
+
+} // namespace platform

@@ -1,0 +1,212 @@
+/** @file control.cpp The base of every control and the forms that own them. */
+#include "ui/control.h"
+
+#include "platform/platform.h"
+#include "ui/form.h"
+
+namespace ui {
+
+Control::Control(Control *parent, const QString &name, Kind kind)
+    : m_name(name), m_kind(kind), m_parent(parent), m_form(parent ? parent->form() : nullptr)
+{
+    if (m_parent)
+        m_parent->m_children.push_back(this);
+    m_font.family = QStringLiteral("Arial");
+}
+
+Control::Control(const QString &name, Kind kind) : m_name(name), m_kind(kind)
+{
+    m_form = static_cast<Form *>(this);
+}
+
+Control::~Control() = default;
+
+bool Control::isWindowed() const
+{
+    switch (m_kind) {
+    case Kind::Image:
+    case Kind::Label:
+    case Kind::Shape:
+    case Kind::Timer:
+    case Kind::MediaPlayer:
+        return false;
+    default:
+        return true;
+    }
+}
+
+bool Control::isContainer() const
+{
+    switch (m_kind) {
+    case Kind::Form:
+    case Kind::GroupBox:
+    case Kind::Panel:
+    case Kind::PageControl:
+    case Kind::TabSheet:
+    case Kind::ScrollBox:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void Control::setBounds(const QRect &r)
+{
+    if (r == m_rect)
+        return;
+    m_rect = r;
+    layoutChanged();
+}
+
+QPoint Control::formPos() const
+{
+    QPoint p;
+    for (const Control *c = this; c && c->m_kind != Kind::Form; c = c->m_parent)
+        p += c->m_rect.topLeft();
+    return p;
+}
+
+void Control::setVisible(bool v)
+{
+    if (v == m_visible)
+        return;
+    m_visible = v;
+    layoutChanged();
+}
+
+bool Control::showing() const
+{
+    for (const Control *c = this; c; c = c->m_parent)
+        if (!c->m_visible)
+            return false;
+    return true;
+}
+
+void Control::setEnabled(bool v)
+{
+    if (v == m_enabled)
+        return;
+    m_enabled = v;
+    if (m_kind == Kind::Form)
+        static_cast<Form *>(this)->notifyState();
+    else
+        changed();
+}
+
+void Control::setColor(const QColor &c)
+{
+    if (c == m_color)
+        return;
+    m_color = c;
+    changed();
+}
+
+void Control::setFont(const Font &f)
+{
+    if (f == m_font)
+        return;
+    m_font = f;
+    changed();
+}
+
+void Control::setFontColor(const QColor &c)
+{
+    if (c == m_font.color)
+        return;
+    m_font.color = c;
+    changed();
+}
+
+void Control::setCaption(const QString &c)
+{
+    if (c == m_caption)
+        return;
+    m_caption = c;
+    if (m_kind == Kind::Form)
+        static_cast<Form *>(this)->notifyState();
+    else
+        changed();
+}
+
+void Control::changed()
+{
+    if (m_form && m_form->observer())
+        m_form->observer()->controlChanged(this);
+}
+
+void Control::layoutChanged()
+{
+    if (m_form && m_form->observer())
+        m_form->observer()->controlLayoutChanged(this);
+}
+
+Form::Form(const QString &name, platform::Platform &platform)
+    : Control(name, Kind::Form), m_platform(platform)
+{
+    Control::setVisible(false);
+}
+
+Form::~Form()
+{
+    /* Children go before their parents: the reverse of creation order. */
+    while (!m_owned.empty())
+        m_owned.pop_back();
+}
+
+void Form::adopt(std::unique_ptr<Control> c)
+{
+    if (!c->name().isEmpty())
+        m_byName.insert(c->name(), c.get());
+    m_owned.push_back(std::move(c));
+}
+
+void Form::setVisible(bool v)
+{
+    if (v == visible())
+        return;
+    Control::setVisible(v);
+    notifyState();
+    if (v && onShow)
+        onShow();
+}
+
+void Form::close()
+{
+    if (onClose)
+        onClose();
+    if (onQuit) {
+        onQuit();
+        return;
+    }
+    setVisible(false);
+}
+
+void Form::setBorderStyle(BorderStyle b)
+{
+    if (b == m_border)
+        return;
+    m_border = b;
+    notifyState();
+}
+
+void Form::setMaximized(bool m)
+{
+    if (m == m_maximized)
+        return;
+    m_maximized = m;
+    notifyState();
+}
+
+void Form::bringToFront()
+{
+    ++m_frontCount;
+    notifyState();
+}
+
+void Form::notifyState()
+{
+    if (m_observer)
+        m_observer->formStateChanged();
+}
+
+} // namespace ui

@@ -1,0 +1,163 @@
+/** @file control.h The base of every control of the forms: name, parent, geometry and events. */
+#pragma once
+
+#include <QColor>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace ui {
+
+class Form;
+
+/** The kinds of control that the forms are made of. */
+enum class Kind {
+    Form, GroupBox, Panel, PageControl, TabSheet, ScrollBox,
+    Image, Label, Shape,
+    Edit, SpinEdit, ComboBox, CheckBox, CheckListBox, ListBox, Memo,
+    ScrollBar, Button, ProgressBar, DirectoryList, DriveBox, FileList,
+    Timer, MediaPlayer,
+};
+
+/** Mouse button of a press or release. */
+enum class MouseButton { Left, Right, Middle };
+
+/** Keys and buttons held during an input event. */
+struct ShiftState {
+    bool shift = false;
+    bool ctrl = false;
+    bool alt = false;
+    bool left = false;   ///< Left button held.
+    bool right = false;  ///< Right button held.
+    bool middle = false; ///< Middle button held.
+};
+
+/** Mouse cursor shown over a control. */
+enum class Cursor { Default, Hand, Cross, SizeAll, SizeNS, SizeWE, Wait };
+
+/** Font of a control's text; sizes are in pixels. */
+struct Font {
+    QString family = QStringLiteral("Arial");
+    int pixelSize = 11;
+    bool bold = false;
+    bool italic = false;
+    QColor color = Qt::black;
+
+    bool operator==(const Font &) const = default;
+};
+
+/** Virtual key codes of the keyboard events. */
+namespace key {
+enum : int {
+    Back = 8, Tab = 9, Enter = 13, Shift = 16, Ctrl = 17, Alt = 18, Escape = 27, Space = 32,
+    PageUp = 33, PageDown = 34, End = 35, Home = 36,
+    Left = 37, Up = 38, Right = 39, Down = 40, Delete = 46,
+    F1 = 112, F2, F3, F4, F5, F6, F7, F8, F9, F10, F11, F12,
+};
+}
+
+/**
+ * A control: a named part of a form with a place inside its parent, a
+ * stacking order given by its creation order, and the events that the
+ * player's input sets off. Controls are owned by their form.
+ */
+class Control {
+public:
+    Control(Control *parent, const QString &name, Kind kind);
+    virtual ~Control();
+    Control(const Control &) = delete;
+    Control &operator=(const Control &) = delete;
+
+    const QString &name() const { return m_name; }
+    Kind kind() const { return m_kind; }
+    Control *parent() const { return m_parent; }
+    Form *form() const { return m_form; }
+    /** @return the children in creation order, which is their stacking order. */
+    const std::vector<Control *> &children() const { return m_children; }
+    /** @return whether the control is hosted by a real widget of its own in the front. */
+    bool isWindowed() const;
+    /** @return whether the control can contain others. */
+    bool isContainer() const;
+
+    int left() const { return m_rect.left(); }
+    int top() const { return m_rect.top(); }
+    int width() const { return m_rect.width(); }
+    int height() const { return m_rect.height(); }
+    /** @return the place relative to the parent's client area. */
+    QRect bounds() const { return m_rect; }
+    void setLeft(int v) { setBounds(QRect(v, top(), width(), height())); }
+    void setTop(int v) { setBounds(QRect(left(), v, width(), height())); }
+    void setWidth(int v) { setBounds(QRect(left(), top(), v, height())); }
+    void setHeight(int v) { setBounds(QRect(left(), top(), width(), v)); }
+    void setBounds(int l, int t, int w, int h) { setBounds(QRect(l, t, w, h)); }
+    virtual void setBounds(const QRect &r);
+    /** @return the top-left corner in form client coordinates. */
+    QPoint formPos() const;
+
+    bool visible() const { return m_visible; }
+    virtual void setVisible(bool v);
+    void show() { setVisible(true); }
+    void hide() { setVisible(false); }
+    /** @return whether this control and all its parents are visible. */
+    bool showing() const;
+    bool enabled() const { return m_enabled; }
+    void setEnabled(bool v);
+
+    const QColor &color() const { return m_color; }
+    void setColor(const QColor &c);
+    const Font &font() const { return m_font; }
+    void setFont(const Font &f);
+    void setFontColor(const QColor &c);
+    const QString &caption() const { return m_caption; }
+    void setCaption(const QString &c);
+    const QString &hint() const { return m_hint; }
+    void setHint(const QString &h) { m_hint = h; }
+    Cursor cursor() const { return m_cursor; }
+    void setCursor(Cursor c) { m_cursor = c; }
+    int tag() const { return m_tag; }
+    void setTag(int t) { m_tag = t; }
+
+    /* Events; each is set by the subsystem that owns the handler. */
+    std::function<void()> onClick;
+    std::function<void()> onDblClick;
+    std::function<void(MouseButton, ShiftState, int x, int y)> onMouseDown;
+    std::function<void(ShiftState, int x, int y)> onMouseMove;
+    std::function<void(MouseButton, ShiftState, int x, int y)> onMouseUp;
+    std::function<void(int &key, ShiftState)> onKeyDown;
+    std::function<void(QChar &ch)> onKeyPress;
+    std::function<void(int &key, ShiftState)> onKeyUp;
+    /** Wheel turned; delta is positive for up, negative for down (120 a notch). */
+    std::function<void(int delta, ShiftState, QPoint)> onWheel;
+
+    /** Tells the front that something visible changed. */
+    void changed();
+
+protected:
+    /** Tells the front that the geometry or visibility changed. */
+    void layoutChanged();
+
+private:
+    friend class Form;
+    Control(const QString &name, Kind kind); // the form itself
+
+    QString m_name;
+    Kind m_kind;
+    Control *m_parent = nullptr;
+    Form *m_form = nullptr;
+    std::vector<Control *> m_children;
+    QRect m_rect;
+    bool m_visible = true;
+    bool m_enabled = true;
+    QColor m_color = QColor(240, 240, 240);
+    Font m_font;
+    QString m_caption;
+    QString m_hint;
+    Cursor m_cursor = Cursor::Default;
+    int m_tag = 0;
+};
+
+} // namespace ui

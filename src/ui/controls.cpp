@@ -1,0 +1,403 @@
+/** @file controls.cpp The write rules of the control kinds. */
+#include "ui/controls.h"
+
+#include "platform/platform.h"
+#include "ui/sim_error.h"
+
+#include <QDir>
+
+namespace ui {
+
+std::vector<TabSheet *> PageControl::pages() const
+{
+    std::vector<TabSheet *> out;
+    for (Control *c : children())
+        if (c->kind() == Kind::TabSheet)
+            out.push_back(static_cast<TabSheet *>(c));
+    return out;
+}
+
+void PageControl::setActivePage(TabSheet *page)
+{
+    if (page == m_active)
+        return;
+    m_active = page;
+    for (TabSheet *p : pages())
+        p->setVisible(p == page);
+    changed();
+}
+
+void Image::setPicture(const QImage &img)
+{
+    m_picture = img;
+    if (m_autoSize && !img.isNull())
+        Control::setBounds(QRect(left(), top(), img.width(), img.height()));
+    changed();
+}
+
+void Image::setAutoSize(bool a)
+{
+    m_autoSize = a;
+    if (a && !m_picture.isNull())
+        Control::setBounds(QRect(left(), top(), m_picture.width(), m_picture.height()));
+}
+
+Label::Label(Control *parent, const QString &name) : Control(parent, name, Kind::Label)
+{
+    setColor(QColor(240, 240, 240));
+}
+
+void Shape::setBrushColor(const QColor &c)
+{
+    if (c == m_brush)
+        return;
+    m_brush = c;
+    changed();
+}
+
+void Shape::setPenColor(const QColor &c)
+{
+    if (c == m_pen)
+        return;
+    m_pen = c;
+    changed();
+}
+
+Edit::Edit(Control *parent, const QString &name, Kind kind) : Control(parent, name, kind)
+{
+    setColor(Qt::white);
+}
+
+void Edit::setText(const QString &t)
+{
+    /* The exact compare is what keeps repeated writes cheap and silent. */
+    if (t == m_text)
+        return;
+    m_text = t;
+    changed();
+    if (onChange)
+        onChange();
+}
+
+int SpinEdit::value() const
+{
+    bool ok = false;
+    const int v = text().trimmed().toInt(&ok);
+    return ok ? v : m_min;
+}
+
+void SpinEdit::setValue(int v)
+{
+    if (m_min != m_max) {
+        if (v < m_min)
+            v = m_min;
+        else if (v > m_max)
+            v = m_max;
+    }
+    setText(QString::number(v));
+}
+
+void ComboBox::setText(const QString &t)
+{
+    if (t == m_text)
+        return;
+    m_text = t;
+    changed();
+}
+
+void ComboBox::userSetText(const QString &t)
+{
+    if (t == m_text)
+        return;
+    setText(t);
+    if (onChange)
+        onChange();
+}
+
+void CheckBox::setChecked(bool c)
+{
+    if (c == m_checked)
+        return;
+    m_checked = c;
+    changed();
+    if (onClick)
+        onClick();
+}
+
+ListBox::ListBox(Control *parent, const QString &name, Kind kind) : Control(parent, name, kind)
+{
+    setColor(Qt::white);
+}
+
+void ListBox::setItems(const QStringList &items)
+{
+    m_items = items;
+    if (m_index >= m_items.size())
+        m_index = -1;
+    changed();
+}
+
+void ListBox::setItemIndex(int i)
+{
+    if (i < -1 || i >= m_items.size())
+        i = -1;
+    if (i == m_index)
+        return;
+    m_index = i;
+    changed();
+}
+
+void ListBox::userClick(int row)
+{
+    setItemIndex(row);
+    if (onClick)
+        onClick();
+}
+
+QString ListBox::selectedText() const
+{
+    return m_index >= 0 ? m_items.at(m_index) : QString();
+}
+
+bool CheckListBox::isChecked(int row) const
+{
+    return row >= 0 && row < static_cast<int>(m_checked.size()) && m_checked[row];
+}
+
+void CheckListBox::setChecked(int row, bool c)
+{
+    if (row < 0 || row >= items().size())
+        return;
+    if (static_cast<int>(m_checked.size()) < items().size())
+        m_checked.resize(items().size(), false);
+    if (m_checked[row] == c)
+        return;
+    m_checked[row] = c;
+    changed();
+}
+
+void CheckListBox::userToggle(int row)
+{
+    setChecked(row, !isChecked(row));
+    if (onClickCheck)
+        onClickCheck();
+}
+
+void Memo::setLines(const QStringList &lines)
+{
+    if (lines == m_lines)
+        return;
+    m_lines = lines;
+    changed();
+    if (onChange)
+        onChange();
+}
+
+const QString &Memo::line(int k) const
+{
+    if (k < 0 || k >= m_lines.size())
+        throw SimError(QStringLiteral("List index out of bounds (%1)").arg(k));
+    return m_lines.at(k);
+}
+
+void Memo::setLine(int k, const QString &text)
+{
+    if (k < 0 || k >= m_lines.size())
+        throw SimError(QStringLiteral("List index out of bounds (%1)").arg(k));
+    if (m_lines.at(k) == text)
+        return;
+    m_lines[k] = text;
+    changed();
+    if (onChange)
+        onChange();
+}
+
+void Memo::addLine(const QString &text)
+{
+    m_lines.append(text);
+    changed();
+    if (onChange)
+        onChange();
+}
+
+void ScrollBar::setRange(int lo, int hi)
+{
+    m_min = lo;
+    m_max = hi < lo ? lo : hi;
+    setPosition(m_pos);
+    changed();
+}
+
+void ScrollBar::setPosition(int p)
+{
+    p = std::clamp(p, m_min, m_max);
+    if (p == m_pos)
+        return;
+    m_pos = p;
+    changed();
+    if (onChange)
+        onChange();
+}
+
+void ProgressBar::setPosition(int p)
+{
+    p = std::clamp(p, m_min, m_max);
+    if (p == m_pos)
+        return;
+    m_pos = p;
+    changed();
+}
+
+void DirectoryList::setDirectory(const QString &dir)
+{
+    QString d = dir;
+    while (d.size() > 1 && (d.endsWith('/') || d.endsWith('\\')))
+        d.chop(1);
+    if (d == m_dir)
+        return;
+    m_dir = d;
+    changed();
+    if (onChange)
+        onChange();
+}
+
+void FileList::setDirectory(const QString &dir)
+{
+    m_dir = dir;
+    update();
+}
+
+void FileList::setMask(const QString &m)
+{
+    m_mask = m;
+    update();
+}
+
+void FileList::update()
+{
+    const QDir d(m_dir);
+    m_items = d.entryList(QStringList{m_mask}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+    changed();
+}
+
+Timer::Timer(Control *parent, const QString &name) : Control(parent, name, Kind::Timer)
+{
+    std::weak_ptr<bool> alive = m_alive;
+    m_id = form()->platform().timers.create([this, alive] {
+        if (alive.lock())
+            fire();
+    });
+}
+
+Timer::~Timer()
+{
+    *m_alive = false;
+    form()->platform().timers.destroy(m_id);
+}
+
+void Timer::setEnabledFlag(bool on)
+{
+    if (on == m_on)
+        return;
+    m_on = on;
+    restart();
+}
+
+void Timer::setInterval(int ms)
+{
+    if (ms == m_interval)
+        return;
+    m_interval = ms;
+    restart();
+}
+
+void Timer::setOnTimer(std::function<void()> fn)
+{
+    m_onTimer = std::move(fn);
+    restart();
+}
+
+void Timer::restart()
+{
+    auto &engine = form()->platform().timers;
+    engine.stop(m_id);
+    if (m_on && m_interval > 0 && m_onTimer)
+        engine.start(m_id, m_interval);
+}
+
+void Timer::fire()
+{
+    /* A firing while the handler itself still runs (inside its own message
+       box) is dropped: error boxes of a repeating failure never stack. */
+    if (m_firing || !m_onTimer)
+        return;
+    m_firing = true;
+    std::shared_ptr<bool> alive = m_alive;
+    Form &owner = *form();
+    /* The default error report of a failure is still part of this firing. */
+    runEvent(owner, [this] { m_onTimer(); });
+    if (*alive)
+        m_firing = false;
+}
+
+MediaPlayer::MediaPlayer(Control *parent, const QString &name) : Control(parent, name, Kind::MediaPlayer)
+{
+    setVisible(false);
+}
+
+MediaPlayer::~MediaPlayer() = default;
+
+void MediaPlayer::open()
+{
+    close();
+    m_sound = form()->platform().audio.open(m_file);
+}
+
+void MediaPlayer::close()
+{
+    m_sound.reset();
+}
+
+void MediaPlayer::play()
+{
+    if (m_sound)
+        m_sound->play();
+}
+
+void MediaPlayer::stop()
+{
+    if (m_sound)
+        m_sound->stop();
+}
+
+void MediaPlayer::rewind()
+{
+    if (m_sound)
+        m_sound->rewind();
+}
+
+void runEvent(Form &form, const std::function<void()> &fn)
+{
+    /* The handler may destroy its own form; the platform outlives it. */
+    platform::MessageBoxes &messages = form.platform().messages;
+    try {
+        fn();
+    } catch (const std::exception &e) {
+        messages.report(failureText(e));
+    } catch (...) {
+        messages.report(QStringLiteral("Neznámá chyba"));
+    }
+}
+
+void guarded(Form &form, const QString &code, const std::function<void()> &fn)
+{
+    platform::MessageBoxes &messages = form.platform().messages;
+    try {
+        fn();
+    } catch (...) {
+        messages.show(code);
+        throw;
+    }
+}
+
+} // namespace ui

@@ -1,0 +1,128 @@
+/** @file clock_test.cpp The clock tick: speed table, pause, time carrying, clock labels and shading. */
+#include "harness/harness.h"
+
+#include <gtest/gtest.h>
+
+TEST(Clock, TicksFromProgramStartInTheMenu)
+{
+    Harness h;
+    EXPECT_TRUE(h.timerEnabled("A1.Hodiny"));
+    EXPECT_EQ(h.interval("A1.Hodiny"), 1000);
+    h.ticks(5);
+    EXPECT_EQ(h.clock(), "12:00:05");
+    EXPECT_EQ(h.text("A5.D7"), "12:00:05");
+    EXPECT_EQ(h.text("A8.H01"), "12:00:05");
+}
+
+TEST(Clock, SpeedWordsSetTheInterval)
+{
+    Harness h;
+    const std::pair<const char *, int> rows[] = {{"2", 500}, {"4", 250}, {"8", 125},   {"16", 63},  {"32", 32},
+                                                 {"64", 16}, {"128", 8}, {"256", 4},   {"512", 2},  {"1024", 1},
+                                                 {"1", 1000}};
+    for (const auto &[word, ms] : rows) {
+        h.type("A1.Rychlost", word);
+        h.ticks(1);
+        EXPECT_EQ(h.interval("A1.Hodiny"), ms) << word;
+    }
+}
+
+TEST(Clock, UnknownSpeedWordKeepsTheIntervalAndTheTickRuns)
+{
+    Harness h;
+    h.type("A1.Rychlost", "4");
+    h.ticks(1);
+    h.type("A1.Rychlost", "3");
+    h.ticks(1);
+    EXPECT_EQ(h.interval("A1.Hodiny"), 250);
+    EXPECT_EQ(h.clock(), "12:00:02");
+}
+
+TEST(Clock, PauseStandsStillAtOneMillisecond)
+{
+    Harness h;
+    h.ticks(2);
+    h.type("A1.Rychlost", "P");
+    h.ticks(1); // applies the pause
+    h.advanceMs(5000);
+    EXPECT_EQ(h.interval("A1.Hodiny"), 1);
+    EXPECT_EQ(h.clock(), "12:00:02");
+    EXPECT_EQ(h.text("A1.Sekunda"), "02");
+    h.type("A1.Rychlost", "1");
+    h.ticks(2);
+    EXPECT_EQ(h.clock(), "12:00:04");
+}
+
+TEST(Clock, MidnightAndTheTenOClockCarry)
+{
+    Harness h;
+    h.setClock(23, 59, 59);
+    h.ticks(1);
+    EXPECT_EQ(h.clock(), "0:00:00");
+    h.ticks(1);
+    EXPECT_EQ(h.clock(), "0:00:01");
+
+    h.setClock(9, 59, 59);
+    h.ticks(1);
+    EXPECT_EQ(h.clock(), "10:00:00");
+}
+
+TEST(Clock, LookAheadLinesCarryEachOnItsOwn)
+{
+    Harness h;
+    h.setClock(23, 57, 59);
+    EXPECT_EQ(h.lines("A1.Minuta"), (QStringList{"57", "58", "59", "00", "01", "02"}));
+    EXPECT_EQ(h.lines("A1.Hodina"), (QStringList{"23", "23", "23", "0", "0", "0"}));
+    h.ticks(1);
+    EXPECT_EQ(h.lines("A1.Minuta"), (QStringList{"58", "59", "00", "01", "02", "03"}));
+    EXPECT_EQ(h.lines("A1.Hodina"), (QStringList{"23", "23", "0", "0", "0", "0"}));
+}
+
+TEST(Clock, AMinuteLineOfMinusOneBecomesZeroZeroWithoutTouchingItsHour)
+{
+    Harness h;
+    h.type("A1.Minuta", "-1\n00\n01\n02\n03\n04");
+    h.type("A1.Hodina", "7\n7\n7\n7\n7\n7");
+    h.type("A1.Sekunda", "59");
+    h.ticks(1);
+    EXPECT_EQ(h.lines("A1.Minuta"), (QStringList{"00", "01", "02", "03", "04", "05"}));
+    EXPECT_EQ(h.line("A1.Hodina", 0), "7");
+}
+
+TEST(Clock, ABadSecondsTextFailsEveryTickWithoutStackingAndTheClockStandsStill)
+{
+    Harness h;
+    h.type("A1.Sekunda", "");
+    h.ticks(3);
+    EXPECT_EQ(h.messages().count("Error A1H"), 3);
+    EXPECT_EQ(h.text("A1.Sekunda"), "");
+    EXPECT_TRUE(h.timerEnabled("A1.Hodiny"));
+    h.type("A1.Sekunda", "10");
+    h.ticks(1);
+    EXPECT_EQ(h.clock(), "12:00:11");
+}
+
+TEST(Clock, ShadingChangesOnlyWhenTheMinuteKeyIsPassedThrough)
+{
+    Harness h;
+    const QColor before = h.color("A5.D5");
+    h.setClock(2, 58, 0);
+    h.ticks(1);
+    h.setClock(3, 5, 0);
+    h.ticks(1);
+    EXPECT_EQ(h.color("A5.D5"), before);
+
+    h.setClock(2, 59, 59);
+    h.ticks(1);
+    EXPECT_EQ(h.color("A5.D5"), QColor(0, 21, 0));
+    EXPECT_EQ(h.color("A7.Nahled"), QColor(0, 21, 0));
+    EXPECT_EQ(h.color("A8.Nahled"), QColor(0, 21, 0));
+    EXPECT_NE(h.color("A6.D5"), QColor(0, 21, 0));
+
+    h.setClock(7, 59, 59);
+    h.ticks(1);
+    EXPECT_EQ(h.color("A5.D5"), QColor(0, 128, 0));
+    h.setClock(22, 59, 59);
+    h.ticks(1);
+    EXPECT_EQ(h.color("A8.Nahled"), QColor(0, 0, 0));
+}

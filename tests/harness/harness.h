@@ -1,0 +1,86 @@
+/** @file harness.h Drives the whole program headless by the controls' names, on virtual time. */
+#pragma once
+
+#include "core/app.h"
+#include "platform/platform.h"
+#include "platform/recorded_platform.h"
+#include "platform/virtual_timer_engine.h"
+#include "ui/controls.h"
+
+#include <QColor>
+#include <QStringList>
+
+/**
+ * The program on the test platform: the ten forms created in their order,
+ * A0 shown, time standing still until a test advances it. Controls are
+ * named "A1.Rychlost"; a form alone is named "A1".
+ */
+class Harness {
+public:
+    /** Starts the program with the data directory dataDir (the repository's data/ by default). */
+    explicit Harness(const QString &dataDir = QStringLiteral(KAMENNA_SOURCE_DATA_DIR));
+    ~Harness();
+
+    App &app() { return m_app; }
+    /** @return the control of this name; fails the test and throws when there is none. */
+    ui::Control &control(const QString &name) const;
+    template <class T> T &as(const QString &name) const { return dynamic_cast<T &>(control(name)); }
+
+    /* Reading. */
+    /** @return an edit's, spin edit's or combo box's text, a label's, button's or form's caption, a memo's lines joined by "\n". */
+    QString text(const QString &name) const;
+    int value(const QString &name) const;
+    QStringList lines(const QString &name) const;
+    QString line(const QString &name, int k) const { return lines(name).value(k); }
+    bool checked(const QString &name) const;
+    QColor color(const QString &name) const;
+    bool visible(const QString &name) const;
+    bool enabled(const QString &name) const;
+    int selectedRow(const QString &name) const;
+    int interval(const QString &name) const;
+    bool timerEnabled(const QString &name) const;
+    QString clock() const; ///< The clock as the views show it, "12:00:05".
+
+    /* The player's actions. */
+    /** Types a text into an edit, spin edit, combo box or memo (one line a "\n"). */
+    void type(const QString &name, const QString &text);
+    void check(const QString &name, bool on);
+    void click(const QString &name);
+    void clickRow(const QString &name, int row);
+    void press(const QString &name, int x, int y, ui::MouseButton b = ui::MouseButton::Left);
+    void move(int x, int y); ///< Moves the mouse over the control that got the last press (or nothing).
+    void moveOver(const QString &name, int x, int y);
+    void release(int x, int y, ui::MouseButton b = ui::MouseButton::Left);
+    /** Presses at from, moves in steps of one pixel to to, releases there. */
+    void drag(const QString &name, QPoint from, QPoint to);
+    void keyDown(const QString &formName, int key);
+    void keyUp(const QString &formName, int key);
+    void keyPress(const QString &formName, QChar ch);
+    void closeForm(const QString &formName);
+
+    /* Time. */
+    void advanceMs(qint64 ms);
+    /** Lets n clock ticks happen, each after the clock timer's current interval. */
+    void ticks(int n);
+    /** Sets the clock as the game start does: hour, minute and seconds. */
+    void setClock(int hour, int minute, int second);
+
+    /* What the player saw and heard. */
+    const QStringList &messages() const { return m_messages.shown; }
+    void clearMessages() { m_messages.shown.clear(); }
+    const QStringList &sounds() const { return m_audio.calls; }
+
+    platform::VirtualTimerEngine timers;
+    platform::RecordedMessageBoxes &messageBoxes() { return m_messages; }
+
+private:
+    void run(ui::Control &c, const std::function<void()> &fn);
+
+    platform::RecordedMessageBoxes m_messages;
+    platform::RecordedAudio m_audio;
+    platform::Random m_random;
+    platform::Platform m_platform;
+    App m_app;
+    ui::Control *m_captured = nullptr;
+    QString m_capturedName;
+};

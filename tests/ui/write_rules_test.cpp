@@ -1,0 +1,233 @@
+/** @file write_rules_test.cpp The write rules of the control model: exact compare, nesting, clamping, timers. */
+#include "platform/platform.h"
+#include "platform/recorded_platform.h"
+#include "platform/virtual_timer_engine.h"
+#include "ui/controls.h"
+#include "ui/sim_error.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+/** A bare form on the test platform. */
+struct Bench {
+    platform::VirtualTimerEngine timers;
+    platform::RecordedMessageBoxes messages;
+    platform::RecordedAudio audio;
+    platform::Random random;
+    platform::Platform platform{timers, messages, audio, random};
+    ui::Form form{"T", platform};
+};
+
+} // namespace
+
+TEST(WriteRules, EqualTextRunsNoHandlerAndChangedTextRunsItBeforeReturning)
+{
+    Bench b;
+    auto *aspect = b.form.make<ui::Edit>(nullptr, "C03");
+    int redraws = 0;
+    QString seenInHandler;
+    aspect->onChange = [&] {
+        ++redraws;
+        seenInHandler = aspect->text();
+    };
+    aspect->setText("Stůj");
+    EXPECT_EQ(redraws, 1);
+    EXPECT_EQ(seenInHandler, "Stůj");
+    aspect->setText("Stůj");
+    EXPECT_EQ(redraws, 1);
+    aspect->setText("Volno");
+    aspect->setText("Stůj");
+    EXPECT_EQ(redraws, 3);
+    /* Case matters: the compare is exact. */
+    aspect->setText("stůj");
+    EXPECT_EQ(redraws, 4);
+}
+
+TEST(WriteRules, HandlersNestDepthFirstInsideTheWrite)
+{
+    Bench b;
+    auto *a = b.form.make<ui::Edit>(nullptr, "A");
+    auto *c = b.form.make<ui::Edit>(nullptr, "B");
+    QStringList order;
+    a->onChange = [&] {
+        order << "a-start";
+        c->setText("x");
+        order << "a-end";
+    };
+    c->onChange = [&] { order << "b"; };
+    a->setText("1");
+    EXPECT_EQ(order, (QStringList{"a-start", "b", "a-end"}));
+}
+
+TEST(WriteRules, NumberCellsClampToBoundsAndReadBadTextAsLowerBound)
+{
+    Bench b;
+    auto *field = b.form.make<ui::SpinEdit>(nullptr, "HrBOd");
+    field->setBounds(1, 5);
+    field->setValue(1);
+    int runs = 0;
+    field->onChange = [&] { ++runs; };
+    field->setValue(7);
+    EXPECT_EQ(field->text(), "5");
+    EXPECT_EQ(runs, 1);
+    field->setValue(9); // already 5 after clamping: no handler
+    EXPECT_EQ(runs, 1);
+    field->setValue(0);
+    EXPECT_EQ(field->text(), "1");
+    field->setText("abc");
+    EXPECT_EQ(field->value(), 1);
+    field->setText("");
+    EXPECT_EQ(field->value(), 1);
+
+    auto *free = b.form.make<ui::SpinEdit>(nullptr, "StavVlakA");
+    free->setValue(-3);
+    EXPECT_EQ(free->text(), "-3");
+    free->setText("abc");
+    EXPECT_EQ(free->value(), 0);
+
+    auto *points = b.form.make<ui::SpinEdit>(nullptr, "Vymena10");
+    points->setBounds(-10, 10);
+    points->setValue(11);
+    EXPECT_EQ(points->value(), 10);
+    points->setValue(0);
+    EXPECT_EQ(points->text(), "0");
+}
+
+TEST(WriteRules, CodeWritesToComboBoxesAndListSelectionsRunNoHandler)
+{
+    Bench b;
+    auto *trat = b.form.make<ui::ComboBox>(nullptr, "TratA");
+    int comboRuns = 0;
+    trat->onChange = [&] { ++comboRuns; };
+    trat->setText("1911");
+    EXPECT_EQ(trat->text(), "1911");
+    EXPECT_EQ(comboRuns, 0);
+    trat->userSetText("Volná");
+    EXPECT_EQ(comboRuns, 1);
+
+    auto *list = b.form.make<ui::ListBox>(nullptr, "C04");
+    list->setItems({"Stůj", "Volno"});
+    int clicks = 0;
+    list->onClick = [&] { ++clicks; };
+    list->setItemIndex(1);
+    EXPECT_EQ(list->itemIndex(), 1);
+    EXPECT_EQ(clicks, 0);
+    list->userClick(0);
+    EXPECT_EQ(list->selectedText(), "Stůj");
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST(WriteRules, MemoLinesOutOfRangeFail)
+{
+    Bench b;
+    auto *m = b.form.make<ui::Memo>(nullptr, "Hodina");
+    m->setLines({"12", "12"});
+    EXPECT_EQ(m->line(1), "12");
+    EXPECT_THROW(m->line(2), ui::SimError);
+    EXPECT_THROW(m->setLine(5, "1"), ui::SimError);
+    m->setLine(0, "13");
+    EXPECT_EQ(m->lines(), (QStringList{"13", "12"}));
+}
+
+TEST(WriteRules, ScrollBarClampsAndRunsChangeOnlyOnAChange)
+{
+    Bench b;
+    auto *bar = b.form.make<ui::ScrollBar>(nullptr, "B4");
+    int runs = 0;
+    bar->onChange = [&] { ++runs; };
+    bar->setPosition(-10);
+    EXPECT_EQ(bar->position(), 0);
+    EXPECT_EQ(runs, 0);
+    bar->setPosition(110);
+    EXPECT_EQ(bar->position(), 100);
+    EXPECT_EQ(runs, 1);
+}
+
+TEST(TimerRules, SameIntervalDoesNotRestartButANewOneStartsAWholePeriod)
+{
+    Bench b;
+    auto *t = b.form.make<ui::Timer>(nullptr, "Hodiny");
+    int fired = 0;
+    t->setInterval(1000);
+    t->setOnTimer([&] { ++fired; });
+    b.timers.advance(600);
+    t->setInterval(1000); // unchanged: keeps its phase
+    b.timers.advance(400);
+    EXPECT_EQ(fired, 1);
+    b.timers.advance(600);
+    t->setInterval(500); // restarts: next firing 500 ms from now
+    b.timers.advance(499);
+    EXPECT_EQ(fired, 1);
+    b.timers.advance(1);
+    EXPECT_EQ(fired, 2);
+    t->setEnabledFlag(false);
+    b.timers.advance(5000);
+    EXPECT_EQ(fired, 2);
+    t->setEnabledFlag(true);
+    b.timers.advance(500);
+    EXPECT_EQ(fired, 3);
+}
+
+TEST(TimerRules, DueTimersFireInTimeOrder)
+{
+    Bench b;
+    QStringList order;
+    auto *slow = b.form.make<ui::Timer>(nullptr, "Slow");
+    auto *fast = b.form.make<ui::Timer>(nullptr, "Fast");
+    slow->setInterval(300);
+    fast->setInterval(200);
+    slow->setOnTimer([&] { order << "slow"; });
+    fast->setOnTimer([&] { order << "fast"; });
+    b.timers.advance(600);
+    /* At 600 ms both are due; the one booked first fires first. */
+    EXPECT_EQ(order, (QStringList{"fast", "slow", "fast", "slow", "fast"}));
+}
+
+TEST(TimerRules, ErrorBoxesOfARepeatingFailureDoNotStackButOtherTimersRun)
+{
+    Bench b;
+    auto *failing = b.form.make<ui::Timer>(nullptr, "Hodiny");
+    auto *other = b.form.make<ui::Timer>(nullptr, "Blikac");
+    failing->setInterval(10);
+    other->setInterval(10);
+    int otherFired = 0;
+    other->setOnTimer([&] { ++otherFired; });
+    failing->setOnTimer([&] {
+        ui::guarded(b.form, "Error A1H", [] { throw ui::SimError("'' is not a valid integer value"); });
+    });
+    /* While the first box is open, the player lets 100 ms pass. */
+    bool nested = false;
+    b.messages.whileOpen = [&](const QString &) {
+        if (nested)
+            return;
+        nested = true;
+        b.timers.advance(100);
+        nested = false;
+    };
+    b.timers.advance(10);
+    EXPECT_EQ(b.messages.shown.count("Error A1H"), 1);
+    EXPECT_GE(otherFired, 10);
+}
+
+TEST(EventRules, AFailureEscapingAnEventIsShownAndTheProgramGoesOn)
+{
+    Bench b;
+    auto *button = b.form.make<ui::Button>(nullptr, "H9");
+    button->onClick = [&] { ui::guarded(b.form, "Error 00H9-A.", [] { throw ui::SimError("Soubor chybí"); }); };
+    ui::runEvent(b.form, [&] { button->onClick(); });
+    EXPECT_EQ(b.messages.shown, (QStringList{"Error 00H9-A.", "Soubor chybí"}));
+}
+
+TEST(PlayerRules, SoundPlayersThatAreNotOpenStaySilentAndMissingFilesFailToOpen)
+{
+    Bench b;
+    auto *p = b.form.make<ui::MediaPlayer>(nullptr, "SndTelefon");
+    p->play();
+    p->stop();
+    p->rewind();
+    EXPECT_TRUE(b.audio.calls.isEmpty());
+    p->setFileName("/nonexistent/Data/Snd/Telefon.wav");
+    EXPECT_THROW(p->open(), ui::SimError);
+    EXPECT_FALSE(p->isOpen());
+}
