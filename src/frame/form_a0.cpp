@@ -80,5 +80,11 @@ TA0::TA0(platform::Platform &platform) : ui::Form(QStringLiteral("A0"), platform
     J9 = make<ui::Image>(nullptr, "J9");
     J9->setPicture(Tl1->picture());
     J9->setBounds(240, 240, 160, 32);
+    for (auto [item, text] : {std::pair{J3, "Sousední dopravny"}, std::pair{J9, "Diagnostika"}}) {
+        ui::Label *caption = menuLabel(*this, QString(), QString::fromUtf8(text), item->left(), item->top() + 4,
+                                       item->width());
+        caption->setFont(ui::Font{"Verdana", 13, true, false, Qt::white});
+        caption->setAlignment(ui::Align::Center);
+    }
     L0 = menuLabel(*this, "L0", "Poruchy", 20, 284, 160);
 }

@@ -18,4 +18,9 @@ void H9Click(App &app);
 /** The end item "Ukončit hru": throws the game away by creating the game's forms anew. */
 void H5Click(App &app);
 
+/** Menu item "Sousední dopravny": shows A1's neighbour-stations face. */
+void J3Click(App &app);
+/** Menu item "Diagnostika": shows A1's diagnostics face. */
+void J9Click(App &app);
+
 } // namespace frame

@@ -159,3 +159,32 @@ TEST(GameEnd, ResetsTheStoreButKeepsTheMenuPick)
     h.ticks(3);
     EXPECT_EQ(h.clock(), "12:00:03");
 }
+
+TEST(GameStart, SpeedChangedInTheGameAppliesFromTheNextTick)
+{
+    Harness h;
+    h.click("A0.H9");
+    h.type("A1.Rychlost", "1024");
+    h.ticks(60);
+    EXPECT_EQ(h.clock(), "7:15:59");
+    EXPECT_EQ(h.interval("A1.Hodiny"), 1);
+    EXPECT_TRUE(h.messages().isEmpty());
+}
+
+TEST(StartUp, TheMenuShowsEitherFaceOfTheStoreAndClosingGivesTheMenuBack)
+{
+    Harness h;
+    h.click("A0.J9");
+    EXPECT_TRUE(h.visible("A1"));
+    EXPECT_TRUE(h.visible("A1.B00"));
+    EXPECT_FALSE(h.visible("A1.SouZST"));
+    EXPECT_FALSE(h.enabled("A0"));
+    h.closeForm("A1");
+    EXPECT_TRUE(h.enabled("A0"));
+    EXPECT_EQ(h.as<ui::Image>("A0.J9").picture(), h.as<ui::Image>("A0.Tl1").picture());
+
+    h.click("A0.J3");
+    EXPECT_TRUE(h.visible("A1.SouZST"));
+    EXPECT_FALSE(h.visible("A1.B00"));
+    EXPECT_EQ(h.as<ui::Image>("A0.J3").picture(), h.as<ui::Image>("A0.Tl5").picture());
+}
