@@ -40,12 +40,8 @@ void benchHeadlessDay()
 /** The real program on the Qt event loop at speed "1024": ticks achieved per real second. */
 void benchRealtime1024()
 {
-    platform::QtTimerEngine timers;
-    platform::QtMessageBoxes messages;
-    platform::QtAudio audio;
-    platform::Random random;
-    platform::Platform platform{timers, messages, audio, random};
-    App app(platform);
+    platform::QtPlatform real;
+    App app(real.platform);
     view::Front front(app);
     app.createForms();
     app.A0().C3->setDirectory(QStringLiteral(KAMENNA_SOURCE_DATA_DIR));

@@ -12,13 +12,8 @@ int main(int argc, char *argv[])
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kobrant ŽST Kamenná"));
 
-    platform::QtTimerEngine timers;
-    platform::QtMessageBoxes messages;
-    platform::QtAudio audio;
-    platform::Random random;
-    platform::Platform platform{timers, messages, audio, random};
-
-    App app(platform);
+    platform::QtPlatform real;
+    App app(real.platform);
     view::Front front(app);
     app.onQuit = [] { QApplication::quit(); };
     app.createForms();

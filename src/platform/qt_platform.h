@@ -3,6 +3,7 @@
 
 #include "platform/audio.h"
 #include "platform/message_boxes.h"
+#include "platform/platform.h"
 #include "platform/timer_engine.h"
 
 #include <QElapsedTimer>
@@ -57,6 +58,15 @@ public:
 class QtAudio : public AudioService {
 public:
     std::unique_ptr<SoundHandle> open(const QString &path) override;
+};
+
+/** Every service of the real platform, bundled; the program's forms are built on `platform`. */
+struct QtPlatform {
+    QtTimerEngine timers;
+    QtMessageBoxes messages;
+    QtAudio audio;
+    Random random;
+    Platform platform{timers, messages, audio, random};
 };
 
 } // namespace platform

@@ -2,7 +2,7 @@
 #include "devices/form_a3.h"
 #include "platform/jpeg_decoder.h"
 #include "platform/platform.h"
-#include "platform/recorded_platform.h"
+#include "platform/test_platform.h"
 #include "platform/virtual_timer_engine.h"
 #include "ui/controls.h"
 #include "ui/sim_error.h"
@@ -20,11 +20,11 @@ namespace {
 
 /** The test platform the forms are built on. */
 struct Bench {
-    platform::VirtualTimerEngine timers;
-    platform::RecordedMessageBoxes messages;
-    platform::RecordedAudio audio;
-    platform::Random random;
-    platform::Platform platform{timers, messages, audio, random};
+    platform::TestPlatform test;
+    platform::VirtualTimerEngine &timers = test.timers;
+    platform::RecordedMessageBoxes &messages = test.messages;
+    platform::RecordedAudio &audio = test.audio;
+    platform::Platform &platform = test.platform;
 };
 
 /** A family of store images sharing one size and transparency. */

@@ -7,7 +7,7 @@
 #include <stdexcept>
 
 Harness::Harness(const QString &dataDir)
-    : m_platform{timers, m_messages, m_audio, m_random}, m_app(m_platform)
+    : m_app(m_test.platform)
 {
     m_app.createForms();
     m_app.A0().C3->setDirectory(dataDir);

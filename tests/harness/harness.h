@@ -3,8 +3,7 @@
 
 #include "core/app.h"
 #include "platform/platform.h"
-#include "platform/recorded_platform.h"
-#include "platform/virtual_timer_engine.h"
+#include "platform/test_platform.h"
 #include "ui/controls.h"
 
 #include <QColor>
@@ -70,16 +69,19 @@ public:
     void clearMessages() { m_messages.shown.clear(); }
     const QStringList &sounds() const { return m_audio.calls; }
 
-    platform::VirtualTimerEngine timers;
-    platform::RecordedMessageBoxes &messageBoxes() { return m_messages; }
+private:
+    platform::TestPlatform m_test;
+
+public:
+    platform::VirtualTimerEngine &timers = m_test.timers;
+    platform::RecordedMessageBoxes &messageBoxes() { return m_test.messages; }
+    platform::Random &random() { return m_test.random; }
 
 private:
     void run(ui::Control &c, const std::function<void()> &fn);
 
-    platform::RecordedMessageBoxes m_messages;
-    platform::RecordedAudio m_audio;
-    platform::Random m_random;
-    platform::Platform m_platform;
+    platform::RecordedMessageBoxes &m_messages = m_test.messages;
+    platform::RecordedAudio &m_audio = m_test.audio;
     App m_app;
     ui::Control *m_captured = nullptr;
     QString m_capturedName;

@@ -1,6 +1,6 @@
 /** @file write_rules_test.cpp The write rules of the control model: exact compare, nesting, clamping, timers. */
 #include "platform/platform.h"
-#include "platform/recorded_platform.h"
+#include "platform/test_platform.h"
 #include "platform/virtual_timer_engine.h"
 #include "ui/controls.h"
 #include "ui/sim_error.h"
@@ -11,11 +11,11 @@ namespace {
 
 /** A bare form on the test platform. */
 struct Bench {
-    platform::VirtualTimerEngine timers;
-    platform::RecordedMessageBoxes messages;
-    platform::RecordedAudio audio;
-    platform::Random random;
-    platform::Platform platform{timers, messages, audio, random};
+    platform::TestPlatform test;
+    platform::VirtualTimerEngine &timers = test.timers;
+    platform::RecordedMessageBoxes &messages = test.messages;
+    platform::RecordedAudio &audio = test.audio;
+    platform::Platform &platform = test.platform;
     ui::Form form{"T", platform};
 };
 

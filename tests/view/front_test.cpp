@@ -6,7 +6,7 @@
 #include "devices/form_a6.h"
 #include "frame/form_a0.h"
 #include "platform/platform.h"
-#include "platform/recorded_platform.h"
+#include "platform/test_platform.h"
 #include "platform/virtual_timer_engine.h"
 #include "trackview/form_a5.h"
 #include "ui/controls.h"
@@ -40,11 +40,11 @@ struct Bench {
         form.setBounds(0, 0, w, h);
         form.setColor(Qt::white);
     }
-    platform::VirtualTimerEngine timers;
-    platform::RecordedMessageBoxes messages;
-    platform::RecordedAudio audio;
-    platform::Random random;
-    platform::Platform platform{timers, messages, audio, random};
+    platform::TestPlatform test;
+    platform::VirtualTimerEngine &timers = test.timers;
+    platform::RecordedMessageBoxes &messages = test.messages;
+    platform::RecordedAudio &audio = test.audio;
+    platform::Platform &platform = test.platform;
     ui::Form form{"T", platform};
 };
 
