@@ -1,9 +1,284 @@
-/** @file form_a2.cpp The timetable window A2. */
+/** @file form_a2.cpp The timetable window A2: its labels, sixteen rows of cells and the rows' vehicle pictures. */
 #include "core/form_a2.h"
+
+#include "core/stock_vehicles.h"
+
+#include <algorithm>
+
+namespace {
+
+const QColor kNavy{0, 0, 128};      ///< The window's background.
+const QColor kSilver{192, 192, 192}; ///< Background of the "Vlaky" group.
+
+constexpr int kClientWidth = 665;   ///< Width of the window's client area.
+constexpr int kRowsBottom = 384;    ///< Where the rows end and the "Vlaky" group begins.
+constexpr int kCellHeight = 19;     ///< Height of every cell.
+constexpr int kRowPitch = 18;       ///< Rows of one group lie this far apart.
+constexpr int kVehicleScale = 4;    ///< The "Vlaky" group shows the pictures at 1 / this size.
+constexpr int kStripPitch = 20;     ///< Height of one line of vehicle strips in the "Vlaky" group.
+constexpr int kStripTop = 20;       ///< First line of strips below the group's caption.
+constexpr int kStripColumn = 324;   ///< Even rows' strips start this far right of odd rows' ones.
+constexpr int kStripWidth = 296;    ///< Room for one row's vehicles in its strip.
+constexpr int kStripHeight = 16;    ///< Height of a strip's pictures at a quarter of 64 pixels.
+constexpr int kGroupHeight = kStripTop + 8 * kStripPitch + 6; ///< Eight lines of two strips each.
+
+/** Top of the first row of each group: A (rows 1-4), B (5-9), C (10-16). */
+constexpr int kGroupTop[3] = {43, 136, 247};
+
+/** Number cell of each row, as the window's running sequence of names gives it. */
+constexpr const char *kRowFirstCell[kTimetableRows] = {"B3", "C6", "D9", "F2", "G6", "H9", "J2", "K5",
+                                                        "L8", "N2", "O5", "P8", "R1", "S4", "T7", "V0"};
+
+/** One visible column of a row: heading, hint, place and width. */
+struct Column {
+    const char *heading; ///< Heading shown above the column.
+    const char *hint;    ///< Hint shown when the mouse rests on a cell.
+    int left;            ///< Left edge of the cells.
+    int width;           ///< Width of the cells.
+};
+
+/** Columns 1 to 13 in order; the last is the note. */
+const Column kColumns[13] = {
+    {"Číslo", "Číslo vlaku", 8, 73},
+    {"Ze směru", "Ze směru", 80, 89},
+    {"Odj.s.", "Odjezd vlaku ze sousední stanice", 168, 41},
+    {"Příj.", "Příjezd vlaku", 208, 41},
+    {"J.d.", "Jízdní doba ze sousední stanice", 248, 33},
+    {"K.", "Pravidelná kolej", 280, 17},
+    {"Odj.", "Odjezd vlaku", 296, 41},
+    {"Příj.s.", "Příjezd vlaku do sousední stanice", 336, 41},
+    {"J.d.", "Jízdní doba do sousední stanice", 376, 25},
+    {"Směr", "Směr", 400, 89},
+    {"Dél.", "Délka vlaku", 488, 33},
+    {"Hmot.", "Hmotnost vlaku", 520, 49},
+    {"Poznámka", "Poznámka", 568, 89},
+};
+
+/** Left edge of the hidden cells: the agreed time, minutes ahead (a) and re-offer countdown (b). */
+constexpr int kAgreedTimeLeft = 776;
+constexpr int kMinutesAheadLeft = 696;
+constexpr int kReofferLeft = 736;
+constexpr int kHiddenWidth = 41;
+
+/** @return the font of the cells, black or in another colour. */
+ui::Font cellFont(const QColor &color = Qt::black, bool bold = false)
+{
+    return ui::Font{QStringLiteral("Verdana"), 11, bold, false, color};
+}
+
+/** @return the position of a two-character code in the running sequence, B1 being 0. */
+int sequenceIndex(const char *code)
+{
+    return (code[0] - 'A') * 10 + (code[1] - '0') - 11;
+}
+
+/** @return the two-character code at a position of the running sequence: 0 gives "B1", 221 gives "W2". */
+QString sequenceCode(int index)
+{
+    const int n = index + 11;
+    return QString(QChar('A' + n / 10)) + QChar('0' + n % 10);
+}
+
+/** @return the top of row r (1-based). */
+int rowTop(int r)
+{
+    if (r <= 4)
+        return kGroupTop[0] + (r - 1) * kRowPitch;
+    if (r <= 9)
+        return kGroupTop[1] + (r - 5) * kRowPitch;
+    return kGroupTop[2] + (r - 10) * kRowPitch;
+}
+
+/** @return a group label: white bold text on the window's navy. */
+ui::Label *groupLabel(TA2 &form, const QString &name, const QString &caption, int top)
+{
+    auto *label = form.make<ui::Label>(nullptr, name);
+    label->setCaption(caption);
+    label->setBounds(8, top, 420, 16);
+    label->setColor(kNavy);
+    label->setFont(cellFont(Qt::white, true));
+    return label;
+}
+
+} // namespace
+
+RowRange rowsOfGroup(core::TrainGroup group)
+{
+    switch (group) {
+    case core::TrainGroup::Fast: return {1, 4};
+    case core::TrainGroup::Passenger: return {5, 9};
+    case core::TrainGroup::Freight: break;
+    }
+    return {10, 16};
+}
+
+QString timetableCellName(int r, int column)
+{
+    return sequenceCode(sequenceIndex(kRowFirstCell[r - 1]) + column);
+}
+
+void TimetableRow::clearInbound()
+{
+    neighbourDeparture->setColor(progress::White);
+    comesFrom->setText(QString());
+    neighbourDeparture->setText(QString());
+    arrival->setText(QString());
+    runningTimeFrom->setText(QString());
+    if (!leavesFor->text().isEmpty())
+        return;
+    /* The train ends here: the row is freed, its number last. */
+    track->setText(QString());
+    agreedTime->setText(QString());
+    note->setText(QString());
+    trainNumber->setColor(progress::White);
+    trainNumber->setText(QString());
+}
+
+void TimetableRow::clearOutbound(bool withNote)
+{
+    departure->setColor(progress::White);
+    for (ui::Edit *cell : {track, departure, neighbourArrival, runningTimeTo, leavesFor, length, mass, agreedTime})
+        cell->setText(QString());
+    if (withNote)
+        note->setText(QString());
+    if (!comesFrom->text().isEmpty())
+        return;
+    /* The train started here: the row is freed, its number last. */
+    trainNumber->setColor(progress::White);
+    trainNumber->setText(QString());
+}
 
 TA2::TA2(platform::Platform &platform) : ui::Form(QStringLiteral("A2"), platform)
 {
     setCaption(QStringLiteral("Jízdní řád"));
-    setBounds(0, 0, 1024, 700);
-    setColor(QColor(0, 0, 128));
+    setBounds(0, 0, kClientWidth, kRowsBottom + kGroupHeight + 8);
+    setColor(kNavy);
+    setFont(cellFont());
+    setBorderStyle(ui::BorderStyle::Dialog);
+    setCloseButtonOnly(true);
+    setCentered(true);
+    buildLabels();
+    for (int r = 1; r <= kTimetableRows; ++r)
+        buildRow(r);
+    GroupBox1 = make<ui::GroupBox>(nullptr, QStringLiteral("GroupBox1"));
+    GroupBox1->setCaption(QStringLiteral("Vlaky"));
+    GroupBox1->setColor(kSilver);
+    GroupBox1->setFont(cellFont(Qt::black, true));
+    GroupBox1->setBounds(8, kRowsBottom, kClientWidth - 16, kGroupHeight);
+    for (int r = 1; r <= kTimetableRows; ++r)
+        buildVehicleStrip(r);
+}
+
+void TA2::buildLabels()
+{
+    B1 = make<ui::Label>(nullptr, QStringLiteral("B1"));
+    B1->setCaption(QStringLiteral("  Číslo           Ze směru      Odj.s.  Příj.   J.d.  K.  Odj.  Příj.s. J.d. "
+                                  "Směr             Dél.  Hmot.  Poznámka        "));
+    B1->setBounds(0, 8, 672, 16);
+    B1->setFont(cellFont(Qt::white, true));
+    /* Spaces cannot line a heading up over a cell in a proportional font,
+       so each column gets its own heading label at the cell's left edge. */
+    B1->hide();
+    for (const Column &col : kColumns) {
+        auto *heading = make<ui::Label>(nullptr, QString());
+        heading->setCaption(QString::fromUtf8(col.heading));
+        heading->setHint(QString::fromUtf8(col.hint));
+        heading->setBounds(col.left + 2, 8, col.width + 12, 16);
+        heading->setTransparent(true);
+        heading->setFont(cellFont(Qt::white, true));
+    }
+    B2 = groupLabel(*this, QStringLiteral("B2"), QStringLiteral("A - Rychlíky a spěšné vlaky"), 26);
+    G5 = groupLabel(*this, QStringLiteral("G5"), QStringLiteral("B - Osobní vlaky"), 119);
+    N1 = groupLabel(*this, QStringLiteral("N1"), QStringLiteral("C - Nákladní vlaky"), 230);
+}
+
+void TA2::buildRow(int r)
+{
+    TimetableRow &row = m_rows.at(r - 1);
+    row.row = r;
+    const int top = rowTop(r);
+    auto cell = [&](const QString &name, int left, int width, const QString &hint) {
+        auto *e = make<ui::Edit>(nullptr, name);
+        e->setBounds(left, top, width, kCellHeight);
+        e->setColor(progress::White);
+        e->setFont(cellFont());
+        e->setHint(hint);
+        e->setReadOnly(true);
+        return e;
+    };
+    ui::Edit **visible[12] = {&row.trainNumber, &row.comesFrom, &row.neighbourDeparture, &row.arrival,
+                              &row.runningTimeFrom, &row.track, &row.departure, &row.neighbourArrival,
+                              &row.runningTimeTo, &row.leavesFor, &row.length, &row.mass};
+    for (int c = 0; c < 12; ++c) {
+        const Column &col = kColumns[c];
+        *visible[c] = cell(timetableCellName(r, c), col.left, col.width, QString::fromUtf8(col.hint));
+    }
+    const QString noteHint = QString::fromUtf8(kColumns[12].hint);
+    const QString agreed = timetableCellName(r, 12);
+    row.agreedTime = cell(agreed, kAgreedTimeLeft, kHiddenWidth, noteHint);
+    row.minutesAhead = cell(agreed + 'a', kMinutesAheadLeft, kHiddenWidth, noteHint);
+    row.reofferCountdown = cell(agreed + 'b', kReofferLeft, kHiddenWidth, noteHint);
+    for (ui::Edit *hidden : {row.agreedTime, row.minutesAhead, row.reofferCountdown})
+        hidden->hide();
+    /* Only program code writes the two counters. */
+    row.minutesAhead->setReadOnly(false);
+    row.reofferCountdown->setReadOnly(false);
+    row.note = cell(QStringLiteral("Poznamka%1").arg(r, 2, 10, QLatin1Char('0')), kColumns[12].left,
+                    kColumns[12].width, noteHint);
+}
+
+void TA2::buildVehicleStrip(int r)
+{
+    TimetableRow &row = m_rows.at(r - 1);
+    const int band = (r - 1) / 2;
+    const int left = 6 + ((r - 1) % 2) * kStripColumn;
+    auto *number = make<ui::Label>(GroupBox1, QString());
+    number->setCaption(QString::number(r));
+    number->setBounds(left, kStripTop + band * kStripPitch + 2, 18, 14);
+    number->setAlignment(ui::Align::Right);
+    number->setTransparent(true);
+    number->setFont(cellFont());
+    for (int v = 0; v < kRowVehicles; ++v) {
+        auto *img = make<ui::Image>(GroupBox1, QStringLiteral("Vlak%1%2").arg(r).arg(QChar('a' + v)));
+        img->setStretch(true);
+        row.vehicles[v] = img;
+    }
+    /* Drawn once; every row shares the pictures until a train of its own replaces them. */
+    static const QImage locomotive = stockLocomotive();
+    static const QImage coach = stockCoach();
+    static const QImage empty = stockEmptySlot();
+    setVehicles(r, {locomotive, coach, coach, empty, empty, empty, empty, empty, empty, empty});
+}
+
+void TA2::setVehicles(int r, const std::array<QImage, kRowVehicles> &pictures)
+{
+    TimetableRow &row = m_rows.at(r - 1);
+    for (int v = 0; v < kRowVehicles; ++v)
+        row.vehicles[v]->setPicture(pictures[v]);
+    layOutVehicleStrip(r);
+}
+
+void TA2::layOutVehicleStrip(int r)
+{
+    const TimetableRow &row = m_rows.at(r - 1);
+    /* An empty slot (1 pixel wide) takes no room in the strip. */
+    auto shownWidth = [](const ui::Image *img) {
+        const int w = img->picture().width();
+        return w <= 1 ? 0 : w;
+    };
+    int natural = 0;
+    for (const ui::Image *img : row.vehicles)
+        natural += shownWidth(img);
+    /* A quarter of the size, smaller still when a long train would run into the next strip. */
+    double scale = 1.0 / kVehicleScale;
+    if (natural * scale > kStripWidth)
+        scale = double(kStripWidth) / natural;
+    const int bottom = kStripTop + ((r - 1) / 2) * kStripPitch + kStripHeight;
+    int x = 6 + ((r - 1) % 2) * kStripColumn + 22;
+    for (ui::Image *img : row.vehicles) {
+        const int width = int(shownWidth(img) * scale);
+        const int height = std::min(kStripHeight, int(img->picture().height() * scale + 0.5));
+        img->setBounds(x, bottom - height, width, width > 0 ? height : 0);
+        x += width;
+    }
 }

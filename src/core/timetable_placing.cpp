@@ -1,11 +1,168 @@
-/** @file timetable_placing.cpp Due marking and placing of timetable trains (not built yet). */
+/** @file timetable_placing.cpp A timetable file's trains: due marking and placing into free rows of the window. */
+#include "core/timetable_placing.h"
+
+#include "core/app.h"
 #include "core/core_handlers.h"
+#include "core/form_a1.h"
+#include "core/form_a2.h"
+#include "core/timetable_file.h"
+#include "devices/form_a3.h"
+#include "frame/form_a0.h"
+#include "platform/platform.h"
+#include "ui/sim_error.h"
+
+#include <exception>
 
 namespace core {
 
-void MarkDueTimetableLines(App &) {}
-void MarkDueBuiltinTrains(App &) {}
-void PlaceTimetableTrains(App &) {}
-void PlaceBuiltinTrains(App &, int) {}
+namespace {
+
+/**
+ * @return true when timeDueKey(hhmm) equals key, compared without building
+ *         a string: it runs for every waiting line on every tick.
+ */
+bool dueKeyEquals(QStringView hhmm, const QString &key)
+{
+    if (hhmm.startsWith(QLatin1Char('0')))
+        hhmm = hhmm.mid(1);
+    return hhmm == key;
+}
+
+/** @return true when a waiting line falls due at the look-ahead key; reads nothing beyond its end. */
+bool fallsDue(const QString &line, const QString &key)
+{
+    if (line.isEmpty())
+        return false;
+    /* Columns 9-12 for every line; columns 24-27 too when the train starts here. */
+    if (line.size() >= 12 && dueKeyEquals(QStringView(line).mid(8, 4), key))
+        return true;
+    return line.size() >= 27 && line.at(7) == QLatin1Char('0') && dueKeyEquals(QStringView(line).mid(23, 4), key);
+}
+
+void markDueLines(App &app)
+{
+    const TA1 &a1 = app.A1();
+    /* The look-ahead key has no colon: "715" at 7:15, "1405" at 14:05. */
+    const QString key = a1.Hodina->line(5) + a1.Minuta->line(5);
+    for (size_t i = 0; i < app.TimetableTrainLines.size() && i < app.TimetableTrainStates.size(); ++i) {
+        if (app.TimetableTrainStates[i] == LineWaiting && fallsDue(app.TimetableTrainLines[i], key))
+            app.TimetableTrainStates[i] = LineDue;
+    }
+}
+
+/** @return the station text of a line code other than Here, as the state store holds it now. */
+QString stationOf(const TA1 &a1, LineCode line)
+{
+    switch (line) {
+    case LineCode::A: return a1.StaniceA1->text();
+    case LineCode::B: return a1.StaniceB1->text();
+    case LineCode::C: return a1.StaniceC1->text();
+    case LineCode::Here: break;
+    }
+    return {};
+}
+
+/** @return the first free row of the group, or null when all are taken. */
+TimetableRow *firstFreeRow(TA2 &a2, TrainGroup group)
+{
+    const RowRange rows = rowsOfGroup(group);
+    for (int r = rows.first; r <= rows.last; ++r) {
+        if (a2.row(r).isFree())
+            return &a2.row(r);
+    }
+    return nullptr;
+}
+
+/** @return the ten pictures of a checked line: code 0 the empty vehicle, else the cached picture. */
+std::array<QImage, kRowVehicles> vehiclePicturesOf(App &app, const TimetableTrainLine &line)
+{
+    const QStringList &vehicles = app.A0().Vozidla->lines();
+    const QString dataDir = app.dataDir();
+    std::array<QImage, kRowVehicles> pictures;
+    for (int v = 0; v < kRowVehicles; ++v) {
+        const int code = line.vehicleCodes[v];
+        pictures[v] = code > 0 ? app.A2().vehiclePictures.picture(dataDir, vehicleEntry(vehicles, code))
+                               : app.A3().VozidloPrazdne->picture();
+    }
+    return pictures;
+}
+
+/** Writes a checked line into a free row, number first, pictures last. */
+void writeTrain(App &app, TimetableRow &row, const TimetableTrainLine &line)
+{
+    const TA1 &a1 = app.A1();
+    row.trainNumber->setText(line.numberText());
+    if (line.from != LineCode::Here) {
+        row.comesFrom->setText(stationOf(a1, line.from));
+        row.neighbourDeparture->setText(shownTime(line.neighbourDeparture));
+        row.arrival->setText(shownTime(line.arrival));
+        row.runningTimeFrom->setText(shownRunningTime(line.runningTimeFrom));
+    }
+    row.track->setText(QString(line.track));
+    if (line.to != LineCode::Here) {
+        row.leavesFor->setText(stationOf(a1, line.to));
+        row.departure->setText(shownTime(line.departure));
+        row.neighbourArrival->setText(shownTime(line.neighbourArrival));
+        row.runningTimeTo->setText(shownRunningTime(line.runningTimeTo));
+    }
+    if (line.passesThrough())
+        row.departure->setText(QStringLiteral("pr."));
+    /* The note is this train's own: an earlier train's note never stays behind. */
+    row.note->setText(line.note);
+    app.A2().setVehicles(row.row, vehiclePicturesOf(app, line));
+}
+
+/** @return the line checked whole, columns and vehicles, before any cell is written. */
+TrainLineResult checkDueLine(App &app, const QString &text)
+{
+    const QString dataDir = app.dataDir();
+    VehiclePictures &pictures = app.A2().vehiclePictures;
+    return checkTrainLine(text, app.A0().Vozidla->lines(), [&](const QString &entry) {
+        return !pictures.picture(dataDir, entry).isNull();
+    });
+}
+
+void placeOneTrain(App &app)
+{
+    TVlakByte &states = app.TimetableTrainStates;
+    for (size_t i = 0; i < states.size() && i < app.TimetableTrainLines.size(); ++i) {
+        if (states[i] != LineDue)
+            continue;
+        const TrainLineResult checked = checkDueLine(app, app.TimetableTrainLines[i]);
+        if (!checked.ok()) {
+            /* Refused for this game: it takes no row and is reported this once. */
+            states[i] = LineRefused;
+            throw ui::SimError(QStringLiteral("Vlak na řádku %1 grafikonu nelze zařadit: %2")
+                                   .arg(kFirstTrainLine + static_cast<int>(i))
+                                   .arg(checked.error->text));
+        }
+        const TrainGroup group = checked.line.group();
+        if (group == TrainGroup::Freight && !app.A1().NakladniVlaky->checked())
+            continue;
+        TimetableRow *row = firstFreeRow(app.A2(), group);
+        if (!row)
+            continue;
+        writeTrain(app, *row, checked.line);
+        states[i] = LinePlaced;
+        return;
+    }
+}
+
+} // namespace
+
+void MarkDueTimetableLines(App &app)
+{
+    try {
+        markDueLines(app);
+    } catch (const std::exception &) {
+        /* Reported but not passed on: the tick goes on to the placing. */
+        app.platform().messages.show(QStringLiteral("Error A1HV"));
+    }
+}
+
+void PlaceTimetableTrains(App &app)
+{
+    ui::guarded(app.A1(), QStringLiteral("Error A1H-ZV"), [&app] { placeOneTrain(app); });
+}
 
 } // namespace core

@@ -147,6 +147,7 @@ void wireA0(App &app)
     TA0 &a0 = app.A0();
     a0.H9->onClick = [&app] { H9Click(app); };
     a0.H5->onClick = [&app] { H5Click(app); };
+    wireTimetableChoice(app);
     a0.J3->onClick = [&app] { J3Click(app); };
     a0.J9->onClick = [&app] { J9Click(app); };
     a0.onQuit = [&app] {

@@ -1,0 +1,92 @@
+/** @file stock_vehicles.cpp The timetable window's own vehicle pictures, drawn in the style of the vehicle files. */
+#include "core/stock_vehicles.h"
+
+#include <QPainter>
+
+namespace {
+
+constexpr int kHeight = 64;              ///< Height of every vehicle picture.
+const QColor kNight{22, 26, 24};         ///< Background behind the vehicles.
+const QColor kBallast{52, 48, 44};       ///< Track bed under the rail.
+const QColor kRail{150, 150, 146};       ///< The rail.
+const QColor kWheel{96, 96, 96};         ///< Wheels.
+const QColor kFrame{70, 70, 70};         ///< Underframe and buffers.
+const QColor kGlass{168, 192, 204};      ///< Windows.
+const QColor kRoof{112, 112, 108};       ///< Roofs.
+
+/** @return a picture of the given width with the night background, the track bed and the rail. */
+QImage emptyTrack(int width)
+{
+    QImage img(width, kHeight, QImage::Format_RGB32);
+    img.fill(kNight);
+    QPainter p(&img);
+    p.fillRect(0, 58, width, 2, kRail);
+    p.fillRect(0, 60, width, 4, kBallast);
+    return img;
+}
+
+/** Draws a two-axle bogie whose left wheel starts at x. */
+void bogie(QPainter &p, int x)
+{
+    p.setPen(Qt::NoPen);
+    p.setBrush(kWheel);
+    p.drawEllipse(QRect(x, 49, 9, 9));
+    p.drawEllipse(QRect(x + 12, 49, 9, 9));
+    p.fillRect(x + 2, 48, 18, 2, kFrame);
+}
+
+/** Draws the underframe and the buffers of a body from x0 to x1. */
+void underframe(QPainter &p, int x0, int x1)
+{
+    p.fillRect(x0, 44, x1 - x0, 4, kFrame);
+    p.fillRect(x0 - 3, 41, 3, 3, kFrame);
+    p.fillRect(x1, 41, 3, 3, kFrame);
+}
+
+} // namespace
+
+QImage stockLocomotive()
+{
+    QImage img = emptyTrack(179);
+    QPainter p(&img);
+    const QColor body(176, 34, 34);
+    underframe(p, 5, 174);
+    p.fillRect(5, 16, 169, 28, body);
+    p.fillRect(12, 12, 155, 4, kRoof);
+    /* Cabs at both ends with their windows, a cream stripe and the grilles. */
+    p.fillRect(10, 19, 16, 9, kGlass);
+    p.fillRect(153, 19, 16, 9, kGlass);
+    p.fillRect(5, 32, 169, 3, QColor(232, 216, 170));
+    for (int x = 40; x < 140; x += 6)
+        p.fillRect(x, 19, 2, 10, QColor(120, 20, 20));
+    p.fillRect(7, 38, 6, 3, QColor(250, 240, 200));
+    p.fillRect(166, 38, 6, 3, QColor(250, 240, 200));
+    bogie(p, 22);
+    bogie(p, 136);
+    return img;
+}
+
+QImage stockCoach()
+{
+    QImage img = emptyTrack(247);
+    QPainter p(&img);
+    const QColor body(32, 86, 52);
+    underframe(p, 4, 243);
+    p.fillRect(4, 17, 239, 27, body);
+    p.fillRect(8, 13, 231, 4, kRoof);
+    /* Doors at both ends, a row of windows between them. */
+    p.fillRect(10, 20, 8, 20, QColor(24, 66, 40));
+    p.fillRect(229, 20, 8, 20, QColor(24, 66, 40));
+    for (int x = 26; x + 14 <= 222; x += 18)
+        p.fillRect(x, 21, 14, 11, kGlass);
+    bogie(p, 24);
+    bogie(p, 202);
+    return img;
+}
+
+QImage stockEmptySlot()
+{
+    QImage img(1, kHeight, QImage::Format_RGB32);
+    img.fill(QColor(30, 30, 30));
+    return img;
+}

@@ -1,0 +1,11 @@
+/** @file stock_vehicles.h The timetable window's own vehicle pictures: a locomotive, a coach and the empty slot. */
+#pragma once
+
+#include <QImage>
+
+/** @return the default locomotive of every row's picture a, 179 x 64 pixels. */
+QImage stockLocomotive();
+/** @return the default passenger coach of every row's pictures b and c, 247 x 64 pixels. */
+QImage stockCoach();
+/** @return an empty vehicle slot, 1 x 64 pixels, as the picture store's empty vehicle looks. */
+QImage stockEmptySlot();

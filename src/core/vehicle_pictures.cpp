@@ -1,0 +1,29 @@
+/** @file vehicle_pictures.cpp The pictures of the vehicles file, decoded once and kept by path. */
+#include "core/vehicle_pictures.h"
+
+#include "platform/files.h"
+
+#include <exception>
+
+const QImage &VehiclePictures::picture(const QString &dataDir, const QString &entry)
+{
+    const QString path = vehiclePicturePath(dataDir, entry);
+    auto it = m_byPath.find(path);
+    if (it != m_byPath.end())
+        return *it;
+    QImage decoded;
+    try {
+        decoded = platform::loadPicture(path);
+    } catch (const std::exception &) {
+        /* Unusable: the train line that names it is refused with its own message. */
+        decoded = QImage();
+    }
+    return *m_byPath.insert(path, decoded);
+}
+
+QString vehiclePicturePath(const QString &dataDir, const QString &entry)
+{
+    QString path = dataDir + QLatin1Char('/') + entry.trimmed();
+    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return path;
+}

@@ -1,0 +1,502 @@
+/** @file timetable_placing_test.cpp Due marking and placing of timetable-file trains and of the built-in day. */
+#include "core/timetable_fixture.h"
+
+#include "core/builtin_timetable_tables.h"
+#include "core/form_a1.h"
+#include "core/form_a2.h"
+#include "core/timetable_file.h"
+#include "core/timetable_placing.h"
+#include "devices/form_a3.h"
+#include "platform/files.h"
+
+#include <QMap>
+#include <QSet>
+
+namespace {
+
+/** A game on the tests' own timetable: the file is picked and the game started at 7:00. */
+struct FileGame {
+    explicit FileGame(const QStringList &trains, int hour = 7, int minute = 0)
+    {
+        folder.writeTimetable("test.t6g", trains);
+        h = std::make_unique<Harness>(folder.path());
+        pickNextTimetable(*h);
+        startGameAt(*h, hour, minute);
+    }
+    /** Moves the clock to just before h:mm:00 and lets that tick happen. */
+    void tickAt(int hour, int minute)
+    {
+        h->setClock(hour, minute > 0 ? minute - 1 : 59, 59);
+        if (minute == 0)
+            h->setClock(hour > 0 ? hour - 1 : 23, 59, 59);
+        h->ticks(1);
+    }
+    quint8 state(int i) const { return h->app().TimetableTrainStates.at(i); }
+
+    TimetableFolder folder;
+    std::unique_ptr<Harness> h;
+};
+
+/** @return the picture of a file of the repository's data directory. */
+QImage repositoryPicture(const QString &relative)
+{
+    return platform::loadPicture(QStringLiteral(KAMENNA_SOURCE_DATA_DIR) + "/" + relative);
+}
+
+} // namespace
+
+TEST(TimetablePlacing, TrainFallsDueFiveMinutesAheadAndShowsItsTimes)
+{
+    FileGame g({TrainLineText{}.text()});
+    g.tickAt(7, 9);
+    EXPECT_EQ(g.state(0), core::LineWaiting);
+    EXPECT_EQ(g.h->text("A2.G6"), "");
+
+    /* At 7:10:00 the look-ahead key is "715": due and placed on the same tick. */
+    g.tickAt(7, 10);
+    EXPECT_EQ(g.h->clock(), "7:10:00");
+    EXPECT_EQ(g.state(0), core::LinePlaced);
+    EXPECT_EQ(g.h->text("A2.G6"), "5401");
+    EXPECT_EQ(g.h->text("A2.G7"), "Horní Lom");
+    EXPECT_EQ(g.h->text("A2.G8"), "7:15");
+    EXPECT_EQ(g.h->text("A2.G9"), "7:22");
+    EXPECT_EQ(g.h->text("A2.H0"), "7");
+    EXPECT_EQ(g.h->text("A2.H1"), "2");
+    EXPECT_EQ(g.h->text("A2.H2"), "7:25");
+    EXPECT_EQ(g.h->text("A2.H3"), "7:35");
+    EXPECT_EQ(g.h->text("A2.H4"), "10");
+    EXPECT_EQ(g.h->text("A2.H5"), "Vrbská");
+    EXPECT_EQ(g.h->text("A2.H6"), "");
+    EXPECT_EQ(g.h->text("A2.H7"), "");
+    EXPECT_EQ(g.h->text("A2.H8"), "");
+    EXPECT_EQ(g.h->color("A2.G8"), progress::White);
+    EXPECT_TRUE(g.h->messages().isEmpty()) << g.h->messages().join(" | ").toStdString();
+}
+
+TEST(TimetablePlacing, MidnightAndAfternoonTimesAndTrainsStartingHere)
+{
+    TrainLineText late;
+    late.number = "00012";
+    late.neighbourDeparture = "0003";
+    late.arrival = "0010";
+    late.to = "0";
+    late.departure = "    ";
+    late.neighbourArrival = "    ";
+    late.runningTimeTo = "  ";
+    TrainLineText starting;
+    starting.group = "11";
+    starting.number = "01405";
+    starting.from = "0";
+    starting.neighbourDeparture = "    ";
+    starting.arrival = "    ";
+    starting.runningTimeFrom = "  ";
+    starting.departure = "1405";
+    starting.neighbourArrival = "1416";
+    starting.to = "2";
+    FileGame g({late.text(), starting.text()});
+
+    /* "0003" has the due key "003": due at 23:58:00 of the day before. */
+    g.tickAt(23, 57);
+    EXPECT_EQ(g.state(0), core::LineWaiting);
+    g.tickAt(23, 58);
+    EXPECT_EQ(g.state(0), core::LinePlaced);
+    EXPECT_EQ(g.h->text("A2.G6"), "12");
+    EXPECT_EQ(g.h->text("A2.G8"), "0:03");
+    EXPECT_EQ(g.h->text("A2.G9"), "0:10");
+    EXPECT_EQ(g.h->text("A2.H2"), "");
+    EXPECT_EQ(g.h->text("A2.H5"), "");
+
+    /* A train starting here falls due by its own departure, "1405" at 14:00:00. */
+    g.tickAt(13, 59);
+    EXPECT_EQ(g.state(1), core::LineWaiting);
+    g.tickAt(14, 0);
+    EXPECT_EQ(g.state(1), core::LinePlaced);
+    EXPECT_EQ(g.h->text("A2.B3"), "1405");
+    EXPECT_EQ(g.h->text("A2.B4"), "");
+    EXPECT_EQ(g.h->text("A2.B5"), "");
+    EXPECT_EQ(g.h->text("A2.B9"), "14:05");
+    EXPECT_EQ(g.h->text("A2.C2"), "Struhy");
+}
+
+TEST(TimetablePlacing, GameStartedAtTheTrainsMinuteNeverMarksIt)
+{
+    FileGame g({TrainLineText{}.text()}, 7, 15);
+    g.h->type("A1.Rychlost", "1024");
+    g.h->ticks(3600);
+    EXPECT_EQ(g.state(0), core::LineWaiting);
+    EXPECT_EQ(g.h->text("A2.G6"), "");
+}
+
+TEST(TimetablePlacing, FifthFastTrainWaitsForAFreeRowAndOtherGroupsGoOn)
+{
+    QStringList trains;
+    for (int n = 1; n <= 5; ++n) {
+        TrainLineText fast;
+        fast.group = "10";
+        fast.number = QStringLiteral("0000%1").arg(n);
+        trains << fast.text();
+    }
+    TrainLineText passenger;
+    passenger.number = "00077";
+    trains << passenger.text();
+    FileGame g(trains);
+
+    /* One train a tick, lower index first, each into the lowest free row of its group. */
+    g.tickAt(7, 10);
+    EXPECT_EQ(g.h->text("A2.B3"), "1");
+    g.h->ticks(3);
+    EXPECT_EQ(g.h->text("A2.C6"), "2");
+    EXPECT_EQ(g.h->text("A2.D9"), "3");
+    EXPECT_EQ(g.h->text("A2.F2"), "4");
+    EXPECT_EQ(g.h->text("A2.G6"), "");
+    /* Group A is full: the passenger train behind the fifth fast train is not held up. */
+    g.h->ticks(1);
+    EXPECT_EQ(g.h->text("A2.G6"), "77");
+    EXPECT_EQ(g.state(4), core::LineDue);
+    g.h->ticks(120);
+    EXPECT_EQ(g.state(4), core::LineDue);
+
+    /* Row 2 is freed: the fifth train takes it on the next tick, its times as in the file. */
+    g.h->type("A2.C6", "");
+    g.h->ticks(1);
+    EXPECT_EQ(g.h->text("A2.C6"), "5");
+    EXPECT_EQ(g.h->text("A2.C8"), "7:15");
+    EXPECT_EQ(g.state(4), core::LinePlaced);
+}
+
+TEST(TimetablePlacing, FreightTrainsWaitWhileTheOptionIsOff)
+{
+    TrainLineText freight;
+    freight.group = "24";
+    freight.number = "84521";
+    FileGame g({freight.text()});
+    g.h->check("A1.NakladniVlaky", false);
+    g.tickAt(7, 10);
+    g.h->ticks(30);
+    EXPECT_EQ(g.state(0), core::LineDue);
+    EXPECT_EQ(g.h->text("A2.N2"), "");
+
+    g.h->check("A1.NakladniVlaky", true);
+    g.h->ticks(1);
+    EXPECT_EQ(g.h->text("A2.N2"), "84521");
+    EXPECT_EQ(g.state(0), core::LinePlaced);
+}
+
+TEST(TimetablePlacing, GroupCodesChooseTheRows)
+{
+    const std::pair<const char *, const char *> rows[] = {
+        {"16", "A2.B3"}, {"17", "A2.G6"}, {"19", "A2.H9"}, {"20", "A2.N2"}, {"25", "A2.O5"}};
+    QStringList trains;
+    for (const auto &[group, cell] : rows) {
+        TrainLineText t;
+        t.group = group;
+        t.number = QStringLiteral("000%1").arg(group);
+        trains << t.text();
+    }
+    FileGame g(trains);
+    g.tickAt(7, 10);
+    g.h->ticks(4);
+    for (const auto &[group, cell] : rows)
+        EXPECT_EQ(g.h->text(cell), QString::number(QString(group).toInt())) << group;
+}
+
+TEST(TimetablePlacing, PassingTrainsShowPrInsteadOfTheirDeparture)
+{
+    TrainLineText passing;
+    passing.stop = "2";
+    TrainLineText endingPassing;
+    endingPassing.number = "00002";
+    endingPassing.stop = "4";
+    endingPassing.to = "0";
+    FileGame g({passing.text(), endingPassing.text()});
+    g.tickAt(7, 10);
+    g.h->ticks(1);
+    EXPECT_EQ(g.h->text("A2.H2"), "pr.");
+    EXPECT_EQ(g.h->text("A2.H3"), "7:35");
+    EXPECT_EQ(g.h->text("A2.H9"), "2");
+    EXPECT_EQ(g.h->text("A2.I5"), "pr.");
+    EXPECT_EQ(g.h->text("A2.I6"), "");
+}
+
+TEST(TimetablePlacing, VehiclePicturesComeFromTheVehiclesFileAndCodeZeroIsEmpty)
+{
+    TrainLineText t;
+    t.vehicles = "001007016000000000000000000000";
+    FileGame g({t.text()});
+    /* The entries are written with "\" and another letter case than the files. */
+    g.folder.writeText("Vozidla.txt", {"VOZIDLA\\LOK_754.BMP", "x", "x", "x", "x", "x", "vozidla/Vuz_B.bmp",
+                                       "x", "x", "x", "x", "x", "x", "x", "x", "Vozidla\\voz_Faccs.bmp"});
+    g.h->click("A0.H5");
+    pickNextTimetable(*g.h); // none
+    pickNextTimetable(*g.h); // test.t6g again, with the new vehicles file
+    startGameAt(*g.h, 7, 0);
+    g.tickAt(7, 10);
+    const TimetableRow &row = g.h->app().A2().row(5);
+    EXPECT_EQ(row.vehicles[0]->picture(), repositoryPicture("Vozidla/lok_754.bmp"));
+    EXPECT_EQ(row.vehicles[1]->picture(), repositoryPicture("Vozidla/vuz_B.bmp"));
+    EXPECT_EQ(row.vehicles[2]->picture(), repositoryPicture("Vozidla/voz_Faccs.bmp"));
+    for (int v = 3; v < kRowVehicles; ++v)
+        EXPECT_EQ(row.vehicles[v]->picture(), g.h->app().A3().VozidloPrazdne->picture()) << v;
+    EXPECT_TRUE(g.h->messages().isEmpty()) << g.h->messages().join(" | ").toStdString();
+}
+
+TEST(TimetablePlacing, PicturesAreDecodedOncePerGame)
+{
+    TrainLineText first;
+    TrainLineText second;
+    second.number = "05403";
+    second.neighbourDeparture = "0815";
+    FileGame g({first.text(), second.text()});
+    g.tickAt(7, 10);
+    ASSERT_EQ(g.state(0), core::LinePlaced);
+    /* The file is gone, but the second train still shows the picture read for the first. */
+    ASSERT_TRUE(QFile::remove(g.folder.path() + "/Vozidla/lok_754.bmp"));
+    g.tickAt(8, 10);
+    EXPECT_EQ(g.state(1), core::LinePlaced);
+    EXPECT_EQ(g.h->app().A2().row(6).vehicles[0]->picture(), repositoryPicture("Vozidla/lok_754.bmp"));
+    EXPECT_TRUE(g.h->messages().isEmpty());
+}
+
+TEST(TimetablePlacing, NoteIsTheTrainsOwnNeverAppended)
+{
+    TrainLineText withNote;
+    withNote.note = "uhlí pro Struhy";
+    TrainLineText withoutNote;
+    withoutNote.number = "05403";
+    withoutNote.neighbourDeparture = "0815";
+    TrainLineText otherNote;
+    otherNote.number = "05405";
+    otherNote.neighbourDeparture = "0915";
+    otherNote.note = "obrat";
+    FileGame g({withNote.text(), withoutNote.text(), otherNote.text()});
+    g.tickAt(7, 10);
+    EXPECT_EQ(g.h->text("A2.Poznamka05"), "uhlí pro Struhy");
+    g.h->type("A2.G6", "");
+    g.tickAt(8, 10);
+    EXPECT_EQ(g.h->text("A2.G6"), "5403");
+    EXPECT_EQ(g.h->text("A2.Poznamka05"), "");
+    g.h->type("A2.G6", "");
+    g.tickAt(9, 10);
+    EXPECT_EQ(g.h->text("A2.Poznamka05"), "obrat");
+}
+
+TEST(TimetablePlacing, BadLinesAreReportedOnceAndNeverTakeARow)
+{
+    TrainLineText badNumber;
+    badNumber.number = "05x01";
+    TrainLineText missingPicture;
+    missingPicture.number = "05402";
+    missingPicture.vehicles = "001099000000000000000000000000";
+    TrainLineText unknownPictureFile;
+    unknownPictureFile.number = "05403";
+    unknownPictureFile.vehicles = "001002000000000000000000000000";
+    TrainLineText good;
+    good.number = "05404";
+    FileGame g({badNumber.text(), missingPicture.text(), unknownPictureFile.text(), good.text(),
+                TrainLineText{}.text().left(50)});
+    ASSERT_TRUE(QFile::remove(g.folder.path() + "/Vozidla/lok_742.bmp")); // vehicle code 2
+    g.tickAt(7, 10);
+    g.h->type("A1.Rychlost", "1024");
+    g.h->ticks(600);
+
+    /* Each bad line: its code once, then the tick's, then the failure's own text. */
+    const QStringList &shown = g.h->messages();
+    EXPECT_EQ(shown.count("Error A1H-ZV"), 4) << shown.join(" | ").toStdString();
+    EXPECT_EQ(shown.count("Error A1H"), 4);
+    EXPECT_TRUE(shown.filter("řádku 31").join("").contains("99")) << shown.join(" | ").toStdString();
+    EXPECT_TRUE(shown.filter("řádku 32").join("").contains("lok_742.bmp"));
+    for (int i : {0, 1, 2, 4})
+        EXPECT_EQ(g.state(i), core::LineRefused) << i;
+    /* The good train took the first row of its group; nothing else was written. */
+    EXPECT_EQ(g.state(3), core::LinePlaced);
+    EXPECT_EQ(g.h->text("A2.G6"), "5404");
+    for (const char *cell : {"A2.H9", "A2.J2", "A2.K5", "A2.L8"})
+        EXPECT_EQ(g.h->text(cell), "") << cell;
+}
+
+TEST(TimetablePlacing, AFailingDueMarkingIsReportedAndThePlacingGoesOn)
+{
+    TrainLineText first;
+    TrainLineText second;
+    second.number = "05403";
+    FileGame g({first.text(), second.text()});
+    g.tickAt(7, 10);
+    ASSERT_EQ(g.state(1), core::LineDue);
+    /* A clock memo without its look-ahead line. */
+    g.h->type("A1.Minuta", "10\n11");
+    g.h->ticks(1);
+    EXPECT_EQ(g.h->messages(), QStringList{"Error A1HV"});
+    EXPECT_EQ(g.h->text("A2.H9"), "5403");
+}
+
+TEST(TimetablePlacing, EachShippedTimetablePlacesEveryTrainInADay)
+{
+    /* The line traffic that frees rows is not part of this test: whenever a
+     * group is full after a minute, its oldest row is freed by emptying the
+     * number cell, and every number that shows up is collected. */
+    Harness h;
+    for (const QString &file : platform::listFiles(QStringLiteral(KAMENNA_SOURCE_DATA_DIR) + "/Gvd", "*.t6g")) {
+        pickNextTimetable(h);
+        ASSERT_EQ(h.text("A1.GrafikonDir"), file);
+        startGameAt(h, 7, 15);
+        h.type("A1.Rychlost", "1024");
+        QMultiMap<QString, int> expected;
+        for (const QString &line : h.app().TimetableTrainLines)
+            if (!line.isEmpty())
+                expected.insert(core::parseTrainLine(line).line.numberText(), 0);
+        QMultiMap<QString, int> seen;
+        QList<int> order[3];
+        for (int minute = 0; minute < 24 * 60 + 10; ++minute) {
+            h.ticks(60);
+            for (int group = 0; group < 3; ++group) {
+                const RowRange rows = rowsOfGroup(core::TrainGroup(group));
+                bool full = true;
+                for (int r = rows.first; r <= rows.last; ++r) {
+                    TimetableRow &row = h.app().A2().row(r);
+                    if (row.isFree())
+                        full = false;
+                    else if (!order[group].contains(r)) {
+                        order[group] << r;
+                        seen.insert(row.trainNumber->text(), 0);
+                    }
+                }
+                if (full)
+                    h.app().A2().row(order[group].takeFirst()).trainNumber->setText(QString());
+            }
+        }
+        EXPECT_EQ(seen.keys(), expected.keys()) << file.toStdString();
+        for (quint8 s : h.app().TimetableTrainStates)
+            EXPECT_EQ(s, core::LinePlaced) << file.toStdString();
+        EXPECT_TRUE(h.messages().isEmpty()) << h.messages().join(" | ").toStdString();
+        h.click("A0.H5");
+    }
+}
+
+/* ------------------------------------------------------------------ built-in day */
+
+namespace {
+
+/** @return a clock text "H:MM" moved on by minutes, over midnight. */
+QString plusMinutes(const QString &hmm, int minutes)
+{
+    const int total = (hmm.section(':', 0, 0).toInt() * 60 + hmm.section(':', 1, 1).toInt() + minutes + 1440) % 1440;
+    return QStringLiteral("%1:%2").arg(total / 60).arg(total % 60, 2, 10, QChar('0'));
+}
+
+/**
+ * Runs a simulated day at the top speed. Every train that shows up in
+ * rows 1-9 is noted with the clock of the tick that brought it, and its
+ * row is freed at once, so no train ever waits for a row.
+ */
+QMap<QString, QString> runBuiltinDay(Harness &h)
+{
+    QMap<QString, QString> placedAt;
+    h.type("A1.Rychlost", "1024");
+    for (int tick = 0; tick < 24 * 3600; ++tick) {
+        h.ticks(1);
+        for (int r = 1; r <= 9; ++r) {
+            TimetableRow &row = h.app().A2().row(r);
+            if (row.isFree())
+                continue;
+            EXPECT_FALSE(placedAt.contains(row.trainNumber->text())) << row.trainNumber->text().toStdString();
+            placedAt.insert(row.trainNumber->text(), h.clock());
+            EXPECT_EQ(r <= 4, QStringLiteral("1911 1910 1913 647 1915 646 1916").split(' ').contains(
+                                  row.trainNumber->text()));
+            row.trainNumber->setText(QString());
+        }
+    }
+    return placedAt;
+}
+
+/** @return every built-in train with the clock at which it must show up: its trigger, "H:MM:00". */
+QMap<QString, QString> builtinTriggers()
+{
+    QMap<QString, QString> triggers;
+    for (const core::BuiltinTrain &t : core::kBuiltinFastTrains)
+        triggers.insert(t.number, QString(t.trigger) + ":00");
+    for (const core::BuiltinTrain &t : core::kBuiltinPassengerTrains)
+        triggers.insert(t.number, QString(t.trigger) + ":00");
+    return triggers;
+}
+
+} // namespace
+
+TEST(BuiltinTimetable, TheTablesKeepTheirOwnArithmetic)
+{
+    auto check = [](const core::BuiltinTrain &t) {
+        EXPECT_EQ(plusMinutes(t.trigger, 10), t.neighbourDeparture) << t.number;
+        EXPECT_EQ(plusMinutes(t.neighbourDeparture, QString(t.runningTimeFrom).toInt()), t.arrival) << t.number;
+        EXPECT_EQ(plusMinutes(t.departure, QString(t.runningTimeTo).toInt()), t.neighbourArrival) << t.number;
+    };
+    for (const core::BuiltinTrain &t : core::kBuiltinFastTrains)
+        check(t);
+    for (const core::BuiltinTrain &t : core::kBuiltinPassengerTrains)
+        check(t);
+    EXPECT_EQ(builtinTriggers().size(), 25);
+}
+
+TEST(BuiltinTimetable, EveryTrainComesTenMinutesBeforeItsDepartureInEveryGame)
+{
+    Harness h;
+    for (int game = 0; game < 2; ++game) {
+        startGameAt(h, 0, 0);
+        EXPECT_EQ(runBuiltinDay(h), builtinTriggers()) << "game " << game;
+        h.click("A0.H5");
+    }
+    EXPECT_TRUE(h.messages().isEmpty()) << h.messages().join(" | ").toStdString();
+}
+
+TEST(BuiltinTimetable, ATrainFillsItsRowWithTheNeighboursOfTheDay)
+{
+    Harness h;
+    startGameAt(h, 4, 50);
+    h.type("A1.StaniceC1", "Vrbská zastávka");
+    h.setClock(4, 51, 59);
+    h.ticks(1);
+    EXPECT_EQ(h.text("A2.B3"), "1911");
+    EXPECT_EQ(h.text("A2.B4"), "Vrbská zastávka");
+    EXPECT_EQ(h.text("A2.B5"), "5:02");
+    EXPECT_EQ(h.text("A2.B6"), "5:09");
+    EXPECT_EQ(h.text("A2.B7"), "7");
+    EXPECT_EQ(h.text("A2.B9"), "5:15");
+    EXPECT_EQ(h.text("A2.C0"), "5:25");
+    EXPECT_EQ(h.text("A2.C1"), "10");
+    EXPECT_EQ(h.text("A2.C2"), "Horní Lom");
+    EXPECT_EQ(h.text("A2.B8"), "");
+    EXPECT_EQ(h.text("A2.Poznamka01"), "");
+}
+
+TEST(BuiltinTimetable, DueTrainsWaitForARowAndTakeItInListOrder)
+{
+    Harness h;
+    startGameAt(h, 7, 0);
+    for (const char *cell : {"A2.G6", "A2.H9", "A2.J2", "A2.K5", "A2.L8"})
+        h.type(cell, "9999");
+    /* 6010, 2601 and 2622 fall due at 7:30, 7:35 and 7:40 while group B is full. */
+    h.type("A1.Rychlost", "1024");
+    h.setClock(7, 29, 59);
+    h.ticks(12 * 60);
+    EXPECT_EQ(h.text("A2.J2"), "9999");
+    EXPECT_EQ(h.text("A2.B3"), "");
+    h.type("A2.J2", "");
+    h.ticks(1);
+    EXPECT_EQ(h.text("A2.J2"), "6010");
+    h.type("A2.G6", "");
+    h.type("A2.L8", "");
+    h.ticks(1);
+    EXPECT_EQ(h.text("A2.G6"), "2601");
+    EXPECT_EQ(h.text("A2.L8"), "2622");
+}
+
+TEST(BuiltinTimetable, NoTrainFallsDueWhileATimetableFileIsLoaded)
+{
+    TimetableFolder folder;
+    folder.writeTimetable("test.t6g", {TrainLineText{}.text()});
+    Harness h(folder.path());
+    pickNextTimetable(h);
+    startGameAt(h, 4, 50);
+    h.setClock(4, 51, 59);
+    h.ticks(2);
+    EXPECT_EQ(h.text("A2.B3"), "");
+    EXPECT_EQ(h.app().BuiltinTrainFlags[0], 0);
+}

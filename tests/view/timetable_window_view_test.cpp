@@ -1,0 +1,89 @@
+/** @file timetable_window_view_test.cpp The timetable window on screen: a morning of weekday trains, drawn by the Qt front. */
+#include "core/timetable_fixture.h"
+#include "view/qt_app.h"
+
+#include "core/form_a2.h"
+#include "view/form_window.h"
+#include "view/front.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+/** @return whether some pixel inside r is dark, as the glyphs of black text are. */
+bool hasDarkPixel(const QImage &img, const QRect &r)
+{
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (qGray(img.pixel(x, y)) < 80)
+                return true;
+    return false;
+}
+
+/** @return whether some pixel inside r is light, as white heading text on navy is. */
+bool hasLightPixel(const QImage &img, const QRect &r)
+{
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (qGray(img.pixel(x, y)) > 200)
+                return true;
+    return false;
+}
+
+/** @return how many different colours lie inside r. */
+int colourCount(const QImage &img, const QRect &r)
+{
+    QSet<QRgb> colours;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            colours.insert(img.pixel(x, y));
+    return static_cast<int>(colours.size());
+}
+
+} // namespace
+
+TEST(TimetableWindowView, AWeekdayMorningIsReadable)
+{
+    ASSERT_NE(qtApp(), nullptr);
+    Harness h;
+    view::Front front(h.app());
+    pickNextTimetable(h); // sobota_nedele.t6g
+    pickNextTimetable(h); // vsedni_den.t6g
+    startGameAt(h, 4, 0);
+    h.type("A1.Rychlost", "1024");
+    h.ticks(4 * 3600 + 30 * 60); // until 8:30: rows of all three groups fill
+    ASSERT_TRUE(h.messages().isEmpty()) << h.messages().join(" | ").toStdString();
+    TA2 &a2 = h.app().A2();
+    ASSERT_FALSE(a2.row(1).isFree());
+    ASSERT_FALSE(a2.row(10).isFree());
+    /* A few trains on their way, as the line traffic colours them. */
+    a2.row(1).neighbourDeparture->setColor(progress::Orange);
+    a2.row(5).trainNumber->setColor(progress::Yellow);
+    a2.row(5).neighbourDeparture->setColor(progress::Lime);
+    a2.row(6).departure->setColor(progress::Aqua);
+
+    a2.show();
+    view::FormWindow *w = front.window(a2);
+    ASSERT_NE(w, nullptr);
+    const QImage shot = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    shot.save(QCoreApplication::applicationDirPath() + "/timetable_a2.png");
+    ASSERT_EQ(shot.size(), QSize(a2.width(), a2.height()));
+
+    /* The navy window, white headings on it, the progress colours in their cells. */
+    EXPECT_EQ(shot.pixelColor(660, 30), QColor(0, 0, 128));
+    EXPECT_TRUE(hasLightPixel(shot, QRect(8, 8, 60, 16)));
+    EXPECT_TRUE(hasLightPixel(shot, QRect(8, 119, 120, 16)));
+    const QRect odjS1 = a2.row(1).neighbourDeparture->bounds();
+    EXPECT_EQ(shot.pixelColor(odjS1.right() - 3, odjS1.bottom() - 3), progress::Orange);
+    const QRect odj6 = a2.row(6).departure->bounds();
+    EXPECT_EQ(shot.pixelColor(odj6.right() - 3, odj6.bottom() - 3), progress::Aqua);
+    /* The texts of the rows: number, station and note. */
+    EXPECT_TRUE(hasDarkPixel(shot, a2.row(1).trainNumber->bounds().adjusted(2, 2, -2, -2)));
+    EXPECT_TRUE(hasDarkPixel(shot, a2.row(10).leavesFor->bounds().adjusted(2, 2, -2, -2)));
+    EXPECT_TRUE(hasDarkPixel(shot, a2.row(1).note->bounds().adjusted(2, 2, -2, -2)));
+    EXPECT_FALSE(hasDarkPixel(shot, a2.row(16).trainNumber->bounds().adjusted(2, 2, -2, -2)));
+    /* The vehicles of a placed train are drawn in the "Vlaky" group. */
+    const QRect strip10 = a2.row(10).vehicles[0]->bounds().translated(a2.GroupBox1->bounds().topLeft());
+    EXPECT_GT(strip10.width(), 10);
+    EXPECT_GT(colourCount(shot, strip10), 4);
+}
