@@ -2,6 +2,7 @@
 #include "core/app.h"
 #include "core/core_handlers.h"
 #include "core/form_a1.h"
+#include "core/timetable_file.h"
 #include "devices/form_a6.h"
 #include "devices/form_a7.h"
 #include "devices/form_a8.h"
@@ -22,20 +23,6 @@ void returnToDesk(App &app)
 {
     app.A0().hide();
     app.A6().show();
-}
-
-/** @return the error text of the timetable's header, empty when it is fit for this simulator. */
-QString headerError(const ui::Memo &grafikon)
-{
-    const QString line1 = grafikon.count() > 1 ? grafikon.line(1) : QString();
-    const QString line2 = grafikon.count() > 2 ? grafikon.line(2) : QString();
-    if (line1.isEmpty())
-        return {};
-    if (line1 != QStringLiteral("Kobrant ŽST Kamenná"))
-        return QStringLiteral("CHYBA !!! Zvolený grafikon není určený pro tento simulátor!");
-    if (line2 != QStringLiteral("num-code"))
-        return QStringLiteral("CHYBA !!! Zvolený grafikon má novější kódování, než tento simulátor!");
-    return {};
 }
 
 /** Shows the set-up controls of a running game (true) or of the menu before a game (false). */
@@ -77,7 +64,7 @@ void startGame(App &app)
     TA0 &a0 = app.A0();
     /* The header is checked before anything changes: a refused timetable
        leaves the menu exactly as it was. */
-    const QString refusal = headerError(*app.A1().Grafikon);
+    const QString refusal = core::timetableHeaderError(app.A1().Grafikon->lines());
     if (!refusal.isEmpty()) {
         app.platform().messages.show(refusal);
         return;
