@@ -8,6 +8,7 @@
 #include "devices/form_a6.h"
 #include "devices/form_a7.h"
 #include "devices/form_a8.h"
+#include "devices/picture_report.h"
 #include "frame/form_a0.h"
 #include "frame/form_a4.h"
 #include "frame/form_a9.h"
@@ -46,6 +47,7 @@ void App::createForms()
     createA1();
     createA2();
     m_A3 = std::make_unique<TA3>(m_platform);
+    devices::reportPictureLoadErrors(*m_A3);
     created(*m_A3);
     m_A4 = std::make_unique<TA4>(m_platform);
     created(*m_A4);

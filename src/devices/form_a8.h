@@ -3,11 +3,33 @@
 
 #include "frame/workplace_frame.h"
 
-/** Signal box 2, electric: point controllers, level crossing, sealed buttons. */
+/**
+ * Signal box 2, electric: point controllers, level crossing, sealed
+ * buttons. Its content lies in the frame's D5: the console `E0`, the
+ * station diagram `H0` on the wall, the block instrument `Blok` and the
+ * knob panel `I0`. Device positions are measured from these pictures.
+ */
 class TA8 : public ui::Form {
 public:
     explicit TA8(platform::Platform &platform);
 
     WorkplaceFrame frame;  ///< The workplace frame; its D5 holds the box.
+
+    ui::Image *E0 = nullptr;    ///< The console (Top 416): reference of the buttons and switches.
+    ui::Image *H0 = nullptr;    ///< The station diagram of side C on the wall.
+    ui::Image *Blok = nullptr;  ///< The block instrument (Top 160): reference of the block levers.
+    ui::Label *Popis = nullptr; ///< The box's name plate.
+    ui::Image *I0 = nullptr;    ///< The knob panel (Left 920): reference of the knobs' positions.
+
+    /* Block levers; the signal levers rest at Top 499, the consent and route levers at 501. */
+    ui::Image *PakaSouLc1 = nullptr;  ///< Consent for the repeater signal Lc1; its picture is the route lever's.
+    ui::Image *PakaNavCHDo = nullptr; ///< Exit signal release towards line C; its picture is the signal lever's.
+    ui::Image *PakaZavCH = nullptr;   ///< Route lock of line C; takes PakaSouLc1's picture.
+    ui::Image *PakaNavCHOd = nullptr; ///< Entry signal release from line C; takes PakaNavCHDo's picture.
+
     ui::Panel *Nahled;     ///< Overview panel of line C with the train preview.
+
+private:
+    void buildPanels();
+    void buildBlockLevers();
 };
