@@ -1,52 +1,89 @@
-/** @file cell_builder.cpp Labelled state cells in rows. */
+/** @file cell_builder.cpp Labelled state cells in columns or tables, and groups stacked on a page. */
 #include "core/cell_builder.h"
 
 namespace {
-constexpr int RowHeight = 22;  ///< Height of one row of cells.
-constexpr int LabelWidth = 90; ///< Width of a cell's name label.
-constexpr int Margin = 6;      ///< Inner margin of the group.
-constexpr int CaptionTop = 16; ///< Room for the group's caption.
+constexpr int RowHeight = 20;  ///< Height of one row of cells.
+constexpr int CellHeight = 18; ///< Height of a one-row cell.
+constexpr int Margin = 6;      ///< Inner margin of the container.
+constexpr int CaptionTop = 16; ///< Room for a group's caption.
+constexpr int HeadHeight = 16; ///< Height of a table's header row.
 }
 
-CellBuilder::CellBuilder(ui::Form &form, ui::Control *group, int columnWidth, int rowsPerColumn)
-    : m_form(form), m_group(group), m_columnWidth(columnWidth), m_rowsPerColumn(rowsPerColumn)
+CellBuilder::CellBuilder(ui::Form &form, ui::Control *container, CellLayout layout)
+    : m_form(form), m_container(container), m_layout(layout),
+      m_top(container->kind() == ui::Kind::GroupBox ? CaptionTop : Margin)
 {
+}
+
+void CellBuilder::table(const QStringList &heads, int cellWidth)
+{
+    m_table = true;
+    m_cellWidth = cellWidth;
+    m_columns = static_cast<int>(heads.size());
+    for (int i = 0; i < m_columns; ++i) {
+        ui::Label *head = caption(heads[i], QRect(Margin + m_layout.labelWidth + i * cellWidth, m_top + 2,
+                                                  cellWidth - 4, HeadHeight - 2));
+        head->setAlignment(ui::Align::Center);
+    }
+    m_top += HeadHeight;
+    m_row = -1;
+}
+
+void CellBuilder::row(const QString &label)
+{
+    ++m_row;
+    m_column = 0;
+    m_maxRow = std::max(m_maxRow, m_row + 1);
+    caption(label, QRect(Margin, m_top + m_row * RowHeight + 2, m_layout.labelWidth - 2, CellHeight - 2));
+}
+
+void CellBuilder::nextColumn()
+{
+    if (m_row == 0)
+        return;
+    ++m_column;
+    m_row = 0;
 }
 
 QRect CellBuilder::nextSlot(int rows)
 {
-    if (m_row > 0 && m_row + rows > m_rowsPerColumn) {
-        ++m_column;
-        m_row = 0;
-    }
-    const QRect r(Margin + m_column * m_columnWidth, CaptionTop + m_row * RowHeight, m_columnWidth - 4,
-                  rows * RowHeight - 2);
+    if (m_row > 0 && m_row + rows > m_layout.rowsPerColumn)
+        nextColumn();
+    const QRect r(Margin + m_column * m_layout.columnWidth, m_top + m_row * RowHeight, m_layout.columnWidth - 4,
+                  rows * RowHeight - (RowHeight - CellHeight));
     m_row += rows;
     m_maxRow = std::max(m_maxRow, m_row);
     return r;
 }
 
-ui::Label *CellBuilder::caption(const QString &text, const QRect &slot)
+QRect CellBuilder::cellSlot(const QString &name, int rows)
 {
-    auto *l = m_form.make<ui::Label>(m_group, QString());
-    l->setCaption(text);
-    l->setTransparent(true);
-    l->setBounds(slot.left(), slot.top() + 3, LabelWidth - 2, 16);
-    return l;
+    if (m_table) {
+        const QRect r(Margin + m_layout.labelWidth + m_column * m_cellWidth, m_top + m_row * RowHeight,
+                      m_cellWidth - 4, CellHeight);
+        ++m_column;
+        return r;
+    }
+    const QRect slot = nextSlot(rows);
+    caption(name, QRect(slot.left(), slot.top() + 2, m_layout.labelWidth - 2, CellHeight - 2));
+    return slot.adjusted(m_layout.labelWidth, 0, 0, 0);
 }
 
-/* Every cell sits right of its name label. */
-static QRect cellRect(const QRect &slot)
+ui::Label *CellBuilder::caption(const QString &text, const QRect &place)
 {
-    return QRect(slot.left() + LabelWidth, slot.top(), slot.width() - LabelWidth, slot.height());
+    auto *l = m_form.make<ui::Label>(m_container, QString());
+    l->setCaption(text);
+    l->setTransparent(true);
+    l->setBounds(place);
+    l->setFontColor(m_container->font().color);
+    return l;
 }
 
 ui::Edit *CellBuilder::word(const QString &name, const QString &text, bool readOnly)
 {
-    const QRect slot = nextSlot(1);
-    caption(name, slot);
-    auto *e = m_form.make<ui::Edit>(m_group, name);
-    e->setBounds(cellRect(slot));
+    const QRect r = cellSlot(name, 1);
+    auto *e = m_form.make<ui::Edit>(m_container, name);
+    e->setBounds(r);
     e->setText(text);
     e->setReadOnly(readOnly);
     return e;
@@ -54,68 +91,78 @@ ui::Edit *CellBuilder::word(const QString &name, const QString &text, bool readO
 
 ui::SpinEdit *CellBuilder::number(const QString &name, int value, int lo, int hi)
 {
-    const QRect slot = nextSlot(1);
-    caption(name, slot);
-    auto *e = m_form.make<ui::SpinEdit>(m_group, name);
-    e->setBounds(cellRect(slot));
+    const QRect r = cellSlot(name, 1);
+    auto *e = m_form.make<ui::SpinEdit>(m_container, name);
+    e->setBounds(r);
     e->setBounds(lo, hi);
     e->setValue(value);
     return e;
 }
 
-ui::ComboBox *CellBuilder::combo(const QString &name, const QString &text)
+ui::ComboBox *CellBuilder::combo(const QString &name, const QString &text, const QStringList &items)
 {
-    const QRect slot = nextSlot(1);
-    caption(name, slot);
-    auto *c = m_form.make<ui::ComboBox>(m_group, name);
-    c->setBounds(cellRect(slot));
-    c->setItems({QStringLiteral("Volná")});
+    const QRect r = cellSlot(name, 1);
+    auto *c = m_form.make<ui::ComboBox>(m_container, name);
+    c->setBounds(r);
+    c->setItems(items);
     c->setText(text);
     return c;
 }
 
 ui::CheckBox *CellBuilder::option(const QString &name, const QString &text, bool checked)
 {
-    const QRect slot = nextSlot(1);
-    auto *c = m_form.make<ui::CheckBox>(m_group, name);
-    c->setBounds(slot);
-    c->setCaption(text.isEmpty() ? name : text);
+    /* A captioned box is its own label and takes the whole row. */
+    const QRect r = text.isEmpty() ? cellSlot(name, 1) : nextSlot(1);
+    auto *c = m_form.make<ui::CheckBox>(m_container, name);
+    c->setBounds(r);
+    c->setCaption(text);
+    c->setFontColor(m_container->font().color);
+    c->setColor(m_container->color());
     c->setChecked(checked);
     return c;
 }
 
 ui::Memo *CellBuilder::memo(const QString &name, const QStringList &lines, int rows)
 {
-    const QRect slot = nextSlot(rows);
-    caption(name, slot);
-    auto *m = m_form.make<ui::Memo>(m_group, name);
-    m->setBounds(cellRect(slot));
+    const QRect r = cellSlot(name, rows);
+    auto *m = m_form.make<ui::Memo>(m_container, name);
+    m->setColor(Qt::white);
+    m->setBounds(r);
     m->setLines(lines);
     return m;
-}
-
-ui::ListBox *CellBuilder::list(const QString &name, const QStringList &rows, int visibleRows)
-{
-    const QRect slot = nextSlot(visibleRows);
-    caption(name, slot);
-    auto *l = m_form.make<ui::ListBox>(m_group, name);
-    l->setBounds(cellRect(slot));
-    l->setItems(rows);
-    return l;
 }
 
 ui::MediaPlayer *CellBuilder::player(const QString &name)
 {
     const QRect slot = nextSlot(1);
-    caption(name, slot);
-    auto *p = m_form.make<ui::MediaPlayer>(m_group, name);
-    p->setBounds(cellRect(slot));
+    caption(name, slot.adjusted(0, 2, 0, 0));
+    auto *p = m_form.make<ui::MediaPlayer>(m_container, name);
+    p->setBounds(slot);
     return p;
 }
 
 void CellBuilder::finish()
 {
-    const int cols = m_column + 1;
-    m_group->setWidth(std::max(m_group->width(), Margin * 2 + cols * m_columnWidth));
-    m_group->setHeight(std::max(m_group->height(), CaptionTop + m_maxRow * RowHeight + Margin));
+    const int width = m_table ? m_layout.labelWidth + m_columns * m_cellWidth
+                              : (m_column + 1) * m_layout.columnWidth;
+    m_container->setWidth(Margin * 2 + width);
+    m_container->setHeight(m_top + m_maxRow * RowHeight + Margin);
+}
+
+GroupStack::GroupStack(int left, int top, int gap) : m_left(left), m_top(top), m_gap(gap), m_y(top) {}
+
+void GroupStack::add(ui::Control *group)
+{
+    group->setLeft(m_left);
+    group->setTop(m_y);
+    m_y += group->height() + m_gap;
+    m_bottom = std::max(m_bottom, m_y);
+    m_width = std::max(m_width, group->width());
+}
+
+void GroupStack::nextColumn()
+{
+    m_left += m_width + m_gap;
+    m_y = m_top;
+    m_width = 0;
 }

@@ -1,0 +1,123 @@
+/**
+ * @file signalling_hooks.cpp Wiring of the signalling handlers to the cells of A1, and the handlers of the
+ * store's own cells. The hooks without a body are where the block display, the flasher, the block
+ * instruments, the signalmen and the neighbour panels attach.
+ */
+#include "core/app.h"
+#include "core/form_a1.h"
+#include "frame/form_a0.h"
+#include "signalling/signalling_handlers.h"
+
+#include <stdexcept>
+
+namespace signalling {
+
+namespace {
+
+/** The block fields with a change handler of their own; `TSCH2` shares that of `TSCH`. */
+const char *const BlockFields[] = {
+    "HrBOd",  "NavBOd",  "ZavB",    "NavBDo",   "HrBDo",    "SouLc1",   "HrMOd",    "NavMOd",
+    "ZavM",   "NavMDo",  "HrMDo",   "PHCHDo",   "HrCHDo",   "NavCHDo",  "ZavCH",    "NavCHOd",
+    "HrCHOd", "PHCHOd",  "TSCH",    "ZavBSt",   "ZavMSt",   "ZavCHSt",  "SouLc1St", "NavBOdSt",
+    "NavBDoSt", "NavMOdSt", "NavMDoSt", "NavCHDoSt", "NavCHOdSt", "NavJOd", "TSJ",     "PHJDo",
+};
+const char *const Sections[] = {"IKA", "IKB", "IKLada"};
+const char *const Circuits[] = {"KO11", "KO12", "KO13", "KOS", "KO1a"};
+const char *const DeviceTimers[] = {"Blikac",   "Kmitac",  "Induktor", "Klika",       "ZaverDK",    "ZaverSt1",
+                                    "ZaverSt2", "ZaverCH", "SignalistaA", "SignalistaB", "SignalistaC"};
+const char *const NeighbourParts[] = {"TSM", "ZSM", "ODHLM", "VZM", "PakaTSJ", "PakaNavJOd"};
+
+/** @return the cell of this name and kind; a missing one is a fault of the store's build. */
+template <class T> T &cell(TA1 &a1, const QString &name)
+{
+    auto *c = dynamic_cast<T *>(a1.find(name));
+    if (!c)
+        throw std::logic_error(("A1 has no cell " + name).toStdString());
+    return *c;
+}
+
+/** Wires the change handler of a word or number cell to a hook that takes the cell's name. */
+void wireChange(App &app, const char *name, void (*hook)(App &, const QString &), const QString &as)
+{
+    cell<ui::Edit>(app.A1(), QString::fromLatin1(name)).onChange = [&app, hook, as] { hook(app, as); };
+}
+
+void wireSignals(App &app)
+{
+    TA1 &a1 = app.A1();
+    for (int i = 0; i < 14; ++i) {
+        a1.Aspect[i]->onChange = [&app, i] { AspectChange(app, i); };
+        a1.AspectList[i]->onClick = [&app, i] { AspectListClick(app, i); };
+    }
+    a1.C49->onChange = [&app] { C49Change(app); };
+    a1.C60->onClick = [&app] { C60Click(app); };
+}
+
+void wireNeighbourPanels(App &app)
+{
+    TA1 &a1 = app.A1();
+    for (const char *name : NeighbourParts) {
+        const QString part = QString::fromLatin1(name);
+        ui::Image &image = cell<ui::Image>(a1, part);
+        image.onMouseDown = [&app, part](ui::MouseButton, ui::ShiftState, int, int) { NeighbourPress(app, part); };
+        image.onMouseUp = [&app, part](ui::MouseButton, ui::ShiftState, int, int) { NeighbourRelease(app, part); };
+    }
+    a1.ScrollBar1->onChange = [&app] { ScrollBar1Change(app); };
+    a1.Label1->onClick = [&app] { Label1Click(app); };
+}
+
+} // namespace
+
+void wireA1(App &app)
+{
+    TA1 &a1 = app.A1();
+    wireSignals(app);
+    for (const char *name : BlockFields)
+        wireChange(app, name, BlockFieldChange, QString::fromLatin1(name));
+    wireChange(app, "TSCH2", BlockFieldChange, QStringLiteral("TSCH"));
+    for (const char *name : Sections)
+        wireChange(app, name, SectionChange, QString::fromLatin1(name));
+    for (const char *name : Circuits)
+        wireChange(app, name, TrackCircuitChange, QString::fromLatin1(name));
+    a1.VUD->onChange = [&app] { VUDChange(app); };
+    a1.PZZ->onChange = [&app] { PZZChange(app); };
+    a1.Rychlost->onChange = [&app] { RychlostChange(app); };
+    a1.Varovani->onChange = [&app] { VarovaniChange(app); };
+    for (const char *name : DeviceTimers) {
+        const QString timer = QString::fromLatin1(name);
+        cell<ui::Timer>(a1, timer).setOnTimer([&app, timer] { DeviceTimer(app, timer); });
+    }
+    wireNeighbourPanels(app);
+}
+
+void BlockFieldChange(App &, const QString &) {}
+void SectionChange(App &, const QString &) {}
+void TrackCircuitChange(App &, const QString &) {}
+void VUDChange(App &) {}
+void PZZChange(App &) {}
+void RychlostChange(App &) {}
+void DeviceTimer(App &, const QString &) {}
+void NeighbourPress(App &, const QString &) {}
+void NeighbourRelease(App &, const QString &) {}
+
+void VarovaniChange(App &app)
+{
+    TA1 &a1 = app.A1();
+    if (!a1.Varovani->text().isEmpty())
+        a1.VarovaniT->setValue(6);
+}
+
+void ScrollBar1Change(App &app)
+{
+    TA1 &a1 = app.A1();
+    a1.CHBlok->setTop(a1.chBlokTopAt(a1.ScrollBar1->position()));
+}
+
+void Label1Click(App &app)
+{
+    app.A1().close();
+    TA0 &a0 = app.A0();
+    a0.J3->setPicture(a0.Tl1->picture());
+}
+
+} // namespace signalling
