@@ -10,6 +10,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QWheelEvent>
 
@@ -319,6 +320,21 @@ void FormWindow::showEvent(QShowEvent *e)
     flushDirty();
     if (!focusWidget())
         setFocus();
+}
+
+void FormWindow::resizeEvent(QResizeEvent *e)
+{
+    ContainerWidget::resizeEvent(e);
+    /* A maximised form learns the size the screen gave it; its own layout
+       runs in its resize handler. Fixed-size forms keep their design size. */
+    ui::Form *f = m_form;
+    if (!f || !f->maximized() || e->size() == f->bounds().size())
+        return;
+    f->setBounds(f->left(), f->top(), e->size().width(), e->size().height());
+    runInput([f] {
+        if (f->onResize)
+            f->onResize();
+    });
 }
 
 } // namespace view

@@ -52,6 +52,7 @@ protected:
     void keyReleaseEvent(QKeyEvent *e) override;
     void wheelEvent(QWheelEvent *e) override;
     void showEvent(QShowEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
 
 private:
     /** Creates the widgets of parent's windowed children inside host, depth first in creation order. */

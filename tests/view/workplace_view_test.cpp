@@ -6,6 +6,8 @@
 #include "view/front.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QSet>
 
 #include <gtest/gtest.h>
@@ -60,4 +62,19 @@ TEST(WorkplaceView, TheDeskAndTheBoxesAreDrawnWithTheirClock)
         EXPECT_GT(colourCount(box), 20) << name;
         h.control(name).hide();
     }
+}
+
+TEST(WorkplaceView, AMaximisedViewLearnsTheScreenSizeAndRunsItsResizeHandler)
+{
+    ASSERT_NE(qtApp(), nullptr);
+    Harness h;
+    view::Front front(h.app());
+    auto &desk = dynamic_cast<ui::Form &>(h.control("A6"));
+    QSize seen;
+    desk.onResize = [&] { seen = desk.bounds().size(); };
+    desk.show();
+    QCoreApplication::processEvents();
+    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    EXPECT_EQ(desk.bounds().size(), screen);
+    EXPECT_EQ(seen, screen);
 }
