@@ -19,13 +19,7 @@
 namespace {
 
 /** The test platform the forms are built on. */
-struct Bench {
-    platform::TestPlatform test;
-    platform::VirtualTimerEngine &timers = test.timers;
-    platform::RecordedMessageBoxes &messages = test.messages;
-    platform::RecordedAudio &audio = test.audio;
-    platform::Platform &platform = test.platform;
-};
+using Bench = platform::TestPlatform;
 
 /** A family of store images sharing one size and transparency. */
 struct Family {

@@ -10,12 +10,7 @@
 namespace {
 
 /** A bare form on the test platform. */
-struct Bench {
-    platform::TestPlatform test;
-    platform::VirtualTimerEngine &timers = test.timers;
-    platform::RecordedMessageBoxes &messages = test.messages;
-    platform::RecordedAudio &audio = test.audio;
-    platform::Platform &platform = test.platform;
+struct Bench : platform::TestPlatform {
     ui::Form form{"T", platform};
 };
 

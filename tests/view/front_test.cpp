@@ -33,18 +33,13 @@
 namespace {
 
 /** A bare form of a given size on the test platform. */
-struct Bench {
+struct Bench : platform::TestPlatform {
     Bench(int w, int h)
     {
         EXPECT_NE(qtApp(), nullptr);
         form.setBounds(0, 0, w, h);
         form.setColor(Qt::white);
     }
-    platform::TestPlatform test;
-    platform::VirtualTimerEngine &timers = test.timers;
-    platform::RecordedMessageBoxes &messages = test.messages;
-    platform::RecordedAudio &audio = test.audio;
-    platform::Platform &platform = test.platform;
     ui::Form form{"T", platform};
 };
 
