@@ -29,7 +29,7 @@ class TA9;
 
 /** One line of a loaded timetable file, from line 30 on. */
 using TVlakString = std::vector<QString>;
-/** Progress of each timetable line: 0 waiting, 1 due, 2 placed. */
+/** Progress of each timetable line: 0 waiting, 1 due, 2 placed, 3 refused (it cannot be placed). */
 using TVlakByte = std::vector<quint8>;
 
 /**

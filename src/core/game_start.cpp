@@ -2,6 +2,7 @@
 #include "core/app.h"
 #include "core/core_handlers.h"
 #include "core/form_a1.h"
+#include "platform/files.h"
 
 namespace core {
 
@@ -14,12 +15,10 @@ constexpr const char *SoundFiles[22] = {
     "Desticka5.wav", "Desticka6.wav", "IK.wav",        "ID.wav",        "Zavernik.wav",  "Zaver1.wav",
     "Zaver2.wav",    "Zaver3.wav",    "Zaver4.wav",    "Zarazka.wav"};
 
-/** The sound file path: data directory and "/Data/Snd/" joined as they are, separators made ours. */
+/** The sound file path: data directory and "/Data/Snd/" joined as they are, found whatever the case of its letters. */
 QString soundPath(const QString &dataDir, const char *file)
 {
-    QString p = dataDir + "/Data/Snd/" + QLatin1String(file);
-    p.replace('\\', '/');
-    return p;
+    return platform::resolvePath(dataDir + "/Data/Snd/" + QLatin1String(file));
 }
 
 } // namespace

@@ -2,18 +2,26 @@
 #include "frame/form_a0.h"
 
 #include <QDir>
+#include <QPainter>
 
 namespace {
 
-/** A plain menu button picture: a navy plate with a light edge. */
+/** A round menu button of 28 x 28 px: a navy or blue cap on a grey ring, lit from the top left. */
 QImage buttonPicture(const QColor &face)
 {
-    QImage img(160, 32, QImage::Format_RGB32);
-    img.fill(face);
-    for (int x = 0; x < img.width(); ++x) {
-        img.setPixel(x, 0, qRgb(200, 200, 230));
-        img.setPixel(x, img.height() - 1, qRgb(10, 10, 40));
-    }
+    QImage img(28, 28, QImage::Format_RGB32);
+    img.fill(QColor(212, 208, 200));
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(90, 90, 90), 1));
+    p.setBrush(QColor(170, 170, 170));
+    p.drawEllipse(QRectF(1, 1, 26, 26));
+    QRadialGradient cap(QPointF(10, 9), 14);
+    cap.setColorAt(0, face.lighter(170));
+    cap.setColorAt(1, face);
+    p.setPen(Qt::NoPen);
+    p.setBrush(cap);
+    p.drawEllipse(QRectF(4, 4, 20, 20));
     return img;
 }
 
@@ -60,31 +68,25 @@ TA0::TA0(platform::Platform &platform) : ui::Form(QStringLiteral("A0"), platform
     H1->setAlignment(ui::Align::Right);
     H2 = menuLabel(*this, "H2", ":", 192, 92, 10);
     H3 = menuLabel(*this, "H3", "15", 204, 92, 40);
+    /* Each menu button is a round picture with its caption beside it, so
+       the caption never lies over the button it names. */
     H9 = make<ui::Image>(nullptr, "H9");
     H9->setPicture(Tl1->picture());
-    H9->setBounds(130, 140, 160, 32);
-    H8 = menuLabel(*this, "H8", "Spustit hru", 130, 144, 160);
-    H8->setFont(ui::Font{"Verdana", 16, true, false, Qt::white});
-    H8->setAlignment(ui::Align::Center);
+    H9->setBounds(110, 140, 28, 28);
+    H8 = menuLabel(*this, "H8", "Spustit hru", 146, 142, 200);
     H5 = make<ui::Image>(nullptr, "H5");
     H5->setPicture(Tl1->picture());
-    H5->setBounds(130, 184, 160, 32);
+    H5->setBounds(110, 184, 28, 28);
     H5->setVisible(false);
-    H4 = menuLabel(*this, "H4", "Ukončit hru", 130, 188, 160);
-    H4->setFont(ui::Font{"Verdana", 16, true, false, Qt::white});
-    H4->setAlignment(ui::Align::Center);
+    H4 = menuLabel(*this, "H4", "Ukončit hru", 146, 186, 200);
     H4->setVisible(false);
     J3 = make<ui::Image>(nullptr, "J3");
     J3->setPicture(Tl1->picture());
-    J3->setBounds(20, 240, 160, 32);
+    J3->setBounds(20, 240, 28, 28);
     J9 = make<ui::Image>(nullptr, "J9");
     J9->setPicture(Tl1->picture());
-    J9->setBounds(240, 240, 160, 32);
-    for (auto [item, text] : {std::pair{J3, "Sousední dopravny"}, std::pair{J9, "Diagnostika"}}) {
-        ui::Label *caption = menuLabel(*this, QString(), QString::fromUtf8(text), item->left(), item->top() + 4,
-                                       item->width());
-        caption->setFont(ui::Font{"Verdana", 13, true, false, Qt::white});
-        caption->setAlignment(ui::Align::Center);
-    }
+    J9->setBounds(220, 240, 28, 28);
+    for (auto [item, text] : {std::pair{J3, "Sousední dopravny"}, std::pair{J9, "Diagnostika"}})
+        menuLabel(*this, QString(), QString::fromUtf8(text), item->left() + 34, item->top() + 3, 160);
     L0 = menuLabel(*this, "L0", "Poruchy", 20, 284, 160);
 }

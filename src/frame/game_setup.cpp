@@ -70,7 +70,10 @@ void startGame(App &app)
         return;
     }
     core::Start(app);
+    /* From here on the game runs, whatever a later step may fail on: the
+       button reads "Pokračovat" and the tick's game work goes on. */
     showGameControls(a0, true);
+    app.gameRunning = true;
     const int hour = a0.H1->caption().toInt();
     const QColor shade = core::shadeForHour(hour);
     app.A5().frame.D5->setColor(shade);
@@ -82,9 +85,10 @@ void startGame(App &app)
     TA1 &a1 = app.A1();
     for (ui::Edit *aspect : a1.Aspect)
         aspect->setText(QStringLiteral("Stůj"));
+    for (ui::CheckBox *repeaterFault : {a1.C12, a1.C13, a1.C14})
+        repeaterFault->setChecked(false);
     a1.PZZ->setText(QStringLiteral("Otevřený"));
     setStartClock(a1, hour, a0.H3->caption().toInt());
-    app.gameRunning = true;
 }
 
 /** What the menu has picked, carried over into the new state store at the end of a game. */
@@ -142,7 +146,5 @@ void wireA0(App &app)
             app.onQuit();
     };
 }
-
-void wireWorkplace(App &, ui::Form &) {}
 
 } // namespace frame

@@ -89,7 +89,7 @@ TEST(Clock, AMinuteLineOfMinusOneBecomesZeroZeroWithoutTouchingItsHour)
     EXPECT_EQ(h.line("A1.Hodina", 0), "7");
 }
 
-TEST(Clock, ABadSecondsTextFailsEveryTickWithoutStackingAndTheClockStandsStill)
+TEST(Clock, ABadSecondsTextFailsEveryTickAndTheClockStandsStill)
 {
     Harness h;
     h.type("A1.Sekunda", "");
@@ -100,6 +100,24 @@ TEST(Clock, ABadSecondsTextFailsEveryTickWithoutStackingAndTheClockStandsStill)
     h.type("A1.Sekunda", "10");
     h.ticks(1);
     EXPECT_EQ(h.clock(), "12:00:11");
+}
+
+TEST(Clock, WhileTheTicksErrorBoxIsOpenNoFurtherTickStacksAnother)
+{
+    Harness h;
+    h.type("A1.Sekunda", "");
+    /* The player leaves the first box open for ten seconds; meanwhile the
+       box's loop runs the timers. */
+    bool open = false;
+    h.messageBoxes().whileOpen = [&](const QString &) {
+        if (open)
+            return;
+        open = true;
+        h.advanceMs(10000);
+        open = false;
+    };
+    h.ticks(1);
+    EXPECT_EQ(h.messages(), (QStringList{"Error A1H", "'' is not a valid integer value"}));
 }
 
 TEST(Clock, ShadingChangesOnlyWhenTheMinuteKeyIsPassedThrough)
