@@ -85,8 +85,8 @@ TA0::TA0(platform::Platform &platform) : ui::Form(QStringLiteral("A0"), platform
     J3->setBounds(20, 240, 28, 28);
     J9 = make<ui::Image>(nullptr, "J9");
     J9->setPicture(Tl1->picture());
-    J9->setBounds(220, 240, 28, 28);
+    J9->setBounds(250, 240, 28, 28);
     for (auto [item, text] : {std::pair{J3, "Sousední dopravny"}, std::pair{J9, "Diagnostika"}})
-        menuLabel(*this, QString(), QString::fromUtf8(text), item->left() + 34, item->top() + 3, 160);
+        menuLabel(*this, QString(), QString::fromUtf8(text), item->left() + 34, item->top() + 3, 190);
     L0 = menuLabel(*this, "L0", "Poruchy", 20, 284, 160);
 }
