@@ -27,6 +27,15 @@ void PageControl::setActivePage(TabSheet *page)
     changed();
 }
 
+void PageControl::userSelectPage(TabSheet *page)
+{
+    if (page == m_active)
+        return;
+    setActivePage(page);
+    if (onChange)
+        onChange();
+}
+
 void Image::setPicture(const QImage &img)
 {
     m_picture = img;

@@ -38,8 +38,10 @@ public:
     /** @return the pages in creation order. */
     std::vector<TabSheet *> pages() const;
     TabSheet *activePage() const { return m_active; }
-    /** Shows a page; runs onChange when the page changes by the player's hand. */
+    /** Shows a page from code; runs no handler. */
     void setActivePage(TabSheet *page);
+    /** The player picked a page's tab: shows it and runs onChange on a change. */
+    void userSelectPage(TabSheet *page);
     std::function<void()> onChange;
 
 private:

@@ -365,14 +365,7 @@ void PageView::pick(int i)
     if (i < 0 || i >= static_cast<int>(m_tabbed.size()))
         return;
     ui::TabSheet *page = m_tabbed[i];
-    run([&] {
-        ui::PageControl &pc = pages();
-        if (pc.activePage() == page)
-            return;
-        pc.setActivePage(page);
-        if (pc.onChange)
-            pc.onChange();
-    });
+    run([&] { pages().userSelectPage(page); });
 }
 
 } // namespace view
