@@ -1,10 +1,10 @@
 /** @file controls.cpp The write rules of the control kinds. */
 #include "ui/controls.h"
 
+#include "platform/files.h"
 #include "platform/platform.h"
 #include "ui/sim_error.h"
 
-#include <QDir>
 
 namespace ui {
 
@@ -284,8 +284,7 @@ void FileList::setMask(const QString &m)
 
 void FileList::update()
 {
-    const QDir d(m_dir);
-    m_items = d.entryList(QStringList{m_mask}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+    m_items = platform::listFiles(m_dir, m_mask);
     changed();
 }
 

@@ -333,7 +333,7 @@ private:
     QString m_drive = QStringLiteral("/");
 };
 
-/** A file list: the files of a directory that match a mask, sorted by name. */
+/** A file list: the files of a directory that match a mask, both without regard to case, sorted by name. */
 class FileList : public Control {
 public:
     FileList(Control *parent, const QString &name) : Control(parent, name, Kind::FileList) {}
