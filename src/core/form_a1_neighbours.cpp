@@ -2,6 +2,8 @@
 #include "core/form_a1.h"
 
 #include "core/panel_pictures.h"
+#include "devices/device_builder.h"
+#include "devices/panel_art.h"
 
 namespace {
 
@@ -30,17 +32,6 @@ constexpr QSize LeverSize(24, 90);
 QRect centred(int x, int y, int size)
 {
     return QRect(x - size / 2, y, size, size);
-}
-
-/** Creates a picture at a place; round pictures are shown transparent over the panel. */
-ui::Image *picture(ui::Form &f, ui::Control *parent, const QString &name, const QRect &r, const QImage &img,
-                   bool transparent)
-{
-    auto *i = f.make<ui::Image>(parent, name);
-    i->setBounds(r);
-    i->setPicture(img);
-    i->setTransparent(transparent);
-    return i;
 }
 
 /** Creates a group of the face: dark blue with a white caption. */
@@ -80,20 +71,21 @@ void TA1::buildStruhyPanel()
     QList<QRect> sockets;
     for (int x : StruhyColumns)
         sockets << centred(x, LampY, LampSize) << centred(x, ButtonY, ButtonSize);
-    Image1 = picture(*this, GroupBox6, "Image1", QRect(origin, QSize(280, 376)),
-                     panel_pictures::background(QSize(280, 376), sockets, {}), false);
+    Image1 = devices::panelImage(*this, GroupBox6, "Image1", origin,
+                                 panel_pictures::background(QSize(280, 376), sockets, {}));
     ui::Image *TA1::*lamps[4] = {&TA1::USM, &TA1::VTM, &TA1::PSM, &TA1::EVM};
     const char *const lampNames[4] = {"USM", "VTM", "PSM", "EVM"};
     const QColor lampColours[4] = {Qt::white, QColor(0, 255, 0), QColor(255, 0, 0), QColor(255, 255, 0)};
     ui::Image *TA1::*buttons[4] = {&TA1::ODHLM, &TA1::ZSM, &TA1::VZM, &TA1::TSM};
     const char *const buttonNames[4] = {"ODHLM", "ZSM", "VZM", "TSM"};
+    const QImage button = panelart::pushButton(QSize(ButtonSize, ButtonSize));
     for (int k = 0; k < 4; ++k) {
         const int x = StruhyColumns[k];
-        this->*lamps[k] = picture(*this, GroupBox6, lampNames[k], centred(x, LampY, LampSize).translated(origin),
-                                  panel_pictures::lamp(lampColours[k], LampSize), true);
-        this->*buttons[k] = picture(*this, GroupBox6, buttonNames[k],
-                                    centred(x, ButtonY, ButtonSize).translated(origin),
-                                    panel_pictures::pushButton(ButtonSize), true);
+        this->*lamps[k] = devices::deviceImage(*this, GroupBox6, lampNames[k],
+                                               centred(x, LampY, LampSize).topLeft() + origin,
+                                               panelart::lamp(lampColours[k], QSize(LampSize, LampSize)));
+        this->*buttons[k] = devices::deviceImage(*this, GroupBox6, buttonNames[k],
+                                                 centred(x, ButtonY, ButtonSize).topLeft() + origin, button);
     }
     USM->hide();
     EVM->hide();
@@ -112,11 +104,13 @@ void TA1::buildVrbskaPanel()
     for (int x : VrbskaColumns)
         frames << centred(x, WindowY, WindowSize)
                << QRect(x - LeverSize.width() / 2, LeverY, LeverSize.width(), LeverSize.height() + 10);
-    Image2 = picture(*this, CHBlok, "Image2", QRect(0, 0, VrbskaWidth, VrbskaHeight),
-                     panel_pictures::background(QSize(VrbskaWidth, VrbskaHeight), sockets, frames), false);
-    const QRect magnetoPlace = centred(VrbskaColumns[1], MagnetoY, MagnetoSize);
-    InduktorA = picture(*this, CHBlok, "InduktorA", magnetoPlace, panel_pictures::magneto(MagnetoSize), true);
-    InduktorA2 = picture(*this, CHBlok, "InduktorA2", magnetoPlace, panel_pictures::magnetoGlow(MagnetoSize), true);
+    Image2 = devices::panelImage(*this, CHBlok, "Image2", QPoint(0, 0),
+                                 panel_pictures::background(QSize(VrbskaWidth, VrbskaHeight), sockets, frames));
+    const QPoint magnetoPlace = centred(VrbskaColumns[1], MagnetoY, MagnetoSize).topLeft();
+    InduktorA = devices::deviceImage(*this, CHBlok, "InduktorA", magnetoPlace,
+                                     panelart::magneto(QSize(MagnetoSize, MagnetoSize)));
+    InduktorA2 = devices::deviceImage(*this, CHBlok, "InduktorA2", magnetoPlace,
+                                      panel_pictures::magnetoGlow(MagnetoSize));
     InduktorA2->hide();
     buildVrbskaInstruments();
 
@@ -133,19 +127,20 @@ void TA1::buildVrbskaInstruments()
     /* Every field stands at 1 in a new store: its window shows red. */
     const QImage redWindow = panel_pictures::blockWindow(QColor(255, 0, 0), QSize(WindowSize, WindowSize));
     const QImage latchBar = panel_pictures::latch(QSize(WindowSize, 10));
-    const QImage leverHandle = panel_pictures::lever(LeverSize);
+    const QImage leverHandle = panelart::lever(panelart::LeverLook::DeskRoute, LeverSize);
     ui::Image *TA1::*windows[3] = {&TA1::TSJ2, &TA1::NavJOd2, &TA1::PHJDo2};
     const char *const windowNames[3] = {"TSJ2", "NavJOd2", "PHJDo2"};
     ui::Image *TA1::*levers[3] = {&TA1::PakaTSJ, &TA1::PakaNavJOd, &TA1::PakaPHJDo};
     const char *const leverNames[3] = {"PakaTSJ", "PakaNavJOd", "PakaPHJDo"};
     for (int k = 0; k < 3; ++k) {
         const int x = VrbskaColumns[k];
-        this->*windows[k] = picture(*this, CHBlok, windowNames[k], centred(x, WindowY, WindowSize), redWindow, false);
-        this->*levers[k] = picture(*this, CHBlok, leverNames[k],
-                                   QRect(QPoint(x - LeverSize.width() / 2, LeverY), LeverSize), leverHandle, true);
+        this->*windows[k] = devices::deviceImage(*this, CHBlok, windowNames[k],
+                                                 centred(x, WindowY, WindowSize).topLeft(), redWindow, false);
+        this->*levers[k] = devices::deviceImage(*this, CHBlok, leverNames[k],
+                                                QPoint(x - LeverSize.width() / 2, LeverY), leverHandle);
     }
-    ZapJ = picture(*this, CHBlok, "ZapJ", QRect(VrbskaColumns[0] - WindowSize / 2, LatchY, WindowSize, 10), latchBar,
-                   false);
-    ZapJOd = picture(*this, CHBlok, "ZapJOd", QRect(VrbskaColumns[1] - WindowSize / 2, LatchY, WindowSize, 10),
-                     latchBar, false);
+    ZapJ = devices::deviceImage(*this, CHBlok, "ZapJ", QPoint(VrbskaColumns[0] - WindowSize / 2, LatchY), latchBar,
+                                false);
+    ZapJOd = devices::deviceImage(*this, CHBlok, "ZapJOd", QPoint(VrbskaColumns[1] - WindowSize / 2, LatchY),
+                                  latchBar, false);
 }

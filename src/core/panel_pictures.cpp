@@ -1,14 +1,14 @@
 /** @file panel_pictures.cpp Drawing of the block-panel pictures with QPainter; shapes only, no text, no files. */
 #include "core/panel_pictures.h"
 
+#include "devices/panel_art.h"
+
 #include <QPainter>
 
 namespace panel_pictures {
 
 namespace {
 
-/** See-through colour of the round pictures; no picture uses it otherwise. */
-const QColor Key(255, 0, 255);
 const QColor PanelGrey(150, 150, 150);
 const QColor Dark(40, 40, 40);
 
@@ -16,7 +16,7 @@ const QColor Dark(40, 40, 40);
 QImage keyed(QSize size)
 {
     QImage img(size, QImage::Format_RGB32);
-    img.fill(Key);
+    img.fill(panelart::KeyColour);
     return img;
 }
 
@@ -48,31 +48,6 @@ QImage background(QSize size, const QList<QRect> &sockets, const QList<QRect> &f
     return img;
 }
 
-QImage lamp(const QColor &colour, int diameter)
-{
-    QImage img = keyed(QSize(diameter, diameter));
-    QPainter p(&img);
-    p.setPen(colour.darker(160));
-    p.setBrush(colour);
-    p.drawEllipse(0, 0, diameter - 1, diameter - 1);
-    p.setPen(Qt::NoPen);
-    p.setBrush(colour.lighter(140));
-    p.drawEllipse(diameter / 4, diameter / 5, diameter / 4, diameter / 5);
-    return img;
-}
-
-QImage pushButton(int diameter)
-{
-    QImage img = keyed(QSize(diameter, diameter));
-    QPainter p(&img);
-    p.setPen(QColor(90, 90, 90));
-    p.setBrush(QColor(185, 185, 185));
-    p.drawEllipse(0, 0, diameter - 1, diameter - 1);
-    p.setBrush(QColor(25, 25, 25));
-    p.drawEllipse(4, 4, diameter - 9, diameter - 9);
-    return img;
-}
-
 QImage blockWindow(const QColor &colour, QSize size)
 {
     QImage img(size, QImage::Format_RGB32);
@@ -88,37 +63,6 @@ QImage latch(QSize size)
     img.fill(QColor(70, 70, 70));
     QPainter p(&img);
     p.fillRect(size.width() / 2 - 2, 2, 4, size.height() - 4, QColor(20, 20, 20));
-    return img;
-}
-
-QImage lever(QSize size)
-{
-    QImage img = keyed(size);
-    QPainter p(&img);
-    const int w = size.width();
-    p.setPen(Qt::black);
-    p.setBrush(QColor(55, 55, 55));
-    p.drawRect(w / 2 - w / 6, w / 2, w / 3, size.height() - w / 2 - 1);
-    p.setBrush(QColor(20, 20, 20));
-    p.drawEllipse(0, 0, w - 1, w - 1);
-    return img;
-}
-
-QImage magneto(int diameter)
-{
-    QImage img = keyed(QSize(diameter, diameter));
-    QPainter p(&img);
-    const int c = diameter / 2;
-    p.setPen(Qt::black);
-    p.setBrush(QColor(95, 70, 45));
-    p.drawEllipse(4, 4, diameter - 9, diameter - 9);
-    p.setBrush(QColor(30, 30, 30));
-    p.drawEllipse(c - 4, c - 4, 8, 8);
-    p.setPen(QPen(QColor(30, 30, 30), 4));
-    p.drawLine(c, c, diameter - 10, 10);
-    p.setPen(Qt::black);
-    p.setBrush(QColor(200, 200, 200));
-    p.drawEllipse(diameter - 14, 6, 8, 8);
     return img;
 }
 

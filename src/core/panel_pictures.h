@@ -7,10 +7,11 @@
 #include <QRect>
 
 /**
- * Small drawn pictures of a block panel: a grey panel, lamps, push
- * buttons, block windows, latches, levers and a magneto. Round pictures
- * have corners of the key colour (the bottom-left pixel), so an image
- * that shows them transparent lets the panel through.
+ * The drawn parts that only the neighbour stations' block panels have: the
+ * grey panel, block windows, latches and the magneto's glow. Their lamps,
+ * push buttons, levers and magneto are the desk's (devices/panel_art.h).
+ * The glow ring has corners of the key colour (the bottom-left pixel), so
+ * an image that shows it transparent lets the magneto through.
  */
 namespace panel_pictures {
 
@@ -20,18 +21,10 @@ namespace panel_pictures {
  * lever slots.
  */
 QImage background(QSize size, const QList<QRect> &sockets, const QList<QRect> &frames);
-/** @return a lit lamp of this colour. */
-QImage lamp(const QColor &colour, int diameter);
-/** @return a black push button with a grey collar. */
-QImage pushButton(int diameter);
 /** @return a block window showing this colour. */
 QImage blockWindow(const QColor &colour, QSize size);
 /** @return a latch bar under a block window. */
 QImage latch(QSize size);
-/** @return a lever: a dark handle with a knob on top. */
-QImage lever(QSize size);
-/** @return a magneto: a wheel with its crank. */
-QImage magneto(int diameter);
 /** @return the glow ring of a running magneto. */
 QImage magnetoGlow(int diameter);
 

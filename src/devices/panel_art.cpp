@@ -60,6 +60,21 @@ QImage keyed(const QImage &drawn)
     return out;
 }
 
+/**
+ * @return a device picture with a shape of its own: draw paints it
+ * smoothly on a clear surface, and what it leaves clear becomes the key colour.
+ */
+template <class Draw>
+QImage keyedDrawing(QSize size, Draw draw)
+{
+    QImage img = surface(size);
+    QPainter p(&img);
+    smooth(p);
+    draw(p);
+    p.end();
+    return keyed(img);
+}
+
 /** @return the picture as opaque RGB32. */
 QImage opaque(const QImage &drawn)
 {
@@ -263,40 +278,40 @@ QSize leverSize(LeverLook look)
 
 QImage lever(LeverLook look)
 {
-    const QSize size = leverSize(look);
+    return lever(look, leverSize(look));
+}
+
+QImage lever(LeverLook look, QSize size)
+{
     const bool red = look == LeverLook::DeskSignal || look == LeverLook::Box2Signal;
     const bool brass = look == LeverLook::Box2Route || look == LeverLook::Box2Signal;
     const QColor knobColour = red ? QColor(196, 30, 28) : brass ? QColor(200, 160, 60) : QColor(40, 40, 42);
-    QImage img = surface(size);
-    QPainter p(&img);
-    smooth(p);
-    const double w = size.width(), h = size.height(), cx = w / 2.0, r = w / 2.0 - 1.0;
-    /* The plunger rod with its guide collar near the foot. */
-    p.setPen(QPen(QColor(30, 30, 30), 0.8));
-    p.setBrush(roundBar(cx - 4, cx + 4, QColor(170, 172, 176)));
-    p.drawRect(QRectF(cx - 4, r, 8, h - r - 1));
-    p.setBrush(roundBar(cx - 9, cx + 9, brass ? QColor(190, 150, 60) : QColor(120, 122, 126)));
-    p.drawRoundedRect(QRectF(cx - 9, h - 22, 18, 12), 2, 2);
-    knob(p, QPointF(cx, r + 1), r, knobColour);
-    p.end();
-    return keyed(img);
+    return keyedDrawing(size, [&](QPainter &p) {
+        const double w = size.width(), h = size.height(), cx = w / 2.0, r = w / 2.0 - 1.0;
+        /* The plunger rod with its guide collar near the foot. */
+        p.setPen(QPen(QColor(30, 30, 30), 0.8));
+        p.setBrush(roundBar(cx - 4, cx + 4, QColor(170, 172, 176)));
+        p.drawRect(QRectF(cx - 4, r, 8, h - r - 1));
+        p.setBrush(roundBar(cx - 9, cx + 9, brass ? QColor(190, 150, 60) : QColor(120, 122, 126)));
+        p.drawRoundedRect(QRectF(cx - 9, h - 22, 18, 12), 2, 2);
+        knob(p, QPointF(cx, r + 1), r, knobColour);
+    });
 }
 
 QImage magneto(QSize size)
 {
-    QImage img = surface(size);
-    QPainter p(&img);
-    smooth(p);
-    const double w = size.width(), h = size.height();
-    const QPointF c(w / 2, h / 2);
-    knob(p, c, w / 2 - 1, QColor(44, 46, 48));
-    p.setPen(QPen(QColor(20, 20, 20), 0.8));
-    p.setBrush(roundBar(w / 2 - 3, w / 2 + 3, QColor(190, 190, 186)));
-    p.drawRoundedRect(QRectF(w / 2 - 3, 4, 6, h / 2 - 2), 2, 2);
-    knob(p, c, w / 6, QColor(170, 170, 166));
-    knob(p, QPointF(w / 2, 7), w / 8, QColor(30, 30, 30));
-    p.end();
-    return keyed(img);
+    return keyedDrawing(size, [&](QPainter &p) {
+        const double w = size.width(), h = size.height();
+        const QPointF c(w / 2, h / 2);
+        /* The handle's knob keeps 2 px clear of the top edge at every size. */
+        const double tipRadius = w / 8, tipY = tipRadius + 2;
+        knob(p, c, w / 2 - 1, QColor(44, 46, 48));
+        p.setPen(QPen(QColor(20, 20, 20), 0.8));
+        p.setBrush(roundBar(w / 2 - 3, w / 2 + 3, QColor(190, 190, 186)));
+        p.drawRoundedRect(QRectF(w / 2 - 3, tipY - 3, 6, h / 2 + 5 - tipY), 2, 2);
+        knob(p, c, w / 6, QColor(170, 170, 166));
+        knob(p, QPointF(w / 2, tipY), tipRadius, QColor(30, 30, 30));
+    });
 }
 
 QImage lamp(const QColor &lit, QSize size)
@@ -319,34 +334,28 @@ QImage lamp(const QColor &lit, QSize size)
 
 QImage trackKnob(QSize size)
 {
-    QImage img = surface(size);
-    QPainter p(&img);
-    smooth(p);
-    const QRectF body(0.5, 0.5, size.width() - 1.0, size.height() - 1.0);
-    QLinearGradient g(0, body.top(), 0, body.bottom());
-    g.setColorAt(0, QColor(110, 110, 112));
-    g.setColorAt(0.4, QColor(40, 40, 42));
-    g.setColorAt(1, QColor(12, 12, 14));
-    p.setPen(QPen(QColor(8, 8, 8), 0.8));
-    p.setBrush(g);
-    p.drawRoundedRect(body, 4, 4);
-    p.setPen(QPen(QColor(240, 240, 232), 1.4));
-    p.drawLine(QPointF(2, body.center().y()), QPointF(size.width() - 2, body.center().y()));
-    p.end();
-    return keyed(img);
+    return keyedDrawing(size, [&](QPainter &p) {
+        const QRectF body(0.5, 0.5, size.width() - 1.0, size.height() - 1.0);
+        QLinearGradient g(0, body.top(), 0, body.bottom());
+        g.setColorAt(0, QColor(110, 110, 112));
+        g.setColorAt(0.4, QColor(40, 40, 42));
+        g.setColorAt(1, QColor(12, 12, 14));
+        p.setPen(QPen(QColor(8, 8, 8), 0.8));
+        p.setBrush(g);
+        p.drawRoundedRect(body, 4, 4);
+        p.setPen(QPen(QColor(240, 240, 232), 1.4));
+        p.drawLine(QPointF(2, body.center().y()), QPointF(size.width() - 2, body.center().y()));
+    });
 }
 
 QImage pushButton(QSize size)
 {
-    QImage img = surface(size);
-    QPainter p(&img);
-    smooth(p);
-    const QPointF c(size.width() / 2.0, size.height() / 2.0);
-    const double r = std::min(size.width(), size.height()) / 2.0 - 0.5;
-    knob(p, c, r, QColor(150, 150, 146));
-    knob(p, c, r * 0.65, QColor(30, 30, 32));
-    p.end();
-    return keyed(img);
+    return keyedDrawing(size, [&](QPainter &p) {
+        const QPointF c(size.width() / 2.0, size.height() / 2.0);
+        const double r = std::min(size.width(), size.height()) / 2.0 - 0.5;
+        knob(p, c, r, QColor(150, 150, 146));
+        knob(p, c, r * 0.65, QColor(30, 30, 32));
+    });
 }
 
 QImage leverPlate(QSize size)

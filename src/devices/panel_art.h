@@ -60,8 +60,10 @@ QImage leverFrame(QSize size, int beamTop, int beamHeight);
  * 2 px longer, so that they rest 2 px higher on the same foot.
  */
 QSize leverSize(LeverLook look);
-/** @return a block lever's handle, standing on the key colour. */
+/** @return a block lever's handle in its own size, standing on the key colour. */
 QImage lever(LeverLook look);
+/** @return a block lever's handle of another size (at least 20 x 40), standing on the key colour. */
+QImage lever(LeverLook look, QSize size);
 /** @return the magneto's crank: a round body and its handle, on the key colour. */
 QImage magneto(QSize size);
 /** @return a small round lamp, lit in the given colour. */
