@@ -79,11 +79,17 @@ ui::Label *CellBuilder::caption(const QString &text, const QRect &place)
     return l;
 }
 
+template <class T> T *CellBuilder::cell(const QString &name, int rows)
+{
+    const QRect r = cellSlot(name, rows);
+    auto *c = m_form.make<T>(m_container, name);
+    c->setBounds(r);
+    return c;
+}
+
 ui::Edit *CellBuilder::word(const QString &name, const QString &text, bool readOnly)
 {
-    const QRect r = cellSlot(name, 1);
-    auto *e = m_form.make<ui::Edit>(m_container, name);
-    e->setBounds(r);
+    auto *e = cell<ui::Edit>(name);
     e->setText(text);
     e->setReadOnly(readOnly);
     return e;
@@ -91,9 +97,7 @@ ui::Edit *CellBuilder::word(const QString &name, const QString &text, bool readO
 
 ui::SpinEdit *CellBuilder::number(const QString &name, int value, int lo, int hi)
 {
-    const QRect r = cellSlot(name, 1);
-    auto *e = m_form.make<ui::SpinEdit>(m_container, name);
-    e->setBounds(r);
+    auto *e = cell<ui::SpinEdit>(name);
     e->setBounds(lo, hi);
     e->setValue(value);
     return e;
@@ -101,9 +105,7 @@ ui::SpinEdit *CellBuilder::number(const QString &name, int value, int lo, int hi
 
 ui::ComboBox *CellBuilder::combo(const QString &name, const QString &text, const QStringList &items)
 {
-    const QRect r = cellSlot(name, 1);
-    auto *c = m_form.make<ui::ComboBox>(m_container, name);
-    c->setBounds(r);
+    auto *c = cell<ui::ComboBox>(name);
     c->setItems(items);
     c->setText(text);
     return c;
@@ -124,10 +126,8 @@ ui::CheckBox *CellBuilder::option(const QString &name, const QString &text, bool
 
 ui::Memo *CellBuilder::memo(const QString &name, const QStringList &lines, int rows)
 {
-    const QRect r = cellSlot(name, rows);
-    auto *m = m_form.make<ui::Memo>(m_container, name);
+    auto *m = cell<ui::Memo>(name, rows);
     m->setColor(Qt::white);
-    m->setBounds(r);
     m->setLines(lines);
     return m;
 }

@@ -50,6 +50,8 @@ public:
 private:
     QRect nextSlot(int rows);
     QRect cellSlot(const QString &name, int rows);
+    /** @return a new cell control named name in the next slot of the given rows, with its label. */
+    template <class T> T *cell(const QString &name, int rows = 1);
     ui::Label *caption(const QString &text, const QRect &place);
 
     ui::Form &m_form;

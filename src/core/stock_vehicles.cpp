@@ -43,16 +43,25 @@ void underframe(QPainter &p, int x0, int x1)
     p.fillRect(x1, 41, 3, 3, kFrame);
 }
 
+/**
+ * Draws a vehicle's box from x0 to x1: the underframe with its buffers, the
+ * body from top down to the underframe, and on it a 4 px roof inset by
+ * roofInset at both ends.
+ */
+void carBody(QPainter &p, int x0, int x1, int top, int roofInset, const QColor &colour)
+{
+    underframe(p, x0, x1);
+    p.fillRect(x0, top, x1 - x0, 44 - top, colour);
+    p.fillRect(x0 + roofInset, top - 4, x1 - x0 - 2 * roofInset, 4, kRoof);
+}
+
 } // namespace
 
 QImage stockLocomotive()
 {
     QImage img = emptyTrack(179);
     QPainter p(&img);
-    const QColor body(176, 34, 34);
-    underframe(p, 5, 174);
-    p.fillRect(5, 16, 169, 28, body);
-    p.fillRect(12, 12, 155, 4, kRoof);
+    carBody(p, 5, 174, 16, 7, QColor(176, 34, 34));
     /* Cabs at both ends with their windows, a cream stripe and the grilles. */
     p.fillRect(10, 19, 16, 9, kGlass);
     p.fillRect(153, 19, 16, 9, kGlass);
@@ -70,10 +79,7 @@ QImage stockCoach()
 {
     QImage img = emptyTrack(247);
     QPainter p(&img);
-    const QColor body(32, 86, 52);
-    underframe(p, 4, 243);
-    p.fillRect(4, 17, 239, 27, body);
-    p.fillRect(8, 13, 231, 4, kRoof);
+    carBody(p, 4, 243, 17, 4, QColor(32, 86, 52));
     /* Doors at both ends, a row of windows between them. */
     p.fillRect(10, 20, 8, 20, QColor(24, 66, 40));
     p.fillRect(229, 20, 8, 20, QColor(24, 66, 40));
