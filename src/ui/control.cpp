@@ -14,10 +14,7 @@ Control::Control(Control *parent, const QString &name, Kind kind)
     m_font.family = QStringLiteral("Arial");
 }
 
-Control::Control(const QString &name, Kind kind) : m_name(name), m_kind(kind)
-{
-    m_form = static_cast<Form *>(this);
-}
+Control::Control(const QString &name, Kind kind) : m_name(name), m_kind(kind) {}
 
 Control::~Control() = default;
 
@@ -143,6 +140,8 @@ void Control::layoutChanged()
 Form::Form(const QString &name, platform::Platform &platform)
     : Control(name, Kind::Form), m_platform(platform)
 {
+    /* Set here, once the form exists: its controls find it through this. */
+    m_form = this;
     Control::setVisible(false);
 }
 
