@@ -168,7 +168,7 @@ TEST(StateStore, AFreshStoreHoldsItsInitialValues)
     for (auto [cell, shown] : {std::pair{"A1.USM", false}, {"A1.VTM", true}, {"A1.PSM", true}, {"A1.EVM", false},
                                {"A1.InduktorA2", false}, {"A1.B00", true}, {"A1.SouZST", false}})
         EXPECT_EQ(h.visible(cell), shown) << cell;
-    EXPECT_EQ(displayLamps(h), "00000");
+    EXPECT_EQ(displayLamps(h), "11111");
     EXPECT_TRUE(h.as<ui::Edit>("A1.C03").readOnly());
     EXPECT_TRUE(h.as<ui::Edit>("A1.SmerB").readOnly());
     EXPECT_FALSE(h.as<ui::Edit>("A1.Varovani").readOnly());
