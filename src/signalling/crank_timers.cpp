@@ -101,15 +101,24 @@ void stepRouteLock(const App &app, const ui::Form &box, const RouteLock &lock, i
     stepUp(lock.desk);
 }
 
-/** @return the train number on line C, matched against the timetable rows. */
-QString lineCTrain(const TA1 &a1)
+/**
+ * Frees line C: every timetable row of the train on it loses the half the
+ * line carried, and once a row matched the line is free and its counter at rest.
+ */
+void freeLineCRows(App &app, void (*clearHalf)(TimetableRow &))
 {
-    return a1.TratC->text();
-}
-
-/** Line C is free again: no train on it and its counter at rest. */
-void freeLineC(TA1 &a1)
-{
+    TA1 &a1 = app.A1();
+    const QString train = a1.TratC->text();
+    bool matched = false;
+    for (int r = 1; r <= kTimetableRows; ++r) {
+        TimetableRow &row = app.A2().row(r);
+        if (row.trainNumber->text() != train)
+            continue;
+        clearHalf(row);
+        matched = true;
+    }
+    if (!matched)
+        return;
     a1.StavVlakC->setColor(QColor(255, 255, 255));
     a1.StavVlakC->setValue(0);
     a1.TratC->setText(QStringLiteral("Volná"));
@@ -243,34 +252,13 @@ void releaseVrbskaLever(App &app, ui::Image *lever, const ui::Image *other)
 
 void freeLineCInbound(App &app)
 {
-    TA1 &a1 = app.A1();
-    const QString train = lineCTrain(a1);
-    bool matched = false;
-    for (int r = 1; r <= kTimetableRows; ++r) {
-        TimetableRow &row = app.A2().row(r);
-        if (row.trainNumber->text() != train)
-            continue;
-        row.clearInbound();
-        matched = true;
-    }
-    if (matched)
-        freeLineC(a1);
+    freeLineCRows(app, [](TimetableRow &row) { row.clearInbound(); });
 }
 
 void freeLineCOutbound(App &app)
 {
-    TA1 &a1 = app.A1();
-    const QString train = lineCTrain(a1);
-    bool matched = false;
-    for (int r = 1; r <= kTimetableRows; ++r) {
-        TimetableRow &row = app.A2().row(r);
-        if (row.trainNumber->text() != train)
-            continue;
-        row.clearOutbound(false);
-        matched = true;
-    }
-    if (matched)
-        freeLineC(a1);
+    /* The note stays with a train that only leaves here. */
+    freeLineCRows(app, [](TimetableRow &row) { row.clearOutbound(false); });
 }
 
 void ZaverSt1Timer(App &app)

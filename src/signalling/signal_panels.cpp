@@ -29,6 +29,19 @@ constexpr QSize WindowSize(23, 23);
 constexpr QSize LatchSize(14, 14);
 constexpr int LampPitch = 10; ///< Distance of neighbouring lamps of one signal.
 
+/** @return the dark socket of a lamp, 10 x 10, on the key colour. */
+QImage lampSocket()
+{
+    QImage img(10, 10, QImage::Format_RGB32);
+    img.fill(panelart::KeyColour);
+    QPainter p(&img);
+    p.setPen(QColor(150, 150, 140));
+    p.setBrush(QColor(24, 24, 22));
+    p.drawEllipse(0, 0, 9, 9);
+    p.end();
+    return img;
+}
+
 /**
  * Creates the parts of one view that it does not have yet. Every part is
  * made only when the form has no control of its name.
@@ -37,12 +50,30 @@ class PanelBuilder {
 public:
     PanelBuilder(const App &app, ui::Form &form, ui::Control *parent) : m_app(app), m_form(form), m_parent(parent) {}
 
-    /** A 6 x 6 lamp, dark. */
+    /** A 6 x 6 lamp, dark, in its socket, which shows while the lamp is dark. */
     void lamp(const QString &name, const QColor &colour, QPoint at)
     {
         if (has(name))
             return;
+        static const QImage socket = lampSocket();
+        devices::deviceImage(m_form, m_parent, QString(), at - QPoint(2, 2), socket);
         devices::deviceImage(m_form, m_parent, name, at, panelart::lamp(colour, LampSize), false)->hide();
+    }
+    /** A signal's lamps in a row with the signal's name engraved above them. */
+    void signalGroup(const QString &caption, const QStringList &names, const QList<QColor> &colours, QPoint at)
+    {
+        if (!has(names.first()))
+            engrave(caption, at + QPoint(-3, -15));
+        lampRow(names, colours, at);
+    }
+    /** A small engraved name on the panel. */
+    void engrave(const QString &text, QPoint at)
+    {
+        auto *l = m_form.make<ui::Label>(m_parent, QString());
+        l->setCaption(text);
+        l->setBounds(QRect(at, QSize(40, 12)));
+        l->setTransparent(true);
+        l->setFont(ui::Font{QStringLiteral("Arial"), 10, true, false, QColor(236, 232, 214)});
     }
     /** A row of lamps from left to right, LampPitch apart. */
     void lampRow(const QStringList &names, const QList<QColor> &colours, QPoint at)
@@ -132,13 +163,13 @@ private:
 void addDeskLamps(PanelBuilder &b)
 {
     const QList<QColor> entry{White, Red, Green, Yellow};
-    b.lampRow({"LBila", "LCervena", "LZelena", "LZluta"}, entry, {1280, 112});
-    b.lampRow({"MLBila", "MLCervena", "MLZelena", "MLZluta"}, entry, {1668, 112});
-    b.lampRow({"SBila", "SCervena", "SZelena", "SZluta"}, entry, {1898, 112});
+    b.signalGroup("L", {"LBila", "LCervena", "LZelena", "LZluta"}, entry, {1280, 104});
+    b.signalGroup("ML", {"MLBila", "MLCervena", "MLZelena", "MLZluta"}, entry, {1668, 104});
+    b.signalGroup("S", {"SBila", "SCervena", "SZelena", "SZluta"}, entry, {1898, 104});
     const char *const sideAB[] = {"S1", "S2", "S3", "S5", "S7"};
     for (int k = 0; k < 5; ++k)
-        b.lampRow({QString(sideAB[k]) + "Bila", QString(sideAB[k]) + "Zelena"}, {White, Green},
-                  {1280 + 36 * k, 136});
+        b.signalGroup(sideAB[k], {QString(sideAB[k]) + "Bila", QString(sideAB[k]) + "Zelena"}, {White, Green},
+                      {1280 + 36 * k, 144});
     const char *const sideC[] = {"L1a", "Lc1", "Lc2", "L3", "L5", "L7"};
     for (int k = 0; k < 6; ++k) {
         QStringList names{QString(sideC[k]) + "Bila", QString(sideC[k]) + "Zelena"};
@@ -147,11 +178,11 @@ void addDeskLamps(PanelBuilder &b)
             names << "Lc1Zluta";
             colours << Yellow;
         }
-        b.lampRow(names, colours, {1898 + 34 * k, 136});
+        b.signalGroup(sideC[k], names, colours, {1898 + 34 * k, 144});
     }
-    b.lamp("Kmitac", White, {1595, 112});
-    b.lamp("IKLada", Red, {1450, 112});
-    b.lampRow({"USM", "VTM", "PSM", "EVM", "VOM"}, {White, Green, Red, Yellow, White}, {1668, 150});
+    b.signalGroup("40", {"Kmitac"}, {White}, {1595, 104});
+    b.signalGroup("IK", {"IKLada"}, {Red}, {1450, 104});
+    b.signalGroup("Struhy", {"USM", "VTM", "PSM", "EVM", "VOM"}, {White, Green, Red, Yellow, White}, {1668, 184});
     b.lamp("VUDZluta", Yellow, {1752, 248});
 }
 
@@ -176,9 +207,9 @@ void addDeskWindows(PanelBuilder &b)
 /** The desk's parts that the block instruments of the boxes and the flasher work. */
 void addDeskDevices(PanelBuilder &b)
 {
-    b.tablet("DestickaA", {1420, 180});
-    b.tablet("DestickaB", {1808, 180});
-    b.tablet("DestickaC", {2050, 180});
+    b.tablet("DestickaA", {1420, 210});
+    b.tablet("DestickaB", {1808, 210});
+    b.tablet("DestickaC", {2050, 210});
     b.device("KlikaL", {2150, 600}, *b.store().KlikaLOff, false);
     b.device("KlikaP", {2236, 600}, *b.store().KlikaPOff, false);
     /* Route keys, off: the key counts as on only at Blok + (357, 231), + 742, + 857. */
@@ -202,15 +233,16 @@ void addDeskParts(PanelBuilder &b)
 void addBox1Parts(PanelBuilder &b)
 {
     const QList<QColor> entry{White, Red, Green, Yellow};
-    b.lampRow({"LBila", "LCervena", "LZelena", "LZluta"}, entry, {1150, 215});
-    b.lamp("PrL", Green, {1200, 215});
-    b.lamp("IKA", Red, {1230, 215});
-    b.lampRow({"MLBila", "MLCervena", "MLZelena", "MLZluta"}, entry, {1340, 215});
-    b.lamp("PrML", Green, {1390, 215});
-    b.lamp("IKB", Red, {1420, 215});
+    b.signalGroup("L", {"LBila", "LCervena", "LZelena", "LZluta"}, entry, {1150, 222});
+    b.signalGroup("PřL", {"PrL"}, {Green}, {1200, 222});
+    b.signalGroup("IKA", {"IKA"}, {Red}, {1240, 222});
+    b.signalGroup("ML", {"MLBila", "MLCervena", "MLZelena", "MLZluta"}, entry, {1340, 222});
+    b.signalGroup("PřML", {"PrML"}, {Green}, {1390, 222});
+    b.signalGroup("IKB", {"IKB"}, {Red}, {1430, 222});
     const char *const exits[] = {"S1", "S2", "S3", "S5", "S7"};
     for (int k = 0; k < 5; ++k)
-        b.lampRow({QString(exits[k]) + "Bila", QString(exits[k]) + "Zelena"}, {White, Green}, {1045, 205 + 14 * k});
+        b.signalGroup(exits[k], {QString(exits[k]) + "Bila", QString(exits[k]) + "Zelena"}, {White, Green},
+                      {1150 + 40 * k + (k > 2 ? 70 : 0), 352});
 
     constexpr int windows = 430, hr = 392;
     b.window("HrBOd", {1162, hr});
@@ -240,24 +272,36 @@ void addBox1Parts(PanelBuilder &b)
 
 /* Signal box 2 A8: block instrument at (80, 160), the station diagram H0 at (700, 150), knob panel I0 at (920, 500). */
 
+/**
+ * Box 2's lamps on its station diagram H0 (at 700, 150; tracks 7, 5, 3, 1, 2
+ * at 65 .. 185 px down, line C coming in from the left along 125): the
+ * entry signal on the line, the exit signals at the tracks' left ends, the
+ * track circuits in the throat and on track 1, the crossing on the line.
+ */
 void addBox2Lamps(PanelBuilder &b)
 {
-    b.lampRow({"FB", "FA", "F9", "F8"}, {White, Red, Green, Yellow}, {720, 200});
-    b.lamp("FC", Green, {770, 200});
-    const QStringList exits[] = {{"ET", "EU"}, {"EM", "EN", "EO"}, {"EW", "EX"},
-                                 {"EH", "EI"}, {"EC", "ED"},       {"E9", "EA"}};
+    const QPoint h0(700, 150);
+    b.signalGroup("S", {"FB", "FA", "F9", "F8"}, {White, Red, Green, Yellow}, h0 + QPoint(110, 105));
+    b.signalGroup("PřS", {"FC"}, {Green}, h0 + QPoint(160, 105));
+    b.signalGroup("PZZ", {"F2", "F3", "F4"}, {White, Red, Red}, h0 + QPoint(40, 140));
+    const char *const exits[] = {"L7", "L5", "L3", "Lc1", "Lc2", "L1a"};
+    const QStringList lamps[] = {{"E9", "EA"}, {"EC", "ED"}, {"EH", "EI"}, {"EM", "EN", "EO"}, {"EW", "EX"},
+                                 {"ET", "EU"}};
     const QList<QColor> exitColours{White, Green, Yellow};
+    const int trackY[] = {65, 95, 125, 155, 185, 155};
     for (int k = 0; k < 6; ++k)
-        b.lampRow(exits[k], exitColours.mid(0, exits[k].size()), {900 + 50 * k, 230});
-    const QStringList circuits[] = {{"EE", "EF"}, {"EJ", "EK"}, {"F0", "F1"}, {"F6", "F7"}, {"ER", "ES"}};
+        b.signalGroup(exits[k], lamps[k], exitColours.mid(0, lamps[k].size()),
+                      h0 + QPoint(k == 5 ? 340 : 280, trackY[k] - 11));
+    const char *const circuits[] = {"KOS", "KO13", "KO12", "KO11", "KO1a"};
+    const QStringList circuitLamps[] = {{"F6", "F7"}, {"F0", "F1"}, {"EJ", "EK"}, {"EE", "EF"}, {"ER", "ES"}};
+    const QPoint circuitAt[] = {{60, 105}, {200, 140}, {160, 175}, {160, 55}, {420, 140}};
     for (int k = 0; k < 5; ++k)
-        b.lampRow(circuits[k], {White, Red}, {1000 + 60 * k, 330});
-    b.lampRow({"F2", "F3", "F4"}, {White, Red, Red}, {1900, 200});
+        b.signalGroup(circuits[k], circuitLamps[k], {White, Red}, h0 + circuitAt[k]);
     /* Point lamps beside the controllers: red while moving, green and yellow at the ends. */
     for (int p = 0; p < 4; ++p) {
         const QString n = QString::number(10 + p);
-        b.lampRow({"V" + n + "Cervena", "V" + n + "Zelena", "V" + n + "Zluta"}, {Red, Green, Yellow},
-                  {1400 + 96 * p, 520});
+        b.signalGroup("V" + n, {"V" + n + "Cervena", "V" + n + "Zelena", "V" + n + "Zluta"}, {Red, Green, Yellow},
+                      {1400 + 96 * p, 530});
     }
 }
 
