@@ -337,13 +337,13 @@ QImage crossingPost()
     return img;
 }
 
-/** @return a striped barrier arm. */
+/** @return a striped barrier arm, standing up beside its post. */
 QImage barrierArm(int length)
 {
-    QImage img(length, 5, QImage::Format_RGB32);
-    for (int x = 0; x < length; ++x)
-        for (int y = 0; y < 5; ++y)
-            img.setPixelColor(x, y, (x / 8) % 2 ? Qt::white : Qt::red);
+    QImage img(5, length, QImage::Format_RGB32);
+    for (int y = 0; y < length; ++y)
+        for (int x = 0; x < 5; ++x)
+            img.setPixelColor(x, y, (y / 8) % 2 ? Qt::white : Qt::red);
     return img;
 }
 
@@ -359,13 +359,13 @@ void addCrossing(const App &app, ui::Form &a8, ui::Control *nahled)
     static const QImage post = crossingPost();
     static const QImage arm = barrierArm(60);
     if (!a8.find("PZZ2"))
-        devices::deviceImage(a8, nahled, "PZZ2", QPoint(769, 300), post);
+        devices::deviceImage(a8, nahled, "PZZ2", QPoint(769, 420), post);
     if (!a8.find("PZZ2a"))
-        devices::deviceImage(a8, nahled, "PZZ2a", QPoint(777, 330), arm, false)->hide();
+        devices::deviceImage(a8, nahled, "PZZ2a", QPoint(777, 420), arm, false);
     if (!a8.find("PZZ1"))
-        devices::deviceImage(a8, nahled, "PZZ1", QPoint(866, 420), post);
+        devices::deviceImage(a8, nahled, "PZZ1", QPoint(866, 290), post);
     if (!a8.find("PZZ1a"))
-        devices::deviceImage(a8, nahled, "PZZ1a", QPoint(874, 450), arm, false)->hide();
+        devices::deviceImage(a8, nahled, "PZZ1a", QPoint(874, 290), arm, false);
     PanelBuilder b(app, a8, nahled);
     b.shape("PZZCervenaL", Red, QRect(868, 312, 8, 8), false);
     b.shape("PZZCervenaP", Red, QRect(878, 312, 8, 8), false);
