@@ -124,22 +124,63 @@ void freeLineCRows(App &app, void (*clearHalf)(TimetableRow &))
     a1.TratC->setText(QStringLiteral("Volná"));
 }
 
-/** Box 1's first tick: the timer starts acting, its hum sounds and the magneto or the crank turns. */
-void firstTickSt1(App &app, bool anyPressed)
+/** Box 1's first tick: its hum sounds while a lever is held, and the magneto or the crank turns. */
+void startBox1(App &app)
 {
     TA1 &a1 = app.A1();
-    a1.ZaverSt1->setInterval(Acting);
+    TA7 &a7 = app.A7();
+    const int blok = a7.Blok->top();
+    const bool anyPressed = a7.PakaNavBOd->top() > blok + 339 || a7.PakaNavBDo->top() > blok + 339
+                            || a7.PakaNavMOd->top() > blok + 339 || a7.PakaNavMDo->top() > blok + 339
+                            || a7.PakaZavB->top() > blok + 341 || a7.PakaZavM->top() > blok + 341;
     if (anyPressed)
         replay(a1, a1.SndZaverSt1);
     if (a1.Proud->text() == QLatin1String("I")) {
-        ui::Image *induktor = app.A7().Induktor;
-        induktor->setTop(induktor->top() + 2);
+        a7.Induktor->setTop(a7.Induktor->top() + 2);
         a1.Induktor->setEnabledFlag(true);
     } else if (a1.Proud->text() == QLatin1String("K")) {
         if (a1.Zvuky->checked())
             a1.SndKlika->play();
         a1.Klika->setEnabledFlag(true);
     }
+}
+
+/** Box 2's first tick: its hum while a lever is held, and the crank; box 2 has no magneto. */
+void startBox2(App &app)
+{
+    TA1 &a1 = app.A1();
+    const TA8 &a8 = app.A8();
+    const bool anyPressed =
+        a8.PakaSouLc1->top() != a8.PakaZavCH->top() || a8.PakaNavCHDo->top() != a8.PakaNavCHOd->top();
+    if (anyPressed)
+        replay(a1, a1.SndZaverSt2);
+    if (a1.Zvuky->checked())
+        a1.SndKlika->play();
+    a1.Klika->setEnabledFlag(true);
+}
+
+/** Vrbská's first tick: its crank sounds, held lever or not. */
+void startVrbska(App &app)
+{
+    replay(app.A1(), app.A1().SndZaverCH);
+}
+
+/**
+ * One tick of a crank timer under its guard: a tick at the acting interval
+ * steps the fields; any other is the first after a press, which sets the
+ * acting interval and starts sound and animation but steps nothing.
+ */
+void crankTick(App &app, const char *code, ui::Timer *TA1::*timer, void (*start)(App &), void (*step)(App &))
+{
+    ui::guarded(app.A1(), QLatin1String(code), [&] {
+        ui::Timer *t = app.A1().*timer;
+        if (t->interval() == Acting) {
+            step(app);
+            return;
+        }
+        t->setInterval(Acting);
+        start(app);
+    });
 }
 
 /** Box 1's acting tick: every held lever steps its fields, a held bell drops the desk's tablet. */
@@ -263,52 +304,17 @@ void freeLineCOutbound(App &app)
 
 void ZaverSt1Timer(App &app)
 {
-    ui::guarded(app.A1(), QStringLiteral("Error A1ZSt1"), [&app] {
-        if (app.A1().ZaverSt1->interval() == Acting) {
-            stepBox1(app);
-            return;
-        }
-        const TA7 &a7 = app.A7();
-        const int blok = a7.Blok->top();
-        const bool anyPressed = a7.PakaNavBOd->top() > blok + 339 || a7.PakaNavBDo->top() > blok + 339
-                                || a7.PakaNavMOd->top() > blok + 339 || a7.PakaNavMDo->top() > blok + 339
-                                || a7.PakaZavB->top() > blok + 341 || a7.PakaZavM->top() > blok + 341;
-        firstTickSt1(app, anyPressed);
-    });
+    crankTick(app, "Error A1ZSt1", &TA1::ZaverSt1, startBox1, stepBox1);
 }
 
 void ZaverSt2Timer(App &app)
 {
-    ui::guarded(app.A1(), QStringLiteral("Error A1ZSt2"), [&app] {
-        TA1 &a1 = app.A1();
-        if (a1.ZaverSt2->interval() == Acting) {
-            stepBox2(app);
-            return;
-        }
-        a1.ZaverSt2->setInterval(Acting);
-        const TA8 &a8 = app.A8();
-        const bool anyPressed = a8.PakaSouLc1->top() != a8.PakaZavCH->top()
-                                || a8.PakaNavCHDo->top() != a8.PakaNavCHOd->top();
-        if (anyPressed)
-            replay(a1, a1.SndZaverSt2);
-        /* Box 2 always cranks; it has no magneto. */
-        if (a1.Zvuky->checked())
-            a1.SndKlika->play();
-        a1.Klika->setEnabledFlag(true);
-    });
+    crankTick(app, "Error A1ZSt2", &TA1::ZaverSt2, startBox2, stepBox2);
 }
 
 void ZaverCHTimer(App &app)
 {
-    ui::guarded(app.A1(), QStringLiteral("Error A1ZDK"), [&app] {
-        TA1 &a1 = app.A1();
-        if (a1.ZaverCH->interval() == Acting) {
-            stepVrbska(app);
-            return;
-        }
-        a1.ZaverCH->setInterval(Acting);
-        replay(a1, a1.SndZaverCH);
-    });
+    crankTick(app, "Error A1ZDK", &TA1::ZaverCH, startVrbska, stepVrbska);
 }
 
 void InduktorTimer(App &app)
