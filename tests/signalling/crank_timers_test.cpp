@@ -4,6 +4,7 @@
 #include "core/app.h"
 #include "core/form_a2.h"
 #include "signalling/signalling_handlers.h"
+#include "ui/sim_error.h"
 
 #include <gtest/gtest.h>
 
@@ -298,4 +299,26 @@ TEST(BlockCranks, AReleaseStopsTheCrankAndPutsTheMagnetoBackAtItsRest)
         EXPECT_FALSE(h.timerEnabled("A1.Induktor"));
         EXPECT_FALSE(h.timerEnabled("A1.Klika"));
     }
+}
+
+TEST(BlockCranks, AFailingTickReportsOnceWhileItsBoxIsOpenAndTriesAgainAfter)
+{
+    Harness h;
+    setFields(h, {{"A1.NavBDo", 5}, {"A1.HrBDo", 5}});
+    /* A failure inside the step: the field's reaction breaks. */
+    h.as<ui::SpinEdit>("A1.HrBDo").onChange = [] { throw ui::SimError(QStringLiteral("porucha")); };
+    bool open = false;
+    h.messageBoxes().whileOpen = [&](const QString &) {
+        if (open)
+            return;
+        open = true;
+        h.advanceMs(2000); /* the player leaves the box open; the crank's ticks come meanwhile */
+        open = false;
+    };
+    holdLever(h, "A7.PakaNavBDo", "A1.ZaverSt1");
+    h.advanceMs(500);
+    EXPECT_EQ(h.messages(), (QStringList{"Error A1ZSt1", "porucha"}));
+    EXPECT_TRUE(h.timerEnabled("A1.ZaverSt1"));
+    h.advanceMs(200);
+    EXPECT_EQ(h.messages().count("Error A1ZSt1"), 2);
 }
