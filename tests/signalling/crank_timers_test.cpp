@@ -47,8 +47,9 @@ TimetableRow &lineCTrain(Harness &h, bool inbound)
     row.departure->setColor(QColor(0, 255, 0));
     row.note->setText("os");
     h.type("A1.TratC", "1234");
-    h.as<ui::SpinEdit>("A1.StavVlakC").setValue(-200);
-    h.as<ui::SpinEdit>("A1.StavVlakC").setColor(QColor(0, 255, 255));
+    /* An inbound train's approach count runs while lime, an outbound one's count while aqua. */
+    h.as<ui::SpinEdit>("A1.StavVlakC").setValue(inbound ? 200 : -200);
+    h.as<ui::SpinEdit>("A1.StavVlakC").setColor(inbound ? QColor(0, 255, 0) : QColor(0, 255, 255));
     return row;
 }
 
@@ -185,6 +186,8 @@ TEST(BlockCranks, Box2EntryLeverFreesLineCUnderTheBlockOncePreAnnouncementIsBack
     EXPECT_EQ(h.value("A1.PHJDo"), 4);
     EXPECT_EQ(h.text("A1.TratC"), "Volná");
     EXPECT_EQ(h.value("A1.StavVlakC"), 0);
+    /* White: a lime count would go on running below 0. */
+    EXPECT_EQ(h.color("A1.StavVlakC"), QColor(255, 255, 255));
     /* The train ends here: its whole row is free. */
     EXPECT_TRUE(row.isFree());
     EXPECT_EQ(row.note->text(), "");
