@@ -61,8 +61,8 @@ inline constexpr std::array<SignalLamps, 14> Signals = {{
      {"F3", "F2", "F1", "F4"}, nullptr},
 }};
 
-/** Signal indices the flasher and the one-shot desk lamp name. */
-inline constexpr int SignalL = 0, SignalML = 1, SignalS = 2, SignalLc2 = 5;
+/** Indices of the entry signals, which come first. */
+inline constexpr int SignalL = 0, SignalML = 1, SignalS = 2;
 
 /** The five lamps of the display on A1, as bits: upper yellow `C51` .. lower yellow `C55`. */
 enum DisplayLamp : int { C51 = 1, C52 = 2, C53 = 4, C54 = 8, C55 = 16 };
