@@ -125,6 +125,24 @@ void DeviceTimer(App &app, const QString &timer);
 void NeighbourPress(App &app, const QString &part);
 /** A button or lever of the neighbour panels was released. */
 void NeighbourRelease(App &app, const QString &part);
+/* Struhy's buttons and the line-B consent (line_b_consent.cpp). */
+
+/** Struhy's `TSM` pressed: it gives the line-B consent back while this station asks for it (blue to lime). */
+void TSMMouseDown(App &app);
+/** Struhy's `ZSM` pressed: it asks for the line-B consent while its `VTM` lamp is lit and the consent is here (lime to yellow). */
+void ZSMMouseDown(App &app);
+/** Struhy's `VZM` pressed: only its look. */
+void VZMMouseDown(App &app);
+/** Struhy's `ODHLM` pressed: only its look; it goes up. */
+void ODHLMMouseDown(App &app);
+/** A button of Struhy released: back level with its row. */
+void StruhyButtonUp(App &app, const QString &button);
+/**
+ * The lamps of the line-B consent returned to this station: on Struhy's
+ * panel `PSM` dark and `USM` lit, on the desk `USM` dark, `VTM` and `PSM` lit.
+ */
+void showConsentReturned(App &app);
+
 /** `A1.ScrollBar1` moved: scrolls Vrbská's panel `A1.CHBlok` inside `A1.Panel1`. */
 void ScrollBar1Change(App &app);
 /** "zavřít": closes A1 and gives the menu item "Sousední dopravny" its normal picture back. */

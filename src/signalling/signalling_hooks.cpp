@@ -105,7 +105,15 @@ void DeviceTimer(App &app, const QString &timer)
 
 void NeighbourPress(App &app, const QString &part)
 {
-    if (part == QLatin1String("PakaTSJ"))
+    if (part == QLatin1String("TSM"))
+        TSMMouseDown(app);
+    else if (part == QLatin1String("ZSM"))
+        ZSMMouseDown(app);
+    else if (part == QLatin1String("VZM"))
+        VZMMouseDown(app);
+    else if (part == QLatin1String("ODHLM"))
+        ODHLMMouseDown(app);
+    else if (part == QLatin1String("PakaTSJ"))
         PakaTSJMouseDown(app);
     else if (part == QLatin1String("PakaNavJOd"))
         PakaNavJOdMouseDown(app);
@@ -113,7 +121,10 @@ void NeighbourPress(App &app, const QString &part)
 
 void NeighbourRelease(App &app, const QString &part)
 {
-    if (part == QLatin1String("PakaTSJ"))
+    if (part == QLatin1String("TSM") || part == QLatin1String("ZSM") || part == QLatin1String("VZM")
+        || part == QLatin1String("ODHLM"))
+        StruhyButtonUp(app, part);
+    else if (part == QLatin1String("PakaTSJ"))
         PakaTSJMouseUp(app);
     else if (part == QLatin1String("PakaNavJOd"))
         PakaNavJOdMouseUp(app);
