@@ -91,6 +91,22 @@ void freeLineCInbound(App &app);
 /** Frees line C from the departure side: the rows of its train lose their outbound half. */
 void freeLineCOutbound(App &app);
 
+/* Automatic signalmen (signalman*.cpp). */
+
+/** Line A's signalman of signal box 1, timer `A1.SignalistaA`; "Error 10SigA". */
+void SignalistaATimer(App &app);
+/** Line B's signalman of signal box 1, timer `A1.SignalistaB`; "Error 10SigB". */
+void SignalistaBTimer(App &app);
+/** Line C's signalman of signal box 2, timer `A1.SignalistaC`; "Error 10SigC". */
+void SignalistaCTimer(App &app);
+/**
+ * Puts on signal box 1 or 2 the devices that the signalmen work and the
+ * box does not have yet, at their rest places: levers' number labels and
+ * lock texts, route-lock knobs, signal knobs, point controllers and their
+ * point-machine timers, and the crossing's close button.
+ */
+void addSignalmanParts(App &app, ui::Form &box);
+
 /* Flasher (flasher.cpp). */
 
 /** One phase of the flasher `A1.Blikac`: 500 runs a lit phase and sets 501, 501 a dark one and sets 500. */

@@ -95,9 +95,10 @@ void DeviceTimer(App &app, const QString &timer)
     static const std::pair<const char *, void (*)(App &)> Handlers[] = {
         {"Blikac", BlikacTimer},     {"Kmitac", KmitacTimer},     {"Induktor", InduktorTimer},
         {"Klika", KlikaTimer},       {"ZaverSt1", ZaverSt1Timer}, {"ZaverSt2", ZaverSt2Timer},
-        {"ZaverCH", ZaverCHTimer},
+        {"ZaverCH", ZaverCHTimer},   {"SignalistaA", SignalistaATimer}, {"SignalistaB", SignalistaBTimer},
+        {"SignalistaC", SignalistaCTimer},
     };
-    /* The desk's lock engine (ZaverDK) and the signalmen attach here as well. */
+    /* The desk's lock engine (ZaverDK) attaches here as well. */
     for (const auto &[name, handler] : Handlers)
         if (timer == QLatin1String(name))
             handler(app);
