@@ -107,6 +107,7 @@ TA6::TA6(platform::Platform &platform) : ui::Form(QStringLiteral("A6"), platform
     buildLevers();
     buildRouteLocks();
     buildTrackKnobs();
+    devices::buildDeskDevices(*this);
     buildWorkplaceOverlay(*this, frame);
 }
 

@@ -5,6 +5,7 @@
  */
 #include "core/app.h"
 #include "core/form_a1.h"
+#include "devices/device_handlers.h"
 #include "frame/form_a0.h"
 #include "signalling/signalling_handlers.h"
 
@@ -96,7 +97,11 @@ void TrackCircuitChange(App &, const QString &) {}
 void VUDChange(App &) {}
 void PZZChange(App &) {}
 void RychlostChange(App &) {}
-void DeviceTimer(App &, const QString &) {}
+void DeviceTimer(App &app, const QString &timer)
+{
+    if (timer == QStringLiteral("ZaverDK"))
+        devices::ZaverDKStep(app);
+}
 void NeighbourPress(App &, const QString &) {}
 void NeighbourRelease(App &, const QString &) {}
 
