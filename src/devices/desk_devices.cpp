@@ -142,15 +142,15 @@ void buildDeskDevices(TA6 &a6)
     d.PNL2 = counter(a6, "PNL2", QPoint(784, up + 22));
     d.PNML2 = counter(a6, "PNML2", QPoint(824, up + 22));
     d.PNS2 = counter(a6, "PNS2", QPoint(864, up + 22));
-    caption(a6, "PopisPN", QStringLiteral("Přivolávací návěsti L  ML  S"), QRect(782, up - 18, 150, 14));
+    caption(a6, "PopisPN", QStringLiteral("Přivolávací návěsti"), QRect(782, up - 18, 110, 14));
 
     static const QImage button = panelart::squareButton(QSize(14, 14), QColor(40, 40, 44));
     static const QImage redButton = panelart::squareButton(QSize(14, 14), QColor(170, 30, 28));
     d.VZIKLada = deviceImage(a6, D5, "VZIKLada", QPoint(930, up), button);
     d.PorIsSt = deviceImage(a6, D5, "PorIsSt", QPoint(985, up), redButton);
     d.PorIsSt2 = lamp(a6, "PorIsSt2", QPoint(1005, up + 4), Red);
-    caption(a6, "PopisVZIKLada", QStringLiteral("Vypnutí ZV IK Lada"), QRect(905, up - 16, 80, 14));
-    caption(a6, "PopisPorIsSt", QStringLiteral("Porucha isol.stavů"), QRect(960, up + 18, 80, 14));
+    caption(a6, "PopisVZIKLada", QStringLiteral("Vypnutí ZV IK Lada"), QRect(900, up - 32, 100, 14));
+    caption(a6, "PopisPorIsSt", QStringLiteral("Porucha isol.stavů"), QRect(962, up - 16, 78, 14));
     d.Zatemneni = deviceImage(a6, D5, "Zatemneni", QRect(930, deskaTop + 358, 26, 21));
     d.Zatemneni2 = lamp(a6, "Zatemneni2", QPoint(960, deskaTop + 365), White);
     d.VZ = deviceImage(a6, D5, "VZ", QPoint(985, deskaTop + 358), button);
