@@ -4,7 +4,7 @@
 #include "devices/device_builder.h"
 #include "devices/form_a7.h"
 #include "devices/form_a8.h"
-#include "devices/panel_art.h"
+#include "devices/desk_pictures.h"
 
 namespace devices {
 
@@ -39,7 +39,7 @@ void tablet(ui::Form &form, ui::Control *parent, const QString &name, QPoint at)
 /** Creates a dark (hidden) 6 x 6 permission lamp. */
 void permissionLamp(ui::Form &form, ui::Control *parent, const QString &name, QPoint at)
 {
-    static const QImage lit = panelart::lamp(QColor(240, 240, 220), QSize(6, 6));
+    const QImage &lit = deskPicture(QStringLiteral("SvetloBile.bmp"), QSize(6, 6));
     ui::Image *img = deviceImage(form, parent, name, at, lit, false);
     img->setVisible(false);
 }

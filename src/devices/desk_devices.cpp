@@ -3,7 +3,7 @@
 
 #include "devices/device_builder.h"
 #include "devices/form_a6.h"
-#include "devices/panel_art.h"
+#include "devices/desk_pictures.h"
 
 namespace devices {
 
@@ -14,13 +14,14 @@ const ui::Font CounterFont{QStringLiteral("Verdana"), 8, false, false, QColor(20
 /** Font of the captions engraved beside the desk board's buttons. */
 const ui::Font CaptionFont{QStringLiteral("Verdana"), 9, false, false, QColor(236, 232, 214)};
 
-/** Colours of the lamps. */
-const QColor White(240, 240, 220), Red(230, 40, 30), Yellow(240, 200, 40), Green(40, 210, 60);
+/** The lamps' pictures, 6 x 6, by colour. */
+const char *const White = "SvetloBile.bmp", *const Red = "SvetloCervene.bmp", *const Yellow = "SvetloZlute.bmp",
+                  *const Green = "SvetloZelene.bmp";
 
-/** @return a lamp picture of the given colour, 6 x 6. */
-QImage smallLamp(const QColor &c)
+/** @return a desk picture of its listed size. */
+const QImage &picture(const char *file, QSize size)
 {
-    return panelart::lamp(c, QSize(6, 6));
+    return deskPicture(QLatin1String(file), size);
 }
 
 /** Creates a five-digit counter label under a button. */
@@ -47,9 +48,9 @@ void caption(TA6 &a6, const QString &name, const QString &text, const QRect &pla
 }
 
 /** Creates a lamp, dark (hidden) at start. */
-ui::Image *lamp(TA6 &a6, const QString &name, QPoint at, const QColor &c)
+ui::Image *lamp(TA6 &a6, const QString &name, QPoint at, const char *colour)
 {
-    ui::Image *img = deviceImage(a6, a6.frame.D5, name, at, smallLamp(c), false);
+    ui::Image *img = deviceImage(a6, a6.frame.D5, name, at, picture(colour, QSize(6, 6)), false);
     img->setVisible(false);
     return img;
 }
@@ -82,7 +83,7 @@ void buildDeskDevices(TA6 &a6)
     tablet(a6, 2, "C", 1920);
     tablet(a6, 3, "D", 2010);
 
-    static const QImage bell = panelart::bellPush(QSize(27, 27));
+    const QImage &bell = picture("Zvonek.bmp", QSize(27, 27));
     const int bellTop = blokTop + 314;
     d.ZvonekA = deviceImage(a6, D5, "ZvonekA", QPoint(1090, bellTop), bell);
     d.ZvonekB = deviceImage(a6, D5, "ZvonekB", QPoint(1125, bellTop), bell);
@@ -91,7 +92,7 @@ void buildDeskDevices(TA6 &a6)
     d.KlikaL = deviceImage(a6, D5, "KlikaL", QRect(1086, 600, 76, 117), false);
     d.KlikaP = deviceImage(a6, D5, "KlikaP", QRect(2200, 600, 76, 117), false);
 
-    static const QImage release = panelart::pushButton(QSize(16, 16));
+    const QImage &release = picture("Tlacitko.bmp", QSize(16, 16));
     d.NRB = deviceImage(a6, D5, "NRB", QPoint(1430, 368), release);
     d.NRM = deviceImage(a6, D5, "NRM", QPoint(1815, 368), release);
     d.NRCH = deviceImage(a6, D5, "NRCH", QPoint(2070, 368), release);
@@ -100,7 +101,7 @@ void buildDeskDevices(TA6 &a6)
     d.NRCH2 = counter(a6, "NRCH2", QPoint(2061, 388));
 
     /* Emergency buttons under the ten block levers (all but the consent lever), sealed. */
-    static const QImage sealed = panelart::sealedButton(QSize(21, 26));
+    const QImage &sealed = picture("NVZZaplombovane.bmp", QSize(21, 26));
     const ui::Image *levers[10] = {a6.PakaNavBOd, a6.PakaZavB,  a6.PakaNavBDo,  a6.PakaSouLc1, a6.PakaNavMOd,
                                    a6.PakaZavM,   a6.PakaNavMDo, a6.PakaNavCHDo, a6.PakaZavCH,  a6.PakaNavCHOd};
     const char *nvzNames[10] = {"NVZNavBOd", "NVZZavB",  "NVZNavBDo",  "NVZSouLc1", "NVZNavMOd",
@@ -109,7 +110,7 @@ void buildDeskDevices(TA6 &a6)
         d.NVZ[i] = deviceImage(a6, D5, nvzNames[i], QPoint(levers[i]->left() + 4, blokTop + 490), sealed);
 
     /* Tags hang on the signal levers, 25 px below the lever's Top (27 on line C); anchors on the feet. */
-    static const QImage tag = panelart::leverTag(QSize(34, 44));
+    const QImage &tag = picture("Cedulka.bmp", QSize(34, 44));
     auto hang = [&](const char *anchor, const char *tagName, const ui::Image *lever, int offset, ui::Label *&a,
                     ui::Image *&t) {
         a = a6.make<ui::Label>(D5, anchor);
@@ -144,8 +145,8 @@ void buildDeskDevices(TA6 &a6)
     d.PNS2 = counter(a6, "PNS2", QPoint(864, up + 22));
     caption(a6, "PopisPN", QStringLiteral("Přivolávací návěsti"), QRect(782, up - 18, 110, 14));
 
-    static const QImage button = panelart::squareButton(QSize(14, 14), QColor(40, 40, 44));
-    static const QImage redButton = panelart::squareButton(QSize(14, 14), QColor(170, 30, 28));
+    const QImage &button = picture("TlacitkoCerne14.bmp", QSize(14, 14));
+    const QImage &redButton = picture("TlacitkoCervene14.bmp", QSize(14, 14));
     d.VZIKLada = deviceImage(a6, D5, "VZIKLada", QPoint(930, up), button);
     d.PorIsSt = deviceImage(a6, D5, "PorIsSt", QPoint(985, up), redButton);
     d.PorIsSt2 = lamp(a6, "PorIsSt2", QPoint(1005, up + 4), Red);
@@ -161,7 +162,7 @@ void buildDeskDevices(TA6 &a6)
     caption(a6, "PopisDN", QStringLiteral("Den-Noc"), QRect(790, 726, 60, 14));
 
     const int row = 403;
-    static const QImage blockButton = panelart::squareButton(QSize(16, 16), QColor(40, 40, 44));
+    const QImage &blockButton = picture("TlacitkoCerne16.bmp", QSize(16, 16));
     d.TSM = deviceImage(a6, D5, "TSM", QPoint(790, row), blockButton);
     d.ZSM = deviceImage(a6, D5, "ZSM", QPoint(830, row), blockButton);
     d.ODHLM = deviceImage(a6, D5, "ODHLM", QPoint(870, row), blockButton);
