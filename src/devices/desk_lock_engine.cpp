@@ -7,6 +7,7 @@
 #include "devices/form_a6.h"
 #include "devices/form_a7.h"
 #include "devices/form_a8.h"
+#include "ui/sim_error.h"
 
 namespace devices {
 
@@ -44,6 +45,15 @@ void freeTrainPassed(ui::SpinEdit *copy, ui::SpinEdit *field)
         field->setValue(5);
 }
 
+/** @return a control of a signal box by its name; a missing one fails the engine's tick. */
+ui::Control &boxControl(ui::Form &box, const QString &name)
+{
+    ui::Control *c = box.find(name);
+    if (!c)
+        throw ui::SimError(QStringLiteral("%1.%2 neexistuje").arg(box.name(), name));
+    return *c;
+}
+
 /** A desk bell to a signal box: arms the box's signalman, shows the route label of the knob's track, drops its tablet. */
 void ringBox(App &app, ui::Timer *signalman, bool armed, ui::Image *knob, ui::Form &box, const QString &labelPrefix,
              bool withTrack4, const QString &tabletName)
@@ -56,11 +66,11 @@ void ringBox(App &app, ui::Timer *signalman, bool armed, ui::Image *knob, ui::Fo
                                                   {852, "4"}};
     for (const auto &[stop, track] : stops) {
         if (at == stop && (stop != 852 || withTrack4))
-            box.find(labelPrefix + QLatin1String(track))->show();
+            boxControl(box, labelPrefix + QLatin1String(track)).show();
     }
-    ui::Control *tablet = box.find(tabletName);
-    tablet->setHeight(85);
-    tablet->setColor(QColor(0xFF, 0xFF, 0xFF));
+    ui::Control &tablet = boxControl(box, tabletName);
+    tablet.setHeight(85);
+    tablet.setColor(QColor(0xFF, 0xFF, 0xFF));
 }
 
 /** The step section: every held device moves its fields one step. */
