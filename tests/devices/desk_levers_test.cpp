@@ -40,7 +40,7 @@ const std::vector<LeverCase> &leverCases()
 } // namespace
 
 /** Each lever held under each current source (magneto or crank). */
-class DeskLeverSequence : public Desk, public ::testing::WithParamInterface<std::tuple<int, bool>> {
+class DeskLeverSequence : public Desk, public ::testing::WithParamInterface<std::tuple<int, bool, bool>> {
 protected:
     void knob(const QString &k, int at) { knobTo(k, at); }
     void lock(const QString &l, int dx) { dragLock(l, dx); }
@@ -48,8 +48,11 @@ protected:
 
 TEST_P(DeskLeverSequence, AHeldLeverStepsItsFieldsAndTurnsItsMagnetoOrCrank)
 {
-    const auto [index, crank] = GetParam();
+    const auto [index, crank, block] = GetParam();
     const LeverCase &c = leverCases()[index];
+    /* The engine works alike whether the lines run under the block or the telephone. */
+    for (const char *line : {"A1.SmerA", "A1.SmerB", "A1.SmerC"})
+        h.type(line, block ? "Poloautoblok" : "Telefonika");
     const QString lever = QStringLiteral("A6.") + c.lever;
     /* The route locks the signal levers need: A and B left for entries, right for exits; C the reverse. */
     const QString name = c.lever;
@@ -108,10 +111,11 @@ TEST_P(DeskLeverSequence, AHeldLeverStepsItsFieldsAndTurnsItsMagnetoOrCrank)
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryLever, DeskLeverSequence,
-                         ::testing::Combine(::testing::Range(0, 11), ::testing::Bool()),
+                         ::testing::Combine(::testing::Range(0, 11), ::testing::Bool(), ::testing::Bool()),
                          [](const auto &info) {
                              return std::string(leverCases()[std::get<0>(info.param)].lever) +
-                                    (std::get<1>(info.param) ? "Crank" : "Magneto");
+                                    (std::get<1>(info.param) ? "Crank" : "Magneto") +
+                                    (std::get<2>(info.param) ? "Block" : "Telephone");
                          });
 
 using DeskLevers = Desk;
@@ -280,4 +284,70 @@ TEST_F(DeskLevers, AMagnetoChoosesItselfAsTheCurrentSource)
     h.press("A6.InduktorA", 5, 5);
     h.release(5, 5);
     EXPECT_EQ(h.sounds().size(), quiet) << "no sound while sounds are off";
+}
+
+TEST_F(DeskLevers, EveryLeverWaitsForItsRouteLockAndItsFields)
+{
+    /* lever, the A1 cell that refuses it and its refusing value, the lock and drag that allow it */
+    struct Row {
+        const char *lever, *lock;
+        int drag;
+        const char *field;
+        const char *refusing;
+    };
+    const Row rows[] = {
+        {"PakaSouLc1", "D", 30, "A1.SouLc1", "5"},   {"PakaNavMOd", "B", -30, "A1.NavMOd", "5"},
+        {"PakaNavMDo", "B", 30, "A1.NavMDo", "5"},   {"PakaNavCHOd", "C", 30, "A1.NavCHOd", "5"},
+        {"PakaNavCHDo", "C", -30, "A1.NavCHDo", "5"}, {"PakaNavBDo", "A", 30, "A1.NavBDo", "5"},
+    };
+    for (const Row &r : rows) {
+        SCOPED_TRACE(r.lever);
+        const QString lever = QStringLiteral("A6.") + r.lever;
+        const QString lock = QLatin1String(r.lock);
+        const int rest = top(lever);
+        h.press(lever, 5, 5);
+        EXPECT_EQ(top(lever), rest + 2) << "its route lock at rest";
+        h.release(5, 5);
+        if (lock != "D")
+            knobTo(lock, 812);
+        dragLock(lock, -r.drag);
+        h.press(lever, 5, 5);
+        EXPECT_EQ(top(lever), rest + 2) << "its route lock turned the other way";
+        h.release(5, 5);
+        dragLock(lock, r.drag);
+        dragLock(lock, r.drag);
+        h.type(r.field, r.refusing);
+        h.press(lever, 5, 5);
+        EXPECT_EQ(top(lever), rest + 2) << "its field at its end";
+        h.release(5, 5);
+        h.type(r.field, "1");
+        h.press(lever, 5, 5);
+        EXPECT_EQ(top(lever), rest + 7) << "allowed";
+        h.release(5, 5);
+        dragLock(lock, -r.drag);
+    }
+    for (const char *lever : {"PakaZavM", "PakaZavCH"}) {
+        SCOPED_TRACE(lever);
+        const QString name = QStringLiteral("A6.") + lever;
+        const QString line = QString(lever).mid(7);
+        const int rest = top(name);
+        h.press(name, 5, 5);
+        EXPECT_EQ(top(name), rest + 2) << "no route to take back";
+        h.release(5, 5);
+        h.type("A1.Zav" + line, "2");
+        h.type("A1.Nav" + line + "Do", "2");
+        h.press(name, 5, 5);
+        EXPECT_EQ(top(name), rest + 2) << "the exit release still given";
+        h.release(5, 5);
+        h.type("A1.Nav" + line + "Do", "1");
+        h.type("A1.Nav" + line + "Od", "3");
+        h.press(name, 5, 5);
+        EXPECT_EQ(top(name), rest + 2) << "the entry release still given";
+        h.release(5, 5);
+        h.type("A1.Nav" + line + "Od", "1");
+        h.press(name, 5, 5);
+        EXPECT_EQ(top(name), rest + 7);
+        h.release(5, 5);
+    }
+    EXPECT_TRUE(h.messages().isEmpty());
 }

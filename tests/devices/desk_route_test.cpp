@@ -146,3 +146,32 @@ TEST_F(DeskRoute, LockCDependsOnLocksDAndE)
     EXPECT_EQ(left("A6.ZavernikD"), 1586) << "lock D needs the Lc1 consent at rest";
     EXPECT_TRUE(h.messages().isEmpty());
 }
+
+TEST_F(DeskRoute, LinesAAndBRefuseEachOthersTrackWhileTheOtherRouteIsLocked)
+{
+    h.check("A1.KodKrizeni", true);
+    knobTo("A", 812);
+    knobTo("B", 812);
+    ASSERT_EQ(rel("A6.KnoflikB"), 812);
+    dragLock("B", 30);
+    ASSERT_EQ(left("A6.ZavernikB"), 1729);
+    dragLock("A", 30);
+    EXPECT_EQ(left("A6.ZavernikA"), 1348) << "lock A right: line B holds track 3";
+    dragLock("A", -30);
+    EXPECT_EQ(left("A6.ZavernikA"), 1348) << "lock A left: line B holds track 3";
+    dragLock("B", -30);
+    dragLock("A", -30);
+    ASSERT_EQ(left("A6.ZavernikA"), 1329);
+    dragLock("B", 30);
+    EXPECT_EQ(left("A6.ZavernikB"), 1733) << "lock B right: line A holds track 3";
+    dragLock("A", 30);
+
+    knobTo("C", 812);
+    dragLock("C", 30);
+    ASSERT_EQ(left("A6.ZavernikC"), 2037);
+    dragLock("B", -30);
+    EXPECT_EQ(left("A6.ZavernikB"), 1733) << "lock B left: line C's entry lies on track 3";
+    dragLock("B", 30);
+    EXPECT_EQ(left("A6.ZavernikB"), 1729) << "lock B right is free of line C";
+    EXPECT_EQ(h.value("A1.CestaB"), 3);
+}
