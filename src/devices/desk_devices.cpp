@@ -168,11 +168,12 @@ void buildDeskDevices(TA6 &a6)
     d.ODHLM = deviceImage(a6, D5, "ODHLM", QPoint(870, row), blockButton);
     d.VZM = deviceImage(a6, D5, "VZM", QPoint(920, row), button);
     caption(a6, "PopisTSM", QStringLiteral("TS      ZS     ODHL   Vypnutí zvonku"), QRect(786, row + 20, 190, 14));
-    d.EVM = lamp(a6, "EVM", QPoint(795, row - 14), White);
-    d.VTM = lamp(a6, "VTM", QPoint(835, row - 14), Yellow);
-    d.VOM = lamp(a6, "VOM", QPoint(875, row - 14), Yellow);
-    d.USM = lamp(a6, "USM", QPoint(915, row - 14), Green);
-    d.PSM = lamp(a6, "PSM", QPoint(955, row - 14), Green);
+    /* The colours of Struhy's panel on the state store: EV yellow, VT green, VO and US white, PS red. */
+    d.EVM = lamp(a6, "EVM", QPoint(795, row - 14), Yellow);
+    d.VTM = lamp(a6, "VTM", QPoint(835, row - 14), Green);
+    d.VOM = lamp(a6, "VOM", QPoint(875, row - 14), White);
+    d.USM = lamp(a6, "USM", QPoint(915, row - 14), White);
+    d.PSM = lamp(a6, "PSM", QPoint(955, row - 14), Red);
     caption(a6, "PopisTratB", QStringLiteral("EV    VT    VO    US    PS"), QRect(786, row - 30, 190, 14));
     /* The line-B consent starts here and the line free: VT, VO and PS lit. */
     d.VTM->show();
