@@ -58,7 +58,7 @@ ui::Image *lamp(TA6 &a6, const QString &name, QPoint at, const char *colour)
 /** Creates a drop tablet (raised: Height 1, grey) and its handle above it. */
 void tablet(TA6 &a6, int i, const QString &letter, int left)
 {
-    const int top = 150;
+    const int top = 160;
     auto *t = a6.make<ui::Label>(a6.frame.D5, "Desticka" + letter);
     t->setBounds(left, top, 30, 1);
     t->setColor(QColor(0xBB, 0xBB, 0xBB));
@@ -78,10 +78,11 @@ void buildDeskDevices(TA6 &a6)
     const int blokTop = a6.Blok->top(), blokLeft = a6.Blok->left(), deskaTop = a6.Deska->top();
 
     /* Tablets first, so that everything else stands in front of them. */
-    tablet(a6, 0, "A", 1300);
-    tablet(a6, 1, "B", 1690);
-    tablet(a6, 2, "C", 1920);
-    tablet(a6, 3, "D", 2010);
+    /* Their handles stand in the gaps between the lamps of the exit signals above them. */
+    tablet(a6, 0, "A", 1440);
+    tablet(a6, 1, "B", 1820);
+    tablet(a6, 2, "C", 1905);
+    tablet(a6, 3, "D", 2005);
 
     const QImage &bell = picture("Zvonek.bmp", QSize(27, 27));
     const int bellTop = blokTop + 314;
@@ -95,10 +96,10 @@ void buildDeskDevices(TA6 &a6)
     const QImage &release = picture("Tlacitko.bmp", QSize(16, 16));
     d.NRB = deviceImage(a6, D5, "NRB", QPoint(1430, 368), release);
     d.NRM = deviceImage(a6, D5, "NRM", QPoint(1815, 368), release);
-    d.NRCH = deviceImage(a6, D5, "NRCH", QPoint(2070, 368), release);
+    d.NRCH = deviceImage(a6, D5, "NRCH", QPoint(1888, 368), release);
     d.NRB2 = counter(a6, "NRB2", QPoint(1421, 388));
     d.NRM2 = counter(a6, "NRM2", QPoint(1806, 388));
-    d.NRCH2 = counter(a6, "NRCH2", QPoint(2061, 388));
+    d.NRCH2 = counter(a6, "NRCH2", QPoint(1879, 388));
 
     /* Emergency buttons under the ten block levers (all but the consent lever), sealed. */
     const QImage &sealed = picture("NVZZaplombovane.bmp", QSize(21, 26));
