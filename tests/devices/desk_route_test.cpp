@@ -175,3 +175,22 @@ TEST_F(DeskRoute, LinesAAndBRefuseEachOthersTrackWhileTheOtherRouteIsLocked)
     EXPECT_EQ(left("A6.ZavernikB"), 1729) << "lock B right is free of line C";
     EXPECT_EQ(h.value("A1.CestaB"), 3);
 }
+
+TEST_F(DeskRoute, TracksTwoAndFourOpenToTheirKnobsAndLocksByTheOptions)
+{
+    knobTo("C", 860);
+    EXPECT_EQ(rel("A6.KnoflikC"), 844) << "knob C ends on track 2";
+    h.check("A1.Kod2kolej", true);
+    h.check("A1.Kod4kolej", true);
+    knobTo("B", 860);
+    EXPECT_EQ(rel("A6.KnoflikB"), 852);
+    dragLock("B", -30);
+    EXPECT_EQ(h.value("A1.CestaB"), 4);
+    dragLock("B", 30);
+    h.check("A1.Kod4kolej", false);
+    dragLock("B", -30);
+    EXPECT_EQ(h.value("A1.CestaB"), 0) << "track 4 closed again: the lock refuses to start";
+    knobTo("B", 844);
+    dragLock("B", -30);
+    EXPECT_EQ(h.value("A1.CestaB"), 2);
+}
