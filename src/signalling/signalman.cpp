@@ -6,7 +6,6 @@
 #include "devices/form_a3.h"
 #include "devices/form_a6.h"
 #include "devices/form_a7.h"
-#include "platform/platform.h"
 #include "signalling/signal_panels.h"
 
 namespace signalling {
@@ -66,19 +65,6 @@ void Signalman::tick()
     if (state() == Armed) {
         setState(KnobsBack);
         acknowledge();
-    }
-}
-
-void signalmanGuard(App &app, const QString &code, const std::function<void()> &tick)
-{
-    try {
-        tick();
-    } catch (...) {
-        /* The options are read afresh: the tick may have failed before anything else. */
-        if (app.A1().NCK->checked())
-            app.platform().messages.show(code);
-        if (app.A1().NCD->checked())
-            throw;
     }
 }
 

@@ -4,8 +4,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
-
 class App;
 class TA1;
 namespace ui {
@@ -148,13 +146,6 @@ private:
     void entryPart();
     void exitPart();
 };
-
-/**
- * Runs a signalman's tick under its guard: a failure ends the tick where it
- * happened; its code is shown while `A1.NCK` is ticked, and the failure is
- * passed on while `A1.NCD` is ticked.
- */
-void signalmanGuard(App &app, const QString &code, const std::function<void()> &tick);
 
 /** @return a form's part of this name as an image; throws the failure of a missing part. */
 ui::Image &imagePart(const ui::Form &form, const QString &name);

@@ -1,6 +1,7 @@
 /** @file signalman_box1.cpp The automatic signalmen of signal box 1: line A and line B. */
 #include "core/app.h"
 #include "core/form_a1.h"
+#include "core/option_guard.h"
 #include "devices/form_a3.h"
 #include "devices/form_a6.h"
 #include "devices/form_a7.h"
@@ -347,12 +348,12 @@ void Box1Signalman::stepExit(bool clear)
 
 void SignalistaATimer(App &app)
 {
-    signalmanGuard(app, QString::fromLatin1(LineA.code), [&app] { Box1Signalman(app, LineA).tick(); });
+    core::optionGuard(app, QString::fromLatin1(LineA.code), [&app] { Box1Signalman(app, LineA).tick(); });
 }
 
 void SignalistaBTimer(App &app)
 {
-    signalmanGuard(app, QString::fromLatin1(LineB.code), [&app] { Box1Signalman(app, LineB).tick(); });
+    core::optionGuard(app, QString::fromLatin1(LineB.code), [&app] { Box1Signalman(app, LineB).tick(); });
 }
 
 } // namespace signalling

@@ -1,6 +1,7 @@
 /** @file signalman_box2.cpp The automatic signalman of signal box 2: line C, its points and its level crossing. */
 #include "core/app.h"
 #include "core/form_a1.h"
+#include "core/option_guard.h"
 #include "devices/form_a3.h"
 #include "devices/form_a6.h"
 #include "devices/form_a8.h"
@@ -294,7 +295,7 @@ void Box2Signalman::stepExit(bool clear)
 
 void SignalistaCTimer(App &app)
 {
-    signalmanGuard(app, Code, [&app] { Box2Signalman(app).tick(); });
+    core::optionGuard(app, Code, [&app] { Box2Signalman(app).tick(); });
 }
 
 } // namespace signalling

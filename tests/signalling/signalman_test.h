@@ -25,10 +25,6 @@ inline void startStation(Harness &h)
         h.type(QLatin1String(s), QStringLiteral("Stůj"));
     for (const char *section : {"A1.IKA", "A1.IKB", "A1.KO10", "A1.KO11", "A1.KO12", "A1.KO13", "A1.KO1a"})
         h.type(QLatin1String(section), QStringLiteral("Volná"));
-    /* The desk's route keys out of their locks: only the releases count. */
-    const int blok = h.control("A6.Blok").left();
-    for (auto [key, dx] : {std::pair{"A6.KlicA", 357}, {"A6.KlicB", 742}, {"A6.KlicC", 857}})
-        h.control(QLatin1String(key)).setLeft(blok + dx - 40);
     h.clearMessages();
 }
 
