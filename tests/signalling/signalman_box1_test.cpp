@@ -140,7 +140,7 @@ TEST(SignalmanBox1, ALineAArrivalFromTheBellToTheEnd)
     EXPECT_TRUE(h.messages().isEmpty());
 }
 
-TEST(SignalmanBox1, TheOptionDecidesAtTheBellAndUntickingItStopsNothing)
+TEST(SignalmanBox1, TheOptionDecidesAtTheBellAndTheTabletSoundsOnTheShownDesk)
 {
     Harness h;
     startStation(h);
@@ -151,31 +151,25 @@ TEST(SignalmanBox1, TheOptionDecidesAtTheBellAndUntickingItStopsNothing)
     h.advanceMs(12000);
     EXPECT_NE(h.control("A6.DestickaA").height(), 85);
 
+    /* Unticking the option once it runs stops nothing; the hidden desk stays silent. */
     h.check(Opt1, true);
     ringBell(h, SigA, Opt1);
     h.check(Opt1, false);
+    h.app().A6().hide();
     h.advanceMs(5000);
     EXPECT_EQ(h.control("A6.DestickaA").height(), 85);
     EXPECT_TRUE(h.timerEnabled(SigA));
     EXPECT_EQ(h.interval(SigA), 1000);
-}
+    EXPECT_FALSE(h.sounds().contains("play Desticka2.wav"));
 
-TEST(SignalmanBox1, TheTabletSoundsOnlyOnTheShownDeskWithSoundsOn)
-{
-    Harness h;
-    startStation(h);
-    h.app().A6().hide();
-    ringBell(h, SigB, Opt1);
-    tick(h, SigB);
-    EXPECT_EQ(h.control("A6.DestickaB").height(), 85);
     h.app().A6().show();
     h.check("A1.Zvuky", false);
-    ringBell(h, SigB, Opt1);
-    tick(h, SigB);
+    ringBell(h, SigA, Opt1);
+    tick(h, SigA);
     EXPECT_FALSE(h.sounds().contains("play Desticka2.wav"));
     h.check("A1.Zvuky", true);
-    ringBell(h, SigB, Opt1);
-    tick(h, SigB);
+    ringBell(h, SigA, Opt1);
+    tick(h, SigA);
     EXPECT_EQ(h.sounds().count("play Desticka2.wav"), 1);
 }
 
@@ -354,40 +348,29 @@ TEST(SignalmanBox1, ExitClearingOfEveryRouteAndLineCsEntry)
 
 TEST(SignalmanBox1, BothReleasesInOneTickEndWithTheExitsKnobAndState)
 {
-    Harness h;
-    startStation(h);
-    setValues(h, {{"A1.CestaA", 2}, {"A1.ZavBSt", 5}, {"A1.NavBOdSt", 6}, {"A1.NavBDoSt", 6}});
-    runIn(h, SigA, 1001);
-    tick(h, SigA);
-    EXPECT_EQ(h.text("A1.C03"), "40 a výstraha");
-    EXPECT_EQ(h.text("A1.C37"), "40 a volno");
-    EXPECT_EQ(leftFrom(h, "A7.NavB", "A7.Ram"), 192);
+    for (bool knobBackByHand : {false, true}) {
+        Harness h;
+        startStation(h);
+        setValues(h, {{"A1.CestaA", 2}, {"A1.ZavBSt", 5}, {"A1.NavBOdSt", 6}, {"A1.NavBDoSt", 6}});
+        runIn(h, SigA, 1001);
+        tick(h, SigA);
+        EXPECT_EQ(h.text("A1.C03"), "40 a výstraha");
+        EXPECT_EQ(h.text("A1.C37"), "40 a volno");
+        EXPECT_EQ(leftFrom(h, "A7.NavB", "A7.Ram"), 192);
 
-    /* Both trains passed and the knob back at rest: each part presses its lever, and the exit's state stands. */
-    setValues(h, {{"A1.HrBOd", 5}, {"A1.HrBDo", 5}});
-    h.as<ui::Image>("A7.NavB").assignPicture(h.as<ui::Image>("A3.Klicka0"));
-    tick(h, SigA);
-    EXPECT_EQ(h.interval(SigA), 3002);
-    EXPECT_EQ(fromBlok(h, "A7.PakaNavBOd"), 339 + 7);
-    EXPECT_EQ(fromBlok(h, "A7.PakaNavBDo"), 339 + 7 + 7);
-}
-
-TEST(SignalmanBox1, AfterBothTrainsTheEntryReturnsTheKnobAndTheExitPressesItsLever)
-{
-    Harness h;
-    startStation(h);
-    setValues(h, {{"A1.CestaA", 2}, {"A1.ZavBSt", 5}, {"A1.NavBOdSt", 6}, {"A1.NavBDoSt", 6}});
-    runIn(h, SigA, 1001);
-    tick(h, SigA);
-    setValues(h, {{"A1.HrBOd", 5}, {"A1.HrBDo", 5}});
-    tick(h, SigA);
-    EXPECT_FALSE(turned(h, "A7.NavB"));
-    EXPECT_EQ(h.text("A1.C03"), "Stůj");
-    EXPECT_EQ(h.interval(SigA), 3002);
-    EXPECT_EQ(fromBlok(h, "A7.PakaNavBOd"), 339);
-    EXPECT_EQ(fromBlok(h, "A7.PakaNavBDo"), 339 + 7);
-    /* The exit signal is the departing train's to put back. */
-    EXPECT_EQ(h.text("A1.C37"), "40 a volno");
+        /* Both trains passed. With the knob turned the entry part returns it and the exit part finds it
+           at rest; with the knob back by hand each part presses its lever. The exit's state stands. */
+        setValues(h, {{"A1.HrBOd", 5}, {"A1.HrBDo", 5}});
+        if (knobBackByHand)
+            h.as<ui::Image>("A7.NavB").assignPicture(h.as<ui::Image>("A3.Klicka0"));
+        tick(h, SigA);
+        EXPECT_FALSE(turned(h, "A7.NavB"));
+        EXPECT_EQ(h.interval(SigA), 3002);
+        EXPECT_EQ(fromBlok(h, "A7.PakaNavBOd"), knobBackByHand ? 339 + 7 : 339);
+        EXPECT_EQ(fromBlok(h, "A7.PakaNavBDo"), fromBlok(h, "A7.PakaNavBOd") + 7);
+        EXPECT_EQ(h.text("A1.C03"), knobBackByHand ? "40 a výstraha" : "Stůj");
+        EXPECT_EQ(h.text("A1.C37"), "40 a volno"); // the departing train puts its exit back
+    }
 }
 
 TEST(SignalmanBox1, TheEntryIsRaisedForAThroughRunOnlyAsItClears)

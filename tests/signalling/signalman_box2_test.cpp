@@ -135,13 +135,6 @@ TEST(SignalmanBox2, AClosedCrossingIsLeftAloneWhenArmed)
     EXPECT_EQ(h.value("A1.PZZ2"), 4);
     EXPECT_EQ(closeButton(h), 0);
     EXPECT_EQ(h.interval(SigC), 1000);
-
-    /* With its option unticked the bell only re-arms it. */
-    h.as<ui::Timer>(SigC).setEnabledFlag(false);
-    h.check(Opt2, false);
-    ringBell(h, SigC, Opt2);
-    EXPECT_FALSE(h.timerEnabled(SigC));
-    EXPECT_EQ(h.interval(SigC), 5000);
 }
 
 TEST(SignalmanBox2, ARouteLaidElsewhereSendsTheKnobsBackWithinTheTick)
