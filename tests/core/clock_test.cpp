@@ -1,5 +1,6 @@
 /** @file clock_test.cpp The clock tick: speed table, pause, time carrying, clock labels and shading. */
 #include "harness/harness.h"
+#include "ui/controls.h"
 
 #include <gtest/gtest.h>
 
@@ -87,6 +88,35 @@ TEST(Clock, AMinuteLineOfMinusOneBecomesZeroZeroWithoutTouchingItsHour)
     h.ticks(1);
     EXPECT_EQ(h.lines("A1.Minuta"), (QStringList{"00", "01", "02", "03", "04", "05"}));
     EXPECT_EQ(h.line("A1.Hodina", 0), "7");
+}
+
+TEST(Clock, OnlySecondsOneToNineGetALeadingZero)
+{
+    Harness h;
+    h.type("A1.Sekunda", "-1");
+    h.ticks(1);
+    EXPECT_EQ(h.text("A1.Sekunda"), "0");
+    h.ticks(1);
+    EXPECT_EQ(h.text("A1.Sekunda"), "01");
+    h.type("A1.Sekunda", "8");
+    h.ticks(2);
+    EXPECT_EQ(h.text("A1.Sekunda"), "10");
+}
+
+TEST(Clock, TheCarryWritesTheMinuteLineBeforeItsHourLine)
+{
+    Harness h;
+    h.type("A1.Minuta", "59\n00\n01\n02\n03\n04");
+    h.type("A1.Hodina", "9\n10\n10\n10\n10\n10");
+    h.type("A1.Sekunda", "59");
+    /* What the hour line holds at the moment its minute line changes. */
+    QStringList seen;
+    auto &minuta = h.as<ui::Memo>("A1.Minuta");
+    minuta.onChange = [&] { seen << minuta.line(0) + "@" + h.line("A1.Hodina", 0); };
+    h.ticks(1);
+    ASSERT_FALSE(seen.isEmpty());
+    EXPECT_EQ(seen.first(), "00@9");
+    EXPECT_EQ(h.clock(), "10:00:00");
 }
 
 TEST(Clock, ABadSecondsTextFailsEveryTickAndTheClockStandsStill)

@@ -12,38 +12,6 @@
 #include <QMap>
 #include <QSet>
 
-namespace {
-
-/** A game on the tests' own timetable: the file is picked and the game started at 7:00. */
-struct FileGame {
-    explicit FileGame(const QStringList &trains, int hour = 7, int minute = 0)
-    {
-        folder.writeTimetable("test.t6g", trains);
-        h = std::make_unique<Harness>(folder.path());
-        pickNextTimetable(*h);
-        startGameAt(*h, hour, minute);
-    }
-    /** Moves the clock to just before h:mm:00 and lets that tick happen. */
-    void tickAt(int hour, int minute)
-    {
-        h->setClock(hour, minute > 0 ? minute - 1 : 59, 59);
-        if (minute == 0)
-            h->setClock(hour > 0 ? hour - 1 : 23, 59, 59);
-        h->ticks(1);
-    }
-    quint8 state(int i) const { return h->app().TimetableTrainStates.at(i); }
-
-    TimetableFolder folder;
-    std::unique_ptr<Harness> h;
-};
-
-/** @return the picture of a file of the repository's data directory. */
-QImage repositoryPicture(const QString &relative)
-{
-    return platform::loadPicture(QStringLiteral(KAMENNA_SOURCE_DATA_DIR) + "/" + relative);
-}
-
-} // namespace
 
 TEST(TimetablePlacing, TrainFallsDueFiveMinutesAheadAndShowsItsTimes)
 {
