@@ -124,7 +124,8 @@ TEST(Clock, ABadSecondsTextFailsEveryTickAndTheClockStandsStill)
     Harness h;
     h.type("A1.Sekunda", "");
     h.ticks(3);
-    EXPECT_EQ(h.messages().count("Error A1H"), 3);
+    /* The same failure on every tick is shown once. */
+    EXPECT_EQ(h.messages(), (QStringList{"Error A1H", "'' is not a valid integer value"}));
     EXPECT_EQ(h.text("A1.Sekunda"), "");
     EXPECT_TRUE(h.timerEnabled("A1.Hodiny"));
     h.type("A1.Sekunda", "10");
@@ -148,6 +149,29 @@ TEST(Clock, WhileTheTicksErrorBoxIsOpenNoFurtherTickStacksAnother)
     };
     h.ticks(1);
     EXPECT_EQ(h.messages(), (QStringList{"Error A1H", "'' is not a valid integer value"}));
+}
+
+TEST(Clock, ARepeatingFailureAtTopSpeedNeverLocksThePlayerOut)
+{
+    Harness h;
+    h.type("A1.Rychlost", "1024");
+    h.ticks(1);
+    h.type("A1.Sekunda", "x");
+    h.advanceMs(2000);
+    EXPECT_EQ(h.messages(), (QStringList{"Error A1H", "'x' is not a valid integer value"}));
+    /* Another failure is shown at once. */
+    h.type("A1.Sekunda", "y");
+    h.advanceMs(100);
+    EXPECT_EQ(h.messages().count("Error A1H"), 2);
+    EXPECT_EQ(h.messages().last(), "'y' is not a valid integer value");
+    /* The player mends the cell; once a tick has run cleanly the same failure is shown again. */
+    h.type("A1.Sekunda", "10");
+    h.ticks(1);
+    EXPECT_EQ(h.clock(), "12:00:11");
+    h.type("A1.Sekunda", "y");
+    h.advanceMs(100);
+    EXPECT_EQ(h.messages().count("Error A1H"), 3);
+    EXPECT_EQ(h.messages().count("'y' is not a valid integer value"), 2);
 }
 
 TEST(Clock, ShadingChangesOnlyWhenTheMinuteKeyIsPassedThrough)
