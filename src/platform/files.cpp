@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cerrno>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -157,9 +158,13 @@ QStringList listFiles(const QString &dir, const QString &pattern)
         QRegularExpression::CaseInsensitiveOption);
     QStringList names;
     const QString resolved = resolvePath(dir);
-    const QFileInfo folder(resolved);
-    if (folder.isDir() && (!folder.isReadable() || !folder.isExecutable()))
-        throw ui::SimError(QStringLiteral("Složku nelze přečíst: %1").arg(resolved));
+    if (QFileInfo(resolved).isDir()) {
+        /* A folder that exists but cannot be opened is not an empty one. */
+        DIR *folder = ::opendir(QFile::encodeName(resolved).constData());
+        if (!folder)
+            throw ui::SimError(QStringLiteral("Složku nelze přečíst: %1").arg(resolved));
+        ::closedir(folder);
+    }
     const QStringList entries = QDir(resolved).entryList(QDir::Files | QDir::Hidden);
     for (const QString &name : entries) {
         if (matcher.match(name).hasMatch())

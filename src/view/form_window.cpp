@@ -100,8 +100,18 @@ void FormWindow::build(ui::Control &parent, QWidget *host)
     }
 }
 
+void FormWindow::setFooter(QWidget *footer, int height)
+{
+    m_footer = footer;
+    m_footerHeight = height;
+    footer->raise();
+    applyLayout();
+}
+
 void FormWindow::controlChanged(ui::Control *c)
 {
+    if (m_footer && c->kind() == ui::Kind::Image)
+        m_footer->update();
     if (isGraphic(*c)) {
         if (!c->visible())
             return;
@@ -210,7 +220,9 @@ void FormWindow::applyGeometry()
         }
         return;
     }
-    const QSize size(std::max(1, f.width()), std::max(1, f.height()));
+    const QSize size(std::max(1, f.width()), std::max(1, f.height()) + m_footerHeight);
+    if (m_footer)
+        m_footer->setGeometry(0, f.height(), size.width(), m_footerHeight);
     if (isFullScreen() || isMaximized())
         setWindowState(Qt::WindowNoState);
     if (this->size() != size || minimumSize() != size || maximumSize() != size)

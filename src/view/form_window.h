@@ -39,6 +39,13 @@ public:
     /** Runs the player's input as an event of the form (failures go to its error report); nothing once detached. */
     void runInput(const std::function<void()> &fn);
 
+    /**
+     * Puts a widget of the view's own below the form's designed area,
+     * @p height pixels high; the window grows by that much. It is
+     * repainted whenever a picture of the form changes.
+     */
+    void setFooter(QWidget *footer, int height);
+
     /** Follows the form: caption, enabled, frame, size, place, visibility and raising. */
     void applyLayout() override;
 
@@ -76,6 +83,8 @@ private:
     bool m_placed = false;  ///< The window got its first place.
     int m_frontSeen = 0;    ///< The form's front count last acted on.
     int m_wheelRest = 0;    ///< Wheel turn not yet passed on as whole notches.
+    QWidget *m_footer = nullptr; ///< The view's own widget below the form's area, if any.
+    int m_footerHeight = 0;      ///< Its height.
 };
 
 } // namespace view

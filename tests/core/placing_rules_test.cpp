@@ -5,6 +5,8 @@
 #include "core/timetable_placing.h"
 #include "devices/form_a3.h"
 
+#include <sys/stat.h>
+
 namespace {
 
 /** @return a passenger train of group "17" due at 7:10 with the given number. */
@@ -190,4 +192,52 @@ TEST(PlacingRules, AMendedPictureIsReadAtTheNextPlacement)
     EXPECT_EQ(g.state(1), core::LinePlaced);
     EXPECT_EQ(g.h->app().A2().row(5).vehicles[0]->picture(), repositoryPicture("Vozidla/lok_754.bmp"));
     EXPECT_TRUE(g.h->messages().isEmpty()) << g.h->messages().join(" | ").toStdString();
+}
+
+TEST(PlacingRules, MetafilePicturesArePlacedAtTheirOwnSizes)
+{
+    TrainLineText t = passenger("05401");
+    t.vehicles = "018017007000000000000000000000";
+    FileGame g({t.text()});
+    g.tickAt(7, 10);
+    ASSERT_EQ(g.state(0), core::LinePlaced) << g.h->messages().join(" | ").toStdString();
+    const TimetableRow &row = g.h->app().A2().row(5);
+    EXPECT_EQ(row.vehicles[0]->picture().size(), QSize(84, 64)); // lok_714.emf
+    EXPECT_EQ(row.vehicles[1]->picture().size(), QSize(100, 64)); // vuz_Bt.wmf
+    /* The model's pictures keep their own sizes where the form put them. */
+    EXPECT_EQ(row.vehicles[0]->bounds(), QRect(8, 160, 84, 64));
+    EXPECT_EQ(row.vehicles[1]->bounds(), QRect(16, 160, 100, 64));
+    EXPECT_EQ(row.vehicles[2]->bounds(), QRect(24, 160, 110, 64));
+    const QImage &empty = g.h->app().A3().VozidloPrazdne->picture();
+    EXPECT_EQ(row.vehicles[3]->bounds(), QRect(QPoint(32, 160), empty.size()));
+}
+
+TEST(PlacingRules, APictureOfAnotherKindThanItsNameOrAFifoIsRefused)
+{
+    TrainLineText renamed = passenger("00001");
+    renamed.vehicles = "001002000000000000000000000000";
+    TrainLineText fifo = passenger("00002");
+    fifo.vehicles = "001003000000000000000000000000";
+    FileGame g({renamed.text(), fifo.text()});
+    const QString dir = g.folder.path() + "/Vozidla/";
+    QFile jpeg(dir + "fotka.bmp");
+    ASSERT_TRUE(jpeg.open(QIODevice::WriteOnly));
+    QImage photo(8, 8, QImage::Format_RGB32);
+    photo.fill(Qt::gray);
+    photo.save(&jpeg, "JPG");
+    jpeg.close();
+    ASSERT_EQ(mkfifo(QFile::encodeName(dir + "roura.bmp").constData(), 0644), 0);
+    g.folder.writeText("Vozidla.txt", {"Vozidla\\lok_754.bmp", "Vozidla\\fotka.bmp", "Vozidla\\roura.bmp"});
+    g.h->click("A0.H5");
+    pickNextTimetable(*g.h); // none
+    pickNextTimetable(*g.h); // test.t6g with the new vehicles file
+    startGameAt(*g.h, 7, 0);
+    g.tickAt(7, 10);
+    g.h->ticks(2);
+    const QStringList &shown = g.h->messages();
+    EXPECT_EQ(g.state(0), core::LineRefused);
+    EXPECT_EQ(g.state(1), core::LineRefused);
+    EXPECT_TRUE(shown.filter("řádku 30").join("").contains("fotka.bmp")) << shown.join(" | ").toStdString();
+    EXPECT_TRUE(shown.filter("řádku 31").join("").contains("roura.bmp")) << shown.join(" | ").toStdString();
+    EXPECT_TRUE(g.h->app().A2().row(5).isFree());
 }
