@@ -28,7 +28,7 @@ namespace {
 /** @return a failure of a broken metafile. */
 ui::SimError broken(const char *why)
 {
-    return ui::SimError(QStringLiteral("Metasoubor je poškozený: %1").arg(QLatin1String(why)));
+    return ui::SimError(QStringLiteral("Metasoubor je poškozený: %1").arg(QString::fromUtf8(why)));
 }
 
 /** @return the signed 16-bit number at p. */
@@ -228,22 +228,27 @@ public:
         m_painter.drawLine(device(m_dc.position), device(logical));
         m_dc.position = logical;
     }
-    void rectangle(QPointF a, QPointF b, double cornerW = 0, double cornerH = 0)
+    /**
+     * @return the rectangle to give QPainter for a shape whose right and
+     *         bottom edges lie outside it: without a pen the fill covers it
+     *         exactly, a pen's outline runs along its inner edge.
+     */
+    QRectF shapeRect(QPointF a, QPointF b)
     {
+        const QRectF r = deviceRect(a, b);
         m_painter.setPen(devicePen());
         m_painter.setBrush(m_dc.brush);
-        const QRectF r = deviceRect(a, b).adjusted(0, 0, -1, -1);
+        return m_dc.pen.style() == Qt::NoPen ? r : r.adjusted(0, 0, -1, -1);
+    }
+    void rectangle(QPointF a, QPointF b, double cornerW = 0, double cornerH = 0)
+    {
+        const QRectF r = shapeRect(a, b);
         if (cornerW > 0 && cornerH > 0)
             m_painter.drawRoundedRect(r, deviceHeight(cornerW) / 2, deviceHeight(cornerH) / 2);
         else
             m_painter.drawRect(r);
     }
-    void ellipse(QPointF a, QPointF b)
-    {
-        m_painter.setPen(devicePen());
-        m_painter.setBrush(m_dc.brush);
-        m_painter.drawEllipse(deviceRect(a, b).adjusted(0, 0, -1, -1));
-    }
+    void ellipse(QPointF a, QPointF b) { m_painter.drawEllipse(shapeRect(a, b)); }
     void text(QPointF logical, const QString &text)
     {
         /* Fonts need a GUI application; a headless run (tests, benchmark) draws no text. */
