@@ -1,6 +1,8 @@
 /** @file timetable_file.cpp Reading of timetable files: header check, train lines in fixed columns and time keys. */
 #include "core/timetable_file.h"
 
+#include "platform/czech_plural.h"
+
 #include <algorithm>
 
 namespace core {
@@ -190,7 +192,9 @@ TrainLineResult parseTrainLine(QStringView text)
     TrainLineResult result;
     if (text.size() < kTrainLineMinLength) {
         result.error = TrainLineError{TrainLineFault::TooShort, 0,
-            QStringLiteral("Řádek vlaku je kratší než 67 znaků (má %1).").arg(text.size())};
+            QStringLiteral("Řádek vlaku je kratší než 67 znaků (má %1).")
+                .arg(platform::czechCount(text.size(), QStringLiteral("znak"), QStringLiteral("znaky"),
+                                          QStringLiteral("znaků")))};
         return result;
     }
     TimetableTrainLine &line = result.line;

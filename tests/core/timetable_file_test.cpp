@@ -205,7 +205,7 @@ TEST(TimetableTrainLine, ErrorTextsNameTheColumns)
     EXPECT_EQ(parseTrainLine(withColumns(kThrough, 44, QStringLiteral("a12"))).error->text,
               QStringLiteral("Kód vozidla ve sloupcích 44-46 není číslo."));
     EXPECT_EQ(parseTrainLine(QStringLiteral("11")).error->text,
-              QStringLiteral("Řádek vlaku je kratší než 67 znaků (má 2)."));
+              QStringLiteral("Řádek vlaku je kratší než 67 znaků (má 2 znaky)."));
 }
 
 TEST(TimetableTrainLine, ChecksVehiclesAgainstTheVehiclesFile)

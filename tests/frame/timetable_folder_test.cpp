@@ -29,3 +29,19 @@ TEST(TimetableFolder, AnUnreadableFolderGetsAMessageNotAnEmptyList)
     EXPECT_EQ(h.text("A0.G6"), "Zkušební grafikon");
     EXPECT_TRUE(h.messages().isEmpty()) << h.messages().join(" | ").toStdString();
 }
+
+TEST(TimetableFolder, AShortFileSaysHowManyLinesItHasInCzech)
+{
+    TimetableFolder folder;
+    folder.writeText("Gvd/a.t6g", {"Tři", "Kobrant ŽST Kamenná", "num-code"});
+    folder.writeText("Gvd/b.t6g", {"Pět", "Kobrant ŽST Kamenná", "num-code", "", ""});
+    folder.writeText("Gvd/c.t6g", {"Jeden"});
+    Harness h(folder.path());
+    for (int i = 0; i < 3; ++i)
+        pickNextTimetable(h);
+    const QStringList &shown = h.messages();
+    ASSERT_EQ(shown.size(), 6) << shown.join(" | ").toStdString();
+    EXPECT_EQ(shown.at(1), "Soubor a.t6g není grafikon: má 3 řádky, grafikon jich má nejméně 30.");
+    EXPECT_EQ(shown.at(3), "Soubor b.t6g není grafikon: má 5 řádků, grafikon jich má nejméně 30.");
+    EXPECT_EQ(shown.at(5), "Soubor c.t6g není grafikon: má 1 řádek, grafikon jich má nejméně 30.");
+}

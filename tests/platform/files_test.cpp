@@ -1,5 +1,6 @@
 /** @file files_test.cpp Tests of the Windows-1250 code page, text files, folder listing and pictures. */
 #include "platform/cp1250.h"
+#include "platform/czech_plural.h"
 #include "platform/files.h"
 #include "platform/jpeg_decoder.h"
 #include "failure_text.h"
@@ -195,5 +196,18 @@ TEST(LoadPicture, MissingUnknownAndBrokenFilesAreErrors)
     for (const char *name : {"pulka.jpg", "pulka.bmp"}) {
         EXPECT_EQ(failureOf([&] { platform::loadPicture(dir.filePath(name)); }),
                   QStringLiteral("Obrázek je poškozený: ") + dir.filePath(name));
+    }
+}
+
+TEST(CzechCount, EveryCountTakesItsOwnForm)
+{
+    const std::pair<int, const char *> cases[] = {
+        {0, "0 řádků"}, {1, "1 řádek"}, {2, "2 řádky"}, {3, "3 řádky"}, {4, "4 řádky"},
+        {5, "5 řádků"}, {11, "11 řádků"}, {21, "21 řádků"}, {22, "22 řádků"}, {29, "29 řádků"},
+    };
+    for (const auto &[count, text] : cases) {
+        EXPECT_EQ(platform::czechCount(count, QStringLiteral("řádek"), QStringLiteral("řádky"), QStringLiteral("řádků")),
+                  QString::fromUtf8(text))
+            << count;
     }
 }
