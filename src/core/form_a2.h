@@ -1,6 +1,7 @@
 /** @file form_a2.h The timetable window A2 "Jízdní řád": sixteen train rows in three groups. */
 #pragma once
 
+#include "core/line_group_cache.h"
 #include "core/timetable_file.h"
 #include "core/vehicle_pictures.h"
 #include "ui/controls.h"
@@ -105,6 +106,8 @@ public:
 
     /** Pictures of vehicle files, decoded once for this window's life, that is once per game. */
     VehiclePictures vehiclePictures;
+    /** Group codes of the timetable's lines, read once for the placing. */
+    core::LineGroupCache lineGroups;
 
 private:
     void buildLabels();

@@ -253,16 +253,12 @@ std::optional<int> trainLineGroupCode(QStringView text)
 {
     if (text.size() < kGroupCode.width)
         return std::nullopt;
+    /* Two digits, as every usual line has them, are read at once: this runs for every waiting line on every tick. */
+    const QChar tens = text.at(0);
+    const QChar units = text.at(1);
+    if (tens.isDigit() && units.isDigit() && tens.unicode() < 128 && units.unicode() < 128)
+        return (tens.unicode() - '0') * 10 + (units.unicode() - '0');
     return numberOf(fieldOf(text, kGroupCode));
-}
-
-TrainGroup groupOfCode(int groupCode)
-{
-    if (groupCode < 17)
-        return TrainGroup::Fast;
-    if (groupCode < 20)
-        return TrainGroup::Passenger;
-    return TrainGroup::Freight;
 }
 
 QString shownTime(QStringView hhmm)

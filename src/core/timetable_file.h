@@ -151,7 +151,14 @@ QString vehicleEntry(const QStringList &vehicleLines, int code);
 bool isPictureKind(const QString &entry);
 
 /** @return the group of rows that a group code selects. */
-TrainGroup groupOfCode(int groupCode);
+inline TrainGroup groupOfCode(int groupCode)
+{
+    if (groupCode < 17)
+        return TrainGroup::Fast;
+    if (groupCode < 20)
+        return TrainGroup::Passenger;
+    return TrainGroup::Freight;
+}
 
 /**
  * Reads only the group code of a train line (columns 1-2), as the placing

@@ -47,8 +47,10 @@ void markDueLines(App &app)
     /* The look-ahead key has no colon: "715" at 7:15, "1405" at 14:05. */
     const QString key = a1.Hodina->line(5) + a1.Minuta->line(5);
     for (size_t i = 0; i < app.TimetableTrainLines.size() && i < app.TimetableTrainStates.size(); ++i) {
-        if (app.TimetableTrainStates[i] == LineWaiting && fallsDue(app.TimetableTrainLines[i], key))
+        if (app.TimetableTrainStates[i] == LineWaiting && fallsDue(app.TimetableTrainLines[i], key)) {
             app.TimetableTrainStates[i] = LineDue;
+            app.A2().lineGroups.forget(i);
+        }
     }
 }
 
@@ -79,27 +81,25 @@ TimetableRow *firstFreeRow(TA2 &a2, TrainGroup group)
 }
 
 /**
- * The free rows of the three groups, each looked up once per call when a
- * due line first asks for it: a due line waiting for a row then costs only
- * the reading of its group code.
+ * The first free row of each of the three groups, looked up once per call:
+ * a due line waiting for a row then costs only the reading of its group code.
  */
 class FreeRows {
 public:
-    explicit FreeRows(TA2 &a2) : m_a2(a2) {}
-    /** @return the first free row of the group, or null when all are taken. */
-    TimetableRow *of(TrainGroup group)
+    explicit FreeRows(TA2 &a2)
     {
-        const auto g = static_cast<size_t>(group);
-        if (!m_known[g]) {
-            m_row[g] = firstFreeRow(m_a2, group);
-            m_known[g] = true;
-        }
-        return m_row[g];
+        for (TrainGroup g : {TrainGroup::Fast, TrainGroup::Passenger, TrainGroup::Freight})
+            m_row[static_cast<size_t>(g)] = firstFreeRow(a2, g);
+    }
+    /** @return the first free row of the group, or null when all are taken. */
+    TimetableRow *of(TrainGroup group) const { return m_row[static_cast<size_t>(group)]; }
+    /** @return whether some group that may take a line now has a free row. */
+    bool any(bool freight) const
+    {
+        return of(TrainGroup::Fast) || of(TrainGroup::Passenger) || (freight && of(TrainGroup::Freight));
     }
 
 private:
-    TA2 &m_a2;
-    std::array<bool, 3> m_known{};
     std::array<TimetableRow *, 3> m_row{};
 };
 
@@ -165,15 +165,19 @@ void placeOneTrain(App &app)
 {
     TVlakByte &states = app.TimetableTrainStates;
     const bool freight = app.A1().NakladniVlaky->checked();
-    FreeRows freeRows(app.A2());
+    const FreeRows freeRows(app.A2());
+    LineGroupCache &lineGroups = app.A2().lineGroups;
+    /* With every group full, no due line can be placed or checked: none is looked at. */
+    if (!freeRows.any(freight))
+        return;
     for (size_t i = 0; i < states.size() && i < app.TimetableTrainLines.size(); ++i) {
         if (states[i] != LineDue)
             continue;
         const QString &text = app.TimetableTrainLines[i];
-        const std::optional<int> groupCode = trainLineGroupCode(text);
-        if (!groupCode)
+        const int groupCode = lineGroups.groupCode(i, text);
+        if (groupCode == LineGroupCache::kNoNumber)
             refuse(app, i, QStringLiteral("Skupina vlaku ve sloupcích 1-2 není číslo."));
-        const TrainGroup group = groupOfCode(*groupCode);
+        const TrainGroup group = groupOfCode(groupCode);
         if (group == TrainGroup::Freight && !freight)
             continue;
         TimetableRow *row = freeRows.of(group);

@@ -241,3 +241,16 @@ TEST(PlacingRules, APictureOfAnotherKindThanItsNameOrAFifoIsRefused)
     EXPECT_TRUE(shown.filter("řádku 31").join("").contains("roura.bmp")) << shown.join(" | ").toStdString();
     EXPECT_TRUE(g.h->app().A2().row(5).isFree());
 }
+
+TEST(PlacingRules, GroupCodesAreReadOnceUntilTheLineFallsDueAgain)
+{
+    core::LineGroupCache cache;
+    EXPECT_EQ(cache.groupCode(2, "17054010715"), 17);
+    /* The text is not looked at again while the line stays due. */
+    EXPECT_EQ(cache.groupCode(2, "2405401"), 17);
+    cache.forget(2);
+    EXPECT_EQ(cache.groupCode(2, "2405401"), 24);
+    EXPECT_EQ(cache.groupCode(0, "-305401"), -3);
+    EXPECT_EQ(cache.groupCode(1, "x105401"), core::LineGroupCache::kNoNumber);
+    EXPECT_EQ(cache.groupCode(7, "1"), core::LineGroupCache::kNoNumber);
+}
