@@ -154,7 +154,7 @@ TA2::TA2(platform::Platform &platform) : ui::Form(QStringLiteral("A2"), platform
     setBounds(0, 0, kClientWidth, kRowsBottom - 1);
     setColor(kNavy);
     setFont(cellFont());
-    setBorderStyle(ui::BorderStyle::Dialog);
+    setBorderStyle(ui::BorderStyle::ToolWindow);
     setCloseButtonOnly(true);
     setCentered(true);
     buildLabels();

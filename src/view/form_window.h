@@ -6,6 +6,7 @@
 #include "ui/form.h"
 
 #include <QHash>
+#include <QPointer>
 #include <QSet>
 
 namespace view {
@@ -59,12 +60,15 @@ protected:
     void keyReleaseEvent(QKeyEvent *e) override;
     void wheelEvent(QWheelEvent *e) override;
     void showEvent(QShowEvent *e) override;
+    void hideEvent(QHideEvent *e) override;
     void resizeEvent(QResizeEvent *e) override;
 
 private:
     /** Creates the widgets of parent's windowed children inside host, depth first in creation order. */
     void build(ui::Control &parent, QWidget *host);
     void applyFlags();
+    /** Makes a tool window the transient of the window that has the keyboard now, its opener. */
+    void followOpener();
     void applyGeometry();
     /** Moves the window to its first place: centred on the screen or at the form's position. */
     void place();
@@ -83,6 +87,7 @@ private:
     bool m_placed = false;  ///< The window got its first place.
     int m_frontSeen = 0;    ///< The form's front count last acted on.
     int m_wheelRest = 0;    ///< Wheel turn not yet passed on as whole notches.
+    QPointer<QWidget> m_opener;  ///< The window a tool window opened over; it gets the keyboard back.
     QWidget *m_footer = nullptr; ///< The view's own widget below the form's area, if any.
     int m_footerHeight = 0;      ///< Its height.
 };
