@@ -112,14 +112,10 @@ TEST(PlacingRules, OnlyNumbersAndPicturesRefuseALine)
     TrainLineText good = passenger("00005");
     good.vehicles = "001001000000000000000000000000";
     FileGame g({badNumber.text(), badGroup.text(), beyondList.text(), unknownKind.text(), good.text()});
-    g.folder.writeText("Vozidla.txt", {"Vozidla\\lok_754.bmp", "Vozidla\\lok_754.png"});
     unknownKind.vehicles = "002000000000000000000000000000";
     g.folder.writeTimetable("test.t6g", {badNumber.text(), badGroup.text(), beyondList.text(),
                                          unknownKind.text(), good.text()});
-    g.h->click("A0.H5");
-    pickNextTimetable(*g.h); // none
-    pickNextTimetable(*g.h); // test.t6g with the short vehicles file
-    startGameAt(*g.h, 7, 0);
+    g.restartWithVehicles({"Vozidla\\lok_754.bmp", "Vozidla\\lok_754.png"});
     g.tickAt(7, 10);
     g.h->ticks(5);
     const QStringList &shown = g.h->messages();
@@ -227,11 +223,7 @@ TEST(PlacingRules, APictureOfAnotherKindThanItsNameOrAFifoIsRefused)
     photo.save(&jpeg, "JPG");
     jpeg.close();
     ASSERT_EQ(mkfifo(QFile::encodeName(dir + "roura.bmp").constData(), 0644), 0);
-    g.folder.writeText("Vozidla.txt", {"Vozidla\\lok_754.bmp", "Vozidla\\fotka.bmp", "Vozidla\\roura.bmp"});
-    g.h->click("A0.H5");
-    pickNextTimetable(*g.h); // none
-    pickNextTimetable(*g.h); // test.t6g with the new vehicles file
-    startGameAt(*g.h, 7, 0);
+    g.restartWithVehicles({"Vozidla\\lok_754.bmp", "Vozidla\\fotka.bmp", "Vozidla\\roura.bmp"});
     g.tickAt(7, 10);
     g.h->ticks(2);
     const QStringList &shown = g.h->messages();

@@ -122,6 +122,18 @@ struct FileGame {
         h->ticks(1);
     }
     quint8 state(int i) const { return h->app().TimetableTrainStates.at(i); }
+    /**
+     * Writes a vehicles file of these entries, ends the game and starts it
+     * again at 7:00 on the same timetable, which reads the new file.
+     */
+    void restartWithVehicles(const QStringList &entries)
+    {
+        folder.writeText("Vozidla.txt", entries);
+        h->click("A0.H5");
+        pickNextTimetable(*h); // none
+        pickNextTimetable(*h); // test.t6g again, with the new vehicles file
+        startGameAt(*h, 7, 0);
+    }
 
     TimetableFolder folder;
     std::unique_ptr<Harness> h;

@@ -192,12 +192,8 @@ TEST(TimetablePlacing, VehiclePicturesComeFromTheVehiclesFileAndCodeZeroIsEmpty)
     t.vehicles = "001007016000000000000000000000";
     FileGame g({t.text()});
     /* The entries are written with "\" and another letter case than the files. */
-    g.folder.writeText("Vozidla.txt", {"VOZIDLA\\LOK_754.BMP", "x", "x", "x", "x", "x", "vozidla/Vuz_B.bmp",
-                                       "x", "x", "x", "x", "x", "x", "x", "x", "Vozidla\\voz_Faccs.bmp"});
-    g.h->click("A0.H5");
-    pickNextTimetable(*g.h); // none
-    pickNextTimetable(*g.h); // test.t6g again, with the new vehicles file
-    startGameAt(*g.h, 7, 0);
+    g.restartWithVehicles({"VOZIDLA\\LOK_754.BMP", "x", "x", "x", "x", "x", "vozidla/Vuz_B.bmp", "x", "x", "x", "x",
+                           "x", "x", "x", "x", "Vozidla\\voz_Faccs.bmp"});
     g.tickAt(7, 10);
     const TimetableRow &row = g.h->app().A2().row(5);
     EXPECT_EQ(row.vehicles[0]->picture(), repositoryPicture("Vozidla/lok_754.bmp"));
