@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <optional>
@@ -24,6 +25,11 @@
 namespace platform {
 
 namespace {
+
+/** More points in one shape, characters in one text or saved states are refused: no vehicle needs them. */
+constexpr int64_t kMaxPoints = 65536;
+constexpr int64_t kMaxChars = 4096;
+constexpr size_t kMaxSavedStates = 256;
 
 /** @return a failure of a broken metafile. */
 ui::SimError broken(const char *why)
@@ -172,7 +178,12 @@ public:
             m_dc.font = LogFont{QStringLiteral("Arial"), -12, 400, false};
     }
 
-    void save() { m_saved.push_back(m_dc); }
+    void save()
+    {
+        if (m_saved.size() >= kMaxSavedStates)
+            throw broken("uložené stavy");
+        m_saved.push_back(m_dc);
+    }
     void restore(int64_t which)
     {
         /* Negative: that many levels back; positive: the level of that number. */
@@ -188,7 +199,7 @@ public:
     {
         QPen pen = m_dc.pen;
         if (pen.style() != Qt::NoPen)
-            pen.setWidthF(pen.widthF() <= 1 ? 0 : deviceHeight(pen.widthF()));
+            pen.setWidthF(pen.widthF() <= 1 ? 0 : std::min<double>(deviceHeight(pen.widthF()), kMaxMetafileSide));
         return pen;
     }
 
@@ -258,7 +269,8 @@ public:
         QFont font(lf.face.isEmpty() ? QStringLiteral("Arial") : lf.face);
         /* A negative height is the character height; a positive one the cell height. */
         const double height = deviceHeight(lf.height == 0 ? 12 : lf.height);
-        font.setPixelSize(std::max(1, int(std::lround(lf.height > 0 ? height * 0.8 : height))));
+        const double pixels = std::min<double>(lf.height > 0 ? height * 0.8 : height, kMaxMetafileSide);
+        font.setPixelSize(std::max(1, int(std::lround(pixels))));
         font.setWeight(lf.weight >= 600 ? QFont::Bold : QFont::Normal);
         font.setItalic(lf.italic);
         const QFontMetricsF metrics(font);
@@ -318,7 +330,7 @@ QPen penOf(uint32_t style, double width, uint32_t colour)
                                           Qt::DashDotDotLine, Qt::NoPen, Qt::SolidLine};
     QPen pen(colourOf(colour));
     pen.setStyle(styles[std::min<uint32_t>(style & 0xF, 6)]);
-    pen.setWidthF(width);
+    pen.setWidthF(std::clamp(width, 0.0, double(kMaxMetafileSide)));
     return pen;
 }
 
@@ -376,7 +388,7 @@ void drawEmf(const QByteArray &data, Canvas &canvas)
             const int64_t count = le32(r + 24);
             const bool wide = type == U_EMR_POLYGON || type == U_EMR_POLYLINE;
             const int step = wide ? 8 : 4;
-            if (!holds(28, count * step))
+            if (count > kMaxPoints || !holds(28, count * step))
                 throw broken("mnohoúhelník");
             QPolygonF points;
             for (int64_t i = 0; i < count; ++i) {
@@ -391,7 +403,7 @@ void drawEmf(const QByteArray &data, Canvas &canvas)
                 throw broken("mnohoúhelníky");
             const int64_t polygons = le32(r + 24);
             const int64_t total = le32(r + 28);
-            if (!holds(32, polygons * 4 + total * 4))
+            if (total > kMaxPoints || polygons > kMaxPoints || !holds(32, polygons * 4 + total * 4))
                 throw broken("mnohoúhelníky");
             std::vector<QPolygonF> list;
             const char *p = r + 32 + polygons * 4;
@@ -507,7 +519,7 @@ void drawEmf(const QByteArray &data, Canvas &canvas)
                 throw broken("text");
             const int64_t chars = le32(r + 44);
             const int64_t offset = le32(r + 48);
-            if (!holds(offset, chars * 2))
+            if (chars > kMaxChars || !holds(offset, chars * 2))
                 throw broken("text");
             QString text(int(chars), Qt::Uninitialized);
             for (int64_t i = 0; i < chars; ++i)

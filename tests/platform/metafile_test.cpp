@@ -136,3 +136,22 @@ TEST(Metafiles, TheKindsAreToldApartByTheirHeaders)
     const QByteArray plain = shipped("vuz_Bt.wmf").mid(22);
     EXPECT_EQ(platform::decodeWmf(plain).size(), QSize(100, 64));
 }
+
+TEST(Metafiles, AbsurdAmountsAreRefusedOrBounded)
+{
+    const QByteArray emf = shipped("lok_714.emf");
+    const qsizetype firstRecord = platform::le32(emf.constData() + 4);
+    /* Three hundred saved states, one after another. */
+    QByteArray saves;
+    for (int i = 0; i < 300; ++i)
+        saves += QByteArray("\x21\0\0\0\x08\0\0\0", 8);
+    QByteArray manySaves = emf;
+    manySaves.insert(firstRecord, saves);
+    EXPECT_EQ(failureOf([&] { platform::decodeEmf(manySaves); }), "Metasoubor je poškozený: uložené stavy");
+    /* A pen as wide as the number allows is drawn no wider than a picture may be. */
+    const qsizetype pen = emfRecord(emf, 38);
+    ASSERT_GT(pen, 0);
+    QByteArray widePen = emf;
+    widePen.replace(pen + 12, 8, QByteArray("\0\0\0\0\xff\xff\xff\x7f", 8)); // solid, width 2^31 - 1
+    EXPECT_EQ(platform::decodeEmf(widePen).size(), QSize(84, 64));
+}
