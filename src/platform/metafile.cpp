@@ -359,6 +359,24 @@ QSize checkedSize(int64_t width, int64_t height)
 
 constexpr uint32_t kEmfSignature = 0x464D4520; // " EMF"
 
+/** @return whether drawEmf reads records of this type. */
+bool isDrawnEmfRecord(uint32_t type)
+{
+    switch (type) {
+    case U_EMR_HEADER: case U_EMR_EOF: case U_EMR_POLYGON16: case U_EMR_POLYLINE16: case U_EMR_POLYGON:
+    case U_EMR_POLYLINE: case U_EMR_POLYPOLYGON16: case U_EMR_RECTANGLE: case U_EMR_ELLIPSE:
+    case U_EMR_ROUNDRECT: case U_EMR_MOVETOEX: case U_EMR_LINETO: case U_EMR_SETWINDOWEXTEX:
+    case U_EMR_SETWINDOWORGEX: case U_EMR_SETVIEWPORTEXTEX: case U_EMR_SETVIEWPORTORGEX:
+    case U_EMR_SETMAPMODE: case U_EMR_SETBKMODE: case U_EMR_SETPOLYFILLMODE: case U_EMR_SETTEXTALIGN:
+    case U_EMR_SETTEXTCOLOR: case U_EMR_SETBKCOLOR: case U_EMR_SELECTOBJECT: case U_EMR_DELETEOBJECT:
+    case U_EMR_RESTOREDC: case U_EMR_SAVEDC: case U_EMR_CREATEPEN: case U_EMR_CREATEBRUSHINDIRECT:
+    case U_EMR_EXTCREATEFONTINDIRECTW: case U_EMR_EXTTEXTOUTW: case U_EMR_STRETCHDIBITS:
+        return true;
+    default:
+        return false;
+    }
+}
+
 /** Draws the EMF records of data onto the canvas, each checked first. */
 void drawEmf(const QByteArray &data, Canvas &canvas)
 {
@@ -371,7 +389,8 @@ void drawEmf(const QByteArray &data, Canvas &canvas)
         const int64_t size = le32(r + 4);
         if (size < 8 || size % 4 != 0 || at + size > end)
             throw broken("délka záznamu");
-        if (!U_emf_record_safe(r))
+        /* libUEMF checks the records drawn here; the others are passed over unread. */
+        if (isDrawnEmfRecord(type) && !U_emf_record_safe(r))
             throw broken("obsah záznamu");
         at += size;
         /** @return whether the record holds n bytes from offset on. */
