@@ -15,6 +15,8 @@ TEST(TimetableFolder, AnUnreadableFolderGetsAMessageNotAnEmptyList)
     ASSERT_EQ(chmod(gvd.constData(), 0), 0);
     {
         Unprivileged nobody;
+        if (!nobody.effective())
+            GTEST_SKIP() << "root cannot step down to an ordinary user here";
         pickNextTimetable(h);
     }
     ASSERT_EQ(chmod(gvd.constData(), 0755), 0);

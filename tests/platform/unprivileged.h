@@ -24,6 +24,8 @@ public:
             EXPECT_EQ(setegid(0), 0);
         }
     }
+    /** @return whether permissions count now: not root, or root could step down. */
+    bool effective() const { return m_dropped || geteuid() != 0; }
     Unprivileged(const Unprivileged &) = delete;
     Unprivileged &operator=(const Unprivileged &) = delete;
 
