@@ -169,7 +169,7 @@ void buildAuxiliary(Box1Builder &b, TA7 &a7)
     for (const auto &[name, lever] : nvt)
         b.image(QLatin1String(name), QRect(lever->left() + 4, blokTop + 420, 12, 39));
     static const QImage vz = panelart::pushButton(QSize(16, 16));
-    b.image("VZ", QPoint(a7.Deska->left() + 260, a7.Deska->top() + 333), vz);
+    b.image("VZ", QPoint(a7.Deska->left() + 1100, a7.Deska->top() + 333), vz);
 
     static const QImage tag = leverTag();
     const std::pair<const char *, const ui::Image *> tags[4] = {
