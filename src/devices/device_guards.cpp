@@ -3,10 +3,10 @@
 
 #include "core/app.h"
 #include "core/form_a1.h"
+#include "core/option_guard.h"
 #include "devices/form_a3.h"
 #include "devices/form_a6.h"
 #include "devices/form_a7.h"
-#include "platform/platform.h"
 #include "ui/sim_error.h"
 
 namespace devices {
@@ -26,14 +26,7 @@ ui::Image &stockImage(App &app, const QString &name)
 
 void unitGuard(App &app, const QString &code, const std::function<void()> &fn)
 {
-    try {
-        fn();
-    } catch (...) {
-        if (app.A1().NCK->checked())
-            app.platform().messages.show(code);
-        if (app.A1().NCD->checked())
-            throw;
-    }
+    core::optionGuard(app, code, fn);
 }
 
 void deskGuard(App &app, const QString &code, const std::function<void()> &fn)

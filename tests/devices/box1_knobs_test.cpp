@@ -147,9 +147,11 @@ TEST(Box1Knobs, TheExitOfLineBNeedsStruhysConsentLampsAndPutsThemOut)
     Harness h;
     h.click("A0.H9");
     setFields(h, {{"A1.ZavMSt", 5}, {"A1.NavMDoSt", 6}, {"A1.NavMOdSt", 6}, {"A1.CestaB", 3}});
+    h.control("A6.PSM").hide();
     turn(h, "A7.NavM", 1);
     EXPECT_EQ(position(h, "A7.NavM", NavM), 1);
-    EXPECT_EQ(h.text("A1.C40"), "Stůj") << "no consent lamps lit";
+    EXPECT_EQ(h.text("A1.C40"), "Stůj") << "PS is dark";
+    EXPECT_TRUE(h.visible("A6.VTM"));
     turn(h, "A7.NavM", -1);
     EXPECT_EQ(h.text("A1.C40"), "Stůj");
 
