@@ -1,7 +1,6 @@
 /** @file desk_keys_tablets.cpp The desk's line keys, drop tablets and the buttons of the approach device. */
 #include "core/app.h"
 #include "core/form_a1.h"
-#include "core/sounds.h"
 #include "devices/device_guards.h"
 #include "devices/device_handlers.h"
 #include "devices/form_a6.h"
