@@ -70,3 +70,28 @@ TEST(Box1Scenario, ALineATrainsRouteIsLockedItsEntryClearedAndAllRestored)
     EXPECT_EQ(head(h, 3), 147);
     EXPECT_TRUE(h.messages().isEmpty()) << h.messages().join("; ").toStdString();
 }
+
+TEST(Box1Scenario, ANewGameFindsTheBoxAtRestAndWorking)
+{
+    Harness h;
+    h.click("A0.H9");
+    setFields(h, {{"A1.ZavBSt", 5}, {"A1.NavBOdSt", 6}});
+    /* Any mouse button drags a knob. */
+    h.press("A7.NavB", 10, 10, ui::MouseButton::Right);
+    h.move(-11, 10);
+    EXPECT_EQ(position(h, "A7.NavB", 282), -1);
+    throwLever(h, 1);
+    h.press("A7.Paka2b", 20, 20);
+    ASSERT_EQ(head(h, 2), 124);
+
+    h.click("A0.H5"); // "Ukončit hru", with lever 2 still in the hand
+    h.click("A0.H9");
+    EXPECT_EQ(position(h, "A7.NavB", 282), 0);
+    EXPECT_EQ(head(h, 1), 147);
+    EXPECT_EQ(head(h, 2), 147);
+    turn(h, "A7.Se1", 1);
+    EXPECT_EQ(h.text("A1.C43"), "Posun dovolen");
+    throwLever(h, 2);
+    EXPECT_EQ(head(h, 2), -291);
+    EXPECT_TRUE(h.messages().isEmpty()) << h.messages().join("; ").toStdString();
+}
