@@ -174,18 +174,11 @@ bool rest(const TA7 &a7, Box1Knob k)
 }
 bool turnedRight(const TA7 &a7, Box1Knob k)
 {
-    return box1KnobPosition(a7, k) == KnobPosition::Right;
+    return turned(a7, k, KnobPosition::Right);
 }
 bool turnedLeft(const TA7 &a7, Box1Knob k)
 {
-    return box1KnobPosition(a7, k) == KnobPosition::Left;
-}
-bool allAtRest(const TA7 &a7, std::initializer_list<Box1Knob> knobs)
-{
-    for (Box1Knob k : knobs)
-        if (!rest(a7, k))
-            return false;
-    return true;
+    return turned(a7, k, KnobPosition::Left);
 }
 bool z(const TA7 &a7, int lever, const char *text)
 {
@@ -398,6 +391,19 @@ KnobPosition box1KnobPosition(const TA7 &a7, Box1Knob knob)
 bool atRest(const TA7 &a7, Box1Knob knob)
 {
     return box1KnobPosition(a7, knob) == KnobPosition::Rest;
+}
+
+bool allAtRest(const TA7 &a7, std::initializer_list<Box1Knob> knobs)
+{
+    for (Box1Knob k : knobs)
+        if (!atRest(a7, k))
+            return false;
+    return true;
+}
+
+bool turned(const TA7 &a7, Box1Knob knob, KnobPosition side)
+{
+    return box1KnobPosition(a7, knob) == side;
 }
 
 ui::Image &leverHead(const TA7 &a7, int n)

@@ -43,35 +43,22 @@ bool inHand(const TA7 &a7, int n)
     return leverHead(a7, n).top() == leverBase(a7, n).top() + HeadInHand;
 }
 
-bool rest(const TA7 &a7, std::initializer_list<Box1Knob> knobs)
-{
-    for (Box1Knob k : knobs)
-        if (!atRest(a7, k))
-            return false;
-    return true;
-}
-
-bool turned(const TA7 &a7, Box1Knob k, KnobPosition side)
-{
-    return box1KnobPosition(a7, k) == side;
-}
-
 /** @return whether ordinary lever n may be taken, by its locking with the lock levers and the route locks. */
 bool mayTake(const TA7 &a7, int n)
 {
     switch (n) {
     case 1:
     case 2: return lockText(a7, 3).isEmpty();
-    case 4: return rest(a7, {Lock1, Lock4});
+    case 4: return allAtRest(a7, {Lock1, Lock4});
     case 5: return lockText(a7, 7).isEmpty() && !turned(a7, Lock2, KnobPosition::Left);
-    case 6: return lockText(a7, 7).isEmpty() && rest(a7, {Lock2, Lock3, Lock5, Lock6});
-    case 8: return leverUp(a7, 9) && rest(a7, {Lock2, Lock3, Lock4, Lock5, Lock6});
+    case 6: return lockText(a7, 7).isEmpty() && allAtRest(a7, {Lock2, Lock3, Lock5, Lock6});
+    case 8: return leverUp(a7, 9) && allAtRest(a7, {Lock2, Lock3, Lock4, Lock5, Lock6});
     case 9: return leverDown(a7, 8) && !turned(a7, Lock5, KnobPosition::Left);
     case 10:
         return !turned(a7, Lock2, KnobPosition::Right) && atRest(a7, Lock3) && !turned(a7, Lock5, KnobPosition::Right)
                && atRest(a7, Lock6);
-    case 11: return rest(a7, {Lock1, Lock2, Lock3});
-    case 3: return rest(a7, {Lock1, Lock2, Lock3, Lock4, Lock5, Lock6});
+    case 11: return allAtRest(a7, {Lock1, Lock2, Lock3});
+    case 3: return allAtRest(a7, {Lock1, Lock2, Lock3, Lock4, Lock5, Lock6});
     case 7:
         return !turned(a7, Lock1, KnobPosition::Right) && atRest(a7, Lock4) && !turned(a7, Lock5, KnobPosition::Left);
     default: return false;

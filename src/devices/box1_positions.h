@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <initializer_list>
+
 class App;
 class TA7;
 
@@ -25,6 +27,10 @@ int box1KnobRest(Box1Knob knob);
 KnobPosition box1KnobPosition(const TA7 &a7, Box1Knob knob);
 /** @return whether the knob stands at rest. */
 bool atRest(const TA7 &a7, Box1Knob knob);
+/** @return whether all these knobs stand at rest. */
+bool allAtRest(const TA7 &a7, std::initializer_list<Box1Knob> knobs);
+/** @return whether the knob stands turned to this side. */
+bool turned(const TA7 &a7, Box1Knob knob, KnobPosition side);
 
 /** @return the head of mechanical lever n (1 .. 11). */
 ui::Image &leverHead(const TA7 &a7, int n);
