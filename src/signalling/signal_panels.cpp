@@ -420,7 +420,6 @@ void addSignalPanels(App &app, ui::Form &view)
     } else if (auto *a7 = dynamic_cast<TA7 *>(&view)) {
         PanelBuilder b(app, view, a7->frame.D5);
         addBox1Parts(b);
-        addSignalmanParts(app, view);
     } else if (auto *a8 = dynamic_cast<TA8 *>(&view)) {
         PanelBuilder b(app, view, a8->frame.D5);
         addBox2Parts(b);

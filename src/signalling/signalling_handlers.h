@@ -100,10 +100,10 @@ void SignalistaBTimer(App &app);
 /** Line C's signalman of signal box 2, timer `A1.SignalistaC`; "Error 10SigC". */
 void SignalistaCTimer(App &app);
 /**
- * Puts on signal box 1 or 2 the devices that the signalmen work and the
- * box does not have yet, at their rest places: levers' number labels and
- * lock texts, route-lock knobs, signal knobs, point controllers and their
- * point-machine timers, and the crossing's close button.
+ * Puts on signal box 2 the devices that its signalman works and the box
+ * does not have yet, at their rest places: route-lock knobs, signal knob,
+ * point controllers with their point-machine timers, the crossing's close
+ * button.
  */
 void addSignalmanParts(App &app, ui::Form &box);
 

@@ -3,10 +3,8 @@
 #include "core/form_a1.h"
 #include "devices/device_builder.h"
 #include "devices/form_a3.h"
-#include "devices/form_a7.h"
 #include "devices/form_a8.h"
 #include "devices/panel_art.h"
-#include "signalling/signal_panels.h"
 #include "signalling/signalling_handlers.h"
 
 namespace signalling {
@@ -24,45 +22,6 @@ void knob(ui::Form &box, ui::Control *parent, const QString &name, QPoint at, co
 {
     if (missing(box, name))
         devices::deviceImage(box, parent, name, at, stock.picture());
-}
-
-/** A small engraved text of a lever: its number, or a lock lever's "Z+" / "Z-". */
-void leverText(ui::Form &box, ui::Control *parent, const QString &name, const QString &text, const QRect &at)
-{
-    if (!missing(box, name))
-        return;
-    auto *l = box.make<ui::Label>(parent, name);
-    l->setCaption(text);
-    l->setBounds(at);
-    l->setAlignment(ui::Align::Center);
-    l->setTransparent(true);
-    l->setFont(ui::Font{QStringLiteral("Arial"), 12, true, false, QColor(236, 232, 214)});
-}
-
-/** Box 1: the levers' number labels and lock texts, the route-lock knobs and the two signal knobs. */
-void addBox1Parts(const App &app, TA7 &a7)
-{
-    ui::Control *d5 = a7.frame.D5;
-    const TA3 &a3 = app.A3();
-    for (int n = 1; n <= 11; ++n) {
-        const ui::Control &head = part<ui::Control>(a7, QStringLiteral("Paka%1b").arg(n));
-        const int base = part<ui::Control>(a7, QStringLiteral("Paka%1c").arg(n)).top();
-        /* Down: base + 372; up: base - 126; the head tells which. */
-        const bool down = head.top() == base + 147;
-        leverText(a7, d5, QStringLiteral("Paka%1d").arg(n), QString::number(n),
-                  QRect(head.left() + 10, down ? base + 372 : base - 126, 28, 16));
-    }
-    for (int n : {3, 7}) {
-        const ui::Control &base = part<ui::Control>(a7, QStringLiteral("Paka%1c").arg(n));
-        leverText(a7, d5, QStringLiteral("Paka%1e").arg(n), QString(), QRect(base.left(), base.top() + 280, 31, 16));
-    }
-    const int ram = a7.Ram->left();
-    constexpr int knobTop = 946;
-    const int routeKnobs[6] = {1473, 1569, 1665, 1761, 1857, 1953};
-    for (int k = 0; k < 6; ++k)
-        knob(a7, d5, QStringLiteral("Zavernik%1").arg(k + 1), {ram + routeKnobs[k], knobTop}, *a3.Klicka0);
-    knob(a7, d5, QStringLiteral("NavB"), {ram + 196, knobTop}, *a3.Klicka0);
-    knob(a7, d5, QStringLiteral("NavM"), {ram + 581, knobTop}, *a3.Klicka0);
 }
 
 /** Box 2: route-lock knobs, signal knob, point controllers with their point machines, the crossing's close button. */
@@ -110,9 +69,7 @@ void addBox2Parts(const App &app, TA8 &a8)
 
 void addSignalmanParts(App &app, ui::Form &box)
 {
-    if (auto *a7 = dynamic_cast<TA7 *>(&box))
-        addBox1Parts(app, *a7);
-    else if (auto *a8 = dynamic_cast<TA8 *>(&box))
+    if (auto *a8 = dynamic_cast<TA8 *>(&box))
         addBox2Parts(app, *a8);
 }
 
