@@ -215,9 +215,11 @@ void FormWindow::applyGeometry()
         setWindowState(Qt::WindowNoState);
     if (this->size() != size || minimumSize() != size || maximumSize() != size)
         setFixedSize(size);
-    if (!m_placed) {
+    /* Placed when first shown, and again whenever the form itself moves or resizes. */
+    if (!m_placed || f.bounds() != m_placedFrom) {
         place();
         m_placed = true;
+        m_placedFrom = f.bounds();
     }
     if (isHidden())
         show();
