@@ -6,14 +6,19 @@
 
 #include <QDir>
 
+/** Registers the menu's embedded pictures; the library is static, so nothing else would pull them in. */
+static void initMenuArt()
+{
+    Q_INIT_RESOURCE(menu_art);
+}
+
 namespace {
 
 using frame::Navy;
 
-/** @return a picture of the menu's own artwork. */
 QImage art(const QString &name)
 {
-    return QImage(QStringLiteral(":/menu/") + name + QStringLiteral(".png"));
+    return frame::menuArt(name);
 }
 
 /** The menu's captions: Verdana on black; the layout sets their size. */
@@ -100,6 +105,12 @@ void editRows(TA0 &f, ui::Control *p, std::initializer_list<EditRow> rows)
 }
 
 } // namespace
+
+QImage frame::menuArt(const QString &name)
+{
+    initMenuArt();
+    return QImage(QStringLiteral(":/menu/") + name + QStringLiteral(".png"));
+}
 
 void TA0::throwMissing(const QString &name)
 {

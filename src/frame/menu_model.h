@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QColor>
+#include <QImage>
 #include <QString>
 #include <QStringList>
 
@@ -56,5 +57,8 @@ void setHoverColor(ui::Control &c, const QColor &color);
  *         closing "." that the components from R1's hover on lack.
  */
 QString menuCode(const QString &component, const QString &suffix);
+
+/** @return one of the menu's and the frame's own pictures ("Tl1", "C2" ...), drawn by our generator. */
+QImage menuArt(const QString &name);
 
 } // namespace frame

@@ -1,6 +1,8 @@
 /** @file workplace_frame.cpp The frame shared by the four workplace views. */
 #include "frame/workplace_frame.h"
 
+#include "frame/menu_model.h"
+
 namespace {
 
 ui::Label *label(ui::Form &f, ui::Control *parent, const QString &name, const QString &caption, const QRect &r,
@@ -74,7 +76,7 @@ void buildPositionPanel(ui::Form &form, WorkplaceFrame &frame)
     frame.C1->setVisible(false);
     frame.C2 = form.make<ui::Image>(frame.C1, QStringLiteral("C2"));
     frame.C2->setBounds(8, 8, 373, 100);
-    frame.C2->setPicture(QImage(QStringLiteral(":/menu/C2.png")));
+    frame.C2->setPicture(frame::menuArt(QStringLiteral("C2")));
     ui::Label **hotspots[5] = {&frame.C3, &frame.C4, &frame.C5, &frame.C6, &frame.C7};
     for (int k = 0; k < 5; ++k) {
         auto *h = form.make<ui::Label>(frame.C1, QStringLiteral("C%1").arg(3 + k));
@@ -89,7 +91,7 @@ void buildPositionPanel(ui::Form &form, WorkplaceFrame &frame)
     const int view = form.name().mid(1).toInt() - 5;
     frame.C8 = form.make<ui::Image>(frame.C1, QStringLiteral("C8"));
     frame.C8->setBounds(QRect(marker[view], QSize(6, 6)));
-    frame.C8->setPicture(QImage(QStringLiteral(":/menu/C8.png")));
+    frame.C8->setPicture(frame::menuArt(QStringLiteral("C8")));
     frame.C9 = form.make<ui::Shape>(frame.C1, QStringLiteral("C9"));
     frame.C9->setBounds(frameLeft[view], 4, 93, 108);
     frame.C9->setBrushClear(true);

@@ -218,6 +218,9 @@ void wireWorkplace(App &app, ui::Form &view)
         View v(app, name);
         WorkplaceResize(v);
     };
+    /* A close request (the window system's close key) hides the view; the
+       menu comes back, so the program never runs on without a window. */
+    view.onClose = [&app] { app.A0().show(); };
     /* The form's own pointer events do nothing but carry their codes. */
     view.onMouseDown = [](ui::MouseButton, ui::ShiftState, int, int) {};
     view.onMouseUp = [](ui::MouseButton, ui::ShiftState, int, int) {};
