@@ -267,7 +267,13 @@ void Harness::resize(const QString &formName, int width, int height)
 
 void Harness::maximise(const QString &formName)
 {
-    resize(formName, m_screen.width(), m_screen.height());
+    /* Showing a maximised window resizes it, also when it already has the screen's size. */
+    auto &f = dynamic_cast<ui::Form &>(control(formName));
+    f.setBounds(f.left(), f.top(), m_screen.width(), m_screen.height());
+    run(f, [&] {
+        if (f.onResize)
+            f.onResize();
+    });
 }
 
 void Harness::openMenu()
