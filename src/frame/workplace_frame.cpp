@@ -77,14 +77,6 @@ void buildPositionPanel(ui::Form &form, WorkplaceFrame &frame)
     frame.C2 = form.make<ui::Image>(frame.C1, QStringLiteral("C2"));
     frame.C2->setBounds(8, 8, 373, 100);
     frame.C2->setPicture(frame::menuArt(QStringLiteral("C2")));
-    ui::Label **hotspots[5] = {&frame.C3, &frame.C4, &frame.C5, &frame.C6, &frame.C7};
-    for (int k = 0; k < 5; ++k) {
-        auto *h = form.make<ui::Label>(frame.C1, QStringLiteral("C%1").arg(3 + k));
-        h->setBounds(8 + 96 * k, 8, 85, 100);
-        h->setTransparent(true);
-        *hotspots[k] = h;
-    }
-    frame.C7->setVisible(false);
     /* The marker's place on the overview picture is the view's own. */
     static const QPoint marker[4] = {{144, 51}, {240, 84}, {48, 21}, {335, 21}};
     static const int frameLeft[4] = {100, 196, 4, 292};
@@ -98,6 +90,15 @@ void buildPositionPanel(ui::Form &form, WorkplaceFrame &frame)
     frame.C9->setPenColor(QColor(0, 0, 255));
     frame.C9->setPenWidth(3);
     frame.C9->setVisible(false);
+    /* The hotspots lie over the picture, the marker and the frame, so they take the pointer. */
+    ui::Label **hotspots[5] = {&frame.C3, &frame.C4, &frame.C5, &frame.C6, &frame.C7};
+    for (int k = 0; k < 5; ++k) {
+        auto *h = form.make<ui::Label>(frame.C1, QStringLiteral("C%1").arg(3 + k));
+        h->setBounds(8 + 96 * k, 8, 85, 100);
+        h->setTransparent(true);
+        *hotspots[k] = h;
+    }
+    frame.C7->setVisible(false);
     const char *captions[5] = {"St.1", "Peron", "DK", "St.2", "St.3"};
     ui::Label **names[5] = {&frame.D0, &frame.D1, &frame.D2, &frame.D3, &frame.D4};
     for (int k = 0; k < 5; ++k) {
