@@ -268,3 +268,31 @@ TEST(MenuCodes, TheCodesFollowTheComponentAndItsHandler)
     EXPECT_EQ(frame::menuCode("R1", "B"), "Error 00R1-B");
     EXPECT_EQ(frame::menuCode("V6", "B"), "Error 00V6-B");
 }
+
+TEST(MenuHiddenPages, TheirButtonsLeadOnAlthoughNoActionShowsThem)
+{
+    Harness h;
+    h.openMenu();
+    const struct {
+        const char *page;
+        const char *button;
+        const char *caption;
+        const char *to;
+    } steps[] = {{"N7", "O8", "O7", "M2"}, {"N7", "P0", "O9", "P1"}, {"P1", "Q2", "Q1", "N7"},
+                 {"P1", "Q4", "Q3", "K0"}, {"Q5", "R9", "R8", "K0"}, {"S0", "T0", "S9", "K0"},
+                 {"T1", "U1", "U0", "K0"}};
+    for (const auto &s : steps) {
+        for (const QString &p : visiblePages(h))
+            h.control("A0." + p).hide();
+        h.control(QString("A0.") + s.page).show();
+        h.hoverClick(QString("A0.") + s.button);
+        EXPECT_EQ(visiblePages(h), QStringList{s.to}) << s.button;
+        EXPECT_EQ(fontColor(h, QString("A0.") + s.caption), Navy) << s.button;
+    }
+    /* The language and substitute rows do nothing. */
+    h.control("A0.K0").hide();
+    h.control("A0.S0").show();
+    h.hoverClick("A0.S4");
+    EXPECT_EQ(visiblePages(h), QStringList{"S0"});
+    EXPECT_TRUE(h.messages().isEmpty());
+}

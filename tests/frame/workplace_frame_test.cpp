@@ -115,6 +115,29 @@ TEST(WorkplaceKeys, BookmarksStoreWithCtrlAndRestoreWithout)
     EXPECT_EQ(position(h, "A6.B4"), 30);
 }
 
+TEST(WorkplaceKeys, EachOfTheFourBookmarksKeepsItsOwnPlace)
+{
+    Game g;
+    Harness &h = g.h;
+    const int keys[4] = {ui::key::F9, ui::key::F10, ui::key::F11, ui::key::F12};
+    for (int k = 0; k < 4; ++k) {
+        for (int n = 0; n < 10; ++n) { // from the corner each time
+            h.keyDown("A7", ui::key::Left);
+            h.keyDown("A7", ui::key::Up);
+        }
+        for (int n = 0; n <= k; ++n)
+            h.keyDown("A7", ui::key::Right);
+        h.keyDown("A7", ui::key::Down);
+        h.keyDown("A7", ui::key::Ctrl);
+        h.keyDown("A7", keys[k]);
+    }
+    for (int k = 3; k >= 0; --k) {
+        h.keyDown("A7", keys[k]);
+        EXPECT_EQ(position(h, "A7.B4"), 10 * (k + 1)) << k;
+        EXPECT_EQ(position(h, "A7.B5"), 10) << k;
+    }
+}
+
 TEST(WorkplaceWheel, TheWheelMovesTheBarEnterChooses)
 {
     Game g;
