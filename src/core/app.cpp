@@ -4,6 +4,7 @@
 #include "core/core_handlers.h"
 #include "core/form_a1.h"
 #include "core/form_a2.h"
+#include "devices/device_handlers.h"
 #include "devices/form_a3.h"
 #include "devices/form_a6.h"
 #include "devices/form_a7.h"
@@ -14,6 +15,7 @@
 #include "frame/form_a9.h"
 #include "frame/frame_handlers.h"
 #include "frame/frame_memory.h"
+#include "signalling/signal_panels.h"
 #include "signalling/signalling_handlers.h"
 #include "trackview/form_a5.h"
 
@@ -108,6 +110,7 @@ void App::createA5()
 {
     m_A5 = std::make_unique<TA5>(m_platform);
     frame::wireWorkplace(*this, *m_A5);
+    signalling::addSignalPanels(*this, *m_A5);
     created(*m_A5);
 }
 
@@ -115,6 +118,8 @@ void App::createA6()
 {
     m_A6 = std::make_unique<TA6>(m_platform);
     frame::wireWorkplace(*this, *m_A6);
+    signalling::addSignalPanels(*this, *m_A6);
+    devices::wireA6(*this);
     created(*m_A6);
 }
 
@@ -122,6 +127,7 @@ void App::createA7()
 {
     m_A7 = std::make_unique<TA7>(m_platform);
     frame::wireWorkplace(*this, *m_A7);
+    signalling::addSignalPanels(*this, *m_A7);
     created(*m_A7);
 }
 
@@ -129,6 +135,7 @@ void App::createA8()
 {
     m_A8 = std::make_unique<TA8>(m_platform);
     frame::wireWorkplace(*this, *m_A8);
+    signalling::addSignalPanels(*this, *m_A8);
     created(*m_A8);
 }
 

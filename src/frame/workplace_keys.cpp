@@ -2,6 +2,7 @@
 #include "core/app.h"
 #include "core/form_a1.h"
 #include "core/form_a2.h"
+#include "core/option_guard.h"
 #include "devices/form_a6.h"
 #include "devices/form_a7.h"
 #include "devices/form_a8.h"
@@ -70,18 +71,6 @@ WorkplaceFrame &frameOf(App &app, const QString &viewName)
     case 7: return app.A7().frame;
     case 8: return app.A8().frame;
     default: throw ui::SimError(QStringLiteral("%1 is no workplace view").arg(viewName));
-    }
-}
-
-void optionGuard(App &app, const QString &code, const std::function<void()> &fn)
-{
-    try {
-        fn();
-    } catch (...) {
-        if (app.A1().NCK->checked())
-            app.platform().messages.show(code);
-        if (app.A1().NCD->checked())
-            throw;
     }
 }
 

@@ -1,6 +1,7 @@
 /** @file workplace_routines.h The routines of the workplace frame, shared by its keys, layout and menus. */
 #pragma once
 
+#include "core/option_guard.h"
 #include "frame/workplace_frame.h"
 
 #include <functional>
@@ -34,12 +35,7 @@ struct View {
 /** @return the frame of a workplace view. */
 WorkplaceFrame &frameOf(App &app, const QString &viewName);
 
-/**
- * Runs a frame routine or speed button under its guard, governed by the
- * options: the code is shown only while `A1.NCK` is ticked, and the failure
- * passed on only while `A1.NCD` is ticked.
- */
-void optionGuard(App &app, const QString &code, const std::function<void()> &fn);
+using core::optionGuard;
 
 /* Keys and wheel (workplace_keys.cpp). */
 void WorkplaceKeyDown(View &v, int key);
