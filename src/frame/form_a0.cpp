@@ -163,6 +163,8 @@ TA0::TA0(platform::Platform &platform) : ui::Form(QStringLiteral("A0"), platform
         auto *t = make<ui::TabSheet>(B5, name);
         t->setCaption(text);
         t->setColor(QColor(212, 208, 200));
+        t->setBounds(0, 24, B5->width(), B5->height() - 24);
+        t->setVisible(false);
         return t;
     };
     auto *obecne = tab("B6", QStringLiteral("Obecné"));
@@ -177,19 +179,19 @@ TA0::TA0(platform::Platform &platform) : ui::Form(QStringLiteral("A0"), platform
         l->setWordWrap(true);
         l->setTransparent(true);
         l->setFont(ui::Font{QStringLiteral("Verdana"), 13, false, false, Qt::black});
-        l->setBounds(8, 8 + 58 * k, 368, 54);
+        l->setBounds(8, 6 + 56 * k, 368, 54);
     }
     C0 = make<ui::Image>(obecne, "C0");
-    C0->setBounds(80, 190, 227, 13);
+    C0->setBounds(80, 180, 227, 13);
     C0->setPicture(art(QStringLiteral("C0")));
     auto *zdroje = tab("C1", QStringLiteral("Zdroje"));
     C2 = make<ui::DriveBox>(zdroje, "C2");
     C2->setBounds(8, 8, 368, 22);
     C3 = make<ui::DirectoryList>(zdroje, "C3");
-    C3->setBounds(8, 36, 368, 160);
+    C3->setBounds(8, 36, 368, 140);
     C3->setDirectory(QDir::currentPath());
     C4 = make<ui::Label>(zdroje, "C4");
-    C4->setBounds(8, 202, 368, 17);
+    C4->setBounds(8, 184, 368, 17);
     C4->setTransparent(true);
     C4->setFont(ui::Font{QStringLiteral("Verdana"), 13, false, false, Qt::black});
     C4->setCaption(C3->directory());

@@ -165,6 +165,12 @@ int run(App &app, view::Front &front, const QString &out)
     if (!c.step("the launcher comes up", c.waitUntil([&] { return c.showing("A0.B1"); })))
         return 1;
     c.shoot("1_launcher");
+    input.click(c.centre("A0.B2"));
+    if (c.step("Možnosti opens the settings", c.waitUntil([&] { return c.showing("A0.B4"); }, 3000))) {
+        c.shoot("1_settings");
+        input.click(c.centre("A0.E4"));
+        c.step("OK returns to the launcher", c.waitUntil([&] { return !c.showing("A0.B4"); }, 3000));
+    }
     input.click(c.centre("A0.B1"));
     if (!c.step("Start shows the first slide", c.waitUntil([&] { return c.showing("A0.E5"); })))
         return 1;
