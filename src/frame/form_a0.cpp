@@ -232,6 +232,9 @@ TA0::TA0(platform::Platform &platform) : ui::Form(QStringLiteral("A0"), platform
     X6 = make<ui::Timer>(nullptr, "X6");
     X6->setEnabledFlag(false);
     X6->setInterval(10);
+    MenuReturn = make<ui::Timer>(nullptr, "MenuReturn");
+    MenuReturn->setEnabledFlag(false);
+    MenuReturn->setInterval(1);
 
     /* Files of the game page, never visible. */
     GVD1 = make<ui::FileList>(nullptr, "GVD1");

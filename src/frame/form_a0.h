@@ -50,6 +50,7 @@ public:
     ui::ProgressBar *E9;     ///< Loading progress, 0 .. 100.
     ui::Timer *X5;           ///< Slide step, 5000 ms.
     ui::Timer *X6;           ///< Layout step, 10 ms.
+    ui::Timer *MenuReturn;   ///< Shows the menu again just after a workplace view was closed; off.
 
     /* Menu. */
     ui::Panel *F0;          ///< The menu over the whole screen.

@@ -258,6 +258,10 @@ void wireMenuPages(App &app)
         ui::guarded(app.A0(), menuCode("V4", "A"), [&app] { app.A0().close(); });
     };
     a0.get<ui::Control>("V6").onClick = [&app] { V6Click(app); };
+    a0.MenuReturn->setOnTimer([&app] {
+        app.A0().MenuReturn->setEnabledFlag(false);
+        app.A0().show();
+    });
 }
 
 } // namespace frame

@@ -208,8 +208,10 @@ void wireWorkplace(App &app, ui::Form &view)
         WorkplaceResize(v);
     };
     /* A close request (the window system's close key) hides the view; the
-       menu comes back, so the program never runs on without a window. */
-    view.onClose = [&app] { app.A0().show(); };
+       menu comes back right after, so the program never runs on without a
+       window. Not at once: a close that is part of the program's own end
+       must not bring a window back while the windows are being closed. */
+    view.onClose = [&app] { app.A0().MenuReturn->setEnabledFlag(true); };
     /* The form's own pointer events do nothing but carry their codes. */
     view.onMouseDown = [](ui::MouseButton, ui::ShiftState, int, int) {};
     view.onMouseUp = [](ui::MouseButton, ui::ShiftState, int, int) {};

@@ -387,5 +387,7 @@ TEST(WorkplaceClose, ClosingAViewBringsTheMenuBack)
     Harness &h = g.h;
     h.closeForm("A6");
     EXPECT_FALSE(h.visible("A6"));
+    h.advanceMs(1);
     EXPECT_TRUE(h.visible("A0"));
+    EXPECT_FALSE(h.timerEnabled("A0.MenuReturn"));
 }

@@ -15,6 +15,7 @@
 #include <QElapsedTimer>
 #include <QScreen>
 #include <QThread>
+#include <QTimer>
 
 #include <dlfcn.h>
 
@@ -153,6 +154,9 @@ private:
     bool m_failed = false;
 };
 
+/** Set when the program asks to end. */
+bool quitAsked = false;
+
 int run(App &app, view::Front &front, const QString &out)
 {
     FakeInput input;
@@ -216,6 +220,15 @@ int run(App &app, view::Front &front, const QString &out)
     input.key(KeyEscape);
     c.step("Esc returns to the menu", c.waitUntil([&] { return c.showing("A0.F0"); }, 3000));
     c.shoot("8_back_in_menu");
+    input.click(c.centre("A0.G2"));
+    if (c.step("Konec asks first", c.waitUntil([&] { return c.showing("A0.V1"); }, 3000))) {
+        c.shoot("9_quit_question");
+        input.click(c.centre("A0.V4"));
+        /* The event loop runs now; the click's end of the program must end it. */
+        QTimer::singleShot(5000, [] { QCoreApplication::exit(3); });
+        const int rc = QApplication::exec();
+        c.step("Ano ends the program", quitAsked && rc == 0);
+    }
     return c.failed() ? 1 : 0;
 }
 
@@ -238,7 +251,10 @@ int main(int argc, char *argv[])
     app.ScreenHeight = size.height();
     app.currentScreen = [] { return QGuiApplication::primaryScreen()->size(); };
     view::Front front(app);
-    app.onQuit = [] { QApplication::quit(); };
+    app.onQuit = [] {
+        quitAsked = true;
+        QApplication::quit();
+    };
     app.createForms();
     app.A0().C3->setDirectory(QStringLiteral(KAMENNA_SOURCE_DATA_DIR));
     app.A0().show();
