@@ -1,6 +1,5 @@
 /** @file launcher.cpp The launcher, its settings dialog, the intro slides and the loading screen of A0. */
 #include "core/app.h"
-#include "core/form_a1.h"
 #include "frame/form_a0.h"
 #include "frame/frame_handlers.h"
 #include "frame/menu_model.h"
