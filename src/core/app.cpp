@@ -15,6 +15,7 @@
 #include "frame/frame_handlers.h"
 #include "signalling/signalling_handlers.h"
 #include "trackview/form_a5.h"
+#include "traffic/train_runs.h"
 
 App::App(platform::Platform &platform) : m_platform(platform) {}
 
@@ -89,6 +90,7 @@ void App::createA1()
     m_A1 = std::make_unique<TA1>(m_platform);
     core::wireA1(*this);
     signalling::wireA1(*this);
+    traffic::wireA1(*this);
     created(*m_A1);
 }
 
@@ -110,6 +112,7 @@ void App::createA6()
 {
     m_A6 = std::make_unique<TA6>(m_platform);
     frame::wireWorkplace(*this, *m_A6);
+    traffic::wireA6(*this);
     created(*m_A6);
 }
 
@@ -117,6 +120,7 @@ void App::createA7()
 {
     m_A7 = std::make_unique<TA7>(m_platform);
     frame::wireWorkplace(*this, *m_A7);
+    traffic::wireA7(*this);
     created(*m_A7);
 }
 
@@ -124,6 +128,7 @@ void App::createA8()
 {
     m_A8 = std::make_unique<TA8>(m_platform);
     frame::wireWorkplace(*this, *m_A8);
+    traffic::wireA8(*this);
     created(*m_A8);
 }
 
