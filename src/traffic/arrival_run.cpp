@@ -158,7 +158,7 @@ bool moveOnTrack(App &app, const LineCells &l, TrackRow &row)
     const int w10 = cars[9]->width();
     if (row.stop->visible())
         return l10 > row.stop->left() - 202 - w10;
-    if (row.number != 1 || a1.C19->text() != QLatin1String("Opak.výstrahy"))
+    if (row.number != 1 || a1.C19->text() != QStringLiteral("Opak.výstrahy"))
         return l10 > row.rightSignal->left() - 220 - w10;
     /* Past signal Lc1 under its repeated caution: the train runs on into section 1a. */
     const int viewWidth = app.A5().frame.D5->width();

@@ -84,9 +84,9 @@ void lineCOverviewCircuits(TA1 &a1, const LineCells &l, int track)
     const int head = l.chain[9]->left() + l.chain[9]->width();
     const int tail = l.chain[0]->left();
     const bool toSide = track == 5 || track == 7;
-    if (head > w / 4 && a1.KO12->text() == QLatin1String("Volná") && toSide)
+    if (head > w / 4 && a1.KO12->text() == QStringLiteral("Volná") && toSide)
         a1.KO12->setText(QStringLiteral("Obsazená"));
-    if (tail > w / 4 && a1.KO11->text() == QLatin1String("Obsazená") && toSide)
+    if (tail > w / 4 && a1.KO11->text() == QStringLiteral("Obsazená") && toSide)
         a1.KO11->setText(QStringLiteral("Volná"));
     if (head > w / 2) {
         shiftWord(a1.KO13, "Volná", "Obsazená");

@@ -96,7 +96,7 @@ void forRowsNumbered(TA2 &a2, const QString &number, const std::function<void(Ti
 
 void shiftWord(ui::Edit *cell, const char *from, const char *to)
 {
-    if (cell->text() == QLatin1String(from))
+    if (cell->text() == QString::fromUtf8(from))
         cell->setText(QString::fromUtf8(to));
 }
 
