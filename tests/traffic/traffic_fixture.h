@@ -97,7 +97,7 @@ protected:
     void loadPreview(int line)
     {
         const QString form = line == 2 ? "A8" : "A7";
-        const QString stem = QString("VlakABC"[line]);
+        const QString stem(QChar("ABC"[line]));
         for (int k = 0; k < 10; ++k) {
             QImage img(k == 0 ? 40 : 30, 64, QImage::Format_RGB32);
             img.fill(k == 0 ? QColor(180, 30, 30) : QColor(30, 80, 160));
