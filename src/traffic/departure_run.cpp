@@ -16,26 +16,26 @@ namespace {
 /** The exit signal of a track towards one side and the proceed aspects that the run puts back. */
 struct ExitSignal {
     ui::Edit *word;
-    std::initializer_list<const char *> proceed;
+    std::array<const char *, 2> proceed; ///< One or two words; an unused place is null.
 };
 
 ExitSignal exitSignal(TA1 &a1, int line, int track)
 {
     if (line == LineC) {
         switch (track) {
-        case 1: return {a1.C19, {"Volno"}};
-        case 2: return {a1.C22, {"40 a volno"}};
-        case 3: return {a1.C25, {"40 a volno"}};
-        case 5: return {a1.C28, {"40 a volno"}};
-        default: return {a1.C31, {"40 a volno"}};
+        case 1: return {a1.C19, {"Volno", nullptr}};
+        case 2: return {a1.C22, {"40 a volno", nullptr}};
+        case 3: return {a1.C25, {"40 a volno", nullptr}};
+        case 5: return {a1.C28, {"40 a volno", nullptr}};
+        default: return {a1.C31, {"40 a volno", nullptr}};
         }
     }
     switch (track) {
     case 1: return {a1.C34, {"Volno", "40 a volno"}};
-    case 2: return {a1.C37, {"40 a volno"}};
+    case 2: return {a1.C37, {"40 a volno", nullptr}};
     case 3: return {a1.C40, {"Volno", "40 a volno"}};
-    case 5: return {a1.C43, {"40 a volno"}};
-    default: return {a1.C46, {"40 a volno"}};
+    case 5: return {a1.C43, {"40 a volno", nullptr}};
+    default: return {a1.C46, {"40 a volno", nullptr}};
     }
 }
 
@@ -53,7 +53,7 @@ void leaveTrackView(App &app, const LineCells &l, TrackRow &row)
     TA1 &a1 = app.A1();
     const ExitSignal exit = exitSignal(a1, l.line, row.number);
     for (const char *word : exit.proceed)
-        if (exit.word->text() == QString::fromUtf8(word)) {
+        if (word && exit.word->text() == QString::fromUtf8(word)) {
             exit.word->setText(QStringLiteral("Stůj"));
             break;
         }
