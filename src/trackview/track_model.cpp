@@ -1,6 +1,12 @@
 /** @file track_model.cpp Builds the track view's five tracks at their design places. */
 #include "trackview/track_model.h"
 
+/** Registers the track view's pictures, which a static library does not do by itself. */
+static void initTrackViewArt()
+{
+    Q_INIT_RESOURCE(trackview_art);
+}
+
 namespace {
 
 /** Design data of one row. */
@@ -145,6 +151,8 @@ TrackRow *TrackViewModel::track(int n)
 
 QImage trackViewPicture(const QString &name)
 {
+    static const bool registered = (initTrackViewArt(), true);
+    (void)registered;
     return QImage(QStringLiteral(":/trackview/%1.bmp").arg(name));
 }
 
