@@ -189,14 +189,7 @@ void clearByBlock(App &app, const LineCells &l)
 {
     bool matched = false;
     forRowsNumbered(app.A2(), l.trat->text(), [&matched](TimetableRow &row) {
-        row.departure->setColor(progress::White);
-        for (ui::Edit *cell : {row.track, row.departure, row.neighbourArrival, row.runningTimeTo, row.leavesFor,
-                               row.length, row.mass, row.agreedTime})
-            cell->setText(QString());
-        if (row.comesFrom->text().isEmpty()) {
-            row.trainNumber->setColor(progress::White);
-            row.trainNumber->setText(QString());
-        }
+        row.clearOutbound(false);
         matched = true;
     });
     if (!matched)
