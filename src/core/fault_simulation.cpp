@@ -84,7 +84,8 @@ void RunFaultSimulation(App &app)
     int n = a1.PoruchaCislo->value() + (24 - a1.Hodina->line(0).toInt()) + 3;
     while (n > 19)
         n -= 19;
-    a1.PoruchaCislo->setValue(n);
+    if (n != a1.PoruchaCislo->value())
+        a1.PoruchaCislo->setValue(n);
 }
 
 } // namespace core

@@ -58,19 +58,25 @@ void routeFromLevers(ui::SpinEdit *cell, const std::array<Lever, N> &levers, con
         for (size_t i = 0; i < N; ++i)
             all = all && matches(levers[i], static_cast<Want>(row.levers[i]));
         if (all) {
-            cell->setValue(row.track);
+            if (cell->value() != row.track)
+                cell->setValue(row.track);
             return;
         }
     }
 }
 
+/** Heads and bases of the box-1 levers 1 .. 11. */
+ui::Image *TA7::*const LeverHeads[11] = {&TA7::Paka1b, &TA7::Paka2b, &TA7::Paka3b, &TA7::Paka4b,
+                                         &TA7::Paka5b, &TA7::Paka6b, &TA7::Paka7b, &TA7::Paka8b,
+                                         &TA7::Paka9b, &TA7::Paka10b, &TA7::Paka11b};
+ui::Image *TA7::*const LeverBases[11] = {&TA7::Paka1c, &TA7::Paka2c, &TA7::Paka3c, &TA7::Paka4c,
+                                         &TA7::Paka5c, &TA7::Paka6c, &TA7::Paka7c, &TA7::Paka8c,
+                                         &TA7::Paka9c, &TA7::Paka10c, &TA7::Paka11c};
+
 void routesOfBox1(App &app)
 {
-    TA7 &a7 = app.A7();
-    const auto lever = [&a7](int n) {
-        const QString stem = "Paka" + QString::number(n);
-        return leverAt(static_cast<ui::Image *>(a7.find(stem + "b")), static_cast<ui::Image *>(a7.find(stem + "c")));
-    };
+    const TA7 &a7 = app.A7();
+    const auto lever = [&a7](int n) { return leverAt(a7.*LeverHeads[n - 1], a7.*LeverBases[n - 1]); };
     const Lever l1 = lever(1), l2 = lever(2), l4 = lever(4), l5 = lever(5), l6 = lever(6), l8 = lever(8),
                 l10 = lever(10);
     routeFromLevers(app.A1().KolejA, std::array<Lever, 7>{l1, l2, l4, l5, l6, l8, l10}, RoutesA);
@@ -170,7 +176,9 @@ void RunUpkeep(App &app)
     routesOfBox1(app);
     struhyConsent(app);
     vrbskaConsent(app);
-    a1.KolejC->setValue(routeFromPoints(a1));
+    const int routeC = routeFromPoints(a1);
+    if (a1.KolejC->value() != routeC)
+        a1.KolejC->setValue(routeC);
     countDown(a1.VarovaniT);
     if (a1.VarovaniT->value() == 1) {
         a1.VarovaniT->setValue(0);

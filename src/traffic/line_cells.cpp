@@ -27,7 +27,7 @@ constexpr LinePlan Plans[3] = {{"VlakA", "NavB", 177, 192, "Error A1TAO"},
 
 } // namespace
 
-LineCells lineCells(App &app, int line)
+LineCells lineCells(App &app, int line, bool withBox)
 {
     TA1 &a1 = app.A1();
     LineCells c;
@@ -74,6 +74,8 @@ LineCells lineCells(App &app, int line)
         c.preview = a7.Nahled;
         reference = a7.Ram->left();
     }
+    if (!withBox)
+        return c;
     for (int k = 0; k < kTrainVehicles; ++k)
         c.chain[k] = dynamic_cast<ui::Image *>(c.box->find(plan.chainStem + QString(QChar('a' + k))));
     c.knob = c.box->find(plan.knob);
@@ -85,6 +87,14 @@ LineCells lineCells(App &app, int line)
 QString clockText(App &app, int k)
 {
     return app.A1().Hodina->line(k) + ":" + app.A1().Minuta->line(k);
+}
+
+bool readsClockText(App &app, const QString &cell, int k)
+{
+    const QString &hour = app.A1().Hodina->line(k);
+    const QString &minute = app.A1().Minuta->line(k);
+    return cell.size() == hour.size() + 1 + minute.size() && cell.startsWith(hour) && cell[hour.size()] == u':' &&
+           cell.endsWith(minute);
 }
 
 void forRowsNumbered(TA2 &a2, const QString &number, const std::function<void(TimetableRow &)> &fn)

@@ -62,11 +62,18 @@ struct LineCells {
     bool knobAtExit() const { return knob && knob->left() == exitLeft; }
 };
 
-/** @return the cells of line `line` (LineA .. LineC). */
-LineCells lineCells(App &app, int line);
+/**
+ * @return the cells of line `line` (LineA .. LineC). The box's preview
+ * chain and knob are looked up by name only when `withBox` is set: the
+ * per-tick routines of the line record do without them.
+ */
+LineCells lineCells(App &app, int line, bool withBox = true);
 
 /** @return the now + k minutes clock text, "H:MM", from line k of `A1.Hodina` and `A1.Minuta`. */
 QString clockText(App &app, int k);
+
+/** @return whether a cell's text reads the now + k minutes clock text, without building that text. */
+bool readsClockText(App &app, const QString &cell, int k);
 
 /** Calls fn for every timetable row whose number cell reads `number` exactly. */
 void forRowsNumbered(TA2 &a2, const QString &number, const std::function<void(TimetableRow &)> &fn);

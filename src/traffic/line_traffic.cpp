@@ -53,10 +53,9 @@ void countMinutes(TA2 &a2)
 void markDueArrivals(App &app)
 {
     TA2 &a2 = app.A2();
-    const QString due = clockText(app, 5);
     for (int r = 1; r <= kTimetableRows; ++r) {
         TimetableRow &row = a2.row(r);
-        if (row.neighbourDeparture->text() != due)
+        if (!readsClockText(app, row.neighbourDeparture->text(), 5))
             continue;
         if (row.neighbourDeparture->color() == progress::White) {
             row.minutesAhead->setText(QStringLiteral("5"));
@@ -315,7 +314,7 @@ void RunIncomingTrains(App &app)
                 a1.StavVlak(x)->setValue(a1.StavVlak(x)->value() - 1);
         approachEvents(a1);
         for (int x = LineA; x <= LineC; ++x)
-            approachLine(app, lineCells(app, x));
+            approachLine(app, lineCells(app, x, false));
     });
 }
 
@@ -324,30 +323,28 @@ void RunOutgoingTrains(App &app)
     ui::guarded(app.A1(), QStringLiteral("Error A1H-VD"), [&app] {
         TA1 &a1 = app.A1();
         TA2 &a2 = app.A2();
-        const QString due = clockText(app, 5);
-        const QString now = clockText(app, 0);
         for (int r = 1; r <= kTimetableRows; ++r) {
             TimetableRow &row = a2.row(r);
-            if (row.departure->text() == due && row.departure->color() == progress::White)
+            if (row.departure->color() == progress::White && readsClockText(app, row.departure->text(), 5))
                 row.departure->setColor(progress::Orange);
         }
         for (int r = 1; r <= kTimetableRows; ++r) {
             TimetableRow &row = a2.row(r);
-            if (row.agreedTime->text() == now && row.departure->color() == progress::Yellow)
+            if (row.departure->color() == progress::Yellow && readsClockText(app, row.agreedTime->text(), 0))
                 row.departure->setColor(progress::Aqua);
         }
         for (int x = LineA; x <= LineC; ++x)
             if (a1.StavVlak(x)->color() == progress::Aqua)
                 a1.StavVlak(x)->setValue(a1.StavVlak(x)->value() + 1);
         for (int x : {LineA, LineB}) {
-            const LineCells l = lineCells(app, x);
+            const LineCells l = lineCells(app, x, false);
             if (!reachNeighbour(app, l) || l.stav->color() != progress::Aqua)
                 continue;
             reportArrival(app, l);
             if (l.smer->text() == Poloautoblok)
                 clearByBlock(app, l);
         }
-        outgoingLineC(app, lineCells(app, LineC));
+        outgoingLineC(app, lineCells(app, LineC, false));
     });
 }
 
