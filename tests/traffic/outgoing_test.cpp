@@ -105,6 +105,23 @@ TEST_F(Outgoing, ARunningTimeOfZeroIsHandedToTheNeighbourAtOnce)
     EXPECT_EQ(h.value("A1.StavVlakA"), 0);
 }
 
+TEST_F(Outgoing, ALineCTrainWithARunningTimeOfZeroStillReleasesVrbskasEntryField)
+{
+    put(1, {.from = "", .runningTimeTo = "0"});
+    onTheLine(*this, a1(), row(1), 2);
+    h.type("A1.PHCHDo", "5");
+    const int rest = a1().PakaTSJ->top();
+    trafficTicks(1);
+    EXPECT_EQ(h.value("A1.NavJOd"), 6);
+    EXPECT_EQ(h.value("A1.StavVlakC"), -5);
+    EXPECT_EQ(row(1).departure->color(), progress::Fuchsia);
+    EXPECT_EQ(a1().PakaNavJOd->top(), rest + 7);
+    /* The release does not come again while the count cycles at the neighbour. */
+    h.type("A1.NavJOd", "3");
+    trafficTicks(4);
+    EXPECT_EQ(h.value("A1.NavJOd"), 3);
+}
+
 TEST_F(Outgoing, LineCPressesVrbskasLeverOnceAnnouncedAndReleasesItWhenFree)
 {
     put(1, {.from = "", .runningTimeTo = "1"});
