@@ -116,14 +116,7 @@ void vrbskaConsent(App &app)
     }
     if (a1.TSCHOn->value() == 1 && a1.TSJ->value() == 1) {
         a1.PakaTSJ->setTop(a1.PakaNavJOd->top());
-        a1.ZaverCH->setEnabledFlag(false);
-        a1.SndZaverCH->stop();
-        a1.ZaverCH->setInterval(300);
-        a1.Induktor->setEnabledFlag(false);
-        app.A6().InduktorA2->hide();
-        app.A6().InduktorB2->hide();
-        app.A7().Induktor2->hide();
-        a1.Klika->setEnabledFlag(false);
+        StopVrbskaCrank(app);
         a1.TSCHOn->setValue(0);
     }
 }
@@ -168,6 +161,19 @@ void crossingClosing(TA1 &a1)
 }
 
 } // namespace
+
+void StopVrbskaCrank(App &app)
+{
+    TA1 &a1 = app.A1();
+    a1.ZaverCH->setEnabledFlag(false);
+    a1.SndZaverCH->stop();
+    a1.ZaverCH->setInterval(300);
+    a1.Induktor->setEnabledFlag(false);
+    app.A6().InduktorA2->hide();
+    app.A6().InduktorB2->hide();
+    app.A7().Induktor2->hide();
+    a1.Klika->setEnabledFlag(false);
+}
 
 void RunUpkeep(App &app)
 {

@@ -218,16 +218,8 @@ void handOver(App &app, const LineCells &l)
             startPassingDeparture(app, LineB);
         return;
     }
-    a1.VlakCDo->setValue(400);
     freeSection(app, l);
-    a1.TimerVlakCDo->setInterval(10);
-    a1.TimerVlakCDo->setEnabledFlag(true);
-    a1.StavVlakC->setValue(-1);
-    const QString now = clockText(app, 0);
-    forRowsNumbered(app.A2(), a1.TratC->text(), [&now](TimetableRow &row) {
-        row.departure->setColor(progress::Lime);
-        row.agreedTime->setText(now);
-    });
+    startPassingDeparture(app, LineC);
 }
 
 /** Step 9: the train has stopped; the run ends and the row shows it arrived. */

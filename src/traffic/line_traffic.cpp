@@ -2,10 +2,10 @@
 #include "traffic/line_traffic.h"
 
 #include "core/app.h"
+#include "core/core_handlers.h"
 #include "core/form_a1.h"
 #include "core/form_a2.h"
 #include "devices/form_a6.h"
-#include "devices/form_a7.h"
 #include "traffic/line_cells.h"
 
 namespace traffic {
@@ -232,14 +232,7 @@ void outgoingLineC(App &app, const LineCells &l)
     }
     if (l.stav->value() == 0 && a1.PakaNavJOd->top() == a1.PakaTSJ->top() + 7 && a1.NavJOd->value() == 1) {
         a1.PakaNavJOd->setTop(a1.PakaTSJ->top());
-        a1.ZaverCH->setEnabledFlag(false);
-        a1.ZaverCH->setInterval(300);
-        a1.Induktor->setEnabledFlag(false);
-        app.A6().InduktorA2->hide();
-        app.A6().InduktorB2->hide();
-        app.A7().Induktor2->hide();
-        a1.Klika->setEnabledFlag(false);
-        a1.SndZaverCH->stop();
+        core::StopVrbskaCrank(app);
     }
 }
 
