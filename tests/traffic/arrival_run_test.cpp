@@ -210,4 +210,33 @@ TEST_F(ArrivalRun, ALineCPassingTrainGoesOutOnEveryLineRoutedToItsTrack)
     EXPECT_FALSE(h.timerEnabled("A1.TimerVlakCOd"));
 }
 
+TEST_F(ArrivalRun, ALineCPassingTrainRoutedToNoOutgoingLineStillEndsItsArrivalThere)
+{
+    arrive(2, {.from = "Vrbská", .track = "1", .departure = "pr."});
+    a1().KolejA->setValue(3);
+    a1().KolejB->setValue(5);
+    h.type("A1.C34", "Volno");
+    while (h.value("A1.VlakCOd") == 400)
+        h.advanceMs(12);
+    h.advanceMs(50);
+    EXPECT_FALSE(h.timerEnabled("A1.TimerVlakCOd"));
+    EXPECT_EQ(h.value("A1.VlakCOd"), 0);
+    EXPECT_FALSE(h.timerEnabled("A1.TimerVlakADo"));
+    EXPECT_FALSE(h.timerEnabled("A1.TimerVlakBDo"));
+    EXPECT_EQ(row(1).neighbourDeparture->color(), progress::Fuchsia);
+}
+
+TEST_F(ArrivalRun, AnOddSpeedWrittenByHandStillEndsTheRun)
+{
+    arrive(0, {.track = "2"});
+    a1().KolejA->setValue(2);
+    h.advanceMs(10);
+    a1().VlakAOd->setValue(399);
+    runToStop("A1.TimerVlakAOd");
+    EXPECT_FALSE(h.timerEnabled("A1.TimerVlakAOd"));
+    EXPECT_LE(h.value("A1.VlakAOd"), 0);
+    EXPECT_EQ(h.interval("A1.TimerVlakAOd"), 500);
+    EXPECT_EQ(row(1).neighbourDeparture->color(), progress::Fuchsia);
+}
+
 } // namespace
