@@ -66,7 +66,7 @@ void wireA6(App &app)
     darkLamp(a6, board, "PSM", QRect(1320, 120, 6, 6));
     darkLamp(a6, board, "VOM", QRect(1330, 120, 6, 6));
     if (!a6.find("DestickaD")) {
-        auto *tablet = findOrMake<ui::Label>(a6, board, "DestickaD", QRect(1340, 200, 30, 1));
+        auto *tablet = findOrMake<ui::Label>(a6, board, "DestickaD", QRect(2090, 210, 30, 1));
         tablet->setColor(QColor(192, 192, 192));
     }
 }
