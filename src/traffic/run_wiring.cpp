@@ -3,7 +3,6 @@
 
 #include "core/app.h"
 #include "core/form_a1.h"
-#include "devices/form_a6.h"
 #include "devices/form_a7.h"
 #include "devices/form_a8.h"
 #include "traffic/line_cells.h"
@@ -54,20 +53,6 @@ void wireA1(App &app)
     for (int x = LineA; x <= LineC; ++x) {
         arrivals[x]->setOnTimer([&app, x] { ArrivalRunTimer(app, x); });
         departures[x]->setOnTimer([&app, x] { DepartureRunTimer(app, x); });
-    }
-}
-
-void wireA6(App &app)
-{
-    TA6 &a6 = app.A6();
-    ui::Control *board = a6.frame.D5;
-    darkLamp(a6, board, "USM", QRect(1300, 120, 6, 6));
-    darkLamp(a6, board, "VTM", QRect(1310, 120, 6, 6));
-    darkLamp(a6, board, "PSM", QRect(1320, 120, 6, 6));
-    darkLamp(a6, board, "VOM", QRect(1330, 120, 6, 6));
-    if (!a6.find("DestickaD")) {
-        auto *tablet = findOrMake<ui::Label>(a6, board, "DestickaD", QRect(2090, 210, 30, 1));
-        tablet->setColor(QColor(192, 192, 192));
     }
 }
 

@@ -63,6 +63,8 @@ TEST_F(Outgoing, UnderTheBlockLinesAAndBAreFreedAtOnce)
     put(2, {.number = "5401", .from = ""});
     h.type("A1.SmerA", "Poloautoblok");
     onTheLine(*this, a1(), row(1), 0);
+    for (const char *lamp : {"A6.VTM", "A6.VOM", "A1.VTM"})
+        h.control(lamp).hide();
     trafficTicks(56);
     EXPECT_EQ(h.text("A1.TratA"), "Volná");
     EXPECT_EQ(h.value("A1.StavVlakA"), 0);
