@@ -182,6 +182,66 @@ TEST(Scenario, ABuiltInTrainComesInFromLineAStopsAtItsMarkerAndLeavesAgain)
     EXPECT_TRUE(h.messages().isEmpty()) << h.messages().join(" | ").toStdString();
 }
 
+TEST(Scenario, ABuiltInTrainLeavesForLineBAndTheBlockFreesTheLine)
+{
+    Harness h;
+    Player p(h);
+    startGameAt(h, 6, 5);
+    h.type("A1.Rychlost", "1024");
+    TA1 &a1 = h.app().A1();
+
+    /* 2620 from Vrbská (6:17), on to Struhy at 6:25: offered under the block of line C. */
+    ASSERT_TRUE(p.waitFor([&] { return h.text("A1.ZpravaC") == "Předvídaný odjezd 2620"; }, 600));
+    TimetableRow &row = *p.rowOf("2620");
+    p.acceptIncoming(2, row);
+    h.type("A1.Rychlost", "1024");
+    h.type("A1.TSJ", "6");
+    ASSERT_TRUE(p.waitFor([&] { return h.text("A1.ZpravaC") == "Oznámení odjezdu 2620"; }, 900));
+    p.answer(2);
+    p.release(2);
+    h.type("A1.Rychlost", "1024");
+    /* Points 13 reversed: the route from line C leads to track 3, where line B's route starts. */
+    h.type("A1.Vymena13", "-10");
+    h.as<ui::Image>("A8.NavCH").setLeft(h.app().A8().I0->left() + 1132);
+    h.type("A1.C09", "Výstraha");
+    ASSERT_TRUE(p.waitFor([&] { return a1.TimerVlakCOd->enabledFlag(); }, 900));
+    ASSERT_TRUE(p.waitMs([&] { return !a1.TimerVlakCOd->enabledFlag(); }, 120000));
+    EXPECT_EQ(h.text("A1.Kolej3"), "2620");
+    EXPECT_EQ(h.text("A5.Posun3"), "1");
+    const auto &loco = h.as<ui::Image>("A5.J5");
+    EXPECT_EQ(loco.left(), h.as<ui::Image>("A5.J0").left() + h.as<ui::Image>("A5.J0").width() + 20);
+    /* Line C freed by the block, as the crank leaves it. */
+    row.clearInbound();
+    a1.TratC->setText("Volná");
+    a1.StavVlakC->setValue(0);
+
+    /* Out to Struhy (due since 6:20): offered, accepted for the next minute, ready then, the exit S3
+     * cleared and the train dispatched. */
+    ASSERT_TRUE(p.waitFor([&] { return row.departure->color() == progress::Orange; }, 900));
+    p.neighbourAccepts(1, row, a1.Hodina->line(1) + ":" + a1.Minuta->line(1));
+    ASSERT_TRUE(p.waitFor([&] { return row.departure->color() == progress::Aqua; }, 600));
+    ASSERT_EQ(h.value("A1.KolejB"), 3);
+    h.as<ui::Image>("A7.NavM").setLeft(h.app().A7().Ram->left() + 577);
+    h.type("A1.C40", "40 a volno");
+    row.departure->setColor(progress::Lime);
+    a1.StavVlakB->setValue(-1);
+    a1.VlakBDo->setValue(0);
+    a1.TimerVlakBDo->setInterval(1000);
+    a1.TimerVlakBDo->setEnabledFlag(true);
+    ASSERT_TRUE(p.waitMs([&] { return !a1.TimerVlakBDo->enabledFlag(); }, 120000));
+    EXPECT_EQ(h.text("A1.C40"), "Stůj");
+    EXPECT_EQ(h.value("A1.HrMDo"), 5);
+    EXPECT_EQ(h.text("A1.Kolej3"), "Volná");
+    EXPECT_EQ(h.value("A1.StavVlakB"), -60 * 11);
+
+    /* Under the block the line is freed as soon as the train has reached Struhy. */
+    ASSERT_TRUE(p.waitFor([&] { return h.text("A1.TratB") == "Volná"; }, 900));
+    EXPECT_EQ(h.value("A1.StavVlakB"), 0);
+    EXPECT_EQ(p.rowOf("2620"), nullptr);
+    EXPECT_TRUE(h.visible("A6.VTM"));
+    EXPECT_TRUE(h.messages().isEmpty()) << h.messages().join(" | ").toStdString();
+}
+
 TEST(Scenario, APassingTrainFromLineCIsHandedToLineAWithoutAStop)
 {
     Harness h;
