@@ -55,7 +55,7 @@ std::array<ui::Shape *, 4> lamps(ui::Form &f, ui::Control *parent, const QString
         s->setShape(shape);
         s->setBounds(x, top + plan[i].offset, size.width(), size.height());
         s->setBrushColor(plan[i].colour);
-        s->setPenColor(Qt::black);
+        s->setPenColor(plan[i].colour.darker(150));
         s->setVisible(plan[i].colour == LampRed);
         out[i] = s;
     }

@@ -130,6 +130,13 @@ TEST(TrackView, ATrainStandsAtItsPlatformOnTheRenderedView)
     EXPECT_EQ(last.left() + last.width(), h.as<ui::Image>("A5.Stop3").left() - 2);
     const QPoint at = loco.formPos() + QPoint(loco.width() / 2, 20);
     EXPECT_EQ(shot.pixelColor(at), loco.picture().pixelColor(loco.width() / 2, 20));
+    /* The signals at "Stůj" show their red lamps. */
+    for (const char *name : {"A5.L2", "A5.MD", "A5.KC"}) {
+        const ui::Control &lamp = h.control(name);
+        const QColor c = shot.pixelColor(lamp.formPos() + QPoint(lamp.width() / 2, lamp.height() / 2));
+        EXPECT_GT(c.red(), 150) << name;
+        EXPECT_LT(c.green(), 80) << name;
+    }
 }
 
 } // namespace
