@@ -18,6 +18,7 @@
 #include "signalling/signal_panels.h"
 #include "signalling/signalling_handlers.h"
 #include "trackview/form_a5.h"
+#include "trackview/trackview_handlers.h"
 #include "traffic/train_runs.h"
 
 App::App(platform::Platform &platform) : m_platform(platform) {}
@@ -109,6 +110,7 @@ void App::createA5()
     m_A5 = std::make_unique<TA5>(m_platform);
     frame::wireWorkplace(*this, *m_A5);
     signalling::addSignalPanels(*this, *m_A5);
+    trackview::wireA5(*this);
     created(*m_A5);
 }
 
