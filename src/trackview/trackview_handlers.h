@@ -7,7 +7,7 @@ namespace trackview {
 
 /**
  * Wires a newly created track view A5: the vehicle slots' clicks to their
- * track's departure.
+ * track's departure, and the orders panel with its two sheets.
  */
 void wireA5(App &app);
 
@@ -20,5 +20,15 @@ void wireA5(App &app);
  * Has no guard of its own: a failure passes to the caller.
  */
 void DepartFromTrack(App &app, int track);
+
+/**
+ * "ok" of the general written order (`A5.RV17`): closes the sheet, writes
+ * the order register that a signal order names, dispatches the train that a
+ * departure order names, and empties the sheet's fields.
+ */
+void RV17Click(App &app);
+
+/** Builds the orders panel `A5.PanelC` and its two order sheets, and wires their handlers. */
+void buildWrittenOrders(App &app);
 
 } // namespace trackview
