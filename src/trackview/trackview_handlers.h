@@ -7,7 +7,8 @@ namespace trackview {
 
 /**
  * Wires a newly created track view A5: the vehicle slots' clicks to their
- * track's departure, and the orders panel with its two sheets.
+ * track's departure, the orders panel with its two sheets and the train
+ * panel.
  */
 void wireA5(App &app);
 
@@ -30,5 +31,8 @@ void RV17Click(App &app);
 
 /** Builds the orders panel `A5.PanelC` and its two order sheets, and wires their handlers. */
 void buildWrittenOrders(App &app);
+
+/** Builds the train panel `A5.PanelA` and wires its handlers. */
+void buildTrainPanel(App &app);
 
 } // namespace trackview

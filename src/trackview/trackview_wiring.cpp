@@ -14,6 +14,7 @@ void wireA5(App &app)
         for (ui::Image *slot : row.vehicleSlots)
             slot->onClick = [&app, track] { DepartFromTrack(app, track); };
     }
+    buildTrainPanel(app);
     buildWrittenOrders(app);
 }
 
