@@ -5,9 +5,12 @@
 
 namespace trackview {
 
-ui::GroupBox *controlBarPanel(ui::Form &a5, const QString &name)
+ui::Control *controlBarPanel(ui::Form &a5, const QString &name)
 {
-    auto *panel = findOrMake<ui::GroupBox>(a5, a5.find(QStringLiteral("Panel")), name, QRect(87, 0, 466, 81));
+    if (ui::Control *made = a5.find(name))
+        return made;
+    auto *panel = a5.make<ui::GroupBox>(a5.find(QStringLiteral("Panel")), name);
+    panel->setBounds(87, 0, 466, 81);
     panel->setColor(Qt::black);
     panel->setVisible(false);
     return panel;

@@ -23,11 +23,11 @@ template <class T> T *findOrMake(ui::Form &form, ui::Control *parent, const QStr
 }
 
 /**
- * @return one of the control bar's panels (`PanelA`, `PanelC`): a black
- * group at Left 87, Top 0, 466 x 81, hidden, inside the bar `Panel` when
- * the view has one.
+ * @return one of the control bar's panels (`PanelA`, `PanelC`) as the
+ * frame made it; where it has not, a black group at Left 87, Top 0,
+ * 466 x 81, hidden, inside the bar `Panel` when the view has one.
  */
-ui::GroupBox *controlBarPanel(ui::Form &a5, const QString &name);
+ui::Control *controlBarPanel(ui::Form &a5, const QString &name);
 
 /** @return a panel button: a label with centred black Verdana of 19 px on clNavy. */
 ui::Label *panelButton(ui::Form &a5, ui::Control *parent, const QString &name, const QString &caption,

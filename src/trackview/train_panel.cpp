@@ -139,7 +139,7 @@ ui::ScrollBar *markerBar(TA5 &a5, ui::Control *panel, const QString &name, int t
 void buildTrainPanel(App &app)
 {
     TA5 &a5 = app.A5();
-    ui::GroupBox *panel = controlBarPanel(a5, QStringLiteral("PanelA"));
+    ui::Control *panel = controlBarPanel(a5, QStringLiteral("PanelA"));
     TrainPanel p;
     for (int i = 0; i < 5; ++i)
         p.tracks[i] = panelButton(a5, panel, QStringLiteral("PA0%1").arg(i + 1),

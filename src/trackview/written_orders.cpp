@@ -492,7 +492,7 @@ void RV17Click(App &app)
 void buildWrittenOrders(App &app)
 {
     TA5 &a5 = app.A5();
-    ui::GroupBox *panel = controlBarPanel(a5, QStringLiteral("PanelC"));
+    ui::Control *panel = controlBarPanel(a5, QStringLiteral("PanelC"));
     auto *pc01 = panelButton(a5, panel, "PC01", QStringLiteral("všeobecný rozkaz"), {1, 0, 231, 25});
     auto *pc02 = panelButton(a5, panel, "PC02", QStringLiteral("rozkaz k opatrné jízdě"), {233, 0, 232, 25});
     auto *pc03 = panelButton(a5, panel, "PC03", QString(), {1, 26, 231, 25});

@@ -19,6 +19,9 @@ protected:
 TEST_F(TrainPanel, ChoosingATrackShowsItsWordAndTargetAndNothingMoves)
 {
     EXPECT_FALSE(h.visible("A5.PanelA"));
+    h.click("A5.TlL1");
+    EXPECT_TRUE(h.visible("A5.PanelA"));
+    EXPECT_EQ(h.as<ui::Label>("A5.PA01").parent(), h.app().A5().find("PanelA"));
     EXPECT_EQ(h.text("A5.PA01"), "2.kolej");
     EXPECT_EQ(h.text("A5.PA05"), "7.kolej");
     occupy(3, "5401");

@@ -22,6 +22,9 @@ TEST_F(WrittenOrders, SheetsOpenAndCloseFromTheOrdersPanel)
 {
     const QColor navy(0, 0, 128), blue(0, 0, 255);
     EXPECT_FALSE(h.visible("A5.PanelC"));
+    h.click("A5.TlL3"); // 'ostatní' shows the orders panel with its buttons
+    EXPECT_TRUE(h.visible("A5.PanelC"));
+    EXPECT_EQ(h.as<ui::Label>("A5.PC01").parent(), h.app().A5().find("PanelC"));
     EXPECT_EQ(h.text("A5.PC01"), "všeobecný rozkaz");
     h.click("A5.PC01");
     EXPECT_TRUE(h.visible("A5.RozkazV"));
