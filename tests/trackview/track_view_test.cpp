@@ -140,3 +140,33 @@ TEST(TrackView, ATrainStandsAtItsPlatformOnTheRenderedView)
 }
 
 } // namespace
+
+namespace {
+
+TEST(TrackView, TheOrderSheetsStandOnTheRenderedView)
+{
+    ASSERT_NE(qtApp(), nullptr);
+    Harness h;
+    view::Front front(h.app());
+    h.click("A0.H9");
+    h.as<ui::Timer>("A1.Hodiny").setEnabledFlag(false);
+    h.control("A6").hide();
+    h.control("A5").show();
+    h.click("A5.TlL3");
+    h.click("A5.PC01");
+    h.type("A5.RV04", "5401");
+    view::FormWindow *w = front.window(h.app().A5());
+    ASSERT_NE(w, nullptr);
+    QImage shot = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    shot.save(QCoreApplication::applicationDirPath() + "/view_a5_general_order.png");
+    const ui::Control &paper = h.control("A5.RV01");
+    EXPECT_EQ(shot.pixelColor(paper.formPos() + QPoint(5, 200)), QColor(255, 255, 235));
+    h.click("A5.PC02");
+    h.click("A5.RO48");
+    shot = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    shot.save(QCoreApplication::applicationDirPath() + "/view_a5_cautious_order.png");
+    /* The cautious-running order lies over the general order. */
+    EXPECT_EQ(shot.pixelColor(paper.formPos() + QPoint(3, 200)), QColor(255, 238, 164));
+}
+
+} // namespace
