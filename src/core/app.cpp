@@ -18,6 +18,7 @@
 #include "signalling/signal_panels.h"
 #include "signalling/signalling_handlers.h"
 #include "trackview/form_a5.h"
+#include "trackview/shunting.h"
 #include "traffic/train_runs.h"
 
 App::App(platform::Platform &platform) : m_platform(platform) {}
@@ -109,6 +110,7 @@ void App::createA5()
     m_A5 = std::make_unique<TA5>(m_platform);
     frame::wireWorkplace(*this, *m_A5);
     signalling::addSignalPanels(*this, *m_A5);
+    trackview::wireShunting(*this);
     created(*m_A5);
 }
 
@@ -128,6 +130,7 @@ void App::createA7()
     signalling::addSignalPanels(*this, *m_A7);
     devices::wireA7(*this);
     traffic::wireA7(*this);
+    trackview::addShuntingA7(*this);
     created(*m_A7);
 }
 
@@ -137,6 +140,7 @@ void App::createA8()
     frame::wireWorkplace(*this, *m_A8);
     signalling::addSignalPanels(*this, *m_A8);
     traffic::wireA8(*this);
+    trackview::addShuntingA8(*this);
     created(*m_A8);
 }
 
