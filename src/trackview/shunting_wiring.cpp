@@ -53,7 +53,8 @@ void wireShunting(App &app)
                 [&app] { ShuntRightClick(app); });
     panelButton(a5, panel, QStringLiteral("PB10"), QRect(1, 52, 154, 25), QStringLiteral("< popotáhnout"),
                 [&app] { ShuntPullClick(app, -10); });
-    panelButton(a5, panel, QStringLiteral("PB11"), QRect(156, 52, 154, 25), QStringLiteral("odvěsit"), {});
+    panelButton(a5, panel, QStringLiteral("PB11"), QRect(156, 52, 154, 25), QStringLiteral("odvěsit"),
+                [&app] { ShuntCoupleClick(app); });
     panelButton(a5, panel, QStringLiteral("PB12"), QRect(311, 52, 154, 25), QStringLiteral("popotáhnout >"),
                 [&app] { ShuntPullClick(app, 10); });
 }
