@@ -186,4 +186,30 @@ TEST_F(ShuntingControls, StartFromThePanelDrivesTheUnitOutAndTheCaptionsWait)
     EXPECT_EQ(h.text("A5.PB09"), "posun    >");
 }
 
+TEST_F(ShuntingControls, AGameEndForgetsTheChosenTrackAndTheNewViewShuntsAgain)
+{
+    putUnit(3, {0, 1, -1, -1, -1, -1, -1, -1, -1, -1}, "10", true);
+    h.click("A5.PB03");
+    h.click("A5.PB08");
+    ASSERT_EQ(h.text("A5.PB11"), "svěsit");
+    h.app().recreateGameForms();
+    h.as<ui::Timer>("A1.Hodiny").setEnabledFlag(false);
+    for (int k = 1; k <= 5; ++k)
+        EXPECT_EQ(h.color("A5.PB0" + QString::number(k)), Navy);
+    EXPECT_EQ(h.text("A5.PB09"), "přiblížit    >");
+    EXPECT_EQ(h.text("A5.PB11"), "odvěsit");
+    EXPECT_EQ(h.value("A5.StavPosun3"), 0);
+
+    /* The new forms' timers, chains and labels work together. */
+    putUnit(3, {0, 1, -1, -1, -1, -1, -1, -1, -1, -1}, "1", false);
+    a1().KolejA->setValue(3);
+    a1().KolejB->setValue(0);
+    listColour("C41", White);
+    h.click("A5.PB03");
+    h.click("A5.PB07");
+    ASSERT_TRUE(runUntilStopped(3));
+    EXPECT_TRUE(h.visible("A7.SPA"));
+    EXPECT_EQ(shows(chain('A', 2)), 1);
+}
+
 } // namespace
