@@ -6,6 +6,8 @@
 #include "core/option_guard.h"
 #include "ui/sim_error.h"
 #include "devices/form_a3.h"
+#include "devices/form_a7.h"
+#include "devices/form_a8.h"
 #include "trackview/form_a5.h"
 #include "traffic/chain.h"
 
@@ -77,6 +79,25 @@ void startRun(TrackRow &row, ui::Timer *timer, int firstStage)
         row.shuntStage->setValue(firstStage);
 }
 
+/**
+ * @return whether a box chain still holds a unit other than the one of
+ * `track`: its consent label shows a unit waiting beyond the station, or
+ * another track's unit is passing onto or standing on the panel (stage
+ * `near` or `far`, while `route` names that track; null for side C, which
+ * has one chain). A new run out would overwrite that unit's pictures.
+ */
+bool chainTaken(App &app, int track, ui::Control *consent, int near, int far, const ui::SpinEdit *route)
+{
+    if (consent && consent->visible())
+        return true;
+    for (const TrackRow &other : app.A5().tracks.rows) {
+        const int stage = other.shuntStage->value();
+        if (other.number != track && (stage == near || stage == far) && (!route || route->value() == other.number))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 void forChosenTracks(App &app, const std::function<void(TrackRow &)> &fn)
@@ -124,9 +145,19 @@ void ShuntLeftClick(App &app)
                 row.vehicleSlots[9]->setLeft(row.vehicleSlots[9]->left() - 1);
                 return;
             }
-            const bool routed = a1.KolejA->value() == row.number || a1.KolejB->value() == row.number;
-            if (routed && leftExitList(a1, row.number)->color() == ListWhite)
-                startRun(row, row.shuntLeft, 1);
+            const int n = row.number;
+            const bool routed = a1.KolejA->value() == n || a1.KolejB->value() == n;
+            if (!routed || leftExitList(a1, n)->color() != ListWhite)
+                return;
+            /* One unit at a time on each chain of box 1: a new run must not overwrite a unit beyond. */
+            if (row.shuntStage->value() == 0) {
+                TA7 &a7 = app.A7();
+                if (a1.KolejA->value() == n && chainTaken(app, n, a7.find(QStringLiteral("SPA")), 2, 3, a1.KolejA))
+                    return;
+                if (a1.KolejB->value() == n && chainTaken(app, n, a7.find(QStringLiteral("SPB")), 2, 3, a1.KolejB))
+                    return;
+            }
+            startRun(row, row.shuntLeft, 1);
         });
     });
 }
@@ -148,8 +179,13 @@ void ShuntRightClick(App &app)
                 row.vehicleSlots[0]->setLeft(row.vehicleSlots[0]->left() + 1);
                 return;
             }
-            if (a1.KolejC->value() == row.number && rightExitsShunt(a1, row.number))
-                startRun(row, row.shuntRight, -1);
+            if (a1.KolejC->value() != row.number || !rightExitsShunt(a1, row.number))
+                return;
+            /* One unit at a time on box 2's chain. */
+            if (row.shuntStage->value() == 0
+                && chainTaken(app, row.number, app.A8().find(QStringLiteral("SPC")), -2, -3, nullptr))
+                return;
+            startRun(row, row.shuntRight, -1);
         });
     });
 }

@@ -212,4 +212,49 @@ TEST_F(ShuntingControls, AGameEndForgetsTheChosenTrackAndTheNewViewShuntsAgain)
     EXPECT_EQ(shows(chain('A', 2)), 1);
 }
 
+TEST_F(ShuntingControls, ANewRunOutWaitsWhileItsChainHoldsAnotherUnit)
+{
+    a1().KolejA->setValue(3);
+    a1().KolejB->setValue(5);
+    a1().KolejC->setValue(7);
+    for (const char *list : {"C41", "C44", "C47", "C32"})
+        listColour(list, White);
+    putUnit(3, {0, 1, -1, -1, -1, -1, -1, -1, -1, -1}, "1", false);
+    putUnit(5, {0, 2, -1, -1, -1, -1, -1, -1, -1, -1}, "1", false);
+    h.click("A5.PB03");
+    h.click("A5.PB07");
+    ASSERT_TRUE(runUntilStopped(3));
+    ASSERT_TRUE(h.visible("A7.SPA"));
+
+    /* Line A's route now laid to track 5: its unit would overwrite the one waiting on chain A. */
+    a1().KolejA->setValue(5);
+    h.click("A5.PB04");
+    h.click("A5.PB07");
+    EXPECT_FALSE(track(5).shuntLeft->enabledFlag());
+    EXPECT_EQ(track(5).shuntStage->value(), 0);
+    /* Chain B alone is free. */
+    a1().KolejA->setValue(3);
+    h.click("A5.PB07");
+    EXPECT_TRUE(track(5).shuntLeft->enabledFlag());
+    EXPECT_EQ(track(5).shuntStage->value(), 1);
+
+    /* Side C: a unit passing onto box 2's panel keeps the chain. */
+    putUnit(7, {0, 2, -1, -1, -1, -1, -1, -1, -1, -1}, "1", false);
+    track(1).shuntStage->setValue(-2);
+    h.click("A5.PB05");
+    h.click("A5.PB09");
+    EXPECT_FALSE(track(7).shuntRight->enabledFlag());
+    track(1).shuntStage->setValue(0);
+    h.click("A5.PB09");
+    EXPECT_TRUE(track(7).shuntRight->enabledFlag());
+
+    /* The waiting unit comes back whole. */
+    track(5).shuntLeft->setEnabledFlag(false);
+    track(7).shuntRight->setEnabledFlag(false);
+    h.click("A7.SPA");
+    ASSERT_TRUE(runUntilStopped(3));
+    EXPECT_EQ(shows(slot(3, 1)), 0);
+    EXPECT_EQ(shows(slot(3, 2)), 1);
+}
+
 } // namespace
