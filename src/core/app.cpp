@@ -19,6 +19,7 @@
 #include "signalling/signal_panels.h"
 #include "signalling/signalling_handlers.h"
 #include "trackview/form_a5.h"
+#include "trackview/shunting.h"
 #include "trackview/trackview_handlers.h"
 #include "traffic/train_runs.h"
 
@@ -116,6 +117,7 @@ void App::createA5()
     frame::wireWorkplace(*this, *m_A5);
     signalling::addSignalPanels(*this, *m_A5);
     trackview::wireA5(*this);
+    trackview::wireShunting(*this);
     created(*m_A5);
 }
 
@@ -135,6 +137,7 @@ void App::createA7()
     signalling::addSignalPanels(*this, *m_A7);
     devices::wireA7(*this);
     traffic::wireA7(*this);
+    trackview::addShuntingA7(*this);
     created(*m_A7);
 }
 
@@ -144,6 +147,7 @@ void App::createA8()
     frame::wireWorkplace(*this, *m_A8);
     signalling::addSignalPanels(*this, *m_A8);
     traffic::wireA8(*this);
+    trackview::addShuntingA8(*this);
     created(*m_A8);
 }
 

@@ -1,4 +1,4 @@
-/** @file chain.h Laying a train's ten vehicle pictures edge to edge behind its leading one. */
+/** @file chain.h A train's ten vehicle pictures on a box panel: placing them and laying them edge to edge. */
 #pragma once
 
 #include "ui/controls.h"
@@ -22,6 +22,30 @@ inline void layRightOfFirst(const Chain &c)
 {
     for (int k = 1; k < 10; ++k)
         c[k]->setLeft(c[k - 1]->left() + c[k - 1]->width());
+}
+
+/**
+ * @return the control of this name on the form; creates it inside parent at
+ * `design` when the form has none yet, so that the devices' own build, where
+ * it makes the control, is the one used.
+ */
+template <class T> T *findOrMake(ui::Form &form, ui::Control *parent, const QString &name, const QRect &design)
+{
+    if (auto *existing = dynamic_cast<T *>(form.find(name)))
+        return existing;
+    T *made = form.make<T>(parent, name);
+    made->setBounds(design);
+    return made;
+}
+
+/** Ten self-sizing vehicle pictures `<stem>a` .. `<stem>j` on a box panel, waiting out of sight left of it. */
+inline void previewChain(ui::Form &box, ui::Control *panel, const QString &stem, int top)
+{
+    for (int k = 0; k < 10; ++k) {
+        auto *img = findOrMake<ui::Image>(box, panel, stem + QChar('a' + k), QRect(-100, top, 9, 64));
+        img->setAutoSize(true);
+        img->setTransparent(true);
+    }
 }
 
 } // namespace traffic

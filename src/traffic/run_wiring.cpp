@@ -5,35 +5,12 @@
 #include "core/form_a1.h"
 #include "devices/form_a7.h"
 #include "devices/form_a8.h"
+#include "traffic/chain.h"
 #include "traffic/line_cells.h"
 
 namespace traffic {
 
 namespace {
-
-/**
- * @return the control of this name on the form; creates it inside parent at
- * `design` when the form has none yet, so that the devices' own build, where
- * it makes the control, is the one used.
- */
-template <class T> T *findOrMake(ui::Form &form, ui::Control *parent, const QString &name, const QRect &design)
-{
-    if (auto *existing = dynamic_cast<T *>(form.find(name)))
-        return existing;
-    T *made = form.make<T>(parent, name);
-    made->setBounds(design);
-    return made;
-}
-
-/** A preview chain of ten hidden-until-used vehicle pictures on a box's preview panel. */
-void previewChain(ui::Form &box, ui::Control *panel, const QString &stem, int top)
-{
-    for (int k = 0; k < kTrainVehicles; ++k) {
-        auto *img = findOrMake<ui::Image>(box, panel, stem + QChar('a' + k), QRect(-100, top, 9, 64));
-        img->setAutoSize(true);
-        img->setTransparent(true);
-    }
-}
 
 /** A lamp picture that is dark (hidden) at rest. */
 void darkLamp(ui::Form &form, ui::Control *parent, const QString &name, const QRect &design)
