@@ -4,6 +4,7 @@
 #include "core/form_a1.h"
 #include "devices/form_a6.h"
 #include "devices/form_a7.h"
+#include "signalling/signalling_handlers.h"
 
 namespace core {
 
@@ -94,12 +95,7 @@ void struhyConsent(App &app)
         return;
     a1.TSMOn->setValue(0);
     a1.SmerB->setColor(QColor(0, 255, 0));
-    a1.PSM->hide();
-    a1.USM->show();
-    TA6 &a6 = app.A6();
-    for (const auto &[name, lit] : {std::pair{"USM", false}, {"VTM", true}, {"PSM", true}})
-        if (ui::Control *lamp = a6.find(QString::fromLatin1(name)))
-            lamp->setVisible(lit);
+    signalling::showConsentReturned(app);
 }
 
 /** Vrbská gives the line-C consent back: presses its lever at 2, releases it at 1 once `TSJ` is down. */

@@ -119,3 +119,21 @@ TEST(LineBConsent, StruhyAsksOnlyWhileTheConsentIsHereAndItsVTLampLit)
     pressButton(h, "A1.TSM");
     EXPECT_EQ(h.color("A1.SmerB"), Yellow);
 }
+
+TEST(LineBConsent, TheClocksCountDownAndStruhysButtonEndInTheSameState)
+{
+    QStringList ends;
+    for (bool byButton : {false, true}) {
+        Harness h;
+        deskGaveConsent(h);
+        h.as<ui::Edit>("A1.SmerB").setColor(Blue);
+        h.as<ui::SpinEdit>("A1.TSMOn").setValue(3);
+        if (byButton)
+            pressButton(h, "A1.TSM");
+        h.ticks(3);
+        EXPECT_EQ(h.color("A1.SmerB"), Lime) << byButton;
+        EXPECT_EQ(h.value("A1.TSMOn"), byButton ? 1 : 0) << byButton;
+        ends << consentLamps(h);
+    }
+    EXPECT_EQ(ends, (QStringList{"110 011", "110 011"}));
+}
