@@ -1,0 +1,81 @@
+/** @file box2_parts.h Reaching box 2's parts by name, the drag state of its devices, and small shared steps. */
+#pragma once
+
+#include "core/app.h"
+#include "core/form_a1.h"
+#include "devices/box2_handlers.h"
+#include "devices/form_a8.h"
+#include "signalling/signal_panels.h"
+#include "ui/controls.h"
+
+namespace devices::box2 {
+
+/**
+ * What box 2's devices remember between the events of one drag: the
+ * knobs' flags and their shared origin, the tablet's flag, anchor and
+ * press point, and the emergency releases' directions. It belongs to the
+ * form and starts afresh whenever box 2 is created.
+ */
+struct DragState {
+    bool knob[KnobCount] = {};  ///< The knob is being dragged.
+    int x0 = 0;                 ///< Origin of the knob drag, shared by all knobs.
+    bool tablet = false;        ///< The tablet is being dragged.
+    int tabletAnchor = 0;       ///< Y where the tablet last stepped.
+    int tabletPress = 0;        ///< Y of the tablet's press.
+    int nvzDirection[2] = {};   ///< `NVZSouLc1`, `NVZZavCH`: 0 none, 1 stepping down, 2 stepping up.
+};
+
+/** @return box 2's drag state. */
+DragState &dragState();
+/** Clears box 2's drag state, as a newly created box has it. */
+void resetDragState();
+
+/** @return the control of this name on box 2; throws ui::SimError when it has none. */
+template <class T = ui::Control> T &a8(const App &app, const QString &name)
+{
+    return signalling::part<T>(app.A8(), name);
+}
+
+/** @return the Left of a part of box 2. */
+inline int leftOf(const App &app, const char *name)
+{
+    return a8(app, QLatin1String(name)).left();
+}
+
+/** Plays a sound while the option "Přehrávat zvuky" is on. */
+inline void play(const App &app, ui::MediaPlayer *sound)
+{
+    if (app.A1().Zvuky->checked())
+        sound->play();
+}
+
+/** Writes a word (an aspect, the crossing's state) only where the cell holds the word it replaces. */
+inline void replaceWord(ui::Edit *cell, const QString &from, const QString &to)
+{
+    if (cell->text() == from)
+        cell->setText(to);
+}
+
+/** @return whether the motor cut-out `NVP` stands out (motors may start). */
+inline bool cutOutOut(const App &app)
+{
+    return a8(app, "NVP").top() == app.A8().E0->top() + 442;
+}
+
+/** @return whether the motor cut-out `NVP` is pressed in (motors are held off). */
+inline bool cutOutIn(const App &app)
+{
+    return a8(app, "NVP").top() == app.A8().E0->top() + 444;
+}
+
+/** Starts a point motor: its timer runs and the ammeter counts one more motor. */
+void startMotor(App &app, int motor);
+
+/** Pushes points that stand at the end `from` (10 or -10) one step off it, as the cut-out does. */
+inline void pushOffEnd(ui::SpinEdit *points, int from)
+{
+    if (points->value() == from)
+        points->setValue(from > 0 ? from - 1 : from + 1);
+}
+
+} // namespace devices::box2
