@@ -19,7 +19,7 @@ namespace devices {
  * label. Runs before the signalling adds its lamps, so that it finds these.
  */
 void addBox2Devices(App &app, TA8 &a8);
-/** Wires the handlers of box 2's devices; runs once the box has all its parts. */
+/** Wires the handlers of box 2's devices and lights the points' end lamps; runs once the box has all its parts. */
 void wireA8(App &app);
 
 /**

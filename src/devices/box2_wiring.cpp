@@ -123,6 +123,9 @@ void optionGuard(App &app, const QString &code, const std::function<void()> &fn)
 
 void wireA8(App &app)
 {
+    /* The points start at their end +10, which their green lamps show. */
+    for (int motor = 10; motor <= 13; ++motor)
+        a8(app, QStringLiteral("V%1Zelena").arg(motor)).show();
     wireKnobs(app);
     wireLevers(app);
     wirePoints(app);
