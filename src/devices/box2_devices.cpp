@@ -22,13 +22,12 @@ const QColor Green(0, 255, 0);
 const QColor Yellow(255, 255, 0);
 const QColor White(255, 255, 255);
 
-/** @return a picture of the size on the key colour, drawn by paint. */
+/** @return a picture of the size on the key colour, drawn by paint; hard edges, so no edge takes on the key colour. */
 QImage keyed(QSize size, const std::function<void(QPainter &)> &paint)
 {
     QImage img(size, QImage::Format_RGB32);
     img.fill(panelart::KeyColour);
     QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
     paint(p);
     p.end();
     return img;
