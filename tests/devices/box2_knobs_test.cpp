@@ -233,10 +233,12 @@ TEST(Box2Knobs, ShuntingKnobsGiveAndTakeBackPosunDovolenOnlyFromStuj)
 {
     Harness h;
     h.click("A0.H9"); // a game: signals at "Stůj", sounds open
+    const qsizetype mark = h.sounds().size();
     turnLeft(h, "A8.IH");
     EXPECT_EQ(h.text("A1.C19"), "Posun dovolen");
     turnRight(h, "A8.IH");
     EXPECT_EQ(h.text("A1.C19"), "Stůj");
+    EXPECT_TRUE(soundsSince(h, mark).isEmpty()); // shunting knobs turn silently
     setWords(h, {{"A1.C25", "40 a volno"}});
     turnRight(h, "A8.ID");
     EXPECT_EQ(leftOf(h, "A8.ID"), 1410);
@@ -285,22 +287,4 @@ TEST(Box2Knobs, AControllerTurnedFromTheMiddleStartsItsMotorWhenTheSectionIsFree
     turnRight(h, "A8.IO");
     EXPECT_EQ(leftOf(h, "A8.IO"), 1415);
     EXPECT_FALSE(h.timerEnabled("A8.TimerVymena10"));
-}
-
-TEST(Box2Knobs, OnlyTheSignalKnobAndTheRouteLocksClick)
-{
-    Harness h;
-    h.click("A0.H9"); // a game: signals at "Stůj", sounds open
-    const qsizetype mark = h.sounds().size();
-    turnLeft(h, "A8.IH");
-    turnRight(h, "A8.IR");
-    EXPECT_TRUE(soundsSince(h, mark).isEmpty());
-    h.check("A1.Zvuky", false);
-    turnRight(h, "A8.IY"); // I4 needs IY turned right
-    turnRight(h, "A8.IY");
-    turnRight(h, "A8.I4");
-    EXPECT_EQ(leftOf(h, "A8.I4"), 1078); // IR in the middle: refused
-    turnLeft(h, "A8.I4");
-    EXPECT_EQ(leftOf(h, "A8.I4"), 1059);
-    EXPECT_TRUE(soundsSince(h, mark).isEmpty());
 }
