@@ -1,17 +1,16 @@
 /** @file box2_aux.cpp Box 2's bell, crank, emergency releases and buttons, push buttons, tags and consent to shunt. */
+#include "core/sounds.h"
 #include "devices/box2_parts.h"
+#include "devices/device_guards.h"
+#include "devices/device_handlers.h"
 #include "devices/form_a3.h"
-#include "platform/counter_library.h"
 #include "signalling/signalling_handlers.h"
 #include "trackview/form_a5.h"
 
-#include <memory>
 
-namespace devices {
+namespace devices::box2 {
 
 namespace {
-
-using namespace box2;
 
 /** The two emergency lock releases: their images and the lock fields they step. */
 struct LockRelease {
@@ -36,31 +35,6 @@ const TrainPassedButton TrainPassed[2] = {
 };
 
 const char *const Tags[2] = {"CedulkaCHDo", "CedulkaCHOd"};
-
-/** The counter library of a data directory, loaded at its first use there. */
-struct LoadedCounter {
-    QString dataDir;
-    std::unique_ptr<platform::CounterLibrary> library;
-};
-
-/**
- * @return the counter library of the data directory in use; loads it
- * (again) when the directory changed. Throws ui::SimError naming the
- * library when it cannot be loaded.
- */
-const platform::CounterLibrary &counter(const App &app)
-{
-    static LoadedCounter loaded;
-    const QString dir = app.dataDir();
-    if (!loaded.library || loaded.dataDir != dir) {
-        loaded.library.reset();
-        auto library = std::make_unique<platform::CounterLibrary>();
-        library->load(dir);
-        loaded.library = std::move(library);
-        loaded.dataDir = dir;
-    }
-    return *loaded.library;
-}
 
 /** @return a push button's pressed Top offset from the console `E0` (its rest is 2 px higher). */
 int pressedOffset(const QString &button)
@@ -101,7 +75,7 @@ void ZvonekMouseDown(App &app)
         a8(app, "Zvonek").setTop(app.A8().Blok->top() + 281);
         /* While the bell stands pressed the block timer drops the desk's tablet of line C. */
         a1.ZaverSt2->setEnabledFlag(true);
-        play(app, a1.SndZvonekOn);
+        core::playSound(app, a1.SndZvonekOn);
     });
 }
 
@@ -164,7 +138,7 @@ void NVZDblClick(App &app, int which)
 void NVTDblClick(App &app, int which)
 {
     const TrainPassedButton &b = TrainPassed[which];
-    optionGuard(app, QLatin1String(b.code) + "-Db", [&] {
+    unitGuard(app, QLatin1String(b.code) + "-Db", [&] {
         const TA3 &a3 = app.A3();
         auto &button = a8<ui::Image>(app, QLatin1String(b.name));
         /* The broken seal is tested first, so one double click makes one stage. */
@@ -178,7 +152,7 @@ void NVTDblClick(App &app, int which)
 void NVTMouseDown(App &app, int which)
 {
     const TrainPassedButton &b = TrainPassed[which];
-    optionGuard(app, QLatin1String(b.code) + "-Md", [&] {
+    unitGuard(app, QLatin1String(b.code) + "-Md", [&] {
         TA1 &a1 = app.A1();
         const TA3 &a3 = app.A3();
         auto &button = a8<ui::Image>(app, QLatin1String(b.name));
@@ -187,7 +161,7 @@ void NVTMouseDown(App &app, int which)
         button.assignPicture(*a3.NVTOn);
         if ((a1.*b.latch)->value() == 6) {
             (a1.*b.passed)->setValue(5);
-            play(app, a1.SndZarazka);
+            core::playSound(app, a1.SndZarazka);
         }
     });
 }
@@ -195,7 +169,7 @@ void NVTMouseDown(App &app, int which)
 void NVTMouseUp(App &app, int which)
 {
     const TrainPassedButton &b = TrainPassed[which];
-    optionGuard(app, QLatin1String(b.code) + "-Mu", [&] {
+    unitGuard(app, QLatin1String(b.code) + "-Mu", [&] {
         const TA3 &a3 = app.A3();
         auto &button = a8<ui::Image>(app, QLatin1String(b.name));
         if (button.height() == a3.NVTOn->height())
@@ -205,7 +179,7 @@ void NVTMouseUp(App &app, int which)
 
 void VZClick(App &app)
 {
-    optionGuard(app, QStringLiteral("Error 80VZ"), [&] {
+    unitGuard(app, QStringLiteral("Error 80VZ"), [&] {
         ui::Control &vz = a8(app, "VZ");
         const int e0 = app.A8().E0->top();
         vz.setTop(vz.top() == e0 + 442 ? e0 + 444 : e0 + 442);
@@ -216,26 +190,26 @@ void VZClick(App &app)
 
 void PushButtonMouseDown(App &app, const QString &button)
 {
-    optionGuard(app, pushCode(button, "Md"), [&] {
+    unitGuard(app, pushCode(button, "Md"), [&] {
         a8(app, button).setTop(app.A8().E0->top() + pressedOffset(button));
         if (button != QLatin1String("ONP"))
             return;
         ui::Control &count = a8(app, "G2");
         if (!app.A1().KodMavex->checked())
-            count.setCaption(counter(app).call(count.caption()));
+            count.setCaption(advanceUseCounter(app, count.caption()));
         count.setHint(count.caption());
     });
 }
 
 void PushButtonMouseUp(App &app, const QString &button)
 {
-    optionGuard(app, pushCode(button, "Mu"),
+    unitGuard(app, pushCode(button, "Mu"),
                 [&] { a8(app, button).setTop(app.A8().E0->top() + pressedOffset(button) - 2); });
 }
 
 void NTCHDblClick(App &app)
 {
-    optionGuard(app, QStringLiteral("Error 80ONTCH-Db"), [&] {
+    unitGuard(app, QStringLiteral("Error 80ONTCH-Db"), [&] {
         auto &button = a8<ui::Image>(app, "NTCH");
         if (button.height() != app.A3().Tl2->height())
             return;
@@ -246,7 +220,7 @@ void NTCHDblClick(App &app)
 
 void NTCHMouseDown(App &app)
 {
-    optionGuard(app, QStringLiteral("Error 80ONTCH-Md"), [&] {
+    unitGuard(app, QStringLiteral("Error 80ONTCH-Md"), [&] {
         auto &button = a8<ui::Image>(app, "NTCH");
         if (button.height() == app.A3().Tl->height())
             button.setTop(app.A8().E0->top() + 444);
@@ -255,7 +229,7 @@ void NTCHMouseDown(App &app)
 
 void NTCHMouseUp(App &app)
 {
-    optionGuard(app, QStringLiteral("Error 80ONTCH-Mu"), [&] {
+    unitGuard(app, QStringLiteral("Error 80ONTCH-Mu"), [&] {
         auto &button = a8<ui::Image>(app, "NTCH");
         if (button.height() != app.A3().Tl->height())
             return;
@@ -277,7 +251,7 @@ void CedulkaDblClick(App &app, int which)
 
 void SPCClick(App &app)
 {
-    optionGuard(app, QStringLiteral("Error 80SPC"), [&] {
+    unitGuard(app, QStringLiteral("Error 80SPC"), [&] {
         const int track = app.A1().KolejC->value();
         for (const TrackShunting &s : Shunting) {
             if (s.track != track)
@@ -295,4 +269,4 @@ void SPCClick(App &app)
     });
 }
 
-} // namespace devices
+} // namespace devices::box2

@@ -157,7 +157,6 @@ void addCrossingAndSwitches(TA8 &a8, const TA3 &a3)
     buttonWithBase(a8, "G6", "G6a", QPoint(1040, ButtonTop));
     buttonWithBase(a8, "Lc1", "Lc1a", QPoint(1300, ButtonTop));
     buttonWithBase(a8, "G8", "G8a", QPoint(1360, ButtonTop));
-    lamp(a8, "G7", White, QPoint(1384, ButtonTop + 5));
     deviceImage(a8, a8.frame.D5, "G4", QPoint(1500, ButtonTop), a3.RadicL2->picture());
     lamp(a8, "G3", Green, QPoint(1530, ButtonTop + 8));
 }
@@ -189,11 +188,6 @@ void addAuxiliaryDevices(TA8 &a8, const TA3 &a3)
         ->setColor(QColor(200, 190, 160));
     label(a8, a8.frame.D5, "CedCHOd", QStringLiteral("cedulka"), QRect(530, 540, 50, 14))
         ->setColor(QColor(200, 190, 160));
-
-    /* The drop tablet starts raised, with its handle above it. */
-    auto *tablet = label(a8, a8.frame.D5, "DestickaA", QString(), QRect(450, 220, 30, 1));
-    tablet->setColor(QColor(0xBB, 0xBB, 0xBB));
-    label(a8, a8.frame.D5, "DestickaA2", QString(), QRect(462, 195, 5, 25))->setColor(QColor(60, 60, 60));
 
     ui::Label *spc = label(a8, a8.Nahled, "SPC", QStringLiteral("souhlas k posunu"), QRect(440, 20, 140, 18));
     spc->setColor(Yellow);

@@ -3,8 +3,6 @@
 
 #include <QString>
 
-#include <functional>
-
 class App;
 class TA8;
 
@@ -15,19 +13,15 @@ namespace devices {
 /**
  * Creates the devices of a newly created box 2 at their design places and
  * in their start state: knobs, point controllers, buttons, switches, the
- * ammeter, the point motors' timers, tags, the tablet and the consent
- * label. Runs before the signalling adds its lamps, so that it finds these.
+ * ammeter, the point motors' timers, tags and the consent label. Runs
+ * before the signalling adds its lamps, so that it finds these.
  */
 void addBox2Devices(App &app, TA8 &a8);
 /** Wires the handlers of box 2's devices and lights the points' end lamps; runs once the box has all its parts. */
 void wireA8(App &app);
 
-/**
- * Runs a handler's body under a guard governed by the options: the code is
- * shown only while `A1.NCK` is ticked, and the failure passed on only while
- * `A1.NCD` is ticked, else swallowed.
- */
-void optionGuard(App &app, const QString &code, const std::function<void()> &fn);
+/* The handlers, apart from the desk's and box 1's of the same names. */
+namespace box2 {
 
 /* Knobs and point controllers (box2_knobs.cpp). */
 
@@ -131,5 +125,7 @@ void CedDblClick(App &app, int which);
 void CedulkaDblClick(App &app, int which);
 /** The consent to shunt clicked: the unit waiting on side C comes back onto its track. */
 void SPCClick(App &app);
+
+} // namespace box2
 
 } // namespace devices

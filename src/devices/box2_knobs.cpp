@@ -1,12 +1,11 @@
 /** @file box2_knobs.cpp Box 2's signal knob, route locks, shunting-signal knobs and point controllers. */
+#include "core/sounds.h"
 #include "devices/box2_parts.h"
 #include "devices/form_a3.h"
 
-namespace devices {
+namespace devices::box2 {
 
 namespace {
-
-using namespace box2;
 
 /** One knob: its place in the middle, which turns it has, its drag threshold and its error codes. */
 struct KnobSpec {
@@ -375,7 +374,7 @@ void tryStep(App &app, Knob k, bool towardsRight)
         return;
     setPosition(app, k, position);
     if (ks.sounds)
-        play(app, app.A1().SndZavernik);
+        core::playSound(app, app.A1().SndZavernik);
     afterStep(app, k, s);
 }
 
@@ -421,4 +420,4 @@ void KnobMouseUp(App &app, Knob knob)
                 [&] { dragState().knob[static_cast<int>(knob)] = false; });
 }
 
-} // namespace devices
+} // namespace devices::box2

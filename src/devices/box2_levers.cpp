@@ -1,13 +1,12 @@
 /** @file box2_levers.cpp Box 2's block levers: the Lc1 consent, the two signal releases and the route lock of line C. */
+#include "core/sounds.h"
 #include "devices/box2_parts.h"
 #include "devices/form_a6.h"
 #include "signalling/signalling_handlers.h"
 
-namespace devices {
+namespace devices::box2 {
 
 namespace {
-
-using namespace box2;
 
 /** One lever: its image, the lever it rests level with, its tag and its error code. */
 struct LeverSpec {
@@ -118,7 +117,7 @@ void LeverMouseDown(App &app, Lever lever)
             l->setTop(l->top() + 5);
             homeWrite(app, lever);
             a1.ZaverSt2->setEnabledFlag(true);
-            play(app, a1.SndPakaOn);
+            core::playSound(app, a1.SndPakaOn);
         }
         moveTag(app, ls);
     });
@@ -142,4 +141,4 @@ void LeverMouseUp(App &app, Lever lever)
     });
 }
 
-} // namespace devices
+} // namespace devices::box2

@@ -42,13 +42,6 @@ inline int leftOf(const App &app, const char *name)
     return a8(app, QLatin1String(name)).left();
 }
 
-/** Plays a sound while the option "Přehrávat zvuky" is on. */
-inline void play(const App &app, ui::MediaPlayer *sound)
-{
-    if (app.A1().Zvuky->checked())
-        sound->play();
-}
-
 /** Writes a word (an aspect, the crossing's state) only where the cell holds the word it replaces. */
 inline void replaceWord(ui::Edit *cell, const QString &from, const QString &to)
 {

@@ -1,13 +1,12 @@
 /** @file box2_points.cpp Box 2's point motors and ammeter, emergency point buttons, crossing buttons and switches. */
 #include "devices/box2_parts.h"
+#include "devices/device_guards.h"
 #include "devices/form_a3.h"
 #include "devices/form_a6.h"
 
-namespace devices {
+namespace devices::box2 {
 
 namespace {
-
-using namespace box2;
 
 /** Motor speed of every set of points; nothing changes it. */
 constexpr int Speed = 100;
@@ -72,16 +71,12 @@ QString npvCode(int motor, const char *event)
 
 } // namespace
 
-namespace box2 {
-
 void startMotor(App &app, int motor)
 {
     a8<ui::Timer>(app, timerName(motor)).setEnabledFlag(true);
     auto &amp = a8<ui::SpinEdit>(app, "Ampermetr");
     amp.setValue(amp.value() + 1);
 }
-
-} // namespace box2
 
 void TimerVymenaTimer(App &app, int motor)
 {
@@ -123,7 +118,7 @@ void NVPClick(App &app)
 
 void NPVDblClick(App &app, int motor)
 {
-    optionGuard(app, npvCode(motor, "Db"), [&] {
+    unitGuard(app, npvCode(motor, "Db"), [&] {
         const TA3 &a3 = app.A3();
         auto &button = a8<ui::Image>(app, npvName(motor));
         /* The sealed stage is tested first, so one double click makes one step. */
@@ -138,7 +133,7 @@ void NPVDblClick(App &app, int motor)
 
 void NPVMouseDown(App &app, int motor)
 {
-    optionGuard(app, npvCode(motor, "Md"), [&] {
+    unitGuard(app, npvCode(motor, "Md"), [&] {
         auto &button = a8<ui::Image>(app, npvName(motor));
         if (button.height() != app.A3().Tl->height())
             return;
@@ -157,7 +152,7 @@ void NPVMouseDown(App &app, int motor)
 
 void NPVMouseUp(App &app, int motor)
 {
-    optionGuard(app, npvCode(motor, "Mu"), [&] {
+    unitGuard(app, npvCode(motor, "Mu"), [&] {
         const TA3 &a3 = app.A3();
         auto &button = a8<ui::Image>(app, npvName(motor));
         if (button.height() != a3.Tl->height())
@@ -260,4 +255,4 @@ void G4Click(App &app)
     }
 }
 
-} // namespace devices
+} // namespace devices::box2

@@ -1,11 +1,11 @@
 /** @file box2_tablet.cpp Box 2's drop tablet, pulled down or pushed up by the player, or dropped and raised by a click. */
+#include "core/sounds.h"
 #include "devices/box2_parts.h"
+#include "devices/device_guards.h"
 
-namespace devices {
+namespace devices::box2 {
 
 namespace {
-
-using namespace box2;
 
 constexpr int Raised = 1;
 constexpr int Dropped = 85;
@@ -34,7 +34,7 @@ void drop(App &app, ui::Control &t)
 {
     t.setHeight(Dropped);
     t.setColor(shadeOf(Dropped));
-    play(app, app.A1().SndDestickaOn);
+    core::playSound(app, app.A1().SndDestickaOn);
 }
 
 /** Raises the tablet all the way, with its sound. */
@@ -42,14 +42,14 @@ void raise(App &app, ui::Control &t)
 {
     t.setHeight(Raised);
     t.setColor(shadeOf(Raised));
-    play(app, app.A1().SndDestickaOff);
+    core::playSound(app, app.A1().SndDestickaOff);
 }
 
 } // namespace
 
 void DestickaAMouseDown(App &app, int y)
 {
-    optionGuard(app, QStringLiteral("Error 80DsA-Md"), [&] {
+    unitGuard(app, QStringLiteral("Error 80DsA-Md"), [&] {
         DragState &d = dragState();
         d.tabletAnchor = y;
         d.tabletPress = y;
@@ -59,7 +59,7 @@ void DestickaAMouseDown(App &app, int y)
 
 void DestickaAMouseMove(App &app, int y)
 {
-    optionGuard(app, QStringLiteral("Error 80DsA-Mm"), [&] {
+    unitGuard(app, QStringLiteral("Error 80DsA-Mm"), [&] {
         DragState &d = dragState();
         if (!d.tablet)
             return;
@@ -81,7 +81,7 @@ void DestickaAMouseMove(App &app, int y)
 
 void DestickaAMouseUp(App &app, int y)
 {
-    optionGuard(app, QStringLiteral("Error 80DsA-Mu"), [&] {
+    unitGuard(app, QStringLiteral("Error 80DsA-Mu"), [&] {
         DragState &d = dragState();
         d.tablet = false;
         ui::Control &t = tablet(app);
@@ -96,4 +96,4 @@ void DestickaAMouseUp(App &app, int y)
     });
 }
 
-} // namespace devices
+} // namespace devices::box2

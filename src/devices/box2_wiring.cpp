@@ -1,6 +1,5 @@
 /** @file box2_wiring.cpp The events of box 2's devices tied to their handlers, the options' guard and the drag state. */
 #include "devices/box2_parts.h"
-#include "platform/platform.h"
 
 namespace devices {
 
@@ -21,7 +20,7 @@ void resetDragState()
 
 namespace {
 
-using box2::a8;
+using namespace box2;
 
 /** Ties a press and a release to handlers that need no mouse position. */
 void onPressRelease(ui::Control &c, std::function<void()> down, std::function<void()> up)
@@ -108,18 +107,6 @@ void wireAuxiliary(App &app)
 }
 
 } // namespace
-
-void optionGuard(App &app, const QString &code, const std::function<void()> &fn)
-{
-    try {
-        fn();
-    } catch (...) {
-        if (app.A1().NCK->checked())
-            app.platform().messages.show(code);
-        if (app.A1().NCD->checked())
-            throw;
-    }
-}
 
 void wireA8(App &app)
 {

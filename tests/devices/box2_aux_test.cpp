@@ -98,26 +98,26 @@ TEST(Box2Aux, TheLockReleaseBreaksItsSealThenStepsItsFieldToTheEnd)
     Harness h;
     const int blok = topOf(h, "A8.Blok");
     setFields(h, {{"A1.ZavCHSt", 5}});
-    doubleClick(h, "A8.NVZZavCH");
+    h.doubleClick("A8.NVZZavCH");
     EXPECT_EQ(h.control("A8.NVZZavCH").height(), 14);
     EXPECT_EQ(topOf(h, "A8.NVZZavCH"), blok + 455);
     EXPECT_EQ(h.value("A1.ZavCHSt"), 5);
-    doubleClick(h, "A8.NVZZavCH");
+    h.doubleClick("A8.NVZZavCH");
     EXPECT_EQ(topOf(h, "A8.NVZZavCH"), blok + 453);
     for (int expected : {4, 3, 2}) {
-        doubleClick(h, "A8.NVZZavCH");
+        h.doubleClick("A8.NVZZavCH");
         EXPECT_EQ(h.value("A1.ZavCHSt"), expected);
         EXPECT_EQ(topOf(h, "A8.NVZZavCH"), blok + 453);
     }
-    doubleClick(h, "A8.NVZZavCH");
+    h.doubleClick("A8.NVZZavCH");
     EXPECT_EQ(h.value("A1.ZavCHSt"), 1);
     EXPECT_EQ(topOf(h, "A8.NVZZavCH"), blok + 455);
 
     /* From 1 the direction is up. */
-    doubleClick(h, "A8.NVZSouLc1");
-    doubleClick(h, "A8.NVZSouLc1");
+    h.doubleClick("A8.NVZSouLc1");
+    h.doubleClick("A8.NVZSouLc1");
     for (int k = 0; k < 4; ++k)
-        doubleClick(h, "A8.NVZSouLc1");
+        h.doubleClick("A8.NVZSouLc1");
     EXPECT_EQ(h.value("A1.SouLc1St"), 5);
     EXPECT_EQ(topOf(h, "A8.NVZSouLc1"), blok + 455);
 }
@@ -127,9 +127,9 @@ TEST(Box2Aux, TheTrainPassedButtonFiresOnlyOnAReleasedLatchAndNeedsADoubleClickE
     Harness h;
     h.click("A0.H9");
     setFields(h, {{"A1.NavCHDoSt", 5}, {"A1.HrCHDo", 1}});
-    doubleClick(h, "A8.NVTCHDo");
+    h.doubleClick("A8.NVTCHDo");
     EXPECT_EQ(h.control("A8.NVTCHDo").height(), 35);
-    doubleClick(h, "A8.NVTCHDo"); // ready, pressed by the second press, broken seal again
+    h.doubleClick("A8.NVTCHDo"); // ready, pressed by the second press, broken seal again
     EXPECT_EQ(h.control("A8.NVTCHDo").height(), 35);
     EXPECT_EQ(h.value("A1.HrCHDo"), 1);
     h.press("A8.NVTCHDo", 3, 3); // not ready: nothing
@@ -137,14 +137,14 @@ TEST(Box2Aux, TheTrainPassedButtonFiresOnlyOnAReleasedLatchAndNeedsADoubleClickE
     EXPECT_EQ(h.value("A1.HrCHDo"), 1);
     setFields(h, {{"A1.NavCHDoSt", 6}});
     const qsizetype mark = h.sounds().size();
-    doubleClick(h, "A8.NVTCHDo");
+    h.doubleClick("A8.NVTCHDo");
     EXPECT_EQ(h.value("A1.HrCHDo"), 5);
     EXPECT_EQ(soundsSince(h, mark), QStringList{"play Zarazka.wav"});
     EXPECT_EQ(h.as<ui::Image>("A8.NVTCHDo").picture(), h.as<ui::Image>("A3.NVTStop").picture());
     /* The entry's button works its own fields. */
     setFields(h, {{"A1.NavCHOdSt", 6}, {"A1.HrCHOd", 1}});
-    doubleClick(h, "A8.NVTCHOd");
-    doubleClick(h, "A8.NVTCHOd");
+    h.doubleClick("A8.NVTCHOd");
+    h.doubleClick("A8.NVTCHOd");
     EXPECT_EQ(h.value("A1.HrCHOd"), 5);
 }
 

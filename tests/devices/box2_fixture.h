@@ -56,20 +56,6 @@ inline void turnLeft(Harness &h, const QString &knob)
     turn(h, knob, -21);
 }
 
-/** A double click as the windowing library delivers it: press, release, double click, press, release. */
-inline void doubleClick(Harness &h, const QString &name)
-{
-    h.press(name, 2, 2);
-    h.release(2, 2);
-    ui::Control &c = h.control(name);
-    ui::runEvent(*c.form(), [&c] {
-        if (c.onDblClick)
-            c.onDblClick();
-    });
-    h.press(name, 2, 2);
-    h.release(2, 2);
-}
-
 /** @return the sounds played since the mark, "play Zavernik.wav" ... */
 inline QStringList soundsSince(const Harness &h, qsizetype mark)
 {

@@ -126,7 +126,7 @@ TEST(Box2Levers, TheRouteLeverShowsTheTrackChosenOnTheDesk)
 TEST(Box2Levers, AHangingTagMovesWithItsLeverButDoesNotHoldIt)
 {
     Harness h;
-    doubleClick(h, "A8.CedCHDo");
+    h.doubleClick("A8.CedCHDo");
     EXPECT_TRUE(h.visible("A8.CedulkaCHDo"));
     setFields(h, {{"A1.NavCHDoSt", 6}, {"A1.HrCHDo", 5}});
     h.press("A8.PakaNavCHDo", 5, 5);
@@ -134,7 +134,7 @@ TEST(Box2Levers, AHangingTagMovesWithItsLeverButDoesNotHoldIt)
     EXPECT_EQ(topOf(h, "A8.CedulkaCHDo"), 506 + 27);
     h.release(5, 5);
     EXPECT_EQ(topOf(h, "A8.CedulkaCHDo"), 499 + 27);
-    doubleClick(h, "A8.CedulkaCHDo");
+    h.doubleClick("A8.CedulkaCHDo");
     EXPECT_FALSE(h.visible("A8.CedulkaCHDo"));
     /* A hidden tag stays where it was. */
     h.press("A8.PakaNavCHDo", 5, 5);

@@ -81,10 +81,10 @@ TEST(Box2Points, AMotorWithItsControllerInTheMiddlePausesAndTheAmmeterCountsStar
     h.press("A8.NPV11", 3, 3); // covered: a press does nothing
     h.release(3, 3);
     EXPECT_EQ(h.control("A8.NPV11").height(), 21);
-    doubleClick(h, "A8.NPV11"); // covered to sealed; the second press finds it sealed
+    h.doubleClick("A8.NPV11"); // covered to sealed; the second press finds it sealed
     EXPECT_EQ(h.control("A8.NPV11").height(), 17);
     EXPECT_FALSE(h.timerEnabled("A8.TimerVymena11"));
-    doubleClick(h, "A8.NPV11"); // bare, and its second press starts the motor; the release seals it again
+    h.doubleClick("A8.NPV11"); // bare, and its second press starts the motor; the release seals it again
     EXPECT_EQ(h.control("A8.NPV11").height(), 17);
     EXPECT_EQ(topOf(h, "A8.NPV11"), topOf(h, "A8.NPV10"));
     EXPECT_TRUE(h.timerEnabled("A8.TimerVymena11"));
