@@ -1,10 +1,6 @@
 /** @file box2_points_test.cpp Box 2's point motors, ammeter, emergency point buttons, crossing, repeater and call-on buttons. */
 #include "box2_fixture.h"
 
-#include "core/app.h"
-#include "devices/form_a3.h"
-#include "devices/form_a6.h"
-
 #include <gtest/gtest.h>
 
 using namespace box2_test;
@@ -16,18 +12,6 @@ void controllerRight(Harness &h, const QString &controller)
 {
     turnRight(h, controller);
     turnRight(h, controller);
-}
-
-/** @return the desk's call-on button of line C, made here as the desk has it where the desk has none yet. */
-ui::Image &deskCallOn(Harness &h)
-{
-    TA6 &a6 = h.app().A6();
-    if (auto *pns = dynamic_cast<ui::Image *>(a6.find("PNS")))
-        return *pns;
-    auto *pns = a6.make<ui::Image>(a6.frame.D5, "PNS");
-    pns->setBounds(2200, 608, 12, 14);
-    pns->setAutoSize(true);
-    return *pns;
 }
 
 } // namespace
@@ -194,7 +178,6 @@ TEST(Box2Points, TheCallOnShowsPNOnlyWhileHeldAndTakesTheDesksRelease)
 {
     Harness h;
     h.click("A0.H9");
-    ui::Image &pns = deskCallOn(h);
     /* No release from the desk: only the button moves; its release still ends any "PN". */
     h.press("A8.G8", 3, 3);
     EXPECT_EQ(topOf(h, "A8.G8"), topOf(h, "A8.G8a") + 2);
@@ -203,23 +186,23 @@ TEST(Box2Points, TheCallOnShowsPNOnlyWhileHeldAndTakesTheDesksRelease)
     h.release(3, 3);
     EXPECT_EQ(h.text("A1.C09"), "Stůj");
 
-    /* The desk released the call-on: its button stands pressed and open, the latch lamp lit. */
-    pns.setPicture(h.app().A3().Tl->picture());
-    pns.setTransparent(true);
-    const int pnsTop = pns.top();
-    h.control("A8.G7").show();
+    /* The desk opens its call-on button of line C; the double click's second press releases the call-on. */
+    h.doubleClick("A6.PNS");
+    ASSERT_TRUE(h.visible("A8.G7"));
+    const int deska = topOf(h, "A6.Deska");
+    EXPECT_EQ(topOf(h, "A6.PNS"), deska + 336);
     h.press("A8.G8", 3, 3);
     EXPECT_EQ(h.text("A1.C09"), "PN");
     EXPECT_FALSE(h.visible("A8.G7"));
-    EXPECT_EQ(pns.height(), 17);
-    EXPECT_FALSE(pns.transparent());
-    EXPECT_EQ(pns.top(), pnsTop - 2);
+    EXPECT_EQ(h.control("A6.PNS").height(), 17);
+    EXPECT_EQ(topOf(h, "A6.PNS"), deska + 334);
     h.release(3, 3);
     EXPECT_EQ(h.text("A1.C09"), "Stůj");
     /* Each use needs a new release. */
     h.press("A8.G8", 3, 3);
     EXPECT_EQ(h.text("A1.C09"), "Stůj");
     h.release(3, 3);
+    EXPECT_TRUE(h.messages().isEmpty());
 }
 
 TEST(Box2Points, TheSwitchG4TurnsWithItsLamp)
