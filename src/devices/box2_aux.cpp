@@ -111,7 +111,7 @@ void NVZDblClick(App &app, int which)
     auto &button = a8<ui::Image>(app, QLatin1String(r.name));
     ui::SpinEdit *field = app.A1().*r.field;
     const int blok = app.A8().Blok->top();
-    int &direction = dragState().nvzDirection[which];
+    int &direction = dragState(app).nvzDirection[which];
     if (button.height() == SealedLockRelease) {
         button.assignPicture(*app.A3().NVZ);
         return;

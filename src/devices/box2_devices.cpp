@@ -199,7 +199,6 @@ void addAuxiliaryDevices(TA8 &a8, const TA3 &a3)
 
 void addBox2Devices(App &app, TA8 &a8)
 {
-    box2::resetDragState();
     const TA3 &a3 = app.A3();
     addKnobs(a8, a3);
     addPointMotors(a8, a3);

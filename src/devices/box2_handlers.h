@@ -1,6 +1,8 @@
 /** @file box2_handlers.h The handlers of signal box 2's devices: knobs, block levers, point motors, buttons. */
 #pragma once
 
+#include "devices/box2_state.h"
+
 #include <QString>
 
 class App;
@@ -27,7 +29,6 @@ namespace box2 {
 
 /** The twelve rotary knobs of box 2, in the order of their flags. */
 enum class Knob { NavCH, I1, I4, I7, IK, IA, ID, IH, IO, IR, IV, IY };
-constexpr int KnobCount = 12;
 
 /** A knob was pressed at X: it may be dragged from there ("Error A8NCH-A" ...). */
 void KnobMouseDown(App &app, Knob knob, int x);

@@ -390,7 +390,7 @@ void KnobMouseDown(App &app, Knob knob, int x)
     ui::guarded(app.A8(), QLatin1String(spec(knob).code) + "-A", [&] {
         if (knob == Knob::NavCH && app.A1().ZavCHSt->value() != 5)
             return;
-        DragState &d = dragState();
+        DragState &d = dragState(app);
         d.knob[static_cast<int>(knob)] = true;
         d.x0 = x;
     });
@@ -399,7 +399,7 @@ void KnobMouseDown(App &app, Knob knob, int x)
 void KnobMouseMove(App &app, Knob knob, int x)
 {
     ui::guarded(app.A8(), QLatin1String(spec(knob).code) + "-B", [&] {
-        DragState &d = dragState();
+        DragState &d = dragState(app);
         if (!d.knob[static_cast<int>(knob)] || !wholeMove(app, knob))
             return;
         const int t = (app.A1().*spec(knob).threshold)->value();
@@ -417,7 +417,7 @@ void KnobMouseMove(App &app, Knob knob, int x)
 void KnobMouseUp(App &app, Knob knob)
 {
     ui::guarded(app.A8(), QLatin1String(spec(knob).code) + "-C",
-                [&] { dragState().knob[static_cast<int>(knob)] = false; });
+                [&] { dragState(app).knob[static_cast<int>(knob)] = false; });
 }
 
 } // namespace devices::box2

@@ -10,25 +10,11 @@
 
 namespace devices::box2 {
 
-/**
- * What box 2's devices remember between the events of one drag: the
- * knobs' flags and their shared origin, the tablet's flag, anchor and
- * press point, and the emergency releases' directions. It belongs to the
- * form and starts afresh whenever box 2 is created.
- */
-struct DragState {
-    bool knob[KnobCount] = {};  ///< The knob is being dragged.
-    int x0 = 0;                 ///< Origin of the knob drag, shared by all knobs.
-    bool tablet = false;        ///< The tablet is being dragged.
-    int tabletAnchor = 0;       ///< Y where the tablet last stepped.
-    int tabletPress = 0;        ///< Y of the tablet's press.
-    int nvzDirection[2] = {};   ///< `NVZSouLc1`, `NVZZavCH`: 0 none, 1 stepping down, 2 stepping up.
-};
-
 /** @return box 2's drag state. */
-DragState &dragState();
-/** Clears box 2's drag state, as a newly created box has it. */
-void resetDragState();
+inline DragState &dragState(const App &app)
+{
+    return app.A8().drag;
+}
 
 /** @return the control of this name on box 2; throws ui::SimError when it has none. */
 template <class T = ui::Control> T &a8(const App &app, const QString &name)

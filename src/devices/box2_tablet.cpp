@@ -50,7 +50,7 @@ void raise(App &app, ui::Control &t)
 void DestickaAMouseDown(App &app, int y)
 {
     unitGuard(app, QStringLiteral("Error 80DsA-Md"), [&] {
-        DragState &d = dragState();
+        DragState &d = dragState(app);
         d.tabletAnchor = y;
         d.tabletPress = y;
         d.tablet = true;
@@ -60,7 +60,7 @@ void DestickaAMouseDown(App &app, int y)
 void DestickaAMouseMove(App &app, int y)
 {
     unitGuard(app, QStringLiteral("Error 80DsA-Mm"), [&] {
-        DragState &d = dragState();
+        DragState &d = dragState(app);
         if (!d.tablet)
             return;
         ui::Control &t = tablet(app);
@@ -82,7 +82,7 @@ void DestickaAMouseMove(App &app, int y)
 void DestickaAMouseUp(App &app, int y)
 {
     unitGuard(app, QStringLiteral("Error 80DsA-Mu"), [&] {
-        DragState &d = dragState();
+        DragState &d = dragState(app);
         d.tablet = false;
         ui::Control &t = tablet(app);
         if (t.height() >= 2 && t.height() <= 84)

@@ -1,22 +1,7 @@
-/** @file box2_wiring.cpp The events of box 2's devices tied to their handlers, the options' guard and the drag state. */
+/** @file box2_wiring.cpp The events of box 2's devices tied to their handlers. */
 #include "devices/box2_parts.h"
 
 namespace devices {
-
-namespace box2 {
-
-DragState &dragState()
-{
-    static DragState state;
-    return state;
-}
-
-void resetDragState()
-{
-    dragState() = DragState{};
-}
-
-} // namespace box2
 
 namespace {
 
