@@ -1,6 +1,8 @@
 /** @file box2_state.h What box 2's devices remember between the events of one drag. */
 #pragma once
 
+#include "devices/drop_tablet.h"
+
 namespace devices::box2 {
 
 /** Number of box 2's rotary knobs; their order is `devices::box2::Knob`. */
@@ -16,8 +18,7 @@ struct DragState {
     bool knob[KnobCount] = {};  ///< The knob is being dragged.
     int x0 = 0;                 ///< Origin of the knob drag, shared by all knobs.
     bool tablet = false;        ///< The tablet is being dragged.
-    int tabletAnchor = 0;       ///< Y where the tablet last stepped.
-    int tabletPress = 0;        ///< Y of the tablet's press.
+    TabletDrag tabletDrag;      ///< The tablet's anchor and press place.
     int nvzDirection[2] = {};   ///< `NVZSouLc1`, `NVZZavCH`: 0 none, 1 stepping down, 2 stepping up.
 };
 

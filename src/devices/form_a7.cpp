@@ -1,6 +1,7 @@
 /** @file form_a7.cpp Signal box 1 A7. */
 #include "devices/form_a7.h"
 
+#include "devices/box1_handlers.h"
 #include "devices/box_indicators.h"
 #include "devices/device_builder.h"
 #include "devices/panel_art.h"
@@ -85,6 +86,7 @@ TA7::TA7(platform::Platform &platform) : ui::Form(QStringLiteral("A7"), platform
     Nahled->setBounds(-1, -4, 1026, 773);
     Nahled->setColor(QColor(0, 128, 0));
     Nahled->setVisible(false);
+    devices::buildBox1Devices(*this);
     buildWorkplaceOverlay(*this, frame);
 }
 

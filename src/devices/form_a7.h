@@ -1,6 +1,7 @@
 /** @file form_a7.h Signal box 1 A7. */
 #pragma once
 
+#include "devices/box1_state.h"
 #include "frame/workplace_frame.h"
 
 /**
@@ -44,6 +45,8 @@ public:
               *Paka11c = nullptr; ///< Lever bases, 31 x 274.
 
     ui::Panel *Nahled;     ///< Overview panel of lines A and B with the train preview.
+
+    devices::Box1State box1; ///< What the box's devices remember during one gesture.
 
 private:
     void buildPanels();
