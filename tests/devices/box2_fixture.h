@@ -1,25 +1,15 @@
-/** @file box2_fixture.h The player's hand on box 2: turning knobs, holding levers, double clicks. */
+/** @file box2_fixture.h The player's hand on box 2: turning knobs, and reading its parts and sounds. */
 #pragma once
 
 #include "harness/harness.h"
+#include "state_cells.h"
 
 #include <QStringList>
 
 namespace box2_test {
 
-/** Sets spin edits of the state store by name, as the desk or a train would have set them. */
-inline void setFields(Harness &h, std::initializer_list<std::pair<const char *, int>> fields)
-{
-    for (auto [name, value] : fields)
-        h.as<ui::SpinEdit>(QLatin1String(name)).setValue(value);
-}
-
-/** Writes aspect words or other words of the state store, as their own writers would. */
-inline void setWords(Harness &h, std::initializer_list<std::pair<const char *, const char *>> words)
-{
-    for (auto [name, word] : words)
-        h.as<ui::Edit>(QLatin1String(name)).setText(QString::fromUtf8(word));
-}
+using state_cells::setFields;
+using state_cells::setWords;
 
 /** @return the Left of a part. */
 inline int leftOf(const Harness &h, const QString &name)
