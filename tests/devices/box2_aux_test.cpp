@@ -1,9 +1,6 @@
 /** @file box2_aux_test.cpp Box 2's tablet, bell, crank, emergency releases and buttons, push buttons and consent to shunt. */
 #include "box2_fixture.h"
 
-#include "core/app.h"
-#include "trackview/form_a5.h"
-
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -14,15 +11,6 @@ namespace {
 
 const QColor White(255, 255, 255);
 const QColor Grey(0xBB, 0xBB, 0xBB);
-
-/** @return a track view part, made here as the shunting has it where the track view has none yet. */
-template <class T> T &trackViewPart(Harness &h, const char *name)
-{
-    TA5 &a5 = h.app().A5();
-    if (auto *c = dynamic_cast<T *>(a5.find(QLatin1String(name))))
-        return *c;
-    return *a5.make<T>(nullptr, QLatin1String(name));
-}
 
 } // namespace
 
@@ -237,10 +225,10 @@ TEST(Box2Aux, TheConsentToShuntActsOnlyForTheRoutesTrackWithNoUnitMoving)
     EXPECT_TRUE(h.visible("A8.SPC"));
     EXPECT_TRUE(h.messages().isEmpty());
 
-    auto &unit = trackViewPart<ui::Edit>(h, "Posun3");
-    auto &timer = trackViewPart<ui::Timer>(h, "Timerposun3L");
-    auto &stage = trackViewPart<ui::SpinEdit>(h, "StavPosun3");
-    auto &waiting = trackViewPart<ui::Edit>(h, "PosunC");
+    auto &unit = h.as<ui::Edit>("A5.Posun3");
+    auto &timer = h.as<ui::Timer>("A5.Timerposun3L");
+    auto &stage = h.as<ui::SpinEdit>("A5.StavPosun3");
+    auto &waiting = h.as<ui::Edit>("A5.PosunC");
     timer.setEnabledFlag(false);
     waiting.setText("5");
     unit.setText("7"); // a unit still moves on track 3
