@@ -5,6 +5,7 @@
 #include "core/form_a1.h"
 #include "core/form_a2.h"
 #include "devices/box1_handlers.h"
+#include "devices/box2_handlers.h"
 #include "devices/device_handlers.h"
 #include "devices/form_a3.h"
 #include "devices/form_a6.h"
@@ -145,7 +146,9 @@ void App::createA8()
 {
     m_A8 = std::make_unique<TA8>(m_platform);
     frame::wireWorkplace(*this, *m_A8);
+    devices::addBox2Devices(*this, *m_A8);
     signalling::addSignalPanels(*this, *m_A8);
+    devices::wireA8(*this);
     traffic::wireA8(*this);
     trackview::addShuntingA8(*this);
     created(*m_A8);

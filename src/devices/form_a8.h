@@ -1,6 +1,7 @@
 /** @file form_a8.h Signal box 2 A8. */
 #pragma once
 
+#include "devices/box2_state.h"
 #include "frame/workplace_frame.h"
 
 /**
@@ -28,6 +29,8 @@ public:
     ui::Image *PakaNavCHOd = nullptr; ///< Entry signal release from line C; takes PakaNavCHDo's picture.
 
     ui::Panel *Nahled;     ///< Overview panel of line C with the train preview.
+
+    devices::box2::DragState drag; ///< What the devices remember between the events of one drag.
 
 private:
     void buildPanels();
