@@ -89,4 +89,13 @@ TA0::TA0(platform::Platform &platform) : ui::Form(QStringLiteral("A0"), platform
     for (auto [item, text] : {std::pair{J3, "Sousední dopravny"}, std::pair{J9, "Diagnostika"}})
         menuLabel(*this, QString(), QString::fromUtf8(text), item->left() + 34, item->top() + 3, 190);
     L0 = menuLabel(*this, "L0", "Poruchy", 20, 284, 160);
+    /* The dispatchers' surnames; the menu's names page shows them. */
+    const std::pair<ui::Edit **, const char *> surnames[] = {
+        {&M5, "Modrý"}, {&M8, "Zelený"}, {&N1, "Červený"}, {&N4, "Žlutý"}};
+    const char *const surnameNames[] = {"M5", "M8", "N1", "N4"};
+    for (int i = 0; i < 4; ++i) {
+        *surnames[i].first = make<ui::Edit>(nullptr, surnameNames[i]);
+        (*surnames[i].first)->setText(QString::fromUtf8(surnames[i].second));
+        (*surnames[i].first)->setVisible(false);
+    }
 }

@@ -26,4 +26,8 @@ public:
     ui::Image *J3;         ///< Menu item "Sousední dopravny".
     ui::Image *J9;         ///< Menu item "Diagnostika".
     ui::Label *L0;         ///< Option "Poruchy".
+    ui::Edit *M5;          ///< The player's surname, signing his telephone sentences.
+    ui::Edit *M8;          ///< Surname of the line-A neighbour's dispatcher.
+    ui::Edit *N1;          ///< Surname of the line-B neighbour's dispatcher.
+    ui::Edit *N4;          ///< Surname of the line-C neighbour's dispatcher.
 };
