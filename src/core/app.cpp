@@ -14,6 +14,7 @@
 #include "frame/form_a9.h"
 #include "frame/frame_handlers.h"
 #include "signalling/signalling_handlers.h"
+#include "telephone/telephone_handlers.h"
 #include "trackview/form_a5.h"
 
 App::App(platform::Platform &platform) : m_platform(platform) {}
@@ -110,6 +111,7 @@ void App::createA6()
 {
     m_A6 = std::make_unique<TA6>(m_platform);
     frame::wireWorkplace(*this, *m_A6);
+    telephone::wireA6(*this);
     created(*m_A6);
 }
 
