@@ -16,9 +16,9 @@ QString switchSentence(App &app, const QString &kind, Line line)
 {
     const QString start = "V " + clockTime(app, 0);
     const QString stations = app.A1().Stanice1->text() + " - " + neighbourName(app, line, 1);
-    if (kind == QLatin1String("Zavedení telefoniky"))
+    if (kind == QStringLiteral("Zavedení telefoniky"))
         return start + " zavádím mezi stanicemi " + stations + " telefonické dorozumívání. " + ownSurname(app) + ".";
-    if (kind == QLatin1String("Odvolání telefoniky"))
+    if (kind == QStringLiteral("Odvolání telefoniky"))
         return start + " obnovena mezi stanicemi " + stations + " jízda vlaků podle poloautomatického bloku. " +
                ownSurname(app) + ".";
     return {};
@@ -33,7 +33,7 @@ QString callTime(App &app, const QString &kind)
     TA1 &a1 = app.A1();
     int CallHour = a1.Hodina->line(0).toInt();
     int CallMinute = a1.Minuta->line(0).toInt() + app.A6().G4->position();
-    if (kind == QLatin1String("Oznámení odjezdu"))
+    if (kind == QStringLiteral("Oznámení odjezdu"))
         CallMinute -= 5;
     if (CallMinute < 0) {
         CallMinute += 60;
@@ -52,11 +52,11 @@ QString callTime(App &app, const QString &kind)
 QString timedSentence(App &app, const QString &kind, const QString &train, const QString &time)
 {
     const QString from = app.A1().Stanice2->text();
-    if (kind == QLatin1String("Nabídka vlaku"))
+    if (kind == QStringLiteral("Nabídka vlaku"))
         return "Přijmete vlak " + train + " s odjezdem " + from + " v " + time + "? " + ownSurname(app) + ".";
-    if (kind == QLatin1String("Předvídaný odjezd"))
+    if (kind == QStringLiteral("Předvídaný odjezd"))
         return "Vlak " + train + " odjede " + from + " v " + time + ".";
-    if (kind == QLatin1String("Oznámení odjezdu"))
+    if (kind == QStringLiteral("Oznámení odjezdu"))
         return "Vlak " + train + " odjel " + from + " v " + time + ". " + ownSurname(app) + ".";
     return {};
 }
@@ -66,11 +66,11 @@ QString untimedSentence(App &app, const QString &kind, const QString &train)
 {
     const QString from = app.A1().Stanice2->text();
     const QString end = ". Vlak " + train + " " + from + " neodjede. " + ownSurname(app) + ".";
-    if (kind == QLatin1String("Telefonická odhláška"))
+    if (kind == QStringLiteral("Telefonická odhláška"))
         return "Vlak " + train + " " + app.A1().Stanice3->text() + ". " + ownSurname(app) + ".";
-    if (kind == QLatin1String("Rušení nabídky vlaku"))
+    if (kind == QStringLiteral("Rušení nabídky vlaku"))
         return "Ruším přijetí a předvídaný odjezd vlaku " + train + end;
-    if (kind == QLatin1String("Rušení předvíd.odjezdu"))
+    if (kind == QStringLiteral("Rušení předvíd.odjezdu"))
         return "Ruším předvídaný odjezd vlaku " + train + end;
     return {};
 }

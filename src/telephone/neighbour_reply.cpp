@@ -24,25 +24,25 @@ void switchMode(App &app, Line line, const QString &mode)
 /** The replies under the block. */
 void blockReply(App &app, Line line, const QString &kind)
 {
-    if (kind == QLatin1String("Zavedení telefoniky"))
+    if (kind == QStringLiteral("Zavedení telefoniky"))
         switchMode(app, line, TelephoneMode);
-    else if (kind == QLatin1String("Předvídaný odjezd"))
+    else if (kind == QStringLiteral("Předvídaný odjezd"))
         agreeOutgoingTrain(app, line, Agreement::Prediction);
-    else if (kind == QLatin1String("Rušení předvíd.odjezdu"))
+    else if (kind == QStringLiteral("Rušení předvíd.odjezdu"))
         cancelOutgoingTrain(app, line, Agreement::Prediction);
 }
 
 /** The replies under telephone working; line A goes back to the block only where it has one. */
 void telephoneReply(App &app, Line line, const QString &kind)
 {
-    if (kind == QLatin1String("Odvolání telefoniky")) {
+    if (kind == QStringLiteral("Odvolání telefoniky")) {
         if (line != LineA || app.A1().KodPoloautoblok->checked())
             switchMode(app, line, BlockMode);
-    } else if (kind == QLatin1String("Nabídka vlaku")) {
+    } else if (kind == QStringLiteral("Nabídka vlaku")) {
         agreeOutgoingTrain(app, line, Agreement::Offer);
-    } else if (kind == QLatin1String("Rušení nabídky vlaku")) {
+    } else if (kind == QStringLiteral("Rušení nabídky vlaku")) {
         cancelOutgoingTrain(app, line, Agreement::Offer);
-    } else if (kind == QLatin1String("Telefonická odhláška")) {
+    } else if (kind == QStringLiteral("Telefonická odhláška")) {
         replyToArrivalReport(app, line);
     }
 }
@@ -59,7 +59,7 @@ void NeighbourReply(App &app, Line line)
         /* Read again: a line just switched to telephone working passes on through its kinds. */
         if (app.A1().Smer(line)->text() == TelephoneMode)
             telephoneReply(app, line, kind);
-        if (kind == QLatin1String("Oznámení odjezdu"))
+        if (kind == QStringLiteral("Oznámení odjezdu"))
             replyToDepartureNotice(app, line);
     });
 }
