@@ -3,6 +3,12 @@
 
 #include "devices/device_builder.h"
 
+/** Registers the set's embedded pictures; the library is static, so nothing else would pull them in. */
+static void initTelephoneResources()
+{
+    Q_INIT_RESOURCE(telephone);
+}
+
 namespace {
 
 /** Where the telephone set stands on the desk; the line keys and the dial button are placed from it. */
@@ -42,6 +48,7 @@ ui::Label *answerLabel(ui::Form &f, ui::Control *group, const char *name, const 
 
 void TA6::buildTelephone()
 {
+    initTelephoneResources();
     E0 = devices::panelImage(*this, frame.D5, "E0", SetAt, telephonePicture("Telefon.bmp"));
     E0->setTransparent(true);
     E1 = devices::deviceImage(*this, frame.D5, "E1", QPoint(107, 715), telephonePicture("Sluchatko.bmp"));
