@@ -114,9 +114,14 @@ protected:
         h.click("A6.E1");
         for (QChar l : lines)
             h.click(key(l.toLatin1()));
+        dial();
+        h.ticks(14);
+    }
+    /** Presses and releases the dial button. */
+    void dial()
+    {
         h.press("A6.E2", 5, 5);
         h.release(5, 5);
-        h.ticks(14);
     }
     /** Chooses a message kind in the list by its text. */
     void choose(const QString &kind)

@@ -62,11 +62,9 @@ TEST_F(Handset, TheLastActiveLineDialsWithItsOwnDraw)
 {
     h.click("A6.E1");
     h.click("A6.F0");
-    h.press("A6.E2", 3, 3);
-    h.release(3, 3);
+    dial();
     h.click("A6.F1");
-    h.press("A6.E2", 3, 3);
-    h.release(3, 3);
+    dial();
     /* The sequence gives 5, then 5 for line A and 13 for line C. */
     EXPECT_EQ(h.value("A1.TelOn"), 13);
     EXPECT_EQ(h.lines("A6.G1"), QStringList{"Vrbská - vytáčí se ..."});
@@ -77,13 +75,11 @@ TEST_F(Handset, TheLastActiveLineDialsWithItsOwnDraw)
 TEST_F(Handset, DiallingNeedsTheHandsetUpAndATakenLine)
 {
     h.click("A6.F0");
-    h.press("A6.E2", 3, 3);
-    h.release(3, 3);
+    dial();
     EXPECT_EQ(h.value("A1.TelOn"), 0);
     h.click("A6.F0");
     h.click("A6.E1");
-    h.press("A6.E2", 3, 3);
-    h.release(3, 3);
+    dial();
     EXPECT_EQ(h.value("A1.TelOn"), 0);
     EXPECT_TRUE(h.lines("A6.G1").isEmpty());
 }
@@ -92,8 +88,7 @@ TEST_F(Handset, HangingUpDropsTheDiallingAndKeepsTheLines)
 {
     h.click("A6.E1");
     h.click("A6.F2");
-    h.press("A6.E2", 3, 3);
-    h.release(3, 3);
+    dial();
     h.click("A6.G6");
     EXPECT_TRUE(h.visible("A6.E1"));
     EXPECT_FALSE(h.visible("A6.G0"));
@@ -109,8 +104,7 @@ TEST_F(Handset, ReleasingTheLineWhileDiallingStillEnablesTheList)
 {
     h.click("A6.E1");
     h.click("A6.F0");
-    h.press("A6.E2", 3, 3);
-    h.release(3, 3);
+    dial();
     h.click("A6.F0");
     EXPECT_TRUE(h.lines("A6.G1").isEmpty());
     h.ticks(5);
