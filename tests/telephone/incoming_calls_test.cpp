@@ -353,3 +353,17 @@ TEST_F(Acknowledgement, APassingTrainKeepsItsRowAndAReleasedCallIsNotLookedAt)
     EXPECT_EQ(h.text(cell(3, Smer)), "");
     EXPECT_EQ(h.text(cell(3, ZeSmeru)), "Horní Lom");
 }
+
+TEST_F(LineKeys, AnAnswerWithTheHandsetDownKeepsItsLabelsThroughLifting)
+{
+    incoming(1, "90", 'B');
+    ring('B', "Předvídaný odjezd 90");
+    h.click("A6.F2");
+    EXPECT_FALSE(h.visible("A6.G0"));
+    EXPECT_EQ(h.lines("A6.G1").size(), 1);
+    h.click("A6.E1");
+    EXPECT_TRUE(h.lines("A6.G1").isEmpty());
+    EXPECT_TRUE(h.visible("A6.I3"));
+    EXPECT_TRUE(h.visible("A6.I4"));
+    EXPECT_EQ(h.text("A6.I4"), "Vlak 90 odjede ze Struh v 12:07. Rozumí, Kamenná.");
+}
