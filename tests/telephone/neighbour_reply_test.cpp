@@ -234,3 +234,52 @@ TEST_F(Reports, ADepartureNoticeIsAcknowledgedUnderEitherWayWithTheTimeAsSent)
     h.click("A6.G5");
     EXPECT_EQ(replies(h), (QStringList{"", "Vlak 123 odjel z Kamenné v 12:01. Rozuměl Zelený.", ""}));
 }
+
+TEST_F(OwnDeparture, EveryLineAnswersEachKindByItsWayOfWorking)
+{
+    struct LineCase {
+        char line;
+        const char *station;
+        const char *surname;
+    };
+    const LineCase lines[] = {{'A', "Horní Lom", "Zelený"}, {'B', "Struhy", "Červený"}, {'C', "Vrbská", "Žlutý"}};
+    for (const LineCase &l : lines) {
+        const QString station = QString::fromUtf8(l.station), surname = QString::fromUtf8(l.surname);
+        const QString smer = QStringLiteral("A1.Smer%1").arg(l.line);
+        const QString trat = QStringLiteral("A1.Trat%1").arg(l.line);
+        outgoing(1, "500", l.line);
+        connect(QString(QChar(l.line)));
+        const QString ack = "Vlak 500 odjel z Kamenné v 12:04. Rozuměl " + surname + ".";
+
+        put(smer, "Telefonika");
+        say("Předvídaný odjezd", 1);
+        EXPECT_EQ(replies(h), QStringList{""}) << l.line;
+        say("Nabídka vlaku", 1);
+        EXPECT_EQ(replies(h), (QStringList{"", "Ano, přijímám vlak 500 s odjezdem z Kamenné v 12:09. " + surname + "."}))
+            << l.line;
+        say("Oznámení odjezdu", 1);
+        EXPECT_EQ(replies(h), (QStringList{"", ack})) << l.line;
+        say("Rušení předvíd.odjezdu", 1);
+        EXPECT_EQ(replies(h), QStringList{""}) << l.line;
+        say("Rušení nabídky vlaku", 1);
+        EXPECT_EQ(replies(h), (QStringList{"", "Rozuměl " + surname + "."})) << l.line;
+
+        put(smer, "Poloautoblok");
+        say("Nabídka vlaku", 1);
+        EXPECT_EQ(replies(h), QStringList{""}) << l.line;
+        say("Předvídaný odjezd", 1);
+        EXPECT_EQ(replies(h), (QStringList{"", "Vlak 500 odjede z Kamenné v 12:09. Rozumí " + station + "."})) << l.line;
+        say("Oznámení odjezdu", 1);
+        EXPECT_EQ(replies(h), (QStringList{"", ack})) << l.line;
+        say("Rušení nabídky vlaku", 1);
+        say("Telefonická odhláška", 1);
+        EXPECT_EQ(replies(h), QStringList{""}) << l.line;
+        EXPECT_EQ(h.text(trat), "500") << l.line;
+        say("Rušení předvíd.odjezdu", 1);
+        EXPECT_EQ(replies(h), (QStringList{"", "Rozumí " + station + "."})) << l.line;
+        EXPECT_EQ(h.text(trat), "Volná") << l.line;
+
+        h.click(key(l.line));
+        h.click("A6.G6");
+    }
+}
