@@ -13,6 +13,7 @@
 #include "frame/form_a4.h"
 #include "frame/form_a9.h"
 #include "frame/frame_handlers.h"
+#include "signalling/signal_panels.h"
 #include "signalling/signalling_handlers.h"
 #include "telephone/telephone_handlers.h"
 #include "trackview/form_a5.h"
@@ -104,6 +105,7 @@ void App::createA5()
 {
     m_A5 = std::make_unique<TA5>(m_platform);
     frame::wireWorkplace(*this, *m_A5);
+    signalling::addSignalPanels(*this, *m_A5);
     created(*m_A5);
 }
 
@@ -111,6 +113,7 @@ void App::createA6()
 {
     m_A6 = std::make_unique<TA6>(m_platform);
     frame::wireWorkplace(*this, *m_A6);
+    signalling::addSignalPanels(*this, *m_A6);
     telephone::wireA6(*this);
     created(*m_A6);
 }
@@ -119,6 +122,7 @@ void App::createA7()
 {
     m_A7 = std::make_unique<TA7>(m_platform);
     frame::wireWorkplace(*this, *m_A7);
+    signalling::addSignalPanels(*this, *m_A7);
     created(*m_A7);
 }
 
@@ -126,6 +130,7 @@ void App::createA8()
 {
     m_A8 = std::make_unique<TA8>(m_platform);
     frame::wireWorkplace(*this, *m_A8);
+    signalling::addSignalPanels(*this, *m_A8);
     created(*m_A8);
 }
 

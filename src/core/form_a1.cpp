@@ -384,7 +384,7 @@ ui::GroupBox *TA1::buildSignalDisplay()
         lamp->setShape(ui::ShapeType::Circle);
         lamp->setBrushColor(colours[k]);
         lamp->setBounds(48, 66 + k * 27, 22, 22);
-        lamp->setVisible(false);
+        /* All five stay lit until the display is first refreshed. */
         this->*lamps[k] = lamp;
     }
     C60 = make<ui::Button>(g, "C60");

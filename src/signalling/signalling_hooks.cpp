@@ -1,7 +1,7 @@
 /**
  * @file signalling_hooks.cpp Wiring of the signalling handlers to the cells of A1, and the handlers of the
- * store's own cells. The hooks without a body are where the block display, the flasher, the block
- * instruments, the signalmen and the neighbour panels attach.
+ * store's own cells. The desk's lock engine, the signalmen and Struhy's buttons attach to the
+ * timer and panel hooks.
  */
 #include "core/app.h"
 #include "core/form_a1.h"
@@ -90,21 +90,33 @@ void wireA1(App &app)
     wireNeighbourPanels(app);
 }
 
-void BlockFieldChange(App &, const QString &) {}
-void SectionChange(App &, const QString &) {}
-void TrackCircuitChange(App &, const QString &) {}
-void VUDChange(App &) {}
-void PZZChange(App &) {}
-void RychlostChange(App &) {}
-void DeviceTimer(App &, const QString &) {}
-void NeighbourPress(App &, const QString &) {}
-void NeighbourRelease(App &, const QString &) {}
-
-void VarovaniChange(App &app)
+void DeviceTimer(App &app, const QString &timer)
 {
-    TA1 &a1 = app.A1();
-    if (!a1.Varovani->text().isEmpty())
-        a1.VarovaniT->setValue(6);
+    static const std::pair<const char *, void (*)(App &)> Handlers[] = {
+        {"Blikac", BlikacTimer},     {"Kmitac", KmitacTimer},     {"Induktor", InduktorTimer},
+        {"Klika", KlikaTimer},       {"ZaverSt1", ZaverSt1Timer}, {"ZaverSt2", ZaverSt2Timer},
+        {"ZaverCH", ZaverCHTimer},
+    };
+    /* The desk's lock engine (ZaverDK) and the signalmen attach here as well. */
+    for (const auto &[name, handler] : Handlers)
+        if (timer == QLatin1String(name))
+            handler(app);
+}
+
+void NeighbourPress(App &app, const QString &part)
+{
+    if (part == QLatin1String("PakaTSJ"))
+        PakaTSJMouseDown(app);
+    else if (part == QLatin1String("PakaNavJOd"))
+        PakaNavJOdMouseDown(app);
+}
+
+void NeighbourRelease(App &app, const QString &part)
+{
+    if (part == QLatin1String("PakaTSJ"))
+        PakaTSJMouseUp(app);
+    else if (part == QLatin1String("PakaNavJOd"))
+        PakaNavJOdMouseUp(app);
 }
 
 void ScrollBar1Change(App &app)

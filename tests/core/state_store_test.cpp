@@ -168,7 +168,7 @@ TEST(StateStore, AFreshStoreHoldsItsInitialValues)
     for (auto [cell, shown] : {std::pair{"A1.USM", false}, {"A1.VTM", true}, {"A1.PSM", true}, {"A1.EVM", false},
                                {"A1.InduktorA2", false}, {"A1.B00", true}, {"A1.SouZST", false}})
         EXPECT_EQ(h.visible(cell), shown) << cell;
-    EXPECT_EQ(displayLamps(h), "00000");
+    EXPECT_EQ(displayLamps(h), "11111");
     EXPECT_TRUE(h.as<ui::Edit>("A1.C03").readOnly());
     EXPECT_TRUE(h.as<ui::Edit>("A1.SmerB").readOnly());
     EXPECT_FALSE(h.as<ui::Edit>("A1.Varovani").readOnly());
@@ -261,7 +261,7 @@ TEST(StateStore, TheDisplayShowsTheLampsOfTheChosenSignalsAspect)
     Harness h;
     const std::pair<const char *, const char *> entry[] = {
         {"Stůj", "00100"},          {"Volno", "01000"},         {"Výstraha", "10000"}, {"40 a volno", "01001"},
-        {"40 a výstraha", "10001"}, {"40 a 40", "10001"},        {"PN", "00010"},       {"Porucha", "00000"},
+        {"40 a výstraha", "10001"}, {"40 a 40", "00001"},        {"PN", "00100"},       {"Porucha", "00000"},
     };
     for (auto [aspect, lamps] : entry) {
         h.type("A1.C09", QString::fromUtf8(aspect));
@@ -269,7 +269,7 @@ TEST(StateStore, TheDisplayShowsTheLampsOfTheChosenSignalsAspect)
         EXPECT_EQ(displayLamps(h), lamps) << aspect;
     }
     h.type("A1.C19", "Opak.výstrahy");
-    EXPECT_EQ(displayLamps(h), "10000");
+    EXPECT_EQ(displayLamps(h), "10010");
     h.type("A1.C46", "Posun dovolen");
     EXPECT_EQ(displayLamps(h), "00010");
 
