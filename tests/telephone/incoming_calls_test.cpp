@@ -6,6 +6,8 @@
 #include "devices/form_a7.h"
 #include "devices/form_a8.h"
 
+#include <QSet>
+
 using namespace tel;
 
 namespace {
@@ -366,4 +368,20 @@ TEST_F(LineKeys, AnAnswerWithTheHandsetDownKeepsItsLabelsThroughLifting)
     EXPECT_TRUE(h.visible("A6.I3"));
     EXPECT_TRUE(h.visible("A6.I4"));
     EXPECT_EQ(h.text("A6.I4"), "Vlak 90 odjede ze Struh v 12:07. Rozumí, Kamenná.");
+}
+
+TEST_F(LineKeys, ARingingLinesKeyFlashesUntilItIsAnswered)
+{
+    ring('C', "Nabídka vlaku 1");
+    QSet<bool> seen;
+    for (int i = 0; i < 6; ++i) {
+        h.advanceMs(250);
+        seen.insert(pictureOf(h, "A6.F1") == pictureOf(h, "A3.TelBilaOn"));
+    }
+    EXPECT_EQ(seen.size(), 2) << "lit and dark in turn";
+    h.click("A6.F1");
+    for (int i = 0; i < 6; ++i) {
+        h.advanceMs(250);
+        EXPECT_EQ(pictureOf(h, "A6.F1"), pictureOf(h, "A3.TelBilaOn"));
+    }
 }
