@@ -4,6 +4,7 @@
 #include "core/core_handlers.h"
 #include "core/form_a1.h"
 #include "core/form_a2.h"
+#include "devices/device_handlers.h"
 #include "devices/form_a3.h"
 #include "devices/form_a6.h"
 #include "devices/form_a7.h"
@@ -114,6 +115,7 @@ void App::createA6()
     m_A6 = std::make_unique<TA6>(m_platform);
     frame::wireWorkplace(*this, *m_A6);
     signalling::addSignalPanels(*this, *m_A6);
+    devices::wireA6(*this);
     telephone::wireA6(*this);
     created(*m_A6);
 }

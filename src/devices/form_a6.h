@@ -1,6 +1,7 @@
 /** @file form_a6.h The dispatcher's desk A6. */
 #pragma once
 
+#include "devices/desk_devices.h"
 #include "frame/workplace_frame.h"
 
 #include <array>
@@ -78,6 +79,8 @@ public:
     ui::Image *KnoflikA = nullptr; ///< Track knob of line A (start Top 881, between stops).
     ui::Image *KnoflikB = nullptr; ///< Track knob of line B (start Top 865); takes KnoflikA's picture.
     ui::Image *KnoflikC = nullptr; ///< Track knob of line C (start Top 881); takes KnoflikA's picture.
+
+    DeskDevices devices; ///< Bells, cranks, buttons, keys, tablets, switches and the line-B block.
 
 private:
     void buildPanels();

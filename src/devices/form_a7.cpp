@@ -1,6 +1,7 @@
 /** @file form_a7.cpp Signal box 1 A7. */
 #include "devices/form_a7.h"
 
+#include "devices/box_indicators.h"
 #include "devices/device_builder.h"
 #include "devices/panel_art.h"
 
@@ -79,6 +80,7 @@ TA7::TA7(platform::Platform &platform) : ui::Form(QStringLiteral("A7"), platform
     buildPanels();
     buildBlock();
     buildLeverFrame();
+    devices::buildBox1Indicators(*this);
     Nahled = make<ui::Panel>(nullptr, "Nahled");
     Nahled->setBounds(-1, -4, 1026, 773);
     Nahled->setColor(QColor(0, 128, 0));

@@ -1,6 +1,7 @@
 /** @file form_a8.cpp Signal box 2 A8. */
 #include "devices/form_a8.h"
 
+#include "devices/box_indicators.h"
 #include "devices/device_builder.h"
 #include "devices/panel_art.h"
 
@@ -55,6 +56,7 @@ TA8::TA8(platform::Platform &platform) : ui::Form(QStringLiteral("A8"), platform
     frame.D5->setColor(QColor(120, 120, 110));
     buildPanels();
     buildBlockLevers();
+    devices::buildBox2Indicators(*this);
     Nahled = make<ui::Panel>(nullptr, "Nahled");
     Nahled->setBounds(-1, -4, 1026, 773);
     Nahled->setColor(QColor(0, 128, 0));

@@ -373,4 +373,52 @@ QImage leverPlate(QSize size)
     return opaque(img);
 }
 
+QImage bellPush(QSize size)
+{
+    return keyedDrawing(size, [&](QPainter &p) {
+        const QPointF c(size.width() / 2.0, size.height() / 2.0);
+        const double r = std::min(size.width(), size.height()) / 2.0 - 0.5;
+        knob(p, c, r, QColor(24, 24, 26));
+        knob(p, c, r * 0.7, QColor(200, 160, 60));
+        knob(p, c, r * 0.25, QColor(230, 200, 110));
+    });
+}
+
+QImage leverTag(QSize size)
+{
+    return keyedDrawing(size, [&](QPainter &p) {
+        const double w = size.width(), h = size.height();
+        p.setPen(QPen(QColor(40, 40, 40), 1.2));
+        p.drawLine(QPointF(w / 2, 0), QPointF(w / 2, 8));
+        const QRectF plate(1, 8, w - 2, h - 9);
+        p.setBrush(QColor(245, 245, 240));
+        p.drawRect(plate);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(200, 24, 24));
+        p.drawRect(QRectF(plate.left() + 3, plate.top() + plate.height() / 3, plate.width() - 6, plate.height() / 3));
+    });
+}
+
+QImage sealedButton(QSize size)
+{
+    return keyedDrawing(size, [&](QPainter &p) {
+        const double w = size.width(), h = size.height();
+        knob(p, QPointF(w / 2, w / 2), w / 2 - 1, QColor(150, 150, 146));
+        knob(p, QPointF(w / 2, w / 2), w / 4, QColor(30, 30, 32));
+        p.setPen(QPen(QColor(90, 90, 96), 0.8));
+        p.drawLine(QPointF(2, w / 2), QPointF(w / 2, h - 5));
+        p.drawLine(QPointF(w - 2, w / 2), QPointF(w / 2, h - 5));
+        knob(p, QPointF(w / 2, h - 4), 3.2, QColor(120, 124, 130));
+    });
+}
+
+QImage squareButton(QSize size, const QColor &face)
+{
+    return keyedDrawing(size, [&](QPainter &p) {
+        const QRect r(0, 0, size.width(), size.height());
+        p.fillRect(r.adjusted(0, 0, 0, -1), face);
+        bevel(p, r.adjusted(0, 0, 0, -1), 2, face, false);
+    });
+}
+
 } // namespace panelart

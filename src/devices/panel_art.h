@@ -74,5 +74,13 @@ QImage trackKnob(QSize size);
 QImage pushButton(QSize size);
 /** @return an enamel lever plate with its two screws. */
 QImage leverPlate(QSize size);
+/** @return a bell push: a brass dome in a black ring, on the key colour. */
+QImage bellPush(QSize size);
+/** @return a reminder tag hung on a lever: a red and white plate with its hook. */
+QImage leverTag(QSize size);
+/** @return a sealed emergency button: a small button under a wired lead seal, on the key colour. */
+QImage sealedButton(QSize size);
+/** @return a small square push button with a light face, on the key colour. */
+QImage squareButton(QSize size, const QColor &face);
 
 } // namespace panelart

@@ -2,6 +2,7 @@
 #include "core/app.h"
 #include "core/form_a1.h"
 #include "core/form_a2.h"
+#include "core/option_guard.h"
 #include "frame/form_a0.h"
 #include "frame/frame_handlers.h"
 #include "platform/platform.h"
@@ -23,14 +24,7 @@ QString framePrefix(const QString &viewName)
  */
 void frameGuard(App &app, const QString &code, const std::function<void()> &fn)
 {
-    try {
-        fn();
-    } catch (...) {
-        if (app.A1().NCK->checked())
-            app.platform().messages.show(code);
-        if (app.A1().NCD->checked())
-            throw;
-    }
+    core::optionGuard(app, code, fn);
 }
 
 /** A key went down on a workplace view. */

@@ -41,8 +41,9 @@ QString CounterLibrary::call(const QString &counterText) const
     const char *result = m_function(argument.constData());
     if (!result)
         throw ui::SimError(QStringLiteral("Funkce A knihovny %1 nevrátila text").arg(m_path));
-    /* The text belongs to the library and may change on the next call: copy it now. */
-    return decodeCp1250(QByteArray(result));
+    /* The text belongs to the library and may change on the next call: copy it now, at most
+       MaxResultLength characters of it, so that a text without its end cannot run on. */
+    return decodeCp1250(QByteArray(result, static_cast<int>(qstrnlen(result, MaxResultLength))));
 }
 
 void CounterLibrary::unload()

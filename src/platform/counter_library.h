@@ -25,13 +25,16 @@ public:
      */
     void load(const QString &dataDir);
 
+    /** Longest text taken from the function's result. */
+    static constexpr int MaxResultLength = 32;
+
     /** @return whether a library is loaded and its function found. */
     bool isLoaded() const { return m_function != nullptr; }
 
     /**
      * Advances a counter through the library's function `A`.
      * @param counterText the counter's current text.
-     * @return the text the function gives back, copied at once.
+     * @return the text the function gives back, copied at once; at most its first MaxResultLength characters.
      * @throws ui::SimError when no library is loaded or the function gives no text.
      */
     QString call(const QString &counterText) const;

@@ -5,6 +5,7 @@
  */
 #include "core/app.h"
 #include "core/form_a1.h"
+#include "devices/device_handlers.h"
 #include "frame/form_a0.h"
 #include "signalling/signalling_handlers.h"
 
@@ -95,9 +96,9 @@ void DeviceTimer(App &app, const QString &timer)
     static const std::pair<const char *, void (*)(App &)> Handlers[] = {
         {"Blikac", BlikacTimer},     {"Kmitac", KmitacTimer},     {"Induktor", InduktorTimer},
         {"Klika", KlikaTimer},       {"ZaverSt1", ZaverSt1Timer}, {"ZaverSt2", ZaverSt2Timer},
-        {"ZaverCH", ZaverCHTimer},
+        {"ZaverCH", ZaverCHTimer},   {"ZaverDK", devices::ZaverDKStep},
     };
-    /* The desk's lock engine (ZaverDK) and the signalmen attach here as well. */
+    /* The signalmen attach here as well. */
     for (const auto &[name, handler] : Handlers)
         if (timer == QLatin1String(name))
             handler(app);

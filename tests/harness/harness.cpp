@@ -184,6 +184,36 @@ void Harness::release(int x, int y, ui::MouseButton b)
     });
 }
 
+void Harness::doubleClick(const QString &name, int x, int y)
+{
+    press(name, x, y);
+    release(x, y);
+    if (!m_app.control(name))
+        return;
+    ui::Control &c = control(name);
+    m_captured = &c;
+    m_capturedName = name;
+    ui::ShiftState s;
+    s.left = true;
+    run(c, [&] {
+        if (c.onDblClick)
+            c.onDblClick();
+    });
+    if (!m_app.control(name))
+        return;
+    run(c, [&] {
+        if (c.onMouseDown)
+            c.onMouseDown(ui::MouseButton::Left, s, x, y);
+    });
+    m_captured = nullptr;
+    if (!m_app.control(name))
+        return;
+    run(c, [&] {
+        if (c.onMouseUp)
+            c.onMouseUp(ui::MouseButton::Left, ui::ShiftState{}, x, y);
+    });
+}
+
 void Harness::drag(const QString &name, QPoint from, QPoint to)
 {
     press(name, from.x(), from.y());

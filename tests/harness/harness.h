@@ -50,6 +50,12 @@ public:
     void move(int x, int y); ///< Moves the mouse over the control that got the last press (or nothing).
     void moveOver(const QString &name, int x, int y);
     void release(int x, int y, ui::MouseButton b = ui::MouseButton::Left);
+    /**
+     * Double-clicks at (x, y) as the windowing library delivers it: press,
+     * release with its click, then the double click and a second press, and
+     * the second release without a click.
+     */
+    void doubleClick(const QString &name, int x = 1, int y = 1);
     /** Presses at from, moves in steps of one pixel to to, releases there. */
     void drag(const QString &name, QPoint from, QPoint to);
     void keyDown(const QString &formName, int key);
