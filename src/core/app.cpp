@@ -4,6 +4,7 @@
 #include "core/core_handlers.h"
 #include "core/form_a1.h"
 #include "core/form_a2.h"
+#include "devices/box1_handlers.h"
 #include "devices/device_handlers.h"
 #include "devices/form_a3.h"
 #include "devices/form_a6.h"
@@ -125,6 +126,7 @@ void App::createA7()
     m_A7 = std::make_unique<TA7>(m_platform);
     frame::wireWorkplace(*this, *m_A7);
     signalling::addSignalPanels(*this, *m_A7);
+    devices::wireA7(*this);
     created(*m_A7);
 }
 

@@ -1,6 +1,7 @@
 /** @file desk_devices.h The working devices of the dispatcher's desk and the drag state of their device unit. */
 #pragma once
 
+#include "devices/drop_tablet.h"
 #include "ui/controls.h"
 
 #include <array>
@@ -71,8 +72,7 @@ struct DeskDevices {
     std::array<bool, 3> keyDragging{};   ///< Keys A, B, C.
     int keyAnchor = 0;                   ///< Horizontal anchor shared by the keys.
     std::array<bool, 4> tabletDragging{}; ///< Tablets A .. D.
-    int tabletAnchor = 0;                ///< Moving vertical anchor shared by the tablets.
-    int tabletPress = 0;                 ///< Where the tablet was pressed.
+    devices::TabletDrag tablets;         ///< The drag shared by the tablets.
 };
 
 namespace devices {

@@ -1,7 +1,6 @@
 /** @file desk_keys_tablets.cpp The desk's line keys, drop tablets and the buttons of the approach device. */
 #include "core/app.h"
 #include "core/form_a1.h"
-#include "core/sounds.h"
 #include "devices/device_guards.h"
 #include "devices/device_handlers.h"
 #include "devices/form_a6.h"
@@ -9,9 +8,6 @@
 namespace devices {
 
 namespace {
-
-/** Tablet heights: raised and dropped. */
-constexpr int Raised = 1, Dropped = 85;
 
 const char *const TabletCodes[4][3] = {{"Error 62B1", "Error 62B2", "Error 62B3"},
                                        {"Error 62B4", "Error 62B5", "Error 62B6"},
@@ -22,20 +18,6 @@ const char *const KeyCodes[3][3] = {{"Error 62D1", "Error 62D2", "Error 62D3"},
                                     {"Error 62D7", "Error 62D8", "Error 62D9"}};
 /** Rest Lefts of the keys relative to Blok.Left; turned they stand 18 px further right. */
 const int KeyRest[3] = {339, 724, 839};
-
-/** @return the shade of a tablet of this height: grey when raised, white when dropped. */
-QColor tabletShade(int height)
-{
-    const int v = height < 11 ? 0xBB : height < 32 ? 0xCC : height < 53 ? 0xDD : height < 74 ? 0xEE : 0xFF;
-    return QColor(v, v, v);
-}
-
-void dropTablet(App &app, ui::Label *t)
-{
-    t->setHeight(Dropped);
-    t->setColor(QColor(0xFF, 0xFF, 0xFF));
-    core::playSound(app, app.A1().SndDestickaOn);
-}
 
 ui::Image *key(TA6 &a6, int k)
 {
@@ -57,9 +39,7 @@ void TabletDown(App &app, int t, int y)
 {
     unitGuard(app, TabletCodes[t][0], [&] {
         DeskDevices &d = app.A6().devices;
-        d.tabletAnchor = y;
-        d.tabletPress = y;
-        d.tabletDragging[t] = true;
+        tabletDown(d.tablets, d.tabletDragging[t], y);
     });
 }
 
@@ -67,20 +47,7 @@ void TabletMove(App &app, int t, int y)
 {
     unitGuard(app, TabletCodes[t][1], [&] {
         DeskDevices &d = app.A6().devices;
-        if (!d.tabletDragging[t])
-            return;
-        ui::Label *tablet = d.Desticka[t];
-        if (y > d.tabletAnchor + 2) {
-            if (tablet->height() < Dropped)
-                tablet->setHeight(std::min(Dropped, tablet->height() + 2 + (Dropped - tablet->height()) / 20));
-            d.tabletAnchor = y;
-        }
-        if (y < d.tabletAnchor - 2) {
-            if (tablet->height() > Raised)
-                tablet->setHeight(std::max(Raised, tablet->height() - 2 - (Dropped - tablet->height()) / 20));
-            d.tabletAnchor = y;
-        }
-        tablet->setColor(tabletShade(tablet->height()));
+        tabletMove(*d.Desticka[t], d.tablets, d.tabletDragging[t], y);
     });
 }
 
@@ -88,19 +55,7 @@ void TabletUp(App &app, int t, int y)
 {
     unitGuard(app, TabletCodes[t][2], [&] {
         DeskDevices &d = app.A6().devices;
-        d.tabletDragging[t] = false;
-        ui::Label *tablet = d.Desticka[t];
-        if (tablet->height() >= 2 && tablet->height() <= 84)
-            dropTablet(app, tablet);
-        if (d.tabletPress - 2 < y && y < d.tabletPress + 2) {
-            if (tablet->height() > Raised) {
-                tablet->setHeight(Raised);
-                tablet->setColor(QColor(0xBB, 0xBB, 0xBB));
-                core::playSound(app, app.A1().SndDestickaOff);
-            } else {
-                dropTablet(app, tablet);
-            }
-        }
+        tabletUp(app, *d.Desticka[t], d.tablets, d.tabletDragging[t], y);
     });
 }
 

@@ -1,6 +1,7 @@
 /** @file form_a7.cpp Signal box 1 A7. */
 #include "devices/form_a7.h"
 
+#include "devices/box1_handlers.h"
 #include "devices/box_indicators.h"
 #include "devices/device_builder.h"
 #include "devices/panel_art.h"
@@ -87,6 +88,7 @@ TA7::TA7(platform::Platform &platform) : ui::Form(QStringLiteral("A7"), platform
     Nahled->setVisible(false);
     VlakA = devices::overviewTrain(*this, Nahled, "VlakA", 240);
     VlakB = devices::overviewTrain(*this, Nahled, "VlakB", 168);
+    devices::buildBox1Devices(*this);
     buildWorkplaceOverlay(*this, frame);
 }
 

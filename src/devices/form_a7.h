@@ -1,6 +1,7 @@
 /** @file form_a7.h Signal box 1 A7. */
 #pragma once
 
+#include "devices/box1_state.h"
 #include "frame/workplace_frame.h"
 
 #include <array>
@@ -50,6 +51,8 @@ public:
     std::array<ui::Image *, 10> VlakA{};
     /** The train of line B on the overview, vehicles `VlakBa` .. `VlakBj`. */
     std::array<ui::Image *, 10> VlakB{};
+
+    devices::Box1State box1; ///< What the box's devices remember during one gesture.
 
 private:
     void buildPanels();
