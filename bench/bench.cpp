@@ -1,6 +1,7 @@
 /** @file bench.cpp Measures the headless simulation and the real program's tick rate at speed "1024". */
 #include "core/app.h"
 #include "core/form_a1.h"
+#include "core/form_a2.h"
 #include "devices/form_a6.h"
 #include "frame/form_a0.h"
 #include "harness/harness.h"
@@ -35,6 +36,32 @@ void benchHeadlessDay()
     const double secs = t.nsecsElapsed() / 1e9;
     std::printf("headless_day_seconds: %.4f\n", secs);
     std::printf("headless_ticks_per_second: %.0f\n", ticks / secs);
+}
+
+/**
+ * Ticks while 50,000 due timetable lines wait for a row of a full group:
+ * a waiting line may cost only the look at its group, never its parsing
+ * or its pictures.
+ */
+void benchPlacingWaiting()
+{
+    Harness h;
+    h.click("A0.H9");
+    h.type("A1.Rychlost", "1024");
+    h.ticks(1);
+    App &app = h.app();
+    /* A fast train from line C to line A with a locomotive and three coaches, and a note. */
+    const QString line = QStringLiteral("110077130708071507  1010717072710    003009008007000000000000000000R Kamenáč");
+    app.A1().Grafikon->setLines({QStringLiteral("Lavina vlaků")});
+    app.TimetableTrainLines.assign(50000, line);
+    app.TimetableTrainStates.assign(50000, 1);
+    for (int r = 1; r <= 4; ++r)
+        app.A2().row(r).trainNumber->setText(QStringLiteral("9"));
+    const int ticks = 2000;
+    QElapsedTimer t;
+    t.start();
+    h.ticks(ticks);
+    std::printf("placing_50000_waiting_ms_per_tick: %.4f\n", t.nsecsElapsed() / 1e6 / ticks);
 }
 
 /** The real program on the Qt event loop at speed "1024": ticks achieved per real second. */
@@ -74,6 +101,7 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication qapp(argc, argv);
     benchHeadlessDay();
+    benchPlacingWaiting();
     benchRealtime1024();
     return 0;
 }

@@ -41,31 +41,40 @@ int clockNumber(const QString &text)
     return v;
 }
 
-/** Adds one to a clock text; "0" .. "9" come back in two digits when twoDigits is set. */
-QString plusOne(const QString &text, bool twoDigits)
+/** Adds one to a clock text: the sum as a plain numeral, without leading zeros. */
+int plusOne(const QString &text)
 {
-    const QString sum = QString::number(clockNumber(text) + 1);
-    return twoDigits && sum.size() == 1 ? "0" + sum : sum;
+    return clockNumber(text) + 1;
+}
+
+/** @return the sum with a "0" put before it when it is at least lowest and at most 9. */
+QString padded(int sum, int lowest)
+{
+    const QString text = QString::number(sum);
+    return sum >= lowest && sum <= 9 ? "0" + text : text;
 }
 
 void minuteStep(TA1 &a1)
 {
     for (int k = 0; k < 6; ++k) {
-        QString m = plusOne(a1.Minuta->line(k), true);
-        if (m == "60") {
-            m = "00";
-            QString h = plusOne(a1.Hodina->line(k), false);
-            if (h == "24")
-                h = "0";
-            a1.Hodina->setLine(k, h);
+        /* A minute "0" .. "9" gets its two digits; the minute line is written before its hour line. */
+        const QString m = padded(plusOne(a1.Minuta->line(k)), 0);
+        if (m != "60") {
+            a1.Minuta->setLine(k, m);
+            continue;
         }
-        a1.Minuta->setLine(k, m);
+        a1.Minuta->setLine(k, "00");
+        QString h = QString::number(plusOne(a1.Hodina->line(k)));
+        if (h == "24")
+            h = "0";
+        a1.Hodina->setLine(k, h);
     }
 }
 
 void secondStep(TA1 &a1)
 {
-    QString s = plusOne(a1.Sekunda->text(), true);
+    /* Only "1" .. "9" get a leading zero: a second that was "-1" becomes "0". */
+    QString s = padded(plusOne(a1.Sekunda->text()), 1);
     if (s == "60") {
         a1.Sekunda->setText("00");
         minuteStep(a1);

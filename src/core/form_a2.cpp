@@ -14,13 +14,13 @@ constexpr int kClientWidth = 665;   ///< Width of the window's client area.
 constexpr int kRowsBottom = 384;    ///< Where the rows end and the "Vlaky" group begins.
 constexpr int kCellHeight = 19;     ///< Height of every cell.
 constexpr int kRowPitch = 18;       ///< Rows of one group lie this far apart.
-constexpr int kVehicleScale = 4;    ///< The "Vlaky" group shows the pictures at 1 / this size.
-constexpr int kStripPitch = 20;     ///< Height of one line of vehicle strips in the "Vlaky" group.
-constexpr int kStripTop = 20;       ///< First line of strips below the group's caption.
-constexpr int kStripColumn = 324;   ///< Even rows' strips start this far right of odd rows' ones.
-constexpr int kStripWidth = 296;    ///< Room for one row's vehicles in its strip.
-constexpr int kStripHeight = 16;    ///< Height of a strip's pictures at a quarter of 64 pixels.
-constexpr int kGroupHeight = kStripTop + 8 * kStripPitch + 6; ///< Eight lines of two strips each.
+constexpr int kGroupWidth = 689;    ///< The "Vlaky" group, just below the designed client area.
+constexpr int kGroupHeight = 593;
+constexpr int kOddRowsLeft = 8;     ///< Pictures of odd rows start here, those of even rows at kEvenRowsLeft.
+constexpr int kEvenRowsLeft = 360;
+constexpr int kPictureStep = 8;     ///< Each picture lies this far right of the one before it.
+constexpr int kBandHeight = 72;     ///< Two rows of pictures, an odd and an even one, per band.
+constexpr int kFirstBandTop = 16;   ///< Below the group's caption.
 
 /** Top of the first row of each group: A (rows 1-4), B (5-9), C (10-16). */
 constexpr int kGroupTop[3] = {43, 136, 247};
@@ -151,10 +151,10 @@ void TimetableRow::clearOutbound(bool withNote)
 TA2::TA2(platform::Platform &platform) : ui::Form(QStringLiteral("A2"), platform)
 {
     setCaption(QStringLiteral("Jízdní řád"));
-    setBounds(0, 0, kClientWidth, kRowsBottom + kGroupHeight + 8);
+    setBounds(0, 0, kClientWidth, kRowsBottom - 1);
     setColor(kNavy);
     setFont(cellFont());
-    setBorderStyle(ui::BorderStyle::Dialog);
+    setBorderStyle(ui::BorderStyle::ToolWindow);
     setCloseButtonOnly(true);
     setCentered(true);
     buildLabels();
@@ -164,7 +164,7 @@ TA2::TA2(platform::Platform &platform) : ui::Form(QStringLiteral("A2"), platform
     GroupBox1->setCaption(QStringLiteral("Vlaky"));
     GroupBox1->setColor(kSilver);
     GroupBox1->setFont(cellFont(Qt::black, true));
-    GroupBox1->setBounds(8, kRowsBottom, kClientWidth - 16, kGroupHeight);
+    GroupBox1->setBounds(0, kRowsBottom, kGroupWidth, kGroupHeight);
     for (int r = 1; r <= kTimetableRows; ++r)
         buildVehicleStrip(r);
 }
@@ -230,55 +230,28 @@ void TA2::buildRow(int r)
 void TA2::buildVehicleStrip(int r)
 {
     TimetableRow &row = m_rows.at(r - 1);
-    const int band = (r - 1) / 2;
-    const int left = 6 + ((r - 1) % 2) * kStripColumn;
-    auto *number = make<ui::Label>(GroupBox1, QString());
-    number->setCaption(QString::number(r));
-    number->setBounds(left, kStripTop + band * kStripPitch + 2, 18, 14);
-    number->setAlignment(ui::Align::Right);
-    number->setTransparent(true);
-    number->setFont(cellFont());
+    const int left = (r % 2 == 1 ? kOddRowsLeft : kEvenRowsLeft);
+    const int top = kFirstBandTop + (r - 1) / 2 * kBandHeight;
     for (int v = 0; v < kRowVehicles; ++v) {
         auto *img = make<ui::Image>(GroupBox1, QStringLiteral("Vlak%1%2").arg(r).arg(QChar('a' + v)));
-        img->setStretch(true);
+        img->setBounds(left + v * kPictureStep, top, 0, 0);
+        img->setAutoSize(true);
         row.vehicles[v] = img;
     }
-    /* Drawn once; every row shares the pictures until a train of its own replaces them. */
+    /* Drawn once; every row shares the pictures until a train of its own replaces them. Pictures d to j are empty. */
     static const QImage locomotive = stockLocomotive();
     static const QImage coach = stockCoach();
-    static const QImage empty = stockEmptySlot();
-    setVehicles(r, {locomotive, coach, coach, empty, empty, empty, empty, empty, empty, empty});
+    setVehicles(r, {locomotive, coach, coach, QImage(), QImage(), QImage(), QImage(), QImage(), QImage(), QImage()});
 }
 
 void TA2::setVehicles(int r, const std::array<QImage, kRowVehicles> &pictures)
 {
     TimetableRow &row = m_rows.at(r - 1);
-    for (int v = 0; v < kRowVehicles; ++v)
-        row.vehicles[v]->setPicture(pictures[v]);
-    layOutVehicleStrip(r);
-}
-
-void TA2::layOutVehicleStrip(int r)
-{
-    const TimetableRow &row = m_rows.at(r - 1);
-    /* An empty slot (1 pixel wide) takes no room in the strip. */
-    auto shownWidth = [](const ui::Image *img) {
-        const int w = img->picture().width();
-        return w <= 1 ? 0 : w;
-    };
-    int natural = 0;
-    for (const ui::Image *img : row.vehicles)
-        natural += shownWidth(img);
-    /* A quarter of the size, smaller still when a long train would run into the next strip. */
-    double scale = 1.0 / kVehicleScale;
-    if (natural * scale > kStripWidth)
-        scale = double(kStripWidth) / natural;
-    const int bottom = kStripTop + ((r - 1) / 2) * kStripPitch + kStripHeight;
-    int x = 6 + ((r - 1) % 2) * kStripColumn + 22;
-    for (ui::Image *img : row.vehicles) {
-        const int width = int(shownWidth(img) * scale);
-        const int height = std::min(kStripHeight, int(img->picture().height() * scale + 0.5));
-        img->setBounds(x, bottom - height, width, width > 0 ? height : 0);
-        x += width;
+    for (int v = 0; v < kRowVehicles; ++v) {
+        ui::Image *img = row.vehicles[v];
+        img->setPicture(pictures[v]);
+        /* Each picture sizes itself to its content; an empty one takes no room. */
+        if (pictures[v].isNull())
+            img->setBounds(img->left(), img->top(), 0, 0);
     }
 }

@@ -1,6 +1,7 @@
 /** @file form_a2.h The timetable window A2 "Jízdní řád": sixteen train rows in three groups. */
 #pragma once
 
+#include "core/line_group_cache.h"
 #include "core/timetable_file.h"
 #include "core/vehicle_pictures.h"
 #include "ui/controls.h"
@@ -62,7 +63,7 @@ struct TimetableRow {
     ui::Edit *minutesAhead = nullptr;   ///< Hidden (`C5a`): minutes to the neighbour's departure, "1" .. "5".
     ui::Edit *reofferCountdown = nullptr; ///< Hidden (`C5b`): ticks until a refused train is offered again.
     ui::Edit *note = nullptr;           ///< "Poznámka" (`Poznamka01`).
-    /** Vehicle pictures a to j (`Vlak1a` .. `Vlak1j`), first vehicle first; each holds the full picture. */
+    /** Vehicle pictures a to j (`Vlak1a` .. `Vlak1j`), first vehicle first, each at its picture's own size. */
     std::array<ui::Image *, kRowVehicles> vehicles{};
 
     /** @return true while the number cell is empty: the row may take a train. */
@@ -94,26 +95,24 @@ public:
     ui::Label *B2;          ///< "A - Rychlíky a spěšné vlaky": rows 1-4.
     ui::Label *G5;          ///< "B - Osobní vlaky": rows 5-9.
     ui::Label *N1;          ///< "C - Nákladní vlaky": rows 10-16.
-    ui::GroupBox *GroupBox1; ///< "Vlaky": the rows' vehicle pictures, shown at a quarter of their size.
+    ui::GroupBox *GroupBox1; ///< "Vlaky": the rows' vehicle pictures at their own sizes, below the designed client area.
 
     /** @return row r, 1 .. 16. */
     TimetableRow &row(int r) { return m_rows.at(r - 1); }
     const TimetableRow &row(int r) const { return m_rows.at(r - 1); }
 
-    /**
-     * Gives row r its ten vehicle pictures, a first, and lines them up in
-     * the "Vlaky" group by their widths.
-     */
+    /** Gives row r its ten vehicle pictures, a first; each picture takes its own size. */
     void setVehicles(int r, const std::array<QImage, kRowVehicles> &pictures);
 
     /** Pictures of vehicle files, decoded once for this window's life, that is once per game. */
     VehiclePictures vehiclePictures;
+    /** Group codes of the timetable's lines, read once for the placing. */
+    core::LineGroupCache lineGroups;
 
 private:
     void buildLabels();
     void buildRow(int r);
     void buildVehicleStrip(int r);
-    void layOutVehicleStrip(int r);
 
     std::array<TimetableRow, kTimetableRows> m_rows;
 };

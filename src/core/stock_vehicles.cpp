@@ -89,10 +89,3 @@ QImage stockCoach()
     bogie(p, 202);
     return img;
 }
-
-QImage stockEmptySlot()
-{
-    QImage img(1, kHeight, QImage::Format_RGB32);
-    img.fill(QColor(30, 30, 30));
-    return img;
-}

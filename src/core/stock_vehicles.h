@@ -7,5 +7,3 @@
 QImage stockLocomotive();
 /** @return the default passenger coach of every row's pictures b and c, 247 x 64 pixels. */
 QImage stockCoach();
-/** @return an empty vehicle slot, 1 x 64 pixels, as the picture store's empty vehicle looks. */
-QImage stockEmptySlot();

@@ -1,8 +1,9 @@
 /** @file timetable_file.cpp Reading of timetable files: header check, train lines in fixed columns and time keys. */
 #include "core/timetable_file.h"
 
+#include "platform/czech_plural.h"
+
 #include <algorithm>
-#include <initializer_list>
 
 namespace core {
 
@@ -63,57 +64,23 @@ bool allDigits(QStringView text)
 }
 
 /**
- * Reads a decimal number field. Blanks around the digits are accepted, so
- * that numbers may be aligned either way; zero padding always is.
+ * Reads a decimal number field, with an optional sign. Blanks around it
+ * are accepted, so that numbers may be aligned either way; zero padding
+ * always is.
  * @return the value, or nothing when the field holds anything else.
  */
 std::optional<int> numberOf(QStringView field)
 {
-    const QStringView digits = field.trimmed();
+    QStringView digits = field.trimmed();
+    const bool negative = digits.startsWith(QLatin1Char('-'));
+    if (negative || digits.startsWith(QLatin1Char('+')))
+        digits = digits.mid(1);
     if (!allDigits(digits))
         return std::nullopt;
     int value = 0;
     for (QChar c : digits)
         value = value * 10 + (c.unicode() - '0');
-    return value;
-}
-
-/** @return the line code of column 8 or 23, nothing for a character other than "0" to "3". */
-std::optional<LineCode> lineCodeOf(QChar c)
-{
-    if (c < QLatin1Char('0') || c > QLatin1Char('3'))
-        return std::nullopt;
-    return static_cast<LineCode>(c.unicode() - '0');
-}
-
-/** @return an error for the first field of @p times that is not a valid time, or nothing. */
-std::optional<TrainLineError> checkTimes(QStringView text, std::initializer_list<Field> times)
-{
-    for (Field field : times) {
-        if (!timeMinutes(fieldOf(text, field))) {
-            return TrainLineError{TrainLineFault::BadTime, field.column,
-                QStringLiteral("Čas ve sloupcích %1 není platný čas HHMM.").arg(columnsText(field))};
-        }
-    }
-    return std::nullopt;
-}
-
-/** @return an error when a running-time field is not two digits, or nothing. */
-std::optional<TrainLineError> checkRunningTime(QStringView text, Field field)
-{
-    if (allDigits(fieldOf(text, field)))
-        return std::nullopt;
-    return TrainLineError{TrainLineFault::BadRunningTime, field.column,
-        QStringLiteral("Jízdní doba ve sloupcích %1 není dvoumístné číslo.").arg(columnsText(field))};
-}
-
-/** @return an error for a bad time or running time of one half of the train, or nothing. */
-std::optional<TrainLineError> checkHalf(QStringView text, Field departure, Field arrival,
-                                        Field runningTime)
-{
-    if (auto error = checkTimes(text, {departure, arrival}))
-        return error;
-    return checkRunningTime(text, runningTime);
+    return negative ? -value : value;
 }
 
 /** Reads the group code and train number. @return the error of the first bad one, or nothing. */
@@ -134,26 +101,12 @@ std::optional<TrainLineError> readNumbers(QStringView text, TimetableTrainLine &
     return std::nullopt;
 }
 
-/** Reads the lines the train comes from and leaves by. @return the error of the first bad one, or nothing. */
-std::optional<TrainLineError> readLineCodes(QStringView text, TimetableTrainLine &line)
+/** @return the line code of column 8 or 23; a character other than "0" to "3" is LineCode::Other. */
+LineCode lineCodeOf(QChar c)
 {
-    const auto from = lineCodeOf(text.at(kFrom.column - 1));
-    if (!from) {
-        return TrainLineError{TrainLineFault::BadLineCode, kFrom.column,
-                              QStringLiteral("Směr příjezdu ve sloupci 8 není 0 až 3.")};
-    }
-    const auto to = lineCodeOf(text.at(kTo.column - 1));
-    if (!to) {
-        return TrainLineError{TrainLineFault::BadLineCode, kTo.column,
-                              QStringLiteral("Směr odjezdu ve sloupci 23 není 0 až 3.")};
-    }
-    if (*from == LineCode::Here && *to == LineCode::Here) {
-        return TrainLineError{TrainLineFault::NoLine, kFrom.column,
-                              QStringLiteral("Vlak nepřijíždí ani neodjíždí po žádné trati.")};
-    }
-    line.from = *from;
-    line.to = *to;
-    return std::nullopt;
+    if (c < QLatin1Char('0') || c > QLatin1Char('3'))
+        return LineCode::Other;
+    return static_cast<LineCode>(c.unicode() - '0');
 }
 
 /** Reads the ten vehicle codes. @return the error of the first code that is not a number, or nothing. */
@@ -178,8 +131,10 @@ void readTexts(QStringView text, TimetableTrainLine &line)
     line.arrival = fieldOf(text, kArrival).toString();
     line.runningTimeFrom = fieldOf(text, kRunningTimeFrom).toString();
     line.spare19to20 = fieldOf(text, kSpare19).toString();
+    line.from = lineCodeOf(text.at(kFrom.column - 1));
     line.track = text.at(kTrack.column - 1);
     line.stopCode = text.at(kStopCode.column - 1);
+    line.to = lineCodeOf(text.at(kTo.column - 1));
     line.departure = fieldOf(text, kDeparture).toString();
     line.neighbourArrival = fieldOf(text, kNeighbourArrival).toString();
     line.runningTimeTo = fieldOf(text, kRunningTimeTo).toString();
@@ -237,17 +192,13 @@ TrainLineResult parseTrainLine(QStringView text)
     TrainLineResult result;
     if (text.size() < kTrainLineMinLength) {
         result.error = TrainLineError{TrainLineFault::TooShort, 0,
-            QStringLiteral("Řádek vlaku je kratší než 67 znaků (má %1).").arg(text.size())};
+            QStringLiteral("Řádek vlaku je kratší než 67 znaků (má %1).")
+                .arg(platform::czechCount(text.size(), QStringLiteral("znak"), QStringLiteral("znaky"),
+                                          QStringLiteral("znaků")))};
         return result;
     }
     TimetableTrainLine &line = result.line;
     result.error = readNumbers(text, line);
-    if (result.ok())
-        result.error = readLineCodes(text, line);
-    if (result.ok() && line.from != LineCode::Here)
-        result.error = checkHalf(text, kNeighbourDeparture, kArrival, kRunningTimeFrom);
-    if (result.ok() && line.to != LineCode::Here)
-        result.error = checkHalf(text, kDeparture, kNeighbourArrival, kRunningTimeTo);
     if (result.ok())
         result.error = readVehicleCodes(text, line);
     if (result.ok())
@@ -298,13 +249,16 @@ bool isPictureKind(const QString &entry)
     return kinds.contains(entry.mid(dot + 1), Qt::CaseInsensitive);
 }
 
-TrainGroup groupOfCode(int groupCode)
+std::optional<int> trainLineGroupCode(QStringView text)
 {
-    if (groupCode < 17)
-        return TrainGroup::Fast;
-    if (groupCode < 20)
-        return TrainGroup::Passenger;
-    return TrainGroup::Freight;
+    if (text.size() < kGroupCode.width)
+        return std::nullopt;
+    /* Two digits, as every usual line has them, are read at once: this runs for every waiting line on every tick. */
+    const QChar tens = text.at(0);
+    const QChar units = text.at(1);
+    if (tens.isDigit() && units.isDigit() && tens.unicode() < 128 && units.unicode() < 128)
+        return (tens.unicode() - '0') * 10 + (units.unicode() - '0');
+    return numberOf(fieldOf(text, kGroupCode));
 }
 
 QString shownTime(QStringView hhmm)
@@ -327,17 +281,6 @@ QString shownRunningTime(QStringView mm)
     if (mm.size() == 2 && mm.at(0) == QLatin1Char('0'))
         return mm.mid(1).toString();
     return mm.toString();
-}
-
-std::optional<int> timeMinutes(QStringView hhmm)
-{
-    if (hhmm.size() != 4 || !allDigits(hhmm))
-        return std::nullopt;
-    const int hours = hhmm.first(2).toInt();
-    const int minutes = hhmm.mid(2).toInt();
-    if (hours > 23 || minutes > 59)
-        return std::nullopt;
-    return hours * 60 + minutes;
 }
 
 QString timetableHeaderError(const QStringList &lines)

@@ -28,10 +28,11 @@ inline const QString kTimetableEncoding = QStringLiteral("num-code");
 
 /** Where a train comes from (column 8) or leaves for (column 23). */
 enum class LineCode {
-    Here = 0, ///< "0": the train starts or ends at Kamenná.
-    A = 1,    ///< "1": the neighbour on line A.
-    B = 2,    ///< "2": the neighbour on line B.
-    C = 3,    ///< "3": the neighbour on line C.
+    Here = 0,  ///< "0": the train starts or ends at Kamenná.
+    A = 1,     ///< "1": the neighbour on line A.
+    B = 2,     ///< "2": the neighbour on line B.
+    C = 3,     ///< "3": the neighbour on line C.
+    Other = 4, ///< Any other character: no neighbour's name, but the times of that half are shown.
 };
 
 /** The timetable window's three groups of rows. */
@@ -73,14 +74,14 @@ struct TimetableTrainLine {
     bool passesThrough() const;
 };
 
-/** The kinds of bad train line. */
+/**
+ * The kinds of bad train line: the only faults that keep a line out of the
+ * timetable window. Line codes, times and running times are shown as they
+ * stand, whatever they hold.
+ */
 enum class TrainLineFault {
-    TooShort,          ///< Fewer than 67 characters.
+    TooShort,          ///< Fewer than 67 characters: the vehicle codes cannot be read.
     BadNumber,         ///< Group code or train number is not a number.
-    BadLineCode,       ///< Column 8 or 23 is not "0" to "3".
-    NoLine,            ///< Neither comes from nor leaves for a line.
-    BadTime,           ///< A shown time is not HHMM with hours 00-23 and minutes 00-59.
-    BadRunningTime,    ///< A shown running time is not two digits.
     BadVehicleCode,    ///< A vehicle code is not a number.
     UnknownVehicle,    ///< A vehicle code beyond the vehicles file, or naming an empty line.
     BadPictureKind,    ///< A picture file whose extension is no picture kind.
@@ -108,12 +109,9 @@ using PictureCheck = std::function<bool(const QString &entry)>;
 
 /**
  * Parses one train line in fixed columns. Reads nothing beyond the line's
- * end. The group code, train number, line codes and vehicle codes are
- * always checked; a line code other than "0" to "3" is refused, since such
- * a train could never be offered or sent anywhere. Times and running times
- * are checked only where the window shows them: columns 9-18 when the
- * train comes from a line, columns 24-33 when it leaves for one (then they
- * are also its due time when it starts here).
+ * end. Only the numbers are checked: the group code, the train number and
+ * the ten vehicle codes (a code of 0 or less is the empty vehicle). Line
+ * codes, times and running times are kept as the file holds them.
  * @param text the line, one character per byte of the file.
  * @return the fields, or the first fault found, in column order.
  */
@@ -153,7 +151,21 @@ QString vehicleEntry(const QStringList &vehicleLines, int code);
 bool isPictureKind(const QString &entry);
 
 /** @return the group of rows that a group code selects. */
-TrainGroup groupOfCode(int groupCode);
+inline TrainGroup groupOfCode(int groupCode)
+{
+    if (groupCode < 17)
+        return TrainGroup::Fast;
+    if (groupCode < 20)
+        return TrainGroup::Passenger;
+    return TrainGroup::Freight;
+}
+
+/**
+ * Reads only the group code of a train line (columns 1-2), as the placing
+ * does before it looks for a free row.
+ * @return the code, or nothing when the line is shorter or it is no number.
+ */
+std::optional<int> trainLineGroupCode(QStringView text);
 
 /**
  * @return the time as the window shows it: "0715" gives "7:15", "0003"
@@ -171,9 +183,6 @@ QString timeDueKey(QStringView hhmm);
 
 /** @return a running time as the window shows it: "07" gives "7", "00" gives "0", "12" gives "12". */
 QString shownRunningTime(QStringView mm);
-
-/** @return minutes since midnight of a valid time "HHMM", nothing for any other text. */
-std::optional<int> timeMinutes(QStringView hhmm);
 
 /**
  * The header check of a timetable made at the game start.

@@ -11,7 +11,9 @@
 #include "platform/platform.h"
 #include "ui/sim_error.h"
 
+#include <array>
 #include <exception>
+#include <optional>
 
 namespace core {
 
@@ -45,21 +47,26 @@ void markDueLines(App &app)
     /* The look-ahead key has no colon: "715" at 7:15, "1405" at 14:05. */
     const QString key = a1.Hodina->line(5) + a1.Minuta->line(5);
     for (size_t i = 0; i < app.TimetableTrainLines.size() && i < app.TimetableTrainStates.size(); ++i) {
-        if (app.TimetableTrainStates[i] == LineWaiting && fallsDue(app.TimetableTrainLines[i], key))
+        if (app.TimetableTrainStates[i] == LineWaiting && fallsDue(app.TimetableTrainLines[i], key)) {
             app.TimetableTrainStates[i] = LineDue;
+            app.A2().lineGroups.forget(i);
+        }
     }
 }
 
-/** @return the station text of a line code other than Here, as the state store holds it now. */
-QString stationOf(const TA1 &a1, LineCode line)
+/**
+ * Writes the neighbour's name of line code 1 to 3 into a name cell; any
+ * other code leaves the cell as it is.
+ */
+void writeStation(const TA1 &a1, ui::Edit &cell, LineCode line)
 {
     switch (line) {
-    case LineCode::A: return a1.StaniceA1->text();
-    case LineCode::B: return a1.StaniceB1->text();
-    case LineCode::C: return a1.StaniceC1->text();
-    case LineCode::Here: break;
+    case LineCode::A: cell.setText(a1.StaniceA1->text()); break;
+    case LineCode::B: cell.setText(a1.StaniceB1->text()); break;
+    case LineCode::C: cell.setText(a1.StaniceC1->text()); break;
+    case LineCode::Here:
+    case LineCode::Other: break;
     }
-    return {};
 }
 
 /** @return the first free row of the group, or null when all are taken. */
@@ -72,6 +79,29 @@ TimetableRow *firstFreeRow(TA2 &a2, TrainGroup group)
     }
     return nullptr;
 }
+
+/**
+ * The first free row of each of the three groups, looked up once per call:
+ * a due line waiting for a row then costs only the reading of its group code.
+ */
+class FreeRows {
+public:
+    explicit FreeRows(TA2 &a2)
+    {
+        for (TrainGroup g : {TrainGroup::Fast, TrainGroup::Passenger, TrainGroup::Freight})
+            m_row[static_cast<size_t>(g)] = firstFreeRow(a2, g);
+    }
+    /** @return the first free row of the group, or null when all are taken. */
+    TimetableRow *of(TrainGroup group) const { return m_row[static_cast<size_t>(group)]; }
+    /** @return whether some group that may take a line now has a free row. */
+    bool any(bool freight) const
+    {
+        return of(TrainGroup::Fast) || of(TrainGroup::Passenger) || (freight && of(TrainGroup::Freight));
+    }
+
+private:
+    std::array<TimetableRow *, 3> m_row{};
+};
 
 /** @return the ten pictures of a checked line: code 0 the empty vehicle, else the cached picture. */
 std::array<QImage, kRowVehicles> vehiclePicturesOf(App &app, const TimetableTrainLine &line)
@@ -93,14 +123,14 @@ void writeTrain(App &app, TimetableRow &row, const TimetableTrainLine &line)
     const TA1 &a1 = app.A1();
     row.trainNumber->setText(line.numberText());
     if (line.from != LineCode::Here) {
-        row.comesFrom->setText(stationOf(a1, line.from));
+        writeStation(a1, *row.comesFrom, line.from);
         row.neighbourDeparture->setText(shownTime(line.neighbourDeparture));
         row.arrival->setText(shownTime(line.arrival));
         row.runningTimeFrom->setText(shownRunningTime(line.runningTimeFrom));
     }
     row.track->setText(QString(line.track));
     if (line.to != LineCode::Here) {
-        row.leavesFor->setText(stationOf(a1, line.to));
+        writeStation(a1, *row.leavesFor, line.to);
         row.departure->setText(shownTime(line.departure));
         row.neighbourArrival->setText(shownTime(line.neighbourArrival));
         row.runningTimeTo->setText(shownRunningTime(line.runningTimeTo));
@@ -122,26 +152,41 @@ TrainLineResult checkDueLine(App &app, const QString &text)
     });
 }
 
+/** Refuses line i for this game: it takes no row and is reported this once. */
+[[noreturn]] void refuse(App &app, size_t i, const QString &why)
+{
+    app.TimetableTrainStates[i] = LineRefused;
+    throw ui::SimError(QStringLiteral("Vlak na řádku %1 grafikonu nelze zařadit: %2")
+                           .arg(kFirstTrainLine + static_cast<int>(i))
+                           .arg(why));
+}
+
 void placeOneTrain(App &app)
 {
     TVlakByte &states = app.TimetableTrainStates;
+    const bool freight = app.A1().NakladniVlaky->checked();
+    const FreeRows freeRows(app.A2());
+    LineGroupCache &lineGroups = app.A2().lineGroups;
+    /* With every group full, no due line can be placed or checked: none is looked at. */
+    if (!freeRows.any(freight))
+        return;
     for (size_t i = 0; i < states.size() && i < app.TimetableTrainLines.size(); ++i) {
         if (states[i] != LineDue)
             continue;
-        const TrainLineResult checked = checkDueLine(app, app.TimetableTrainLines[i]);
-        if (!checked.ok()) {
-            /* Refused for this game: it takes no row and is reported this once. */
-            states[i] = LineRefused;
-            throw ui::SimError(QStringLiteral("Vlak na řádku %1 grafikonu nelze zařadit: %2")
-                                   .arg(kFirstTrainLine + static_cast<int>(i))
-                                   .arg(checked.error->text));
-        }
-        const TrainGroup group = checked.line.group();
-        if (group == TrainGroup::Freight && !app.A1().NakladniVlaky->checked())
+        const QString &text = app.TimetableTrainLines[i];
+        const int groupCode = lineGroups.groupCode(i, text);
+        if (groupCode == LineGroupCache::kNoNumber)
+            refuse(app, i, QStringLiteral("Skupina vlaku ve sloupcích 1-2 není číslo."));
+        const TrainGroup group = groupOfCode(groupCode);
+        if (group == TrainGroup::Freight && !freight)
             continue;
-        TimetableRow *row = firstFreeRow(app.A2(), group);
+        TimetableRow *row = freeRows.of(group);
         if (!row)
             continue;
+        /* Only now, with a row to write, is the whole line checked: before any cell is written. */
+        const TrainLineResult checked = checkDueLine(app, text);
+        if (!checked.ok())
+            refuse(app, i, checked.error->text);
         writeTrain(app, *row, checked.line);
         states[i] = LinePlaced;
         return;

@@ -15,8 +15,9 @@ const QImage &VehiclePictures::picture(const QString &dataDir, const QString &en
     try {
         decoded = platform::loadPicture(path);
     } catch (const std::exception &) {
-        /* Unusable: the train line that names it is refused with its own message. */
-        decoded = QImage();
+        /* Unusable now: the train line that names it is refused with its own message. */
+        static const QImage none;
+        return none;
     }
     return *m_byPath.insert(path, decoded);
 }

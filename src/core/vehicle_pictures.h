@@ -7,8 +7,9 @@
 
 /**
  * Decoded vehicle pictures by their path. A picture file is read and
- * decoded the first time a train needs it; a file that is missing or
- * broken is remembered as unusable, so neither is looked at again.
+ * decoded the first time a train needs it and kept. A file that is missing
+ * or broken is not remembered: the next train that names it reads it
+ * again, so a file the player mends while the program runs is taken.
  */
 class VehiclePictures {
 public:
@@ -19,11 +20,11 @@ public:
      * @return the picture, or a null image when the file is missing or cannot be decoded.
      */
     const QImage &picture(const QString &dataDir, const QString &entry);
-    /** @return how many files have been read so far, usable or not. */
-    int filesRead() const { return static_cast<int>(m_byPath.size()); }
+    /** @return how many pictures are kept. */
+    int picturesKept() const { return static_cast<int>(m_byPath.size()); }
 
 private:
-    QHash<QString, QImage> m_byPath; ///< Decoded pictures; a null image for a file that failed.
+    QHash<QString, QImage> m_byPath; ///< Decoded pictures, never a null one.
 };
 
 /** @return the path of a vehicles-file entry under the data directory, with "/" separators. */

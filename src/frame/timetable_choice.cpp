@@ -5,6 +5,7 @@
 #include "devices/form_a6.h"
 #include "frame/form_a0.h"
 #include "frame/frame_handlers.h"
+#include "platform/czech_plural.h"
 #include "platform/files.h"
 #include "ui/sim_error.h"
 
@@ -57,8 +58,11 @@ Pick readPick(App &app, const QString &fileName)
     const QString dataDir = app.dataDir();
     pick.lines = platform::readTextLines1250(dataDir + QStringLiteral("/Gvd/") + fileName);
     if (pick.lines.size() < core::kFirstTrainLine)
-        throw ui::SimError(QStringLiteral("Soubor %1 není grafikon: má %2 řádků, grafikon jich má nejméně %3.")
-                               .arg(fileName).arg(pick.lines.size()).arg(core::kFirstTrainLine));
+        throw ui::SimError(QStringLiteral("Soubor %1 není grafikon: má %2, grafikon jich má nejméně %3.")
+                               .arg(fileName,
+                                    platform::czechCount(pick.lines.size(), QStringLiteral("řádek"),
+                                                         QStringLiteral("řádky"), QStringLiteral("řádků")))
+                               .arg(core::kFirstTrainLine));
     const QString vehiclesFile = pick.lines.at(5).trimmed();
     if (vehiclesFile.isEmpty())
         throw ui::SimError(QStringLiteral("Grafikon %1 neuvádí na řádku 5 seznam vozidel.").arg(fileName));

@@ -1,8 +1,10 @@
 /** @file files.cpp Listing folders and reading text and picture files of the data directory. */
 #include "platform/files.h"
 
+#include "platform/bitmap_check.h"
 #include "platform/cp1250.h"
 #include "platform/jpeg_decoder.h"
+#include "platform/metafile.h"
 #include "ui/sim_error.h"
 
 #include <QDir>
@@ -11,13 +13,19 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <cerrno>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace platform {
 
 namespace {
 
-/** The kinds of picture file told apart by their first bytes. */
-enum class PictureKind { Jpeg, Bmp, Ico, Unknown };
+/** The kinds of picture file, named by their extensions. */
+enum class PictureKind { Jpeg, Bmp, Ico, Wmf, Emf, Unknown };
 
 /** @return whether a sorts before b by name, case-insensitively, ties broken by exact case. */
 bool nameLess(const QString &a, const QString &b)
@@ -39,28 +47,56 @@ QString findEntryIgnoringCase(const QString &dir, const QString &name)
     return {};
 }
 
-/** @return the whole content of a file. @throws ui::SimError when it cannot be read. */
-QByteArray readWholeFile(const QString &path)
+/** @return the problem an errno of stat or open stands for. */
+FileProblem problemOf(int error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw ui::SimError(QStringLiteral("Soubor nelze přečíst: %1").arg(path));
-    const QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw ui::SimError(QStringLiteral("Soubor nelze přečíst: %1").arg(path));
-    return content;
+    return error == ENOENT || error == ENOTDIR ? FileProblem::Missing : FileProblem::Unreadable;
 }
 
-/** @return the kind of picture the bytes start like. */
-PictureKind pictureKind(const QByteArray &data)
+/** @return the whole content of a file. @throws ui::SimError with the problem's own message. */
+QByteArray readWholeFile(const QString &path)
 {
-    if (data.startsWith("\xFF\xD8\xFF"))
+    FileContent content = readRegularFile(path);
+    switch (content.problem) {
+    case FileProblem::None: break;
+    case FileProblem::Missing: throw ui::SimError(QStringLiteral("Soubor nebyl nalezen: %1").arg(path));
+    case FileProblem::Unreadable: throw ui::SimError(QStringLiteral("Soubor nelze přečíst: %1").arg(path));
+    case FileProblem::TooLarge: throw ui::SimError(QStringLiteral("Soubor je příliš velký: %1").arg(path));
+    }
+    return std::move(content.bytes);
+}
+
+/** @return the kind of picture a file's extension names. */
+PictureKind kindOfName(const QString &path)
+{
+    const QString name = path.section(QLatin1Char('/'), -1);
+    const int dot = name.lastIndexOf(QLatin1Char('.'));
+    const QString extension = dot < 0 ? QString() : name.mid(dot + 1).toLower();
+    if (extension == QLatin1String("jpg") || extension == QLatin1String("jpeg"))
         return PictureKind::Jpeg;
-    if (data.startsWith("BM"))
+    if (extension == QLatin1String("bmp"))
         return PictureKind::Bmp;
-    if (data.startsWith(QByteArray("\x00\x00\x01\x00", 4)))
+    if (extension == QLatin1String("ico"))
         return PictureKind::Ico;
+    if (extension == QLatin1String("wmf"))
+        return PictureKind::Wmf;
+    if (extension == QLatin1String("emf"))
+        return PictureKind::Emf;
     return PictureKind::Unknown;
+}
+
+/** @return whether the bytes start as a file of the kind does. */
+bool startsAs(const QByteArray &data, PictureKind kind)
+{
+    switch (kind) {
+    case PictureKind::Jpeg: return data.startsWith("\xFF\xD8\xFF");
+    case PictureKind::Bmp: return data.startsWith("BM");
+    case PictureKind::Ico: return data.startsWith(QByteArray("\x00\x00\x01\x00", 4));
+    case PictureKind::Wmf: return looksLikeWmf(data);
+    case PictureKind::Emf: return looksLikeEmf(data);
+    case PictureKind::Unknown: break;
+    }
+    return false;
 }
 
 /** @return the picture decoded by Qt's reader for format, or a null picture. */
@@ -73,13 +109,63 @@ QImage decodeWithQt(const QByteArray &data, const char *format)
 
 } // namespace
 
+FileContent readRegularFile(const QString &path)
+{
+    const QByteArray native = QFile::encodeName(path);
+    /* Looked at before it is opened: a FIFO or a device is never opened at all. */
+    struct stat before {};
+    if (::stat(native.constData(), &before) != 0)
+        return {{}, problemOf(errno)};
+    if (!S_ISREG(before.st_mode))
+        return {{}, FileProblem::Unreadable};
+    if (before.st_size > kMaxFileSize)
+        return {{}, FileProblem::TooLarge};
+    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return {{}, problemOf(errno)};
+    FileContent content;
+    struct stat opened {};
+    /* The name may have been given to something else in between. */
+    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+        ::close(fd);
+        return {{}, FileProblem::Unreadable};
+    }
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            content = {{}, FileProblem::Unreadable};
+            break;
+        }
+        if (n == 0)
+            break;
+        if (content.bytes.size() + n > kMaxFileSize) {
+            content = {{}, FileProblem::TooLarge};
+            break;
+        }
+        content.bytes.append(buffer, n);
+    }
+    ::close(fd);
+    return content;
+}
+
 QStringList listFiles(const QString &dir, const QString &pattern)
 {
     const QRegularExpression matcher(
         QRegularExpression::wildcardToRegularExpression(pattern),
         QRegularExpression::CaseInsensitiveOption);
     QStringList names;
-    const QStringList entries = QDir(resolvePath(dir)).entryList(QDir::Files | QDir::Hidden);
+    const QString resolved = resolvePath(dir);
+    if (QFileInfo(resolved).isDir()) {
+        /* A folder that exists but cannot be opened is not an empty one. */
+        DIR *folder = ::opendir(QFile::encodeName(resolved).constData());
+        if (!folder)
+            throw ui::SimError(QStringLiteral("Složku nelze přečíst: %1").arg(resolved));
+        ::closedir(folder);
+    }
+    const QStringList entries = QDir(resolved).entryList(QDir::Files | QDir::Hidden);
     for (const QString &name : entries) {
         if (matcher.match(name).hasMatch())
             names.append(name);
@@ -128,24 +214,26 @@ QStringList readTextLines1250(const QString &path)
 QImage loadPicture(const QString &path)
 {
     const QString resolved = resolvePath(path);
-    const QByteArray data = readWholeFile(resolved);
-    QImage image;
-    switch (pictureKind(data)) {
-    case PictureKind::Jpeg:
-        try {
-            image = decodeJpeg(data);
-        } catch (const ui::SimError &) {
-            throw ui::SimError(QStringLiteral("Obrázek je poškozený: %1").arg(resolved));
-        }
-        break;
-    case PictureKind::Bmp:
-        image = decodeWithQt(data, "BMP");
-        break;
-    case PictureKind::Ico:
-        image = decodeWithQt(data, "ICO");
-        break;
-    case PictureKind::Unknown:
+    const PictureKind kind = kindOfName(resolved);
+    if (kind == PictureKind::Unknown)
         throw ui::SimError(QStringLiteral("Neznámý formát obrázku: %1").arg(resolved));
+    const QByteArray data = readWholeFile(resolved);
+    /* Read by the kind its name gives: content of another kind is not read at all. */
+    if (!startsAs(data, kind))
+        throw ui::SimError(QStringLiteral("Obrázek nelze přečíst, není to %1: %2")
+                               .arg(resolved.section(QLatin1Char('.'), -1).toUpper(), resolved));
+    QImage image;
+    try {
+        switch (kind) {
+        case PictureKind::Jpeg: image = decodeJpeg(data); break;
+        case PictureKind::Bmp: image = bmpIsWhole(data) ? decodeWithQt(data, "BMP") : QImage(); break;
+        case PictureKind::Ico: image = icoIsWhole(data) ? decodeWithQt(data, "ICO") : QImage(); break;
+        case PictureKind::Wmf: image = decodeWmf(data); break;
+        case PictureKind::Emf: image = decodeEmf(data); break;
+        case PictureKind::Unknown: break;
+        }
+    } catch (const ui::SimError &) {
+        image = QImage();
     }
     if (image.isNull())
         throw ui::SimError(QStringLiteral("Obrázek je poškozený: %1").arg(resolved));

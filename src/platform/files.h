@@ -7,12 +7,38 @@
 
 namespace platform {
 
+/** Files larger than this are refused: no timetable, vehicles file, picture or sound comes near it. */
+inline constexpr qint64 kMaxFileSize = 64LL * 1024 * 1024;
+
+/** Why a file could not be read. */
+enum class FileProblem {
+    None,       ///< Read whole.
+    Missing,    ///< No such file (or a folder on its path is missing).
+    Unreadable, ///< It exists but cannot be read: no permission, a folder, a FIFO, a device, an I/O error.
+    TooLarge,   ///< Larger than kMaxFileSize.
+};
+
+/** The content of a file, or why it could not be read. */
+struct FileContent {
+    QByteArray bytes;                        ///< The whole file when problem is None.
+    FileProblem problem = FileProblem::None; ///< Why it was not read.
+};
+
+/**
+ * Reads a regular file whole, safely: anything that is not a regular file
+ * (a FIFO, a device, a folder) is refused at once without waiting on it,
+ * and so is a file above kMaxFileSize. Never throws.
+ * @param path the file, used as it is (not resolved).
+ */
+FileContent readRegularFile(const QString &path);
+
 /**
  * Lists the files of a folder whose names match a wildcard pattern.
  * @param dir the folder; its path is resolved as by resolvePath.
  * @param pattern a wildcard such as "*.t6g", matched case-insensitively.
  * @return the file names (not paths), sorted by name case-insensitively;
  *         empty when the folder does not exist.
+ * @throws ui::SimError when the folder exists but cannot be listed.
  */
 QStringList listFiles(const QString &dir, const QString &pattern);
 
@@ -39,16 +65,19 @@ QStringList splitTextLines(const QString &text);
  * Reads a Windows-1250 text file into lines (see splitTextLines).
  * @param path the file; resolved as by resolvePath.
  * @return the file's lines.
- * @throws ui::SimError when the file is missing or unreadable.
+ * @throws ui::SimError when the file is missing, unreadable, no regular
+ *         file or too large, each with its own message.
  */
 QStringList readTextLines1250(const QString &path);
 
 /**
- * Loads a picture file, telling its kind by its first bytes: JPEG, BMP or ICO.
+ * Loads a picture file of the kind its extension names: "bmp", "ico",
+ * "wmf", "emf", "jpg" or "jpeg" (in any letter case).
  * @param path the file; resolved as by resolvePath.
- * @return the picture.
- * @throws ui::SimError when the file is missing, unreadable, of another
- *         kind or broken.
+ * @return the picture; a metafile is drawn at its own size.
+ * @throws ui::SimError when the file is missing or unreadable, its
+ *         extension names no picture kind, its content is not of the kind
+ *         its extension names, or it is broken or truncated.
  */
 QImage loadPicture(const QString &path);
 

@@ -90,13 +90,13 @@ void QtTimerEngine::destroy(int id)
     m_free.push_back(id);
 }
 
-void QtMessageBoxes::show(const QString &text)
+void QtMessageBoxes::showBox(const QString &text)
 {
     QMessageBox box(QMessageBox::Information, QApplication::applicationName(), text, QMessageBox::Ok);
     box.exec();
 }
 
-void QtMessageBoxes::report(const QString &text)
+void QtMessageBoxes::reportBox(const QString &text)
 {
     QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text, QMessageBox::Ok);
     box.exec();

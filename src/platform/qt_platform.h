@@ -49,9 +49,9 @@ private:
 
 /** Modal Qt message boxes; their nested loop keeps the timers running. */
 class QtMessageBoxes : public MessageBoxes {
-public:
-    void show(const QString &text) override;
-    void report(const QString &text) override;
+protected:
+    void showBox(const QString &text) override;
+    void reportBox(const QString &text) override;
 };
 
 /** WAV playback through Qt Multimedia. */

@@ -7,16 +7,16 @@
 
 namespace platform {
 
-void RecordedMessageBoxes::show(const QString &text)
+void RecordedMessageBoxes::showBox(const QString &text)
 {
     shown.append(text);
     if (whileOpen)
         whileOpen(text);
 }
 
-void RecordedMessageBoxes::report(const QString &text)
+void RecordedMessageBoxes::reportBox(const QString &text)
 {
-    show(text);
+    showBox(text);
 }
 
 namespace {

@@ -13,12 +13,13 @@ namespace platform {
 /** Message boxes that are recorded instead of shown. */
 class RecordedMessageBoxes : public MessageBoxes {
 public:
-    void show(const QString &text) override;
-    void report(const QString &text) override;
-
     QStringList shown; ///< Every text in the order shown, reports included.
     /** Runs while a box is "open", as the player would let time pass before closing it. */
     std::function<void(const QString &)> whileOpen;
+
+protected:
+    void showBox(const QString &text) override;
+    void reportBox(const QString &text) override;
 };
 
 /** Sound players that record their calls as "open Telefon.wav", "play Telefon.wav". */

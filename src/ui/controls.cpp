@@ -333,6 +333,57 @@ void Timer::restart()
         engine.start(m_id, m_interval);
 }
 
+namespace {
+
+/**
+ * The gate of one timer firing. While the firing's boxes are the same, in
+ * order, as those of the timer's last failure, it holds them back; at the
+ * first box that differs it shows those held and lets the rest through.
+ */
+class RepeatGate : public platform::MessageBoxes::Gate {
+public:
+    using Box = std::pair<bool, QString>;
+
+    RepeatGate(platform::MessageBoxes &messages, QList<Box> last)
+        : m_messages(messages), m_last(std::move(last)), m_passing(m_last.isEmpty())
+    {
+        m_outer = m_messages.setGate(this);
+    }
+    ~RepeatGate() override { m_messages.setGate(m_outer); }
+
+    bool admit(const QString &text, bool report) override
+    {
+        m_seen.append({report, text});
+        if (!m_passing && m_seen.size() <= m_last.size() && m_last.at(m_seen.size() - 1) == m_seen.last()) {
+            m_held.append(m_seen.last());
+            return false;
+        }
+        showHeld();
+        return true;
+    }
+    /** Shows the boxes held back, in order, and lets every later box through. */
+    void showHeld()
+    {
+        m_passing = true;
+        for (const Box &box : std::exchange(m_held, {}))
+            m_messages.present(box.second, box.first);
+    }
+    /** @return the boxes of this firing, shown or held. */
+    const QList<Box> &seen() const { return m_seen; }
+    /** @return whether the firing's boxes so far are exactly the last failure's. */
+    bool repeatsLast() const { return !m_passing && m_seen == m_last; }
+
+private:
+    platform::MessageBoxes &m_messages;
+    QList<Box> m_last;
+    QList<Box> m_seen;
+    QList<Box> m_held;
+    bool m_passing;
+    platform::MessageBoxes::Gate *m_outer = nullptr;
+};
+
+} // namespace
+
 void Timer::fire()
 {
     /* A firing while the handler itself still runs (inside its own message
@@ -342,10 +393,16 @@ void Timer::fire()
     m_firing = true;
     std::shared_ptr<bool> alive = m_alive;
     Form &owner = *form();
+    RepeatGate gate(owner.platform().messages, m_lastFailure);
     /* The default error report of a failure is still part of this firing. */
-    runEvent(owner, [this] { m_onTimer(); });
-    if (*alive)
-        m_firing = false;
+    const bool clean = runEvent(owner, [this] { m_onTimer(); });
+    /* The same failure as last time stays unseen; anything else is shown. */
+    if (clean || !gate.repeatsLast())
+        gate.showHeld();
+    if (!*alive)
+        return;
+    m_lastFailure = clean ? QList<RepeatGate::Box>() : gate.seen();
+    m_firing = false;
 }
 
 MediaPlayer::MediaPlayer(Control *parent, const QString &name) : Control(parent, name, Kind::MediaPlayer)
@@ -384,17 +441,19 @@ void MediaPlayer::rewind()
         m_sound->rewind();
 }
 
-void runEvent(Form &form, const std::function<void()> &fn)
+bool runEvent(Form &form, const std::function<void()> &fn)
 {
     /* The handler may destroy its own form; the platform outlives it. */
     platform::MessageBoxes &messages = form.platform().messages;
     try {
         fn();
+        return true;
     } catch (const std::exception &e) {
         messages.report(failureText(e));
     } catch (...) {
         messages.report(QStringLiteral("Neznámá chyba"));
     }
+    return false;
 }
 
 void guarded(Form &form, const QString &code, const std::function<void()> &fn)

@@ -357,7 +357,10 @@ private:
  * nothing; any other write stops it and, when it is then enabled with an
  * interval above 0 and has a handler, starts a fresh whole period.
  * A firing that comes while its own handler still runs (a message box of
- * the handler is open) is dropped, so error boxes never stack.
+ * the handler is open) is dropped, so error boxes never stack. A failure
+ * that repeats is shown once: when the handler fails again with the same
+ * boxes as its last failure, they are not shown, until the handler has
+ * once run without a failure escaping it.
  */
 class Timer : public Control {
 public:
@@ -381,6 +384,8 @@ private:
     int m_interval = 1000;
     int m_id = -1;
     bool m_firing = false;
+    /** The boxes of the handler's last failure, as (report, text); empty after a clean run. */
+    QList<std::pair<bool, QString>> m_lastFailure;
     std::function<void()> m_onTimer;
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };
@@ -408,8 +413,11 @@ private:
     std::unique_ptr<platform::SoundHandle> m_sound;
 };
 
-/** Runs an input or timer event: a failure that escapes it is shown by the default error report. */
-void runEvent(Form &form, const std::function<void()> &fn);
+/**
+ * Runs an input or timer event: a failure that escapes it is shown by the default error report.
+ * @return true when no failure escaped.
+ */
+bool runEvent(Form &form, const std::function<void()> &fn);
 
 /**
  * Runs a handler's body under its guard: a failure shows the code in a

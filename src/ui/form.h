@@ -12,7 +12,7 @@ struct Platform;
 namespace ui {
 
 /** How a form's window is framed. */
-enum class BorderStyle { Sizeable, Single, Dialog, None };
+enum class BorderStyle { Sizeable, Single, Dialog, None, ToolWindow };
 
 /** Receives the changes of a form's controls; the Qt front implements it. */
 class FormObserver {

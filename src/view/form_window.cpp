@@ -8,10 +8,14 @@
 #include "ui/controls.h"
 
 #include <QCloseEvent>
+#include <QApplication>
 #include <QGuiApplication>
+#include <QHideEvent>
+#include <QWindow>
 #include <QKeyEvent>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QTimer>
 #include <QWheelEvent>
 
 namespace view {
@@ -26,6 +30,8 @@ Qt::WindowFlags windowFlagsOf(const ui::Form &f)
 {
     if (f.borderStyle() == ui::BorderStyle::None)
         return Qt::Window | Qt::FramelessWindowHint;
+    if (f.borderStyle() == ui::BorderStyle::ToolWindow)
+        return Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
     Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
     if (f.closeButtonOnly() || f.borderStyle() == ui::BorderStyle::Dialog)
         return flags;
@@ -100,8 +106,18 @@ void FormWindow::build(ui::Control &parent, QWidget *host)
     }
 }
 
+void FormWindow::setFooter(QWidget *footer, int height)
+{
+    m_footer = footer;
+    m_footerHeight = height;
+    footer->raise();
+    applyLayout();
+}
+
 void FormWindow::controlChanged(ui::Control *c)
 {
+    if (m_footer && c->kind() == ui::Kind::Image)
+        m_footer->update();
     if (isGraphic(*c)) {
         if (!c->visible())
             return;
@@ -177,12 +193,46 @@ void FormWindow::applyLayout()
             hide();
         return;
     }
+    if (isHidden() && f.borderStyle() == ui::BorderStyle::ToolWindow)
+        followOpener();
     applyGeometry();
     if (f.frontCount() != m_frontSeen) {
         m_frontSeen = f.frontCount();
         raise();
         activateWindow();
     }
+}
+
+void FormWindow::followOpener()
+{
+    /* A tool window stays above the window that had the keyboard when it
+       opened (the window system is told so, as a transient window), and
+       hands the keyboard back to it when it closes. */
+    QWidget *active = QApplication::activeWindow();
+    m_opener = active && active != this ? active : nullptr;
+    create();
+    if (QWindow *own = windowHandle())
+        own->setTransientParent(m_opener && m_opener->windowHandle() ? m_opener->windowHandle() : nullptr);
+}
+
+void FormWindow::hideEvent(QHideEvent *e)
+{
+    ContainerWidget::hideEvent(e);
+    if (e->spontaneous() || !m_opener)
+        return;
+    /* Once the closing event is over (it enables the opener again), unless
+       the player has meanwhile gone to another window. */
+    const QPointer<QWidget> opener = std::exchange(m_opener, nullptr);
+    const QPointer<QWidget> closed = this;
+    QTimer::singleShot(0, opener, [opener, closed] {
+        QWidget *active = QApplication::activeWindow();
+        if (!opener || !opener->isVisible() || !opener->isEnabled())
+            return;
+        if (active && active != closed && active != opener)
+            return;
+        opener->activateWindow();
+        opener->setFocus(Qt::ActiveWindowFocusReason);
+    });
 }
 
 void FormWindow::applyFlags()
@@ -210,7 +260,9 @@ void FormWindow::applyGeometry()
         }
         return;
     }
-    const QSize size(std::max(1, f.width()), std::max(1, f.height()));
+    const QSize size(std::max(1, f.width()), std::max(1, f.height()) + m_footerHeight);
+    if (m_footer)
+        m_footer->setGeometry(0, f.height(), size.width(), m_footerHeight);
     if (isFullScreen() || isMaximized())
         setWindowState(Qt::WindowNoState);
     if (this->size() != size || minimumSize() != size || maximumSize() != size)

@@ -6,6 +6,7 @@
 #include "ui/form.h"
 
 #include <QHash>
+#include <QPointer>
 #include <QSet>
 
 namespace view {
@@ -39,6 +40,13 @@ public:
     /** Runs the player's input as an event of the form (failures go to its error report); nothing once detached. */
     void runInput(const std::function<void()> &fn);
 
+    /**
+     * Puts a widget of the view's own below the form's designed area,
+     * @p height pixels high; the window grows by that much. It is
+     * repainted whenever a picture of the form changes.
+     */
+    void setFooter(QWidget *footer, int height);
+
     /** Follows the form: caption, enabled, frame, size, place, visibility and raising. */
     void applyLayout() override;
 
@@ -52,12 +60,15 @@ protected:
     void keyReleaseEvent(QKeyEvent *e) override;
     void wheelEvent(QWheelEvent *e) override;
     void showEvent(QShowEvent *e) override;
+    void hideEvent(QHideEvent *e) override;
     void resizeEvent(QResizeEvent *e) override;
 
 private:
     /** Creates the widgets of parent's windowed children inside host, depth first in creation order. */
     void build(ui::Control &parent, QWidget *host);
     void applyFlags();
+    /** Makes a tool window the transient of the window that has the keyboard now, its opener. */
+    void followOpener();
     void applyGeometry();
     /** Moves the window to its first place: centred on the screen or at the form's position. */
     void place();
@@ -76,6 +87,9 @@ private:
     bool m_placed = false;  ///< The window got its first place.
     int m_frontSeen = 0;    ///< The form's front count last acted on.
     int m_wheelRest = 0;    ///< Wheel turn not yet passed on as whole notches.
+    QPointer<QWidget> m_opener;  ///< The window a tool window opened over; it gets the keyboard back.
+    QWidget *m_footer = nullptr; ///< The view's own widget below the form's area, if any.
+    int m_footerHeight = 0;      ///< Its height.
 };
 
 } // namespace view

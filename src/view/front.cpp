@@ -3,6 +3,7 @@
 
 #include "view/form_window.h"
 #include "view/painter.h"
+#include "view/vehicle_strip.h"
 
 #include "core/app.h"
 
@@ -19,8 +20,13 @@ struct Front::Impl {
     /** Gives a form its window. */
     void created(ui::Form &form)
     {
-        if (!windows.contains(&form))
-            windows.emplace(&form, new FormWindow(form));
+        if (windows.contains(&form))
+            return;
+        auto *window = new FormWindow(form);
+        windows.emplace(&form, window);
+        /* The timetable window shows its rows' vehicle pictures small, below the rows. */
+        if (form.name() == QLatin1String("A2"))
+            window->setFooter(new VehicleStrip(*window), VehicleStrip::kHeight);
     }
 
     /**

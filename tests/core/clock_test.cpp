@@ -1,5 +1,6 @@
 /** @file clock_test.cpp The clock tick: speed table, pause, time carrying, clock labels and shading. */
 #include "harness/harness.h"
+#include "ui/controls.h"
 
 #include <gtest/gtest.h>
 
@@ -89,12 +90,42 @@ TEST(Clock, AMinuteLineOfMinusOneBecomesZeroZeroWithoutTouchingItsHour)
     EXPECT_EQ(h.line("A1.Hodina", 0), "7");
 }
 
+TEST(Clock, OnlySecondsOneToNineGetALeadingZero)
+{
+    Harness h;
+    h.type("A1.Sekunda", "-1");
+    h.ticks(1);
+    EXPECT_EQ(h.text("A1.Sekunda"), "0");
+    h.ticks(1);
+    EXPECT_EQ(h.text("A1.Sekunda"), "01");
+    h.type("A1.Sekunda", "8");
+    h.ticks(2);
+    EXPECT_EQ(h.text("A1.Sekunda"), "10");
+}
+
+TEST(Clock, TheCarryWritesTheMinuteLineBeforeItsHourLine)
+{
+    Harness h;
+    h.type("A1.Minuta", "59\n00\n01\n02\n03\n04");
+    h.type("A1.Hodina", "9\n10\n10\n10\n10\n10");
+    h.type("A1.Sekunda", "59");
+    /* What the hour line holds at the moment its minute line changes. */
+    QStringList seen;
+    auto &minuta = h.as<ui::Memo>("A1.Minuta");
+    minuta.onChange = [&] { seen << minuta.line(0) + "@" + h.line("A1.Hodina", 0); };
+    h.ticks(1);
+    ASSERT_FALSE(seen.isEmpty());
+    EXPECT_EQ(seen.first(), "00@9");
+    EXPECT_EQ(h.clock(), "10:00:00");
+}
+
 TEST(Clock, ABadSecondsTextFailsEveryTickAndTheClockStandsStill)
 {
     Harness h;
     h.type("A1.Sekunda", "");
     h.ticks(3);
-    EXPECT_EQ(h.messages().count("Error A1H"), 3);
+    /* The same failure on every tick is shown once. */
+    EXPECT_EQ(h.messages(), (QStringList{"Error A1H", "'' is not a valid integer value"}));
     EXPECT_EQ(h.text("A1.Sekunda"), "");
     EXPECT_TRUE(h.timerEnabled("A1.Hodiny"));
     h.type("A1.Sekunda", "10");
@@ -118,6 +149,29 @@ TEST(Clock, WhileTheTicksErrorBoxIsOpenNoFurtherTickStacksAnother)
     };
     h.ticks(1);
     EXPECT_EQ(h.messages(), (QStringList{"Error A1H", "'' is not a valid integer value"}));
+}
+
+TEST(Clock, ARepeatingFailureAtTopSpeedNeverLocksThePlayerOut)
+{
+    Harness h;
+    h.type("A1.Rychlost", "1024");
+    h.ticks(1);
+    h.type("A1.Sekunda", "x");
+    h.advanceMs(2000);
+    EXPECT_EQ(h.messages(), (QStringList{"Error A1H", "'x' is not a valid integer value"}));
+    /* Another failure is shown at once. */
+    h.type("A1.Sekunda", "y");
+    h.advanceMs(100);
+    EXPECT_EQ(h.messages().count("Error A1H"), 2);
+    EXPECT_EQ(h.messages().last(), "'y' is not a valid integer value");
+    /* The player mends the cell; once a tick has run cleanly the same failure is shown again. */
+    h.type("A1.Sekunda", "10");
+    h.ticks(1);
+    EXPECT_EQ(h.clock(), "12:00:11");
+    h.type("A1.Sekunda", "y");
+    h.advanceMs(100);
+    EXPECT_EQ(h.messages().count("Error A1H"), 3);
+    EXPECT_EQ(h.messages().count("'y' is not a valid integer value"), 2);
 }
 
 TEST(Clock, ShadingChangesOnlyWhenTheMinuteKeyIsPassedThrough)

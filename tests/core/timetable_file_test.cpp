@@ -126,7 +126,7 @@ TEST(TimetableTrainLine, GroupCodesSelectTheirGroups)
         EXPECT_EQ(groupOfCode(code), group) << code;
 }
 
-TEST(TimetableTrainLine, ReportsEveryKindOfBadLine)
+TEST(TimetableTrainLine, OnlyNumbersThatAreNoNumbersMakeABadLine)
 {
     struct Case {
         QString text;
@@ -138,24 +138,12 @@ TEST(TimetableTrainLine, ReportsEveryKindOfBadLine)
         {kStarting.left(66), TrainLineFault::TooShort, 0},
         {withColumns(kThrough, 1, QStringLiteral("R1")), TrainLineFault::BadNumber, 1},
         {withColumns(kThrough, 1, QStringLiteral("  ")), TrainLineFault::BadNumber, 1},
-        {withColumns(kThrough, 1, QStringLiteral("-1")), TrainLineFault::BadNumber, 1},
+        {withColumns(kThrough, 1, QStringLiteral("--")), TrainLineFault::BadNumber, 1},
         {withColumns(kThrough, 3, QStringLiteral("7 71 ")), TrainLineFault::BadNumber, 3},
         {withColumns(kThrough, 3, QStringLiteral("0x771")), TrainLineFault::BadNumber, 3},
-        {withColumns(kThrough, 8, QStringLiteral("4")), TrainLineFault::BadLineCode, 8},
-        {withColumns(kThrough, 23, QStringLiteral(" ")), TrainLineFault::BadLineCode, 23},
-        {withColumns(kStarting, 23, QStringLiteral("0")), TrainLineFault::NoLine, 8},
-        {withColumns(kThrough, 9, QStringLiteral("2400")), TrainLineFault::BadTime, 9},
-        {withColumns(kThrough, 13, QStringLiteral("0760")), TrainLineFault::BadTime, 13},
-        {withColumns(kThrough, 13, QStringLiteral("7:15")), TrainLineFault::BadTime, 13},
-        {withColumns(kThrough, 17, QStringLiteral(" 7")), TrainLineFault::BadRunningTime, 17},
-        {withColumns(kThrough, 24, QStringLiteral("    ")), TrainLineFault::BadTime, 24},
-        {withColumns(kThrough, 28, QStringLiteral("07a7")), TrainLineFault::BadTime, 28},
-        {withColumns(kThrough, 32, QStringLiteral("1-")), TrainLineFault::BadRunningTime, 32},
-        /* A train starting here is due by columns 24-27, so they must be a time. */
-        {withColumns(kStarting, 24, QStringLiteral("1465")), TrainLineFault::BadTime, 24},
         {withColumns(kThrough, 38, QStringLiteral("00x")), TrainLineFault::BadVehicleCode, 38},
         {withColumns(kThrough, 65, QStringLiteral("   ")), TrainLineFault::BadVehicleCode, 65},
-        {withColumns(kThrough, 50, QStringLiteral("-01")), TrainLineFault::BadVehicleCode, 50},
+        {withColumns(kThrough, 50, QStringLiteral("0-1")), TrainLineFault::BadVehicleCode, 50},
     };
     for (const Case &c : cases) {
         const TrainLineResult result = parseTrainLine(c.text);
@@ -166,12 +154,58 @@ TEST(TimetableTrainLine, ReportsEveryKindOfBadLine)
     }
 }
 
+TEST(TimetableTrainLine, LineCodesTimesAndRunningTimesAreKeptAsTheyStand)
+{
+    struct Case {
+        QString text;
+        LineCode from;
+        LineCode to;
+    };
+    const Case cases[] = {
+        {withColumns(kThrough, 8, QStringLiteral("4")), LineCode::Other, LineCode::A},
+        {withColumns(kThrough, 23, QStringLiteral(" ")), LineCode::C, LineCode::Other},
+        {withColumns(kStarting, 23, QStringLiteral("0")), LineCode::Here, LineCode::Here},
+        {withColumns(kThrough, 9, QStringLiteral("2460")), LineCode::C, LineCode::A},
+        {withColumns(kThrough, 13, QStringLiteral("7:15")), LineCode::C, LineCode::A},
+        {withColumns(kThrough, 17, QStringLiteral(" 7")), LineCode::C, LineCode::A},
+        {withColumns(kThrough, 24, QStringLiteral("    ")), LineCode::C, LineCode::A},
+        {withColumns(kThrough, 32, QStringLiteral("1-")), LineCode::C, LineCode::A},
+    };
+    for (const Case &c : cases) {
+        const TrainLineResult result = parseTrainLine(c.text);
+        ASSERT_TRUE(result.ok()) << c.text.toStdString();
+        EXPECT_EQ(result.line.from, c.from) << c.text.toStdString();
+        EXPECT_EQ(result.line.to, c.to) << c.text.toStdString();
+        EXPECT_EQ(result.line.neighbourDeparture, c.text.mid(8, 4));
+        EXPECT_EQ(result.line.arrival, c.text.mid(12, 4));
+        EXPECT_EQ(result.line.runningTimeFrom, c.text.mid(16, 2));
+        EXPECT_EQ(result.line.departure, c.text.mid(23, 4));
+        EXPECT_EQ(result.line.runningTimeTo, c.text.mid(31, 2));
+    }
+}
+
+TEST(TimetableTrainLine, SignedNumbersAreNumbers)
+{
+    /* A code of 0 or less is the empty vehicle; a signed group code is still a code. */
+    const TrainLineResult result =
+        parseTrainLine(withColumns(withColumns(kThrough, 1, QStringLiteral("-1")), 38, QStringLiteral("-01+02")));
+    ASSERT_TRUE(result.ok()) << result.error->text.toStdString();
+    EXPECT_EQ(result.line.groupCode, -1);
+    EXPECT_EQ(result.line.group(), TrainGroup::Fast);
+    EXPECT_EQ(result.line.vehicleCodes[0], -1);
+    EXPECT_EQ(result.line.vehicleCodes[1], 2);
+    EXPECT_EQ(trainLineGroupCode(u"25"), 25);
+    EXPECT_EQ(trainLineGroupCode(u"-3xyz"), -3);
+    EXPECT_FALSE(trainLineGroupCode(u"2").has_value());
+    EXPECT_FALSE(trainLineGroupCode(u"R1 0001").has_value());
+}
+
 TEST(TimetableTrainLine, ErrorTextsNameTheColumns)
 {
-    EXPECT_EQ(parseTrainLine(withColumns(kThrough, 28, QStringLiteral("9999"))).error->text,
-              QStringLiteral("Čas ve sloupcích 28-31 není platný čas HHMM."));
+    EXPECT_EQ(parseTrainLine(withColumns(kThrough, 44, QStringLiteral("a12"))).error->text,
+              QStringLiteral("Kód vozidla ve sloupcích 44-46 není číslo."));
     EXPECT_EQ(parseTrainLine(QStringLiteral("11")).error->text,
-              QStringLiteral("Řádek vlaku je kratší než 67 znaků (má 2)."));
+              QStringLiteral("Řádek vlaku je kratší než 67 znaků (má 2 znaky)."));
 }
 
 TEST(TimetableTrainLine, ChecksVehiclesAgainstTheVehiclesFile)
@@ -215,13 +249,13 @@ TEST(TimetableTrainLine, AsksForEachPictureItUsesAndNoOther)
 TEST(TimetableTrainLine, ABadColumnIsReportedBeforeAnyPictureIsAskedFor)
 {
     int asked = 0;
-    const QString text = withColumns(kThrough, 28, QStringLiteral("2500"));
+    const QString text = withColumns(kThrough, 62, QStringLiteral("0?0"));
     const TrainLineResult result = checkTrainLine(text, kVehicles, [&](const QString &) {
         ++asked;
         return true;
     });
     ASSERT_FALSE(result.ok());
-    EXPECT_EQ(result.error->fault, TrainLineFault::BadTime);
+    EXPECT_EQ(result.error->fault, TrainLineFault::BadVehicleCode);
     EXPECT_EQ(asked, 0);
 }
 
@@ -259,15 +293,6 @@ TEST(TimeKeys, ShownRunningTimes)
     EXPECT_EQ(shownRunningTime(u"00"), QStringLiteral("0"));
     EXPECT_EQ(shownRunningTime(u"12"), QStringLiteral("12"));
     EXPECT_EQ(shownRunningTime(u"10"), QStringLiteral("10"));
-}
-
-TEST(TimeKeys, MinutesOfValidTimesOnly)
-{
-    EXPECT_EQ(timeMinutes(u"0000"), 0);
-    EXPECT_EQ(timeMinutes(u"0715"), 435);
-    EXPECT_EQ(timeMinutes(u"2359"), 1439);
-    for (const char16_t *bad : {u"2400", u"1260", u"715", u"07155", u"07:1", u" 715", u"+715"})
-        EXPECT_FALSE(timeMinutes(bad).has_value());
 }
 
 TEST(TimetableHeader, AcceptsOurFilesAndFilesWithoutIdentity)
@@ -318,10 +343,17 @@ bool shippedPictureUsable(const QString &entry)
     }
 }
 
+/** @return minutes since midnight of a time "HHMM" of the shipped files, which are all valid. */
+int minutesOf(const QString &hhmm)
+{
+    EXPECT_TRUE(hhmm.size() == 4 && hhmm.left(2).toInt() < 24 && hhmm.mid(2).toInt() < 60) << hhmm.toStdString();
+    return hhmm.left(2).toInt() * 60 + hhmm.mid(2).toInt();
+}
+
 /** @return minutes from @p from to @p to, over midnight when needed. */
 int minutesBetween(const QString &from, const QString &to)
 {
-    return (*timeMinutes(to) - *timeMinutes(from) + 24 * 60) % (24 * 60);
+    return (minutesOf(to) - minutesOf(from) + 24 * 60) % (24 * 60);
 }
 
 /** Checks that a train's arrival follows from its departure and running time. */

@@ -3,10 +3,13 @@
 
 #include "harness/harness.h"
 #include "platform/cp1250.h"
+#include "platform/files.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -100,3 +103,45 @@ inline void startGameAt(Harness &h, int hour, int minute)
     h.as<ui::Label>("A0.H3").setCaption(QStringLiteral("%1").arg(minute, 2, 10, QChar('0')));
     h.click("A0.H9");
 }
+
+/** A game on the tests' own timetable: the file is picked and the game started at 7:00. */
+struct FileGame {
+    explicit FileGame(const QStringList &trains, int hour = 7, int minute = 0)
+    {
+        folder.writeTimetable("test.t6g", trains);
+        h = std::make_unique<Harness>(folder.path());
+        pickNextTimetable(*h);
+        startGameAt(*h, hour, minute);
+    }
+    /** Moves the clock to just before h:mm:00 and lets that tick happen. */
+    void tickAt(int hour, int minute)
+    {
+        h->setClock(hour, minute > 0 ? minute - 1 : 59, 59);
+        if (minute == 0)
+            h->setClock(hour > 0 ? hour - 1 : 23, 59, 59);
+        h->ticks(1);
+    }
+    quint8 state(int i) const { return h->app().TimetableTrainStates.at(i); }
+    /**
+     * Writes a vehicles file of these entries, ends the game and starts it
+     * again at 7:00 on the same timetable, which reads the new file.
+     */
+    void restartWithVehicles(const QStringList &entries)
+    {
+        folder.writeText("Vozidla.txt", entries);
+        h->click("A0.H5");
+        pickNextTimetable(*h); // none
+        pickNextTimetable(*h); // test.t6g again, with the new vehicles file
+        startGameAt(*h, 7, 0);
+    }
+
+    TimetableFolder folder;
+    std::unique_ptr<Harness> h;
+};
+
+/** @return the picture of a file of the repository's data directory. */
+inline QImage repositoryPicture(const QString &relative)
+{
+    return platform::loadPicture(QStringLiteral(KAMENNA_SOURCE_DATA_DIR) + "/" + relative);
+}
+

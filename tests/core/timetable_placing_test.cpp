@@ -12,38 +12,6 @@
 #include <QMap>
 #include <QSet>
 
-namespace {
-
-/** A game on the tests' own timetable: the file is picked and the game started at 7:00. */
-struct FileGame {
-    explicit FileGame(const QStringList &trains, int hour = 7, int minute = 0)
-    {
-        folder.writeTimetable("test.t6g", trains);
-        h = std::make_unique<Harness>(folder.path());
-        pickNextTimetable(*h);
-        startGameAt(*h, hour, minute);
-    }
-    /** Moves the clock to just before h:mm:00 and lets that tick happen. */
-    void tickAt(int hour, int minute)
-    {
-        h->setClock(hour, minute > 0 ? minute - 1 : 59, 59);
-        if (minute == 0)
-            h->setClock(hour > 0 ? hour - 1 : 23, 59, 59);
-        h->ticks(1);
-    }
-    quint8 state(int i) const { return h->app().TimetableTrainStates.at(i); }
-
-    TimetableFolder folder;
-    std::unique_ptr<Harness> h;
-};
-
-/** @return the picture of a file of the repository's data directory. */
-QImage repositoryPicture(const QString &relative)
-{
-    return platform::loadPicture(QStringLiteral(KAMENNA_SOURCE_DATA_DIR) + "/" + relative);
-}
-
-} // namespace
 
 TEST(TimetablePlacing, TrainFallsDueFiveMinutesAheadAndShowsItsTimes)
 {
@@ -224,12 +192,8 @@ TEST(TimetablePlacing, VehiclePicturesComeFromTheVehiclesFileAndCodeZeroIsEmpty)
     t.vehicles = "001007016000000000000000000000";
     FileGame g({t.text()});
     /* The entries are written with "\" and another letter case than the files. */
-    g.folder.writeText("Vozidla.txt", {"VOZIDLA\\LOK_754.BMP", "x", "x", "x", "x", "x", "vozidla/Vuz_B.bmp",
-                                       "x", "x", "x", "x", "x", "x", "x", "x", "Vozidla\\voz_Faccs.bmp"});
-    g.h->click("A0.H5");
-    pickNextTimetable(*g.h); // none
-    pickNextTimetable(*g.h); // test.t6g again, with the new vehicles file
-    startGameAt(*g.h, 7, 0);
+    g.restartWithVehicles({"VOZIDLA\\LOK_754.BMP", "x", "x", "x", "x", "x", "vozidla/Vuz_B.bmp", "x", "x", "x", "x",
+                           "x", "x", "x", "x", "Vozidla\\voz_Faccs.bmp"});
     g.tickAt(7, 10);
     const TimetableRow &row = g.h->app().A2().row(5);
     EXPECT_EQ(row.vehicles[0]->picture(), repositoryPicture("Vozidla/lok_754.bmp"));

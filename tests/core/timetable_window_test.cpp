@@ -75,6 +75,8 @@ TEST(TimetableWindow, OpensWithEmptyWhiteRowsAndDefaultTrains)
     EXPECT_EQ(h.color("A2"), QColor(0, 0, 128));
     EXPECT_FALSE(h.visible("A2"));
     EXPECT_EQ(h.control("A2").width(), 665);
+    EXPECT_EQ(h.control("A2").height(), 383);
+    EXPECT_EQ(h.control("A2.GroupBox1").bounds(), QRect(0, 384, 689, 593));
     EXPECT_EQ(h.text("A2.B2"), "A - Rychlíky a spěšné vlaky");
     EXPECT_EQ(h.text("A2.G5"), "B - Osobní vlaky");
     EXPECT_EQ(h.text("A2.N1"), "C - Nákladní vlaky");
@@ -97,11 +99,17 @@ TEST(TimetableWindow, OpensWithEmptyWhiteRowsAndDefaultTrains)
         EXPECT_FALSE(row.minutesAhead->visible());
         EXPECT_FALSE(row.minutesAhead->readOnly());
         EXPECT_FALSE(row.reofferCountdown->readOnly());
+        /* The form's pictures at their own sizes: odd rows from left 8, even rows from 360, 8 apart. */
+        const int left = r % 2 ? 8 : 360;
+        const int top = 16 + (r - 1) / 2 * 72;
+        EXPECT_EQ(row.vehicles[0]->bounds(), QRect(left, top, 179, 64)) << r;
+        EXPECT_EQ(row.vehicles[1]->bounds(), QRect(left + 8, top, 247, 64)) << r;
+        EXPECT_EQ(row.vehicles[2]->bounds(), QRect(left + 16, top, 247, 64)) << r;
         EXPECT_EQ(row.vehicles[0]->picture().size(), QSize(179, 64));
-        EXPECT_EQ(row.vehicles[1]->picture().size(), QSize(247, 64));
-        EXPECT_EQ(row.vehicles[2]->picture().size(), QSize(247, 64));
-        for (int v = 3; v < kRowVehicles; ++v)
-            EXPECT_EQ(row.vehicles[v]->picture().size(), QSize(1, 64));
+        for (int v = 3; v < kRowVehicles; ++v) {
+            EXPECT_TRUE(row.vehicles[v]->picture().isNull()) << r << v;
+            EXPECT_EQ(row.vehicles[v]->bounds(), QRect(left + 8 * v, top, 0, 0)) << r << v;
+        }
     }
 }
 

@@ -42,7 +42,7 @@ TEST(TimetableChoice, CyclesThroughTheFilesAndNone)
     EXPECT_EQ(h.text("A1.GrafikonDir"), "sobota_nedele.t6g");
     EXPECT_EQ(h.text("A0.G6"), shippedTitle("sobota_nedele.t6g"));
     EXPECT_EQ(h.line("A1.Grafikon", 1), "Kobrant ŽST Kamenná");
-    EXPECT_EQ(h.lines("A0.Vozidla").size(), 16);
+    EXPECT_EQ(h.lines("A0.Vozidla").size(), 18);
     EXPECT_EQ(h.line("A0.Vozidla", 0), "Vozidla\\lok_754.bmp");
     EXPECT_EQ(arrayLength(h), 62 - 30);
     EXPECT_EQ(h.lines("A0.GVD2"), (QStringList{"sobota_nedele.t6g", "vsedni_den.t6g"}));
@@ -57,7 +57,7 @@ TEST(TimetableChoice, CyclesThroughTheFilesAndNone)
     EXPECT_EQ(h.text("A0.G6"), "- žádný grafikon -");
     EXPECT_TRUE(h.lines("A1.Grafikon").isEmpty());
     EXPECT_EQ(arrayLength(h), 0);
-    EXPECT_EQ(h.lines("A0.Vozidla").size(), 16);
+    EXPECT_EQ(h.lines("A0.Vozidla").size(), 18);
 
     pickNextTimetable(h);
     EXPECT_EQ(h.text("A1.GrafikonDir"), "sobota_nedele.t6g");

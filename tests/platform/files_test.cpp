@@ -1,5 +1,6 @@
 /** @file files_test.cpp Tests of the Windows-1250 code page, text files, folder listing and pictures. */
 #include "platform/cp1250.h"
+#include "platform/czech_plural.h"
 #include "platform/files.h"
 #include "platform/jpeg_decoder.h"
 #include "failure_text.h"
@@ -109,7 +110,7 @@ TEST(TextLines, MissingOrUnreadableFileIsAnError)
     QTemporaryDir dir;
     const QString missing = dir.filePath("chybi.t6g");
     EXPECT_EQ(failureOf([&] { platform::readTextLines1250(missing); }),
-              QStringLiteral("Soubor nelze přečíst: ") + missing);
+              QStringLiteral("Soubor nebyl nalezen: ") + missing);
     EXPECT_TRUE(failureOf([&] { platform::readTextLines1250(dir.path()); })
                     .startsWith(QStringLiteral("Soubor nelze přečíst: ")));
 }
@@ -148,20 +149,31 @@ TEST(ResolvePath, PrefersTheExactEntryAndOtherwiseTheFirstByName)
     EXPECT_EQ(platform::resolvePath(dir.path() + "/SND/a.wav"), dir.filePath("Snd/a.wav"));
 }
 
-TEST(LoadPicture, ToldByContentNotByName)
+TEST(LoadPicture, ReadByTheKindItsExtensionNames)
 {
     QTemporaryDir dir;
     QImage red(6, 4, QImage::Format_RGB32);
     red.fill(qRgb(255, 0, 0));
-    ASSERT_TRUE(red.save(dir.filePath("bitmapa.jpg"), "BMP"));
-    writeFile(dir.filePath("fotka.bmp"), platform::encodeJpeg(red, 95));
+    ASSERT_TRUE(red.save(dir.filePath("bitmapa.BMP"), "BMP"));
+    writeFile(dir.filePath("fotka.jpeg"), platform::encodeJpeg(red, 95));
     ASSERT_TRUE(red.save(dir.filePath("ikona.ico"), "ICO"));
-
-    for (const char *name : {"bitmapa.jpg", "fotka.bmp", "ikona.ico"}) {
+    for (const char *name : {"bitmapa.BMP", "fotka.jpeg", "ikona.ico"}) {
         const QImage image = platform::loadPicture(dir.filePath(name));
         EXPECT_EQ(image.size(), QSize(6, 4)) << name;
         EXPECT_GT(qRed(image.pixel(2, 2)), 200) << name;
         EXPECT_LT(qBlue(image.pixel(2, 2)), 50) << name;
+    }
+
+    /* Content of another kind than the extension names is not read. */
+    writeFile(dir.filePath("fotka.bmp"), platform::encodeJpeg(red, 95));
+    ASSERT_TRUE(red.save(dir.filePath("bitmapa.jpg"), "BMP"));
+    ASSERT_TRUE(red.save(dir.filePath("bitmapa.ico"), "BMP"));
+    writeFile(dir.filePath("fotka.wmf"), platform::encodeJpeg(red, 95));
+    writeFile(dir.filePath("fotka.emf"), platform::encodeJpeg(red, 95));
+    for (const char *name : {"fotka.bmp", "bitmapa.jpg", "bitmapa.ico", "fotka.wmf", "fotka.emf"}) {
+        EXPECT_TRUE(failureOf([&] { platform::loadPicture(dir.filePath(name)); })
+                        .startsWith(QStringLiteral("Obrázek nelze přečíst, není to ")))
+            << name;
     }
 }
 
@@ -170,11 +182,11 @@ TEST(LoadPicture, MissingUnknownAndBrokenFilesAreErrors)
     QTemporaryDir dir;
     const QString missing = dir.filePath("chybi.jpg");
     EXPECT_EQ(failureOf([&] { platform::loadPicture(missing); }),
-              QStringLiteral("Soubor nelze přečíst: ") + missing);
+              QStringLiteral("Soubor nebyl nalezen: ") + missing);
 
-    writeFile(dir.filePath("text.jpg"), "GIF89a neni obrazek");
-    EXPECT_EQ(failureOf([&] { platform::loadPicture(dir.filePath("text.jpg")); }),
-              QStringLiteral("Neznámý formát obrázku: ") + dir.filePath("text.jpg"));
+    writeFile(dir.filePath("obrazek.gif"), "GIF89a neni obrazek");
+    EXPECT_EQ(failureOf([&] { platform::loadPicture(dir.filePath("obrazek.gif")); }),
+              QStringLiteral("Neznámý formát obrázku: ") + dir.filePath("obrazek.gif"));
 
     QImage image(20, 20, QImage::Format_RGB32);
     image.fill(Qt::green);
@@ -184,5 +196,18 @@ TEST(LoadPicture, MissingUnknownAndBrokenFilesAreErrors)
     for (const char *name : {"pulka.jpg", "pulka.bmp"}) {
         EXPECT_EQ(failureOf([&] { platform::loadPicture(dir.filePath(name)); }),
                   QStringLiteral("Obrázek je poškozený: ") + dir.filePath(name));
+    }
+}
+
+TEST(CzechCount, EveryCountTakesItsOwnForm)
+{
+    const std::pair<int, const char *> cases[] = {
+        {0, "0 řádků"}, {1, "1 řádek"}, {2, "2 řádky"}, {3, "3 řádky"}, {4, "4 řádky"},
+        {5, "5 řádků"}, {11, "11 řádků"}, {21, "21 řádků"}, {22, "22 řádků"}, {29, "29 řádků"},
+    };
+    for (const auto &[count, text] : cases) {
+        EXPECT_EQ(platform::czechCount(count, QStringLiteral("řádek"), QStringLiteral("řádky"), QStringLiteral("řádků")),
+                  QString::fromUtf8(text))
+            << count;
     }
 }

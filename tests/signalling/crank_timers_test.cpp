@@ -309,7 +309,11 @@ TEST(BlockCranks, AFailingTickReportsOnceWhileItsBoxIsOpenAndTriesAgainAfter)
     Harness h;
     setFields(h, {{"A1.NavBDo", 5}, {"A1.HrBDo", 5}});
     /* A failure inside the step: the field's reaction breaks. */
-    h.as<ui::SpinEdit>("A1.HrBDo").onChange = [] { throw ui::SimError(QStringLiteral("porucha")); };
+    int failures = 0;
+    h.as<ui::SpinEdit>("A1.HrBDo").onChange = [&failures] {
+        ++failures;
+        throw ui::SimError(QStringLiteral("porucha"));
+    };
     bool open = false;
     h.messageBoxes().whileOpen = [&](const QString &) {
         if (open)
@@ -322,6 +326,9 @@ TEST(BlockCranks, AFailingTickReportsOnceWhileItsBoxIsOpenAndTriesAgainAfter)
     h.advanceMs(500);
     EXPECT_EQ(h.messages(), (QStringList{"Error A1ZSt1", "porucha"}));
     EXPECT_TRUE(h.timerEnabled("A1.ZaverSt1"));
+    const int triedWhileOpen = failures;
     h.advanceMs(200);
-    EXPECT_EQ(h.messages().count("Error A1ZSt1"), 2);
+    /* It tries again after the box is closed; the same failure is not shown a second time. */
+    EXPECT_GT(failures, triedWhileOpen);
+    EXPECT_EQ(h.messages().count("Error A1ZSt1"), 1);
 }

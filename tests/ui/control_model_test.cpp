@@ -1,5 +1,6 @@
 /** @file control_model_test.cpp Control kinds beyond the write rules: pictures, lists, files, forms and players. */
 #include "platform/test_platform.h"
+#include "platform/wave_bytes.h"
 #include "ui/controls.h"
 #include "ui/sim_error.h"
 
@@ -146,9 +147,7 @@ TEST(ControlModel, ASoundPlayerOpensOnAWaveFileAndReopensOnASecondOpen)
 {
     Bench b;
     QTemporaryDir dir;
-    QByteArray wave("RIFF\x24\x00\x00\x00WAVEfmt ", 16);
-    wave += QByteArray(28, '\0');
-    touch(dir.filePath("Telefon.wav"), wave);
+    touch(dir.filePath("Telefon.wav"), goodWave());
     touch(dir.filePath("Broken.wav"), "not a wave file at all, just text");
     auto *p = b.form.make<ui::MediaPlayer>(nullptr, "SndTelefon");
     p->setFileName(dir.filePath("Telefon.wav"));

@@ -5,6 +5,7 @@
 #include "core/form_a2.h"
 #include "view/form_window.h"
 #include "view/front.h"
+#include "view/vehicle_strip.h"
 
 #include <QCoreApplication>
 
@@ -67,7 +68,7 @@ TEST(TimetableWindowView, AWeekdayMorningIsReadable)
     ASSERT_NE(w, nullptr);
     const QImage shot = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
     shot.save(QCoreApplication::applicationDirPath() + "/timetable_a2.png");
-    ASSERT_EQ(shot.size(), QSize(a2.width(), a2.height()));
+    ASSERT_EQ(shot.size(), QSize(a2.width(), a2.height() + view::VehicleStrip::kHeight));
 
     /* The navy window, white headings on it, the progress colours in their cells. */
     EXPECT_EQ(shot.pixelColor(660, 30), QColor(0, 0, 128));
@@ -82,8 +83,28 @@ TEST(TimetableWindowView, AWeekdayMorningIsReadable)
     EXPECT_TRUE(hasDarkPixel(shot, a2.row(10).leavesFor->bounds().adjusted(2, 2, -2, -2)));
     EXPECT_TRUE(hasDarkPixel(shot, a2.row(1).note->bounds().adjusted(2, 2, -2, -2)));
     EXPECT_FALSE(hasDarkPixel(shot, a2.row(16).trainNumber->bounds().adjusted(2, 2, -2, -2)));
-    /* The vehicles of a placed train are drawn in the "Vlaky" group. */
-    const QRect strip10 = a2.row(10).vehicles[0]->bounds().translated(a2.GroupBox1->bounds().topLeft());
+    /* The vehicles of the placed trains are drawn small in the strip below the rows. */
+    const view::VehicleStrip *strip = w->findChild<view::VehicleStrip *>();
+    ASSERT_NE(strip, nullptr);
+    const QPoint below(0, a2.height());
+    const QRect strip10 = strip->pictureRect(10, 0).translated(below);
     EXPECT_GT(strip10.width(), 10);
     EXPECT_GT(colourCount(shot, strip10), 4);
+    /* Os 5401 runs with the EMF locomotive 714 and the WMF coach Bt: they show at a quarter of their own widths. */
+    int row5401 = 0;
+    for (int r = 5; r <= 9; ++r)
+        if (a2.row(r).trainNumber->text() == "5401")
+            row5401 = r;
+    ASSERT_NE(row5401, 0);
+    const QRect locomotive = strip->pictureRect(row5401, 0).translated(below);
+    const QRect coach = strip->pictureRect(row5401, 1).translated(below);
+    EXPECT_EQ(locomotive.size(), QSize(84 / 4, 16));
+    EXPECT_EQ(coach.size(), QSize(100 / 4, 16));
+    EXPECT_GT(colourCount(shot, locomotive), 4);
+    EXPECT_GT(colourCount(shot, coach), 4);
+    const QColor body = shot.pixelColor(locomotive.left() + 3, locomotive.top() + 6);
+    EXPECT_GT(body.red(), 2 * body.green()) << body.name().toStdString(); // the red locomotive
+    /* The model keeps the pictures at their own sizes. */
+    EXPECT_EQ(a2.row(row5401).vehicles[0]->bounds().size(), QSize(84, 64));
+    EXPECT_EQ(a2.row(row5401).vehicles[1]->bounds().size(), QSize(100, 64));
 }

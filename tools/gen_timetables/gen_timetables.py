@@ -33,6 +33,8 @@ VEHICLES = [
     "voz_Res.bmp",    # 14 flat wagon with timber
     "voz_Sgs.bmp",    # 15 container wagon
     "voz_Faccs.bmp",  # 16 hopper wagon with stone
+    "vuz_Bt.wmf",     # 17 second class coach of the older kind (a WMF picture)
+    "lok_714.emf",    # 18 diesel locomotive 714 (an EMF picture)
 ]
 VEHICLES_FILE = "Vozidla.txt"
 
@@ -207,7 +209,7 @@ WEEKDAY = [
     T("Pn", 46313, "C", "B", "5", EMPTY_TIMBER, "pro dřevo do Struh", odj_s="2:40", odj="3:05"),
     T("Os", 5413, None, "A", "2", OS_SET, "", odj="4:10"),
     T("Os", 5851, None, "B", "3", RAILBUS, "", odj="4:35"),
-    T("Os", 5401, "C", "A", "1", OS_SET, "", odj_s="4:40", odj="4:50"),
+    T("Os", 5401, "C", "A", "1", [18, 17, 7, 10], "", odj_s="4:40", odj="4:50"),
     T("Os", 5852, "B", "B", "3", RAILBUS, "obrat", odj_s="4:55", odj="5:58"),
     T("Os", 5400, "A", "C", "2", OS_SET, "", odj_s="5:10", odj="5:25"),
     T("R", 771, "C", "A", "1", R_SET, "R Kamenáč", odj_s="5:45", odj="5:54"),

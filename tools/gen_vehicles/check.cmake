@@ -1,6 +1,6 @@
 # Runs gen_vehicles into a fresh folder of the build tree and checks that it
 # draws exactly the committed pictures of data/Vozidla, each named in the
-# vehicles file, 64 px high, as 24-bit BMP.
+# vehicles file, 64 px high, as 24-bit BMP, and the two metafiles byte for byte.
 add_test(NAME gen_vehicles_outputs
   COMMAND ${CMAKE_COMMAND}
     -DGENERATOR=$<TARGET_FILE:gen_vehicles>

@@ -1,7 +1,9 @@
-/** @file gen_vehicles.cpp Draws the vehicle pictures of the timetables' trains into a folder, as 24-bit BMP files. */
+/** @file gen_vehicles.cpp Draws the vehicle pictures of the timetables' trains into a folder, as 24-bit BMP files and metafiles. */
+#include "metafile_vehicles.h"
 #include "vehicle_painter.h"
 
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QString>
 
@@ -357,6 +359,15 @@ int main(int argc, char **argv)
     }
     for (const Vehicle &vehicle : catalogue()) {
         if (!writeVehicle(vehicle, folder)) {
+            std::fprintf(stderr, "gen_vehicles: cannot write %s\n", vehicle.fileName);
+            return 1;
+        }
+        std::printf("%s\n", vehicle.fileName);
+    }
+    for (const gen::MetafileVehicle &vehicle : gen::metafileCatalogue()) {
+        QFile file(folder.filePath(QString::fromLatin1(vehicle.fileName)));
+        const QByteArray bytes = gen::writeMetafileVehicle(vehicle);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
             std::fprintf(stderr, "gen_vehicles: cannot write %s\n", vehicle.fileName);
             return 1;
         }

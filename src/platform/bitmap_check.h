@@ -1,0 +1,55 @@
+/** @file bitmap_check.h Checks that a BMP, ICO or device-independent bitmap holds all the pixels its header promises. */
+#pragma once
+
+#include <QByteArray>
+
+#include <cstdint>
+
+namespace platform {
+
+/** @return the unsigned 16-bit little-endian number at @p at; the caller has checked that it lies inside. */
+inline uint16_t le16(const char *p)
+{
+    return uint16_t(uint8_t(p[0]) | uint8_t(p[1]) << 8);
+}
+
+/** @return the unsigned 32-bit little-endian number at @p p; the caller has checked that it lies inside. */
+inline uint32_t le32(const char *p)
+{
+    return uint32_t(le16(p)) | uint32_t(le16(p + 2)) << 16;
+}
+
+/** Writes an unsigned 32-bit little-endian number at @p p. */
+inline void putLe32(char *p, uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        p[i] = char(v >> (8 * i) & 0xFF);
+}
+
+/**
+ * @return where the colour table of a device-independent bitmap ends
+ *         (its header, colour masks and colours), counted from @p dib; -1
+ *         when the header is no known one or the table runs past @p size.
+ */
+int64_t dibColourTableEnd(const char *dib, int64_t size);
+
+/**
+ * Checks a device-independent bitmap (a BITMAPINFOHEADER or
+ * BITMAPCOREHEADER, its colour table and its pixels) that lies in
+ * @p size bytes from @p dib on.
+ * @param pixelsAt where the pixels begin, counted from @p dib; -1 when they
+ *        follow the colour table directly.
+ * @param heightRows 1 for a plain bitmap, 2 for an icon's image (its
+ *        height counts the colour and the mask rows together, and the
+ *        1-bit mask follows the colour rows).
+ * @return true when the header is sane and every pixel row lies inside.
+ */
+bool dibIsWhole(const char *dib, int64_t size, int64_t pixelsAt, int heightRows);
+
+/** @return true when a BMP file's header is sane and all its pixel data lies inside the file. */
+bool bmpIsWhole(const QByteArray &data);
+
+/** @return true when an ICO file's directory is sane and every image it lists lies whole inside the file. */
+bool icoIsWhole(const QByteArray &data);
+
+} // namespace platform

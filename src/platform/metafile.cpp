@@ -1,0 +1,854 @@
+/** @file metafile.cpp Windows metafile pictures (WMF and EMF): records checked by libUEMF, drawn with QPainter. */
+#include "platform/metafile.h"
+
+#include "platform/bitmap_check.h"
+#include "platform/cp1250.h"
+#include "ui/sim_error.h"
+
+#include <QFont>
+#include <QGuiApplication>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <optional>
+#include <variant>
+#include <vector>
+
+#include <uemf.h>
+#include <uemf_safe.h>
+#include <uwmf.h>
+
+namespace platform {
+
+namespace {
+
+/** More points in one shape, characters in one text or saved states are refused: no vehicle needs them. */
+constexpr int64_t kMaxPoints = 65536;
+constexpr int64_t kMaxChars = 4096;
+constexpr size_t kMaxSavedStates = 256;
+
+/** @return a failure of a broken metafile. */
+ui::SimError broken(const char *why)
+{
+    return ui::SimError(QStringLiteral("Metasoubor je poškozený: %1").arg(QString::fromUtf8(why)));
+}
+
+/** @return the signed 16-bit number at p. */
+int s16(const char *p)
+{
+    return int16_t(le16(p));
+}
+
+/** @return the signed 32-bit number at p. */
+int64_t s32(const char *p)
+{
+    return int32_t(le32(p));
+}
+
+/** @return the colour of a COLORREF (0x00BBGGRR). */
+QColor colourOf(uint32_t ref)
+{
+    return QColor(int(ref & 0xFF), int(ref >> 8 & 0xFF), int(ref >> 16 & 0xFF));
+}
+
+/** A logical font of a metafile. */
+struct LogFont {
+    QString face;     ///< Face name.
+    int height = 0;   ///< Height in logical units; negative: the character height.
+    int weight = 400; ///< 400 normal, 700 bold.
+    bool italic = false;
+};
+
+/** A graphics object of a metafile's object table. */
+using Object = std::variant<QPen, QBrush, LogFont>;
+
+/** What SaveDC keeps. */
+struct DcState {
+    QPen pen{Qt::black};
+    QBrush brush{Qt::white};
+    LogFont font;
+    QColor textColour{Qt::black};
+    bool opaqueBackground = true;
+    QColor background{Qt::white};
+    unsigned textAlign = 0;
+    Qt::FillRule fillRule = Qt::OddEvenFill;
+    QPointF windowOrigin{0, 0};
+    QSizeF windowExtent{1, 1};
+    QPointF viewportOrigin{0, 0};
+    QSizeF viewportExtent{1, 1};
+    bool scaled = false; ///< Window and viewport extents apply (anisotropic and isotropic modes).
+    QPointF position{0, 0};
+};
+
+/**
+ * The drawing of one metafile: the picture, the object table and the
+ * device context state, with the primitives both formats share.
+ */
+class Canvas {
+public:
+    Canvas(QSize size, QPointF deviceOrigin) : m_image(size, QImage::Format_ARGB32_Premultiplied)
+    {
+        m_image.fill(Qt::transparent);
+        m_painter.begin(&m_image);
+        m_deviceOrigin = deviceOrigin;
+    }
+    ~Canvas()
+    {
+        if (m_painter.isActive())
+            m_painter.end();
+    }
+
+    QImage take()
+    {
+        m_painter.end();
+        return m_image;
+    }
+
+    DcState &dc() { return m_dc; }
+
+    /** @return a logical point on the picture. */
+    QPointF device(QPointF logical) const
+    {
+        QPointF p = logical - m_dc.windowOrigin;
+        if (m_dc.scaled && m_dc.windowExtent.width() != 0 && m_dc.windowExtent.height() != 0) {
+            p.rx() *= m_dc.viewportExtent.width() / m_dc.windowExtent.width();
+            p.ry() *= m_dc.viewportExtent.height() / m_dc.windowExtent.height();
+        }
+        return p + m_dc.viewportOrigin - m_deviceOrigin;
+    }
+    /** @return the size of a logical length on the picture, along y. */
+    double deviceHeight(double logical) const
+    {
+        if (m_dc.scaled && m_dc.windowExtent.height() != 0)
+            return std::abs(logical * m_dc.viewportExtent.height() / m_dc.windowExtent.height());
+        return std::abs(logical);
+    }
+    /** @return a logical rectangle (corners as given) on the picture. */
+    QRectF deviceRect(QPointF a, QPointF b) const { return QRectF(device(a), device(b)).normalized(); }
+
+    /** Puts an object into the table at index; a free index is taken when index is negative. */
+    void create(int64_t index, Object object)
+    {
+        if (index < 0) {
+            index = 0;
+            while (index < int64_t(m_objects.size()) && m_objects[size_t(index)])
+                ++index;
+        }
+        if (index > 65535)
+            throw broken("index objektu");
+        if (index >= int64_t(m_objects.size()))
+            m_objects.resize(size_t(index) + 1);
+        m_objects[size_t(index)] = std::move(object);
+    }
+    void remove(int64_t index)
+    {
+        if (index >= 0 && index < int64_t(m_objects.size()))
+            m_objects[size_t(index)].reset();
+    }
+    void select(int64_t index)
+    {
+        if (index < 0 || index >= int64_t(m_objects.size()) || !m_objects[size_t(index)])
+            return; // selecting nothing leaves the context as it is
+        const Object &o = *m_objects[size_t(index)];
+        if (const QPen *pen = std::get_if<QPen>(&o))
+            m_dc.pen = *pen;
+        else if (const QBrush *brush = std::get_if<QBrush>(&o))
+            m_dc.brush = *brush;
+        else
+            m_dc.font = std::get<LogFont>(o);
+    }
+    /** Selects one of the stock objects of EMF. */
+    void selectStock(uint32_t which)
+    {
+        static const QColor greys[] = {Qt::white, QColor(192, 192, 192), QColor(128, 128, 128),
+                                       QColor(64, 64, 64), Qt::black};
+        if (which <= 4)
+            m_dc.brush = QBrush(greys[which]);
+        else if (which == 5)
+            m_dc.brush = QBrush(Qt::NoBrush);
+        else if (which == 6 || which == 7)
+            m_dc.pen = QPen(which == 6 ? Qt::white : Qt::black, 0);
+        else if (which == 8)
+            m_dc.pen = QPen(Qt::NoPen);
+        else if (which >= 10 && which <= 17)
+            m_dc.font = LogFont{QStringLiteral("Arial"), -12, 400, false};
+    }
+
+    void save()
+    {
+        if (m_saved.size() >= kMaxSavedStates)
+            throw broken("uložené stavy");
+        m_saved.push_back(m_dc);
+    }
+    void restore(int64_t which)
+    {
+        /* Negative: that many levels back; positive: the level of that number. */
+        const int64_t level = which < 0 ? int64_t(m_saved.size()) + which : which - 1;
+        if (level < 0 || level >= int64_t(m_saved.size()))
+            return;
+        m_dc = m_saved[size_t(level)];
+        m_saved.resize(size_t(level));
+    }
+
+    /** @return a pen with its width taken to the picture. */
+    QPen devicePen() const
+    {
+        QPen pen = m_dc.pen;
+        if (pen.style() != Qt::NoPen)
+            pen.setWidthF(pen.widthF() <= 1 ? 0 : std::min<double>(deviceHeight(pen.widthF()), kMaxMetafileSide));
+        return pen;
+    }
+
+    void polygon(const QPolygonF &logical, bool closed)
+    {
+        QPolygonF points;
+        points.reserve(logical.size());
+        for (const QPointF &p : logical)
+            points << device(p);
+        m_painter.setPen(devicePen());
+        if (closed) {
+            m_painter.setBrush(m_dc.brush);
+            m_painter.drawPolygon(points, m_dc.fillRule);
+        } else {
+            m_painter.setBrush(Qt::NoBrush);
+            m_painter.drawPolyline(points);
+        }
+    }
+    void polyPolygon(const std::vector<QPolygonF> &polygons)
+    {
+        QPainterPath path;
+        path.setFillRule(m_dc.fillRule);
+        for (const QPolygonF &logical : polygons) {
+            QPolygonF points;
+            for (const QPointF &p : logical)
+                points << device(p);
+            path.addPolygon(points);
+            path.closeSubpath();
+        }
+        m_painter.setPen(devicePen());
+        m_painter.setBrush(m_dc.brush);
+        m_painter.drawPath(path);
+    }
+    void lineTo(QPointF logical)
+    {
+        m_painter.setPen(devicePen());
+        m_painter.drawLine(device(m_dc.position), device(logical));
+        m_dc.position = logical;
+    }
+    /**
+     * @return the rectangle to give QPainter for a shape whose right and
+     *         bottom edges lie outside it: without a pen the fill covers it
+     *         exactly, a pen's outline runs along its inner edge.
+     */
+    QRectF shapeRect(QPointF a, QPointF b)
+    {
+        const QRectF r = deviceRect(a, b);
+        m_painter.setPen(devicePen());
+        m_painter.setBrush(m_dc.brush);
+        return m_dc.pen.style() == Qt::NoPen ? r : r.adjusted(0, 0, -1, -1);
+    }
+    void rectangle(QPointF a, QPointF b, double cornerW = 0, double cornerH = 0)
+    {
+        const QRectF r = shapeRect(a, b);
+        if (cornerW > 0 && cornerH > 0)
+            m_painter.drawRoundedRect(r, deviceHeight(cornerW) / 2, deviceHeight(cornerH) / 2);
+        else
+            m_painter.drawRect(r);
+    }
+    void ellipse(QPointF a, QPointF b) { m_painter.drawEllipse(shapeRect(a, b)); }
+    void text(QPointF logical, const QString &text)
+    {
+        /* Fonts need a GUI application; a headless run (tests, benchmark) draws no text. */
+        if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+            return;
+        const LogFont &lf = m_dc.font;
+        QFont font(lf.face.isEmpty() ? QStringLiteral("Arial") : lf.face);
+        /* A negative height is the character height; a positive one the cell height. */
+        const double height = deviceHeight(lf.height == 0 ? 12 : lf.height);
+        const double pixels = std::min<double>(lf.height > 0 ? height * 0.8 : height, kMaxMetafileSide);
+        font.setPixelSize(std::max(1, int(std::lround(pixels))));
+        font.setWeight(lf.weight >= 600 ? QFont::Bold : QFont::Normal);
+        font.setItalic(lf.italic);
+        const QFontMetricsF metrics(font);
+        QPointF at = device(logical);
+        const double width = metrics.horizontalAdvance(text);
+        const unsigned horizontal = m_dc.textAlign & 6;
+        if (horizontal == 6)
+            at.rx() -= width / 2; // TA_CENTER
+        else if (horizontal == 2)
+            at.rx() -= width; // TA_RIGHT
+        const unsigned vertical = m_dc.textAlign & 24;
+        if (vertical == 0)
+            at.ry() += metrics.ascent(); // TA_TOP
+        else if (vertical == 8)
+            at.ry() -= metrics.descent(); // TA_BOTTOM
+        m_painter.setFont(font);
+        if (m_dc.opaqueBackground)
+            m_painter.fillRect(QRectF(at.x(), at.y() - metrics.ascent(), width, metrics.height()), m_dc.background);
+        m_painter.setPen(m_dc.textColour);
+        m_painter.drawText(at, text);
+    }
+    /** Draws a device-independent bitmap (header, colours, pixels) over a logical rectangle. */
+    void bitmap(const char *dib, int64_t size, int64_t pixelsAt, QPointF at, QSizeF logicalSize, QRect source)
+    {
+        if (!dibIsWhole(dib, size, pixelsAt, 1))
+            throw broken("vložený obrázek");
+        /* A BMP file header in front of it, so that Qt's reader decodes it. */
+        const int64_t pixels = pixelsAt >= 0 ? pixelsAt : dibColourTableEnd(dib, size);
+        QByteArray file(14, '\0');
+        file[0] = 'B';
+        file[1] = 'M';
+        putLe32(file.data() + 2, uint32_t(14 + size));
+        putLe32(file.data() + 10, uint32_t(14 + pixels));
+        file.append(dib, qsizetype(size));
+        QImage picture;
+        picture.loadFromData(file, "BMP");
+        if (picture.isNull())
+            throw broken("vložený obrázek");
+        const QRectF target = deviceRect(at, at + QPointF(logicalSize.width(), logicalSize.height()));
+        const QRect from = source.isValid() ? source.intersected(picture.rect()) : picture.rect();
+        m_painter.drawImage(target, picture, from);
+    }
+
+private:
+    QImage m_image;
+    QPainter m_painter;
+    QPointF m_deviceOrigin;
+    DcState m_dc;
+    std::vector<DcState> m_saved;
+    std::vector<std::optional<Object>> m_objects;
+};
+
+/** @return a pen of a metafile's pen style, width (logical) and colour. */
+QPen penOf(uint32_t style, double width, uint32_t colour)
+{
+    static const Qt::PenStyle styles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::DashDotLine,
+                                          Qt::DashDotDotLine, Qt::NoPen, Qt::SolidLine};
+    QPen pen(colourOf(colour));
+    pen.setStyle(styles[std::min<uint32_t>(style & 0xF, 6)]);
+    pen.setWidthF(std::clamp(width, 0.0, double(kMaxMetafileSide)));
+    return pen;
+}
+
+/** @return a brush of a metafile's brush style (solid, null or hatched) and colour. */
+QBrush brushOf(uint32_t style, uint32_t colour, uint32_t hatch)
+{
+    if (style == 1)
+        return QBrush(Qt::NoBrush);
+    if (style == 2) {
+        static const Qt::BrushStyle hatches[] = {Qt::HorPattern, Qt::VerPattern, Qt::FDiagPattern,
+                                                 Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
+        return QBrush(colourOf(colour), hatches[std::min<uint32_t>(hatch, 5)]);
+    }
+    return QBrush(colourOf(colour));
+}
+
+/** @return the picture size, refused when empty or far too large. */
+QSize checkedSize(int64_t width, int64_t height)
+{
+    if (width <= 0 || height <= 0 || width > kMaxMetafileSide || height > kMaxMetafileSide)
+        throw broken("rozměry obrázku");
+    return QSize(int(width), int(height));
+}
+
+/* ------------------------------------------------------------------ EMF */
+
+constexpr uint32_t kEmfSignature = 0x464D4520; // " EMF"
+
+/** @return whether drawEmf reads records of this type. */
+bool isDrawnEmfRecord(uint32_t type)
+{
+    switch (type) {
+    case U_EMR_HEADER: case U_EMR_EOF: case U_EMR_POLYGON16: case U_EMR_POLYLINE16: case U_EMR_POLYGON:
+    case U_EMR_POLYLINE: case U_EMR_POLYPOLYGON16: case U_EMR_RECTANGLE: case U_EMR_ELLIPSE:
+    case U_EMR_ROUNDRECT: case U_EMR_MOVETOEX: case U_EMR_LINETO: case U_EMR_SETWINDOWEXTEX:
+    case U_EMR_SETWINDOWORGEX: case U_EMR_SETVIEWPORTEXTEX: case U_EMR_SETVIEWPORTORGEX:
+    case U_EMR_SETMAPMODE: case U_EMR_SETBKMODE: case U_EMR_SETPOLYFILLMODE: case U_EMR_SETTEXTALIGN:
+    case U_EMR_SETTEXTCOLOR: case U_EMR_SETBKCOLOR: case U_EMR_SELECTOBJECT: case U_EMR_DELETEOBJECT:
+    case U_EMR_RESTOREDC: case U_EMR_SAVEDC: case U_EMR_CREATEPEN: case U_EMR_CREATEBRUSHINDIRECT:
+    case U_EMR_EXTCREATEFONTINDIRECTW: case U_EMR_EXTTEXTOUTW: case U_EMR_STRETCHDIBITS:
+        return true;
+    default:
+        return false;
+    }
+}
+
+/** Draws the EMF records of data onto the canvas, each checked first. */
+void drawEmf(const QByteArray &data, Canvas &canvas)
+{
+    const char *base = data.constData();
+    const int64_t end = data.size();
+    int64_t at = 0;
+    while (at + 8 <= end) {
+        const char *r = base + at;
+        const uint32_t type = le32(r);
+        const int64_t size = le32(r + 4);
+        if (size < 8 || size % 4 != 0 || at + size > end)
+            throw broken("délka záznamu");
+        /* libUEMF checks the records drawn here; the others are passed over unread. */
+        if (isDrawnEmfRecord(type) && !U_emf_record_safe(r))
+            throw broken("obsah záznamu");
+        at += size;
+        /** @return whether the record holds n bytes from offset on. */
+        auto holds = [size](int64_t offset, int64_t n) { return offset >= 0 && n >= 0 && offset + n <= size; };
+        auto pointl = [r](int offset) { return QPointF(double(s32(r + offset)), double(s32(r + offset + 4))); };
+        switch (type) {
+        case U_EMR_EOF: return;
+        case U_EMR_POLYGON16:
+        case U_EMR_POLYLINE16:
+        case U_EMR_POLYGON:
+        case U_EMR_POLYLINE: {
+            if (!holds(24, 4))
+                throw broken("mnohoúhelník");
+            const int64_t count = le32(r + 24);
+            const bool wide = type == U_EMR_POLYGON || type == U_EMR_POLYLINE;
+            const int step = wide ? 8 : 4;
+            if (count > kMaxPoints || !holds(28, count * step))
+                throw broken("mnohoúhelník");
+            QPolygonF points;
+            for (int64_t i = 0; i < count; ++i) {
+                const char *p = r + 28 + i * step;
+                points << (wide ? QPointF(double(s32(p)), double(s32(p + 4))) : QPointF(s16(p), s16(p + 2)));
+            }
+            canvas.polygon(points, type == U_EMR_POLYGON16 || type == U_EMR_POLYGON);
+            break;
+        }
+        case U_EMR_POLYPOLYGON16: {
+            if (!holds(24, 8))
+                throw broken("mnohoúhelníky");
+            const int64_t polygons = le32(r + 24);
+            const int64_t total = le32(r + 28);
+            if (total > kMaxPoints || polygons > kMaxPoints || !holds(32, polygons * 4 + total * 4))
+                throw broken("mnohoúhelníky");
+            std::vector<QPolygonF> list;
+            const char *p = r + 32 + polygons * 4;
+            int64_t used = 0;
+            for (int64_t k = 0; k < polygons; ++k) {
+                const int64_t n = le32(r + 32 + k * 4);
+                if (used + n > total)
+                    throw broken("mnohoúhelníky");
+                QPolygonF points;
+                for (int64_t i = 0; i < n; ++i, p += 4)
+                    points << QPointF(s16(p), s16(p + 2));
+                used += n;
+                list.push_back(points);
+            }
+            canvas.polyPolygon(list);
+            break;
+        }
+        case U_EMR_RECTANGLE:
+        case U_EMR_ELLIPSE:
+        case U_EMR_ROUNDRECT: {
+            if (!holds(8, type == U_EMR_ROUNDRECT ? 24 : 16))
+                throw broken("obdélník");
+            if (type == U_EMR_ELLIPSE)
+                canvas.ellipse(pointl(8), pointl(16));
+            else if (type == U_EMR_ROUNDRECT)
+                canvas.rectangle(pointl(8), pointl(16), double(s32(r + 24)), double(s32(r + 28)));
+            else
+                canvas.rectangle(pointl(8), pointl(16));
+            break;
+        }
+        case U_EMR_MOVETOEX:
+        case U_EMR_LINETO:
+        case U_EMR_SETWINDOWEXTEX:
+        case U_EMR_SETWINDOWORGEX:
+        case U_EMR_SETVIEWPORTEXTEX:
+        case U_EMR_SETVIEWPORTORGEX: {
+            if (!holds(8, 8))
+                throw broken("souřadnice");
+            const QPointF p = pointl(8);
+            DcState &dc = canvas.dc();
+            if (type == U_EMR_MOVETOEX)
+                dc.position = p;
+            else if (type == U_EMR_LINETO)
+                canvas.lineTo(p);
+            else if (type == U_EMR_SETWINDOWEXTEX)
+                dc.windowExtent = QSizeF(p.x(), p.y());
+            else if (type == U_EMR_SETWINDOWORGEX)
+                dc.windowOrigin = p;
+            else if (type == U_EMR_SETVIEWPORTEXTEX)
+                dc.viewportExtent = QSizeF(p.x(), p.y());
+            else
+                dc.viewportOrigin = p;
+            break;
+        }
+        case U_EMR_SETMAPMODE:
+        case U_EMR_SETBKMODE:
+        case U_EMR_SETPOLYFILLMODE:
+        case U_EMR_SETTEXTALIGN:
+        case U_EMR_SETTEXTCOLOR:
+        case U_EMR_SETBKCOLOR:
+        case U_EMR_SELECTOBJECT:
+        case U_EMR_DELETEOBJECT:
+        case U_EMR_RESTOREDC: {
+            if (!holds(8, 4))
+                throw broken("nastavení");
+            const uint32_t v = le32(r + 8);
+            DcState &dc = canvas.dc();
+            if (type == U_EMR_SETMAPMODE)
+                dc.scaled = v == 7 || v == 8; // isotropic, anisotropic
+            else if (type == U_EMR_SETBKMODE)
+                dc.opaqueBackground = v == 2;
+            else if (type == U_EMR_SETPOLYFILLMODE)
+                dc.fillRule = v == 2 ? Qt::WindingFill : Qt::OddEvenFill;
+            else if (type == U_EMR_SETTEXTALIGN)
+                dc.textAlign = v;
+            else if (type == U_EMR_SETTEXTCOLOR)
+                dc.textColour = colourOf(v);
+            else if (type == U_EMR_SETBKCOLOR)
+                dc.background = colourOf(v);
+            else if (type == U_EMR_SELECTOBJECT)
+                (v & 0x80000000u) ? canvas.selectStock(v & 0x7FFFFFFFu) : canvas.select(v);
+            else if (type == U_EMR_DELETEOBJECT)
+                canvas.remove(v);
+            else
+                canvas.restore(int32_t(v));
+            break;
+        }
+        case U_EMR_SAVEDC: canvas.save(); break;
+        case U_EMR_CREATEPEN:
+            if (!holds(8, 20))
+                throw broken("pero");
+            canvas.create(le32(r + 8), penOf(le32(r + 12), double(s32(r + 16)), le32(r + 24)));
+            break;
+        case U_EMR_CREATEBRUSHINDIRECT:
+            if (!holds(8, 16))
+                throw broken("štětec");
+            canvas.create(le32(r + 8), brushOf(le32(r + 12), le32(r + 16), le32(r + 20)));
+            break;
+        case U_EMR_EXTCREATEFONTINDIRECTW: {
+            if (!holds(12, 92))
+                throw broken("písmo");
+            LogFont font;
+            font.height = int(s32(r + 12));
+            font.weight = int(s32(r + 28));
+            font.italic = r[32] != 0;
+            font.face = QString::fromUtf16(reinterpret_cast<const char16_t *>(r + 40), 32);
+            font.face.truncate(font.face.indexOf(QChar(0)) < 0 ? 32 : font.face.indexOf(QChar(0)));
+            canvas.create(le32(r + 8), font);
+            break;
+        }
+        case U_EMR_EXTTEXTOUTW: {
+            if (!holds(36, 40))
+                throw broken("text");
+            const int64_t chars = le32(r + 44);
+            const int64_t offset = le32(r + 48);
+            if (chars > kMaxChars || !holds(offset, chars * 2))
+                throw broken("text");
+            QString text(int(chars), Qt::Uninitialized);
+            for (int64_t i = 0; i < chars; ++i)
+                text[int(i)] = QChar(le16(r + offset + i * 2));
+            canvas.text(pointl(36), text);
+            break;
+        }
+        case U_EMR_STRETCHDIBITS: {
+            if (!holds(8, 72))
+                throw broken("obrázek");
+            const int64_t bmiAt = le32(r + 48);
+            const int64_t bmiSize = le32(r + 52);
+            const int64_t bitsAt = le32(r + 56);
+            const int64_t bitsSize = le32(r + 60);
+            if (!holds(bmiAt, bmiSize) || !holds(bitsAt, bitsSize) || bitsAt < bmiAt + bmiSize)
+                throw broken("obrázek");
+            const QRect source(int(s32(r + 32)), int(s32(r + 36)), int(s32(r + 40)), int(s32(r + 44)));
+            canvas.bitmap(r + bmiAt, bitsAt + bitsSize - bmiAt, bitsAt - bmiAt, pointl(24),
+                          QSizeF(double(s32(r + 72)), double(s32(r + 76))), source);
+            break;
+        }
+        default: break; // records that draw nothing a vehicle needs
+        }
+    }
+    throw broken("chybí konec");
+}
+
+/* ------------------------------------------------------------------ WMF */
+
+constexpr uint32_t kPlaceableKey = 0x9AC6CDD7;
+
+/** The WMF record functions drawn here. */
+enum WmfFunction : uint16_t {
+    WmfEof = 0x0000,
+    WmfSaveDc = 0x001E,
+    WmfSetBkMode = 0x0102,
+    WmfSetPolyFillMode = 0x0106,
+    WmfRestoreDc = 0x0127,
+    WmfSelectObject = 0x012D,
+    WmfSetTextAlign = 0x012E,
+    WmfDeleteObject = 0x01F0,
+    WmfSetBkColor = 0x0201,
+    WmfSetTextColor = 0x0209,
+    WmfSetWindowOrg = 0x020B,
+    WmfSetWindowExt = 0x020C,
+    WmfSetViewportOrg = 0x020D,
+    WmfSetViewportExt = 0x020E,
+    WmfLineTo = 0x0213,
+    WmfMoveTo = 0x0214,
+    WmfCreatePen = 0x02FA,
+    WmfCreateFont = 0x02FB,
+    WmfCreateBrush = 0x02FC,
+    WmfSetMapMode = 0x0103,
+    WmfPolygon = 0x0324,
+    WmfPolyline = 0x0325,
+    WmfEllipse = 0x0418,
+    WmfRectangle = 0x041B,
+    WmfTextOut = 0x0521,
+    WmfPolyPolygon = 0x0538,
+    WmfRoundRect = 0x061C,
+    WmfExtTextOut = 0x0A32,
+    WmfDibStretchBlt = 0x0B41,
+    WmfStretchDib = 0x0F43,
+};
+
+/** Where a WMF's records begin and how large its picture is. */
+struct WmfLayout {
+    int64_t recordsAt = 0;      ///< First record after the headers.
+    QRect bounds;               ///< Placeable bounding box in logical units; null without one.
+    int inch = 0;               ///< Logical units per inch of the placeable header.
+};
+
+/** Reads the headers through libUEMF. @throws ui::SimError when they are cut or wrong. */
+WmfLayout wmfLayout(const QByteArray &data)
+{
+    U_WMRPLACEABLE placeable{};
+    U_WMRHEADER header{};
+    const char *base = data.constData();
+    const int size = wmfheader_get(base, base + data.size(), &placeable, &header);
+    if (size <= 0 || size > data.size())
+        throw broken("hlavička");
+    WmfLayout layout;
+    layout.recordsAt = size;
+    if (le32(base) == kPlaceableKey) {
+        layout.bounds = QRect(QPoint(s16(base + 6), s16(base + 8)), QPoint(s16(base + 10), s16(base + 12)));
+        layout.inch = le16(base + 14);
+    }
+    return layout;
+}
+
+/** Draws the WMF records of data from layout.recordsAt on onto the canvas, each checked first. */
+void drawWmf(const QByteArray &data, int64_t from, Canvas &canvas)
+{
+    const char *base = data.constData();
+    const char *limit = base + data.size();
+    int64_t at = from;
+    while (at + 6 <= data.size()) {
+        const char *r = base + at;
+        const int64_t size = int64_t(le32(r)) * 2;
+        if (size < 6 || at + size > data.size())
+            throw broken("délka záznamu");
+        if (U_WMRRECSAFE_get(r, limit) == 0)
+            throw broken("obsah záznamu");
+        at += size;
+        const uint16_t function = le16(r + 4);
+        const char *p = r + 6;
+        const int64_t params = size - 6;
+        /** @return whether the record holds n bytes of parameters. */
+        auto holds = [params](int64_t n) { return n >= 0 && n <= params; };
+        /** @return the point of two words, y first as WMF keeps them. */
+        auto yx = [](const char *q) { return QPointF(s16(q + 2), s16(q)); };
+        auto need = [&](int64_t n, const char *what) {
+            if (!holds(n))
+                throw broken(what);
+        };
+        DcState &dc = canvas.dc();
+        switch (function) {
+        case WmfEof: return;
+        case WmfSaveDc: canvas.save(); break;
+        case WmfRestoreDc: need(2, "stav"); canvas.restore(s16(p)); break;
+        case WmfSetBkMode: need(2, "nastavení"); dc.opaqueBackground = le16(p) == 2; break;
+        case WmfSetMapMode: need(2, "nastavení"); dc.scaled = le16(p) == 7 || le16(p) == 8; break;
+        case WmfSetPolyFillMode:
+            need(2, "nastavení");
+            dc.fillRule = le16(p) == 2 ? Qt::WindingFill : Qt::OddEvenFill;
+            break;
+        case WmfSetTextAlign: need(2, "nastavení"); dc.textAlign = le16(p); break;
+        case WmfSetBkColor: need(4, "barva"); dc.background = colourOf(le32(p)); break;
+        case WmfSetTextColor: need(4, "barva"); dc.textColour = colourOf(le32(p)); break;
+        case WmfSetWindowOrg: need(4, "okno"); dc.windowOrigin = yx(p); break;
+        case WmfSetWindowExt: need(4, "okno"); dc.windowExtent = QSizeF(yx(p).x(), yx(p).y()); break;
+        case WmfSetViewportOrg: need(4, "okno"); dc.viewportOrigin = yx(p); break;
+        case WmfSetViewportExt: need(4, "okno"); dc.viewportExtent = QSizeF(yx(p).x(), yx(p).y()); break;
+        case WmfMoveTo: need(4, "souřadnice"); dc.position = yx(p); break;
+        case WmfLineTo: need(4, "souřadnice"); canvas.lineTo(yx(p)); break;
+        case WmfSelectObject: need(2, "objekt"); canvas.select(le16(p)); break;
+        case WmfDeleteObject: need(2, "objekt"); canvas.remove(le16(p)); break;
+        case WmfCreatePen:
+            need(10, "pero");
+            canvas.create(-1, penOf(le16(p), s16(p + 2), le32(p + 6)));
+            break;
+        case WmfCreateBrush:
+            need(8, "štětec");
+            canvas.create(-1, brushOf(le16(p), le32(p + 2), le16(p + 6)));
+            break;
+        case WmfCreateFont: {
+            need(18, "písmo");
+            LogFont font;
+            font.height = s16(p);
+            font.weight = s16(p + 8);
+            font.italic = p[10] != 0;
+            const int64_t faceBytes = std::min<int64_t>(32, params - 18);
+            QByteArray face(p + 18, int(faceBytes));
+            face.truncate(face.indexOf('\0') < 0 ? face.size() : face.indexOf('\0'));
+            font.face = decodeCp1250(face);
+            canvas.create(-1, font);
+            break;
+        }
+        case WmfPolygon:
+        case WmfPolyline: {
+            need(2, "mnohoúhelník");
+            const int64_t count = le16(p);
+            need(2 + count * 4, "mnohoúhelník");
+            QPolygonF points;
+            for (int64_t i = 0; i < count; ++i)
+                points << QPointF(s16(p + 2 + i * 4), s16(p + 4 + i * 4));
+            canvas.polygon(points, function == WmfPolygon);
+            break;
+        }
+        case WmfPolyPolygon: {
+            need(2, "mnohoúhelníky");
+            const int64_t polygons = le16(p);
+            need(2 + polygons * 2, "mnohoúhelníky");
+            int64_t total = 0;
+            for (int64_t k = 0; k < polygons; ++k)
+                total += le16(p + 2 + k * 2);
+            need(2 + polygons * 2 + total * 4, "mnohoúhelníky");
+            std::vector<QPolygonF> list;
+            const char *q = p + 2 + polygons * 2;
+            for (int64_t k = 0; k < polygons; ++k) {
+                QPolygonF points;
+                for (int n = le16(p + 2 + k * 2); n > 0; --n, q += 4)
+                    points << QPointF(s16(q), s16(q + 2));
+                list.push_back(points);
+            }
+            canvas.polyPolygon(list);
+            break;
+        }
+        case WmfRectangle:
+        case WmfEllipse:
+            need(8, "obdélník");
+            /* Bottom, right, top, left. */
+            if (function == WmfEllipse)
+                canvas.ellipse(QPointF(s16(p + 6), s16(p + 4)), QPointF(s16(p + 2), s16(p)));
+            else
+                canvas.rectangle(QPointF(s16(p + 6), s16(p + 4)), QPointF(s16(p + 2), s16(p)));
+            break;
+        case WmfRoundRect:
+            need(12, "obdélník");
+            canvas.rectangle(QPointF(s16(p + 10), s16(p + 8)), QPointF(s16(p + 6), s16(p + 4)), s16(p + 2), s16(p));
+            break;
+        case WmfTextOut: {
+            need(2, "text");
+            const int64_t length = le16(p);
+            const int64_t padded = (length + 1) / 2 * 2;
+            need(2 + padded + 4, "text");
+            canvas.text(yx(p + 2 + padded), decodeCp1250(QByteArray(p + 2, int(length))));
+            break;
+        }
+        case WmfExtTextOut: {
+            need(8, "text");
+            const int64_t length = le16(p + 4);
+            const bool rect = (le16(p + 6) & 0x0006) != 0; // opaque or clipped: a rectangle follows
+            const int64_t textAt = 8 + (rect ? 8 : 0);
+            need(textAt + length, "text");
+            canvas.text(yx(p), decodeCp1250(QByteArray(p + textAt, int(length))));
+            break;
+        }
+        case WmfStretchDib:
+        case WmfDibStretchBlt: {
+            /* StretchDIB has a usage word after the raster operation. */
+            const int64_t words = function == WmfStretchDib ? 3 : 2;
+            need(words * 2 + 16 + 12, "obrázek");
+            const char *q = p + words * 2;
+            const QRect source(s16(q + 6), s16(q + 4), s16(q + 2), s16(q));
+            const QSizeF logicalSize(s16(q + 10), s16(q + 8));
+            const QPointF target(s16(q + 14), s16(q + 12));
+            canvas.bitmap(q + 16, params - words * 2 - 16, -1, target, logicalSize, source);
+            break;
+        }
+        default: break; // records that draw nothing a vehicle needs
+        }
+    }
+    throw broken("chybí konec");
+}
+
+} // namespace
+
+bool looksLikeWmf(const QByteArray &data)
+{
+    if (data.size() >= 4 && le32(data.constData()) == kPlaceableKey)
+        return true;
+    return data.size() >= 18 && (le16(data.constData()) == 1 || le16(data.constData()) == 2)
+           && le16(data.constData() + 2) == 9;
+}
+
+bool looksLikeEmf(const QByteArray &data)
+{
+    return data.size() >= 88 && le32(data.constData()) == U_EMR_HEADER && le32(data.constData() + 40) == kEmfSignature;
+}
+
+QImage decodeWmf(const QByteArray &data)
+{
+    if (!looksLikeWmf(data))
+        throw broken("hlavička");
+    const WmfLayout layout = wmfLayout(data);
+    QSize size;
+    QRectF window;
+    if (!layout.bounds.isNull()) {
+        /* The box's right and bottom edges lie just outside the picture. */
+        const QRectF b = QRectF(QPointF(layout.bounds.left(), layout.bounds.top()),
+                                QPointF(layout.bounds.right(), layout.bounds.bottom())).normalized();
+        const int inch = layout.inch > 0 ? layout.inch : 1440;
+        size = checkedSize(std::lround(b.width() * 96.0 / inch), std::lround(b.height() * 96.0 / inch));
+        window = b;
+    } else {
+        /* No placeable header: the first window extent and origin give the picture. */
+        const char *base = data.constData();
+        QPointF origin;
+        for (int64_t at = layout.recordsAt; at + 10 <= data.size();) {
+            const int64_t recordSize = int64_t(le32(base + at)) * 2;
+            if (recordSize < 6 || at + recordSize > data.size())
+                break;
+            const uint16_t function = le16(base + at + 4);
+            if (recordSize >= 10 && function == WmfSetWindowOrg)
+                origin = QPointF(s16(base + at + 8), s16(base + at + 6));
+            if (recordSize >= 10 && function == WmfSetWindowExt) {
+                window = QRectF(origin, QSizeF(s16(base + at + 8), s16(base + at + 6)));
+                break;
+            }
+            at += recordSize;
+        }
+        size = checkedSize(std::lround(window.width()), std::lround(window.height()));
+    }
+    Canvas canvas(size, QPointF(0, 0));
+    /* Until the file sets its own window, the bounds map onto the picture. */
+    DcState &dc = canvas.dc();
+    dc.scaled = true;
+    dc.windowOrigin = window.topLeft();
+    dc.windowExtent = window.size();
+    dc.viewportExtent = QSizeF(size);
+    drawWmf(data, layout.recordsAt, canvas);
+    return canvas.take();
+}
+
+QImage decodeEmf(const QByteArray &data)
+{
+    if (!looksLikeEmf(data))
+        throw broken("hlavička");
+    const char *h = data.constData();
+    const int64_t headerSize = le32(h + 4);
+    if (headerSize < 88 || headerSize > data.size())
+        throw broken("hlavička");
+    const QPoint topLeft(int(s32(h + 8)), int(s32(h + 12)));
+    const QPoint bottomRight(int(s32(h + 16)), int(s32(h + 20)));
+    const QSize size = checkedSize(int64_t(bottomRight.x()) - topLeft.x() + 1,
+                                   int64_t(bottomRight.y()) - topLeft.y() + 1);
+    Canvas canvas(size, QPointF(topLeft));
+    drawEmf(data, canvas);
+    return canvas.take();
+}
+
+} // namespace platform

@@ -1,0 +1,38 @@
+/** @file metafile.h Windows metafile pictures (WMF and EMF) drawn with Qt. */
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+
+namespace platform {
+
+/** Metafiles drawing larger pictures than this (in pixels per side) are refused. */
+inline constexpr int kMaxMetafileSide = 4096;
+
+/** @return whether the bytes start like a WMF file: a placeable header or a plain metafile header. */
+bool looksLikeWmf(const QByteArray &data);
+
+/** @return whether the bytes start like an EMF file: a header record with the " EMF" signature. */
+bool looksLikeEmf(const QByteArray &data);
+
+/**
+ * Draws a WMF picture: pens, brushes, fonts, lines, polygons, rectangles,
+ * ellipses, text and embedded bitmaps. Its size in pixels is the
+ * placeable header's bounding box at 96 dots per inch (without that
+ * header, the window extent). Where nothing is drawn it is transparent.
+ * Every record is checked against the file's end and its own size first.
+ * @return the picture in QImage::Format_ARGB32_Premultiplied.
+ * @throws ui::SimError when the file is cut, a record lies about its
+ *         size or contents, or the picture is empty or far too large.
+ */
+QImage decodeWmf(const QByteArray &data);
+
+/**
+ * Draws an EMF picture, with the same records as decodeWmf. Its size in
+ * pixels is the header's bounds rectangle.
+ * @return the picture in QImage::Format_ARGB32_Premultiplied.
+ * @throws ui::SimError as decodeWmf does.
+ */
+QImage decodeEmf(const QByteArray &data);
+
+} // namespace platform

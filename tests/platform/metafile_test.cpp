@@ -1,0 +1,157 @@
+/** @file metafile_test.cpp WMF and EMF pictures: the shipped ones drawn, cut and lying files refused. */
+#include "platform/bitmap_check.h"
+#include "platform/files.h"
+#include "platform/metafile.h"
+#include "failure_text.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using testing_support::failureOf;
+
+namespace {
+
+/** @return the bytes of a shipped vehicle picture. */
+QByteArray shipped(const char *name)
+{
+    QFile f(QStringLiteral(KAMENNA_SOURCE_DATA_DIR "/Vozidla/") + QLatin1String(name));
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << name;
+    return f.readAll();
+}
+
+/** @return whether decoding fails with the system's own error, never anything else. */
+template <typename Decode>
+bool refused(Decode decode, const QByteArray &bytes)
+{
+    try {
+        return decode(bytes).isNull();
+    } catch (const ui::SimError &) {
+        return true;
+    }
+}
+
+/** @return the offset of the first EMF record of a type, after the header; -1 when there is none. */
+qsizetype emfRecord(const QByteArray &emf, uint32_t type)
+{
+    for (qsizetype at = platform::le32(emf.constData() + 4); at + 8 <= emf.size();) {
+        if (platform::le32(emf.constData() + at) == type)
+            return at;
+        at += platform::le32(emf.constData() + at + 4);
+    }
+    return -1;
+}
+
+/** @return the offset of the first WMF record of a function; -1 when there is none. */
+qsizetype wmfRecord(const QByteArray &wmf, uint16_t function)
+{
+    for (qsizetype at = 22 + 18; at + 6 <= wmf.size();) {
+        if (platform::le16(wmf.constData() + at + 4) == function)
+            return at;
+        at += qsizetype(platform::le32(wmf.constData() + at)) * 2;
+    }
+    return -1;
+}
+
+} // namespace
+
+TEST(Metafiles, TheShippedPicturesAreDrawnAtTheirSizes)
+{
+    const QImage locomotive = platform::decodeEmf(shipped("lok_714.emf"));
+    ASSERT_EQ(locomotive.size(), QSize(84, 64));
+    /* Track ground, the red hood, a wheel, and the owner's plate from the embedded bitmap. */
+    EXPECT_EQ(locomotive.pixelColor(40, 2), QColor(22, 26, 24));
+    EXPECT_EQ(locomotive.pixelColor(12, 38), QColor(176, 34, 34));
+    EXPECT_EQ(locomotive.pixelColor(12, 52), QColor(96, 96, 96));
+    EXPECT_EQ(locomotive.pixelColor(36, 25), QColor(24, 60, 140));
+    EXPECT_EQ(locomotive.pixelColor(20, 33), QColor(226, 214, 176)); // cream band
+
+    const QImage coach = platform::decodeWmf(shipped("vuz_Bt.wmf"));
+    ASSERT_EQ(coach.size(), QSize(100, 64));
+    EXPECT_EQ(coach.pixelColor(50, 2), QColor(22, 26, 24));
+    EXPECT_EQ(coach.pixelColor(30, 40), QColor(40, 104, 64));   // green body
+    EXPECT_EQ(coach.pixelColor(17, 25), QColor(168, 192, 204)); // a window
+    EXPECT_EQ(coach.pixelColor(44, 33), QColor(24, 60, 140));   // the plate
+    EXPECT_EQ(coach.pixelColor(70, 36), QColor(32, 86, 52));    // the line along the side
+    EXPECT_EQ(coach.pixelColor(6, 59), QColor(150, 150, 146));  // rail
+}
+
+TEST(Metafiles, EveryCutOfAShippedFileIsRefusedNeverDrawnHalf)
+{
+    for (const char *name : {"lok_714.emf", "vuz_Bt.wmf"}) {
+        const QByteArray whole = shipped(name);
+        const bool emf = QByteArray(name).endsWith("emf");
+        auto decode = [emf](const QByteArray &b) { return emf ? platform::decodeEmf(b) : platform::decodeWmf(b); };
+        for (qsizetype keep = 0; keep < whole.size(); ++keep)
+            EXPECT_TRUE(refused(decode, whole.left(keep))) << name << " cut at " << keep;
+    }
+}
+
+TEST(Metafiles, RecordsThatLieAboutTheirContentsAreRefused)
+{
+    const QByteArray emf = shipped("lok_714.emf");
+    /* A polygon claiming more points than its record holds. */
+    const qsizetype polygon = emfRecord(emf, 86);
+    ASSERT_GT(polygon, 0);
+    QByteArray manyPoints = emf;
+    manyPoints.replace(polygon + 24, 4, QByteArray("\xff\xff\x00\x00", 4));
+    EXPECT_TRUE(refused(platform::decodeEmf, manyPoints));
+    /* A record longer than the file. */
+    QByteArray longRecord = emf;
+    longRecord.replace(polygon + 4, 4, QByteArray("\x00\x00\x10\x00", 4));
+    EXPECT_TRUE(refused(platform::decodeEmf, longRecord));
+    /* An embedded bitmap whose pixels lie beyond its record. */
+    const qsizetype bitmap = emfRecord(emf, 81);
+    ASSERT_GT(bitmap, 0);
+    QByteArray farPixels = emf;
+    farPixels.replace(bitmap + 56, 4, QByteArray("\x00\x00\x01\x00", 4));
+    EXPECT_TRUE(refused(platform::decodeEmf, farPixels));
+    /* A picture of absurd size. */
+    QByteArray huge = emf;
+    huge.replace(16, 4, QByteArray("\x00\x00\x00\x40", 4));
+    EXPECT_EQ(failureOf([&] { platform::decodeEmf(huge); }), "Metasoubor je poškozený: rozměry obrázku");
+
+    const QByteArray wmf = shipped("vuz_Bt.wmf");
+    const qsizetype wmfPolygon = wmfRecord(wmf, 0x0324);
+    ASSERT_GT(wmfPolygon, 0);
+    QByteArray wmfMany = wmf;
+    wmfMany.replace(wmfPolygon + 6, 2, QByteArray("\xff\x7f", 2));
+    EXPECT_TRUE(refused(platform::decodeWmf, wmfMany));
+    const qsizetype stretch = wmfRecord(wmf, 0x0F43);
+    ASSERT_GT(stretch, 0);
+    QByteArray wmfBitmap = wmf;
+    wmfBitmap.replace(stretch + 6 + 22 + 8, 4, QByteArray("\x00\x10\x00\x00", 4)); // bitmap height 4096
+    EXPECT_TRUE(refused(platform::decodeWmf, wmfBitmap));
+}
+
+TEST(Metafiles, TheKindsAreToldApartByTheirHeaders)
+{
+    EXPECT_TRUE(platform::looksLikeEmf(shipped("lok_714.emf")));
+    EXPECT_FALSE(platform::looksLikeWmf(shipped("lok_714.emf")));
+    EXPECT_TRUE(platform::looksLikeWmf(shipped("vuz_Bt.wmf")));
+    EXPECT_FALSE(platform::looksLikeEmf(shipped("vuz_Bt.wmf")));
+    EXPECT_FALSE(platform::looksLikeEmf(shipped("lok_754.bmp")));
+    EXPECT_FALSE(platform::looksLikeWmf(shipped("lok_754.bmp")));
+    /* A WMF without its placeable header takes its size from its window. */
+    const QByteArray plain = shipped("vuz_Bt.wmf").mid(22);
+    EXPECT_EQ(platform::decodeWmf(plain).size(), QSize(100, 64));
+}
+
+TEST(Metafiles, AbsurdAmountsAreRefusedOrBounded)
+{
+    const QByteArray emf = shipped("lok_714.emf");
+    const qsizetype firstRecord = platform::le32(emf.constData() + 4);
+    /* Three hundred saved states, one after another. */
+    QByteArray saves;
+    for (int i = 0; i < 300; ++i)
+        saves += QByteArray("\x21\0\0\0\x08\0\0\0", 8);
+    QByteArray manySaves = emf;
+    manySaves.insert(firstRecord, saves);
+    EXPECT_EQ(failureOf([&] { platform::decodeEmf(manySaves); }), "Metasoubor je poškozený: uložené stavy");
+    /* A pen as wide as the number allows is drawn no wider than a picture may be. */
+    const qsizetype pen = emfRecord(emf, 38);
+    ASSERT_GT(pen, 0);
+    QByteArray widePen = emf;
+    widePen.replace(pen + 12, 8, QByteArray("\0\0\0\0\xff\xff\xff\x7f", 8)); // solid, width 2^31 - 1
+    EXPECT_EQ(platform::decodeEmf(widePen).size(), QSize(84, 64));
+}

@@ -1,0 +1,193 @@
+/** @file safe_files_test.cpp Broken and hostile files: FIFOs, devices, huge, cut and unreadable files and folders. */
+#include "platform/audio.h"
+#include "platform/files.h"
+#include "platform/unprivileged.h"
+#include "platform/wave_bytes.h"
+#include "failure_text.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+using testing_support::failureOf;
+
+namespace {
+
+/** Writes bytes to a file. */
+void writeFile(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+/** @return a picture file's bytes as Qt writes them. */
+QByteArray pictureBytes(const char *format, QImage::Format pixels = QImage::Format_RGB32)
+{
+    QImage image(20, 12, pixels);
+    image.fill(QColor(200, 40, 40));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+} // namespace
+
+TEST(SafeFiles, AFifoOrADeviceIsRefusedAtOnceAsUnreadable)
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("Vozidla.txt");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    /* Nobody ever writes into the FIFO: opening it for reading would wait for ever. */
+    EXPECT_EQ(platform::readRegularFile(fifo).problem, platform::FileProblem::Unreadable);
+    EXPECT_EQ(failureOf([&] { platform::readTextLines1250(fifo); }), "Soubor nelze přečíst: " + fifo);
+    const QString fifoPicture = dir.filePath("lok.bmp");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifoPicture).constData(), 0644), 0);
+    EXPECT_EQ(failureOf([&] { platform::loadPicture(fifoPicture); }), "Soubor nelze přečíst: " + fifoPicture);
+    const QString fifoSound = dir.filePath("Telefon.wav");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifoSound).constData(), 0644), 0);
+    EXPECT_EQ(platform::checkWaveFile(fifoSound), "Zvukový soubor nelze otevřít: " + fifoSound);
+
+    /* A device that never ends, and a folder. */
+    EXPECT_EQ(platform::readRegularFile("/dev/zero").problem, platform::FileProblem::Unreadable);
+    EXPECT_EQ(platform::readRegularFile(dir.path()).problem, platform::FileProblem::Unreadable);
+}
+
+TEST(SafeFiles, AFileAboveTheLimitIsRefusedWithoutReadingIt)
+{
+    QTemporaryDir dir;
+    const QString huge = dir.filePath("obrovsky.t6g");
+    {
+        QFile f(huge);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.resize(platform::kMaxFileSize + 1)); // sparse: no disk is spent
+    }
+    EXPECT_EQ(platform::readRegularFile(huge).problem, platform::FileProblem::TooLarge);
+    EXPECT_EQ(failureOf([&] { platform::readTextLines1250(huge); }), "Soubor je příliš velký: " + huge);
+    const QString limit = dir.filePath("presne.t6g");
+    {
+        QFile f(limit);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.resize(1000));
+    }
+    EXPECT_EQ(platform::readRegularFile(limit).bytes.size(), 1000);
+}
+
+TEST(SafeFiles, CutBitmapsAndIconsAreRefusedNeverShownHalf)
+{
+    QTemporaryDir dir;
+    for (const char *format : {"BMP", "ICO"}) {
+        const QByteArray whole = pictureBytes(format);
+        const QString name = dir.filePath(QStringLiteral("cely.") + QString(format).toLower());
+        writeFile(name, whole);
+        EXPECT_EQ(platform::loadPicture(name).size(), QSize(20, 12)) << format;
+        /* Cut anywhere after the signature, even by one byte. */
+        for (qsizetype keep : {whole.size() - 1, whole.size() - 40, whole.size() / 2, qsizetype(30), qsizetype(8)}) {
+            const QString cut = dir.filePath(QStringLiteral("useknuty.") + QString(format).toLower());
+            writeFile(cut, whole.left(keep));
+            EXPECT_EQ(failureOf([&] { platform::loadPicture(cut); }), "Obrázek je poškozený: " + cut)
+                << format << " " << keep;
+        }
+    }
+}
+
+TEST(SafeFiles, RunLengthCodedBitmapsMustReachTheirEnd)
+{
+    /* A 4 x 2 bitmap of 8 bits per pixel, two colours, run-length coded. */
+    QByteArray dib = leBytes(40, 4) + leBytes(4, 4) + leBytes(2, 4) + leBytes(1, 2) + leBytes(8, 2) + leBytes(1, 4);
+    const QByteArray stream("\x04\x01\x00\x00\x04\x00\x00\x01", 8); // 4 x colour 1, end of line, 4 x colour 0, end
+    dib += leBytes(uint32_t(stream.size()), 4) + leBytes(0, 8) + leBytes(2, 4) + leBytes(0, 4);
+    dib += leBytes(0x000000FF, 4) + leBytes(0x0000FF00, 4);
+    const QByteArray head = "BM" + leBytes(uint32_t(14 + dib.size() + stream.size()), 4) + leBytes(0, 4)
+                            + leBytes(uint32_t(14 + dib.size()), 4);
+    QTemporaryDir dir;
+    const QString whole = dir.filePath("rle.bmp");
+    writeFile(whole, head + dib + stream);
+    EXPECT_EQ(platform::loadPicture(whole).size(), QSize(4, 2));
+    const QString cut = dir.filePath("rle_useknuty.bmp");
+    writeFile(cut, head + dib + stream.left(6));
+    EXPECT_EQ(failureOf([&] { platform::loadPicture(cut); }), "Obrázek je poškozený: " + cut);
+    /* A run that runs past the row is a lie as well. */
+    QByteArray wide = stream;
+    wide[0] = 9;
+    writeFile(cut, head + dib + wide);
+    EXPECT_EQ(failureOf([&] { platform::loadPicture(cut); }), "Obrázek je poškozený: " + cut);
+}
+
+TEST(SafeFiles, AWaveIsReadChunkByChunk)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Zvuk.wav");
+    auto check = [&](const QByteArray &bytes) {
+        writeFile(path, bytes);
+        return platform::checkWaveFile(path);
+    };
+    /* Whole files, also with other chunks before "fmt " and between it and "data". */
+    EXPECT_EQ(check(goodWave()), "");
+    EXPECT_EQ(check(waveOf({riffChunk("LIST", "INFOISFT\x05\0\0\0Gen\0\0"), pcmFormatChunk(),
+                            riffChunk("fact", leBytes(8, 4)), riffChunk("data", QByteArray(16, '\0'))})),
+              "");
+    EXPECT_EQ(check(waveOf({riffChunk("junk", QByteArray(3, 'x')), pcmFormatChunk(),
+                            riffChunk("data", QByteArray(16, '\0'))})),
+              "");
+
+    /* A 40-byte file: header, format, and the start of a data chunk header. */
+    const QByteArray forty = goodWave().left(40);
+    ASSERT_EQ(forty.size(), 40);
+    EXPECT_EQ(check(forty), "Zvukový soubor je useknutý: " + path);
+    /* The same bytes with a RIFF size that fits them: the data chunk is missing. */
+    QByteArray fortyFitting = forty;
+    fortyFitting.replace(4, 4, leBytes(32, 4));
+    EXPECT_EQ(check(fortyFitting), "Zvukový soubor nemá data: " + path);
+    /* A header followed by garbage. */
+    EXPECT_FALSE(check("RIFF" + leBytes(36, 4) + "WAVE" + QByteArray("\x13\x37garbage!garbage!garbage!gar", 28))
+                     .isEmpty());
+    /* A data chunk cut short, a missing format, and a format whose numbers disagree. */
+    QByteArray cutData = goodWave();
+    cutData.chop(6);
+    cutData.replace(4, 4, leBytes(uint32_t(cutData.size() - 8), 4));
+    EXPECT_EQ(check(cutData), "Zvukový soubor je useknutý: " + path);
+    EXPECT_EQ(check(waveOf({riffChunk("data", QByteArray(16, '\0'))})),
+              "Zvukový soubor nemá formát před daty: " + path);
+    QByteArray format = pcmFormatChunk();
+    format.replace(8 + 12, 2, leBytes(4, 2)); // block align of stereo in a mono file
+    EXPECT_EQ(check(waveOf({format, riffChunk("data", QByteArray(16, '\0'))})),
+              "Zvukový soubor má chybný formát: " + path);
+    EXPECT_EQ(check("RIFF\x04\0\0\0AVI "), "Soubor není zvuk WAV: " + path);
+}
+
+TEST(SafeFiles, UnreadableFoldersAndFilesAreReportedAsUnreadableNotMissing)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                      | QFile::ReadOther | QFile::ExeOther));
+    QDir(dir.path()).mkpath("Zamceno");
+    writeFile(dir.filePath("Zamceno/Telefon.wav"), goodWave());
+    writeFile(dir.filePath("Zamceno/a.t6g"), "x");
+    writeFile(dir.filePath("tajny.t6g"), "x");
+    ASSERT_EQ(chmod(QFile::encodeName(dir.filePath("tajny.t6g")).constData(), 0), 0);
+    ASSERT_EQ(chmod(QFile::encodeName(dir.filePath("Zamceno")).constData(), 0), 0);
+    {
+        Unprivileged nobody;
+        if (!nobody.effective())
+            GTEST_SKIP() << "root cannot step down to an ordinary user here";
+        EXPECT_EQ(platform::readRegularFile(dir.filePath("tajny.t6g")).problem, platform::FileProblem::Unreadable);
+        EXPECT_EQ(platform::readRegularFile(dir.filePath("Zamceno/a.t6g")).problem,
+                  platform::FileProblem::Unreadable);
+        EXPECT_EQ(platform::readRegularFile(dir.filePath("chybi.t6g")).problem, platform::FileProblem::Missing);
+        EXPECT_EQ(platform::checkWaveFile(dir.filePath("Zamceno/Telefon.wav")),
+                  "Zvukový soubor nelze otevřít: " + dir.filePath("Zamceno/Telefon.wav"));
+        EXPECT_EQ(failureOf([&] { platform::listFiles(dir.filePath("Zamceno"), "*.t6g"); }),
+                  "Složku nelze přečíst: " + dir.filePath("Zamceno"));
+        EXPECT_TRUE(platform::listFiles(dir.filePath("Chybi"), "*.t6g").isEmpty());
+    }
+    ASSERT_EQ(chmod(QFile::encodeName(dir.filePath("Zamceno")).constData(), 0755), 0);
+}
