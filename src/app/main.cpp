@@ -6,6 +6,7 @@
 #include "view/front.h"
 
 #include <QApplication>
+#include <QScreen>
 
 int main(int argc, char *argv[])
 {
@@ -14,6 +15,15 @@ int main(int argc, char *argv[])
 
     platform::QtPlatform real;
     App app(real.platform);
+    /* The menu's measures come from the screen's size at start. */
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        app.ScreenWidth = screen->size().width();
+        app.ScreenHeight = screen->size().height();
+    }
+    app.currentScreen = [] {
+        const QScreen *screen = QGuiApplication::primaryScreen();
+        return screen ? screen->size() : QSize();
+    };
     view::Front front(app);
     app.onQuit = [] { QApplication::quit(); };
     app.createForms();

@@ -15,12 +15,16 @@
 #include "frame/form_a4.h"
 #include "frame/form_a9.h"
 #include "frame/frame_handlers.h"
+#include "frame/frame_memory.h"
 #include "signalling/signal_panels.h"
 #include "signalling/signalling_handlers.h"
 #include "telephone/telephone_handlers.h"
 #include "trackview/form_a5.h"
 
-App::App(platform::Platform &platform) : m_platform(platform) {}
+App::App(platform::Platform &platform)
+    : m_platform(platform), m_frameMemory(std::make_unique<frame::FrameMemory>())
+{
+}
 
 App::~App()
 {
@@ -60,6 +64,7 @@ void App::createForms()
     createA7();
     createA8();
     m_A9 = std::make_unique<TA9>(m_platform);
+    frame::wireSmallWindows(*this);
     created(*m_A9);
 }
 

@@ -1,6 +1,7 @@
 /** @file app.h The one object that holds the ten forms and the state that outlives them. */
 #pragma once
 
+#include <QSize>
 #include <QString>
 
 #include <array>
@@ -26,6 +27,9 @@ class TA6;
 class TA7;
 class TA8;
 class TA9;
+namespace frame {
+struct FrameMemory;
+}
 
 /** One line of a loaded timetable file, from line 30 on. */
 using TVlakString = std::vector<QString>;
@@ -87,6 +91,16 @@ public:
     /** True from a successful game start to the game end; the tick's traffic and timetable work run only then. */
     bool gameRunning = false;
 
+    /** The screen's size, stored once before any window is created; every menu measure derives from it. */
+    int ScreenWidth = 1024;
+    int ScreenHeight = 768; ///< See ScreenWidth.
+    /** @return the screen's size now; the stored one unless the front tells otherwise. */
+    QSize screenSize() const { return currentScreen ? currentScreen() : QSize(ScreenWidth, ScreenHeight); }
+    /** Tells the screen's present size; null keeps the stored one. */
+    std::function<QSize()> currentScreen;
+    /** State of the menu and the views' code that outlives their forms. */
+    frame::FrameMemory &frameMemory() const { return *m_frameMemory; }
+
 private:
     void createA1();
     void createA2();
@@ -108,4 +122,5 @@ private:
     std::unique_ptr<TA7> m_A7;
     std::unique_ptr<TA8> m_A8;
     std::unique_ptr<TA9> m_A9;
+    std::unique_ptr<frame::FrameMemory> m_frameMemory;
 };

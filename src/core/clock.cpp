@@ -34,11 +34,7 @@ constexpr ShadeRow ShadeTable[] = {{"3:00", 21},  {"4:00", 43},  {"5:00", 64},  
 /** Reads a clock text as a number; a text that is not one fails the tick. */
 int clockNumber(const QString &text)
 {
-    bool ok = false;
-    const int v = text.toInt(&ok);
-    if (!ok)
-        throw ui::SimError(QStringLiteral("'%1' is not a valid integer value").arg(text));
-    return v;
+    return ui::integerOf(text);
 }
 
 /** Adds one to a clock text: the sum as a plain numeral, without leading zeros. */

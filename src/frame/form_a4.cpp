@@ -4,5 +4,7 @@
 TA4::TA4(platform::Platform &platform) : ui::Form(QStringLiteral("A4"), platform)
 {
     setCaption(QStringLiteral("Dopravní deník"));
-    setBounds(0, 0, 640, 480);
+    setBorderStyle(ui::BorderStyle::Single);
+    setBounds(0, 0, 715, 480);
+    setCentered(true);
 }

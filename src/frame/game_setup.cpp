@@ -8,6 +8,7 @@
 #include "devices/form_a8.h"
 #include "frame/form_a0.h"
 #include "frame/frame_handlers.h"
+#include "frame/menu_model.h"
 #include "platform/platform.h"
 #include "trackview/form_a5.h"
 
@@ -23,17 +24,23 @@ void returnToDesk(App &app)
 {
     app.A0().hide();
     app.A6().show();
+    app.A0().H8->setFontColor(Navy);
 }
 
-/** Shows the set-up controls of a running game (true) or of the menu before a game (false). */
+/** Puts the game page into its state for a running game (true) or for the set-up before a game (false). */
 void showGameControls(TA0 &a0, bool running)
 {
     a0.H8->setCaption(running ? ContinueCaption : StartCaption);
+    a0.G5->setPenColor(running ? Grey : Navy);
+    a0.G6->setFontColor(running ? Grey : Navy);
+    for (ui::Control *c : {static_cast<ui::Control *>(a0.G9), static_cast<ui::Control *>(a0.H0),
+                           static_cast<ui::Control *>(a0.H1), static_cast<ui::Control *>(a0.H2),
+                           static_cast<ui::Control *>(a0.H3)})
+        c->setVisible(!running);
     a0.H4->setVisible(running);
     a0.H5->setVisible(running);
-    a0.H1->setVisible(!running);
-    a0.H2->setVisible(!running);
-    a0.H3->setVisible(!running);
+    /* "Možnosti" is usable only while a game runs. */
+    a0.get<ui::Label>("F7").setFontColor(running ? Navy : Grey);
 }
 
 void fillTimetableArrays(App &app)
@@ -91,11 +98,17 @@ void startGame(App &app)
     setStartClock(a1, hour, a0.H3->caption().toInt());
 }
 
+/** The option check boxes the menu's toggles and freight row set. */
+constexpr ui::CheckBox *TA1::*MenuOptions[8] = {&TA1::KodSt1,     &TA1::KodSt2,     &TA1::KodPoruchy,
+                                                &TA1::Zvuky,      &TA1::KodRychTel, &TA1::KodZapadky,
+                                                &TA1::KodMavex,   &TA1::NakladniVlaky};
+
 /** What the menu has picked, carried over into the new state store at the end of a game. */
 struct MenuPick {
     QStringList grafikon;
     QString grafikonDir;
     QString names[4];
+    bool options[8];
 };
 
 } // namespace
@@ -116,8 +129,12 @@ void H5Click(App &app)
         showGameControls(app.A0(), false);
         app.gameRunning = false;
         TA1 &old = app.A1();
-        MenuPick pick{old.Grafikon->lines(), old.GrafikonDir->text(),
-                      {old.StaniceA1->text(), old.StaniceA2->text(), old.StaniceA3->text(), old.StaniceA4->text()}};
+        MenuPick pick{old.Grafikon->lines(),
+                      old.GrafikonDir->text(),
+                      {old.StaniceA1->text(), old.StaniceA2->text(), old.StaniceA3->text(), old.StaniceA4->text()},
+                      {}};
+        for (int k = 0; k < 8; ++k)
+            pick.options[k] = (old.*MenuOptions[k])->checked();
         const bool telLom = app.A6().TelLom->visible();
         app.recreateGameForms();
         /* The new store starts from its defaults but keeps the menu's pick,
@@ -130,21 +147,60 @@ void H5Click(App &app)
         a1.StaniceA3->setText(pick.names[2]);
         a1.StaniceA4->setText(pick.names[3]);
         app.A6().TelLom->setVisible(telLom);
+        for (int k = 0; k < 8; ++k)
+            (a1.*MenuOptions[k])->setChecked(pick.options[k]);
     });
+}
+
+void H1Click(App &app)
+{
+    ui::guarded(app.A0(), QStringLiteral("Error 00H1-A."), [&app] {
+        ui::Label &h1 = *app.A0().H1;
+        const int hour = h1.caption().toInt() + 1;
+        h1.setCaption(QString::number(hour > 23 ? 0 : hour));
+    });
+}
+
+void H3Click(App &app)
+{
+    ui::guarded(app.A0(), QStringLiteral("Error 00H3."), [&app] {
+        ui::Label &h3 = *app.A0().H3;
+        const int minutes = h3.caption().toInt() + 5;
+        h3.setCaption(QStringLiteral("%1").arg(minutes > 59 ? 0 : minutes, 2, 10, QLatin1Char('0')));
+    });
+}
+
+void G8Click(App &app)
+{
+    ui::guarded(app.A0(), QStringLiteral("Error 00G8-A."), [&app] {
+        ui::CheckBox &freight = *app.A1().NakladniVlaky;
+        freight.setChecked(!freight.checked());
+        app.A0().G8->setCaption(freight.checked() ? QStringLiteral("s nákladními vlaky")
+                                                  : QStringLiteral("bez nákladních vlaků"));
+    });
+}
+
+void wireGameSetup(App &app)
+{
+    TA0 &a0 = app.A0();
+    a0.H9->onClick = [&app] { H9Click(app); };
+    a0.H5->onClick = [&app] { H5Click(app); };
+    a0.H1->onClick = [&app] { H1Click(app); };
+    a0.H3->onClick = [&app] { H3Click(app); };
+    a0.G6->onClick = [&app] { G6Click(app); };
+    a0.G8->onClick = [&app] { G8Click(app); };
 }
 
 void wireA0(App &app)
 {
     TA0 &a0 = app.A0();
-    a0.H9->onClick = [&app] { H9Click(app); };
-    a0.H5->onClick = [&app] { H5Click(app); };
-    wireTimetableChoice(app);
-    a0.J3->onClick = [&app] { J3Click(app); };
-    a0.J9->onClick = [&app] { J9Click(app); };
     a0.onQuit = [&app] {
         if (app.onQuit)
             app.onQuit();
     };
+    wireMenuPages(app);
+    wireGameSetup(app);
+    wireLauncher(app);
 }
 
 } // namespace frame

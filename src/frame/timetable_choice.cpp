@@ -5,6 +5,7 @@
 #include "devices/form_a6.h"
 #include "frame/form_a0.h"
 #include "frame/frame_handlers.h"
+#include "frame/menu_model.h"
 #include "platform/czech_plural.h"
 #include "platform/files.h"
 #include "ui/sim_error.h"
@@ -12,9 +13,6 @@
 namespace frame {
 
 namespace {
-
-const QColor kHover{0, 0, 255}; ///< The label's colour while the pointer is over it: the choice is live.
-const QColor kNavy{0, 0, 128};  ///< The label's resting colour.
 
 const QString kNoTimetable = QStringLiteral("- žádný grafikon -");
 
@@ -111,7 +109,7 @@ void chooseNext(App &app)
 {
     TA0 &a0 = app.A0();
     /* The choice lives only while the pointer is over it, and is locked while a game runs. */
-    if (a0.G6->font().color != kHover || app.gameRunning)
+    if (a0.G6->font().color != Blue || app.gameRunning)
         return;
     const QString position = cyclePosition(app);
     QStringList entries = timetableFiles(app);
@@ -139,22 +137,6 @@ void chooseNext(App &app)
 void G6Click(App &app)
 {
     ui::guarded(app.A0(), QStringLiteral("Error 00G6-A."), [&app] { chooseNext(app); });
-}
-
-void G6MouseMove(App &app)
-{
-    ui::guarded(app.A0(), QStringLiteral("Error 00G6-B."), [&app] {
-        ui::Label &g6 = *app.A0().G6;
-        if (g6.font().color == kNavy)
-            g6.setFontColor(kHover);
-    });
-}
-
-void wireTimetableChoice(App &app)
-{
-    TA0 &a0 = app.A0();
-    a0.G6->onClick = [&app] { G6Click(app); };
-    a0.G6->onMouseMove = [&app](ui::ShiftState, int, int) { G6MouseMove(app); };
 }
 
 } // namespace frame

@@ -32,4 +32,18 @@ inline QString failureText(const std::exception &e)
     return QString::fromUtf8(e.what());
 }
 
+/**
+ * Reads a text as a decimal integer, as a conversion that fails on a text
+ * that is not one.
+ * @throws SimError "'x' is not a valid integer value".
+ */
+inline int integerOf(const QString &text)
+{
+    bool ok = false;
+    const int v = text.toInt(&ok);
+    if (!ok)
+        throw SimError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+    return v;
+}
+
 } // namespace ui

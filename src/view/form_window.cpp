@@ -267,9 +267,11 @@ void FormWindow::applyGeometry()
         setWindowState(Qt::WindowNoState);
     if (this->size() != size || minimumSize() != size || maximumSize() != size)
         setFixedSize(size);
-    if (!m_placed) {
+    /* Placed when first shown, and again whenever the form itself moves or resizes. */
+    if (!m_placed || f.bounds() != m_placedFrom) {
         place();
         m_placed = true;
+        m_placedFrom = f.bounds();
     }
     if (isHidden())
         show();
@@ -380,8 +382,10 @@ void FormWindow::resizeEvent(QResizeEvent *e)
     /* A maximised form learns the size the screen gave it; its own layout
        runs in its resize handler. Fixed-size forms keep their design size. */
     ui::Form *f = m_form;
-    if (!f || !f->maximized() || e->size() == f->bounds().size())
+    /* The first time it is shown its layout runs even when the screen has its design size. */
+    if (!f || !f->maximized() || (m_sized && e->size() == f->bounds().size()))
         return;
+    m_sized = true;
     f->setBounds(f->left(), f->top(), e->size().width(), e->size().height());
     runInput([f] {
         if (f->onResize)

@@ -85,6 +85,8 @@ private:
     QHash<const ui::Control *, QRect> m_graphicRects;     ///< Where each graphic control was last shown (empty: hidden).
     QSet<HostedView *> m_dirty;                           ///< Widgets changed while not shown.
     bool m_placed = false;  ///< The window got its first place.
+    bool m_sized = false;   ///< A maximised form has run its resize handler once.
+    QRect m_placedFrom;     ///< The form's bounds when the window was last placed; a new place moves it.
     int m_frontSeen = 0;    ///< The form's front count last acted on.
     int m_wheelRest = 0;    ///< Wheel turn not yet passed on as whole notches.
     QPointer<QWidget> m_opener;  ///< The window a tool window opened over; it gets the keyboard back.

@@ -204,6 +204,11 @@ void MemoView::refresh()
     applyLook(ColorRole::Base);
     if (isReadOnly() != memo().readOnly())
         setReadOnly(memo().readOnly());
+    /* A memo takes the keys only when the player clicks into it, and a
+       read-only one never: the form's own keys (Esc, F4 ...) stay the form's. */
+    const Qt::FocusPolicy focus = memo().readOnly() ? Qt::NoFocus : Qt::ClickFocus;
+    if (focusPolicy() != focus)
+        setFocusPolicy(focus);
     const QString t = memo().text();
     if (toPlainText() == t)
         return;

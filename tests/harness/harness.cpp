@@ -6,9 +6,12 @@
 
 #include <stdexcept>
 
-Harness::Harness(const QString &dataDir)
-    : m_app(m_test.platform)
+Harness::Harness(const QString &dataDir, QSize screen)
+    : m_app(m_test.platform), m_screen(screen)
 {
+    m_app.ScreenWidth = screen.width();
+    m_app.ScreenHeight = screen.height();
+    m_app.currentScreen = [this] { return m_screen; };
     m_app.createForms();
     m_app.A0().C3->setDirectory(dataDir);
     m_app.A0().show();
@@ -267,6 +270,53 @@ void Harness::closeForm(const QString &formName)
 {
     auto &f = dynamic_cast<ui::Form &>(control(formName));
     run(f, [&] { f.close(); });
+}
+
+void Harness::wheel(const QString &formName, int notches)
+{
+    ui::Control &f = control(formName);
+    const int delta = notches > 0 ? 120 : -120;
+    for (int k = 0; k < std::abs(notches); ++k)
+        run(f, [&] {
+            if (f.onWheel)
+                f.onWheel(delta, ui::ShiftState{}, QPoint());
+        });
+}
+
+void Harness::resize(const QString &formName, int width, int height)
+{
+    auto &f = dynamic_cast<ui::Form &>(control(formName));
+    if (f.width() == width && f.height() == height)
+        return;
+    f.setBounds(f.left(), f.top(), width, height);
+    run(f, [&] {
+        if (f.onResize)
+            f.onResize();
+    });
+}
+
+void Harness::maximise(const QString &formName)
+{
+    /* Showing a maximised window resizes it, also when it already has the screen's size. */
+    auto &f = dynamic_cast<ui::Form &>(control(formName));
+    f.setBounds(f.left(), f.top(), m_screen.width(), m_screen.height());
+    run(f, [&] {
+        if (f.onResize)
+            f.onResize();
+    });
+}
+
+void Harness::openMenu()
+{
+    click("A0.B1");
+    /* Three slides of 5 s each, then a hundred layout steps of 10 ms. */
+    advanceMs(3 * 5000 + 100 * 10);
+}
+
+void Harness::hoverClick(const QString &name)
+{
+    moveOver(name, 1, 1);
+    click(name);
 }
 
 void Harness::advanceMs(qint64 ms)

@@ -7,6 +7,7 @@
 #include "ui/controls.h"
 
 #include <QColor>
+#include <QSize>
 #include <QStringList>
 
 /**
@@ -16,8 +17,13 @@
  */
 class Harness {
 public:
-    /** Starts the program with the data directory dataDir (the repository's data/ by default). */
-    explicit Harness(const QString &dataDir = QStringLiteral(KAMENNA_SOURCE_DATA_DIR));
+    /**
+     * Starts the program with the data directory dataDir (the repository's
+     * data/ by default) on a screen of the given size, which the program
+     * stores before it creates its forms.
+     */
+    explicit Harness(const QString &dataDir = QStringLiteral(KAMENNA_SOURCE_DATA_DIR),
+                     QSize screen = QSize(1024, 768));
     ~Harness();
 
     App &app() { return m_app; }
@@ -62,6 +68,19 @@ public:
     void keyUp(const QString &formName, int key);
     void keyPress(const QString &formName, QChar ch);
     void closeForm(const QString &formName);
+    /** Turns the mouse wheel over a form: notches > 0 up, < 0 down, one event a notch. */
+    void wheel(const QString &formName, int notches);
+    /** Resizes a form as the window system does a maximised window, and runs its resize handler. */
+    void resize(const QString &formName, int width, int height);
+    /** Resizes a form to the present screen size, as showing a maximised window does. */
+    void maximise(const QString &formName);
+    /** Changes the screen's present size; the size stored at start stays. */
+    void setScreen(QSize size) { m_screen = size; }
+
+    /** Clicks "Start" on the launcher and lets the slides and the menu's layout run until the menu shows. */
+    void openMenu();
+    /** Moves the pointer over a control, then clicks it: what a menu row needs to act. */
+    void hoverClick(const QString &name);
 
     /* Time. */
     void advanceMs(qint64 ms);
@@ -89,6 +108,7 @@ private:
     platform::RecordedMessageBoxes &m_messages = m_test.messages;
     platform::RecordedAudio &m_audio = m_test.audio;
     App m_app;
+    QSize m_screen;
     ui::Control *m_captured = nullptr;
     QString m_capturedName;
 };

@@ -1,0 +1,262 @@
+/**
+ * @file screen_check.cpp The program on a real display, driven by real input: the launcher, the intro,
+ * the menu, the desk and the track view come up and answer clicks and keys. Run under a virtual X
+ * display (xvfb-run); input goes through the X server's test extension, and a screenshot of the whole
+ * screen is kept of every stage in the folder given as the only argument.
+ */
+#include "core/app.h"
+#include "frame/form_a0.h"
+#include "platform/qt_platform.h"
+#include "view/form_window.h"
+#include "view/front.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QScreen>
+#include <QThread>
+#include <QTimer>
+
+#include <dlfcn.h>
+
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+/** The few calls of Xlib and its test extension that the check needs, loaded at run time. */
+class FakeInput {
+public:
+    FakeInput()
+    {
+        void *x11 = dlopen("libX11.so.6", RTLD_NOW | RTLD_GLOBAL);
+        void *xtst = dlopen("libXtst.so.6", RTLD_NOW);
+        if (!x11 || !xtst)
+            return;
+        auto open = reinterpret_cast<void *(*)(const char *)>(dlsym(x11, "XOpenDisplay"));
+        m_flush = reinterpret_cast<int (*)(void *)>(dlsym(x11, "XFlush"));
+        m_keycode = reinterpret_cast<unsigned char (*)(void *, unsigned long)>(dlsym(x11, "XKeysymToKeycode"));
+        m_motion = reinterpret_cast<int (*)(void *, int, int, int, unsigned long)>(dlsym(xtst, "XTestFakeMotionEvent"));
+        m_button = reinterpret_cast<int (*)(void *, unsigned, int, unsigned long)>(dlsym(xtst, "XTestFakeButtonEvent"));
+        m_key = reinterpret_cast<int (*)(void *, unsigned, int, unsigned long)>(dlsym(xtst, "XTestFakeKeyEvent"));
+        if (open && m_flush && m_keycode && m_motion && m_button && m_key)
+            m_display = open(nullptr);
+    }
+
+    bool ready() const { return m_display != nullptr; }
+
+    void moveTo(QPoint p)
+    {
+        m_motion(m_display, -1, p.x(), p.y(), 0);
+        m_flush(m_display);
+    }
+
+    void click(QPoint p)
+    {
+        moveTo(p);
+        m_button(m_display, 1, 1, 0);
+        m_button(m_display, 1, 0, 0);
+        m_flush(m_display);
+    }
+
+    /** Presses and releases a key given by its X key symbol. */
+    void key(unsigned long keysym)
+    {
+        const unsigned code = m_keycode(m_display, keysym);
+        m_key(m_display, code, 1, 0);
+        m_key(m_display, code, 0, 0);
+        m_flush(m_display);
+    }
+
+private:
+    void *m_display = nullptr;
+    int (*m_flush)(void *) = nullptr;
+    unsigned char (*m_keycode)(void *, unsigned long) = nullptr;
+    int (*m_motion)(void *, int, int, int, unsigned long) = nullptr;
+    int (*m_button)(void *, unsigned, int, unsigned long) = nullptr;
+    int (*m_key)(void *, unsigned, int, unsigned long) = nullptr;
+};
+
+constexpr unsigned long KeyReturn = 0xff0d;
+constexpr unsigned long KeyEscape = 0xff1b;
+constexpr unsigned long KeyF5 = 0xffc2;
+
+class Check {
+public:
+    Check(App &app, view::Front &front, const QString &out) : m_app(app), m_front(front), m_out(out) {}
+
+    /** Lets the program run until the condition holds; false after the time is up. */
+    bool waitUntil(const std::function<bool()> &condition, int ms = 10000)
+    {
+        QElapsedTimer t;
+        t.start();
+        while (!condition()) {
+            if (t.elapsed() > ms)
+                return false;
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+            QThread::msleep(5);
+        }
+        /* A little more, so the windows are painted before the next step or shot. */
+        settle(150);
+        return true;
+    }
+
+    void settle(int ms)
+    {
+        QElapsedTimer t;
+        t.start();
+        while (t.elapsed() < ms)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+
+    /** @return the screen point of a control's centre, through its form's window. */
+    QPoint centre(const QString &name)
+    {
+        ui::Control *c = m_app.control(name);
+        view::FormWindow *w = c ? m_front.window(*c->form()) : nullptr;
+        if (!c || !w)
+            return {};
+        return w->mapToGlobal(c->formPos() + QPoint(c->width() / 2, c->height() / 2));
+    }
+
+    bool showing(const QString &name)
+    {
+        ui::Control *c = m_app.control(name);
+        if (!c || !c->showing())
+            return false;
+        view::FormWindow *w = m_front.window(*c->form());
+        return w && w->isVisible();
+    }
+
+    void shoot(const QString &stage)
+    {
+        QScreen *screen = QGuiApplication::primaryScreen();
+        const QImage shot = screen->grabWindow(0).toImage();
+        shot.save(m_out + QLatin1Char('/') + stage + QStringLiteral(".png"));
+        std::printf("screenshot %s: %dx%d\n", qPrintable(stage), shot.width(), shot.height());
+    }
+
+    bool step(const char *what, bool ok)
+    {
+        std::printf("%s %s\n", ok ? "ok  " : "FAIL", what);
+        std::fflush(stdout);
+        if (!ok)
+            m_failed = true;
+        return ok;
+    }
+
+    bool failed() const { return m_failed; }
+
+private:
+    App &m_app;
+    view::Front &m_front;
+    QString m_out;
+    bool m_failed = false;
+};
+
+/** Set when the program asks to end. */
+bool quitAsked = false;
+
+int run(App &app, view::Front &front, const QString &out)
+{
+    FakeInput input;
+    Check c(app, front, out);
+    if (!c.step("the X test extension is there", input.ready()))
+        return 1;
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    std::printf("screen %dx%d\n", screen.width(), screen.height());
+
+    if (!c.step("the launcher comes up", c.waitUntil([&] { return c.showing("A0.B1"); })))
+        return 1;
+    c.shoot("1_launcher");
+    input.click(c.centre("A0.B2"));
+    if (c.step("Možnosti opens the settings", c.waitUntil([&] { return c.showing("A0.B4"); }, 3000))) {
+        c.shoot("1_settings");
+        input.click(c.centre("A0.E4"));
+        c.step("OK returns to the launcher", c.waitUntil([&] { return !c.showing("A0.B4"); }, 3000));
+    }
+    input.click(c.centre("A0.B1"));
+    if (!c.step("Start shows the first slide", c.waitUntil([&] { return c.showing("A0.E5"); })))
+        return 1;
+    c.shoot("2_intro");
+    input.key(KeyReturn);
+    c.step("Enter moves to the second slide", c.waitUntil([&] { return c.showing("A0.E6"); }));
+    input.click(c.centre("A0.E6"));
+    c.step("a click moves to the third slide", c.waitUntil([&] { return c.showing("A0.E7"); }));
+    input.click(c.centre("A0.E7"));
+    if (!c.step("the menu is laid out and shown", c.waitUntil([&] { return c.showing("A0.F0"); })))
+        return 1;
+    c.step("the menu covers the screen", app.form("A0")->bounds().size() == screen);
+    c.shoot("3_menu");
+    input.click(c.centre("A0.F4"));
+    if (!c.step("Hra opens the game page", c.waitUntil([&] { return c.showing("A0.G4"); })))
+        return 1;
+    input.moveTo(c.centre("A0.H9"));
+    c.waitUntil([&] { return app.control("A0.H8")->font().color == QColor(0, 0, 255); }, 3000);
+    c.shoot("4_game_page");
+    input.click(c.centre("A0.H9"));
+    if (!c.step("Spustit hru shows the desk", c.waitUntil([&] { return c.showing("A6.D5"); })))
+        return 1;
+    c.step("the clock runs", c.waitUntil([&] { return app.control("A6.H01")->caption() != "00:00:00"; }, 5000));
+    c.shoot("5_desk");
+    input.moveTo(c.centre("A6.B2"));
+    if (c.step("the top edge shows the menu bar", c.waitUntil([&] { return c.showing("A6.B6"); }, 3000))) {
+        input.moveTo(c.centre("A6.B9"));
+        if (c.step("pozice opens the position panel", c.waitUntil([&] { return c.showing("A6.C1"); }, 3000))) {
+            input.moveTo(c.centre("A6.C4"));
+            c.waitUntil([&] { return c.showing("A6.C9"); }, 3000);
+            c.shoot("6_position_panel");
+            input.click(c.centre("A6.C4"));
+            c.step("the overview's track view opens it", c.waitUntil([&] { return c.showing("A5.D5"); }, 3000));
+            c.shoot("7_track_view");
+        }
+    }
+    if (c.showing("A5.D5")) {
+        input.moveTo(c.centre("A5.D5"));
+        input.key(KeyF5);
+        c.step("F5 returns to the desk", c.waitUntil([&] { return c.showing("A6.D5"); }, 3000));
+    }
+    input.moveTo(c.centre("A6.D5"));
+    input.key(KeyEscape);
+    c.step("Esc returns to the menu", c.waitUntil([&] { return c.showing("A0.F0"); }, 3000));
+    c.shoot("8_back_in_menu");
+    input.click(c.centre("A0.G2"));
+    if (c.step("Konec asks first", c.waitUntil([&] { return c.showing("A0.V1"); }, 3000))) {
+        c.shoot("9_quit_question");
+        input.click(c.centre("A0.V4"));
+        /* The event loop runs now; the click's end of the program must end it. */
+        QTimer::singleShot(5000, [] { QCoreApplication::exit(3); });
+        const int rc = QApplication::exec();
+        c.step("Ano ends the program", quitAsked && rc == 0);
+    }
+    return c.failed() ? 1 : 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication qapp(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: kamenna-screen-check <folder for the screenshots>\n");
+        return 2;
+    }
+    const QString out = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(out);
+
+    platform::QtPlatform real;
+    App app(real.platform);
+    const QSize size = QGuiApplication::primaryScreen()->size();
+    app.ScreenWidth = size.width();
+    app.ScreenHeight = size.height();
+    app.currentScreen = [] { return QGuiApplication::primaryScreen()->size(); };
+    view::Front front(app);
+    app.onQuit = [] {
+        quitAsked = true;
+        QApplication::quit();
+    };
+    app.createForms();
+    app.A0().C3->setDirectory(QStringLiteral(KAMENNA_SOURCE_DATA_DIR));
+    app.A0().show();
+    return run(app, front, out);
+}
