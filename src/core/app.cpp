@@ -20,6 +20,9 @@
 #include "signalling/signalling_handlers.h"
 #include "telephone/telephone_handlers.h"
 #include "trackview/form_a5.h"
+#include "trackview/shunting.h"
+#include "trackview/trackview_handlers.h"
+#include "traffic/train_runs.h"
 
 App::App(platform::Platform &platform)
     : m_platform(platform), m_frameMemory(std::make_unique<frame::FrameMemory>())
@@ -98,6 +101,7 @@ void App::createA1()
     m_A1 = std::make_unique<TA1>(m_platform);
     core::wireA1(*this);
     signalling::wireA1(*this);
+    traffic::wireA1(*this);
     created(*m_A1);
 }
 
@@ -113,6 +117,8 @@ void App::createA5()
     m_A5 = std::make_unique<TA5>(m_platform);
     frame::wireWorkplace(*this, *m_A5);
     signalling::addSignalPanels(*this, *m_A5);
+    trackview::wireA5(*this);
+    trackview::wireShunting(*this);
     created(*m_A5);
 }
 
@@ -132,6 +138,8 @@ void App::createA7()
     frame::wireWorkplace(*this, *m_A7);
     signalling::addSignalPanels(*this, *m_A7);
     devices::wireA7(*this);
+    traffic::wireA7(*this);
+    trackview::addShuntingA7(*this);
     created(*m_A7);
 }
 
@@ -140,6 +148,8 @@ void App::createA8()
     m_A8 = std::make_unique<TA8>(m_platform);
     frame::wireWorkplace(*this, *m_A8);
     signalling::addSignalPanels(*this, *m_A8);
+    traffic::wireA8(*this);
+    trackview::addShuntingA8(*this);
     created(*m_A8);
 }
 

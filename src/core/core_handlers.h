@@ -25,6 +25,12 @@ void Start(App &app);
 /* Per-tick routines of the core, called by the tick in this order. */
 /** Upkeep of crossing, blocks and dialling. */
 void RunUpkeep(App &app);
+/**
+ * Vrbská lets its lever go: its crank timer stops and is set back to its
+ * first interval, the magneto and crank animations stop, the glows go
+ * dark and the crank sound stops (whether or not sounds are on).
+ */
+void StopVrbskaCrank(App &app);
 /** Technical fault simulation. */
 void RunFaultSimulation(App &app);
 /** Marks the timetable file's lines that fall due in five minutes. */

@@ -9,6 +9,7 @@ TA5::TA5(platform::Platform &platform) : ui::Form(QStringLiteral("A5"), platform
     setBounds(0, 0, 1024, 768);
     buildWorkplaceContent(*this, frame, QRect(-1, -6, 746, 559));
     frame.D5->setColor(QColor(0, 128, 0));
+    buildTrackModel(*this, frame.D5, tracks);
     buildWorkplaceOverlay(*this, frame);
     frame::buildTrackViewPanel(*this);
 }

@@ -5,11 +5,28 @@ class App;
 
 namespace traffic {
 
-/** The neighbours offer their due trains. */
+/**
+ * The neighbours offer their due trains: on each free line whose telephone
+ * is idle the lowest due row of that neighbour is offered by a waiting call;
+ * while any call waits the telephone rings and time is slowed to real speed.
+ */
 void OfferIncomingTrains(App &app);
-/** Accepted trains count down towards the station. */
+/**
+ * The neighbours report the departure of every accepted train whose
+ * countdown stands at 1: the call, the row's colours and actual time, and
+ * the start of the train's approach count.
+ */
+void AnnounceNeighbourDeparture(App &app);
+/**
+ * Inbound trains: minutes ahead, due rows, re-offers, the neighbours'
+ * departure countdowns under the block, and the approach counts with their
+ * events, warnings, stand at a red entry signal and start of the arrival run.
+ */
 void RunIncomingTrains(App &app);
-/** Departed trains count down towards the neighbour. */
+/**
+ * Outbound trains: due and ready rows, the counts to the neighbour, and the
+ * neighbour's arrival report or the block's freeing of the line.
+ */
 void RunOutgoingTrains(App &app);
 
 } // namespace traffic

@@ -90,8 +90,20 @@ void Edit::setText(const QString &t)
 
 int SpinEdit::value() const
 {
+    /* The tick reads many numbers: plain decimal texts, as setValue writes them, are read by hand. */
+    const QString &t = text();
+    const qsizetype n = t.size();
+    const qsizetype first = n > 0 && t[0] == u'-' ? 1 : 0;
+    if (n > first && n <= 9) {
+        int v = 0;
+        qsizetype k = first;
+        for (; k < n && t[k] >= u'0' && t[k] <= u'9'; ++k)
+            v = v * 10 + (t[k].unicode() - u'0');
+        if (k == n)
+            return first ? -v : v;
+    }
     bool ok = false;
-    const int v = text().trimmed().toInt(&ok);
+    const int v = QStringView(t).trimmed().toInt(&ok);
     return ok ? v : m_min;
 }
 

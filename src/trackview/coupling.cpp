@@ -1,0 +1,109 @@
+/** @file coupling.cpp Coupling a lone loco to its vehicles, and uncoupling it. */
+#include "trackview/shunting.h"
+
+#include "core/app.h"
+#include "core/option_guard.h"
+#include "ui/sim_error.h"
+#include "devices/form_a3.h"
+#include "trackview/form_a5.h"
+
+namespace trackview {
+
+namespace {
+
+/** A coupling closes up a gap narrower than this many pixels; an overlap counts as well. */
+constexpr int kCouplingReach = 10;
+
+/** Uncoupling: the loco stands 2 px away from its neighbour slot. */
+void uncouple(TrackRow &row, ui::Control &caption)
+{
+    row.posun->setColor(unit::Alone);
+    caption.setCaption(QStringLiteral("svěsit"));
+    auto &s = row.vehicleSlots;
+    if (row.posun->text() == QLatin1String("1"))
+        s[0]->setLeft(s[0]->left() - 2);
+    else if (row.posun->text() == QLatin1String("10"))
+        s[9]->setLeft(s[9]->left() + 2);
+}
+
+/** Coupling at slot 1: the loco touches slot 2, the vehicles close up towards it, the empty cars gather at slot 10. */
+void coupleAtSlot1(TrackRow &row, const ui::Image &empty)
+{
+    auto &s = row.vehicleSlots;
+    s[0]->setLeft(s[1]->left() - s[0]->width());
+    if (s[1]->width() == empty.width()) {
+        int k = 10;
+        for (int i = 3; i <= 9; ++i)
+            if (s[i - 1]->width() > empty.width()) {
+                k = i;
+                break;
+            }
+        const int firstVehicleLeft = s[k - 1]->left();
+        for (int j = 2; j <= 10; ++j) {
+            const int from = j + (k - 2);
+            s[j - 1]->assignPicture(from <= 10 ? *s[from - 1] : empty);
+        }
+        s[1]->setLeft(firstVehicleLeft);
+    }
+    for (int j = 3; j <= 10; ++j)
+        s[j - 1]->setLeft(s[j - 2]->left() + s[j - 2]->width());
+}
+
+/** Coupling at slot 10: the loco touches slot 9, the vehicles close up towards it, the empty cars gather at slot 1. */
+void coupleAtSlot10(TrackRow &row, const ui::Image &empty)
+{
+    auto &s = row.vehicleSlots;
+    s[9]->setLeft(s[8]->left() + s[8]->width());
+    if (s[8]->width() == empty.width()) {
+        int k = 1;
+        for (int i = 8; i >= 2; --i)
+            if (s[i - 1]->width() > empty.width()) {
+                k = i;
+                break;
+            }
+        for (int j = 9; j >= 1; --j) {
+            const int from = j - (9 - k);
+            s[j - 1]->assignPicture(from >= 1 ? *s[from - 1] : empty);
+        }
+    }
+    for (int j = 9; j >= 1; --j)
+        s[j - 1]->setLeft(s[j]->left() - s[j - 1]->width());
+}
+
+} // namespace
+
+void CoupleLocoOnTrack(App &app, TrackRow &row)
+{
+    core::optionGuard(app, QStringLiteral("Error 50Odv%1").arg(row.number), [&] {
+        ui::Control *caption = app.A5().find(QStringLiteral("PB11"));
+        if (!caption)
+            throw ui::SimError(QStringLiteral("Missing control A5.PB11"));
+        if (row.posun->color() == unit::Coupled) {
+            uncouple(row, *caption);
+            return;
+        }
+        const ui::Image &empty = *app.A3().VozidloPrazdne;
+        const auto &s = row.vehicleSlots;
+        const QString loco = row.posun->text();
+        const bool nearSlot2 = s[1]->left() - s[0]->width() - kCouplingReach < s[0]->left();
+        const bool nearSlot9 = s[8]->left() + s[8]->width() + kCouplingReach > s[9]->left();
+        if (loco == QLatin1String("1") && nearSlot2) {
+            row.posun->setColor(unit::Coupled);
+            caption->setCaption(QStringLiteral("odvěsit"));
+            coupleAtSlot1(row, empty);
+        } else if (loco == QLatin1String("10") && nearSlot9) {
+            row.posun->setColor(unit::Coupled);
+            caption->setCaption(QStringLiteral("odvěsit"));
+            coupleAtSlot10(row, empty);
+        }
+    });
+}
+
+void ShuntCoupleClick(App &app)
+{
+    core::optionGuard(app, QStringLiteral("Error 50PB11"), [&] {
+        forChosenTracks(app, [&app](TrackRow &row) { CoupleLocoOnTrack(app, row); });
+    });
+}
+
+} // namespace trackview

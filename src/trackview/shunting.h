@@ -1,0 +1,65 @@
+/** @file shunting.h Shunting on the track view: the runs out and back, the shunting panel and coupling. */
+#pragma once
+
+#include <QColor>
+
+#include <functional>
+
+class App;
+struct TrackRow;
+
+namespace trackview {
+
+/** Drive phases, held in the colour of `StavPosunN`. */
+namespace phase {
+inline const QColor Lime{0, 255, 0};    ///< Accelerate.
+inline const QColor White{255, 255, 255}; ///< Run on at constant speed; also the colour after every stop.
+inline const QColor Red{255, 0, 0};     ///< Brake.
+} // namespace phase
+
+/** Kinds of unit, held in the colour of `PosunN`. */
+namespace unit {
+inline const QColor Coupled{255, 255, 255}; ///< The loco moves with all ten slots.
+inline const QColor Alone{255, 255, 0};     ///< Only the loco's own slot moves.
+} // namespace unit
+
+/**
+ * One tick of a shunting timer of station track `track`: `TimerPosunNL`
+ * (towards side A/B, `right` false) or `TimerPosunNP` (towards side C).
+ * Adjusts the speed by the drive phase, moves the unit one pixel, hands it
+ * over between the track and the box panels, and stops it.
+ */
+void ShuntTimer(App &app, int track, bool right);
+
+/** Wires the ten shunting timers of a newly created A5 and builds its shunting panel `PanelB`. */
+void wireShunting(App &app);
+/** Gives a newly created A7 the shunting chains A and B and the consent labels, where it has none. */
+void addShuntingA7(App &app);
+/** Gives a newly created A8 the shunting chain C and the consent label, where it has none. */
+void addShuntingA8(App &app);
+
+/**
+ * Runs `fn` for the track of every chosen (blue) label of the shunting
+ * panel, tested in the order `PB01` .. `PB05`; none is chosen at creation.
+ */
+void forChosenTracks(App &app, const std::function<void(TrackRow &)> &fn);
+/** Choosing a track on the shunting panel (`A5.PB01` .. `PB05`: tracks 2, 1, 3, 5, 7). */
+void ShuntChooseTrack(App &app, int label);
+/** `A5.PB07`: start a run towards side A/B, or creep the loco at slot 10 one pixel left. */
+void ShuntLeftClick(App &app);
+/** `A5.PB08`: brake the chosen track's run. */
+void ShuntBrakeClick(App &app);
+/** `A5.PB09`: start a run towards side C, or creep the loco at slot 1 one pixel right. */
+void ShuntRightClick(App &app);
+/** `A5.PB10` (-10) and `A5.PB12` (+10): pull a standing coupled unit along its track. */
+void ShuntPullClick(App &app, int delta);
+/** `A5.PB11`: couple or uncouple the loco of the chosen track. */
+void ShuntCoupleClick(App &app);
+
+/**
+ * Couples a lone loco to its neighbouring vehicles, closing the row up, or
+ * uncouples a coupled one, by the colour and text of the track's `PosunN`.
+ */
+void CoupleLocoOnTrack(App &app, TrackRow &row);
+
+} // namespace trackview

@@ -1,0 +1,364 @@
+/** @file shunting_run.cpp The shunting run: a unit drives out of its track onto a box's overview panel and back. */
+#include "trackview/shunting.h"
+
+#include "core/app.h"
+#include "core/form_a1.h"
+#include "devices/form_a3.h"
+#include "devices/form_a7.h"
+#include "devices/form_a8.h"
+#include "trackview/form_a5.h"
+#include "traffic/chain.h"
+
+namespace trackview {
+
+namespace {
+
+using traffic::Chain;
+
+const QString Volna = QStringLiteral("Volná");
+const QString PosunDil = QStringLiteral("posun.díl");
+
+/** The ten images of a shunting chain on a box (`PosunAa` .. `PosunAj`); @return false when the box lacks one. */
+bool chainOf(const ui::Form &box, const QString &stem, Chain &out)
+{
+    for (int k = 0; k < 10; ++k) {
+        out[k] = dynamic_cast<ui::Image *>(box.find(stem + QChar('a' + k)));
+        if (!out[k])
+            return false;
+    }
+    return true;
+}
+
+/** A box-1 chain that belongs to the track while its line's route is laid to it. */
+struct BoxChain {
+    Chain images{};
+    ui::Edit *posun = nullptr; ///< `A5.PosunA` or `A5.PosunB`.
+    ui::Control *consent = nullptr; ///< `A7.SPA` or `A7.SPB`.
+};
+
+/** Everything one tick of one track works on, found afresh for each tick. */
+struct Tick {
+    App &app;
+    TrackRow &row;
+    ui::Timer *timer;
+    int direction;        ///< -1 for the L timer, +1 for the P timer.
+    int screen;           ///< The right edge of all three panels.
+    const ui::Image *empty;
+    bool alone;           ///< The loco runs alone (PosunN yellow).
+    std::vector<BoxChain> box1; ///< Chains A and/or B whose route is laid to this track, in this order.
+    Chain chainC{};
+    bool hasChainC = false;
+
+    int stage() const { return row.shuntStage->value(); }
+    void setStage(int s) const { row.shuntStage->setValue(s); }
+    bool isEmpty(const ui::Image *img) const { return img->width() == empty->width(); }
+    bool holdsVehicle(const ui::Image *img) const { return img->width() > empty->width(); }
+};
+
+ui::ComboBox *occupation(TA1 &a1, int track)
+{
+    switch (track) {
+    case 1: return a1.Kolej1;
+    case 2: return a1.Kolej2;
+    case 3: return a1.Kolej3;
+    case 5: return a1.Kolej5;
+    default: return a1.Kolej7;
+    }
+}
+
+/** Moves a chain one pixel: image a moves and the others are laid again to its right. */
+void moveChain(const Chain &c, int direction)
+{
+    c[0]->setLeft(c[0]->left() + direction);
+    traffic::layRightOfFirst(c);
+}
+
+/** Step 1: speed up, brake or stop by the drive phase. */
+void drivePhase(Tick &t)
+{
+    ui::SpinEdit *speed = t.row.speed;
+    const QColor colour = t.row.shuntStage->color();
+    const int step = t.alone ? 5 : 2;
+    if (colour == phase::Lime) {
+        if (speed->value() >= 300) {
+            t.row.shuntStage->setColor(phase::White);
+            return;
+        }
+        speed->setValue(speed->value() + step);
+    } else if (colour == phase::Red) {
+        if (speed->value() < 1) {
+            t.row.shuntStage->setColor(phase::White);
+            t.timer->setEnabledFlag(false);
+            switch (t.stage()) {
+            case 1:
+            case -1: t.setStage(0); break;
+            case 3:
+                t.setStage(0);
+                /* A unit braked on its way back still waits beyond the station: the consent must bring it again. */
+                t.row.posun->setText(QStringLiteral("0"));
+                for (const BoxChain &b : t.box1)
+                    b.consent->show();
+                break;
+            case -3:
+                t.setStage(0);
+                t.row.posun->setText(QStringLiteral("0"));
+                if (auto *spc = t.app.A8().find(QStringLiteral("SPC")))
+                    spc->show();
+                break;
+            default: break; // 2 and -2: the unit rests across the end of the track
+            }
+            return;
+        }
+        speed->setValue(speed->value() - step);
+    } else {
+        return;
+    }
+    t.timer->setInterval(500 / (speed->value() / 10 + 1));
+}
+
+/** Step 3: the unit's cars move one pixel each, without being laid again. */
+void moveSlots(Tick &t)
+{
+    const QString loco = t.row.posun->text();
+    if (loco != QLatin1String("1") && loco != QLatin1String("10"))
+        return;
+    auto &cars = t.row.vehicleSlots;
+    if (t.alone) {
+        ui::Image *own = loco == QLatin1String("1") ? cars[0] : cars[9];
+        own->setLeft(own->left() + t.direction);
+        return;
+    }
+    for (ui::Image *s : cars)
+        s->setLeft(s->left() + t.direction);
+}
+
+/**
+ * Moves a vehicle carried at the leading image behind an empty one to the
+ * station end of the chain, so it comes back first. The station end must
+ * be empty: a vehicle there would otherwise be lost.
+ */
+void leadVehicleToStationEnd(const Tick &t, const Chain &c, int lead, int behind, int stationEnd, ui::Edit *posun,
+                             const QString &slot)
+{
+    if (t.holdsVehicle(c[lead]) && t.isEmpty(c[behind]) && t.isEmpty(c[stationEnd])) {
+        c[stationEnd]->assignPicture(*c[lead]);
+        c[lead]->assignPicture(*t.empty);
+        posun->setText(slot);
+    }
+}
+
+/** L step 5: slot 1 has passed the left edge, and the unit appears at the right of box 1's panel. */
+void outTowardsAB(Tick &t)
+{
+    if (t.stage() != 1 || t.row.vehicleSlots[0]->left() >= 0)
+        return;
+    if (t.box1.empty()) {
+        /* No route is laid to this track: no chain can take the unit, so it stops on the track. */
+        t.row.shuntStage->setColor(phase::Red);
+        return;
+    }
+    t.setStage(2);
+    const auto &cars = t.row.vehicleSlots;
+    for (const BoxChain &b : t.box1) {
+        if (t.alone) {
+            for (int k = 0; k < 9; ++k)
+                b.images[k]->assignPicture(*t.empty);
+            b.images[9]->assignPicture(*cars[0]);
+            b.posun->setText(QStringLiteral("10"));
+        } else {
+            for (int k = 0; k < 10; ++k)
+                b.images[k]->assignPicture(*cars[k]);
+            b.posun->setText(t.row.posun->text());
+        }
+        leadVehicleToStationEnd(t, b.images, 0, 1, 9, b.posun, QStringLiteral("10"));
+        b.images[0]->setLeft(t.screen);
+        traffic::layRightOfFirst(b.images);
+    }
+}
+
+/** L step 6: the unit stands wholly on box 1's panel and brakes by itself. */
+void whollyOnBox1(Tick &t)
+{
+    if (t.stage() != 2)
+        return;
+    for (const BoxChain &b : t.box1) {
+        const ui::Image *j = b.images[9];
+        if (t.screen - j->width() > j->left()) {
+            t.setStage(3);
+            t.row.shuntStage->setColor(phase::Red);
+            t.row.posun->setText(QStringLiteral("0"));
+            if (t.alone)
+                t.row.vehicleSlots[0]->assignPicture(*t.empty);
+            else
+                occupation(t.app.A1(), t.row.number)->setText(Volna);
+        }
+    }
+}
+
+/** L step 7: chain C's image a passes the left edge of box 2's panel, and the unit comes onto the track at the right. */
+void backInFromC(Tick &t)
+{
+    if (t.stage() != -3 || !t.hasChainC || t.chainC[0]->left() >= 0)
+        return;
+    t.setStage(-2);
+    auto &cars = t.row.vehicleSlots;
+    if (t.alone) {
+        cars[9]->assignPicture(*t.chainC[0]);
+        cars[9]->setLeft(t.screen);
+        t.row.posun->setText(QStringLiteral("10"));
+        return;
+    }
+    for (int k = 0; k < 10; ++k)
+        cars[k]->assignPicture(*t.chainC[k]);
+    cars[0]->setLeft(t.screen);
+    traffic::layRightOfFirst(cars);
+    occupation(t.app.A1(), t.row.number)->setText(PosunDil);
+    t.row.posun->setText(t.app.A5().tracks.PosunC->text());
+}
+
+/** L steps 8 and 9: off box 2's panel, then braking before the vehicles or the end of the track. */
+void homeFromC(Tick &t)
+{
+    if (t.stage() == -2 && t.hasChainC && -t.chainC[9]->width() > t.chainC[9]->left())
+        t.setStage(-1);
+    if (t.stage() != -1)
+        return;
+    const auto &cars = t.row.vehicleSlots;
+    const bool brake = t.alone ? cars[8]->left() + cars[8]->width() + 70 > cars[9]->left()
+                               : cars[0]->left() < 200;
+    if (brake)
+        t.row.shuntStage->setColor(phase::Red);
+}
+
+/** P step 5: image j has passed the right edge of box 1's panel, and the unit comes onto the track at the left. */
+void backInFromAB(Tick &t)
+{
+    if (t.stage() != 3)
+        return;
+    auto &cars = t.row.vehicleSlots;
+    for (const BoxChain &b : t.box1) {
+        const ui::Image *j = b.images[9];
+        if (!(t.screen - j->width() < j->left()))
+            continue;
+        t.setStage(2);
+        if (t.alone) {
+            cars[0]->assignPicture(*j);
+            cars[0]->setLeft(-cars[0]->width());
+            t.row.posun->setText(QStringLiteral("1"));
+            continue;
+        }
+        for (int k = 0; k < 10; ++k)
+            cars[k]->assignPicture(*b.images[k]);
+        cars[9]->setLeft(-cars[9]->width());
+        traffic::layLeftOfLast(cars);
+        occupation(t.app.A1(), t.row.number)->setText(PosunDil);
+        t.row.posun->setText(b.posun->text());
+    }
+}
+
+/** P steps 6 and 7: off box 1's panel, then braking before the vehicles or the end of the track. */
+void homeFromAB(Tick &t)
+{
+    if (t.stage() == 2)
+        for (const BoxChain &b : t.box1)
+            if (b.images[0]->left() > t.screen)
+                t.setStage(1);
+    if (t.stage() != 1)
+        return;
+    const auto &cars = t.row.vehicleSlots;
+    const bool brake = t.alone ? cars[1]->left() - cars[0]->width() - 70 < cars[0]->left()
+                               : t.screen - cars[9]->width() - 200 < cars[9]->left();
+    if (brake)
+        t.row.shuntStage->setColor(phase::Red);
+}
+
+/** P step 8: slot 10 has passed the right edge, and the unit appears at the left of box 2's panel. */
+void outTowardsC(Tick &t)
+{
+    const auto &cars = t.row.vehicleSlots;
+    if (t.stage() != -1 || !(t.screen - cars[9]->width() < cars[9]->left()))
+        return;
+    t.setStage(-2);
+    if (!t.hasChainC)
+        return;
+    ui::Edit *posunC = t.app.A5().tracks.PosunC;
+    const Chain &c = t.chainC;
+    if (t.alone) {
+        c[0]->assignPicture(*cars[9]);
+        for (int k = 1; k < 10; ++k)
+            c[k]->assignPicture(*t.empty);
+        posunC->setText(QStringLiteral("1"));
+    } else {
+        for (int k = 0; k < 10; ++k)
+            c[k]->assignPicture(*cars[k]);
+        posunC->setText(t.row.posun->text());
+    }
+    leadVehicleToStationEnd(t, c, 9, 8, 0, posunC, QStringLiteral("1"));
+    c[9]->setLeft(-c[9]->width());
+    traffic::layLeftOfLast(c);
+}
+
+/** P step 9: the unit stands wholly on box 2's panel and brakes by itself. */
+void whollyOnBox2(Tick &t)
+{
+    if (t.stage() != -2 || !t.hasChainC || t.chainC[0]->left() <= 0)
+        return;
+    t.setStage(-3);
+    t.row.shuntStage->setColor(phase::Red);
+    t.row.posun->setText(QStringLiteral("0"));
+    if (t.alone) {
+        t.row.vehicleSlots[9]->assignPicture(*t.empty);
+        return;
+    }
+    TA1 &a1 = t.app.A1();
+    occupation(a1, t.row.number)->setText(Volna);
+    if (t.row.number == 1 || t.row.number == 2)
+        a1.Kolej1a->setText(Volna);
+}
+
+} // namespace
+
+void ShuntTimer(App &app, int track, bool right)
+{
+    TA5 &a5 = app.A5();
+    TrackRow *row = a5.tracks.track(track);
+    if (!row)
+        return;
+    TA1 &a1 = app.A1();
+    TA7 &a7 = app.A7();
+    Tick t{app, *row, right ? row->shuntRight : row->shuntLeft, right ? 1 : -1, a5.width(),
+           app.A3().VozidloPrazdne, row->posun->color() == unit::Alone, {}, {}, false};
+
+    /* Chains A and B follow the routes of lines A and B as they stand at this tick. */
+    const std::pair<ui::SpinEdit *, QChar> lines[2] = {{a1.KolejA, 'A'}, {a1.KolejB, 'B'}};
+    for (const auto &[route, side] : lines) {
+        BoxChain b;
+        b.posun = side == 'A' ? a5.tracks.PosunA : a5.tracks.PosunB;
+        b.consent = a7.find(QStringLiteral("SP") + side);
+        if (route->value() == track && b.consent && chainOf(a7, QStringLiteral("Posun") + side, b.images))
+            t.box1.push_back(b);
+    }
+    t.hasChainC = chainOf(app.A8(), QStringLiteral("PosunC"), t.chainC);
+
+    drivePhase(t);
+    if (t.stage() < -1 && t.hasChainC)
+        moveChain(t.chainC, t.direction);
+    if (t.stage() >= -2 && t.stage() <= 2)
+        moveSlots(t);
+    if (t.stage() >= 2)
+        for (const BoxChain &b : t.box1)
+            moveChain(b.images, t.direction);
+    if (right) {
+        backInFromAB(t);
+        homeFromAB(t);
+        outTowardsC(t);
+        whollyOnBox2(t);
+    } else {
+        outTowardsAB(t);
+        whollyOnBox1(t);
+        backInFromC(t);
+        homeFromC(t);
+    }
+}
+
+} // namespace trackview

@@ -1,0 +1,260 @@
+/** @file shunting_controls_test.cpp The shunting panel: choosing a track, starting, braking, creeping and pulling. */
+#include "shunting_fixture.h"
+
+namespace {
+
+const QColor Lime(0, 255, 0);
+const QColor White(255, 255, 255);
+const QColor Red(255, 0, 0);
+const QColor Blue(0, 0, 255);
+const QColor Navy(0, 0, 128);
+
+using ShuntingControls = ShuntingTest;
+
+TEST_F(ShuntingControls, PanelStandsHiddenWithItsCaptionsAndNoTrackChosenDoesNothing)
+{
+    EXPECT_FALSE(h.visible("A5.PanelB"));
+    const QString captions[] = {"2.kolej", "1.kolej", "3.kolej", "5.kolej", "7.kolej"};
+    for (int k = 1; k <= 5; ++k) {
+        EXPECT_EQ(h.text("A5.PB0" + QString::number(k)), captions[k - 1]);
+        EXPECT_EQ(h.color("A5.PB0" + QString::number(k)), Navy);
+    }
+    EXPECT_EQ(h.text("A5.PB07"), "<    posun");
+    EXPECT_EQ(h.text("A5.PB09"), "přiblížit    >");
+    EXPECT_EQ(h.text("A5.PB11"), "odvěsit");
+
+    putUnit(2, {0, 1, 2, -1, -1, -1, -1, -1, -1, -1}, "1", true);
+    a1().KolejB->setValue(2);
+    listColour("C38", White);
+    for (const char *b : {"A5.PB07", "A5.PB08", "A5.PB09", "A5.PB10", "A5.PB11", "A5.PB12"})
+        h.click(b);
+    EXPECT_FALSE(track(2).shuntLeft->enabledFlag());
+    EXPECT_EQ(track(2).shuntStage->value(), 0);
+    EXPECT_EQ(track(2).posun->color(), QColor(255, 255, 0));
+    EXPECT_EQ(slot(2, 1).left(), 288);
+    EXPECT_EQ(slot(2, 2).left(), 318);
+    EXPECT_TRUE(h.messages().isEmpty());
+}
+
+TEST_F(ShuntingControls, LeftStartNeedsTheRouteAndShuntingAllowedOnTheSignal)
+{
+    putUnit(2, {0, 1, 2, -1, -1, -1, -1, -1, -1, -1}, "1", false);
+    a1().KolejA->setValue(1);
+    a1().KolejB->setValue(2);
+    h.click("A5.PB01");
+    EXPECT_EQ(h.color("A5.PB01"), Blue);
+    EXPECT_EQ(h.color("A5.PB02"), Navy);
+    EXPECT_EQ(h.text("A5.PB09"), "posun    >");
+
+    for (const QColor &c : {Lime, Red}) {
+        listColour("C38", c);
+        h.click("A5.PB07");
+        EXPECT_FALSE(track(2).shuntLeft->enabledFlag());
+        EXPECT_EQ(track(2).shuntStage->value(), 0);
+    }
+    listColour("C38", White);
+    a1().KolejB->setValue(3);
+    h.click("A5.PB07");
+    EXPECT_FALSE(track(2).shuntLeft->enabledFlag()) << "no route from line A or B to track 2";
+
+    a1().KolejB->setValue(2);
+    h.click("A5.PB07");
+    EXPECT_TRUE(h.timerEnabled("A5.TimerPosun2L"));
+    EXPECT_EQ(h.value("A5.StavPosun2"), 1);
+    EXPECT_EQ(h.color("A5.StavPosun2"), Lime);
+
+    /* Resuming a run paused across the end of the track keeps its stage. */
+    track(2).shuntStage->setValue(2);
+    track(2).shuntStage->setColor(White);
+    track(2).shuntLeft->setEnabledFlag(false);
+    h.click("A5.PB07");
+    EXPECT_EQ(h.value("A5.StavPosun2"), 2);
+    EXPECT_EQ(h.color("A5.StavPosun2"), Lime);
+    EXPECT_TRUE(h.timerEnabled("A5.TimerPosun2L"));
+
+    /* The brake only turns the phase red, on a running or a resting track alike. */
+    h.click("A5.PB08");
+    EXPECT_EQ(h.color("A5.StavPosun2"), Red);
+    EXPECT_TRUE(h.timerEnabled("A5.TimerPosun2L"));
+    h.click("A5.PB05");
+    h.click("A5.PB08");
+    EXPECT_EQ(h.color("A5.StavPosun7"), Red);
+    EXPECT_EQ(h.value("A5.StavPosun7"), 0);
+    EXPECT_FALSE(h.timerEnabled("A5.TimerPosun7L"));
+}
+
+TEST_F(ShuntingControls, RightStartOnTrack1NeedsBothL1aAndLc1)
+{
+    putUnit(1, {0, 1, 2, -1, -1, -1, -1, -1, -1, -1}, "1", false);
+    a1().KolejC->setValue(1);
+    h.click("A5.PB02");
+    listColour("C20", White);
+    h.click("A5.PB09");
+    EXPECT_FALSE(track(1).shuntRight->enabledFlag()) << "Lc1 alone is not enough";
+    listColour("C17", White);
+    a1().KolejC->setValue(3);
+    h.click("A5.PB09");
+    EXPECT_FALSE(track(1).shuntRight->enabledFlag()) << "line C's route lies to another track";
+    a1().KolejC->setValue(1);
+    h.click("A5.PB09");
+    EXPECT_TRUE(h.timerEnabled("A5.TimerPosun1P"));
+    EXPECT_EQ(h.value("A5.StavPosun1"), -1);
+    EXPECT_EQ(h.color("A5.StavPosun1"), Lime);
+
+    /* Track 3's own side-C signal is L3, spelled with its small-p left timer beside. */
+    a1().KolejC->setValue(3);
+    listColour("C26", White);
+    h.click("A5.PB03");
+    h.click("A5.PB09");
+    EXPECT_TRUE(h.timerEnabled("A5.TimerPosun3P"));
+    EXPECT_FALSE(h.timerEnabled("A5.Timerposun3L"));
+}
+
+TEST_F(ShuntingControls, CaptionsFollowTheLocoAloneAndItsNeighbourAndCreepMovesOnePixel)
+{
+    putUnit(5, {1, 2, 3, -1, -1, -1, -1, -1, 4, 0}, "10", true);
+    const int loco = slot(5, 10).left();
+    h.click("A5.PB04");
+    EXPECT_EQ(h.text("A5.PB07"), "<    přiblížit");
+    EXPECT_EQ(h.text("A5.PB09"), "posun    >");
+    EXPECT_EQ(h.text("A5.PB11"), "svěsit");
+    a1().KolejA->setValue(5);
+    listColour("C44", White);
+    h.click("A5.PB07");
+    h.click("A5.PB07");
+    EXPECT_EQ(slot(5, 10).left(), loco - 2);
+    EXPECT_FALSE(track(5).shuntLeft->enabledFlag());
+    EXPECT_EQ(track(5).shuntStage->value(), 0);
+
+    /* Loco alone at slot 1 with slot 2 empty: both buttons start runs. */
+    putUnit(7, {0, -1, 3, -1, -1, -1, -1, -1, -1, -1}, "1", true);
+    h.click("A5.PB05");
+    EXPECT_EQ(h.text("A5.PB07"), "<    posun");
+    EXPECT_EQ(h.text("A5.PB09"), "posun    >");
+    /* With slot 2 occupied the right button creeps slot 1. */
+    putUnit(7, {0, 2, 3, -1, -1, -1, -1, -1, -1, -1}, "1", true);
+    h.click("A5.PB05");
+    EXPECT_EQ(h.text("A5.PB09"), "přiblížit    >");
+    h.click("A5.PB09");
+    EXPECT_EQ(slot(7, 1).left(), 289);
+
+    /* No loco but the alone colour: only the couple button's caption changes. */
+    h.click("A5.PB04");
+    track(3).posun->setColor(QColor(255, 255, 0));
+    h.click("A5.PB03");
+    EXPECT_EQ(h.text("A5.PB11"), "svěsit");
+    EXPECT_EQ(h.text("A5.PB07"), "<    přiblížit");
+    EXPECT_EQ(h.text("A5.PB09"), "posun    >");
+    EXPECT_EQ(h.color("A5.PB04"), Navy);
+    EXPECT_EQ(h.color("A5.PB03"), Blue);
+}
+
+TEST_F(ShuntingControls, PullMovesAStandingCoupledRowAsOneBlock)
+{
+    putUnit(3, {0, 1, 2, 3, -1, -1, -1, -1, -1, -1}, "1", false);
+    slot(3, 3).setLeft(slot(3, 3).left() + 7); // a gap, closed by the pull
+    h.click("A5.PB03");
+    h.click("A5.PB12");
+    EXPECT_EQ(slot(3, 1).left(), 298);
+    for (int k = 2; k <= 10; ++k)
+        EXPECT_EQ(slot(3, k).left(), slot(3, k - 1).left() + slot(3, k - 1).width()) << k;
+    h.click("A5.PB10");
+    h.click("A5.PB10");
+    EXPECT_EQ(slot(3, 1).left(), 278);
+
+    track(3).shuntStage->setValue(1);
+    h.click("A5.PB12");
+    EXPECT_EQ(slot(3, 1).left(), 278) << "not while a run is under way";
+    track(3).shuntStage->setValue(0);
+    track(3).posun->setColor(QColor(255, 255, 0));
+    h.click("A5.PB10");
+    EXPECT_EQ(slot(3, 1).left(), 278) << "not a loco alone";
+}
+
+TEST_F(ShuntingControls, StartFromThePanelDrivesTheUnitOutAndTheCaptionsWait)
+{
+    putUnit(3, {0, 1, -1, -1, -1, -1, -1, -1, -1, -1}, "1", false);
+    a1().KolejA->setValue(3);
+    a1().KolejB->setValue(0);
+    listColour("C41", White);
+    h.click("A5.PB03");
+    h.click("A5.PB07");
+    ASSERT_TRUE(runUntilStopped(3));
+    EXPECT_TRUE(h.visible("A7.SPA"));
+    EXPECT_EQ(h.text("A5.Posun3"), "0");
+    EXPECT_EQ(h.text("A5.PB07"), "<    posun");
+    EXPECT_EQ(h.text("A5.PB09"), "posun    >");
+}
+
+TEST_F(ShuntingControls, AGameEndForgetsTheChosenTrackAndTheNewViewShuntsAgain)
+{
+    putUnit(3, {0, 1, -1, -1, -1, -1, -1, -1, -1, -1}, "10", true);
+    h.click("A5.PB03");
+    h.click("A5.PB08");
+    ASSERT_EQ(h.text("A5.PB11"), "svěsit");
+    h.app().recreateGameForms();
+    h.as<ui::Timer>("A1.Hodiny").setEnabledFlag(false);
+    for (int k = 1; k <= 5; ++k)
+        EXPECT_EQ(h.color("A5.PB0" + QString::number(k)), Navy);
+    EXPECT_EQ(h.text("A5.PB09"), "přiblížit    >");
+    EXPECT_EQ(h.text("A5.PB11"), "odvěsit");
+    EXPECT_EQ(h.value("A5.StavPosun3"), 0);
+
+    /* The new forms' timers, chains and labels work together. */
+    putUnit(3, {0, 1, -1, -1, -1, -1, -1, -1, -1, -1}, "1", false);
+    a1().KolejA->setValue(3);
+    a1().KolejB->setValue(0);
+    listColour("C41", White);
+    h.click("A5.PB03");
+    h.click("A5.PB07");
+    ASSERT_TRUE(runUntilStopped(3));
+    EXPECT_TRUE(h.visible("A7.SPA"));
+    EXPECT_EQ(shows(chain('A', 2)), 1);
+}
+
+TEST_F(ShuntingControls, ANewRunOutWaitsWhileItsChainHoldsAnotherUnit)
+{
+    a1().KolejA->setValue(3);
+    a1().KolejB->setValue(5);
+    a1().KolejC->setValue(7);
+    for (const char *list : {"C41", "C44", "C47", "C32"})
+        listColour(list, White);
+    putUnit(3, {0, 1, -1, -1, -1, -1, -1, -1, -1, -1}, "1", false);
+    putUnit(5, {0, 2, -1, -1, -1, -1, -1, -1, -1, -1}, "1", false);
+    h.click("A5.PB03");
+    h.click("A5.PB07");
+    ASSERT_TRUE(runUntilStopped(3));
+    ASSERT_TRUE(h.visible("A7.SPA"));
+
+    /* Line A's route now laid to track 5: its unit would overwrite the one waiting on chain A. */
+    a1().KolejA->setValue(5);
+    h.click("A5.PB04");
+    h.click("A5.PB07");
+    EXPECT_FALSE(track(5).shuntLeft->enabledFlag());
+    EXPECT_EQ(track(5).shuntStage->value(), 0);
+    /* Chain B alone is free. */
+    a1().KolejA->setValue(3);
+    h.click("A5.PB07");
+    EXPECT_TRUE(track(5).shuntLeft->enabledFlag());
+    EXPECT_EQ(track(5).shuntStage->value(), 1);
+
+    /* Side C: a unit passing onto box 2's panel keeps the chain. */
+    putUnit(7, {0, 2, -1, -1, -1, -1, -1, -1, -1, -1}, "1", false);
+    track(1).shuntStage->setValue(-2);
+    h.click("A5.PB05");
+    h.click("A5.PB09");
+    EXPECT_FALSE(track(7).shuntRight->enabledFlag());
+    track(1).shuntStage->setValue(0);
+    h.click("A5.PB09");
+    EXPECT_TRUE(track(7).shuntRight->enabledFlag());
+
+    /* The waiting unit comes back whole. */
+    track(5).shuntLeft->setEnabledFlag(false);
+    track(7).shuntRight->setEnabledFlag(false);
+    h.click("A7.SPA");
+    ASSERT_TRUE(runUntilStopped(3));
+    EXPECT_EQ(shows(slot(3, 1)), 0);
+    EXPECT_EQ(shows(slot(3, 2)), 1);
+}
+
+} // namespace

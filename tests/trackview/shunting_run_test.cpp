@@ -1,0 +1,262 @@
+/** @file shunting_run_test.cpp Shunting runs: the drive phases, the runs out onto the box panels and back. */
+#include "shunting_fixture.h"
+
+namespace {
+
+const QColor Lime(0, 255, 0);
+const QColor White(255, 255, 255);
+const QColor Red(255, 0, 0);
+
+class ShuntingRun : public ShuntingTest {
+protected:
+    /** Starts a run as the shunting panel does. */
+    void start(int n, bool right)
+    {
+        TrackRow &row = track(n);
+        (right ? row.shuntRight : row.shuntLeft)->setEnabledFlag(true);
+        row.shuntStage->setColor(Lime);
+        if (row.shuntStage->value() == 0)
+            row.shuntStage->setValue(right ? -1 : 1);
+    }
+    /** The consent of box 2, as its label's click brings a unit back from side C. */
+    void consentC(int n)
+    {
+        TrackRow &row = track(n);
+        row.shuntLeft->setEnabledFlag(true);
+        row.shuntStage->setValue(-3);
+        row.shuntStage->setColor(Lime);
+        row.posun->setText(a5().tracks.PosunC->text());
+        h.as<ui::Label>("A8.SPC").hide();
+    }
+    void route(int a, int b)
+    {
+        a1().KolejA->setValue(a);
+        a1().KolejB->setValue(b);
+    }
+};
+
+TEST_F(ShuntingRun, SpeedRisesAndFallsByTheUnitAndTheStopLeavesHalfASecond)
+{
+    putUnit(3, {0, 1, 2, -1, -1, -1, -1, -1, -1, -1}, "1", false, 400);
+    ui::Timer &t = *track(3).shuntLeft;
+    start(3, false);
+    for (int i = 1; i <= 150; ++i) {
+        t.fire();
+        ASSERT_EQ(track(3).speed->value(), 2 * i);
+        ASSERT_EQ(t.interval(), 500 / (2 * i / 10 + 1));
+    }
+    EXPECT_EQ(t.interval(), 16);
+    EXPECT_EQ(track(3).shuntStage->color(), Lime);
+    t.fire(); // finds 300: runs on
+    EXPECT_EQ(track(3).shuntStage->color(), White);
+    EXPECT_EQ(track(3).speed->value(), 300);
+    EXPECT_EQ(slot(3, 1).left(), 400 - 151);
+    EXPECT_EQ(slot(3, 3).left(), 400 - 151 + 30 + 20) << "a coupled unit moves every slot";
+
+    track(3).shuntStage->setColor(Red);
+    for (int i = 0; i < 150; ++i)
+        t.fire();
+    EXPECT_EQ(track(3).speed->value(), 0);
+    EXPECT_TRUE(t.enabledFlag());
+    t.fire(); // the stopping tick still moves the unit
+    EXPECT_FALSE(t.enabledFlag());
+    EXPECT_EQ(track(3).shuntStage->value(), 0);
+    EXPECT_EQ(track(3).shuntStage->color(), White);
+    EXPECT_EQ(t.interval(), 500);
+    EXPECT_EQ(slot(3, 1).left(), 400 - 302);
+
+    /* A loco alone: 5, 10, ... 300 in 60 ticks, and only its own slot moves. */
+    putUnit(5, {0, -1, 1, -1, -1, -1, -1, -1, -1, -1}, "1", true, 400);
+    start(5, false);
+    for (int i = 0; i < 60; ++i)
+        track(5).shuntLeft->fire();
+    EXPECT_EQ(track(5).speed->value(), 300);
+    EXPECT_EQ(slot(5, 1).left(), 340);
+    EXPECT_EQ(slot(5, 3).left(), 400 + 30 + 1);
+}
+
+TEST_F(ShuntingRun, CoupledUnitGoesOutToBox1AndComesBackOnItsConsent)
+{
+    route(5, 3);
+    a1().Kolej5->setText("posun.díl");
+    putUnit(5, {0, 1, 2, 3, 4, -1, -1, -1, -1, -1}, "1", false);
+    start(5, false);
+    ASSERT_TRUE(runUntilStage(5, 2));
+    EXPECT_EQ(chain('A', 1).left(), screen()) << "placed at the right edge of box 1's panel";
+    ASSERT_TRUE(runUntilStopped(5));
+    EXPECT_EQ(track(5).shuntStage->value(), 0);
+    const int order[10] = {0, 1, 2, 3, 4, -1, -1, -1, -1, -1};
+    for (int k = 1; k <= 10; ++k)
+        EXPECT_EQ(shows(chain('A', k)), order[k - 1]) << k;
+    EXPECT_LT(chain('A', 10).left() + chain('A', 10).width(), screen());
+    EXPECT_EQ(chain('A', 2).left(), chain('A', 1).left() + 30);
+    EXPECT_EQ(a5().tracks.PosunA->text(), "1");
+    EXPECT_EQ(track(5).posun->text(), "0");
+    EXPECT_EQ(a1().Kolej5->text(), "Volná");
+    EXPECT_TRUE(h.visible("A7.SPA"));
+    EXPECT_FALSE(h.visible("A7.SPB"));
+    EXPECT_EQ(shows(chain('B', 1)), -2) << "chain B belongs to another track";
+
+    h.click("A7.SPA");
+    EXPECT_FALSE(h.visible("A7.SPA"));
+    EXPECT_EQ(track(5).shuntStage->value(), 3);
+    ASSERT_TRUE(runUntilStage(5, 2));
+    EXPECT_EQ(a1().Kolej5->text(), "posun.díl");
+    EXPECT_EQ(track(5).posun->text(), "1");
+    ASSERT_TRUE(runUntilStopped(5));
+    EXPECT_EQ(track(5).shuntStage->value(), 0);
+    for (int k = 1; k <= 10; ++k) {
+        EXPECT_EQ(shows(slot(5, k)), order[k - 1]) << k;
+        if (k > 1) {
+            EXPECT_EQ(slot(5, k).left(), slot(5, k - 1).left() + slot(5, k - 1).width()) << k;
+        }
+    }
+    /* It braked within 200 px of the right edge and stands on the view. */
+    EXPECT_LT(slot(5, 10).left() + slot(5, 10).width(), screen());
+    EXPECT_GT(slot(5, 10).left() + slot(5, 10).width(), screen() - 200);
+}
+
+TEST_F(ShuntingRun, LocoAloneGoesOutToBox2AsItsFirstImageAndComesBackIntoSlot10)
+{
+    a1().Kolej7->setText("posun.díl");
+    putUnit(7, {1, 2, 3, -1, -1, -1, -1, -1, -1, 0}, "10", true, 600);
+    start(7, true);
+    ASSERT_TRUE(runUntilStopped(7));
+    EXPECT_EQ(shows(chain('C', 1)), 0);
+    for (int k = 2; k <= 10; ++k)
+        EXPECT_EQ(shows(chain('C', k)), -1) << k;
+    EXPECT_GT(chain('C', 1).left(), 0);
+    EXPECT_EQ(a5().tracks.PosunC->text(), "1");
+    EXPECT_EQ(shows(slot(7, 10)), -1) << "the loco has left its slot";
+    EXPECT_EQ(track(7).posun->text(), "0");
+    EXPECT_EQ(a1().Kolej7->text(), "posun.díl") << "a loco alone never changes the occupation";
+    EXPECT_TRUE(h.visible("A8.SPC"));
+    EXPECT_EQ(shows(slot(7, 1)), 1) << "the vehicles stay";
+
+    consentC(7);
+    ASSERT_TRUE(runUntilStage(7, -2));
+    EXPECT_EQ(track(7).posun->text(), "10");
+    ASSERT_TRUE(runUntilStopped(7));
+    EXPECT_EQ(track(7).shuntStage->value(), 0);
+    EXPECT_EQ(shows(slot(7, 10)), 0);
+    /* It braked nearer than 70 px to the vehicle in slot 9 and stopped short of it. */
+    const int gap = slot(7, 10).left() - (slot(7, 9).left() + slot(7, 9).width());
+    EXPECT_GE(gap, 0);
+    EXPECT_LT(gap, 70);
+}
+
+TEST_F(ShuntingRun, CoupledRunOutToSideCFreesSection1aWithTrack1)
+{
+    a1().Kolej1->setText("posun.díl");
+    a1().Kolej1a->setText("Obsazená");
+    a1().Kolej3->setText("posun.díl");
+    putUnit(1, {0, 1, 2, -1, -1, -1, -1, -1, -1, -1}, "1", false, 600);
+    start(1, true);
+    ASSERT_TRUE(runUntilStopped(1));
+    EXPECT_EQ(a1().Kolej1->text(), "Volná");
+    EXPECT_EQ(a1().Kolej1a->text(), "Volná");
+    EXPECT_EQ(a5().tracks.PosunC->text(), "1");
+
+    h.as<ui::Label>("A8.SPC").hide();
+    putUnit(3, {0, 1, 2, -1, -1, -1, -1, -1, -1, -1}, "1", false, 600);
+    start(3, true);
+    ASSERT_TRUE(runUntilStopped(3));
+    EXPECT_EQ(a1().Kolej3->text(), "Volná");
+    EXPECT_EQ(a1().Kolej1a->text(), "Volná");
+
+    /* Back from side C: the slots come in from the right and the unit brakes once slot 1 is left of 200. */
+    consentC(3);
+    ASSERT_TRUE(runUntilStopped(3));
+    EXPECT_EQ(a1().Kolej3->text(), "posun.díl");
+    EXPECT_EQ(track(3).posun->text(), "1");
+    EXPECT_EQ(shows(slot(3, 1)), 0);
+    EXPECT_LT(slot(3, 1).left(), 200);
+    EXPECT_GT(slot(3, 1).left(), 0);
+}
+
+TEST_F(ShuntingRun, LeadingVehicleTravelsAtTheStationEndOnlyWhereThatEndIsFree)
+{
+    /* A coupled loco at slot 10 with nothing else: going out to side C it leads as image a and returns into slot 1. */
+    putUnit(2, {-1, -1, -1, -1, -1, -1, -1, -1, -1, 0}, "10", false, 600);
+    start(2, true);
+    ASSERT_TRUE(runUntilStopped(2));
+    EXPECT_EQ(shows(chain('C', 1)), 0);
+    EXPECT_EQ(shows(chain('C', 10)), -1);
+    EXPECT_EQ(a5().tracks.PosunC->text(), "1");
+
+    /* A vehicle at slot 10 behind an empty slot 9, loco at slot 1: the loco is kept, not overwritten. */
+    h.as<ui::Label>("A8.SPC").hide();
+    putUnit(5, {0, 1, 2, -1, -1, -1, -1, -1, -1, 9}, "1", false, 600);
+    start(5, true);
+    ASSERT_TRUE(runUntilStopped(5));
+    EXPECT_EQ(shows(chain('C', 1)), 0);
+    EXPECT_EQ(shows(chain('C', 10)), 9);
+    EXPECT_EQ(a5().tracks.PosunC->text(), "1");
+
+    /* Towards side A/B: a lone vehicle at slot 1 before an empty slot 2 travels as image j, back with "10". */
+    route(7, 3);
+    putUnit(7, {4, -1, -1, -1, -1, -1, -1, -1, -1, -1}, "1", false);
+    start(7, false);
+    ASSERT_TRUE(runUntilStopped(7));
+    EXPECT_EQ(shows(chain('A', 1)), -1);
+    EXPECT_EQ(shows(chain('A', 10)), 4);
+    EXPECT_EQ(a5().tracks.PosunA->text(), "10");
+}
+
+TEST_F(ShuntingRun, BothRoutesToTheTrackFillBothChainsAndShowBothConsents)
+{
+    route(3, 3);
+    putUnit(3, {0, -1, -1, -1, -1, -1, -1, -1, -1, -1}, "1", true);
+    start(3, false);
+    ASSERT_TRUE(runUntilStopped(3));
+    for (char side : {'A', 'B'}) {
+        EXPECT_EQ(shows(chain(side, 10)), 0);
+        EXPECT_EQ(shows(chain(side, 1)), -1);
+    }
+    EXPECT_EQ(a5().tracks.PosunA->text(), "10");
+    EXPECT_EQ(a5().tracks.PosunB->text(), "10");
+    EXPECT_TRUE(h.visible("A7.SPA"));
+    EXPECT_TRUE(h.visible("A7.SPB"));
+    EXPECT_EQ(shows(slot(3, 1)), -1);
+
+    /* Back on one consent: the loco comes into slot 1. */
+    h.click("A7.SPA");
+    ASSERT_TRUE(runUntilStopped(3));
+    EXPECT_EQ(track(3).posun->text(), "1");
+    EXPECT_EQ(shows(slot(3, 1)), 0);
+    EXPECT_EQ(track(3).shuntStage->value(), 0);
+}
+
+TEST_F(ShuntingRun, WithoutARouteTheUnitStopsOnItsTrackInsteadOfRunningOffTheView)
+{
+    route(1, 3);
+    putUnit(5, {0, 1, 2, -1, -1, -1, -1, -1, -1, -1}, "1", false);
+    start(5, false);
+    ASSERT_TRUE(runUntilStopped(5));
+    EXPECT_EQ(track(5).shuntStage->value(), 0);
+    EXPECT_EQ(track(5).posun->text(), "1");
+    EXPECT_EQ(shows(chain('A', 1)), -2) << "no chain was filled";
+    EXPECT_FALSE(h.visible("A7.SPA"));
+    EXPECT_EQ(shows(slot(5, 1)), 0);
+}
+
+TEST_F(ShuntingRun, ARunBackBrakedOnTheBoxPanelCanBeConsentedAgain)
+{
+    route(5, 3);
+    putUnit(5, {0, 1, -1, -1, -1, -1, -1, -1, -1, -1}, "1", false);
+    start(5, false);
+    ASSERT_TRUE(runUntilStopped(5));
+    h.click("A7.SPA");
+    track(5).shuntStage->setColor(Red); // the player brakes at once
+    ASSERT_TRUE(runUntilStopped(5));
+    EXPECT_EQ(track(5).shuntStage->value(), 0);
+    EXPECT_TRUE(h.visible("A7.SPA"));
+    EXPECT_EQ(track(5).posun->text(), "0");
+    h.click("A7.SPA");
+    EXPECT_TRUE(track(5).shuntRight->enabledFlag());
+    ASSERT_TRUE(runUntilStopped(5));
+    EXPECT_EQ(track(5).posun->text(), "1");
+    EXPECT_EQ(shows(slot(5, 2)), 1);
+}
+
+} // namespace

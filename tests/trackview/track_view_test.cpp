@@ -1,0 +1,172 @@
+/** @file track_view_test.cpp The track view's five tracks at their design places, and the view with a train standing. */
+#include "core/core_handlers.h"
+#include "core/form_a1.h"
+#include "devices/form_a3.h"
+#include "devices/form_a7.h"
+#include "harness/harness.h"
+#include "trackview/form_a5.h"
+#include "view/form_window.h"
+#include "view/front.h"
+#include "view/qt_app.h"
+
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(TrackView, FiveTracksOfTenSlotsLieAtTheirDesignPlaces)
+{
+    Harness h;
+    const struct {
+        QString letter;
+        QString right;
+        int number;
+        int top;
+    } rows[] = {{"F", "G", 7, 96}, {"H", "I", 5, 168}, {"J", "K", 3, 240}, {"L", "M", 1, 312}, {"N", "O", 2, 384}};
+    const QString suffixes = "56789ABCDE";
+    for (const auto &r : rows) {
+        const QString n = QString::number(r.number);
+        for (int k = 0; k < 10; ++k) {
+            const auto &slot = h.as<ui::Image>("A5." + r.letter + suffixes[k]);
+            EXPECT_EQ(slot.bounds(), QRect(288 + 8 * k, r.top, 9, 64)) << qPrintable(slot.name());
+            EXPECT_TRUE(slot.picture().isNull());
+            EXPECT_EQ(slot.parent()->name(), "D5");
+        }
+        EXPECT_EQ(h.as<ui::Image>("A5." + r.letter + "0").bounds(), QRect(8, r.top, 25, 64));
+        EXPECT_EQ(h.as<ui::Image>("A5." + r.right + "A").left(), 705);
+        EXPECT_EQ(h.as<ui::Image>("A5." + r.right + "A").width(), r.number == 1 || r.number == 2 ? 25 : 13);
+        EXPECT_EQ(h.as<ui::Image>("A5.Stop" + n).bounds(), QRect(560, r.top + 56, 17, 21));
+        EXPECT_FALSE(h.visible("A5.Stop" + n));
+        EXPECT_EQ(h.as<ui::Image>("A5.Cil" + n).bounds(), QRect(656, r.top + 56, 23, 21));
+        EXPECT_FALSE(h.visible("A5.Cil" + n));
+        EXPECT_EQ(h.as<ui::Shape>("A5.Kolej" + n).bounds().top(), r.top + 65);
+        EXPECT_EQ(h.as<ui::Shape>("A5.Kolejnice" + n).bounds().top(), r.top + 64);
+        EXPECT_EQ(h.text("A5.Posun" + n), "0");
+        EXPECT_EQ(h.color("A5.Posun" + n), QColor(255, 255, 255));
+        EXPECT_EQ(h.value("A5.Rychlost" + n), 0);
+        EXPECT_EQ(h.value("A5.StavPosun" + n), 0);
+        EXPECT_EQ(h.text("A5.Rozkaz" + n + "L"), "");
+        EXPECT_EQ(h.text("A5.CilZST" + n), "Radošov");
+        const QString left = r.number == 3 ? "A5.Timerposun3L" : "A5.TimerPosun" + n + "L";
+        for (const QString &t : {left, "A5.TimerPosun" + n + "P"}) {
+            EXPECT_FALSE(h.timerEnabled(t));
+            EXPECT_EQ(h.interval(t), 50);
+        }
+        /* Only the red lamp of each signal is lit at creation. */
+        const QColor red(255, 0, 0);
+        for (int k = 1; k <= 4; ++k) {
+            const auto &lamp = h.as<ui::Shape>("A5." + r.letter + QString::number(k));
+            EXPECT_EQ(lamp.visible(), lamp.brushColor() == red);
+        }
+    }
+    EXPECT_EQ(h.as<ui::Shape>("A5.MB").brushColor(), QColor(255, 255, 0));
+    EXPECT_EQ(h.as<ui::Shape>("A5.OC").brushColor(), QColor(255, 255, 255));
+    EXPECT_TRUE(h.visible("A5.MD"));
+    EXPECT_EQ(h.as<ui::Shape>("A5.GB").shape(), ui::ShapeType::Ellipse);
+    EXPECT_EQ(h.text("A5.PosunC"), "0");
+    EXPECT_EQ(h.as<ui::Image>("A5.CilSkala").picture().size(), QSize(23, 21));
+}
+
+TEST(TrackView, AGameEndBringsTheTracksBackToTheirDesignState)
+{
+    Harness h;
+    h.click("A0.H9");
+    h.as<ui::Image>("A5.Stop3").show();
+    h.type("A5.Posun3", "10");
+    h.app().recreateGameForms();
+    EXPECT_FALSE(h.visible("A5.Stop3"));
+    EXPECT_EQ(h.text("A5.Posun3"), "0");
+}
+
+/** @return how many different colours the picture holds, counted on a sparse grid. */
+int colourCount(const QImage &img)
+{
+    QSet<QRgb> colours;
+    for (int y = 0; y < img.height(); y += 5)
+        for (int x = 0; x < img.width(); x += 5)
+            colours.insert(img.pixel(x, y));
+    return static_cast<int>(colours.size());
+}
+
+TEST(TrackView, ATrainStandsAtItsPlatformOnTheRenderedView)
+{
+    ASSERT_NE(qtApp(), nullptr);
+    Harness h;
+    view::Front front(h.app());
+    h.click("A0.H9");
+    h.as<ui::Timer>("A1.Hodiny").setEnabledFlag(false);
+    TA1 &a1 = h.app().A1();
+    /* A train of the shipped vehicles, accepted and at the end of its approach on line A to track 3. */
+    const QStringList files{"lok_754.bmp", "vuz_B.bmp", "vuz_B.bmp", "voz_Faccs.bmp"};
+    for (int k = 0; k < 10; ++k) {
+        QImage img = k < files.size() ? QImage(QStringLiteral(KAMENNA_SOURCE_DATA_DIR) + "/Vozidla/" + files[k])
+                                      : h.app().A3().VozidloPrazdne->picture();
+        ASSERT_FALSE(img.isNull());
+        h.as<ui::Image>(QStringLiteral("A7.VlakA%1").arg(QChar('a' + k))).setPicture(img);
+    }
+    a1.KolejA->setValue(3);
+    a1.TratA->setText("5401");
+    h.as<ui::Image>("A5.Stop3").show();
+    a1.StavVlakA->setValue(35);
+    a1.VlakAOd->setValue(400);
+    a1.TimerVlakAOd->setInterval(10);
+    a1.TimerVlakAOd->setEnabledFlag(true);
+    for (int i = 0; i < 600 && a1.TimerVlakAOd->enabledFlag(); ++i)
+        h.advanceMs(100);
+    ASSERT_FALSE(a1.TimerVlakAOd->enabledFlag());
+    EXPECT_EQ(h.text("A1.Kolej3"), "5401");
+
+    h.control("A6").hide();
+    h.control("A5").show();
+    view::FormWindow *w = front.window(h.app().A5());
+    ASSERT_NE(w, nullptr);
+    const QImage shot = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    shot.save(QCoreApplication::applicationDirPath() + "/view_a5_track_view.png");
+    EXPECT_GT(colourCount(shot), 20);
+    /* The locomotive's picture stands where its slot is, right before the stop marker. */
+    const ui::Image &loco = h.as<ui::Image>("A5.J5");
+    const ui::Image &last = h.as<ui::Image>("A5.JE");
+    EXPECT_EQ(last.left() + last.width(), h.as<ui::Image>("A5.Stop3").left() - 2);
+    const QPoint at = loco.formPos() + QPoint(loco.width() / 2, 20);
+    EXPECT_EQ(shot.pixelColor(at), loco.picture().pixelColor(loco.width() / 2, 20));
+    /* The signals at "Stůj" show their red lamps. */
+    for (const char *name : {"A5.L2", "A5.MD", "A5.KC"}) {
+        const ui::Control &lamp = h.control(name);
+        const QColor c = shot.pixelColor(lamp.formPos() + QPoint(lamp.width() / 2, lamp.height() / 2));
+        EXPECT_GT(c.red(), 150) << name;
+        EXPECT_LT(c.green(), 80) << name;
+    }
+}
+
+} // namespace
+
+namespace {
+
+TEST(TrackView, TheOrderSheetsStandOnTheRenderedView)
+{
+    ASSERT_NE(qtApp(), nullptr);
+    Harness h;
+    view::Front front(h.app());
+    h.click("A0.H9");
+    h.as<ui::Timer>("A1.Hodiny").setEnabledFlag(false);
+    h.control("A6").hide();
+    h.control("A5").show();
+    h.click("A5.TlL3");
+    h.click("A5.PC01");
+    h.type("A5.RV04", "5401");
+    view::FormWindow *w = front.window(h.app().A5());
+    ASSERT_NE(w, nullptr);
+    QImage shot = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    shot.save(QCoreApplication::applicationDirPath() + "/view_a5_general_order.png");
+    const ui::Control &paper = h.control("A5.RV01");
+    EXPECT_EQ(shot.pixelColor(paper.formPos() + QPoint(5, 200)), QColor(255, 255, 235));
+    h.click("A5.PC02");
+    h.click("A5.RO48");
+    shot = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    shot.save(QCoreApplication::applicationDirPath() + "/view_a5_cautious_order.png");
+    /* The cautious-running order lies over the general order. */
+    EXPECT_EQ(shot.pixelColor(paper.formPos() + QPoint(3, 200)), QColor(255, 238, 164));
+}
+
+} // namespace

@@ -1,0 +1,21 @@
+# Script of the gen_trackview_outputs test; see check.cmake for its inputs.
+file(REMOVE_RECURSE "${OUTPUT_DIR}")
+execute_process(COMMAND "${GENERATOR}" "${OUTPUT_DIR}" RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "gen_trackview failed: ${status}")
+endif()
+
+file(GLOB generated RELATIVE "${OUTPUT_DIR}" "${OUTPUT_DIR}/*.bmp")
+file(GLOB committed RELATIVE "${COMMITTED_DIR}" "${COMMITTED_DIR}/*.bmp")
+list(SORT generated)
+list(SORT committed)
+if(NOT generated STREQUAL committed)
+  message(FATAL_ERROR "pictures differ:\n generated: ${generated}\n committed: ${committed}")
+endif()
+foreach(name ${generated})
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${OUTPUT_DIR}/${name}" "${COMMITTED_DIR}/${name}"
+    RESULT_VARIABLE same)
+  if(NOT same EQUAL 0)
+    message(FATAL_ERROR "${name} is not the committed copy")
+  endif()
+endforeach()
