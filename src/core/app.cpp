@@ -19,6 +19,7 @@
 #include "frame/frame_memory.h"
 #include "signalling/signal_panels.h"
 #include "signalling/signalling_handlers.h"
+#include "telephone/telephone_handlers.h"
 #include "trackview/form_a5.h"
 #include "trackview/shunting.h"
 #include "trackview/trackview_handlers.h"
@@ -128,6 +129,7 @@ void App::createA6()
     frame::wireWorkplace(*this, *m_A6);
     signalling::addSignalPanels(*this, *m_A6);
     devices::wireA6(*this);
+    telephone::wireA6(*this);
     created(*m_A6);
 }
 

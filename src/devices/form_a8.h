@@ -4,6 +4,8 @@
 #include "devices/box2_state.h"
 #include "frame/workplace_frame.h"
 
+#include <array>
+
 /**
  * Signal box 2, electric: point controllers, level crossing, sealed
  * buttons. Its content lies in the frame's D5: the console `E0`, the
@@ -29,6 +31,8 @@ public:
     ui::Image *PakaNavCHOd = nullptr; ///< Entry signal release from line C; takes PakaNavCHDo's picture.
 
     ui::Panel *Nahled;     ///< Overview panel of line C with the train preview.
+    /** The train of line C on the overview, vehicles `VlakCa` .. `VlakCj`; each takes its picture's size. */
+    std::array<ui::Image *, 10> VlakC{};
 
     devices::box2::DragState drag; ///< What the devices remember between the events of one drag.
 
