@@ -5,6 +5,7 @@
 #include "core/form_a1.h"
 #include "core/form_a2.h"
 #include "devices/box1_handlers.h"
+#include "devices/box2_handlers.h"
 #include "devices/device_handlers.h"
 #include "devices/form_a3.h"
 #include "devices/form_a6.h"
@@ -18,6 +19,7 @@
 #include "frame/frame_memory.h"
 #include "signalling/signal_panels.h"
 #include "signalling/signalling_handlers.h"
+#include "telephone/telephone_handlers.h"
 #include "trackview/form_a5.h"
 #include "trackview/shunting.h"
 #include "trackview/trackview_handlers.h"
@@ -127,6 +129,7 @@ void App::createA6()
     frame::wireWorkplace(*this, *m_A6);
     signalling::addSignalPanels(*this, *m_A6);
     devices::wireA6(*this);
+    telephone::wireA6(*this);
     created(*m_A6);
 }
 
@@ -145,7 +148,9 @@ void App::createA8()
 {
     m_A8 = std::make_unique<TA8>(m_platform);
     frame::wireWorkplace(*this, *m_A8);
+    devices::addBox2Devices(*this, *m_A8);
     signalling::addSignalPanels(*this, *m_A8);
+    devices::wireA8(*this);
     traffic::wireA8(*this);
     trackview::addShuntingA8(*this);
     created(*m_A8);

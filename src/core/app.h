@@ -86,6 +86,8 @@ public:
     TVlakString TimetableTrainLines;           ///< The loaded timetable's train lines.
     TVlakByte TimetableTrainStates;            ///< Their progress, one per line.
     std::array<quint8, 25> BuiltinTrainFlags{}; ///< Built-in trains: 0 waiting, 1 due, 2 placed.
+    /** The train last chosen on the telephone panel; kept from game to game. */
+    QString SelectedTrain;
     /** True from a successful game start to the game end; the tick's traffic and timetable work run only then. */
     bool gameRunning = false;
 

@@ -4,6 +4,8 @@
 #include "core/form_a1.h"
 #include "devices/form_a6.h"
 #include "devices/form_a7.h"
+#include "signalling/signalling_handlers.h"
+#include "telephone/telephone_handlers.h"
 
 namespace core {
 
@@ -94,12 +96,7 @@ void struhyConsent(App &app)
         return;
     a1.TSMOn->setValue(0);
     a1.SmerB->setColor(QColor(0, 255, 0));
-    a1.PSM->hide();
-    a1.USM->show();
-    TA6 &a6 = app.A6();
-    for (const auto &[name, lit] : {std::pair{"USM", false}, {"VTM", true}, {"PSM", true}})
-        if (ui::Control *lamp = a6.find(QString::fromLatin1(name)))
-            lamp->setVisible(lit);
+    signalling::showConsentReturned(app);
 }
 
 /** Vrbská gives the line-C consent back: presses its lever at 2, releases it at 1 once `TSJ` is down. */
@@ -129,21 +126,6 @@ int routeFromPoints(const TA1 &a1)
     if (a1.Vymena12->value() >= 0)
         return 3;
     return a1.Vymena11->value() >= 0 ? 5 : 7;
-}
-
-/** The dialled call connects: the neighbour's name stops "dialling" and the player may speak. */
-void dialling(App &app)
-{
-    TA1 &a1 = app.A1();
-    countDown(a1.TelOn);
-    if (a1.TelOn->value() != 1)
-        return;
-    a1.TelOn->setValue(0);
-    ui::Memo *memo = app.A6().G1;
-    for (const ui::Edit *name : {a1.StaniceA1, a1.StaniceB1, a1.StaniceC1})
-        if (memo->count() > 0 && memo->line(0) == name->text() + " - vytáčí se ...")
-            memo->setLine(0, name->text() + ".");
-    app.A6().G2->setEnabled(true);
 }
 
 /** The crossing closes once its countdown has run, while at least one red lamp works. */
@@ -190,7 +172,7 @@ void RunUpkeep(App &app)
         a1.VarovaniT->setValue(0);
         a1.Varovani->setText(QString());
     }
-    dialling(app);
+    telephone::RunDialling(app);
     crossingClosing(a1);
 }
 

@@ -38,4 +38,12 @@ ui::Label *panelCaption(ui::Form &form, ui::Control *parent, const QString &name
     return l;
 }
 
+std::array<ui::Image *, 10> overviewTrain(ui::Form &form, ui::Control *panel, const QString &stem, int top)
+{
+    std::array<ui::Image *, 10> train{};
+    for (int i = 0; i < 10; ++i)
+        train[i] = deviceImage(form, panel, stem + QChar('a' + i), QRect(-40, top, 0, 0));
+    return train;
+}
+
 } // namespace devices

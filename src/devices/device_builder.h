@@ -3,6 +3,8 @@
 
 #include "ui/controls.h"
 
+#include <array>
+
 namespace devices {
 
 /**
@@ -23,5 +25,12 @@ ui::Image *panelImage(ui::Form &form, ui::Control *parent, const QString &name, 
 /** Creates a caption engraved on a panel: light text, centred, no background. */
 ui::Label *panelCaption(ui::Form &form, ui::Control *parent, const QString &name, const QString &text,
                         const QRect &bounds);
+
+/**
+ * Creates the ten vehicle images `<stem>a` .. `<stem>j` of a line's train
+ * on an overview panel, at this height below the panel's top, without a
+ * picture yet; each takes the size of the picture it is given.
+ */
+std::array<ui::Image *, 10> overviewTrain(ui::Form &form, ui::Control *panel, const QString &stem, int top);
 
 } // namespace devices

@@ -25,12 +25,7 @@ TA6::TA6(platform::Platform &platform) : ui::Form(QStringLiteral("A6"), platform
     buildPanels();
     TelLom = make<ui::Image>(frame.D5, "TelLom");
     TelLom->setBounds(300, 400, 60, 20);
-    G1 = make<ui::Memo>(frame.D5, "G1");
-    G1->setBounds(400, 400, 300, 80);
-    G1->setLines({QString()});
-    G2 = make<ui::ListBox>(frame.D5, "G2");
-    G2->setBounds(400, 490, 300, 120);
-    G2->setEnabled(false);
+    buildTelephone();
     buildApproachDevice();
     buildMagnetos();
     buildLevers();

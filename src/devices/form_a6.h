@@ -4,6 +4,8 @@
 #include "devices/desk_devices.h"
 #include "frame/workplace_frame.h"
 
+#include <array>
+
 /**
  * The dispatcher's desk: telephone, block instruments, levers and keys.
  * Its content lies in the frame's D5: the desk board on the left, the
@@ -23,8 +25,27 @@ public:
     ui::Label *PopisB = nullptr;    ///< Caption of line B's column.
     ui::Label *PopisC = nullptr;    ///< Caption of line C's column.
     ui::Image *TelLom;              ///< Desk picture that belongs to the Horní Lom names of line A.
-    ui::Memo *G1;                   ///< Telephone memo.
+
+    /* The telephone set and its panel "Telefon"; the line keys stand on the set, 2 px lower while down. */
+    ui::Image *E0 = nullptr;        ///< The telephone set (240 x 204); the line keys are placed from its Top.
+    ui::Image *E1 = nullptr;        ///< The handset lying on the set; a click lifts it.
+    ui::Image *E2 = nullptr;        ///< The dial button, 2 px lower while pressed.
+    ui::Image *F0 = nullptr;        ///< Line key of line A (up at E0 Top + 78, down at + 80).
+    ui::Image *F1 = nullptr;        ///< Line key of line C.
+    ui::Image *F2 = nullptr;        ///< Line key of line B.
+    ui::GroupBox *G0 = nullptr;     ///< Panel "Telefon", shown while the handset is lifted.
+    ui::Memo *G1;                   ///< Conversation memo, one sentence a line.
     ui::ListBox *G2;                ///< The list of messages the player can say.
+    ui::Edit *G3 = nullptr;         ///< Time of the player's sentence, H:MM.
+    ui::ScrollBar *G4 = nullptr;    ///< Minutes ahead, 1 .. 5.
+    ui::Button *G5 = nullptr;       ///< "Sdělit": sends the sentence.
+    ui::Button *G6 = nullptr;       ///< "Zavěsit": puts the handset down.
+    /** The train labels `G7` .. `I2`: the numbers of timetable rows 1 .. 16 as read at lifting. */
+    std::array<ui::Label *, 16> TrainLabels{};
+    ui::GroupBox *I3 = nullptr;     ///< "Možnosti vaší odpovědi": answers to a neighbour's call; covers the panel's controls.
+    ui::Label *I6 = nullptr;        ///< Yellow answer: acknowledges a notice (beneath I4).
+    ui::Label *I4 = nullptr;        ///< Lime answer: accepts an offered or predicted train.
+    ui::Label *I5 = nullptr;        ///< Red answer: refuses it.
 
     ui::Image *VUDTlv = nullptr;    ///< Approach device of line B: button towards "Přibližovací" (Top 243).
     ui::Image *VUDTlo = nullptr;    ///< Approach device: button back to "Otevřený"; takes VUDTlv's picture.
@@ -63,6 +84,7 @@ public:
 
 private:
     void buildPanels();
+    void buildTelephone();
     void buildApproachDevice();
     void buildMagnetos();
     void buildLevers();

@@ -86,6 +86,8 @@ TA7::TA7(platform::Platform &platform) : ui::Form(QStringLiteral("A7"), platform
     Nahled->setBounds(-1, -4, 1026, 773);
     Nahled->setColor(QColor(0, 128, 0));
     Nahled->setVisible(false);
+    VlakA = devices::overviewTrain(*this, Nahled, "VlakA", 240);
+    VlakB = devices::overviewTrain(*this, Nahled, "VlakB", 168);
     devices::buildBox1Devices(*this);
     buildWorkplaceOverlay(*this, frame);
 }

@@ -4,6 +4,8 @@
 #include "devices/box1_state.h"
 #include "frame/workplace_frame.h"
 
+#include <array>
+
 /**
  * Signal box 1, mechanical: levers, route locks, signal knobs. Its content
  * lies in the frame's D5: the block instrument `Blok` on its wall board,
@@ -45,6 +47,10 @@ public:
               *Paka11c = nullptr; ///< Lever bases, 31 x 274.
 
     ui::Panel *Nahled;     ///< Overview panel of lines A and B with the train preview.
+    /** The train of line A on the overview, vehicles `VlakAa` .. `VlakAj`; each takes its picture's size. */
+    std::array<ui::Image *, 10> VlakA{};
+    /** The train of line B on the overview, vehicles `VlakBa` .. `VlakBj`. */
+    std::array<ui::Image *, 10> VlakB{};
 
     devices::Box1State box1; ///< What the box's devices remember during one gesture.
 

@@ -61,6 +61,7 @@ TA8::TA8(platform::Platform &platform) : ui::Form(QStringLiteral("A8"), platform
     Nahled->setBounds(-1, -4, 1026, 773);
     Nahled->setColor(QColor(0, 128, 0));
     Nahled->setVisible(false);
+    VlakC = devices::overviewTrain(*this, Nahled, "VlakC", 208);
     buildWorkplaceOverlay(*this, frame);
 }
 

@@ -1,7 +1,10 @@
 /** @file form_a8.h Signal box 2 A8. */
 #pragma once
 
+#include "devices/box2_state.h"
 #include "frame/workplace_frame.h"
+
+#include <array>
 
 /**
  * Signal box 2, electric: point controllers, level crossing, sealed
@@ -28,6 +31,10 @@ public:
     ui::Image *PakaNavCHOd = nullptr; ///< Entry signal release from line C; takes PakaNavCHDo's picture.
 
     ui::Panel *Nahled;     ///< Overview panel of line C with the train preview.
+    /** The train of line C on the overview, vehicles `VlakCa` .. `VlakCj`; each takes its picture's size. */
+    std::array<ui::Image *, 10> VlakC{};
+
+    devices::box2::DragState drag; ///< What the devices remember between the events of one drag.
 
 private:
     void buildPanels();

@@ -424,6 +424,7 @@ void addSignalPanels(App &app, ui::Form &view)
         PanelBuilder b(app, view, a8->frame.D5);
         addBox2Parts(b);
         addCrossing(app, view, a8->Nahled);
+        addSignalmanParts(app, view);
     }
     drawBlockFields(app, view);
 }

@@ -91,6 +91,22 @@ void freeLineCInbound(App &app);
 /** Frees line C from the departure side: the rows of its train lose their outbound half. */
 void freeLineCOutbound(App &app);
 
+/* Automatic signalmen (signalman*.cpp). */
+
+/** Line A's signalman of signal box 1, timer `A1.SignalistaA`; "Error 10SigA". */
+void SignalistaATimer(App &app);
+/** Line B's signalman of signal box 1, timer `A1.SignalistaB`; "Error 10SigB". */
+void SignalistaBTimer(App &app);
+/** Line C's signalman of signal box 2, timer `A1.SignalistaC`; "Error 10SigC". */
+void SignalistaCTimer(App &app);
+/**
+ * Puts on signal box 2 the devices that its signalman works and the box
+ * does not have yet, at their rest places: route-lock knobs, signal knob,
+ * point controllers with their point-machine timers, the crossing's close
+ * button.
+ */
+void addSignalmanParts(App &app, ui::Form &box);
+
 /* Flasher (flasher.cpp). */
 
 /** One phase of the flasher `A1.Blikac`: 500 runs a lit phase and sets 501, 501 a dark one and sets 500. */
@@ -125,6 +141,24 @@ void DeviceTimer(App &app, const QString &timer);
 void NeighbourPress(App &app, const QString &part);
 /** A button or lever of the neighbour panels was released. */
 void NeighbourRelease(App &app, const QString &part);
+/* Struhy's buttons and the line-B consent (line_b_consent.cpp). */
+
+/** Struhy's `TSM` pressed: it gives the line-B consent back while this station asks for it (blue to lime). */
+void TSMMouseDown(App &app);
+/** Struhy's `ZSM` pressed: it asks for the line-B consent while its `VTM` lamp is lit and the consent is here (lime to yellow). */
+void ZSMMouseDown(App &app);
+/** Struhy's `VZM` pressed: only its look. */
+void VZMMouseDown(App &app);
+/** Struhy's `ODHLM` pressed: only its look; it goes up. */
+void ODHLMMouseDown(App &app);
+/** A button of Struhy released: back level with its row. */
+void StruhyButtonUp(App &app, const QString &button);
+/**
+ * The lamps of the line-B consent returned to this station: on Struhy's
+ * panel `PSM` dark and `USM` lit, on the desk `USM` dark, `VTM` and `PSM` lit.
+ */
+void showConsentReturned(App &app);
+
 /** `A1.ScrollBar1` moved: scrolls Vrbská's panel `A1.CHBlok` inside `A1.Panel1`. */
 void ScrollBar1Change(App &app);
 /** "zavřít": closes A1 and gives the menu item "Sousední dopravny" its normal picture back. */

@@ -96,9 +96,9 @@ void DeviceTimer(App &app, const QString &timer)
     static const std::pair<const char *, void (*)(App &)> Handlers[] = {
         {"Blikac", BlikacTimer},     {"Kmitac", KmitacTimer},     {"Induktor", InduktorTimer},
         {"Klika", KlikaTimer},       {"ZaverSt1", ZaverSt1Timer}, {"ZaverSt2", ZaverSt2Timer},
-        {"ZaverCH", ZaverCHTimer},   {"ZaverDK", devices::ZaverDKStep},
+        {"ZaverCH", ZaverCHTimer},   {"ZaverDK", devices::ZaverDKStep}, {"SignalistaA", SignalistaATimer},
+        {"SignalistaB", SignalistaBTimer}, {"SignalistaC", SignalistaCTimer},
     };
-    /* The signalmen attach here as well. */
     for (const auto &[name, handler] : Handlers)
         if (timer == QLatin1String(name))
             handler(app);
@@ -106,7 +106,15 @@ void DeviceTimer(App &app, const QString &timer)
 
 void NeighbourPress(App &app, const QString &part)
 {
-    if (part == QLatin1String("PakaTSJ"))
+    if (part == QLatin1String("TSM"))
+        TSMMouseDown(app);
+    else if (part == QLatin1String("ZSM"))
+        ZSMMouseDown(app);
+    else if (part == QLatin1String("VZM"))
+        VZMMouseDown(app);
+    else if (part == QLatin1String("ODHLM"))
+        ODHLMMouseDown(app);
+    else if (part == QLatin1String("PakaTSJ"))
         PakaTSJMouseDown(app);
     else if (part == QLatin1String("PakaNavJOd"))
         PakaNavJOdMouseDown(app);
@@ -114,7 +122,10 @@ void NeighbourPress(App &app, const QString &part)
 
 void NeighbourRelease(App &app, const QString &part)
 {
-    if (part == QLatin1String("PakaTSJ"))
+    if (part == QLatin1String("TSM") || part == QLatin1String("ZSM") || part == QLatin1String("VZM")
+        || part == QLatin1String("ODHLM"))
+        StruhyButtonUp(app, part);
+    else if (part == QLatin1String("PakaTSJ"))
         PakaTSJMouseUp(app);
     else if (part == QLatin1String("PakaNavJOd"))
         PakaNavJOdMouseUp(app);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "harness/harness.h"
+#include "state_cells.h"
 
 #include "devices/form_a7.h"
 
@@ -18,19 +19,8 @@ inline void turn(Harness &h, const QString &knob, int direction)
     h.release(10 + 21 * direction, 10);
 }
 
-/** Writes cells as the desk, the block or a train would: values of spin edits. */
-inline void setFields(Harness &h, std::initializer_list<std::pair<const char *, int>> fields)
-{
-    for (auto [name, value] : fields)
-        h.as<ui::SpinEdit>(QLatin1String(name)).setValue(value);
-}
-
-/** Writes aspect words of signals, as the signalling or another box would. */
-inline void setWords(Harness &h, std::initializer_list<std::pair<const char *, const char *>> words)
-{
-    for (auto [name, word] : words)
-        h.as<ui::Edit>(QLatin1String(name)).setText(QString::fromUtf8(word));
-}
+using state_cells::setFields;
+using state_cells::setWords;
 
 /** @return the Top of mechanical lever n's head less its base's Top: -291 up, 147 down, 124 in the hand. */
 inline int head(const Harness &h, int n)
