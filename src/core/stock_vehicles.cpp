@@ -6,22 +6,22 @@
 namespace {
 
 constexpr int kHeight = 64;              ///< Height of every vehicle picture.
-const QColor kNight{22, 26, 24};         ///< Background behind the vehicles.
-const QColor kBallast{52, 48, 44};       ///< Track bed under the rail.
-const QColor kRail{150, 150, 146};       ///< The rail.
+/**
+ * Ground around the vehicles: one flat colour no vehicle uses. The track view
+ * shows vehicle pictures with their bottom-left colour see-through, so only
+ * the vehicle covers the station behind it.
+ */
+const QColor kGround{255, 0, 255};
 const QColor kWheel{96, 96, 96};         ///< Wheels.
 const QColor kFrame{70, 70, 70};         ///< Underframe and buffers.
 const QColor kGlass{168, 192, 204};      ///< Windows.
 const QColor kRoof{112, 112, 108};       ///< Roofs.
 
-/** @return a picture of the given width with the night background, the track bed and the rail. */
-QImage emptyTrack(int width)
+/** @return a picture of the given width holding only the see-through ground. */
+QImage emptyGround(int width)
 {
     QImage img(width, kHeight, QImage::Format_RGB32);
-    img.fill(kNight);
-    QPainter p(&img);
-    p.fillRect(0, 58, width, 2, kRail);
-    p.fillRect(0, 60, width, 4, kBallast);
+    img.fill(kGround);
     return img;
 }
 
@@ -59,7 +59,7 @@ void carBody(QPainter &p, int x0, int x1, int top, int roofInset, const QColor &
 
 QImage stockLocomotive()
 {
-    QImage img = emptyTrack(179);
+    QImage img = emptyGround(179);
     QPainter p(&img);
     carBody(p, 5, 174, 16, 7, QColor(176, 34, 34));
     /* Cabs at both ends with their windows, a cream stripe and the grilles. */
@@ -77,7 +77,7 @@ QImage stockLocomotive()
 
 QImage stockCoach()
 {
-    QImage img = emptyTrack(247);
+    QImage img = emptyGround(247);
     QPainter p(&img);
     carBody(p, 4, 243, 17, 4, QColor(32, 86, 52));
     /* Doors at both ends, a row of windows between them. */

@@ -2,6 +2,7 @@
 #include "view/vehicle_strip.h"
 
 #include "view/form_window.h"
+#include "view/painter.h"
 
 #include "ui/controls.h"
 
@@ -99,8 +100,9 @@ void VehicleStrip::paintEvent(QPaintEvent *)
         for (int v = 0; v < kPictures; ++v) {
             const QRect target = pictureRect(r, v);
             const ui::Image *img = pictureOf(m_window, r, v);
+            /* Vehicle pictures leave their ground (the bottom-left colour) see-through, as on the tracks. */
             if (img && !target.isEmpty())
-                p.drawImage(target, img->picture());
+                p.drawImage(target, maskedPicture(img->picture()));
         }
     }
 }

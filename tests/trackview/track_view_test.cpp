@@ -4,12 +4,14 @@
 #include "devices/form_a3.h"
 #include "devices/form_a7.h"
 #include "harness/harness.h"
+#include "platform/files.h"
 #include "trackview/form_a5.h"
 #include "view/form_window.h"
 #include "view/front.h"
 #include "view/qt_app.h"
 
 #include <QCoreApplication>
+#include <QDir>
 
 #include <gtest/gtest.h>
 
@@ -136,6 +138,57 @@ TEST(TrackView, ATrainStandsAtItsPlatformOnTheRenderedView)
         const QColor c = shot.pixelColor(lamp.formPos() + QPoint(lamp.width() / 2, lamp.height() / 2));
         EXPECT_GT(c.red(), 150) << name;
         EXPECT_LT(c.green(), 80) << name;
+    }
+}
+
+/*
+ * Every shipped vehicle picture, put into a slot of track 3: the ground
+ * around the vehicle is one flat colour, the bottom-left one, and the view
+ * leaves it see-through, so only the vehicle covers the station behind it.
+ */
+TEST(TrackView, ShippedVehiclesLeaveTheGroundAroundThemSeeThrough)
+{
+    ASSERT_NE(qtApp(), nullptr);
+    Harness h;
+    view::Front front(h.app());
+    h.click("A0.H9");
+    h.as<ui::Timer>("A1.Hodiny").setEnabledFlag(false);
+    h.control("A6").hide();
+    h.control("A5").show();
+    view::FormWindow *w = front.window(h.app().A5());
+    ASSERT_NE(w, nullptr);
+    const QImage empty = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    auto &slot = h.as<ui::Image>("A5.J5");
+    ASSERT_TRUE(slot.transparent());
+    const QDir folder(QStringLiteral(KAMENNA_SOURCE_DATA_DIR) + "/Vozidla");
+    const QStringList files = folder.entryList(QDir::Files, QDir::Name);
+    ASSERT_EQ(files.size(), 18);
+    for (const QString &file : files) {
+        SCOPED_TRACE(file.toStdString());
+        const QImage pic = platform::loadPicture(folder.filePath(file)).convertToFormat(QImage::Format_RGB32);
+        const QRgb key = pic.pixel(0, pic.height() - 1);
+        EXPECT_EQ(pic.pixel(0, 0), key);
+        EXPECT_EQ(pic.pixel(pic.width() - 1, 0), key);
+        for (int x = 0; x < pic.width(); ++x)
+            ASSERT_EQ(pic.pixel(x, pic.height() - 1), key) << "bottom row, x " << x;
+        slot.setPicture(pic);
+        const QImage shot = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QPoint origin = slot.formPos();
+        int ground = 0;
+        int body = 0;
+        for (int y = 0; y < pic.height(); ++y)
+            for (int x = 0; x < pic.width(); ++x) {
+                const QPoint at = origin + QPoint(x, y);
+                if (pic.pixel(x, y) == key) {
+                    ++ground;
+                    ASSERT_EQ(shot.pixel(at), empty.pixel(at)) << "ground at " << x << ", " << y;
+                } else {
+                    body += shot.pixel(at) == pic.pixel(x, y);
+                }
+            }
+        /* Most of the picture is ground; the vehicle itself is painted as drawn. */
+        EXPECT_GT(ground, pic.width() * pic.height() / 4);
+        EXPECT_GT(body, pic.width() * 20);
     }
 }
 

@@ -104,6 +104,11 @@ TEST(TimetableWindowView, AWeekdayMorningIsReadable)
     EXPECT_GT(colourCount(shot, coach), 4);
     const QColor body = shot.pixelColor(locomotive.left() + 3, locomotive.top() + 6);
     EXPECT_GT(body.red(), 2 * body.green()) << body.name().toStdString(); // the red locomotive
+    /* Around the vehicles the strip's silver ground shows through: above the roofs and below the wheels. */
+    for (const QRect &r : {strip10, locomotive, coach, strip->pictureRect(16, 0).translated(below)}) {
+        EXPECT_EQ(shot.pixelColor(r.left(), r.top()), QColor(192, 192, 192));
+        EXPECT_EQ(shot.pixelColor(r.right(), r.bottom()), QColor(192, 192, 192));
+    }
     /* The model keeps the pictures at their own sizes. */
     EXPECT_EQ(a2.row(row5401).vehicles[0]->bounds().size(), QSize(84, 64));
     EXPECT_EQ(a2.row(row5401).vehicles[1]->bounds().size(), QSize(100, 64));

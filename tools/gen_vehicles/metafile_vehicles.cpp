@@ -9,12 +9,10 @@ namespace gen {
 
 namespace {
 
-/** Track ground, rail and ballast across the whole picture, as the bitmaps have them. */
-void track(MetafileWriter &w, int width)
+/** The see-through ground across the whole picture, as the bitmaps have it. */
+void ground(MetafileWriter &w, int width)
 {
-    w.box(0, 0, width - 1, kRailTop - 1, colours::kBackground);
-    w.box(0, kRailTop, width - 1, kRailTop + 1, colours::kRail);
-    w.box(0, kRailTop + 2, width - 1, kPictureHeight - 1, colours::kBallast);
+    w.box(0, 0, width - 1, kPictureHeight - 1, colours::kBackground);
 }
 
 /** Buffers at both ends and the underframe between them. */
@@ -57,7 +55,7 @@ QImage ownerPlate()
 void drawDiesel714(MetafileWriter &w)
 {
     const int width = 84;
-    track(w, width);
+    ground(w, width);
     frame(w, width);
     w.polygon({{3, 24}, {8, 20}, {31, 20}, {31, 43}, {3, 43}}, colours::kRed);
     w.polygon({{width - 4, 24}, {width - 9, 20}, {width - 32, 20}, {width - 32, 43}, {width - 4, 43}},
@@ -83,7 +81,7 @@ void drawDiesel714(MetafileWriter &w)
 void drawCoachBt(MetafileWriter &w)
 {
     const int width = 100;
-    track(w, width);
+    ground(w, width);
     frame(w, width);
     w.polygon({{4, 16}, {8, 13}, {width - 9, 13}, {width - 5, 16}, {width - 5, 17}, {4, 17}}, colours::kRoof);
     w.box(2, 18, width - 3, 43, colours::kCoachGreen);

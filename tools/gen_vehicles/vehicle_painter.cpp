@@ -13,9 +13,7 @@ VehiclePainter::VehiclePainter(QImage &image)
 
 void VehiclePainter::background()
 {
-    box(0, 0, m_width - 1, kRailTop - 1, colours::kBackground);
-    box(0, kRailTop, m_width - 1, kRailTop + 1, colours::kRail);
-    box(0, kRailTop + 2, m_width - 1, kPictureHeight - 1, colours::kBallast);
+    box(0, 0, m_width - 1, kPictureHeight - 1, colours::kBackground);
 }
 
 void VehiclePainter::box(int left, int top, int right, int bottom, const QColor &colour)

@@ -14,7 +14,7 @@ namespace gen {
 /** Height of every vehicle picture, in pixels. */
 inline constexpr int kPictureHeight = 64;
 
-/** Top of the rail; wheels stand on it. */
+/** Top of the track view's rail; wheels stand on it. */
 inline constexpr int kRailTop = 58;
 
 /** Top of the buffers and of the underframe. */
@@ -27,7 +27,7 @@ inline constexpr int kFrameTop = 44;
  */
 class VehiclePainter {
 public:
-    /** Starts painting on @p image and lays the track background. */
+    /** Starts painting on @p image and fills it with the see-through colour. */
     explicit VehiclePainter(QImage &image);
 
     /** @return the picture's width. */
@@ -71,9 +71,12 @@ private:
 
 /** Colours shared by several vehicles. */
 namespace colours {
-inline const QColor kBackground{22, 26, 24};   ///< Dark ground of the track view.
-inline const QColor kBallast{52, 48, 44};      ///< Ballast under the rail.
-inline const QColor kRail{150, 150, 146};      ///< Rail head.
+/**
+ * Ground around the vehicle. The pictures are shown transparent: the colour
+ * of the bottom-left pixel is see-through, so the ground is one flat colour
+ * that no vehicle uses, and the track view's own rails show under the wheels.
+ */
+inline const QColor kBackground{255, 0, 255};
 inline const QColor kSteel{70, 70, 70};        ///< Frames and bogies.
 inline const QColor kWheel{96, 96, 96};        ///< Wheel discs.
 inline const QColor kHub{40, 40, 40};          ///< Wheel hubs and axle boxes.
