@@ -8,7 +8,7 @@ namespace devices::box2 {
 namespace {
 
 /** One knob: its place in the middle, which turns it has, its drag threshold and its error codes. */
-struct KnobSpec {
+struct KnobEntry {
     const char *name;                 ///< Image on A8.
     int middle;                       ///< Left in the middle; right is 4 px less, left 19 px less.
     bool hasRight;                    ///< It has a right position.
@@ -18,7 +18,7 @@ struct KnobSpec {
     bool sounds;                      ///< Its turns click (signal knob and route locks).
 };
 
-const KnobSpec Knobs[KnobCount] = {
+const KnobEntry Knobs[KnobCount] = {
     {"NavCH", 2056, true, true, &TA1::NavCH, "Error A8NCH", true},
     {"I1", 982, true, true, &TA1::Zavernik21, "Error A8I1", true},
     {"I4", 1078, true, true, &TA1::Zavernik22, "Error A8I4", true},
@@ -36,7 +36,7 @@ const KnobSpec Knobs[KnobCount] = {
 /** A step of a knob between two of its positions. */
 enum class Step { MiddleToRight, MiddleToLeft, RightToMiddle, LeftToMiddle };
 
-const KnobSpec &spec(Knob k)
+const KnobEntry &knobEntry(Knob k)
 {
     return Knobs[static_cast<int>(k)];
 }
@@ -346,7 +346,7 @@ void afterStep(App &app, Knob k, Step s)
 /** Turns the knob's picture and place to a position: 0 middle, 1 right, 2 left. */
 void setPosition(App &app, Knob k, int position)
 {
-    const KnobSpec &ks = spec(k);
+    const KnobEntry &ks = knobEntry(k);
     const TA3 &a3 = app.A3();
     auto &img = a8<ui::Image>(app, QLatin1String(ks.name));
     const ui::Image *pictures[3] = {a3.Klicka0, a3.KlickaP, a3.KlickaL};
@@ -357,7 +357,7 @@ void setPosition(App &app, Knob k, int position)
 /** Tries one step of the drag towards the right (or the left): away from the middle or back to it. */
 void tryStep(App &app, Knob k, bool towardsRight)
 {
-    const KnobSpec &ks = spec(k);
+    const KnobEntry &ks = knobEntry(k);
     const int left = leftOf(app, ks.name);
     Step s;
     int position;
@@ -382,12 +382,12 @@ void tryStep(App &app, Knob k, bool towardsRight)
 
 QString knobName(Knob knob)
 {
-    return QLatin1String(spec(knob).name);
+    return QLatin1String(knobEntry(knob).name);
 }
 
 void KnobMouseDown(App &app, Knob knob, int x)
 {
-    ui::guarded(app.A8(), QLatin1String(spec(knob).code) + "-A", [&] {
+    ui::guarded(app.A8(), QLatin1String(knobEntry(knob).code) + "-A", [&] {
         if (knob == Knob::NavCH && app.A1().ZavCHSt->value() != 5)
             return;
         DragState &d = dragState(app);
@@ -398,11 +398,11 @@ void KnobMouseDown(App &app, Knob knob, int x)
 
 void KnobMouseMove(App &app, Knob knob, int x)
 {
-    ui::guarded(app.A8(), QLatin1String(spec(knob).code) + "-B", [&] {
+    ui::guarded(app.A8(), QLatin1String(knobEntry(knob).code) + "-B", [&] {
         DragState &d = dragState(app);
         if (!d.knob[static_cast<int>(knob)] || !wholeMove(app, knob))
             return;
-        const int t = (app.A1().*spec(knob).threshold)->value();
+        const int t = (app.A1().*knobEntry(knob).threshold)->value();
         if (x > d.x0 + t) {
             /* The origin moves whether or not the knob turned; a failing step leaves it where it was. */
             tryStep(app, knob, true);
@@ -416,7 +416,7 @@ void KnobMouseMove(App &app, Knob knob, int x)
 
 void KnobMouseUp(App &app, Knob knob)
 {
-    ui::guarded(app.A8(), QLatin1String(spec(knob).code) + "-C",
+    ui::guarded(app.A8(), QLatin1String(knobEntry(knob).code) + "-C",
                 [&] { dragState(app).knob[static_cast<int>(knob)] = false; });
 }
 

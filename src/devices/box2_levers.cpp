@@ -9,21 +9,21 @@ namespace devices::box2 {
 namespace {
 
 /** One lever: its image, the lever it rests level with, its tag and its error code. */
-struct LeverSpec {
+struct LeverEntry {
     ui::Image *TA8::*lever;
     ui::Image *TA8::*partner;
     const char *tag;    ///< Tag hung on it; null for the consent and route levers.
     const char *code;   ///< Error code without its event suffix.
 };
 
-const LeverSpec Levers[4] = {
+const LeverEntry Levers[4] = {
     {&TA8::PakaSouLc1, &TA8::PakaZavCH, nullptr, "Error A8PSL"},
     {&TA8::PakaNavCHDo, &TA8::PakaNavCHOd, "CedulkaCHDo", "Error A8PNCHD"},
     {&TA8::PakaZavCH, &TA8::PakaSouLc1, nullptr, "Error A8PZCH"},
     {&TA8::PakaNavCHOd, &TA8::PakaNavCHDo, "CedulkaCHOd", "Error A8PNCHO"},
 };
 
-const LeverSpec &spec(Lever l)
+const LeverEntry &leverEntry(Lever l)
 {
     return Levers[static_cast<int>(l)];
 }
@@ -95,7 +95,7 @@ void homeWrite(App &app, Lever l)
 }
 
 /** A shown tag hangs on its lever and moves with it. */
-void moveTag(App &app, const LeverSpec &ls)
+void moveTag(App &app, const LeverEntry &ls)
 {
     if (!ls.tag)
         return;
@@ -108,7 +108,7 @@ void moveTag(App &app, const LeverSpec &ls)
 
 void LeverMouseDown(App &app, Lever lever)
 {
-    const LeverSpec &ls = spec(lever);
+    const LeverEntry &ls = leverEntry(lever);
     ui::guarded(app.A8(), QLatin1String(ls.code) + "-A", [&] {
         TA1 &a1 = app.A1();
         ui::Image *l = app.A8().*ls.lever;
@@ -125,7 +125,7 @@ void LeverMouseDown(App &app, Lever lever)
 
 void LeverMouseUp(App &app, Lever lever)
 {
-    const LeverSpec &ls = spec(lever);
+    const LeverEntry &ls = leverEntry(lever);
     ui::guarded(app.A8(), QLatin1String(ls.code) + "-B", [&] {
         TA1 &a1 = app.A1();
         ui::Image *l = app.A8().*ls.lever;
