@@ -5,5 +5,6 @@ add_test(NAME gen_menu_art_outputs
     -DGENERATOR=$<TARGET_FILE:gen_menu_art>
     -DOUTPUT_DIR=${CMAKE_BINARY_DIR}/gen_menu_art_check
     -DCOMMITTED_DIR=${CMAKE_SOURCE_DIR}/src/frame/art
-    -P ${CMAKE_CURRENT_LIST_DIR}/run_check.cmake)
+    "-DPATTERN=*.png"
+    -P ${CMAKE_SOURCE_DIR}/tools/compare_outputs.cmake)
 set_tests_properties(gen_menu_art_outputs PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120)

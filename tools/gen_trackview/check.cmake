@@ -5,5 +5,6 @@ add_test(NAME gen_trackview_outputs
     -DGENERATOR=$<TARGET_FILE:gen_trackview>
     -DOUTPUT_DIR=${CMAKE_BINARY_DIR}/gen_trackview_check
     -DCOMMITTED_DIR=${CMAKE_SOURCE_DIR}/src/trackview/art
-    -P ${CMAKE_CURRENT_LIST_DIR}/check_outputs.cmake)
+    "-DPATTERN=*.bmp"
+    -P ${CMAKE_SOURCE_DIR}/tools/compare_outputs.cmake)
 set_tests_properties(gen_trackview_outputs PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120)

@@ -1,11 +1,13 @@
-# Script of the gen_menu_art_outputs test: fresh output folder, generate, compare.
+# Runs a picture generator into a fresh folder and checks that it draws
+# exactly the committed pictures, byte for byte.
+# Inputs: GENERATOR, OUTPUT_DIR, COMMITTED_DIR, PATTERN (e.g. "*.png").
 file(REMOVE_RECURSE "${OUTPUT_DIR}")
 execute_process(COMMAND "${GENERATOR}" "${OUTPUT_DIR}" RESULT_VARIABLE status OUTPUT_QUIET)
 if(NOT status EQUAL 0)
-  message(FATAL_ERROR "gen_menu_art failed: ${status}")
+  message(FATAL_ERROR "${GENERATOR} failed: ${status}")
 endif()
-file(GLOB generated RELATIVE "${OUTPUT_DIR}" "${OUTPUT_DIR}/*.png")
-file(GLOB committed RELATIVE "${COMMITTED_DIR}" "${COMMITTED_DIR}/*.png")
+file(GLOB generated RELATIVE "${OUTPUT_DIR}" "${OUTPUT_DIR}/${PATTERN}")
+file(GLOB committed RELATIVE "${COMMITTED_DIR}" "${COMMITTED_DIR}/${PATTERN}")
 list(SORT generated)
 list(SORT committed)
 if(NOT generated STREQUAL committed)
