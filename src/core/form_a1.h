@@ -8,6 +8,17 @@
 class GroupStack;
 
 /**
+ * What the train runs keep of their own between ticks, beside the cells
+ * they work: the track a departure run took, and the circuits a run
+ * through track 1 occupied. It lives and ends with the store.
+ */
+struct TrainRunMemory {
+    std::array<int, 3> departureTrack{}; ///< Lines A, B, C: station track the departure run took; 0 none yet.
+    std::array<bool, 2> occupiedKO10{};  ///< Lines A, B: the arrival run through track 1 occupied `KO10`.
+    std::array<bool, 2> occupiedKO1a{};  ///< Lines A, B: the arrival run through track 1 occupied `KO1a`.
+};
+
+/**
  * The diagnostics form A1. Its controls hold the whole simulation state;
  * every subsystem reads and writes them by these members, the diagnostics
  * face and tests by their names. Created from these defaults at start-up
@@ -139,6 +150,7 @@ public:
     ui::SpinEdit *KolejStavA, *KolejStavB, *KolejStavC; ///< Phase of the arrival run.
     ui::Timer *TimerVlakAOd, *TimerVlakBOd, *TimerVlakCOd; ///< Arrival runs from the lines.
     ui::Timer *TimerVlakADo, *TimerVlakBDo, *TimerVlakCDo; ///< Departure runs to the lines.
+    TrainRunMemory runs; ///< What the runs above keep beside their cells.
 
     /* Station tracks: "Volná", a train number or "posun.díl". */
     ui::ComboBox *Kolej1, *Kolej2, *Kolej3, *Kolej5, *Kolej7, *Kolej1a; ///< Tracks in use.

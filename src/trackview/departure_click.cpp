@@ -5,6 +5,7 @@
 #include "core/form_a1.h"
 #include "core/form_a2.h"
 #include "trackview/form_a5.h"
+#include "traffic/train_runs.h"
 
 namespace trackview {
 
@@ -52,14 +53,9 @@ bool sideCAllowed(const TrackExits &x, const QString &order)
  * Starts the departure run of line x for the row, in the order the run
  * expects: its first step one second after the start, from standstill.
  */
-void startRun(TA1 &a1, int x, TimetableRow &row)
+void startRun(App &app, int x, TimetableRow &row)
 {
-    ui::Timer *timers[3] = {a1.TimerVlakADo, a1.TimerVlakBDo, a1.TimerVlakCDo};
-    ui::SpinEdit *speeds[3] = {a1.VlakADo, a1.VlakBDo, a1.VlakCDo};
-    timers[x]->setEnabledFlag(true);
-    timers[x]->setInterval(1000);
-    speeds[x]->setValue(0);
-    a1.StavVlak(x)->setValue(-1);
+    traffic::StartDepartureRun(app, x, 0, 1000);
     row.departure->setColor(progress::Lime);
 }
 
@@ -80,7 +76,7 @@ void DepartFromTrack(App &app, int track)
     auto start = [&](int line, TimetableRow &r) {
         if (running[line])
             return;
-        startRun(a1, line, r);
+        startRun(app, line, r);
     };
     for (int r = 1; r <= 16; ++r) {
         TimetableRow &w = a2.row(r);

@@ -9,6 +9,8 @@
 #include "traffic/chain.h"
 #include "traffic/line_cells.h"
 
+#include <utility>
+
 namespace traffic {
 
 namespace {
@@ -67,6 +69,10 @@ bool startRun(App &app, const LineCells &l)
     l.kolejCislo->setText(l.trat->text());
     l.kolejStav->setValue(3);
     l.stav->setValue(0);
+    if (l.line != LineC) {
+        a1.runs.occupiedKO10[l.line] = false;
+        a1.runs.occupiedKO1a[l.line] = false;
+    }
 
     const Chain cars = slotsOf(*row);
     if (l.line == LineC) {
@@ -160,12 +166,17 @@ bool moveOnTrack(App &app, const LineCells &l, TrackRow &row)
         return l10 > row.stop->left() - 202 - w10;
     if (row.number != 1 || a1.C19->text() != QStringLiteral("Opak.výstrahy"))
         return l10 > row.rightSignal->left() - 220 - w10;
-    /* Past signal Lc1 under its repeated caution: the train runs on into section 1a. */
+    /* Past signal Lc1 under its repeated caution: the train runs on into section 1a.
+       The run remembers the circuits it occupied itself, the only ones it frees. */
     const int viewWidth = app.A5().frame.D5->width();
-    if (l10 + w10 > viewWidth)
-        shiftWord(a1.KO10, "Volná", "Obsazená");
-    if (l10 > viewWidth + 100)
-        shiftWord(a1.KO1a, "Volná", "Obsazená");
+    if (l10 + w10 > viewWidth && a1.KO10->text() == Volna) {
+        a1.KO10->setText(Obsazena);
+        a1.runs.occupiedKO10[l.line] = true;
+    }
+    if (l10 > viewWidth + 100 && a1.KO1a->text() == Volna) {
+        a1.KO1a->setText(Obsazena);
+        a1.runs.occupiedKO1a[l.line] = true;
+    }
     return l10 > row.rightSignal->left() + 150;
 }
 
@@ -186,11 +197,8 @@ bool exitClear(TA1 &a1, int line, int track)
 /** Starts the departure run of line y at full speed, as a passing train rolls on. */
 void startPassingDeparture(App &app, int y)
 {
-    const LineCells out = lineCells(app, y);
-    out.vlakDo->setValue(400);
-    out.timerDo->setInterval(10);
-    out.timerDo->setEnabledFlag(true);
-    out.stav->setValue(-1);
+    StartDepartureRun(app, y, 400, 10);
+    const LineCells out = lineCells(app, y, false);
     const QString now = clockText(app, 0);
     forRowsNumbered(app.A2(), out.trat->text(), [&now](TimetableRow &row) {
         row.departure->setColor(progress::Lime);
@@ -246,11 +254,12 @@ void stopRun(App &app, const LineCells &l)
             freeLineCCircuits(a1, l.kolejVlak->value());
     } else {
         freeSection(app, l);
-        /* A run through track 1 past Lc1 lets go of section 1a when it stops. */
-        if (l.kolejVlak->value() == 1) {
+        /* A run through track 1 past Lc1 lets go of the circuits it occupied when it stops;
+           a train of line C may hold them as well. */
+        if (std::exchange(a1.runs.occupiedKO10[l.line], false))
             shiftWord(a1.KO10, "Obsazená", "Volná");
+        if (std::exchange(a1.runs.occupiedKO1a[l.line], false))
             shiftWord(a1.KO1a, "Obsazená", "Volná");
-        }
     }
     forRowsNumbered(app.A2(), l.trat->text(), [](TimetableRow &row) {
         row.neighbourDeparture->setColor(progress::Fuchsia);

@@ -130,8 +130,23 @@ void endRun(App &app, const LineCells &l, TrackRow *row)
     if (row)
         trackOccupation(app, row->number)->setText(QStringLiteral("Volná"));
     l.timerDo->setEnabledFlag(false);
+    a1.runs.departureTrack[l.line] = 0;
     if (!ok)
         wholeNumber(minutes);
+}
+
+/**
+ * @return the run's own station track: the one the line's route names on the
+ * run's first tick (or the first tick after that which names one), kept to
+ * the end, so a route laid anew for another train never moves or frees
+ * that train's track.
+ */
+TrackRow *runTrack(App &app, const LineCells &l)
+{
+    int &taken = app.A1().runs.departureTrack[l.line];
+    if (taken == 0 && stationTrack(app, l.kolej->value()))
+        taken = l.kolej->value();
+    return stationTrack(app, taken);
 }
 
 void departureTick(App &app, const LineCells &l)
@@ -140,7 +155,7 @@ void departureTick(App &app, const LineCells &l)
     const int phase = l.stav->value();
     if (phase != -1 && phase != -2 && phase != -3)
         return;
-    TrackRow *row = stationTrack(app, l.kolej->value());
+    TrackRow *row = runTrack(app, l);
     const bool fromC = l.line == LineC;
     const int viewWidth = app.A5().frame.D5->width();
 
@@ -196,6 +211,16 @@ void departureTick(App &app, const LineCells &l)
 void DepartureRunTimer(App &app, int line)
 {
     departureTick(app, lineCells(app, line));
+}
+
+void StartDepartureRun(App &app, int line, int speed, int interval)
+{
+    const LineCells l = lineCells(app, line, false);
+    l.vlakDo->setValue(speed);
+    l.timerDo->setInterval(interval);
+    l.timerDo->setEnabledFlag(true);
+    l.stav->setValue(-1);
+    app.A1().runs.departureTrack[line] = 0;
 }
 
 } // namespace traffic

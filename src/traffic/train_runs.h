@@ -22,10 +22,18 @@ void ArrivalRunTimer(App &app, int line);
 
 /**
  * One tick of the departure run of line `line` (timers `A1.TimerVlakADo`,
- * `TimerVlakBDo`, `TimerVlakCDo`): the train pulls out of the track named
- * by the line's route, crosses the box's overview and hands its running
- * time to the neighbours' side.
+ * `TimerVlakBDo`, `TimerVlakCDo`): the train pulls out of the track the
+ * line's route named when the run began, crosses the box's overview and
+ * hands its running time to the neighbours' side.
  */
 void DepartureRunTimer(App &app, int line);
+
+/**
+ * Starts the departure run of line `line` at `speed` with its first tick
+ * `interval` ms away: from standstill after a second when the track view
+ * dispatches a train, at 400 and 10 ms when an arrival hands a passing
+ * train on. The run takes its station track on its first tick.
+ */
+void StartDepartureRun(App &app, int line, int speed, int interval);
 
 } // namespace traffic

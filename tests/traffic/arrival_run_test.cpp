@@ -163,6 +163,48 @@ TEST_F(ArrivalRun, UnderRepeatedCautionATrainRunsOnPastLc1AndLetsSection1aGoWhen
     EXPECT_GT(slot("LE").left(), h.as<ui::Image>("A5.MA").left() + 150);
 }
 
+TEST_F(ArrivalRun, ALineATrainStoppingOnTrack1LeavesTheCircuitsALineCTrainHolds)
+{
+    /* A line-C train holds the throat at box 2: section 10 and section 1a show occupied. */
+    h.type("A1.KO10", "Obsazená");
+    h.type("A1.KO1a", "Obsazená");
+    arrive(0, {.track = "1"});
+    knobToEntry(0);
+    h.as<ui::Image>("A5.Stop1").show();
+    runToStop("A1.TimerVlakAOd");
+    ASSERT_EQ(h.value("A1.KolejStavA"), 0);
+    EXPECT_EQ(h.text("A1.IKA"), "Volná") << "its own section is freed";
+    EXPECT_EQ(h.text("A1.KO10"), "Obsazená");
+    EXPECT_EQ(h.text("A1.KO1a"), "Obsazená");
+    EXPECT_EQ(row(1).neighbourDeparture->color(), progress::Fuchsia);
+}
+
+TEST_F(ArrivalRun, ARunThroughTrack1FreesOnlyTheCircuitItOccupiedItself)
+{
+    /* Section 1a is held by a line-C train; the train running on past Lc1 occupies only section 10. */
+    h.type("A1.KO1a", "Obsazená");
+    arrive(1, {.from = "Struhy", .track = "1"});
+    a1().KolejB->setValue(1);
+    h.type("A1.C19", "Opak.výstrahy");
+    bool occupied10 = false;
+    for (int i = 0; i < 6000 && h.timerEnabled("A1.TimerVlakBOd"); ++i) {
+        h.advanceMs(12);
+        occupied10 = occupied10 || h.text("A1.KO10") == "Obsazená";
+    }
+    ASSERT_FALSE(h.timerEnabled("A1.TimerVlakBOd"));
+    EXPECT_TRUE(occupied10);
+    EXPECT_EQ(h.text("A1.KO10"), "Volná");
+    EXPECT_EQ(h.text("A1.KO1a"), "Obsazená");
+
+    /* A later train stopping on track 1 finds section 10 as the line-C train leaves it. */
+    h.type("A1.KO10", "Obsazená");
+    h.type("A1.C19", "Stůj");
+    arrive(1, {.number = "5403", .from = "Struhy", .track = "1"});
+    runToStop("A1.TimerVlakBOd");
+    EXPECT_EQ(h.text("A1.KO10"), "Obsazená");
+    EXPECT_EQ(h.text("A1.KO1a"), "Obsazená");
+}
+
 TEST_F(ArrivalRun, APassingTrainIsHandedToLineCWhenItsExitSignalShowsProceed)
 {
     arrive(0, {.track = "1", .departure = "pr."});

@@ -140,4 +140,104 @@ TEST_F(DepartureRun, AHandedOverTrainKeepsItsPaceOfTenMilliseconds)
     EXPECT_EQ(h.value("A1.VlakCDo"), 400);
 }
 
+/** Trains that keep their own tracks while routes are laid anew under their departure runs. */
+class DepartureOwnTrack : public TrafficTest {
+protected:
+    /** Train `number` standing on track n from Left 100, ten vehicles of `shade`, its row r due to leave for `to`. */
+    void standing(int r, int n, const QString &number, const QString &to, int shade)
+    {
+        put(r, {.number = number, .track = QString::number(n), .to = to});
+        row(r).departure->setColor(progress::Aqua);
+        h.type("A1.Kolej" + QString::number(n), number);
+        TrackRow &t = *a5().tracks.track(n);
+        int left = 100;
+        for (ui::Image *s : t.vehicleSlots) {
+            QImage img(30, 64, QImage::Format_RGB32);
+            img.fill(QColor(shade, 100, 40));
+            s->setPicture(img);
+            s->setLeft(left);
+            left += 30;
+        }
+        t.posun->setText("10");
+    }
+    /** @return the Lefts of track n's ten slots. */
+    std::vector<int> lefts(int n)
+    {
+        std::vector<int> out;
+        for (ui::Image *s : a5().tracks.track(n)->vehicleSlots)
+            out.push_back(s->left());
+        return out;
+    }
+    void runToEnd(const QString &timer)
+    {
+        for (int i = 0; i < 600 && h.timerEnabled(timer); ++i)
+            h.advanceMs(100);
+    }
+};
+
+TEST_F(DepartureOwnTrack, ARouteReLaidUnderADepartingTrainLeavesTheOtherTracksTrainStanding)
+{
+    standing(1, 3, "5401", "Horní Lom", 20);
+    standing(2, 5, "5403", "Horní Lom", 200);
+    h.type("A1.KolejA", "3");
+    h.type("A1.TratA", "5401");
+    h.type("A1.C40", "40 a volno");
+    h.click("A5.J7");
+    ASSERT_TRUE(h.timerEnabled("A1.TimerVlakADo"));
+    h.advanceMs(1500);
+    ASSERT_EQ(h.value("A1.StavVlakA"), -1);
+    const std::vector<int> standingTrain = lefts(5);
+    /* The route of line A is laid anew to track 5 while the train pulls out of track 3. */
+    h.type("A1.KolejA", "5");
+    runToEnd("A1.TimerVlakADo");
+    EXPECT_EQ(h.value("A1.StavVlakA"), -360) << "the run ended and loaded its running time";
+    EXPECT_EQ(lefts(5), standingTrain);
+    EXPECT_EQ(h.text("A1.Kolej5"), "5403");
+    EXPECT_EQ(h.text("A5.Posun5"), "10");
+    EXPECT_EQ(h.text("A1.Kolej3"), "Volná");
+    EXPECT_EQ(h.text("A5.Posun3"), "0");
+    EXPECT_LT(h.as<ui::Image>("A5.JE").left() + 30, 0) << "the whole train left the view";
+    EXPECT_TRUE(h.messages().isEmpty());
+
+    /* The next departure takes the route as it now stands. */
+    h.type("A1.TratA", "5403");
+    h.type("A1.C43", "40 a volno");
+    h.click("A5.H7");
+    ASSERT_TRUE(h.timerEnabled("A1.TimerVlakADo"));
+    runToEnd("A1.TimerVlakADo");
+    EXPECT_EQ(h.text("A1.Kolej5"), "Volná");
+    EXPECT_LT(h.as<ui::Image>("A5.HE").left() + 30, 0);
+    EXPECT_TRUE(h.messages().isEmpty());
+}
+
+TEST_F(DepartureOwnTrack, AHandedOverTrainKeepsItsTrackWhenLineCsRouteIsLaidAnew)
+{
+    put(1, {.number = "5401", .track = "1", .departure = "pr."});
+    row(1).neighbourDeparture->setColor(progress::Lime);
+    a1().TratA->setText("5401");
+    a1().TratC->setText("5401");
+    loadPreview(0);
+    h.type("A1.KolejA", "1");
+    h.type("A1.KolejC", "1");
+    h.type("A1.C19", "Volno");
+    standing(2, 5, "5403", "Vrbská", 200);
+    const std::vector<int> standingTrain = lefts(5);
+    a1().StavVlakA->setValue(35);
+    a1().VlakAOd->setValue(400);
+    a1().TimerVlakAOd->setInterval(10);
+    a1().TimerVlakAOd->setEnabledFlag(true);
+    for (int i = 0; i < 6000 && !h.timerEnabled("A1.TimerVlakCDo"); ++i)
+        h.advanceMs(10);
+    ASSERT_TRUE(h.timerEnabled("A1.TimerVlakCDo"));
+    h.advanceMs(30);
+    /* Box 2 lays line C's route to track 5 while the passing train rolls on from track 1. */
+    h.type("A1.KolejC", "5");
+    runToEnd("A1.TimerVlakCDo");
+    EXPECT_EQ(h.color("A1.StavVlakC"), progress::Aqua);
+    EXPECT_EQ(lefts(5), standingTrain);
+    EXPECT_EQ(h.text("A1.Kolej5"), "5403");
+    EXPECT_EQ(h.text("A1.Kolej1"), "Volná");
+    EXPECT_GT(h.as<ui::Image>("A5.L5").left(), a5().frame.D5->width());
+}
+
 } // namespace
