@@ -4,6 +4,7 @@
 #include "core/form_a1.h"
 #include "devices/form_a7.h"
 #include "devices/form_a8.h"
+#include "ui/sim_error.h"
 
 namespace core {
 
@@ -75,13 +76,15 @@ void RunFaultSimulation(App &app)
     if (a1.PoruchaKonec->value() > 1)
         a1.PoruchaKonec->setValue(a1.PoruchaKonec->value() - 1);
     if (a1.PoruchaKonec->value() == 1) {
+        /* The clock cells are read before the fault's end is written: a cell that
+           is no number fails the tick, and the next tick ends the fault again. */
+        const int m = ui::integerOf(a1.Minuta->line(0));
+        const int s = ui::integerOf(a1.Sekunda->text());
         a1.PoruchaKonec->setValue(0);
-        const int m = a1.Minuta->line(0).toInt();
-        const int s = a1.Sekunda->text().toInt();
         a1.PoruchaDalsi->setValue(((60 - m) + (60 - s)) * 60 + 600);
         clearFaults(app);
     }
-    int n = a1.PoruchaCislo->value() + (24 - a1.Hodina->line(0).toInt()) + 3;
+    int n = a1.PoruchaCislo->value() + (24 - ui::integerOf(a1.Hodina->line(0))) + 3;
     while (n > 19)
         n -= 19;
     if (n != a1.PoruchaCislo->value())

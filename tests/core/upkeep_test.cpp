@@ -204,6 +204,39 @@ TEST(Faults, AClearedSignalShowsStopAndFaultsOffEndFaultsForTheGame)
     EXPECT_EQ(h.value("A1.PoruchaKonec"), 0);
 }
 
+TEST(Faults, AClockCellThatIsNoNumberFailsTheFaultStep)
+{
+    Harness h;
+    h.setClock(12, 10, 0);
+    h.type("A1.C16", "Porucha");
+    h.type("A1.PoruchaKonec", "2");
+    h.type("A1.PoruchaCislo", "5");
+    /* The minute cell holds a word when the fault ends: the tick fails there. */
+    h.type("A1.Minuta", "x\n11\n12\n13\n14\n15");
+    h.ticks(1);
+    EXPECT_EQ(h.messages(), (QStringList{"Error A1H", "'x' is not a valid integer value"}));
+    EXPECT_EQ(h.text("A1.C16"), "Porucha") << "the faults are not cleared by a failed tick";
+    EXPECT_EQ(h.value("A1.PoruchaKonec"), 1) << "the end of the fault waits for the next tick";
+    EXPECT_EQ(h.value("A1.PoruchaDalsi"), 999) << "the step before the failure ran";
+    EXPECT_EQ(h.value("A1.PoruchaCislo"), 5) << "the steps after the failure did not run";
+
+    /* A number again: the next tick ends the fault. */
+    h.clearMessages();
+    h.type("A1.Minuta", "10\n11\n12\n13\n14\n15");
+    h.ticks(1);
+    EXPECT_TRUE(h.messages().isEmpty());
+    EXPECT_EQ(h.text("A1.C16"), "Stůj");
+    EXPECT_EQ(h.value("A1.PoruchaKonec"), 0);
+    EXPECT_EQ(h.value("A1.PoruchaDalsi"), ((60 - 10) + (60 - 2)) * 60 + 600);
+    EXPECT_EQ(h.value("A1.PoruchaCislo"), 5 + (24 - 12) + 3 - 19);
+
+    /* The hour cell is read on every tick to stir the fault number. */
+    h.type("A1.Hodina", "?\n12\n12\n12\n12\n12");
+    h.ticks(1);
+    EXPECT_EQ(h.messages(), (QStringList{"Error A1H", "'?' is not a valid integer value"}));
+    EXPECT_EQ(h.value("A1.PoruchaCislo"), 1) << "not stirred by an hour that is no number";
+}
+
 TEST(Faults, TheFaultNumberIsStirredByTheHour)
 {
     Harness h;
