@@ -24,15 +24,6 @@ std::array<ui::Image *, 10> &overviewTrain(App &app, Line line)
 }
 
 /**
- * @return the width of the primary display: the desk fills the screen, so
- * its own width is the display's.
- */
-int screenWidth(App &app)
-{
-    return app.A6().width();
-}
-
-/**
  * Copies the row's vehicles to the line's overview train so that the
  * first vehicle is at the end facing the panel: reversed on lines A and B,
  * in order on line C.
@@ -53,7 +44,7 @@ void parkTrain(App &app, Line line)
 {
     std::array<ui::Image *, 10> &train = overviewTrain(app, line);
     if (line == LineC) {
-        int left = screenWidth(app) + ParkGap;
+        int left = app.ScreenWidth + ParkGap;
         for (ui::Image *vehicle : train) {
             vehicle->setLeft(left);
             left += vehicle->width();

@@ -85,7 +85,7 @@ bool startRun(App &app, const LineCells &l)
     for (int k = 0; k < kTrainVehicles; ++k)
         cars[k]->assignPicture(*l.chain[k]);
     if (l.line == LineC) {
-        cars[0]->setLeft(app.A5().width() + 40);
+        cars[0]->setLeft(app.ScreenWidth + 40);
         layRightOfFirst(cars);
         shiftWord(a1.KOS, "Volná", "Obsazená");
     } else {

@@ -160,6 +160,7 @@ TEST_F(Acceptance, AnAcceptedOfferBooksTheLineAndParksTheTrain)
 
 TEST_F(Acceptance, LineCParksBeyondTheScreenAndLineBAsksForItsConsent)
 {
+    /* A desk that does not fill the screen: the train parks beyond the screen's width all the same. */
     h.control("A6").setWidth(640);
     incoming(1, "77", 'C', "4", "1");
     std::array<QImage, 10> vehicles;
@@ -173,9 +174,9 @@ TEST_F(Acceptance, LineCParksBeyondTheScreenAndLineBAsksForItsConsent)
     h.click("A6.I4");
     EXPECT_EQ(h.value("A1.OdjezdC"), 60);
     const auto &train = h.app().A8().VlakC;
-    EXPECT_EQ(train[0]->left(), 680);
-    EXPECT_EQ(train[1]->left(), 710);
-    EXPECT_EQ(train[9]->left(), 950);
+    EXPECT_EQ(train[0]->left(), 1024 + 40);
+    EXPECT_EQ(train[1]->left(), 1024 + 70);
+    EXPECT_EQ(train[9]->left(), 1024 + 40 + 9 * 30);
 
     h.control("A1.SmerB").setColor(Lime);
     incoming(2, "88", 'B');
