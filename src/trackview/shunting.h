@@ -31,6 +31,16 @@ inline const QColor Alone{255, 255, 0};     ///< Only the loco's own slot moves.
  */
 void ShuntTimer(App &app, int track, bool right);
 
+/**
+ * @return whether a side of the station already holds a unit other than
+ * the one of station track `track`: another track's unit is passing onto or
+ * standing on that side's box panel (stage 2 or 3 for side A/B, -2 or -3
+ * for side C), or the side's consent label shows a unit waiting beyond it
+ * (`A7.SPA` or `A7.SPB`, `A8.SPC`). The side's chains and loco registers
+ * hold one unit at a time, so a second one would take over its pictures.
+ */
+bool ShuntSideInUse(App &app, int track, bool sideC);
+
 /** Wires the ten shunting timers of a newly created A5 and builds its shunting panel `PanelB`. */
 void wireShunting(App &app);
 /** Gives a newly created A7 the shunting chains A and B and the consent labels, where it has none. */

@@ -70,35 +70,58 @@ bool rightExitsShunt(TA1 &a1, int track)
     }
 }
 
-/** Starts or resumes a run: the timer runs, the unit accelerates, and a run from rest begins at `firstStage`. */
-void startRun(TrackRow &row, ui::Timer *timer, int firstStage)
+/**
+ * @return whether the unit of a track at rest may start towards a side: a
+ * unit stands on the track, a loco alone stands at its leading end (slot
+ * 1 towards side A/B, slot 10 towards side C), the one place from which it
+ * hands over to the box panel, and no other unit holds that side.
+ */
+bool mayLeave(App &app, const TrackRow &row, bool sideC)
 {
-    timer->setEnabledFlag(true);
-    row.shuntStage->setColor(phase::Lime);
-    if (row.shuntStage->value() == 0)
-        row.shuntStage->setValue(firstStage);
+    const QString &loco = row.posun->text();
+    if (loco != QLatin1String("1") && loco != QLatin1String("10"))
+        return false;
+    if (row.posun->color() == unit::Alone && loco != (sideC ? QLatin1String("10") : QLatin1String("1")))
+        return false;
+    return !ShuntSideInUse(app, row.number, sideC);
 }
 
 /**
- * @return whether a box chain still holds a unit other than the one of
- * `track`: its consent label shows a unit waiting beyond the station, or
- * another track's unit is passing onto or standing on the panel (stage
- * `near` or `far`, while `route` names that track; null for side C, which
- * has one chain). A new run out would overwrite that unit's pictures.
+ * Starts or resumes a run towards side A/B or side C: the other
+ * direction's timer stops, this one runs, the unit accelerates, and a run
+ * from rest begins at stage 1 or -1 once its unit may leave. A refused
+ * start changes nothing; a run paused across the end of the track resumes.
  */
-bool chainTaken(App &app, int track, ui::Control *consent, int near, int far, const ui::SpinEdit *route)
+void startRun(App &app, TrackRow &row, bool sideC)
 {
-    if (consent && consent->visible())
+    if (row.shuntStage->value() == 0 && !mayLeave(app, row, sideC))
+        return;
+    (sideC ? row.shuntLeft : row.shuntRight)->setEnabledFlag(false);
+    (sideC ? row.shuntRight : row.shuntLeft)->setEnabledFlag(true);
+    row.shuntStage->setColor(phase::Lime);
+    if (row.shuntStage->value() == 0)
+        row.shuntStage->setValue(sideC ? -1 : 1);
+}
+
+} // namespace
+
+bool ShuntSideInUse(App &app, int track, bool sideC)
+{
+    const auto shown = [](const ui::Form &box, const char *name) {
+        const ui::Control *consent = box.find(QString::fromLatin1(name));
+        return consent && consent->visible();
+    };
+    if (sideC ? shown(app.A8(), "SPC") : shown(app.A7(), "SPA") || shown(app.A7(), "SPB"))
         return true;
+    const int near = sideC ? -2 : 2;
+    const int far = sideC ? -3 : 3;
     for (const TrackRow &other : app.A5().tracks.rows) {
         const int stage = other.shuntStage->value();
-        if (other.number != track && (stage == near || stage == far) && (!route || route->value() == other.number))
+        if (other.number != track && (stage == near || stage == far))
             return true;
     }
     return false;
 }
-
-} // namespace
 
 void forChosenTracks(App &app, const std::function<void(TrackRow &)> &fn)
 {
@@ -147,17 +170,8 @@ void ShuntLeftClick(App &app)
             }
             const int n = row.number;
             const bool routed = a1.KolejA->value() == n || a1.KolejB->value() == n;
-            if (!routed || leftExitList(a1, n)->color() != ListWhite)
-                return;
-            /* One unit at a time on each chain of box 1: a new run must not overwrite a unit beyond. */
-            if (row.shuntStage->value() == 0) {
-                TA7 &a7 = app.A7();
-                if (a1.KolejA->value() == n && chainTaken(app, n, a7.find(QStringLiteral("SPA")), 2, 3, a1.KolejA))
-                    return;
-                if (a1.KolejB->value() == n && chainTaken(app, n, a7.find(QStringLiteral("SPB")), 2, 3, a1.KolejB))
-                    return;
-            }
-            startRun(row, row.shuntLeft, 1);
+            if (routed && leftExitList(a1, n)->color() == ListWhite)
+                startRun(app, row, false);
         });
     });
 }
@@ -179,13 +193,8 @@ void ShuntRightClick(App &app)
                 row.vehicleSlots[0]->setLeft(row.vehicleSlots[0]->left() + 1);
                 return;
             }
-            if (a1.KolejC->value() != row.number || !rightExitsShunt(a1, row.number))
-                return;
-            /* One unit at a time on box 2's chain. */
-            if (row.shuntStage->value() == 0
-                && chainTaken(app, row.number, app.A8().find(QStringLiteral("SPC")), -2, -3, nullptr))
-                return;
-            startRun(row, row.shuntRight, -1);
+            if (a1.KolejC->value() == row.number && rightExitsShunt(a1, row.number))
+                startRun(app, row, true);
         });
     });
 }

@@ -48,6 +48,7 @@ struct Tick {
     std::vector<BoxChain> box1; ///< Chains A and/or B whose route is laid to this track, in this order.
     Chain chainC{};
     bool hasChainC = false;
+    bool blocked = false; ///< Running out towards a side that cannot take the unit now.
 
     int stage() const { return row.shuntStage->value(); }
     void setStage(int s) const { row.shuntStage->setValue(s); }
@@ -150,13 +151,8 @@ void leadVehicleToStationEnd(const Tick &t, const Chain &c, int lead, int behind
 /** L step 5: slot 1 has passed the left edge, and the unit appears at the right of box 1's panel. */
 void outTowardsAB(Tick &t)
 {
-    if (t.stage() != 1 || t.row.vehicleSlots[0]->left() >= 0)
+    if (t.stage() != 1 || t.blocked || t.row.vehicleSlots[0]->left() >= 0)
         return;
-    if (t.box1.empty()) {
-        /* No route is laid to this track: no chain can take the unit, so it stops on the track. */
-        t.row.shuntStage->setColor(phase::Red);
-        return;
-    }
     t.setStage(2);
     const auto &cars = t.row.vehicleSlots;
     for (const BoxChain &b : t.box1) {
@@ -276,7 +272,7 @@ void homeFromAB(Tick &t)
 void outTowardsC(Tick &t)
 {
     const auto &cars = t.row.vehicleSlots;
-    if (t.stage() != -1 || !(t.screen - cars[9]->width() < cars[9]->left()))
+    if (t.stage() != -1 || t.blocked || !(t.screen - cars[9]->width() < cars[9]->left()))
         return;
     t.setStage(-2);
     if (!t.hasChainC)
@@ -316,34 +312,51 @@ void whollyOnBox2(Tick &t)
         a1.Kolej1a->setText(Volna);
 }
 
-} // namespace
-
-void ShuntTimer(App &app, int track, bool right)
+/**
+ * @return whether the unit runs out on its track (stage 1 under the L
+ * timer, -1 under the P timer) towards a side that cannot take it: the
+ * side's route is no longer laid to the track, or another unit holds the
+ * side.
+ */
+bool blockedOut(const Tick &t)
 {
-    TA5 &a5 = app.A5();
-    TrackRow *row = a5.tracks.track(track);
-    if (!row)
-        return;
-    TA1 &a1 = app.A1();
-    TA7 &a7 = app.A7();
-    Tick t{app, *row, right ? row->shuntRight : row->shuntLeft, right ? 1 : -1, a5.width(),
-           app.A3().VozidloPrazdne, row->posun->color() == unit::Alone, {}, {}, false};
+    const int n = t.row.number;
+    if (t.direction < 0)
+        return t.stage() == 1 && (t.box1.empty() || ShuntSideInUse(t.app, n, false));
+    return t.stage() == -1 && (t.app.A1().KolejC->value() != n || ShuntSideInUse(t.app, n, true));
+}
 
-    /* Chains A and B follow the routes of lines A and B as they stand at this tick. */
-    const std::pair<ui::SpinEdit *, QChar> lines[2] = {{a1.KolejA, 'A'}, {a1.KolejB, 'B'}};
-    for (const auto &[route, side] : lines) {
-        BoxChain b;
-        b.posun = side == 'A' ? a5.tracks.PosunA : a5.tracks.PosunB;
-        b.consent = a7.find(QStringLiteral("SP") + side);
-        if (route->value() == track && b.consent && chainOf(a7, QStringLiteral("Posun") + side, b.images))
-            t.box1.push_back(b);
-    }
-    t.hasChainC = chainOf(app.A8(), QStringLiteral("PosunC"), t.chainC);
+/**
+ * Halts a blocked unit whose leading vehicle would leave the view with
+ * this tick's move: it stops where it stands, every vehicle on its track.
+ * @return whether it halted.
+ */
+bool haltAtEdge(Tick &t)
+{
+    const auto &cars = t.row.vehicleSlots;
+    const ui::Image *lead = t.direction < 0 ? cars[0] : cars[9];
+    if (t.alone)
+        lead = t.row.posun->text() == QLatin1String("10") ? cars[9] : cars[0];
+    const bool leaves = t.direction < 0 ? lead->left() - 1 < 0 : lead->left() + lead->width() + 1 > t.screen;
+    if (!leaves)
+        return false;
+    t.row.speed->setValue(0);
+    t.row.shuntStage->setColor(phase::White);
+    t.timer->setEnabledFlag(false);
+    t.setStage(0);
+    return true;
+}
 
+void shuntTick(Tick &t, bool right)
+{
+    /* A unit that can no longer leave brakes at once and never crosses the edge of the view. */
+    t.blocked = blockedOut(t);
+    if (t.blocked)
+        t.row.shuntStage->setColor(phase::Red);
     drivePhase(t);
     if (t.stage() < -1 && t.hasChainC)
         moveChain(t.chainC, t.direction);
-    if (t.stage() >= -2 && t.stage() <= 2)
+    if (t.stage() >= -2 && t.stage() <= 2 && !(t.blocked && haltAtEdge(t)))
         moveSlots(t);
     if (t.stage() >= 2)
         for (const BoxChain &b : t.box1)
@@ -358,6 +371,39 @@ void ShuntTimer(App &app, int track, bool right)
         whollyOnBox1(t);
         backInFromC(t);
         homeFromC(t);
+    }
+}
+
+} // namespace
+
+void ShuntTimer(App &app, int track, bool right)
+{
+    TA5 &a5 = app.A5();
+    TrackRow *row = a5.tracks.track(track);
+    if (!row)
+        return;
+    TA1 &a1 = app.A1();
+    TA7 &a7 = app.A7();
+    Tick t{app, *row, right ? row->shuntRight : row->shuntLeft, right ? 1 : -1, app.ScreenWidth,
+           app.A3().VozidloPrazdne, row->posun->color() == unit::Alone, {}, {}, false};
+
+    /* Chains A and B follow the routes of lines A and B as they stand at this tick. */
+    const std::pair<ui::SpinEdit *, QChar> lines[2] = {{a1.KolejA, 'A'}, {a1.KolejB, 'B'}};
+    for (const auto &[route, side] : lines) {
+        BoxChain b;
+        b.posun = side == 'A' ? a5.tracks.PosunA : a5.tracks.PosunB;
+        b.consent = a7.find(QStringLiteral("SP") + side);
+        if (route->value() == track && b.consent && chainOf(a7, QStringLiteral("Posun") + side, b.images))
+            t.box1.push_back(b);
+    }
+    t.hasChainC = chainOf(app.A8(), QStringLiteral("PosunC"), t.chainC);
+
+    /* A failing tick stops its timer: the failure is reported once, not on every tick. */
+    try {
+        shuntTick(t, right);
+    } catch (...) {
+        t.timer->setEnabledFlag(false);
+        throw;
     }
 }
 

@@ -102,6 +102,7 @@ TEST_F(ShuntingControls, RightStartOnTrack1NeedsBothL1aAndLc1)
     EXPECT_EQ(h.color("A5.StavPosun1"), Lime);
 
     /* Track 3's own side-C signal is L3, spelled with its small-p left timer beside. */
+    putUnit(3, {0, 1, 2, -1, -1, -1, -1, -1, -1, -1}, "10", false);
     a1().KolejC->setValue(3);
     listColour("C26", White);
     h.click("A5.PB03");
@@ -126,7 +127,7 @@ TEST_F(ShuntingControls, CaptionsFollowTheLocoAloneAndItsNeighbourAndCreepMovesO
     EXPECT_FALSE(track(5).shuntLeft->enabledFlag());
     EXPECT_EQ(track(5).shuntStage->value(), 0);
 
-    /* Loco alone at slot 1 with slot 2 empty: both buttons start runs. */
+    /* Loco alone at slot 1 with slot 2 empty: both captions read "posun" (only the left one may start). */
     putUnit(7, {0, -1, 3, -1, -1, -1, -1, -1, -1, -1}, "1", true);
     h.click("A5.PB05");
     EXPECT_EQ(h.text("A5.PB07"), "<    posun");
@@ -147,6 +148,142 @@ TEST_F(ShuntingControls, CaptionsFollowTheLocoAloneAndItsNeighbourAndCreepMovesO
     EXPECT_EQ(h.text("A5.PB09"), "posun    >");
     EXPECT_EQ(h.color("A5.PB04"), Navy);
     EXPECT_EQ(h.color("A5.PB03"), Blue);
+}
+
+TEST_F(ShuntingControls, ALocoAloneStartsOnlyFromItsLeadingEnd)
+{
+    a1().KolejA->setValue(5);
+    a1().KolejC->setValue(5);
+    listColour("C44", White);
+    listColour("C29", White);
+    /* At slot 10 with slot 9 empty both captions read "posun", but only side C takes it from there. */
+    putUnit(5, {1, 2, 3, -1, -1, -1, -1, -1, -1, 0}, "10", true);
+    h.click("A5.PB04");
+    ASSERT_EQ(h.text("A5.PB07"), "<    posun");
+    h.click("A5.PB07");
+    EXPECT_FALSE(track(5).shuntLeft->enabledFlag());
+    EXPECT_EQ(track(5).shuntStage->value(), 0);
+    EXPECT_EQ(track(5).shuntStage->color(), QColor(255, 255, 255)) << "a refused start changes nothing";
+    h.click("A5.PB09");
+    EXPECT_TRUE(track(5).shuntRight->enabledFlag());
+    EXPECT_EQ(track(5).shuntStage->value(), -1);
+    track(5).shuntRight->setEnabledFlag(false);
+    track(5).shuntStage->setValue(0);
+
+    /* At slot 1 with slot 2 empty: only side A/B. */
+    putUnit(5, {0, -1, -1, -1, -1, -1, -1, -1, 1, 2}, "1", true);
+    h.click("A5.PB04");
+    ASSERT_EQ(h.text("A5.PB09"), "posun    >");
+    h.click("A5.PB09");
+    EXPECT_FALSE(track(5).shuntRight->enabledFlag());
+    EXPECT_EQ(track(5).shuntStage->value(), 0);
+    h.click("A5.PB07");
+    EXPECT_TRUE(track(5).shuntLeft->enabledFlag());
+    EXPECT_EQ(track(5).shuntStage->value(), 1);
+
+    /* Out and back on its consent, the loco stands at slot 1 again. */
+    ASSERT_TRUE(runUntilStopped(5));
+    h.click("A7.SPA");
+    ASSERT_TRUE(runUntilStopped(5));
+    EXPECT_EQ(shows(slot(5, 1)), 0);
+    EXPECT_EQ(track(5).posun->text(), "1");
+    EXPECT_GE(slot(5, 1).left(), 0);
+    EXPECT_TRUE(h.messages().isEmpty());
+}
+
+TEST_F(ShuntingControls, NoRunStartsFromRestWithoutAUnitButAPausedOneResumes)
+{
+    a1().KolejB->setValue(2);
+    a1().KolejC->setValue(2);
+    for (const char *list : {"C38", "C17", "C23"})
+        listColour(list, White);
+    putUnit(2, {1, 2, -1, -1, -1, -1, -1, -1, -1, -1}, "0", false);
+    h.click("A5.PB01");
+    h.click("A5.PB07");
+    h.click("A5.PB09");
+    EXPECT_FALSE(track(2).shuntLeft->enabledFlag());
+    EXPECT_FALSE(track(2).shuntRight->enabledFlag());
+    EXPECT_EQ(track(2).shuntStage->value(), 0);
+
+    /* A unit braked across the end of the track resumes from stage -2. */
+    putUnit(2, {1, 2, -1, -1, -1, -1, -1, -1, -1, 0}, "10", false);
+    track(2).shuntStage->setValue(-2);
+    h.click("A5.PB09");
+    EXPECT_TRUE(track(2).shuntRight->enabledFlag());
+    EXPECT_EQ(track(2).shuntStage->value(), -2);
+    EXPECT_EQ(track(2).shuntStage->color(), Lime);
+}
+
+TEST_F(ShuntingControls, StartingOneDirectionStopsTheOtherDirectionsTimer)
+{
+    a1().KolejA->setValue(3);
+    a1().KolejC->setValue(3);
+    listColour("C41", White);
+    listColour("C26", White);
+    putUnit(3, {0, 1, 2, -1, -1, -1, -1, -1, -1, -1}, "1", false, 400);
+    h.click("A5.PB03");
+    h.click("A5.PB07");
+    h.advanceMs(200);
+    ASSERT_EQ(track(3).shuntStage->value(), 1);
+    const int outLeft = slot(3, 1).left();
+    EXPECT_LT(outLeft, 400);
+
+    h.click("A5.PB09");
+    EXPECT_FALSE(track(3).shuntLeft->enabledFlag());
+    EXPECT_TRUE(track(3).shuntRight->enabledFlag());
+    EXPECT_EQ(track(3).shuntStage->value(), 1) << "a run under way keeps its stage";
+    h.advanceMs(2000);
+    EXPECT_GT(slot(3, 1).left(), outLeft) << "only the right timer moves the unit";
+
+    h.click("A5.PB07");
+    EXPECT_TRUE(track(3).shuntLeft->enabledFlag());
+    EXPECT_FALSE(track(3).shuntRight->enabledFlag());
+    const int back = slot(3, 1).left();
+    h.advanceMs(2000);
+    EXPECT_LT(slot(3, 1).left(), back);
+    EXPECT_FALSE(track(3).shuntRight->enabledFlag());
+}
+
+TEST_F(ShuntingControls, ASideHoldsOneUnitAtATime)
+{
+    a1().KolejA->setValue(3);
+    a1().KolejB->setValue(5);
+    a1().KolejC->setValue(7);
+    for (const char *list : {"C41", "C44", "C47", "C32"})
+        listColour(list, White);
+    putUnit(5, {0, 2, -1, -1, -1, -1, -1, -1, -1, -1}, "1", false);
+    putUnit(7, {0, 2, -1, -1, -1, -1, -1, -1, -1, -1}, "10", false);
+
+    /* A unit waiting beyond side B keeps side A/B for itself, whichever route the next one takes. */
+    h.as<ui::Label>("A7.SPB").show();
+    h.click("A5.PB04");
+    h.click("A5.PB07");
+    EXPECT_FALSE(track(5).shuntLeft->enabledFlag());
+    h.as<ui::Label>("A7.SPB").hide();
+    /* Another track's unit passing onto box 1's panel. */
+    track(1).shuntStage->setValue(2);
+    h.click("A5.PB07");
+    EXPECT_FALSE(track(5).shuntLeft->enabledFlag());
+    track(1).shuntStage->setValue(3);
+    h.click("A5.PB07");
+    EXPECT_FALSE(track(5).shuntLeft->enabledFlag());
+    /* A unit of side C is no hindrance to side A/B. */
+    track(1).shuntStage->setValue(-3);
+    h.click("A5.PB07");
+    EXPECT_TRUE(track(5).shuntLeft->enabledFlag());
+
+    /* Side C: the unit on track 1 stands on box 2's panel, then a consent waits. */
+    h.click("A5.PB05");
+    h.click("A5.PB09");
+    EXPECT_FALSE(track(7).shuntRight->enabledFlag());
+    track(1).shuntStage->setValue(0);
+    h.as<ui::Label>("A8.SPC").show();
+    h.click("A5.PB09");
+    EXPECT_FALSE(track(7).shuntRight->enabledFlag());
+    h.as<ui::Label>("A8.SPC").hide();
+    h.click("A5.PB09");
+    EXPECT_TRUE(track(7).shuntRight->enabledFlag());
+    EXPECT_TRUE(h.messages().isEmpty());
 }
 
 TEST_F(ShuntingControls, PullMovesAStandingCoupledRowAsOneBlock)
@@ -212,7 +349,7 @@ TEST_F(ShuntingControls, AGameEndForgetsTheChosenTrackAndTheNewViewShuntsAgain)
     EXPECT_EQ(shows(chain('A', 2)), 1);
 }
 
-TEST_F(ShuntingControls, ANewRunOutWaitsWhileItsChainHoldsAnotherUnit)
+TEST_F(ShuntingControls, ANewRunOutWaitsWhileItsSideHoldsAnotherUnit)
 {
     a1().KolejA->setValue(3);
     a1().KolejB->setValue(5);
@@ -232,11 +369,11 @@ TEST_F(ShuntingControls, ANewRunOutWaitsWhileItsChainHoldsAnotherUnit)
     h.click("A5.PB07");
     EXPECT_FALSE(track(5).shuntLeft->enabledFlag());
     EXPECT_EQ(track(5).shuntStage->value(), 0);
-    /* Chain B alone is free. */
+    /* Chain B is free, but side A/B holds one unit at a time. */
     a1().KolejA->setValue(3);
     h.click("A5.PB07");
-    EXPECT_TRUE(track(5).shuntLeft->enabledFlag());
-    EXPECT_EQ(track(5).shuntStage->value(), 1);
+    EXPECT_FALSE(track(5).shuntLeft->enabledFlag());
+    EXPECT_EQ(track(5).shuntStage->value(), 0);
 
     /* Side C: a unit passing onto box 2's panel keeps the chain. */
     putUnit(7, {0, 2, -1, -1, -1, -1, -1, -1, -1, -1}, "1", false);
@@ -248,13 +385,16 @@ TEST_F(ShuntingControls, ANewRunOutWaitsWhileItsChainHoldsAnotherUnit)
     h.click("A5.PB09");
     EXPECT_TRUE(track(7).shuntRight->enabledFlag());
 
-    /* The waiting unit comes back whole. */
-    track(5).shuntLeft->setEnabledFlag(false);
+    /* The waiting unit comes back whole; then side A/B is free for track 5. */
     track(7).shuntRight->setEnabledFlag(false);
     h.click("A7.SPA");
     ASSERT_TRUE(runUntilStopped(3));
     EXPECT_EQ(shows(slot(3, 1)), 0);
     EXPECT_EQ(shows(slot(3, 2)), 1);
+    h.click("A5.PB04");
+    h.click("A5.PB07");
+    EXPECT_TRUE(track(5).shuntLeft->enabledFlag());
+    EXPECT_EQ(track(5).shuntStage->value(), 1);
 }
 
 } // namespace

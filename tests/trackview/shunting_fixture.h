@@ -34,7 +34,7 @@ protected:
     TrackRow &track(int n) { return *a5().tracks.track(n); }
     ui::Image &slot(int n, int k) { return *track(n).vehicleSlots[k - 1]; }
     const QImage &emptyPicture() { return h.app().A3().VozidloPrazdne->picture(); }
-    int screen() { return a5().width(); }
+    int screen() { return h.app().ScreenWidth; } ///< The right edge of the track view and both box panels.
 
     /** The picture of vehicle v (1 .. 10), each of its own colour; the loco is wider. */
     static QImage vehicle(int v) { return vehiclePicture(v == 0 ? 30 : 20, qRgb(10 * v, 100, 200)); }

@@ -1,6 +1,10 @@
 /** @file shunting_run_test.cpp Shunting runs: the drive phases, the runs out onto the box panels and back. */
 #include "shunting_fixture.h"
 
+#include "ui/sim_error.h"
+
+#include <functional>
+
 namespace {
 
 const QColor Lime(0, 255, 0);
@@ -66,6 +70,7 @@ TEST_F(ShuntingRun, SpeedRisesAndFallsByTheUnitAndTheStopLeavesHalfASecond)
     EXPECT_EQ(slot(3, 1).left(), 400 - 302);
 
     /* A loco alone: 5, 10, ... 300 in 60 ticks, and only its own slot moves. */
+    route(5, 3);
     putUnit(5, {0, -1, 1, -1, -1, -1, -1, -1, -1, -1}, "1", true, 400);
     start(5, false);
     for (int i = 0; i < 60; ++i)
@@ -119,6 +124,7 @@ TEST_F(ShuntingRun, CoupledUnitGoesOutToBox1AndComesBackOnItsConsent)
 TEST_F(ShuntingRun, LocoAloneGoesOutToBox2AsItsFirstImageAndComesBackIntoSlot10)
 {
     a1().Kolej7->setText("posun.díl");
+    a1().KolejC->setValue(7);
     putUnit(7, {1, 2, 3, -1, -1, -1, -1, -1, -1, 0}, "10", true, 600);
     start(7, true);
     ASSERT_TRUE(runUntilStopped(7));
@@ -158,6 +164,7 @@ TEST_F(ShuntingRun, CoupledRunOutToSideCFreesSection1aWithTrack1)
     EXPECT_EQ(a5().tracks.PosunC->text(), "1");
 
     h.as<ui::Label>("A8.SPC").hide();
+    a1().KolejC->setValue(3);
     putUnit(3, {0, 1, 2, -1, -1, -1, -1, -1, -1, -1}, "1", false, 600);
     start(3, true);
     ASSERT_TRUE(runUntilStopped(3));
@@ -177,6 +184,7 @@ TEST_F(ShuntingRun, CoupledRunOutToSideCFreesSection1aWithTrack1)
 TEST_F(ShuntingRun, LeadingVehicleTravelsAtTheStationEndOnlyWhereThatEndIsFree)
 {
     /* A coupled loco at slot 10 with nothing else: going out to side C it leads as image a and returns into slot 1. */
+    a1().KolejC->setValue(2);
     putUnit(2, {-1, -1, -1, -1, -1, -1, -1, -1, -1, 0}, "10", false, 600);
     start(2, true);
     ASSERT_TRUE(runUntilStopped(2));
@@ -186,6 +194,7 @@ TEST_F(ShuntingRun, LeadingVehicleTravelsAtTheStationEndOnlyWhereThatEndIsFree)
 
     /* A vehicle at slot 10 behind an empty slot 9, loco at slot 1: the loco is kept, not overwritten. */
     h.as<ui::Label>("A8.SPC").hide();
+    a1().KolejC->setValue(5);
     putUnit(5, {0, 1, 2, -1, -1, -1, -1, -1, -1, 9}, "1", false, 600);
     start(5, true);
     ASSERT_TRUE(runUntilStopped(5));
@@ -238,6 +247,141 @@ TEST_F(ShuntingRun, WithoutARouteTheUnitStopsOnItsTrackInsteadOfRunningOffTheVie
     EXPECT_EQ(shows(chain('A', 1)), -2) << "no chain was filled";
     EXPECT_FALSE(h.visible("A7.SPA"));
     EXPECT_EQ(shows(slot(5, 1)), 0);
+    EXPECT_EQ(slot(5, 1).left(), 288 - 1) << "it braked on its first tick and stopped there";
+}
+
+/** Runs started and routes changed by the player, as the shunting panel and the state store take them. */
+class ShuntingByClicks : public ShuntingTest {
+protected:
+    /** Chooses the track on the shunting panel (labels PB01 .. PB05 are tracks 2, 1, 3, 5, 7). */
+    void choose(int n)
+    {
+        const int label[8] = {0, 2, 1, 3, 0, 4, 0, 5};
+        h.click(QStringLiteral("A5.PB0%1").arg(label[n]));
+    }
+    /** @return whether every vehicle slot of track n lies on the view, from its left edge to the screen's width. */
+    bool allOnView(int n)
+    {
+        for (int k = 1; k <= 10; ++k)
+            if (slot(n, k).left() < 0 || slot(n, k).left() + slot(n, k).width() > screen())
+                return false;
+        return true;
+    }
+    /** Lets real time pass until the test holds, or a minute has gone; @return whether it holds. */
+    bool runUntil(const std::function<bool()> &test)
+    {
+        for (int ms = 0; ms < 60000 && !test(); ms += 5)
+            h.advanceMs(5);
+        return test();
+    }
+};
+
+TEST_F(ShuntingByClicks, ARouteTakenAwayWhileTheUnitLeavesStopsItOnTheView)
+{
+    h.type("A1.KolejA", "5");
+    listColour("C44", White);
+    h.type("A1.Kolej5", "posun.díl");
+    putUnit(5, {0, 1, 2, 3, -1, -1, -1, -1, -1, -1}, "1", false, 300);
+    choose(5);
+    h.click("A5.PB07");
+    /* Near the left edge at full speed, the route of line A is laid to track 1. */
+    ASSERT_TRUE(runUntil([&] { return slot(5, 1).left() < 20; }));
+    ASSERT_EQ(track(5).speed->value(), 300);
+    h.type("A1.KolejA", "1");
+    ASSERT_TRUE(runUntilStopped(5));
+    EXPECT_TRUE(allOnView(5));
+    EXPECT_EQ(slot(5, 1).left(), 0) << "it halted at the edge";
+    EXPECT_EQ(track(5).shuntStage->value(), 0);
+    EXPECT_EQ(track(5).speed->value(), 0);
+    EXPECT_EQ(track(5).posun->text(), "1");
+    EXPECT_EQ(h.text("A1.Kolej5"), "posun.díl");
+    EXPECT_EQ(shows(chain('A', 1)), -2) << "no chain took the unit";
+    EXPECT_FALSE(h.visible("A7.SPA"));
+
+    /* With the route back the unit leaves from where it stands. */
+    h.type("A1.KolejA", "5");
+    h.click("A5.PB07");
+    ASSERT_TRUE(runUntilStopped(5));
+    EXPECT_TRUE(h.visible("A7.SPA"));
+    EXPECT_EQ(shows(chain('A', 4)), 3);
+    EXPECT_TRUE(h.messages().isEmpty());
+}
+
+TEST_F(ShuntingByClicks, ALocoAloneLosingItsRouteToSideCStaysOnTheView)
+{
+    h.type("A1.KolejC", "7");
+    listColour("C32", White);
+    putUnit(7, {1, 2, -1, -1, -1, -1, -1, -1, -1, 0}, "10", true, 100);
+    slot(7, 10).setLeft(700);
+    choose(7);
+    h.click("A5.PB09");
+    ASSERT_TRUE(runUntil([&] { return track(7).speed->value() >= 200; }));
+    /* Box 2's route is laid to track 3: side C can no longer take the loco. */
+    h.type("A1.KolejC", "3");
+    ASSERT_TRUE(runUntilStopped(7));
+    EXPECT_TRUE(allOnView(7));
+    EXPECT_EQ(track(7).shuntStage->value(), 0);
+    EXPECT_EQ(shows(slot(7, 10)), 0);
+    EXPECT_FALSE(h.visible("A8.SPC"));
+}
+
+TEST_F(ShuntingByClicks, ASecondUnitHeadingForATakenSideStopsOnItsTrack)
+{
+    h.type("A1.KolejA", "3");
+    h.type("A1.KolejB", "5");
+    listColour("C41", White);
+    listColour("C44", White);
+    putUnit(3, {0, 1, -1, -1, -1, -1, -1, -1, -1, -1}, "1", false, 100);
+    putUnit(5, {0, 2, -1, -1, -1, -1, -1, -1, -1, -1}, "1", false, 300);
+    /* Both start while side A/B is free; track 3's unit gets there first. */
+    choose(3);
+    h.click("A5.PB07");
+    choose(5);
+    h.click("A5.PB07");
+    ASSERT_TRUE(runUntilStopped(5));
+    EXPECT_TRUE(allOnView(5));
+    EXPECT_EQ(track(5).shuntStage->value(), 0);
+    ASSERT_TRUE(runUntilStopped(3));
+    EXPECT_TRUE(h.visible("A7.SPA"));
+    EXPECT_EQ(shows(chain('A', 1)), 0);
+    EXPECT_EQ(shows(chain('A', 2)), 1) << "the first unit is not overwritten";
+    EXPECT_EQ(shows(slot(5, 2)), 2);
+}
+
+TEST_F(ShuntingByClicks, AFailingTickIsReportedOnceAndStopsItsTimer)
+{
+    h.type("A1.KolejA", "3");
+    listColour("C41", White);
+    putUnit(3, {0, 1, -1, -1, -1, -1, -1, -1, -1, -1}, "1", false);
+    h.as<ui::SpinEdit>("A5.Rychlost3").onChange = [] { throw ui::SimError(QStringLiteral("porucha")); };
+    choose(3);
+    h.click("A5.PB07");
+    h.advanceMs(5000);
+    EXPECT_EQ(h.messages(), QStringList{"porucha"});
+    EXPECT_FALSE(h.timerEnabled("A5.Timerposun3L"));
+    EXPECT_EQ(track(3).shuntStage->value(), 1);
+}
+
+TEST_F(ShuntingByClicks, TheScreensWidthIsTheEdgeAlsoWhileTheViewIsNotMaximised)
+{
+    h.resize("A5", 800, 600);
+    h.type("A1.KolejA", "3");
+    h.type("A1.KolejC", "5");
+    for (const char *list : {"C41", "C29"})
+        listColour(list, White);
+    putUnit(5, {0, 1, 2, -1, -1, -1, -1, -1, -1, -1}, "1", false, 600);
+    choose(5);
+    h.click("A5.PB09");
+    ASSERT_TRUE(runUntil([&] { return slot(5, 10).left() + slot(5, 10).width() > 810; }));
+    EXPECT_EQ(track(5).shuntStage->value(), -1) << "still on the track past the form's own width";
+    ASSERT_TRUE(runUntilStage(5, -2));
+    EXPECT_GT(slot(5, 10).left() + slot(5, 10).width(), 1024);
+
+    putUnit(3, {0, 1, -1, -1, -1, -1, -1, -1, -1, -1}, "1", false, 100);
+    choose(3);
+    h.click("A5.PB07");
+    ASSERT_TRUE(runUntilStage(3, 2));
+    EXPECT_EQ(chain('A', 1).left(), 1024) << "placed at the right edge of the screen";
 }
 
 TEST_F(ShuntingRun, ARunBackBrakedOnTheBoxPanelCanBeConsentedAgain)
