@@ -193,9 +193,9 @@ TEST(BoxOverview, TheBuildingTracksAndTrainAreDrawn)
         s.h.keyDown(b, first ? 117 : 118); // F6 on box 1, F7 on box 2
         ASSERT_TRUE(s.h.visible(b + ".Nahled"));
         s.h.maximise(b);
-        /* The train's locomotive at 60 px right of the panel's middle, the rest behind it. */
+        /* The train passes the building: its locomotive 40 px left of the panel's middle, the rest behind it. */
         const QString stem = first ? "A7.VlakB" : "A8.VlakC";
-        int x = s.h.control(b + ".Nahled").width() / 2 + 60;
+        int x = s.h.control(b + ".Nahled").width() / 2 - 40;
         for (int k = 0; k < 10; ++k) {
             ui::Control &car = s.h.control(stem + QChar('a' + k));
             car.setLeft(x);
