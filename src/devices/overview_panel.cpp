@@ -1,4 +1,4 @@
-/** @file overview_panel.cpp The signal boxes' overview panels: the box's building, its tracks and the trains on them. */
+/** @file overview_panel.cpp The signal boxes' overview panels: the box's building, tracks and road. */
 #include "devices/overview_panel.h"
 
 #include "devices/device_builder.h"

@@ -1,4 +1,4 @@
-/** @file overview_panel.h The signal boxes' overview panels: the box's building, its tracks and the trains on them. */
+/** @file overview_panel.h The signal boxes' overview panels: the box's building, tracks and road. */
 #pragma once
 
 #include "ui/controls.h"

@@ -347,7 +347,7 @@ QImage barrierArm(int length)
     return img;
 }
 
-/** The level crossing on box 2's overview, by the road the box builds: the posts with their barriers and the crossing lights. */
+/** The level crossing on box 2's overview, by the road that the box builds: posts, barriers and lights. */
 void addCrossing(const App &app, ui::Form &a8, ui::Control *nahled)
 {
     static const QImage post = crossingPost();

@@ -1,4 +1,4 @@
-/** @file overview_panel_test.cpp The signal boxes' overview panels: building, tracks and road laid out with the screen. */
+/** @file overview_panel_test.cpp The boxes' overview panels: building, tracks and road, laid out with the screen. */
 #include "devices/form_a8.h"
 #include "harness/harness.h"
 #include "support/stacking.h"

@@ -1,4 +1,4 @@
-/** @file station_view_test.cpp The track view at three screen widths, its platforms, and the boxes' overviews, as drawn. */
+/** @file station_view_test.cpp The track view at three widths, its platforms and the boxes' overviews, drawn. */
 #include "core/form_a1.h"
 #include "devices/form_a3.h"
 #include "harness/harness.h"
@@ -174,6 +174,12 @@ TEST(TrackViewPlatforms, TheSwitchHidesThemOnTheDrawnView)
     EXPECT_TRUE(isGround(s.h, atContent(s.h, hidden, house)));
     s.h.click("A5.PC06");
     EXPECT_EQ(atContent(s.h, s.shoot("A5", "view_a5_platforms_shown.png"), island), surface);
+    /* With the signals moved out, the house platform reaches over the left edge, where S7 stood. */
+    const QPoint signalPlace(20, 140);
+    EXPECT_NE(atContent(s.h, shown, signalPlace), surface);
+    s.h.click("A5.PC05");
+    const QImage out = s.shoot("A5", "view_a5_signals_out.png");
+    EXPECT_EQ(atContent(s.h, out, signalPlace), s.h.as<ui::Shape>("A5.Peron7a").brushColor());
 }
 
 /*
