@@ -116,21 +116,32 @@ const QColor Face(120, 116, 108);
  * pieces are its half along track 5 (surface, coping, its shadow, the
  * safety line), the Peron3 pieces its half along track 3 (surface, safety
  * line, coping, the wall that faces track 3). The island between tracks 1
- * and 2 (382 .. 448) is built the same way; the house platform by track 7
- * lies between the station building and track 7. The trains of the lower
- * track stand in front of their island.
+ * and 2 (382 .. 448) is built alike, with only surface and wall on track
+ * 2's side; the house platform lies between the station building and
+ * track 7. The trains of the lower track stand in front of their island.
  */
 const PlatformPlan Platforms[15] = {
-    {382, 33, Surface, Surface},   {382, 2, Coping, Coping},      {384, 1, Shadow, Shadow},
-    {388, 1, SafetyLine, SafetyLine}, {415, 27, Surface, Surface}, {442, 6, Face, Coping},
-    {271, 27, Surface, Surface},   {293, 1, SafetyLine, SafetyLine}, {298, 1, Coping, Coping},
-    {299, 5, Face, Face},          {238, 33, Surface, Surface},   {238, 2, Coping, Coping},
-    {240, 1, Shadow, Shadow},      {244, 1, SafetyLine, SafetyLine}, {118, 42, Surface, Coping}};
+    {382, 33, Surface, Surface},       // Peron1a: the island's half along track 1
+    {382, 2, Coping, Coping},          // Peron1b
+    {384, 1, Shadow, Shadow},          // Peron1c
+    {388, 1, SafetyLine, SafetyLine},  // Peron1d
+    {415, 27, Surface, Surface},       // Peron2a: its half along track 2
+    {442, 6, Face, Coping},            // Peron2b: the wall facing track 2, coped
+    {271, 27, Surface, Surface},       // Peron3a: the island's half along track 3
+    {293, 1, SafetyLine, SafetyLine},  // Peron3b
+    {298, 1, Coping, Coping},          // Peron3c
+    {299, 5, Face, Face},              // Peron3d: the wall facing track 3
+    {238, 33, Surface, Surface},       // Peron5a: its half along track 5
+    {238, 2, Coping, Coping},          // Peron5b
+    {240, 1, Shadow, Shadow},          // Peron5c
+    {244, 1, SafetyLine, SafetyLine},  // Peron5d
+    {118, 42, Surface, Coping}};       // Peron7a: the house platform
 
 /** The platforms' Left and Width at design; the frame widens them with the view. */
 constexpr int PlatformLeft = 50;
 constexpr int PlatformWidth = 646;
 
+/** Creates the fifteen platform pieces in the content group, behind everything built after them. */
 void buildPlatforms(ui::Form &f, ui::Control *d5, TrackViewModel &model)
 {
     static_assert(std::size(Platforms) == kPlatformNames.size());
