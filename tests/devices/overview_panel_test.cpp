@@ -7,6 +7,12 @@
 
 #include <gtest/gtest.h>
 
+/** Names a screen size in the test's listing as "1024x768". */
+static void PrintTo(const QSize &size, std::ostream *out)
+{
+    *out << size.width() << 'x' << size.height();
+}
+
 namespace {
 
 TEST(BoxOverview, EachPanelHoldsItsBuildingAndTracks)
@@ -74,8 +80,6 @@ TEST_P(BoxOverviewLayout, TheFrameSizesThePanelAndPlacesItsParts)
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, BoxOverviewLayout, testing::Values(QSize(1024, 768), QSize(1920, 1080)),
-                         [](const testing::TestParamInfo<QSize> &info) {
-                             return std::to_string(info.param.width()) + "x" + std::to_string(info.param.height());
-                         });
+                         testing::PrintToStringParamName());
 
 } // namespace

@@ -5,6 +5,12 @@
 
 #include <gtest/gtest.h>
 
+/** Names a screen size in the test's listing as "1024x768". */
+static void PrintTo(const QSize &size, std::ostream *out)
+{
+    *out << size.width() << 'x' << size.height();
+}
+
 namespace {
 
 const QStringList Platforms = {"Peron1a", "Peron1b", "Peron1c", "Peron1d", "Peron2a", "Peron2b", "Peron3a", "Peron3b",
@@ -73,8 +79,6 @@ TEST_P(TrackViewStretch, PlatformsAndTheSideCThroatFollowTheWidth)
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, TrackViewStretch, testing::Values(QSize(1024, 768), QSize(1920, 1080)),
-                         [](const testing::TestParamInfo<QSize> &info) {
-                             return std::to_string(info.param.width()) + "x" + std::to_string(info.param.height());
-                         });
+                         testing::PrintToStringParamName());
 
 } // namespace

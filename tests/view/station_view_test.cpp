@@ -11,6 +11,12 @@
 
 #include <gtest/gtest.h>
 
+/** Names a screen size in the test's listing as "1024x768". */
+static void PrintTo(const QSize &size, std::ostream *out)
+{
+    *out << size.width() << 'x' << size.height();
+}
+
 namespace {
 
 /** The vehicles of the test trains, from the shipped pictures; the rest of the ten are empty. */
@@ -150,9 +156,7 @@ TEST_P(TrackViewWidth, StoppedTrainsStandBetweenTheThroats)
 
 INSTANTIATE_TEST_SUITE_P(Screens, TrackViewWidth,
                          testing::Values(QSize(1024, 768), QSize(1280, 1024), QSize(1920, 1080)),
-                         [](const testing::TestParamInfo<QSize> &info) {
-                             return std::to_string(info.param.width()) + "x" + std::to_string(info.param.height());
-                         });
+                         testing::PrintToStringParamName());
 
 /* The platform switch of the "ostatní" panel hides and shows the drawn platforms. */
 TEST(TrackViewPlatforms, TheSwitchHidesThemOnTheDrawnView)
