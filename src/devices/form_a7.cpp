@@ -4,6 +4,7 @@
 #include "devices/box1_handlers.h"
 #include "devices/box_indicators.h"
 #include "devices/device_builder.h"
+#include "devices/overview_panel.h"
 #include "devices/panel_art.h"
 
 namespace {
@@ -82,10 +83,10 @@ TA7::TA7(platform::Platform &platform) : ui::Form(QStringLiteral("A7"), platform
     buildBlock();
     buildLeverFrame();
     devices::buildBox1Indicators(*this);
-    Nahled = make<ui::Panel>(nullptr, "Nahled");
-    Nahled->setBounds(-1, -4, 1026, 773);
-    Nahled->setColor(QColor(0, 128, 0));
-    Nahled->setVisible(false);
+    /* Box 1 stands behind line B's track; line A's runs in front of it. */
+    Nahled = devices::overviewPanel(*this, 1, 168 + 62);
+    devices::overviewTrack(*this, Nahled, "M", 168);
+    devices::overviewTrack(*this, Nahled, "B", 240);
     VlakA = devices::overviewTrain(*this, Nahled, "VlakA", 240);
     VlakB = devices::overviewTrain(*this, Nahled, "VlakB", 168);
     devices::buildBox1Devices(*this);

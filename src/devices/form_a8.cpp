@@ -3,6 +3,7 @@
 
 #include "devices/box_indicators.h"
 #include "devices/device_builder.h"
+#include "devices/overview_panel.h"
 #include "devices/panel_art.h"
 
 namespace {
@@ -57,10 +58,10 @@ TA8::TA8(platform::Platform &platform) : ui::Form(QStringLiteral("A8"), platform
     buildPanels();
     buildBlockLevers();
     devices::buildBox2Indicators(*this);
-    Nahled = make<ui::Panel>(nullptr, "Nahled");
-    Nahled->setBounds(-1, -4, 1026, 773);
-    Nahled->setColor(QColor(0, 128, 0));
-    Nahled->setVisible(false);
+    /* Box 2 stands behind line C's track; the road crosses under the track and its trains. */
+    Nahled = devices::overviewPanel(*this, 2, 208 + 62);
+    devices::overviewRoad(*this, Nahled);
+    devices::overviewTrack(*this, Nahled, "CH", 208);
     VlakC = devices::overviewTrain(*this, Nahled, "VlakC", 208);
     buildWorkplaceOverlay(*this, frame);
 }

@@ -15,9 +15,6 @@ const QString ShowSignals = QStringLiteral("zobrazit návěstidla");
 const QString HidePlatforms = QStringLiteral("skrýt nástupiště");
 const QString ShowPlatforms = QStringLiteral("zobrazit nástupiště");
 
-const char *const Platforms[15] = {"Peron1a", "Peron1b", "Peron1c", "Peron1d", "Peron2a", "Peron2b", "Peron3a", "Peron3b",
-                                   "Peron3c", "Peron3d", "Peron5a", "Peron5b", "Peron5c", "Peron5d", "Peron7a"};
-
 ui::Label *tabLabel(ui::Form &f, ui::Control *parent, const QString &name, const QString &text, QRect r, int size)
 {
     auto *l = f.make<ui::Label>(parent, name);
@@ -107,10 +104,10 @@ void PC05Click(App &app)
             moveLeft(a5, part, out);
         for (const QString &part : signalParts(false))
             moveLeft(a5, part, -out);
-        for (const char *platform : Platforms)
+        for (const char *platform : kPlatformNames)
             if (ui::Control *c = a5.find(platform))
                 c->setWidth(c->width() + 2 * out);
-        for (const char *platform : Platforms)
+        for (const char *platform : kPlatformNames)
             moveLeft(a5, platform, -out);
     });
 }
@@ -122,7 +119,7 @@ void PC06Click(App &app)
         ui::Control &sw = *a5.find(QStringLiteral("PC06"));
         const bool hide = sw.caption() == HidePlatforms;
         sw.setCaption(hide ? ShowPlatforms : HidePlatforms);
-        for (const char *platform : Platforms)
+        for (const char *platform : kPlatformNames)
             if (ui::Control *c = a5.find(platform))
                 c->setVisible(!hide);
     });

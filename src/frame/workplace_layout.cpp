@@ -2,6 +2,7 @@
 #include "core/app.h"
 #include "frame/frame_memory.h"
 #include "frame/workplace_routines.h"
+#include "trackview/track_model.h"
 
 namespace frame {
 
@@ -13,10 +14,6 @@ void withControl(ui::Form &form, const QString &name, const std::function<void(u
     if (ui::Control *c = form.find(name))
         fn(*c);
 }
-
-/** The track view's platforms, which the layout and the signal switch widen and move. */
-const QStringList Platforms = {"Peron1a", "Peron1b", "Peron1c", "Peron1d", "Peron2a", "Peron2b", "Peron3a", "Peron3b",
-                               "Peron3c", "Peron3d", "Peron5a", "Peron5b", "Peron5c", "Peron5d", "Peron7a"};
 
 /** Track view: everything spans the screen above the bottom panel; the content does not scroll. */
 void layoutTrackView(View &v, const QSize &S, int W, int H)
@@ -41,7 +38,7 @@ void layoutTrackView(View &v, const QSize &S, int W, int H)
     ui::Control *switchLabel = v.form.find(QStringLiteral("PC05"));
     const bool signalsOut = switchLabel && switchLabel->caption() == QStringLiteral("zobrazit návěstidla");
     const int out = signalsOut ? 100 : 0;
-    for (const QString &platform : Platforms)
+    for (const char *platform : kPlatformNames)
         withControl(v.form, platform, [&](ui::Control &c) { c.setWidth(span - 100 + 2 * out); });
     const struct {
         char group;
@@ -53,6 +50,9 @@ void layoutTrackView(View &v, const QSize &S, int W, int H)
             withControl(v.form, QString(QChar(g.group)) + QChar(lamp),
                         [&](ui::Control &c) { c.setLeft(span - g.offset + out); });
     }
+    /* The side-C points stay at the right edge, with the right-hand signals,
+       so a train stopped before its signal stands inside the station. */
+    withControl(v.form, "ZhlaviP", [span](ui::Control &c) { c.setLeft(span - c.width()); });
     if (panel) {
         panel->setWidth(span);
         panel->setTop(S.height() - panel->height());

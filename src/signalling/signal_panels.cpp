@@ -347,15 +347,9 @@ QImage barrierArm(int length)
     return img;
 }
 
-/** The level crossing on box 2's overview: the road, the posts with their barriers and the crossing lights. */
+/** The level crossing on box 2's overview, by the road that the box builds: posts, barriers and lights. */
 void addCrossing(const App &app, ui::Form &a8, ui::Control *nahled)
 {
-    if (!a8.find("Silnice")) {
-        auto *road = a8.make<ui::Shape>(nahled, "Silnice");
-        road->setBrushColor(QColor(110, 110, 110));
-        road->setPenColor(QColor(110, 110, 110));
-        road->setBounds(800, 0, 60, 773);
-    }
     static const QImage post = crossingPost();
     static const QImage arm = barrierArm(60);
     if (!a8.find("PZZ2"))

@@ -96,6 +96,65 @@ ui::SpinEdit *spin(ui::Form &f, ui::Control *parent, const QString &name, int y)
     return e;
 }
 
+/** One platform piece: its top, height and colours (the pen draws its outline). */
+struct PlatformPlan {
+    int top;
+    int height;
+    QColor brush;
+    QColor pen;
+};
+
+const QColor Surface(184, 184, 176);
+const QColor Coping(236, 236, 228);
+const QColor Shadow(140, 140, 132);
+const QColor SafetyLine(250, 250, 250);
+const QColor Face(120, 116, 108);
+
+/*
+ * The platforms in kPlatformNames order. The island between tracks 5 and 3
+ * runs from under track 5's bar (238) to track 3's rail (304): the Peron5
+ * pieces are its half along track 5 (surface, coping, its shadow, the
+ * safety line), the Peron3 pieces its half along track 3 (surface, safety
+ * line, coping, the wall that faces track 3). The island between tracks 1
+ * and 2 (382 .. 448) is built alike, with only surface and wall on track
+ * 2's side; the house platform lies between the station building and
+ * track 7. The trains of the lower track stand in front of their island.
+ */
+const PlatformPlan Platforms[15] = {
+    {382, 33, Surface, Surface},       // Peron1a: the island's half along track 1
+    {382, 2, Coping, Coping},          // Peron1b
+    {384, 1, Shadow, Shadow},          // Peron1c
+    {388, 1, SafetyLine, SafetyLine},  // Peron1d
+    {415, 27, Surface, Surface},       // Peron2a: its half along track 2
+    {442, 6, Face, Coping},            // Peron2b: the wall facing track 2, coped
+    {271, 27, Surface, Surface},       // Peron3a: the island's half along track 3
+    {293, 1, SafetyLine, SafetyLine},  // Peron3b
+    {298, 1, Coping, Coping},          // Peron3c
+    {299, 5, Face, Face},              // Peron3d: the wall facing track 3
+    {238, 33, Surface, Surface},       // Peron5a: its half along track 5
+    {238, 2, Coping, Coping},          // Peron5b
+    {240, 1, Shadow, Shadow},          // Peron5c
+    {244, 1, SafetyLine, SafetyLine},  // Peron5d
+    {118, 42, Surface, Coping}};       // Peron7a: the house platform
+
+/** The platforms' Left and Width at design; the frame widens them with the view. */
+constexpr int PlatformLeft = 50;
+constexpr int PlatformWidth = 646;
+
+/** Creates the fifteen platform pieces in the content group, behind everything built after them. */
+void buildPlatforms(ui::Form &f, ui::Control *d5, TrackViewModel &model)
+{
+    static_assert(std::size(Platforms) == kPlatformNames.size());
+    for (size_t k = 0; k < kPlatformNames.size(); ++k) {
+        const PlatformPlan &plan = Platforms[k];
+        auto *s = f.make<ui::Shape>(d5, QString::fromLatin1(kPlatformNames[k]));
+        s->setBounds(PlatformLeft, plan.top, PlatformWidth, plan.height);
+        s->setBrushColor(plan.brush);
+        s->setPenColor(plan.pen);
+        model.platforms[k] = s;
+    }
+}
+
 void buildRow(ui::Form &f, ui::Control *d5, const RowPlan &plan, TrackRow &row)
 {
     const QString n = QString::number(plan.number);
@@ -159,6 +218,11 @@ QImage trackViewPicture(const QString &name)
 void buildTrackModel(ui::Form &a5, ui::Control *d5, TrackViewModel &model)
 {
     model.overview = picture(a5, d5, "Prehled", QRect(0, 0, 746, 559), "Prehled");
+    buildPlatforms(a5, d5, model);
+    /* The throats fill the ends beyond the platforms, where the signals stand; with the
+       signals moved out the platforms reach under them. */
+    model.throatLeft = picture(a5, d5, "ZhlaviL", QRect(0, 0, 50, 559), "ZhlaviL");
+    model.throatRight = picture(a5, d5, "ZhlaviP", QRect(746 - 50, 0, 50, 559), "ZhlaviP");
     for (int i = 0; i < 5; ++i)
         buildRow(a5, d5, Rows[i], model.rows[i]);
 

@@ -8,6 +8,11 @@
 /** Vehicle slots of one station track. */
 inline constexpr int kTrackSlots = 10;
 
+/** The platforms' shapes between the rows, which the frame widens, moves and hides together. */
+inline constexpr std::array<const char *, 15> kPlatformNames = {
+    "Peron1a", "Peron1b", "Peron1c", "Peron1d", "Peron2a", "Peron2b", "Peron3a", "Peron3b",
+    "Peron3c", "Peron3d", "Peron5a", "Peron5b", "Peron5c", "Peron5d", "Peron7a"};
+
 /**
  * One station track of the track view A5. Slot 1 is the end towards side
  * A/B (lines A and B, signal box 1), slot 10 the end towards side C.
@@ -40,7 +45,11 @@ struct TrackRow {
 /** The track view's model: the five rows, top to bottom, and the registers shared by all tracks. */
 struct TrackViewModel {
     std::array<TrackRow, 5> rows; ///< Tracks 7, 5, 3, 1, 2 in this order.
-    ui::Image *overview = nullptr; ///< `Prehled`: the station drawn behind the tracks.
+    ui::Image *overview = nullptr; ///< `Prehled`: the station building behind the tracks.
+    /** `Peron1a` .. `Peron7a`: the platforms' surfaces, edges and lines, in kPlatformNames order. */
+    std::array<ui::Shape *, 15> platforms{};
+    ui::Image *throatLeft = nullptr;  ///< `ZhlaviL`: the points at the side-A/B end, at the left edge.
+    ui::Image *throatRight = nullptr; ///< `ZhlaviP`: the points at the side-C end, kept at the right edge.
     ui::GroupBox *drives = nullptr; ///< Hidden group 'Hnací vozidla'.
     ui::GroupBox *info = nullptr;   ///< `GroupBox2` 'Info', hidden.
     ui::Edit *PosunA = nullptr;     ///< Loco slot of a shunting unit beyond side A.
@@ -55,8 +64,9 @@ struct TrackViewModel {
 
 /**
  * Builds the track model inside the content group d5 of the track view:
- * the overview picture, the five rows with their slots, signals, lamps and
- * markers at their design places, and the hidden registers.
+ * the station building, the platforms and both throats behind the rows,
+ * the five rows with their slots, signals, lamps and markers at their
+ * design places, and the hidden registers.
  */
 void buildTrackModel(ui::Form &a5, ui::Control *d5, TrackViewModel &model);
 

@@ -1,8 +1,6 @@
 /** @file track_view_panel_test.cpp The track view's bottom tabs, its two switches, and the small windows A9 and A4. */
 #include "harness/harness.h"
 
-#include "trackview/form_a5.h"
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -10,16 +8,10 @@ namespace {
 const QColor Navy(0, 0, 128);
 const QColor Blue(0, 0, 255);
 
-/** @return a signal part or platform of the track view, placed where the test wants it when the view has none. */
-ui::Control &part(Harness &h, const QString &name, QRect design)
+/** @return a signal part or platform of the track view. */
+ui::Control &part(Harness &h, const QString &name)
 {
-    TA5 &a5 = h.app().A5();
-    if (ui::Control *c = a5.find(name))
-        return *c;
-    ui::Control *c = name.startsWith("Peron") ? static_cast<ui::Control *>(a5.make<ui::Shape>(a5.frame.D5, name))
-                                              : static_cast<ui::Control *>(a5.make<ui::Image>(a5.frame.D5, name));
-    c->setBounds(design);
-    return *c;
+    return h.control("A5." + name);
 }
 
 /** The places of one right-hand and one left-hand signal group and two platforms. */
@@ -30,18 +22,8 @@ struct Places {
 
 Places places(Harness &h)
 {
-    return {part(h, "MA", {}).bounds(), part(h, "ME", {}).bounds(), part(h, "L0", {}).bounds(),
-            part(h, "L4", {}).bounds(), part(h, "Peron1a", {}).bounds(), part(h, "Peron7a", {}).bounds()};
-}
-
-void addParts(Harness &h)
-{
-    part(h, "MA", QRect(713, 40, 20, 30));
-    part(h, "ME", QRect(718, 60, 4, 4));
-    part(h, "L0", QRect(10, 40, 20, 30));
-    part(h, "L4", QRect(15, 60, 4, 4));
-    part(h, "Peron1a", QRect(50, 100, 646, 6));
-    part(h, "Peron7a", QRect(50, 300, 646, 6));
+    return {part(h, "MA").bounds(), part(h, "ME").bounds(), part(h, "L0").bounds(),
+            part(h, "L4").bounds(), part(h, "Peron1a").bounds(), part(h, "Peron7a").bounds()};
 }
 
 } // namespace
@@ -68,7 +50,6 @@ TEST(TrackViewTabs, ATabOpensItsPanelAndClosesItAgain)
 TEST(TrackViewSwitches, SignalsMoveOutAndBackAndPlatformsReachIntoTheirPlace)
 {
     Harness h;
-    addParts(h);
     const Places start = places(h);
     h.click("A5.PC05");
     EXPECT_EQ(h.text("A5.PC05"), "zobrazit návěstidla");
@@ -79,7 +60,9 @@ TEST(TrackViewSwitches, SignalsMoveOutAndBackAndPlatformsReachIntoTheirPlace)
     EXPECT_EQ(out.Peron1a, start.Peron1a.adjusted(-100, 0, 100, 0));
     h.click("A5.PC06"); // independent: hidden platforms still follow the signal switch
     EXPECT_EQ(h.text("A5.PC06"), "zobrazit nástupiště");
-    EXPECT_FALSE(h.visible("A5.Peron7a"));
+    for (const char *p : {"Peron1a", "Peron1b", "Peron1c", "Peron1d", "Peron2a", "Peron2b", "Peron3a", "Peron3b",
+                          "Peron3c", "Peron3d", "Peron5a", "Peron5b", "Peron5c", "Peron5d", "Peron7a"})
+        EXPECT_FALSE(h.visible(QStringLiteral("A5.") + p)) << p;
     h.click("A5.PC05");
     EXPECT_EQ(h.text("A5.PC05"), "skrýt návěstidla");
     EXPECT_EQ(places(h), start);
@@ -91,7 +74,6 @@ TEST(TrackViewSwitches, SignalsMoveOutAndBackAndPlatformsReachIntoTheirPlace)
 TEST(TrackViewSwitches, ALayoutWhileTheSignalsAreOutKeepsThemOut)
 {
     Harness h;
-    addParts(h);
     h.maximise("A5");
     const Places laidOut = places(h);
     EXPECT_EQ(laidOut.MA.left(), 1026 - 33);
@@ -99,13 +81,13 @@ TEST(TrackViewSwitches, ALayoutWhileTheSignalsAreOutKeepsThemOut)
     EXPECT_EQ(laidOut.Peron1a.width(), 1026 - 100);
     h.click("A5.PC05");
     h.resize("A5", 1280, 1024);
-    EXPECT_EQ(part(h, "MA", {}).left(), 1282 - 33 + 100);
-    EXPECT_EQ(part(h, "Peron1a", {}).width(), 1282 - 100 + 200);
+    EXPECT_EQ(part(h, "MA").left(), 1282 - 33 + 100);
+    EXPECT_EQ(part(h, "Peron1a").width(), 1282 - 100 + 200);
     h.click("A5.PC05");
-    EXPECT_EQ(part(h, "MA", {}).left(), 1282 - 33);
-    EXPECT_EQ(part(h, "Peron1a", {}).bounds(), QRect(laidOut.Peron1a.left(), laidOut.Peron1a.top(), 1282 - 100,
+    EXPECT_EQ(part(h, "MA").left(), 1282 - 33);
+    EXPECT_EQ(part(h, "Peron1a").bounds(), QRect(laidOut.Peron1a.left(), laidOut.Peron1a.top(), 1282 - 100,
                                                      laidOut.Peron1a.height()));
-    EXPECT_EQ(part(h, "L0", {}).left(), laidOut.L0.left());
+    EXPECT_EQ(part(h, "L0").left(), laidOut.L0.left());
 }
 
 TEST(ViewSwitcher, ItsButtonsOpenAViewAndClosingReturnsToTheMenu)

@@ -7,73 +7,29 @@ namespace art {
 
 namespace {
 
-/** Row tops of tracks 7, 5, 3, 1, 2 inside the track view's content, and their numbers. */
-constexpr int kRowTops[] = {96, 168, 240, 312, 384};
-constexpr int kTrackNumbers[] = {7, 5, 3, 1, 2};
-
-const QColor kBallast(118, 108, 96);
-const QColor kSleeper(72, 56, 44);
-const QColor kPlatform(196, 196, 190);
-const QColor kPlatformEdge(250, 250, 250);
-
-/** The station seen from above: ballast beds, the throats, the platforms and the station building. */
+/**
+ * The ground behind the station: only the station building. The rows,
+ * the platforms and both throats are controls of their own, laid out with
+ * the view's width.
+ */
 QImage paintOverview()
 {
     QImage img = makeCanvas(746, 559);
     QPainter p(&img);
     setupPainter(p);
     p.setPen(Qt::NoPen);
-
-    /* Both throats: every track's bed runs to the main line of track 1 at the view's ends. */
-    const double mainY = 312 + 66;
-    QPen bed(kBallast, 12, Qt::SolidLine, Qt::FlatCap);
-    p.setPen(bed);
-    for (int top : kRowTops) {
-        const double y = top + 66;
-        p.drawLine(QPointF(150, y), QPointF(40, mainY));
-        p.drawLine(QPointF(596, y), QPointF(706, mainY));
-    }
-    p.setPen(Qt::NoPen);
-    for (int top : kRowTops) {
-        p.setBrush(kBallast);
-        p.drawRect(QRectF(100, top + 60, 546, 12));
-        p.setBrush(kSleeper);
-        for (int x = 102; x < 644; x += 8)
-            p.drawRect(QRectF(x, top + 62, 4, 9));
-    }
-    p.setBrush(kBallast);
-    p.drawRect(QRectF(0, mainY - 6, 746, 12));
-
-    /* Platforms: the house platform by track 7 and the island platforms between the tracks. */
-    auto platform = [&p](const QRectF &r) {
-        p.setBrush(kPlatform);
-        p.drawRect(r);
-        p.setBrush(kPlatformEdge);
-        p.drawRect(QRectF(r.left(), r.top(), r.width(), 1.5));
-        p.drawRect(QRectF(r.left(), r.bottom() - 1.5, r.width(), 1.5));
-    };
-    platform(QRectF(170, 80, 400, 14));
-    platform(QRectF(200, 236, 340, 4));
-    platform(QRectF(200, 380, 340, 4));
-    platform(QRectF(170, 456, 400, 14));
-
-    /* The station building behind the house platform. */
+    /* The building stands on the house platform's back edge, at 118. */
     p.setBrush(QColor(226, 212, 172));
-    p.drawRect(QRectF(300, 26, 150, 52));
+    p.drawRect(QRectF(300, 66, 150, 52));
     p.setBrush(QColor(150, 52, 40));
     QPolygonF roof;
-    roof << QPointF(292, 28) << QPointF(320, 8) << QPointF(430, 8) << QPointF(458, 28);
+    roof << QPointF(292, 68) << QPointF(320, 48) << QPointF(430, 48) << QPointF(458, 68);
     p.drawPolygon(roof);
     p.setBrush(QColor(40, 56, 90));
     for (int x = 312; x < 440; x += 24)
-        p.drawRect(QRectF(x, 40, 12, 16));
+        p.drawRect(QRectF(x, 80, 12, 16));
     p.setBrush(QColor(92, 60, 36));
-    p.drawRect(QRectF(367, 56, 16, 22));
-
-    /* Track numbers at the left of the beds. */
-    const QPen digits(Qt::white, 2);
-    for (int i = 0; i < 5; ++i)
-        drawDigit(p, kTrackNumbers[i], QRectF(108, kRowTops[i] + 40, 8, 14), digits);
+    p.drawRect(QRectF(367, 96, 16, 22));
     p.end();
     return keyed(img);
 }
@@ -147,6 +103,10 @@ std::vector<TrackViewPicture> trackViewPictures()
         {"NavestidloP", 13, 64, [] { return paintSignal(13, 1, 10, 3, QSizeF(4, 5), kSmall); }},
         {"NavestidloLc", 25, 64, [] { return paintSignal(25, 2, 11, 5, QSizeF(4, 4), kLeft); }},
         {"Stop", 17, 21, paintStop},
+        {"ZhlaviL", kThroatWidth, 559, [] { return paintThroat(false, kThroatWidth); }},
+        {"ZhlaviP", kThroatWidth, 559, [] { return paintThroat(true, kThroatWidth); }},
+        {"Stavedlo1", 150, 112, [] { return paintSignalBox(1); }},
+        {"Stavedlo2", 150, 112, [] { return paintSignalBox(2); }},
     };
     const char *const boards[] = {"CilDefault", "CilRadosov", "CilKunratov", "CilOstrohy",
                                   "CilSkala",   "CilTuchov",  "CilSedlec",   "CilBystrany"};
