@@ -88,3 +88,24 @@ TEST(Captions, EveryDeskCaptionFitsAndTheBoardsButtonsStandWhereTheyBelong)
     for (const auto &[name, top] : tops)
         EXPECT_EQ(h.control(QStringLiteral("A6.") + name).top(), top) << name;
 }
+
+TEST(Captions, BoxOnesTitleShowsWholeAtTheStartPlaceOnEveryScreen)
+{
+    ASSERT_NE(qtApp(), nullptr);
+    for (QSize screen : {QSize(1024, 768), QSize(1280, 1024), QSize(1920, 1080)}) {
+        Harness h(QStringLiteral(KAMENNA_SOURCE_DATA_DIR), screen);
+        h.click("A0.H9");
+        h.keyDown("A6", ui::key::F6);
+        ASSERT_TRUE(h.visible("A7"));
+        h.maximise("A7");
+        const auto &title = h.as<ui::Label>("A7.Popis");
+        EXPECT_EQ(title.caption(), "KAMENNÁ - Stavědlo 1");
+        view::installFontSubstitutions();
+        const QFontMetrics metrics(view::toQFont(title.font()));
+        const QRect text(placeOf(title).center().x() - textWidth(title) / 2, title.formPos().y(), textWidth(title),
+                         metrics.height());
+        EXPECT_TRUE(QRect(QPoint(0, 0), screen).contains(text)) << screen.width() << "x" << screen.height();
+        EXPECT_LE(text.bottom(), placeOf(title).bottom()) << "the label holds its text";
+        EXPECT_FALSE(text.intersects(placeOf(h.control("A7.H00")))) << "clear of the clock";
+    }
+}
