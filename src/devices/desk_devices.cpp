@@ -175,7 +175,7 @@ void buildDeskDevices(TA6 &a6)
     d.TSM = deviceImage(a6, D5, "TSM", QPoint(790, row), blockButton);
     d.ZSM = deviceImage(a6, D5, "ZSM", QPoint(830, row), blockButton);
     d.ODHLM = deviceImage(a6, D5, "ODHLM", QPoint(870, row), blockButton);
-    d.VZM = deviceImage(a6, D5, "VZM", QPoint(920, row), button);
+    d.VZM = deviceImage(a6, D5, "VZM", QPoint(940, row), button);
     /* Each button's caption under it, each lamp's over it, centred on the device. */
     const std::pair<const ui::Image *, const char *> buttons[4] = {
         {d.TSM, "TS"}, {d.ZSM, "ZS"}, {d.ODHLM, "ODHL"}, {d.VZM, "Vypnutí zvonku"}};

@@ -58,6 +58,13 @@ TEST(Captions, TheDesksLineBLampsStandUnderTheirCaptions)
         EXPECT_GE(placeOf(l).top(), text.bottom()) << lamp;
         EXPECT_LE(placeOf(l).top() - text.bottom(), 6) << lamp;
     }
+    int textEnd = 0;
+    for (const char *button : {"TSM", "ZSM", "ODHLM", "VZM"}) {
+        const auto &caption = h.as<ui::Label>(QStringLiteral("A6.Popis") + button);
+        const int start = placeOf(caption).center().x() - textWidth(caption) / 2;
+        EXPECT_GT(start, textEnd + 2) << button << "'s caption clear of the one before";
+        textEnd = start + textWidth(caption);
+    }
     for (const char *button : {"TSM", "ZSM", "ODHLM", "VZM"}) {
         const ui::Control &b = h.control(QStringLiteral("A6.") + button);
         const QRect text = placeOf(h.control(QStringLiteral("A6.Popis") + button));
