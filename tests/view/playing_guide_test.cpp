@@ -240,7 +240,7 @@ TEST_F(Guide, TheFirstTrainsOfTheDayRunInAndOut)
     h.ticks(60);
     EXPECT_EQ(h.color("A1.C04"), Lime) << "L";
     EXPECT_EQ(h.color("A1.C07"), Lime) << "ML";
-    picture("06_box1_routes", {"A7.Zavernik1", "A7.Zavernik6", "A7.NavB", "A7.NavM"}, 40);
+    picture("06_box1_routes", {"A7.Zavernik1", "A7.Zavernik6", "A7.CisloB1", "A7.CisloM3"}, 40);
 
     /* 5. The calls of the next minutes: the departure notice of 6010 and the offers of 2601 and 2622. */
     const struct {
@@ -372,8 +372,10 @@ TEST_F(Guide, TheFirstTrainsOfTheDayRunInAndOut)
     /* 9. At 8:07 the departure cell turns aqua: a click on the train on track 1 dispatches it. */
     ASSERT_TRUE(waitFor([&] { return h.color(cell(r6010, Odj)) == Aqua; }, 600));
     EXPECT_EQ(h.clock(), agreed + ":00");
-    h.maximise("A2");
+    h.keyDown("A6", ui::key::F4);
+    ASSERT_TRUE(h.visible("A2"));
     window("12_timetable_aqua", "A2");
+    h.closeForm("A2");
     h.keyDown("A6", ui::key::F5);
     h.click("A5.L5");
     EXPECT_EQ(h.color(cell(r6010, Odj)), Lime);
