@@ -191,13 +191,8 @@ private:
     bool m_failed = false;
 };
 
-/**
- * The guide's first train through the real window: the clock sped up, line
- * A's offer of 6010 answered and accepted on the telephone, its arrival
- * route to track 1 set on the desk, and the track view. Keeps a screenshot
- * of each step, as the guide shows them.
- */
-void playFirstTrain(App &app, Check &c, FakeInput &input)
+/** The clock sped up to 1024 x, then 6010's offer on line A answered and accepted. @return whether it was. */
+bool acceptFirstOffer(App &app, Check &c, FakeInput &input)
 {
     TA1 &a1 = app.A1();
     /* Apart by more than a double click's time, or the second click of a pair is a double click. */
@@ -208,21 +203,27 @@ void playFirstTrain(App &app, Check &c, FakeInput &input)
     c.step("> speeds the clock up to 1024 x", c.waitUntil([&] { return a1.Rychlost->text() == "1024"; }, 3000));
     if (!c.step("line A rings with 6010's offer",
                 c.waitUntil([&] { return a1.ZpravaA->text() == QStringLiteral("Nabídka vlaku 6010"); }, 20000)))
-        return;
+        return false;
     c.step("the ringing call slows the clock to 1 x", a1.Rychlost->text() == "1");
     c.shoot("guide_1_ringing");
     input.click(c.centre("A6.E1"));
     c.step("the handset lifts and the panel opens", c.waitUntil([&] { return c.showing("A6.G0"); }, 3000));
     input.click(c.centre("A6.F0"));
     if (!c.step("line A's key shows the answers", c.waitUntil([&] { return c.showing("A6.I4"); }, 3000)))
-        return;
+        return false;
     c.shoot("guide_2_offer");
     input.click(c.centre("A6.I4"));
     c.step("the green answer accepts 6010", c.waitUntil([&] { return a1.TratA->text() == "6010"; }, 3000));
     input.click(c.centre("A6.F0"));
     input.click(c.centre("A6.G6"));
-    c.step("Zavěsit puts the handset down", c.waitUntil([&] { return c.showing("A6.E1"); }, 3000));
+    return c.step("Zavěsit puts the handset down", c.waitUntil([&] { return c.showing("A6.E1"); }, 3000));
+}
 
+/** 6010's arrival route to track 1 set on the desk: knob A, lock A, bell A and the entry lever. */
+void setFirstRoute(App &app, Check &c, FakeInput &input)
+{
+    TA1 &a1 = app.A1();
+    const auto wait = [&](int ms) { c.settle(ms); };
     /* The block instrument lies to the right: the mouse wheel scrolls the desk sideways. */
     const QSize screen = QGuiApplication::primaryScreen()->size();
     input.moveTo(QPoint(screen.width() / 2, screen.height() / 2));
@@ -235,16 +236,28 @@ void playFirstTrain(App &app, Check &c, FakeInput &input)
     const int track1 = app.control("A6.Blok")->top() + 828;
     for (int i = 0; i < 5 && app.control("A6.KnoflikA")->top() > track1; ++i) {
         const QPoint knob = c.centre("A6.KnoflikA");
-        input.drag(knob, knob - QPoint(0, 8), [&](int ms) { c.settle(ms); });
+        input.drag(knob, knob - QPoint(0, 8), wait);
     }
     const QPoint lock = c.centre("A6.ZavernikA");
-    input.drag(lock, lock - QPoint(30, 0), [&](int ms) { c.settle(ms); });
+    input.drag(lock, lock - QPoint(30, 0), wait);
     c.step("knob A on track 1 and lock A turned for the entry",
            c.waitUntil([&] { return a1.CestaA->value() == 1; }, 3000));
-    input.hold(c.centre("A6.ZvonekA"), 600, [&](int ms) { c.settle(ms); });
-    input.hold(c.centre("A6.PakaNavBOd"), 1300, [&](int ms) { c.settle(ms); });
+    input.hold(c.centre("A6.ZvonekA"), 600, wait);
+    input.hold(c.centre("A6.PakaNavBOd"), 1300, wait);
     c.step("bell A and the entry lever give the release", c.waitUntil([&] { return a1.NavBOd->value() == 5; }, 3000));
     c.shoot("guide_3_route");
+}
+
+/**
+ * The guide's first train through the real window: 6010's offer accepted on
+ * the telephone, its arrival route set on the desk, and the track view.
+ * Keeps a screenshot of each step, as the guide shows them.
+ */
+void playFirstTrain(App &app, Check &c, FakeInput &input)
+{
+    if (!acceptFirstOffer(app, c, input))
+        return;
+    setFirstRoute(app, c, input);
     input.moveTo(c.centre("A6.D5"));
     input.key(KeyF5);
     if (c.step("F5 shows the track view", c.waitUntil([&] { return c.showing("A5.D5"); }, 3000)))
