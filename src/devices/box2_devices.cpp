@@ -179,15 +179,16 @@ void addAuxiliaryDevices(TA8 &a8, const TA3 &a3)
     g2->setHint(g2->caption());
     g2->setColor(QColor(236, 232, 214));
 
-    /* Lever tags hang 27 px below their lever's Top; their holders wait beside the block. */
+    /* Lever tags hang 27 px below their lever's Top; their holders are see-through over the levers' feet. */
     static const QImage tag = leverTag();
     const int signalRest = blok + 339;
     deviceImage(a8, a8.frame.D5, "CedulkaCHDo", QPoint(235, signalRest + 27), tag)->hide();
     deviceImage(a8, a8.frame.D5, "CedulkaCHOd", QPoint(335, signalRest + 27), tag)->hide();
-    label(a8, a8.frame.D5, "CedCHDo", QStringLiteral("cedulka"), QRect(530, 520, 50, 14))
-        ->setColor(QColor(200, 190, 160));
-    label(a8, a8.frame.D5, "CedCHOd", QStringLiteral("cedulka"), QRect(530, 540, 50, 14))
-        ->setColor(QColor(200, 190, 160));
+    const std::pair<const char *, const ui::Image *> holders[2] = {{"CedCHDo", a8.PakaNavCHDo},
+                                                                   {"CedCHOd", a8.PakaNavCHOd}};
+    for (const auto &[name, lever] : holders)
+        label(a8, a8.frame.D5, name, QString(), QRect(lever->left(), lever->top() + 60, lever->width(), 20))
+            ->setTransparent(true);
 
     ui::Label *spc = label(a8, a8.Nahled, "SPC", QStringLiteral("souhlas k posunu"), QRect(440, 20, 140, 18));
     spc->setColor(Yellow);

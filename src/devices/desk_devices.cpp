@@ -38,13 +38,21 @@ ui::Label *counter(TA6 &a6, const QString &name, QPoint at)
 }
 
 /** Creates a caption engraved on the desk board. */
-void caption(TA6 &a6, const QString &name, const QString &text, const QRect &place)
+ui::Label *caption(TA6 &a6, const QString &name, const QString &text, const QRect &place)
 {
     auto *l = a6.make<ui::Label>(a6.frame.D5, name);
     l->setBounds(place);
     l->setTransparent(true);
     l->setFont(CaptionFont);
     l->setCaption(text);
+    return l;
+}
+
+/** Creates a caption engraved on the desk board, centred on a device's middle. */
+void centredCaption(TA6 &a6, const QString &name, const QString &text, int middle, int top)
+{
+    const int width = 8 * static_cast<int>(text.size()) + 8;
+    caption(a6, name, text, QRect(middle - width / 2, top, width, 14))->setAlignment(ui::Align::Center);
 }
 
 /** Creates a lamp, dark (hidden) at start. */
@@ -152,7 +160,7 @@ void buildDeskDevices(TA6 &a6)
     d.PorIsSt = deviceImage(a6, D5, "PorIsSt", QPoint(985, up), redButton);
     d.PorIsSt2 = lamp(a6, "PorIsSt2", QPoint(1005, up + 4), Red);
     caption(a6, "PopisVZIKLada", QStringLiteral("Vypnutí ZV IK Lada"), QRect(900, up - 32, 100, 14));
-    caption(a6, "PopisPorIsSt", QStringLiteral("Porucha isol.stavů"), QRect(962, up - 16, 78, 14));
+    caption(a6, "PopisPorIsSt", QStringLiteral("Porucha isol.stavů"), QRect(958, up - 16, 88, 14));
     d.Zatemneni = deviceImage(a6, D5, "Zatemneni", QRect(930, deskaTop + 358, 26, 21));
     d.Zatemneni2 = lamp(a6, "Zatemneni2", QPoint(960, deskaTop + 365), White);
     d.VZ = deviceImage(a6, D5, "VZ", QPoint(985, deskaTop + 358), button);
@@ -167,15 +175,20 @@ void buildDeskDevices(TA6 &a6)
     d.TSM = deviceImage(a6, D5, "TSM", QPoint(790, row), blockButton);
     d.ZSM = deviceImage(a6, D5, "ZSM", QPoint(830, row), blockButton);
     d.ODHLM = deviceImage(a6, D5, "ODHLM", QPoint(870, row), blockButton);
-    d.VZM = deviceImage(a6, D5, "VZM", QPoint(920, row), button);
-    caption(a6, "PopisTSM", QStringLiteral("TS      ZS     ODHL   Vypnutí zvonku"), QRect(786, row + 20, 190, 14));
+    d.VZM = deviceImage(a6, D5, "VZM", QPoint(940, row), button);
+    /* Each button's caption under it, each lamp's over it, centred on the device. */
+    const std::pair<const ui::Image *, const char *> buttons[4] = {
+        {d.TSM, "TS"}, {d.ZSM, "ZS"}, {d.ODHLM, "ODHL"}, {d.VZM, "Vypnutí zvonku"}};
+    for (const auto &[b, text] : buttons)
+        centredCaption(a6, "Popis" + b->name(), QString::fromUtf8(text), b->left() + b->width() / 2, row + 20);
     /* The colours of Struhy's panel on the state store: EV yellow, VT green, VO and US white, PS red. */
     d.EVM = lamp(a6, "EVM", QPoint(795, row - 14), Yellow);
     d.VTM = lamp(a6, "VTM", QPoint(835, row - 14), Green);
     d.VOM = lamp(a6, "VOM", QPoint(875, row - 14), White);
     d.USM = lamp(a6, "USM", QPoint(915, row - 14), White);
     d.PSM = lamp(a6, "PSM", QPoint(955, row - 14), Red);
-    caption(a6, "PopisTratB", QStringLiteral("EV    VT    VO    US    PS"), QRect(786, row - 30, 190, 14));
+    for (const ui::Image *l : {d.EVM, d.VTM, d.VOM, d.USM, d.PSM})
+        centredCaption(a6, "Popis" + l->name(), l->name().left(2), l->left() + l->width() / 2, row - 30);
     /* The line-B consent starts here and the line free: VT, VO and PS lit. */
     d.VTM->show();
     d.VOM->show();

@@ -105,8 +105,9 @@ void TA7::buildPanels()
     Ciselnik = devices::panelImage(*this, frame.D5, "Ciselnik", QPoint(150, 170), table);
     Deska = devices::panelImage(*this, frame.D5, "Deska", QPoint(640, 120), board);
     Blok = devices::panelImage(*this, frame.D5, "Blok", BlokAt, blokPicture());
+    /* Low enough to show whole at the view's start scroll place, above the block instrument. */
     Popis = devices::panelCaption(*this, frame.D5, "Popis", QStringLiteral("KAMENNÁ - Stavědlo 1"),
-                                  QRect(1000, 130, 560, 24));
+                                  QRect(1000, 141, 560, 18));
     Ram = devices::panelImage(*this, frame.D5, "Ram", RamAt, ram);
 }
 

@@ -374,7 +374,7 @@ TA0::TA0(platform::Platform &platform) : ui::Form(QStringLiteral("A0"), platform
     const char *about[6] = {"Kobrant",
                             "ŽST KAMENNÁ",
                             "Simulátor práce výpravčího",
-                            "stanice Kamenná se třemi jednokolejnými tratěmi",
+                            "stanice se třemi tratěmi",
                             "Verze 1.0",
                             "Nastavení se neukládají."};
     for (int k = 0; k < 6; ++k) {

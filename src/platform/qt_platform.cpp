@@ -4,11 +4,15 @@
 #include "ui/sim_error.h"
 
 #include <QApplication>
+#include <QAudioDevice>
 #include <QAudioOutput>
+#include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QMessageBox>
 #include <QTimer>
 #include <QUrl>
+
+#include <cstdio>
 
 namespace platform {
 
@@ -126,13 +130,38 @@ private:
     QAudioOutput m_output;
 };
 
+/** A sound where the machine has no output: opened and checked like any other, it plays nothing. */
+class SilentSound : public SoundHandle {
+public:
+    void play() override {}
+    void stop() override {}
+    void rewind() override {}
+};
+
+/** Drops the media library's messages while it looks for the sound outputs. */
+void dropMessage(QtMsgType, const QMessageLogContext &, const QString &) {}
+
 } // namespace
+
+bool QtAudio::hasOutput()
+{
+    if (!m_hasOutput) {
+        const QtMessageHandler previous = qInstallMessageHandler(dropMessage);
+        m_hasOutput = !QMediaDevices::audioOutputs().isEmpty();
+        qInstallMessageHandler(previous);
+        if (!*m_hasOutput)
+            std::fputs("no sound output; sounds are off\n", stderr);
+    }
+    return *m_hasOutput;
+}
 
 std::unique_ptr<SoundHandle> QtAudio::open(const QString &path)
 {
     const QString why = checkWaveFile(path);
     if (!why.isEmpty())
         throw ui::SimError(why);
+    if (!hasOutput())
+        return std::make_unique<SilentSound>();
     return std::make_unique<QtSound>(path);
 }
 

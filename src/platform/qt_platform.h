@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QTimer;
@@ -57,7 +58,20 @@ protected:
 /** WAV playback through Qt Multimedia. */
 class QtAudio : public AudioService {
 public:
+    /**
+     * Opens a sound; without a sound output a silent one, so the media
+     * library is never asked to play where it cannot.
+     */
     std::unique_ptr<SoundHandle> open(const QString &path) override;
+    /**
+     * @return whether the machine has a sound output. Asked once; without
+     * one, says so in one line on stderr instead of the media library's
+     * warnings.
+     */
+    bool hasOutput();
+
+private:
+    std::optional<bool> m_hasOutput; ///< The answer, once asked.
 };
 
 /** Every service of the real platform, bundled; the program's forms are built on `platform`. */

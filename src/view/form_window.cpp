@@ -41,6 +41,21 @@ Qt::WindowFlags windowFlagsOf(const ui::Form &f)
     return flags;
 }
 
+/** A single-line frame: three pixels each side and a caption bar of 25 above. */
+const QSize SingleFrame(6, 31);
+
+/**
+ * @return the client area of a form: a single-line framed form's Width and
+ * Height count its frame and caption bar, which the window system draws
+ * round the client area here.
+ */
+QSize clientSizeOf(const ui::Form &f)
+{
+    if (f.borderStyle() == ui::BorderStyle::Single)
+        return f.bounds().size() - SingleFrame;
+    return f.bounds().size();
+}
+
 } // namespace
 
 FormWindow::FormWindow(ui::Form &form) : ContainerWidget(form, *this, nullptr), m_form(&form)
@@ -260,9 +275,10 @@ void FormWindow::applyGeometry()
         }
         return;
     }
-    const QSize size(std::max(1, f.width()), std::max(1, f.height()) + m_footerHeight);
+    const QSize client = clientSizeOf(f);
+    const QSize size(std::max(1, client.width()), std::max(1, client.height()) + m_footerHeight);
     if (m_footer)
-        m_footer->setGeometry(0, f.height(), size.width(), m_footerHeight);
+        m_footer->setGeometry(0, client.height(), size.width(), m_footerHeight);
     if (isFullScreen() || isMaximized())
         setWindowState(Qt::WindowNoState);
     if (this->size() != size || minimumSize() != size || maximumSize() != size)

@@ -141,3 +141,17 @@ TEST(Box2Levers, AHangingTagMovesWithItsLeverButDoesNotHoldIt)
     EXPECT_EQ(topOf(h, "A8.CedulkaCHDo"), 499 + 27);
     h.release(5, 5);
 }
+
+TEST(Box2Levers, TheTagHoldersAreSeeThroughLabelsOverTheirLeversFeet)
+{
+    Harness h;
+    for (const char *id : {"CHDo", "CHOd"}) {
+        const auto &holder = h.as<ui::Label>(QStringLiteral("A8.Ced") + id);
+        const ui::Control &lever = h.control(QStringLiteral("A8.PakaNav") + id);
+        EXPECT_TRUE(holder.transparent()) << id;
+        EXPECT_TRUE(holder.caption().isEmpty()) << id;
+        const QRect foot(lever.left(), lever.top() + 40, lever.width(), lever.height() - 40);
+        EXPECT_TRUE(foot.contains(holder.bounds())) << id << " over its lever's foot";
+        EXPECT_EQ(holder.parent(), lever.parent()) << id;
+    }
+}

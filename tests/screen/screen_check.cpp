@@ -5,6 +5,7 @@
  * screen is kept of every stage in the folder given as the only argument.
  */
 #include "core/app.h"
+#include "core/form_a1.h"
 #include "frame/form_a0.h"
 #include "platform/qt_platform.h"
 #include "view/form_window.h"
@@ -14,6 +15,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QScreen>
+#include <QStyleHints>
 #include <QThread>
 #include <QTimer>
 
@@ -56,6 +58,41 @@ public:
         moveTo(p);
         m_button(m_display, 1, 1, 0);
         m_button(m_display, 1, 0, 0);
+        m_flush(m_display);
+    }
+
+    /** Presses at from, moves there to to in small steps, holds for ms and releases. */
+    void drag(QPoint from, QPoint to, const std::function<void(int)> &wait)
+    {
+        moveTo(from);
+        m_button(m_display, 1, 1, 0);
+        m_flush(m_display);
+        wait(50);
+        const int steps = 10;
+        for (int i = 1; i <= steps; ++i) {
+            moveTo(from + (to - from) * i / steps);
+            wait(20);
+        }
+        m_button(m_display, 1, 0, 0);
+        m_flush(m_display);
+    }
+
+    /** Presses at p, holds the button for ms of the program's time, releases. */
+    void hold(QPoint p, int ms, const std::function<void(int)> &wait)
+    {
+        moveTo(p);
+        m_button(m_display, 1, 1, 0);
+        m_flush(m_display);
+        wait(ms);
+        m_button(m_display, 1, 0, 0);
+        m_flush(m_display);
+    }
+
+    /** Turns the mouse wheel one notch down (button 5) where the pointer is. */
+    void wheelDown()
+    {
+        m_button(m_display, 5, 1, 0);
+        m_button(m_display, 5, 0, 0);
         m_flush(m_display);
     }
 
@@ -154,6 +191,81 @@ private:
     bool m_failed = false;
 };
 
+/** The clock sped up to 1024 x, then 6010's offer on line A answered and accepted. @return whether it was. */
+bool acceptFirstOffer(App &app, Check &c, FakeInput &input)
+{
+    TA1 &a1 = app.A1();
+    /* Apart by more than a double click's time, or the second click of a pair is a double click. */
+    for (int i = 0; i < 12 && a1.Rychlost->text() != QStringLiteral("1024"); ++i) {
+        input.click(c.centre("A6.H04"));
+        c.settle(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 100);
+    }
+    c.step("> speeds the clock up to 1024 x", c.waitUntil([&] { return a1.Rychlost->text() == "1024"; }, 3000));
+    if (!c.step("line A rings with 6010's offer",
+                c.waitUntil([&] { return a1.ZpravaA->text() == QStringLiteral("Nabídka vlaku 6010"); }, 20000)))
+        return false;
+    c.step("the ringing call slows the clock to 1 x", a1.Rychlost->text() == "1");
+    c.shoot("guide_1_ringing");
+    input.click(c.centre("A6.E1"));
+    c.step("the handset lifts and the panel opens", c.waitUntil([&] { return c.showing("A6.G0"); }, 3000));
+    input.click(c.centre("A6.F0"));
+    if (!c.step("line A's key shows the answers", c.waitUntil([&] { return c.showing("A6.I4"); }, 3000)))
+        return false;
+    c.shoot("guide_2_offer");
+    input.click(c.centre("A6.I4"));
+    c.step("the green answer accepts 6010", c.waitUntil([&] { return a1.TratA->text() == "6010"; }, 3000));
+    input.click(c.centre("A6.F0"));
+    input.click(c.centre("A6.G6"));
+    return c.step("Zavěsit puts the handset down", c.waitUntil([&] { return c.showing("A6.E1"); }, 3000));
+}
+
+/** 6010's arrival route to track 1 set on the desk: knob A, lock A, bell A and the entry lever. */
+void setFirstRoute(App &app, Check &c, FakeInput &input)
+{
+    TA1 &a1 = app.A1();
+    const auto wait = [&](int ms) { c.settle(ms); };
+    /* The block instrument lies to the right: the mouse wheel scrolls the desk sideways. */
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    input.moveTo(QPoint(screen.width() / 2, screen.height() / 2));
+    for (int i = 0; i < 20 && c.centre("A6.ZavernikB").x() > screen.width() - 100; ++i) {
+        input.wheelDown();
+        c.settle(100);
+    }
+    c.step("the wheel brings the block instrument into sight", c.centre("A6.ZavernikB").x() < screen.width() - 100);
+    /* The knob moves a step at a time: short strokes up until it stands on track 1, 828 px below the block. */
+    const int track1 = app.control("A6.Blok")->top() + 828;
+    for (int i = 0; i < 5 && app.control("A6.KnoflikA")->top() > track1; ++i) {
+        const QPoint knob = c.centre("A6.KnoflikA");
+        input.drag(knob, knob - QPoint(0, 8), wait);
+    }
+    const QPoint lock = c.centre("A6.ZavernikA");
+    input.drag(lock, lock - QPoint(30, 0), wait);
+    c.step("knob A on track 1 and lock A turned for the entry",
+           c.waitUntil([&] { return a1.CestaA->value() == 1; }, 3000));
+    input.hold(c.centre("A6.ZvonekA"), 600, wait);
+    input.hold(c.centre("A6.PakaNavBOd"), 1300, wait);
+    c.step("bell A and the entry lever give the release", c.waitUntil([&] { return a1.NavBOd->value() == 5; }, 3000));
+    c.shoot("guide_3_route");
+}
+
+/**
+ * The guide's first train through the real window: 6010's offer accepted on
+ * the telephone, its arrival route set on the desk, and the track view.
+ * Keeps a screenshot of each step, as the guide shows them.
+ */
+void playFirstTrain(App &app, Check &c, FakeInput &input)
+{
+    if (!acceptFirstOffer(app, c, input))
+        return;
+    setFirstRoute(app, c, input);
+    input.moveTo(c.centre("A6.D5"));
+    input.key(KeyF5);
+    if (c.step("F5 shows the track view", c.waitUntil([&] { return c.showing("A5.D5"); }, 3000)))
+        c.shoot("guide_4_track_view");
+    input.key(KeyF5);
+    c.step("F5 returns to the desk", c.waitUntil([&] { return c.showing("A6.D5"); }, 3000));
+}
+
 /** Set when the program asks to end. */
 bool quitAsked = false;
 
@@ -199,6 +311,7 @@ int run(App &app, view::Front &front, const QString &out)
         return 1;
     c.step("the clock runs", c.waitUntil([&] { return app.control("A6.H01")->caption() != "00:00:00"; }, 5000));
     c.shoot("5_desk");
+    playFirstTrain(app, c, input);
     input.moveTo(c.centre("A6.B2"));
     if (c.step("the top edge shows the menu bar", c.waitUntil([&] { return c.showing("A6.B6"); }, 3000))) {
         input.moveTo(c.centre("A6.B9"));

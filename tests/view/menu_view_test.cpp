@@ -92,3 +92,23 @@ TEST(MenuView, TheLauncherStartsTheIntroAndTheMenuStartsTheGame)
     EXPECT_EQ(h.text("A0.H8"), "Pokračovat");
     EXPECT_TRUE(h.visible("A6"));
 }
+
+TEST(MenuView, TheSettingsWindowIsFilledToItsEdges)
+{
+    ASSERT_NE(qtApp(), nullptr);
+    Harness h;
+    view::Front front(h.app());
+    QCoreApplication::processEvents();
+    h.click("A0.B2");
+    QCoreApplication::processEvents();
+    view::FormWindow *w = front.window(*h.app().form("A0"));
+    ASSERT_NE(w, nullptr);
+    const QImage shot = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(shot.size(), QSize(400, 300)) << "the frame and caption bar are the window system's";
+    const QColor face = h.color("A0.B4");
+    for (int y = 0; y < shot.height(); y += 10) {
+        EXPECT_EQ(shot.pixelColor(shot.width() - 1, y), face) << "right edge at " << y;
+        EXPECT_EQ(shot.pixelColor(0, y), face) << "left edge at " << y;
+    }
+    EXPECT_EQ(shot.pixelColor(200, shot.height() - 1), face) << "bottom edge";
+}
