@@ -1,4 +1,4 @@
-/** @file app.cpp Creation of the ten forms in their order, and their re-creation at the end of a game. */
+/** @file app.cpp The composition root: the ten forms created in their order, each wired by its subsystems, and re-created at the end of a game. */
 #include "core/app.h"
 
 #include "core/core_handlers.h"
