@@ -3,6 +3,7 @@
 
 #include "platform/platform.h"
 #include "ui/form.h"
+#include "ui/sim_error.h"
 
 namespace ui {
 
@@ -150,6 +151,13 @@ Form::~Form()
     /* Children go before their parents: the reverse of creation order. */
     while (!m_owned.empty())
         m_owned.pop_back();
+}
+
+void Form::refuseTaken(const QString &name) const
+{
+    /* One place creates each control: a second one of a name would hide the first from every handler. */
+    if (m_byName.contains(name))
+        throw SimError(QStringLiteral("Prvek %1.%2 je již vytvořen").arg(this->name(), name));
 }
 
 void Form::adopt(std::unique_ptr<Control> c)

@@ -176,3 +176,19 @@ TEST(ControlModel, ATimerDestroyedWithItsFormNeverFiresAgain)
     EXPECT_EQ(fired, 1);
     EXPECT_EQ(test.timers.runningCount(), 0);
 }
+
+TEST(ControlModel, ASecondControlOfANameIsRefusedAndTheFirstStaysFound)
+{
+    Bench b;
+    auto *first = b.form.make<ui::Label>(nullptr, "CisloB1");
+    try {
+        b.form.make<ui::Image>(nullptr, "CisloB1");
+        FAIL() << "a second CisloB1 was created";
+    } catch (const ui::SimError &e) {
+        EXPECT_EQ(e.text(), "Prvek T.CisloB1 je již vytvořen");
+    }
+    EXPECT_EQ(b.form.find("CisloB1"), first);
+    /* Unnamed controls (captions, engravings) may be many. */
+    b.form.make<ui::Label>(nullptr, QString());
+    EXPECT_NO_THROW(b.form.make<ui::Label>(nullptr, QString()));
+}
