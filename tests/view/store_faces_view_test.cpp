@@ -106,3 +106,45 @@ TEST(NeighbourPanel, OnScreenItShowsItsBlueFaceAndTheLitLampsOfStruhy)
     const QColor evm = centreOf(shot, h, "A1.EVM");
     EXPECT_LT(evm.red() + evm.green(), 200);
 }
+
+TEST(SignalDisplay, TheMastAndItsFiveLampsHaveTheirSizesInTheirGroup)
+{
+    Harness h;
+    const ui::Control &group = h.control("A1.C48");
+    EXPECT_EQ(group.caption(), "Zobrazení návěstidla");
+    const QRect mast = h.control("A1.C50").bounds();
+    EXPECT_EQ(mast.size(), QSize(89, 313));
+    EXPECT_EQ(h.control("A1.C50").parent(), &group);
+    const char *const lamps[5] = {"A1.C51", "A1.C52", "A1.C53", "A1.C54", "A1.C55"};
+    for (int k = 0; k < 5; ++k) {
+        const QRect lamp = h.control(lamps[k]).bounds();
+        EXPECT_EQ(h.control(lamps[k]).parent(), &group) << lamps[k];
+        EXPECT_EQ(lamp.size(), QSize(41, 41)) << lamps[k];
+        EXPECT_EQ(lamp.top(), h.control(lamps[0]).top() + 56 * k) << lamps[k];
+        EXPECT_TRUE(mast.contains(lamp)) << lamps[k];
+    }
+    /* The combo above the mast, the button under it, all within the page. */
+    EXPECT_LT(h.control("A1.C49").bounds().bottom(), mast.top());
+    EXPECT_GT(h.control("A1.C60").top(), mast.bottom());
+    const QRect page(0, 0, h.control("A1.C00").width(), h.control("A1.C00").height());
+    EXPECT_TRUE(page.contains(group.bounds()));
+}
+
+TEST(SignalDisplay, OnScreenTheDiagnosticsPageShowsTheChosenSignalsLamps)
+{
+    ASSERT_NE(qtApp(), nullptr);
+    Harness h;
+    view::Front front(h.app());
+    h.click("A0.H9");
+    ASSERT_TRUE(h.messages().isEmpty()) << h.messages().join(" | ").toStdString();
+    h.type("A1.C03", "40 a volno");
+    ASSERT_EQ(h.text("A1.C49"), "L");
+    h.control("A1").show();
+    const QImage shot = shootStore(front, h, "view_a1_signals.png");
+    ASSERT_FALSE(shot.isNull());
+    /* Green and lower yellow lit, the other three dark on the black mast. */
+    EXPECT_EQ(centreOf(shot, h, "A1.C52"), QColor(0, 255, 0));
+    EXPECT_EQ(centreOf(shot, h, "A1.C55"), QColor(255, 255, 0));
+    for (const char *dark : {"A1.C51", "A1.C53", "A1.C54"})
+        EXPECT_EQ(centreOf(shot, h, dark), QColor(0, 0, 0)) << dark;
+}
