@@ -104,6 +104,7 @@ void Control::setFont(const Font &f)
     if (f == m_font)
         return;
     m_font = f;
+    textChanged();
     changed();
 }
 
@@ -120,6 +121,7 @@ void Control::setCaption(const QString &c)
     if (c == m_caption)
         return;
     m_caption = c;
+    textChanged();
     if (m_kind == Kind::Form)
         static_cast<Form *>(this)->notifyState();
     else
