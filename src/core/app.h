@@ -40,7 +40,9 @@ using TVlakByte = std::vector<quint8>;
  * The program: the ten forms A0 .. A9, created in their fixed order, and
  * the few things that live outside them for the whole run. Handlers reach
  * the forms only through this object, so a form created anew at the end of
- * a game is the one they see next.
+ * a game is the one they see next. The class is declared here, where every
+ * handler can include it; its members are defined by the composition root
+ * (app/app.cpp), the one place that knows every subsystem.
  */
 class App {
 public:

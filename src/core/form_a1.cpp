@@ -326,9 +326,9 @@ void TA1::buildSignalsPage()
 {
     GroupStack stack;
     stack.add(buildSignalGroup());
+    stack.add(buildRepeaterFaults());
     stack.nextColumn();
     stack.add(buildSignalDisplay());
-    stack.add(buildRepeaterFaults());
 }
 
 ui::GroupBox *TA1::buildSignalGroup()
@@ -362,52 +362,57 @@ ui::GroupBox *TA1::buildSignalGroup()
 
 ui::GroupBox *TA1::buildSignalDisplay()
 {
-    ui::GroupBox *g = group(*this, C00, "GroupZobrazeni", "Zobrazení návěstidla");
-    g->setBounds(0, 0, 118, 248);
-    auto *caption = make<ui::Label>(g, QString());
+    /* The mast, 89 x 313, with its five 41 x 41 lamps 56 px apart, top to top, centred on it. */
+    constexpr QRect mast(14, 56, 89, 313);
+    constexpr int lampSize = 41, lampPitch = 56;
+    constexpr int firstLamp = mast.top() + (mast.height() - 4 * lampPitch - lampSize) / 2;
+    C48 = group(*this, C00, "C48", "Zobrazení návěstidla");
+    C48->setBounds(0, 0, 118, mast.bottom() + 36);
+    auto *caption = make<ui::Label>(C48, QString());
     caption->setCaption(QStringLiteral("Návěstidlo"));
     caption->setTransparent(true);
-    caption->setBounds(6, 18, 106, 16);
-    C49 = make<ui::ComboBox>(g, "C49");
+    caption->setBounds(6, 16, 106, 16);
+    C49 = make<ui::ComboBox>(C48, "C49");
     C49->setItems({"L", "L1a", "L3", "L5", "L7", "Lc1", "Lc2", "ML", "S", "S1", "S2", "S3", "S5", "S7"});
     C49->setText(QStringLiteral("(vyber návěstidlo)"));
     C49->setFont(AspectFont);
-    C49->setBounds(6, 34, 106, 20);
-    C50 = make<ui::Shape>(g, "C50");
+    C49->setBounds(6, 32, 106, 20);
+    C50 = make<ui::Shape>(C48, "C50");
     C50->setShape(ui::ShapeType::RoundRect);
     C50->setBrushColor(Qt::black);
-    C50->setBounds(37, 60, 44, 146);
+    C50->setBounds(mast);
     ui::Shape *TA1::*lamps[5] = {&TA1::C51, &TA1::C52, &TA1::C53, &TA1::C54, &TA1::C55};
     const QColor colours[5] = {Yellow, Lime, Red, White, Yellow};
     for (int k = 0; k < 5; ++k) {
-        auto *lamp = make<ui::Shape>(g, QStringLiteral("C5%1").arg(k + 1));
+        auto *lamp = make<ui::Shape>(C48, QStringLiteral("C5%1").arg(k + 1));
         lamp->setShape(ui::ShapeType::Circle);
         lamp->setBrushColor(colours[k]);
-        lamp->setBounds(48, 66 + k * 27, 22, 22);
+        lamp->setBounds(mast.left() + (mast.width() - lampSize) / 2, firstLamp + k * lampPitch, lampSize, lampSize);
         /* All five stay lit until the display is first refreshed. */
         this->*lamps[k] = lamp;
     }
-    C60 = make<ui::Button>(g, "C60");
+    C60 = make<ui::Button>(C48, "C60");
     C60->setCaption(QStringLiteral("Obnov"));
-    C60->setBounds(6, 216, 106, 24);
-    return g;
+    C60->setBounds(6, mast.bottom() + 6, 106, 24);
+    return C48;
 }
 
 ui::Panel *TA1::buildRepeaterFaults()
 {
+    /* One row under the signals: the faults of the three distant-signal repeaters. */
     auto *p = make<ui::Panel>(C00, QString());
     p->setBevel(true);
-    p->setBounds(0, 0, 118, 88);
+    p->setBounds(0, 0, 12 + 7 * SignalWidth, 28);
     C11 = make<ui::Label>(p, "C11");
     C11->setCaption(QStringLiteral("Porucha"));
     C11->setTransparent(true);
-    C11->setBounds(6, 4, 106, 16);
+    C11->setBounds(6, 6, 60, 16);
     ui::CheckBox *TA1::*boxes[3] = {&TA1::C12, &TA1::C13, &TA1::C14};
     const char *const captions[3] = {"PřL", "PřML", "PřS"};
     for (int k = 0; k < 3; ++k) {
         auto *box = make<ui::CheckBox>(p, QStringLiteral("C1%1").arg(k + 2));
         box->setCaption(QString::fromUtf8(captions[k]));
-        box->setBounds(6, 22 + k * 20, 106, 18);
+        box->setBounds(70 + k * 80, 5, 72, 18);
         this->*boxes[k] = box;
     }
     return p;

@@ -88,6 +88,7 @@ public:
     ui::Edit *Aspect[14];
     /** The fourteen aspect lists, in the same order; the colour is state. */
     ui::ListBox *AspectList[14];
+    ui::GroupBox *C48;       ///< The signal display's group.
     ui::ComboBox *C49;       ///< Name of the signal the display shows.
     ui::Shape *C50;          ///< The displayed signal's body.
     ui::Shape *C51;          ///< Upper yellow lamp, lit while shown.

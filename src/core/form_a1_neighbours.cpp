@@ -7,31 +7,36 @@
 
 namespace {
 
-const QColor DarkBlue(0, 0, 128);
+const QColor FaceBlue(0, 0, 106); ///< The face's dark blue, $6A0000.
 
-/* Struhy's panel: lamps in a row above the buttons, in picture coordinates. */
-constexpr int StruhyColumns[4] = {50, 110, 170, 230}; ///< Centres of the lamp and button columns.
-constexpr int LampY = 110;
-constexpr int LampSize = 24;
-constexpr int ButtonY = 230;
-constexpr int ButtonSize = 30;
+/* Struhy's group, 169 x 105: its lamps and buttons in rows, in the group's coordinates. */
+constexpr QRect StruhyGroup(64, 168, 169, 105);
+constexpr QPoint StruhyPicture(2, 12); ///< Where `Image1` lies in the group.
+constexpr int LampTop = 41;
+constexpr int LampLefts[4] = {28, 63, 97, 131}; ///< `EVM`, `PSM`, `VTM`, `USM`.
+constexpr QSize LampSize(8, 8);
+constexpr int ButtonTop = 68;
+constexpr int ButtonLefts[4] = {26, 61, 95, 129}; ///< `ODHLM`, `ZSM`, `VZM`, `TSM`.
+constexpr QSize ButtonSize(12, 14);
 
-/* Vrbská's tall panel, in picture coordinates. */
-constexpr int VrbskaWidth = 266;
-constexpr int VrbskaHeight = 640;
-constexpr int VrbskaColumns[3] = {50, 133, 216}; ///< Consent, entry release, pre-announcement.
-constexpr int MagnetoY = 200;
+/* Vrbská's group, 329 x 449, its viewport `Panel1` and the tall block `CHBlok` scrolled in it. */
+constexpr QRect VrbskaGroup(292, 16, 329, 449);
+constexpr QRect ViewPort(10, 18, 279, 409);
+constexpr QSize BlockSize(281, 764);
+constexpr int VrbskaColumns[3] = {60, 140, 220}; ///< Consent, entry release, pre-announcement.
+constexpr int MagnetoTop = 300;
 constexpr int MagnetoSize = 64;
-constexpr int WindowY = 330;
-constexpr int WindowSize = 32;
-constexpr int LatchY = 370;
-constexpr int LeverY = 410;
+constexpr QSize WindowSize(23, 23); ///< The picture store's block windows.
+constexpr int WindowTop = 420;
+constexpr QSize LatchSize(14, 14); ///< The picture store's latches.
+constexpr int LatchTop = 452;
+constexpr int LeverTop = 484;
 constexpr QSize LeverSize(24, 90);
 
-/** @return the square of a round part centred on x. */
-QRect centred(int x, int y, int size)
+/** @return the rectangle of a part of this size centred on x. */
+QRect centred(int x, int top, QSize size)
 {
-    return QRect(x - size / 2, y, size, size);
+    return QRect(QPoint(x - size.width() / 2, top), size);
 }
 
 /** Creates a group of the face: dark blue with a white caption. */
@@ -39,7 +44,7 @@ ui::GroupBox *faceGroup(ui::Form &f, ui::Control *parent, const QString &name, c
 {
     auto *g = f.make<ui::GroupBox>(parent, name);
     g->setCaption(caption);
-    g->setColor(DarkBlue);
+    g->setColor(FaceBlue);
     g->setFontColor(Qt::white);
     g->setBounds(r);
     return g;
@@ -49,9 +54,10 @@ ui::GroupBox *faceGroup(ui::Form &f, ui::Control *parent, const QString &name, c
 
 void TA1::buildNeighbourFace()
 {
+    /* Above the window's top edge and wider than it, as the face was laid out: it fills the window. */
     SouZST = make<ui::GroupBox>(nullptr, QStringLiteral("SouZST"));
-    SouZST->setBounds(0, 0, 632, 446);
-    SouZST->setColor(DarkBlue);
+    SouZST->setBounds(0, -5, 640, 484);
+    SouZST->setColor(FaceBlue);
     SouZST->setVisible(false);
     buildStruhyPanel();
     buildVrbskaPanel();
@@ -59,33 +65,32 @@ void TA1::buildNeighbourFace()
     Label1->setCaption(QStringLiteral("zavřít"));
     Label1->setTransparent(true);
     Label1->setFont(ui::Font{"Arial", 12, true, false, Qt::white});
-    Label1->setAlignment(ui::Align::Right);
     Label1->setCursor(ui::Cursor::Hand);
-    Label1->setBounds(544, 420, 80, 20);
+    Label1->setBounds(StruhyGroup.left(), 424, 80, 20);
 }
 
 void TA1::buildStruhyPanel()
 {
-    GroupBox6 = faceGroup(*this, SouZST, "GroupBox6", "Struhy", QRect(8, 6, 300, 408));
-    const QPoint origin(10, 22);
+    GroupBox6 = faceGroup(*this, SouZST, "GroupBox6", "Struhy", StruhyGroup);
+    const QSize pictureSize = StruhyGroup.size() - QSize(2 * StruhyPicture.x(), StruhyPicture.y() + 2);
     QList<QRect> sockets;
-    for (int x : StruhyColumns)
-        sockets << centred(x, LampY, LampSize) << centred(x, ButtonY, ButtonSize);
-    Image1 = devices::panelImage(*this, GroupBox6, "Image1", origin,
-                                 panel_pictures::background(QSize(280, 376), sockets, {}));
-    ui::Image *TA1::*lamps[4] = {&TA1::USM, &TA1::VTM, &TA1::PSM, &TA1::EVM};
-    const char *const lampNames[4] = {"USM", "VTM", "PSM", "EVM"};
-    const QColor lampColours[4] = {Qt::white, QColor(0, 255, 0), QColor(255, 0, 0), QColor(255, 255, 0)};
+    for (int k = 0; k < 4; ++k)
+        sockets << QRect(QPoint(LampLefts[k], LampTop) - StruhyPicture, LampSize)
+                << QRect(QPoint(ButtonLefts[k], ButtonTop) - StruhyPicture, ButtonSize);
+    Image1 = devices::panelImage(*this, GroupBox6, "Image1", StruhyPicture,
+                                 panel_pictures::background(pictureSize, QRect(20, 5, pictureSize.width() - 40, 12),
+                                                            sockets, {}));
+    ui::Image *TA1::*lamps[4] = {&TA1::EVM, &TA1::PSM, &TA1::VTM, &TA1::USM};
+    const char *const lampNames[4] = {"EVM", "PSM", "VTM", "USM"};
+    const QColor lampColours[4] = {QColor(255, 255, 0), QColor(255, 0, 0), QColor(0, 255, 0), Qt::white};
     ui::Image *TA1::*buttons[4] = {&TA1::ODHLM, &TA1::ZSM, &TA1::VZM, &TA1::TSM};
     const char *const buttonNames[4] = {"ODHLM", "ZSM", "VZM", "TSM"};
-    const QImage button = panelart::pushButton(QSize(ButtonSize, ButtonSize));
+    const QImage button = panelart::pushButton(ButtonSize);
     for (int k = 0; k < 4; ++k) {
-        const int x = StruhyColumns[k];
-        this->*lamps[k] = devices::deviceImage(*this, GroupBox6, lampNames[k],
-                                               centred(x, LampY, LampSize).topLeft() + origin,
-                                               panelart::lamp(lampColours[k], QSize(LampSize, LampSize)));
-        this->*buttons[k] = devices::deviceImage(*this, GroupBox6, buttonNames[k],
-                                                 centred(x, ButtonY, ButtonSize).topLeft() + origin, button);
+        this->*lamps[k] = devices::deviceImage(*this, GroupBox6, lampNames[k], QPoint(LampLefts[k], LampTop),
+                                               panelart::lamp(lampColours[k], LampSize));
+        this->*buttons[k] = devices::deviceImage(*this, GroupBox6, buttonNames[k], QPoint(ButtonLefts[k], ButtonTop),
+                                                 button);
     }
     USM->hide();
     EVM->hide();
@@ -93,30 +98,30 @@ void TA1::buildStruhyPanel()
 
 void TA1::buildVrbskaPanel()
 {
-    GroupBox16 = faceGroup(*this, SouZST, "GroupBox16", "Vrbská", QRect(316, 6, 308, 408));
+    GroupBox16 = faceGroup(*this, SouZST, "GroupBox16", "Vrbská", VrbskaGroup);
     Panel1 = make<ui::Panel>(GroupBox16, QStringLiteral("Panel1"));
-    Panel1->setBounds(10, 22, VrbskaWidth, 376);
+    Panel1->setBounds(ViewPort);
     CHBlok = make<ui::GroupBox>(Panel1, QStringLiteral("CHBlok"));
-    CHBlok->setBounds(0, 0, VrbskaWidth, VrbskaHeight);
+    CHBlok->setBounds(QRect(QPoint(0, 0), BlockSize));
 
-    QList<QRect> sockets{centred(VrbskaColumns[1], MagnetoY, MagnetoSize)};
+    const QRect magneto = centred(VrbskaColumns[1], MagnetoTop, QSize(MagnetoSize, MagnetoSize));
     QList<QRect> frames;
     for (int x : VrbskaColumns)
-        frames << centred(x, WindowY, WindowSize)
-               << QRect(x - LeverSize.width() / 2, LeverY, LeverSize.width(), LeverSize.height() + 10);
+        frames << centred(x, WindowTop, WindowSize)
+               << centred(x, LeverTop, LeverSize + QSize(0, 10));
     Image2 = devices::panelImage(*this, CHBlok, "Image2", QPoint(0, 0),
-                                 panel_pictures::background(QSize(VrbskaWidth, VrbskaHeight), sockets, frames));
-    const QPoint magnetoPlace = centred(VrbskaColumns[1], MagnetoY, MagnetoSize).topLeft();
-    InduktorA = devices::deviceImage(*this, CHBlok, "InduktorA", magnetoPlace,
-                                     panelart::magneto(QSize(MagnetoSize, MagnetoSize)));
-    InduktorA2 = devices::deviceImage(*this, CHBlok, "InduktorA2", magnetoPlace,
+                                 panel_pictures::background(BlockSize, QRect(20, 10, BlockSize.width() - 41, 22),
+                                                            {magneto}, frames));
+    InduktorA = devices::deviceImage(*this, CHBlok, "InduktorA", magneto.topLeft(),
+                                     panelart::magneto(magneto.size()));
+    InduktorA2 = devices::deviceImage(*this, CHBlok, "InduktorA2", magneto.topLeft(),
                                       panel_pictures::magnetoGlow(MagnetoSize));
     InduktorA2->hide();
     buildVrbskaInstruments();
 
     ScrollBar1 = make<ui::ScrollBar>(GroupBox16, QStringLiteral("ScrollBar1"));
     ScrollBar1->setVertical(true);
-    ScrollBar1->setBounds(280, 22, 18, 376);
+    ScrollBar1->setBounds(ViewPort.right() + 4, ViewPort.top(), 17, ViewPort.height());
     ScrollBar1->setRange(0, 100);
     ScrollBar1->setPosition(74);
     CHBlok->setTop(chBlokTopAt(ScrollBar1->position()));
@@ -124,9 +129,9 @@ void TA1::buildVrbskaPanel()
 
 void TA1::buildVrbskaInstruments()
 {
-    /* Every field stands at 1 in a new store: its window shows red. */
-    const QImage redWindow = panel_pictures::blockWindow(QColor(255, 0, 0), QSize(WindowSize, WindowSize));
-    const QImage latchBar = panel_pictures::latch(QSize(WindowSize, 10));
+    /* Every field stands at 1 in a new store: its window shows red until the fields are drawn. */
+    const QImage redWindow = panel_pictures::blockWindow(QColor(255, 0, 0), WindowSize);
+    const QImage latchBar = panel_pictures::latch(LatchSize);
     const QImage leverHandle = panelart::lever(panelart::LeverLook::DeskRoute, LeverSize);
     ui::Image *TA1::*windows[3] = {&TA1::TSJ2, &TA1::NavJOd2, &TA1::PHJDo2};
     const char *const windowNames[3] = {"TSJ2", "NavJOd2", "PHJDo2"};
@@ -135,12 +140,12 @@ void TA1::buildVrbskaInstruments()
     for (int k = 0; k < 3; ++k) {
         const int x = VrbskaColumns[k];
         this->*windows[k] = devices::deviceImage(*this, CHBlok, windowNames[k],
-                                                 centred(x, WindowY, WindowSize).topLeft(), redWindow, false);
+                                                 centred(x, WindowTop, WindowSize).topLeft(), redWindow, false);
         this->*levers[k] = devices::deviceImage(*this, CHBlok, leverNames[k],
-                                                QPoint(x - LeverSize.width() / 2, LeverY), leverHandle);
+                                                centred(x, LeverTop, LeverSize).topLeft(), leverHandle);
     }
-    ZapJ = devices::deviceImage(*this, CHBlok, "ZapJ", QPoint(VrbskaColumns[0] - WindowSize / 2, LatchY), latchBar,
-                                false);
-    ZapJOd = devices::deviceImage(*this, CHBlok, "ZapJOd", QPoint(VrbskaColumns[1] - WindowSize / 2, LatchY),
+    ZapJ = devices::deviceImage(*this, CHBlok, "ZapJ", centred(VrbskaColumns[0], LatchTop, LatchSize).topLeft(),
+                                latchBar, false);
+    ZapJOd = devices::deviceImage(*this, CHBlok, "ZapJOd", centred(VrbskaColumns[1], LatchTop, LatchSize).topLeft(),
                                   latchBar, false);
 }

@@ -29,9 +29,8 @@ constexpr int kGroupTop[3] = {43, 136, 247};
 constexpr const char *kRowFirstCell[kTimetableRows] = {"B3", "C6", "D9", "F2", "G6", "H9", "J2", "K5",
                                                         "L8", "N2", "O5", "P8", "R1", "S4", "T7", "V0"};
 
-/** One visible column of a row: heading, hint, place and width. */
+/** One visible column of a row: hint, place and width; its heading is a part of B1's text. */
 struct Column {
-    const char *heading; ///< Heading shown above the column.
     const char *hint;    ///< Hint shown when the mouse rests on a cell.
     int left;            ///< Left edge of the cells.
     int width;           ///< Width of the cells.
@@ -39,19 +38,19 @@ struct Column {
 
 /** Columns 1 to 13 in order; the last is the note. */
 const Column kColumns[13] = {
-    {"Číslo", "Číslo vlaku", 8, 73},
-    {"Ze směru", "Ze směru", 80, 89},
-    {"Odj.s.", "Odjezd vlaku ze sousední stanice", 168, 41},
-    {"Příj.", "Příjezd vlaku", 208, 41},
-    {"J.d.", "Jízdní doba ze sousední stanice", 248, 33},
-    {"K.", "Pravidelná kolej", 280, 17},
-    {"Odj.", "Odjezd vlaku", 296, 41},
-    {"Příj.s.", "Příjezd vlaku do sousední stanice", 336, 41},
-    {"J.d.", "Jízdní doba do sousední stanice", 376, 25},
-    {"Směr", "Směr", 400, 89},
-    {"Dél.", "Délka vlaku", 488, 33},
-    {"Hmot.", "Hmotnost vlaku", 520, 49},
-    {"Poznámka", "Poznámka", 568, 89},
+    {"Číslo vlaku", 8, 73},
+    {"Ze směru", 80, 89},
+    {"Odjezd vlaku ze sousední stanice", 168, 41},
+    {"Příjezd vlaku", 208, 41},
+    {"Jízdní doba ze sousední stanice", 248, 33},
+    {"Pravidelná kolej", 280, 17},
+    {"Odjezd vlaku", 296, 41},
+    {"Příjezd vlaku do sousední stanice", 336, 41},
+    {"Jízdní doba do sousední stanice", 376, 25},
+    {"Směr", 400, 89},
+    {"Délka vlaku", 488, 33},
+    {"Hmotnost vlaku", 520, 49},
+    {"Poznámka", 568, 89},
 };
 
 /** Left edge of the hidden cells: the agreed time, minutes ahead (a) and re-offer countdown (b). */
@@ -175,18 +174,11 @@ void TA2::buildLabels()
     B1->setCaption(QStringLiteral("  Číslo           Ze směru      Odj.s.  Příj.   J.d.  K.  Odj.  Příj.s. J.d. "
                                   "Směr             Dél.  Hmot.  Poznámka        "));
     B1->setBounds(0, 8, 672, 16);
-    B1->setFont(cellFont(Qt::white, true));
-    /* Spaces cannot line a heading up over a cell in a proportional font,
-       so each column gets its own heading label at the cell's left edge. */
-    B1->hide();
-    for (const Column &col : kColumns) {
-        auto *heading = make<ui::Label>(nullptr, QString());
-        heading->setCaption(QString::fromUtf8(col.heading));
-        heading->setHint(QString::fromUtf8(col.hint));
-        heading->setBounds(col.left + 2, 8, col.width + 12, 16);
-        heading->setTransparent(true);
-        heading->setFont(cellFont(Qt::white, true));
-    }
+    B1->setTransparent(true);
+    /* The column headings, lined up by spaces over the cells, bold and underlined. */
+    ui::Font headings = cellFont(Qt::white, true);
+    headings.underline = true;
+    B1->setFont(headings);
     B2 = groupLabel(*this, QStringLiteral("B2"), QStringLiteral("A - Rychlíky a spěšné vlaky"), 26);
     G5 = groupLabel(*this, QStringLiteral("G5"), QStringLiteral("B - Osobní vlaky"), 119);
     N1 = groupLabel(*this, QStringLiteral("N1"), QStringLiteral("C - Nákladní vlaky"), 230);

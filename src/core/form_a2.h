@@ -91,7 +91,7 @@ class TA2 : public ui::Form {
 public:
     explicit TA2(platform::Platform &platform);
 
-    ui::Label *B1;          ///< The column headings as one line of text (the headings shown are one label per column).
+    ui::Label *B1;          ///< The column headings as one line of text, bold and underlined.
     ui::Label *B2;          ///< "A - Rychlíky a spěšné vlaky": rows 1-4.
     ui::Label *G5;          ///< "B - Osobní vlaky": rows 5-9.
     ui::Label *N1;          ///< "C - Nákladní vlaky": rows 10-16.

@@ -22,7 +22,7 @@ QImage keyed(QSize size)
 
 } // namespace
 
-QImage background(QSize size, const QList<QRect> &sockets, const QList<QRect> &frames)
+QImage background(QSize size, const QRect &plate, const QList<QRect> &sockets, const QList<QRect> &frames)
 {
     QImage img(size, QImage::Format_RGB32);
     img.fill(PanelGrey);
@@ -37,7 +37,7 @@ QImage background(QSize size, const QList<QRect> &sockets, const QList<QRect> &f
     /* The name plate. */
     p.setPen(QColor(200, 200, 200));
     p.setBrush(QColor(60, 60, 70));
-    p.drawRect(20, 10, size.width() - 41, 22);
+    p.drawRect(plate);
     p.setBrush(Dark);
     p.setPen(QColor(110, 110, 110));
     for (const QRect &r : sockets)

@@ -16,11 +16,11 @@
 namespace panel_pictures {
 
 /**
- * @return a grey panel with a raised edge and a name plate, dark round
- * sockets where lamps and buttons sit and dark frames around windows and
- * lever slots.
+ * @return a grey panel with a raised edge, a name plate where plate says,
+ * dark round sockets where lamps and buttons sit and dark frames around
+ * windows and lever slots.
  */
-QImage background(QSize size, const QList<QRect> &sockets, const QList<QRect> &frames);
+QImage background(QSize size, const QRect &plate, const QList<QRect> &sockets, const QList<QRect> &frames);
 /** @return a block window showing this colour. */
 QImage blockWindow(const QColor &colour, QSize size);
 /** @return a latch bar under a block window. */

@@ -56,33 +56,25 @@ QImage leverTag()
     return img;
 }
 
-/** Builds the devices, each only when the form has no control of its name yet. */
+/** Builds the devices of box 1 on its panel. */
 class Box1Builder {
 public:
     explicit Box1Builder(TA7 &a7) : m_form(a7), m_parent(a7.frame.D5) {}
 
-    bool has(const QString &name) const { return m_form.find(name) != nullptr; }
-
-    void image(const QString &name, const QRect &at, bool transparent = true)
+    ui::Image *image(const QString &name, const QRect &at, bool transparent = true)
     {
-        if (!has(name))
-            deviceImage(m_form, m_parent, name, at, transparent);
+        return deviceImage(m_form, m_parent, name, at, transparent);
     }
-    void image(const QString &name, QPoint at, const QImage &picture, bool transparent = true)
+    ui::Image *image(const QString &name, QPoint at, const QImage &picture, bool transparent = true)
     {
-        if (!has(name))
-            deviceImage(m_form, m_parent, name, at, picture, transparent);
+        return deviceImage(m_form, m_parent, name, at, picture, transparent);
     }
     void lamp(const QString &name, QPoint at, const QColor &colour)
     {
-        if (has(name))
-            return;
         deviceImage(m_form, m_parent, name, at, panelart::lamp(colour, QSize(6, 6)), false)->hide();
     }
     ui::Label *label(const QString &name, const QRect &at, const QString &caption, ui::Control *parent = nullptr)
     {
-        if (has(name))
-            return nullptr;
         auto *l = m_form.make<ui::Label>(parent ? parent : m_parent, name);
         l->setBounds(at);
         l->setCaption(caption);
@@ -90,19 +82,9 @@ public:
     }
     void hiddenEdit(const QString &name)
     {
-        if (has(name))
-            return;
         auto *e = m_form.make<ui::Edit>(m_parent, name);
         e->setBounds(0, 0, 40, 21);
         e->hide();
-    }
-    /** A drop tablet, 51 px wide and raised, with its grip above it. */
-    void tablet(const QString &name, QPoint at)
-    {
-        if (auto *t = label(name, QRect(at, QSize(51, 1)), QString()))
-            t->setColor(QColor(0xBB, 0xBB, 0xBB));
-        if (auto *g = label(name + "2", QRect(at.x() + 23, at.y() - 26, 5, 25), QString()))
-            g->setColor(QColor(60, 60, 60));
     }
 
 private:
@@ -130,23 +112,20 @@ void buildLeverParts(Box1Builder &b, TA7 &a7)
         const bool up = head && head->top() == BaseTop - 291;
         const int left = head ? head->left() : 0;
         const QRect at(left, BaseTop + (up ? -126 : 372), 48, 16);
-        if (auto *l = b.label(QStringLiteral("Paka%1d").arg(n), at, QLatin1String(LeverPlates[n - 1]))) {
-            l->setAlignment(ui::Align::Center);
-            l->setColor(QColor(236, 234, 222));
-            l->setFont(plateFont);
-        }
+        ui::Label *l = b.label(QStringLiteral("Paka%1d").arg(n), at, QLatin1String(LeverPlates[n - 1]));
+        l->setAlignment(ui::Align::Center);
+        l->setColor(QColor(236, 234, 222));
+        l->setFont(plateFont);
     }
     b.hiddenEdit("Paka3e");
     b.hiddenEdit("Paka7e");
 }
 
-/** Call-on buttons with their permission lamps, the switch DN with its lamp. */
+/** Call-on buttons (their permission lamps are among the box's indicators), the switch DN with its lamp. */
 void buildButtons(Box1Builder &b, const TA7 &a7)
 {
     const int blok = a7.Blok->left();
     static const QImage button = panelart::pushButton(QSize(14, 14));
-    b.lamp("PNL2", QPoint(blok + 180, 640), Qt::white);
-    b.lamp("PNML2", QPoint(blok + 370, 640), Qt::white);
     b.image("PNL", QPoint(blok + 176, 655), button);
     b.image("PNML", QPoint(blok + 366, 655), button);
     b.image("DN", QRect(blok + 480, 600, 21, 21));
@@ -156,8 +135,6 @@ void buildButtons(Box1Builder &b, const TA7 &a7)
 void buildAuxiliary(Box1Builder &b, TA7 &a7)
 {
     const int blok = a7.Blok->left(), blokTop = a7.Blok->top();
-    b.tablet("DestickaA", QPoint(blok + 160, 230));
-    b.tablet("DestickaB", QPoint(blok + 350, 230));
     static const QImage bell = panelart::pushButton(QSize(27, 27));
     b.image("ZvonekA", QPoint(blok + 36, blokTop + 279), bell);
     b.image("ZvonekB", QPoint(blok + 86, blokTop + 279), bell);
@@ -175,25 +152,20 @@ void buildAuxiliary(Box1Builder &b, TA7 &a7)
     const std::pair<const char *, const ui::Image *> tags[4] = {
         {"BOd", a7.PakaNavBOd}, {"BDo", a7.PakaNavBDo}, {"MOd", a7.PakaNavMOd}, {"MDo", a7.PakaNavMDo}};
     for (const auto &[id, lever] : tags) {
-        b.label(QStringLiteral("Ced") + id, QRect(lever->left(), lever->top() + 60, lever->width(), 20), QString());
-        if (auto *holder = dynamic_cast<ui::Label *>(a7.find(QStringLiteral("Ced") + id)))
-            holder->setTransparent(true);
-        const QString name = QStringLiteral("Cedulka") + id;
-        if (!b.has(name)) {
-            b.image(name, QPoint(lever->left() + lever->width() / 2 - 59, lever->top() + 27), tag);
-            a7.find(name)->hide();
-        }
+        b.label(QStringLiteral("Ced") + id, QRect(lever->left(), lever->top() + 60, lever->width(), 20), QString())
+            ->setTransparent(true);
+        b.image(QStringLiteral("Cedulka") + id, QPoint(lever->left() + lever->width() / 2 - 59, lever->top() + 27), tag)
+            ->hide();
     }
 
     const ui::Font consentFont{QStringLiteral("Arial"), 13, true, false, Qt::white};
     const std::pair<const char *, int> consents[2] = {{"SPA", 300}, {"SPB", 500}};
-    for (const auto &[name, top] : consents)
-        if (auto *l = b.label(QLatin1String(name), QRect(20, top, 150, 20), QStringLiteral("souhlas k posunu"),
-                              a7.Nahled)) {
-            l->setColor(QColor(0, 90, 0));
-            l->setFont(consentFont);
-            l->hide();
-        }
+    for (const auto &[name, top] : consents) {
+        ui::Label *l = b.label(QLatin1String(name), QRect(20, top, 150, 20), QStringLiteral("souhlas k posunu"), a7.Nahled);
+        l->setColor(QColor(0, 90, 0));
+        l->setFont(consentFont);
+        l->hide();
+    }
 }
 
 } // namespace

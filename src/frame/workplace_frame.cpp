@@ -144,6 +144,7 @@ void buildWorkplaceOverlay(ui::Form &form, WorkplaceFrame &frame)
     frame.D9 = label(form, frame.D8, "D9", "", QRect(4, 4, 632, 17), ui::Font{"Verdana", 13, true, false, Qt::black},
                      Qt::white);
     frame.D9->setTransparent(true);
+    frame.D9->setAutoSize(true);
 
     frame.H00 = form.make<ui::GroupBox>(nullptr, QStringLiteral("H00"));
     frame.H00->setBounds(16, 16, 115, 44);

@@ -4,6 +4,7 @@
 #include "platform/audio.h"
 #include "platform/message_boxes.h"
 #include "platform/random.h"
+#include "platform/text_metrics.h"
 #include "platform/timer_engine.h"
 
 namespace platform {
@@ -18,6 +19,7 @@ struct Platform {
     MessageBoxes &messages; ///< Message boxes and the default error report.
     AudioService &audio;    ///< Sound players.
     Random &random;         ///< Random numbers.
+    TextMetrics &metrics;   ///< Widths of texts in a font.
 };
 
 } // namespace platform

@@ -80,7 +80,8 @@ struct QtPlatform {
     QtMessageBoxes messages;
     QtAudio audio;
     Random random;
-    Platform platform{timers, messages, audio, random};
+    QtTextMetrics metrics;
+    Platform platform{timers, messages, audio, random, metrics};
 };
 
 } // namespace platform

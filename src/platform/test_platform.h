@@ -13,7 +13,8 @@ struct TestPlatform {
     RecordedMessageBoxes messages;
     RecordedAudio audio;
     Random random;
-    Platform platform{timers, messages, audio, random};
+    FixedTextMetrics metrics;
+    Platform platform{timers, messages, audio, random, metrics};
 };
 
 } // namespace platform

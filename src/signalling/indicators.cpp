@@ -22,15 +22,6 @@ std::array<std::pair<ui::Form *, WorkplaceFrame *>, 4> views(App &app)
              {&app.A8(), &app.A8().frame}}};
 }
 
-/**
- * @return the width of the warning label for its text: it sizes itself to
- * the text, about 9 px a character in its bold 13 px Verdana.
- */
-int warningWidth(const QString &text)
-{
-    return 9 * static_cast<int>(text.size());
-}
-
 } // namespace
 
 void VarovaniChange(App &app)
@@ -38,8 +29,8 @@ void VarovaniChange(App &app)
     TA1 &a1 = app.A1();
     const QString text = a1.Varovani->text();
     for (auto [form, frame] : views(app)) {
+        /* The label sizes itself to its text. */
         frame->D9->setCaption(text);
-        frame->D9->setWidth(warningWidth(text));
         frame->D8->setWidth(frame->D9->width());
         /* A warning wider than the view gets a negative Left: still centred, its ends cut off. */
         frame->D8->setLeft((form->width() - frame->D8->width()) / 2);

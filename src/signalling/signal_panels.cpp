@@ -9,7 +9,6 @@
 #include "devices/form_a8.h"
 #include "devices/panel_art.h"
 #include "signalling/signalling_handlers.h"
-#include "trackview/form_a5.h"
 #include "ui/sim_error.h"
 
 #include <QPainter>
@@ -42,10 +41,7 @@ QImage lampSocket()
     return img;
 }
 
-/**
- * Creates the parts of one view that it does not have yet. Every part is
- * made only when the form has no control of its name.
- */
+/** Creates the signalling's parts of one view on one of its panels. */
 class PanelBuilder {
 public:
     PanelBuilder(const App &app, ui::Form &form, ui::Control *parent) : m_app(app), m_form(form), m_parent(parent) {}
@@ -53,8 +49,6 @@ public:
     /** A 6 x 6 lamp, dark, in its socket, which shows while the lamp is dark. */
     void lamp(const QString &name, const QColor &colour, QPoint at)
     {
-        if (has(name))
-            return;
         static const QImage socket = lampSocket();
         devices::deviceImage(m_form, m_parent, QString(), at - QPoint(2, 2), socket);
         devices::deviceImage(m_form, m_parent, name, at, panelart::lamp(colour, LampSize), false)->hide();
@@ -62,8 +56,7 @@ public:
     /** A signal's lamps in a row with the signal's name engraved above them. */
     void signalGroup(const QString &caption, const QStringList &names, const QList<QColor> &colours, QPoint at)
     {
-        if (!has(names.first()))
-            engrave(caption, at + QPoint(-3, -15));
+        engrave(caption, at + QPoint(-3, -15));
         lampRow(names, colours, at);
     }
     /** A small engraved name on the panel. */
@@ -84,62 +77,33 @@ public:
     /** A block window; its picture is drawn from its field afterwards. */
     void window(const QString &name, QPoint at)
     {
-        if (!has(name))
-            devices::deviceImage(m_form, m_parent, name, QRect(at, WindowSize), false);
+        devices::deviceImage(m_form, m_parent, name, QRect(at, WindowSize), false);
     }
     /** A block window over a lever, with its latch under it when latch is given. */
     void windowOverLever(const QString &name, const QString &latch, int leverLeft, int top)
     {
         window(name, QPoint(leverLeft + 2, top));
-        if (!latch.isEmpty() && !has(latch))
+        if (!latch.isEmpty())
             devices::deviceImage(m_form, m_parent, latch, QRect(QPoint(leverLeft + 7, top + 26), LatchSize), false);
     }
     /** A latch at its own place. */
     void latch(const QString &name, QPoint at)
     {
-        if (!has(name))
-            devices::deviceImage(m_form, m_parent, name, QRect(at, LatchSize), false);
-    }
-    /** A route label: the number of a station track, hidden until the route is locked. */
-    void routeLabel(const QString &name, const QString &track, QPoint at)
-    {
-        if (has(name))
-            return;
-        auto *l = m_form.make<ui::Label>(m_parent, name);
-        l->setCaption(track);
-        l->setBounds(QRect(at, QSize(14, 16)));
-        l->setAlignment(ui::Align::Center);
-        l->setFont(ui::Font{QStringLiteral("Arial"), 13, true, false, Qt::black});
-        l->setColor(QColor(236, 232, 214));
-        l->hide();
+        devices::deviceImage(m_form, m_parent, name, QRect(at, LatchSize), false);
     }
     /** A device picture in its rest place, taking a store picture. */
     void device(const QString &name, QPoint at, const ui::Image &stock, bool transparent = true)
     {
-        if (!has(name))
-            devices::deviceImage(m_form, m_parent, name, at, stock.picture(), transparent);
-    }
-    /** A drop tablet: a small plate that falls (grows to 85 px, white) when a bell calls. */
-    void tablet(const QString &name, QPoint at)
-    {
-        if (has(name))
-            return;
-        auto *p = m_form.make<ui::Panel>(m_parent, name);
-        p->setBounds(QRect(at, QSize(30, 20)));
-        p->setColor(QColor(40, 40, 40));
-        p->setBevel(true);
+        devices::deviceImage(m_form, m_parent, name, at, stock.picture(), transparent);
     }
     /** A bell button at rest. */
     void bell(const QString &name, QPoint at)
     {
-        if (!has(name))
-            devices::deviceImage(m_form, m_parent, name, at, panelart::pushButton(QSize(16, 16)));
+        devices::deviceImage(m_form, m_parent, name, at, panelart::pushButton(QSize(16, 16)));
     }
     /** A round 4 px lamp of the track view or an 8 px crossing light. */
     void shape(const QString &name, const QColor &colour, const QRect &r, bool lit)
     {
-        if (has(name))
-            return;
         auto *s = m_form.make<ui::Shape>(m_parent, name);
         s->setShape(ui::ShapeType::Circle);
         s->setBrushColor(colour);
@@ -151,8 +115,6 @@ public:
     const TA3 &store() const { return m_app.A3(); }
 
 private:
-    bool has(const QString &name) const { return m_form.find(name) != nullptr; }
-
     const App &m_app;
     ui::Form &m_form;
     ui::Control *m_parent;
@@ -182,7 +144,6 @@ void addDeskLamps(PanelBuilder &b)
     }
     b.signalGroup("40", {"Kmitac"}, {White}, {1595, 104});
     b.signalGroup("IK", {"IKLada"}, {Red}, {1450, 104});
-    b.signalGroup("Struhy", {"USM", "VTM", "PSM", "EVM", "VOM"}, {White, Green, Red, Yellow, White}, {1668, 184});
     b.lamp("VUDZluta", Yellow, {1752, 248});
 }
 
@@ -204,28 +165,10 @@ void addDeskWindows(PanelBuilder &b)
     b.windowOverLever("TSCH", "ZapCH", 2250, top);
 }
 
-/** The desk's parts that the block instruments of the boxes and the flasher work. */
-void addDeskDevices(PanelBuilder &b)
-{
-    b.tablet("DestickaA", {1420, 210});
-    b.tablet("DestickaB", {1808, 210});
-    b.tablet("DestickaC", {2050, 210});
-    b.device("KlikaL", {2150, 600}, *b.store().KlikaLOff, false);
-    b.device("KlikaP", {2236, 600}, *b.store().KlikaPOff, false);
-    /* Route keys, off: the key counts as on only at Blok + (357, 231), + 742, + 857. */
-    b.device("KlicA", {1064 + 357, 45 + 241}, *b.store().KlicOff);
-    b.device("KlicB", {1064 + 742, 45 + 241}, *b.store().KlicOff);
-    b.device("KlicC", {1064 + 857, 45 + 241}, *b.store().KlicOff);
-    b.device("F0", {104, 822}, *b.store().TelBilaOff, false);
-    b.device("F1", {123, 822}, *b.store().TelBilaOff, false);
-    b.device("F2", {142, 822}, *b.store().TelBilaOff, false);
-}
-
 void addDeskParts(PanelBuilder &b)
 {
     addDeskLamps(b);
     addDeskWindows(b);
-    addDeskDevices(b);
 }
 
 /* Signal box 1 A7: block instrument at (1000, 160), line A column from 1140, line B from 1330. */
@@ -256,16 +199,6 @@ void addBox1Parts(PanelBuilder &b)
     b.windowOverLever("ZavM", {}, 1395, windows);
     b.windowOverLever("NavMOd", "ZapMOd", 1440, windows);
 
-    const char *const tracks[] = {"1", "2", "3", "4", "5", "7"};
-    for (int k = 0; k < 6; ++k) {
-        b.routeLabel(QStringLiteral("CisloB") + tracks[k], tracks[k], {1150 + 20 * k, 250});
-        b.routeLabel(QStringLiteral("CisloM") + tracks[k], tracks[k], {1340 + 20 * k, 250});
-    }
-    b.tablet("DestickaA", {1250, 290});
-    b.tablet("DestickaB", {1440, 290});
-    /* Bells rest at Blok + 279. */
-    b.bell("ZvonekA", {1036, 439});
-    b.bell("ZvonekB", {1086, 439});
     b.device("KlikaL", {880, 420}, *b.store().KlikaLOff, false);
     b.device("KlikaP", {1575, 420}, *b.store().KlikaPOff, false);
 }
@@ -315,10 +248,6 @@ void addBox2Parts(PanelBuilder &b)
     b.windowOverLever("NavCHDo", "ZapCHDo", 280, windows);
     b.windowOverLever("ZavCH", {}, 330, windows);
     b.windowOverLever("NavCHOd", "ZapCHOd", 380, windows);
-    const char *const tracks[] = {"1", "2", "3", "5", "7"};
-    for (int k = 0; k < 5; ++k)
-        b.routeLabel(QStringLiteral("CisloCH") + tracks[k], tracks[k], {210 + 20 * k, 250});
-    b.tablet("DestickaA", {450, 220});
     b.bell("Zvonek", {110, 439});
     b.device("Klika", {110, 470}, *b.store().Klika2Off, false);
 }
@@ -352,48 +281,14 @@ void addCrossing(const App &app, ui::Form &a8, ui::Control *nahled)
 {
     static const QImage post = crossingPost();
     static const QImage arm = barrierArm(60);
-    if (!a8.find("PZZ2"))
-        devices::deviceImage(a8, nahled, "PZZ2", QPoint(769, 420), post);
-    if (!a8.find("PZZ2a"))
-        devices::deviceImage(a8, nahled, "PZZ2a", QPoint(777, 420), arm, false);
-    if (!a8.find("PZZ1"))
-        devices::deviceImage(a8, nahled, "PZZ1", QPoint(866, 290), post);
-    if (!a8.find("PZZ1a"))
-        devices::deviceImage(a8, nahled, "PZZ1a", QPoint(874, 290), arm, false);
+    devices::deviceImage(a8, nahled, "PZZ2", QPoint(769, 420), post);
+    devices::deviceImage(a8, nahled, "PZZ2a", QPoint(777, 420), arm, false);
+    devices::deviceImage(a8, nahled, "PZZ1", QPoint(866, 290), post);
+    devices::deviceImage(a8, nahled, "PZZ1a", QPoint(874, 290), arm, false);
     PanelBuilder b(app, a8, nahled);
     b.shape("PZZCervenaL", Red, QRect(868, 312, 8, 8), false);
     b.shape("PZZCervenaP", Red, QRect(878, 312, 8, 8), false);
     b.shape("PZZBila", White, QRect(873, 302, 8, 8), false);
-}
-
-/* The track view A5: a column of signal lamps at each edge, one group per track row. */
-
-/** One track row's signal lamps: green, red, white, yellow, as the shapes' names give them. */
-struct TrackSignal {
-    const char *green;
-    const char *red;
-    const char *white;
-    const char *yellow;
-};
-
-void addTrackViewLamps(PanelBuilder &b, int width)
-{
-    /* Rows of tracks 7, 5, 3, 1, 2 from the top: S7, S5, S3, S1, S2 on the left; L7, L5, L3, Lc1, Lc2 on the right. */
-    const TrackSignal left[5] = {{"F1", "F2", "F3", "F4"}, {"H1", "H2", "H3", "H4"}, {"J1", "J2", "J3", "J4"},
-                                 {"L1", "L2", "L3", "L4"}, {"N1", "N2", "N3", "N4"}};
-    const TrackSignal right[5] = {{"GB", "GC", "GD", "GE"}, {"IB", "IC", "ID", "IE"}, {"KB", "KC", "KD", "KE"},
-                                  {"MC", "MD", "ME", "MB"}, {"OB", "OD", "OC", "OE"}};
-    for (int r = 0; r < 5; ++r) {
-        const int top = 60 + 95 * r;
-        for (int side = 0; side < 2; ++side) {
-            const TrackSignal &s = side ? right[r] : left[r];
-            const int x = side ? width - 24 : 8;
-            b.shape(s.green, Green, QRect(x, top, 4, 4), false);
-            b.shape(s.yellow, Yellow, QRect(x, top + 6, 4, 4), false);
-            b.shape(s.red, Red, QRect(x, top + 12, 4, 4), true);
-            b.shape(s.white, White, QRect(x, top + 18, 4, 4), false);
-        }
-    }
 }
 
 } // namespace
@@ -405,10 +300,7 @@ void partMissing(const ui::Form &form, const QString &name)
 
 void addSignalPanels(App &app, ui::Form &view)
 {
-    if (auto *a5 = dynamic_cast<TA5 *>(&view)) {
-        PanelBuilder b(app, view, a5->frame.D5);
-        addTrackViewLamps(b, a5->frame.D5->width());
-    } else if (auto *a6 = dynamic_cast<TA6 *>(&view)) {
+    if (auto *a6 = dynamic_cast<TA6 *>(&view)) {
         PanelBuilder b(app, view, a6->frame.D5);
         addDeskParts(b);
     } else if (auto *a7 = dynamic_cast<TA7 *>(&view)) {
@@ -418,7 +310,6 @@ void addSignalPanels(App &app, ui::Form &view)
         PanelBuilder b(app, view, a8->frame.D5);
         addBox2Parts(b);
         addCrossing(app, view, a8->Nahled);
-        addSignalmanParts(app, view);
     }
     drawBlockFields(app, view);
 }

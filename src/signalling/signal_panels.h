@@ -8,10 +8,11 @@ class App;
 namespace signalling {
 
 /**
- * Puts on a newly created view (A5, A6, A7 or A8) every lamp, block window,
- * latch and indicator that the signalling lights or redraws, at its place
- * on the view's panels, in its initial state. A part the view already has
- * is left as it is, so the devices' own forms may create it first.
+ * Puts on a newly created view (A6, A7 or A8) the lamps, block windows,
+ * latches and indicators that only the signalling works, at their places
+ * on the view's panels, and draws every block field the view shows (A5
+ * too). The devices' forms create their own parts, route labels, tablets
+ * and bells among them, before this runs.
  */
 void addSignalPanels(App &app, ui::Form &view);
 

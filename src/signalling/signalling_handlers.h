@@ -99,13 +99,6 @@ void SignalistaATimer(App &app);
 void SignalistaBTimer(App &app);
 /** Line C's signalman of signal box 2, timer `A1.SignalistaC`; "Error 10SigC". */
 void SignalistaCTimer(App &app);
-/**
- * Puts on signal box 2 the devices that its signalman works and the box
- * does not have yet, at their rest places: route-lock knobs, signal knob,
- * point controllers with their point-machine timers, the crossing's close
- * button.
- */
-void addSignalmanParts(App &app, ui::Form &box);
 
 /* Flasher (flasher.cpp). */
 

@@ -7,10 +7,6 @@ namespace traffic {
 
 /** Wires the six run timers of a newly created A1 to their runs. */
 void wireA1(App &app);
-/** Gives a newly created A7 the preview chains of lines A and B, the signal knobs and the repeater lamps, where it has none. */
-void wireA7(App &app);
-/** Gives a newly created A8 the preview chain of line C, its signal knob and the fault lamps, where it has none. */
-void wireA8(App &app);
 
 /**
  * One tick of the arrival run of line `line` (timers `A1.TimerVlakAOd`,

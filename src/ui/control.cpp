@@ -3,6 +3,7 @@
 
 #include "platform/platform.h"
 #include "ui/form.h"
+#include "ui/sim_error.h"
 
 namespace ui {
 
@@ -103,6 +104,7 @@ void Control::setFont(const Font &f)
     if (f == m_font)
         return;
     m_font = f;
+    textChanged();
     changed();
 }
 
@@ -119,6 +121,7 @@ void Control::setCaption(const QString &c)
     if (c == m_caption)
         return;
     m_caption = c;
+    textChanged();
     if (m_kind == Kind::Form)
         static_cast<Form *>(this)->notifyState();
     else
@@ -150,6 +153,13 @@ Form::~Form()
     /* Children go before their parents: the reverse of creation order. */
     while (!m_owned.empty())
         m_owned.pop_back();
+}
+
+void Form::refuseTaken(const QString &name) const
+{
+    /* One place creates each control: a second one of a name would hide the first from every handler. */
+    if (m_byName.contains(name))
+        throw SimError(QStringLiteral("Prvek %1.%2 je již vytvořen").arg(this->name(), name));
 }
 
 void Form::adopt(std::unique_ptr<Control> c)

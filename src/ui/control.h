@@ -46,6 +46,7 @@ struct Font {
     bool bold = false;
     bool italic = false;
     QColor color = Qt::black;
+    bool underline = false;
 
     bool operator==(const Font &) const = default;
 };
@@ -139,6 +140,8 @@ public:
 protected:
     /** Tells the front that the geometry or visibility changed. */
     void layoutChanged();
+    /** The caption or the font changed; a control that sizes itself to its text refits here. */
+    virtual void textChanged() {}
 
 private:
     friend class Form;

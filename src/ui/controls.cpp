@@ -56,6 +56,18 @@ Label::Label(Control *parent, const QString &name) : Control(parent, name, Kind:
     setColor(QColor(240, 240, 240));
 }
 
+void Label::setAutoSize(bool a)
+{
+    m_autoSize = a;
+    textChanged();
+}
+
+void Label::textChanged()
+{
+    if (m_autoSize && form())
+        setWidth(form()->platform().metrics.textWidth(caption(), font()));
+}
+
 void Shape::setBrushColor(const QColor &c)
 {
     if (c == m_brush)

@@ -100,8 +100,15 @@ public:
     void setWordWrap(bool w) { m_wordWrap = w; changed(); }
     bool verticalCenter() const { return m_vcenter; }
     void setVerticalCenter(bool v) { m_vcenter = v; changed(); }
+    bool autoSize() const { return m_autoSize; }
+    /** An auto-sized label takes the width of its caption in its font, as the platform measures it. */
+    void setAutoSize(bool a);
+
+protected:
+    void textChanged() override;
 
 private:
+    bool m_autoSize = false;
     bool m_transparent = false;
     Align m_align = Align::Left;
     bool m_wordWrap = false;

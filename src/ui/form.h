@@ -39,10 +39,11 @@ public:
     Form(const QString &name, platform::Platform &platform);
     ~Form() override;
 
-    /** Creates a control of type T inside parent (this form when null). */
+    /** Creates a control of type T inside parent (this form when null); a second control of a name throws. */
     template <class T, class... Args>
     T *make(Control *parent, const QString &name, Args &&...args)
     {
+        refuseTaken(name);
         auto owned = std::make_unique<T>(parent ? parent : this, name, std::forward<Args>(args)...);
         T *raw = owned.get();
         adopt(std::move(owned));
@@ -81,6 +82,8 @@ public:
     void notifyState();
 
 private:
+    /** Throws when a control of this name exists already. */
+    void refuseTaken(const QString &name) const;
     void adopt(std::unique_ptr<Control> c);
 
     platform::Platform &m_platform;

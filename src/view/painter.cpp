@@ -186,6 +186,7 @@ QFont toQFont(const ui::Font &font)
     f.setPixelSize(std::max(1, font.pixelSize));
     f.setBold(font.bold);
     f.setItalic(font.italic);
+    f.setUnderline(font.underline);
     return f;
 }
 

@@ -68,6 +68,26 @@ TEST(TimetableWindow, EveryRowHasItsCellsUnderTheirNames)
     EXPECT_EQ(seen.size(), 4 + 1 + kTimetableRows * (15 + 1 + kRowVehicles));
 }
 
+TEST(TimetableWindow, TheColumnHeadingsAreOneBoldUnderlinedLabel)
+{
+    Harness h;
+    const auto &b1 = h.as<ui::Label>("A2.B1");
+    EXPECT_EQ(b1.caption(), "  Číslo           Ze směru      Odj.s.  Příj.   J.d.  K.  Odj.  Příj.s. J.d. "
+                            "Směr             Dél.  Hmot.  Poznámka        ");
+    EXPECT_TRUE(b1.visible());
+    EXPECT_EQ(b1.top(), 8);
+    EXPECT_EQ(b1.width(), 672);
+    EXPECT_EQ(b1.font().family, "Verdana");
+    EXPECT_EQ(b1.font().pixelSize, 11);
+    EXPECT_TRUE(b1.font().bold);
+    EXPECT_TRUE(b1.font().underline);
+    EXPECT_EQ(b1.font().color, QColor(Qt::white));
+    /* No other label stands in the headings' line. */
+    for (const ui::Control *c : h.control("A2").children())
+        if (c != &b1 && c->kind() == ui::Kind::Label)
+            EXPECT_FALSE(c->bounds().intersects(b1.bounds())) << c->caption().toStdString();
+}
+
 TEST(TimetableWindow, OpensWithEmptyWhiteRowsAndDefaultTrains)
 {
     Harness h;

@@ -3,8 +3,7 @@
 #include "devices/picture_report.h"
 #include "harness/harness.h"
 #include "platform/platform.h"
-#include "platform/recorded_platform.h"
-#include "platform/virtual_timer_engine.h"
+#include "platform/test_platform.h"
 #include "ui/controls.h"
 
 #include <QDir>
@@ -156,11 +155,9 @@ TEST(DeviceForms, ShapedDevicePicturesKeepTheirPanelVisibleAroundThem)
 
 TEST(PictureReport, ListsThePicturesTheStoreCouldNotLoadInOneBox)
 {
-    platform::VirtualTimerEngine timers;
-    platform::RecordedMessageBoxes messages;
-    platform::RecordedAudio audio;
-    platform::Random random;
-    platform::Platform platform{timers, messages, audio, random};
+    platform::TestPlatform test;
+    platform::RecordedMessageBoxes &messages = test.messages;
+    platform::Platform &platform = test.platform;
     TA3 complete(platform);
     devices::reportPictureLoadErrors(complete);
     EXPECT_TRUE(messages.shown.isEmpty());

@@ -42,6 +42,24 @@ TEST(Indicators, AWarningIsCentredOnEveryViewAndClearingItHidesIt)
     EXPECT_LT(h.control("A6.D8").left(), 0);
 }
 
+TEST(Indicators, TheWarningLabelIsAsWideAsItsTextMeasuresInItsFont)
+{
+    Harness h;
+    /* The test platform's rule: bold 13 px Verdana is 9 px a character. */
+    const std::pair<QString, int> warnings[] = {{"Vlak 1911 se blíží k vjezdovému návěstidlu L", 44 * 9},
+                                                {"Pozor!", 6 * 9}};
+    for (const auto &[text, width] : warnings) {
+        h.type("A1.Varovani", text);
+        for (const char *v : Views) {
+            const QString view = QLatin1String(v);
+            const auto &label = h.as<ui::Label>(view + ".D9");
+            EXPECT_EQ(label.width(), width) << v;
+            EXPECT_EQ(label.width(), h.app().platform().metrics.textWidth(text, label.font())) << v;
+            EXPECT_EQ(h.control(view + ".D8").width(), width) << v;
+        }
+    }
+}
+
 TEST(Indicators, SectionsAndTheCrossingPostShowTheirLampWhileOccupied)
 {
     Harness h;

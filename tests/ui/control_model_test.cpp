@@ -176,3 +176,38 @@ TEST(ControlModel, ATimerDestroyedWithItsFormNeverFiresAgain)
     EXPECT_EQ(fired, 1);
     EXPECT_EQ(test.timers.runningCount(), 0);
 }
+
+TEST(ControlModel, ASecondControlOfANameIsRefusedAndTheFirstStaysFound)
+{
+    Bench b;
+    auto *first = b.form.make<ui::Label>(nullptr, "CisloB1");
+    try {
+        b.form.make<ui::Image>(nullptr, "CisloB1");
+        FAIL() << "a second CisloB1 was created";
+    } catch (const ui::SimError &e) {
+        EXPECT_EQ(e.text(), "Prvek T.CisloB1 je již vytvořen");
+    }
+    EXPECT_EQ(b.form.find("CisloB1"), first);
+    /* Unnamed controls (captions, engravings) may be many. */
+    b.form.make<ui::Label>(nullptr, QString());
+    EXPECT_NO_THROW(b.form.make<ui::Label>(nullptr, QString()));
+}
+
+TEST(ControlModel, AnAutoSizedLabelTakesItsTextsWidthInItsFontAndKeepsItsHeight)
+{
+    Bench b;
+    auto *label = b.form.make<ui::Label>(nullptr, "D9");
+    label->setBounds(4, 4, 632, 17);
+    label->setFont(ui::Font{"Verdana", 10, false, false, Qt::black});
+    label->setCaption("abcd");
+    EXPECT_EQ(label->width(), 632); // not auto-sized yet
+    label->setAutoSize(true);
+    EXPECT_EQ(label->bounds(), QRect(4, 4, 4 * 6, 17));
+    label->setCaption("abcdefgh");
+    EXPECT_EQ(label->width(), 8 * 6);
+    /* Bold: one pixel more a character; a new font refits at once. */
+    label->setFont(ui::Font{"Verdana", 10, true, false, Qt::black});
+    EXPECT_EQ(label->width(), 8 * 7);
+    label->setCaption(QString());
+    EXPECT_EQ(label->width(), 0);
+}

@@ -1,4 +1,4 @@
-/** @file app.cpp Creation of the ten forms in their order, and their re-creation at the end of a game. */
+/** @file app.cpp The composition root: the ten forms created in their order, each wired by its subsystems, and re-created at the end of a game. */
 #include "core/app.h"
 
 #include "core/core_handlers.h"
@@ -139,7 +139,6 @@ void App::createA7()
     frame::wireWorkplace(*this, *m_A7);
     signalling::addSignalPanels(*this, *m_A7);
     devices::wireA7(*this);
-    traffic::wireA7(*this);
     trackview::addShuntingA7(*this);
     created(*m_A7);
 }
@@ -151,7 +150,6 @@ void App::createA8()
     devices::addBox2Devices(*this, *m_A8);
     signalling::addSignalPanels(*this, *m_A8);
     devices::wireA8(*this);
-    traffic::wireA8(*this);
     trackview::addShuntingA8(*this);
     created(*m_A8);
 }
