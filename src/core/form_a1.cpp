@@ -273,7 +273,10 @@ int TA1::chBlokTopAt(int position) const
 TA1::TA1(platform::Platform &platform) : ui::Form(QStringLiteral("A1"), platform)
 {
     setCaption(QStringLiteral("Kobrant ŽST Kamenná - Diagnostika"));
-    setBounds(0, 0, 632, 446);
+    /* The diagnostics face has a client area of 632 x 446; the form's size
+       counts its single-line frame and caption bar round it, and without a
+       frame the neighbour face covers the whole of it. */
+    setBounds(0, 0, 632 + 6, 446 + 31);
     setBorderStyle(ui::BorderStyle::Single);
     setCloseButtonOnly(true);
     setCentered(true);

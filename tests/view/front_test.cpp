@@ -112,7 +112,7 @@ TEST(Front, WindowFollowsFormVisibilityCaptionSizeAndEnabled)
     a1.show();
     EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Kobrant ŽST Kamenná - Diagnostika"));
-    EXPECT_EQ(w->size(), QSize(626, 415)) << "632 x 446 with its single-line frame and caption bar";
+    EXPECT_EQ(w->size(), QSize(632, 446)) << "the client area inside its single-line frame and caption bar";
     a1.setEnabled(false);
     EXPECT_FALSE(w->isEnabled());
     a1.setEnabled(true);

@@ -98,7 +98,7 @@ TEST(NeighbourPanel, OnScreenItShowsItsBlueFaceAndTheLitLampsOfStruhy)
     ASSERT_TRUE(h.visible("A1.SouZST"));
     const QImage shot = shootStore(front, h, "view_a1_neighbours.png");
     ASSERT_FALSE(shot.isNull());
-    EXPECT_EQ(shot.size(), QSize(632, 446));
+    EXPECT_EQ(shot.size(), QSize(638, 477)) << "no frame: the face covers the whole form";
     EXPECT_EQ(shot.pixelColor(20, 100), QColor(0, 0, 0x6A));
     EXPECT_EQ(centreOf(shot, h, "A1.PSM").red(), 255);
     EXPECT_EQ(centreOf(shot, h, "A1.VTM").green(), 255);
