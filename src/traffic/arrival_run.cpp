@@ -252,7 +252,9 @@ void stopRun(App &app, const LineCells &l)
             shiftWord(a1.KO1a, "Obsazená", "Volná");
         }
     }
-    forRowsNumbered(app.A2(), l.trat->text(), [](TimetableRow &row) {
+    /* The rows of the train that made this run, whatever the line names by now:
+       a departure agreed on the line meanwhile keeps its own colours. */
+    forRowsNumbered(app.A2(), l.kolejCislo->text(), [](TimetableRow &row) {
         row.neighbourDeparture->setColor(progress::Fuchsia);
     });
 }
