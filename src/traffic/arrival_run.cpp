@@ -253,9 +253,11 @@ void stopRun(App &app, const LineCells &l)
         }
     }
     /* The rows of the train that made this run, whatever the line names by now:
-       a departure agreed on the line meanwhile keeps its own colours. */
+       a departure agreed on the line meanwhile keeps its own colours. A row
+       whose inbound half the block has already freed stays as it was left. */
     forRowsNumbered(app.A2(), l.kolejCislo->text(), [](TimetableRow &row) {
-        row.neighbourDeparture->setColor(progress::Fuchsia);
+        if (!row.comesFrom->text().isEmpty())
+            row.neighbourDeparture->setColor(progress::Fuchsia);
     });
 }
 

@@ -162,6 +162,19 @@ TEST_F(ArrivalRun, TheStopColoursTheRunsOwnTrainNotADepartureAgreedOnTheLineMean
     EXPECT_EQ(row(2).departure->color(), progress::Yellow);
 }
 
+TEST_F(ArrivalRun, ARowFreedByTheBlockBeforeTheStopKeepsItsWhite)
+{
+    arrive(2, {.from = "Vrbská", .track = "1", .to = "Horní Lom"});
+    knobToEntry(2);
+    h.advanceMs(10);
+    /* Box 2 gives the block back while the train still brakes on its track: the inbound half goes. */
+    row(1).clearInbound();
+    runToStop("A1.TimerVlakCOd");
+    ASSERT_FALSE(h.timerEnabled("A1.TimerVlakCOd"));
+    EXPECT_EQ(row(1).neighbourDeparture->color(), progress::White);
+    EXPECT_EQ(row(1).trainNumber->text(), "5401");
+}
+
 TEST_F(ArrivalRun, UnderRepeatedCautionATrainRunsOnPastLc1AndLetsSection1aGoWhenItStops)
 {
     arrive(0, {.track = "1"});
