@@ -114,8 +114,11 @@ void Dispatcher::step()
     h.ticks(1);
     answerCalls();
     scanRows();
+    noteHandOvers();
     reportArrivals();
     offerDepartures();
+    workLineBBlock();
+    workLineCBlock();
     workLines();
     dispatchTrains();
 }
@@ -207,8 +210,9 @@ void Dispatcher::scanRow(int r)
         if (!t.from)
             t.offered = true;
     }
-    if (t.from && h.color(cell(r, OdjS)) == Fuchsia)
+    if (t.from && !t.arrived && (h.color(cell(r, OdjS)) == Fuchsia || h.text(cell(r, ZeSmeru)).isEmpty())) {
         t.arrived = true;
+    }
     const QColor odj = h.color(cell(r, Odj));
     if (t.to && (odj == Lime || odj == Fuchsia))
         t.departed = true;
@@ -222,7 +226,7 @@ void Dispatcher::reportArrivals()
         if (number.isEmpty() || h.color(cell(r, OdjS)) != Fuchsia)
             continue;
         const char from = m_trains[number].from;
-        if (from && h.text(QStringLiteral("A1.Trat%1").arg(from)) == number)
+        if (from && !underBlock(from) && h.text(QStringLiteral("A1.Trat%1").arg(from)) == number)
             call(from, QStringLiteral("Telefonická odhláška"), r);
     }
 }
@@ -241,8 +245,82 @@ void Dispatcher::offerDepartures()
             continue;
         if (m_style == Careful && t.passes && h.color(cell(r, OdjS)) != Lime && !t.arrived)
             continue;
-        call(t.to, QStringLiteral("Nabídka vlaku"), r);
+        call(t.to, underBlock(t.to) ? QStringLiteral("Předvídaný odjezd") : QStringLiteral("Nabídka vlaku"), r);
     }
+}
+
+/** A train that left and whose row no longer shows its departure has been taken over by the next station. */
+void Dispatcher::noteHandOvers()
+{
+    for (auto &[number, t] : m_trains) {
+        if (!t.departed || t.handedOver)
+            continue;
+        const int r = rowOf(number);
+        if (r == 0 || h.text(cell(r, Odj)).isEmpty())
+            t.handedOver = true;
+    }
+}
+
+bool Dispatcher::underBlock(char line) const
+{
+    return h.text(QStringLiteral("A1.Smer%1").arg(line)) == QStringLiteral("Poloautoblok");
+}
+
+/** @return whether a train due to leave by the line waits for it: accepted, or due to be offered. */
+bool Dispatcher::wantsToLeave(char line) const
+{
+    for (const auto &[number, t] : m_trains) {
+        if (t.to != line || t.departed)
+            continue;
+        const int r = rowOf(number);
+        const QColor odj = r ? h.color(cell(r, Odj)) : White;
+        if (odj == Yellow || odj == Aqua)
+            return true;
+    }
+    return false;
+}
+
+/** Presses and releases a desk button. */
+void Dispatcher::press(const QString &button)
+{
+    h.press(button, 3, 3);
+    h.release(3, 3);
+}
+
+/**
+ * Line B's block: the consent given when Struhy asks for it, asked back
+ * when a train of this station is agreed to leave and nothing comes in,
+ * and the arrival report once a train from Struhy is in.
+ */
+void Dispatcher::workLineBBlock()
+{
+    if (!underBlock('B'))
+        return;
+    const QColor consent = h.color("A1.SmerB");
+    if (consent == Yellow)
+        press("A6.TSM");
+    if (h.visible("A6.EVM"))
+        press("A6.ODHLM");
+    if (consent == Red && h.visible("A6.VTM") && wantsToLeave('B'))
+        press("A6.ZSM");
+}
+
+/**
+ * Line C's block: the consent given to Vrbská for an accepted train, and
+ * asked back by the bell when a train of this station waits to leave.
+ */
+void Dispatcher::workLineCBlock()
+{
+    if (!underBlock('C'))
+        return;
+    bool inbound = false;
+    for (const auto &[number, t] : m_trains)
+        if (t.from == 'C' && !t.arrived && h.text("A1.TratC") == number)
+            inbound = true;
+    if (inbound && h.value("A1.TSJ") < 6 && h.value("A1.TSCH") == 1)
+        holdUntil("A6.PakaTSCH", [&] { return h.value("A1.TSJ") == 6; }, 3000);
+    if (!inbound && wantsToLeave('C') && h.value("A1.TSCH") != 1 && h.value("A1.TSCHOn") == 0)
+        hold("A6.ZvonekD", 550);
 }
 
 /** Clicks every train that may leave on the track view; the track view starts it if its way is clear. */
@@ -480,4 +558,32 @@ char Dispatcher::lineOf(const QString &station) const
 bool Dispatcher::onTrack(const QString &number, int track) const
 {
     return h.text(QStringLiteral("A1.Kolej%1").arg(track)) == number;
+}
+
+QString Dispatcher::describe() const
+{
+    static const char *const Phases[] = {"idle", "knob", "lock", "bell", "release", "wait", "unlock", "back"};
+    QStringList out{h.clock()};
+    for (int x = 0; x < 3; ++x) {
+        const Route &r = m_routes[x];
+        const LineDesk &d = m_desk[x];
+        out << QStringLiteral("%1: %2 %3 %4 track %5, knob %6, fields %7/%8/%9, signalman %10 %11, line %12")
+                   .arg(Lines[x])
+                   .arg(Phases[r.phase])
+                   .arg(r.entry ? "entry" : "exit")
+                   .arg(r.train)
+                   .arg(r.track)
+                   .arg(knobPosition(x))
+                   .arg(h.value(d.entryField))
+                   .arg(h.value(d.lockField))
+                   .arg(h.value(d.exitField))
+                   .arg(h.timerEnabled(d.signalman) ? "on" : "off")
+                   .arg(h.interval(d.signalman))
+                   .arg(h.text(QStringLiteral("A1.Trat%1").arg(Lines[x])));
+    }
+    for (int track : TrackOrder)
+        out << QStringLiteral("track %1: %2").arg(track).arg(h.text(QStringLiteral("A1.Kolej%1").arg(track)));
+    for (const char *s : {"A1.C03", "A1.C06", "A1.C09", "A1.C34", "A1.C40", "A1.C43", "A1.C46", "A1.C37", "A1.C25"})
+        out << QString::fromLatin1(s) + " " + h.text(QLatin1String(s));
+    return out.join('\n');
 }

@@ -56,6 +56,8 @@ public:
     void playTicks(int n);
 
     const std::map<QString, Train> &trains() const { return m_trains; }
+    /** @return what the desk's three lines are doing, for a failure's message. */
+    QString describe() const;
     /** Everything the dispatcher heard on the telephone, in order. */
     const QStringList &heard() const { return m_heard; }
 
@@ -85,6 +87,12 @@ private:
     void scanRows();
     void scanRow(int r);
     void offerDepartures();
+    void workLineBBlock();
+    void workLineCBlock();
+    bool wantsToLeave(char line) const;
+    bool underBlock(char line) const;
+    void press(const QString &button);
+    void noteHandOvers();
     void reportArrivals();
     void dispatchTrains();
     void workLines();
