@@ -3,6 +3,8 @@
 
 #include "core/form_a2.h"
 
+#include <QMap>
+
 namespace {
 
 const QColor White(255, 255, 255);
@@ -163,6 +165,7 @@ void Dispatcher::step()
     scanRows();
     noteHandOvers();
     reportArrivals();
+    prepareStarters();
     offerDepartures();
     workLineBBlock();
     workLineCBlock();
@@ -206,7 +209,6 @@ void Dispatcher::answerCalls()
         const QString message = l.call->text();
         m_heard << message;
         Train &t = m_trains[numberOf(message)];
-        t.number = numberOf(message);
         if (message.startsWith(QStringLiteral("Nabídka vlaku")) || message.startsWith(QStringLiteral("Předvídaný")))
             t.offered = true;
         if (message.startsWith(QStringLiteral("Telefonická odhláška")))
@@ -269,14 +271,18 @@ void Dispatcher::scanRow(int r)
         t.departed = true;
 }
 
-/** A train that left and whose row no longer shows its departure has been taken over by the next station. */
+/** A train whose row let go of its departure (or went) has been taken over by the next station. */
 void Dispatcher::noteHandOvers()
 {
     for (auto &[number, t] : m_trains) {
-        if (!t.departed || t.handedOver)
+        const bool inbound = t.from && !t.arrived, outbound = t.departed && !t.handedOver;
+        if (t.number.isEmpty() || (!inbound && !outbound))
             continue;
+        /* A row that let go of its inbound half (or went) saw its train in. */
         const int r = rowOf(number);
-        if (r == 0 || m_rows[r - 1].odj->text().isEmpty())
+        if (inbound && (r == 0 || m_rows[r - 1].from->text().isEmpty()))
+            t.arrived = true;
+        if (outbound && (r == 0 || m_rows[r - 1].odj->text().isEmpty()))
             t.handedOver = true;
     }
 }
@@ -315,6 +321,8 @@ void Dispatcher::offerDepartures()
  */
 bool Dispatcher::mayOffer(const Train &t, int r) const
 {
+    if (!t.from && !trackOf(t.number))
+        return false; // nothing stands ready to be this train
     if (m_style == Quick)
         return true;
     if (m_lines[t.to - 'A'].arrivalRun->enabledFlag())
@@ -322,6 +330,52 @@ bool Dispatcher::mayOffer(const Train &t, int r) const
     if (t.passes)
         return t.arrived || m_rows[r - 1].odjS->color() == Lime;
     return !t.from || t.arrived;
+}
+
+/**
+ * A train that starts here is made of the stock of a train that ended
+ * here: once it is due, the track's train is renumbered on the track
+ * view's train panel (its regular track preferred).
+ */
+void Dispatcher::prepareStarters()
+{
+    static const QMap<int, QString> Labels{{2, "A5.PA01"}, {1, "A5.PA02"}, {3, "A5.PA03"}, {5, "A5.PA04"}, {7, "A5.PA05"}};
+    for (int r = 1; r <= 16; ++r) {
+        const Row &row = m_rows[r - 1];
+        if (row.number->text().isEmpty() || row.odj->color() != Orange)
+            continue;
+        Train &t = m_trains[row.number->text()];
+        if (t.from || !t.to || trackOf(t.number))
+            continue;
+        const int track = stockFor(t, r);
+        if (!track)
+            continue;
+        h.click(Labels[track]);
+        h.click("A5.PA11");
+        h.type("A5.PA12", t.number);
+        h.click("A5.PA11");
+        t.track = track;
+    }
+}
+
+/**
+ * @return the track of a train that ended here and is nothing else yet: the
+ *         regular track when the timetable names one, else any; or 0.
+ */
+int Dispatcher::stockFor(const Train &t, int r) const
+{
+    QList<int> order{m_rows[r - 1].track->text().toInt()};
+    if (!trackCell(order.front()))
+        order = QList<int>(std::begin(TrackOrder), std::end(TrackOrder));
+    for (int track : order) {
+        ui::ComboBox *occupation = trackCell(track);
+        if (!occupation || !Served[t.to - 'A'].contains(track))
+            continue;
+        const auto ended = m_trains.find(occupation->text());
+        if (ended != m_trains.end() && ended->second.from && !ended->second.to && rowOf(ended->first) == 0)
+            return track;
+    }
+    return 0;
 }
 
 /** Clicks every train that may leave on the track view; the track view starts it if its way is clear. */

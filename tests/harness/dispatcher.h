@@ -106,6 +106,8 @@ private:
     void noteHandOvers();
     void reportArrivals();
     void offerDepartures();
+    void prepareStarters();
+    int stockFor(const Train &t, int r) const;
     bool mayOffer(const Train &t, int r) const;
     void dispatchTrains();
     void workLineBBlock();
