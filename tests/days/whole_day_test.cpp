@@ -83,6 +83,23 @@ int fromBlok(const Harness &h, const QString &lever, const char *blok)
     return h.control(lever).top() - h.control(QLatin1String(blok)).top();
 }
 
+/** The desk's levers, bells and route locks stand where they rest. */
+void expectDeskAtRest(const Harness &h)
+{
+    const int rest = h.control("A6.PakaZavB").top();
+    for (const char *lever : {"A6.PakaNavBOd", "A6.PakaNavBDo", "A6.PakaSouLc1", "A6.PakaNavMOd", "A6.PakaZavM",
+                              "A6.PakaNavMDo", "A6.PakaZavCH", "A6.PakaTSCH"})
+        EXPECT_EQ(h.control(QLatin1String(lever)).top(), rest) << lever;
+    for (const char *lever : {"A6.PakaNavCHDo", "A6.PakaNavCHOd"})
+        EXPECT_EQ(h.control(QLatin1String(lever)).top(), rest - 2) << lever;
+    for (const char *bell : {"A6.ZvonekA", "A6.ZvonekB", "A6.ZvonekC", "A6.ZvonekD"})
+        EXPECT_EQ(fromBlok(h, QLatin1String(bell), "A6.Blok"), 314) << bell;
+    const int blok = h.control("A6.Blok").left();
+    EXPECT_EQ(h.control("A6.ZavernikA").left() - blok, 284);
+    EXPECT_EQ(h.control("A6.ZavernikB").left() - blok, 669);
+    EXPECT_EQ(h.control("A6.ZavernikC").left() - blok, 977);
+}
+
 /** Lines, desk, boxes and signalmen are all at rest, and no message box was shown all day. */
 void expectAtRest(const Harness &h, const Dispatcher &d)
 {
@@ -100,6 +117,7 @@ void expectAtRest(const Harness &h, const Dispatcher &d)
                           "ZavM", "NavMDo", "HrMOd", "HrMDo", "ZavMSt", "NavMOdSt", "NavMDoSt", "NavCHOd", "ZavCH",
                           "NavCHDo", "HrCHOd", "HrCHDo", "ZavCHSt", "NavCHOdSt", "NavCHDoSt"})
         EXPECT_EQ(h.value(QLatin1String("A1.") + f), 1) << f;
+    expectDeskAtRest(h);
     for (const char *t : {"A1.ZaverSt1", "A1.ZaverSt2", "A1.ZaverCH", "A1.ZaverDK"})
         EXPECT_FALSE(h.timerEnabled(QLatin1String(t))) << t;
     for (const char *lever : {"A7.PakaNavBOd", "A7.PakaNavBDo", "A7.PakaNavMOd", "A7.PakaNavMDo"})

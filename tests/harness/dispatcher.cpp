@@ -69,47 +69,24 @@ Dispatcher::Dispatcher(Harness &harness, Style style) : h(harness), m_style(styl
     bind();
 }
 
+namespace {
+
+/** The names that differ between the lines' desk devices, signalmen and cranks. */
+struct LineNames {
+    const char *desk, *field, *key, *signalman, *crank;
+    int neutral, lockRest, entryDx;
+};
+const LineNames Names[3] = {{"A", "B", "A6.F0", "A1.SignalistaA", "A1.ZaverSt1", 836, 284, -30},
+                            {"B", "M", "A6.F2", "A1.SignalistaB", "A1.ZaverSt1", 820, 669, -30},
+                            {"C", "CH", "A6.F1", "A1.SignalistaC", "A1.ZaverSt2", 836, 977, 30}};
+
+} // namespace
+
 /** Finds every control the dispatcher reads, by its name, once for the game. */
 void Dispatcher::bind()
 {
-    struct Names {
-        const char *desk, *field, *lever, *key, *signalman, *crank;
-        int neutral, lockRest, entryDx;
-    };
-    const Names names[3] = {{"A", "B", "B", "A6.F0", "A1.SignalistaA", "A1.ZaverSt1", 836, 284, -30},
-                            {"B", "M", "M", "A6.F2", "A1.SignalistaB", "A1.ZaverSt1", 820, 669, -30},
-                            {"C", "CH", "CH", "A6.F1", "A1.SignalistaC", "A1.ZaverSt2", 836, 977, 30}};
-    for (int x = 0; x < 3; ++x) {
-        const Names &n = names[x];
-        const QString d = QLatin1String(n.desk), f = QLatin1String(n.field);
-        Line &l = m_lines[x];
-        l.letter = Letters[x];
-        l.knobName = "A6.Knoflik" + d;
-        l.lockName = "A6.Zavernik" + d;
-        l.bell = "A6.Zvonek" + d;
-        l.entryLever = "A6.PakaNav" + f + "Od";
-        l.exitLever = "A6.PakaNav" + f + "Do";
-        l.unlockLever = "A6.PakaZav" + f;
-        l.key = QLatin1String(n.key);
-        l.call = &h.as<ui::Edit>("A1.Zprava" + d);
-        l.mode = &h.as<ui::Edit>("A1.Smer" + d);
-        l.occupation = &h.as<ui::ComboBox>("A1.Trat" + d);
-        l.entryField = &h.as<ui::SpinEdit>("A1.Nav" + f + "Od");
-        l.exitField = &h.as<ui::SpinEdit>("A1.Nav" + f + "Do");
-        l.lockField = &h.as<ui::SpinEdit>("A1.Zav" + f);
-        l.signalman = &h.as<ui::Timer>(QLatin1String(n.signalman));
-        l.crank = &h.as<ui::Timer>(QLatin1String(n.crank));
-        l.arrivalRun = &h.as<ui::Timer>("A1.TimerVlak" + d + "Od");
-        l.departureRun = &h.as<ui::Timer>("A1.TimerVlak" + d + "Do");
-        l.knob = &h.control(l.knobName);
-        l.lock = &h.control(l.lockName);
-        l.neutral = n.neutral;
-        l.lockRest = n.lockRest;
-        l.entryDx = n.entryDx;
-        m_stations[x] = h.text("A1.Stanice" + d + "1");
-        for (ui::Timer *t : {l.signalman, l.arrivalRun, l.departureRun})
-            m_workers.push_back(t);
-    }
+    for (int x = 0; x < 3; ++x)
+        bindLine(x);
     for (int r = 1; r <= 16; ++r) {
         auto cell = [&](int column) { return &h.as<ui::Edit>("A2." + timetableCellName(r, column)); };
         m_rows[r - 1] = {cell(Cislo), cell(ZeSmeru), cell(OdjS), cell(K), cell(Odj), cell(Smer),
@@ -127,20 +104,37 @@ void Dispatcher::bind()
     m_tschOn = &h.as<ui::SpinEdit>("A1.TSCHOn");
 }
 
-void Dispatcher::takeTelephoneWorking()
+void Dispatcher::bindLine(int x)
 {
-    h.click("A6.E1");
-    h.click(m_lines[1].key);
-    h.click(m_lines[2].key);
-    h.press("A6.E2", 5, 5);
-    h.release(5, 5);
-    for (int i = 0; i < 20 && !h.enabled("A6.G2"); ++i)
-        h.ticks(1);
-    h.clickRow("A6.G2", h.as<ui::ListBox>("A6.G2").items().indexOf(QStringLiteral("Zavedení telefoniky")));
-    h.click("A6.G5");
-    h.click(m_lines[1].key);
-    h.click(m_lines[2].key);
-    h.click("A6.G6");
+    const LineNames &n = Names[x];
+    const QString d = QLatin1String(n.desk), f = QLatin1String(n.field);
+    Line &l = m_lines[x];
+    l.letter = Letters[x];
+    l.knobName = "A6.Knoflik" + d;
+    l.lockName = "A6.Zavernik" + d;
+    l.bell = "A6.Zvonek" + d;
+    l.entryLever = "A6.PakaNav" + f + "Od";
+    l.exitLever = "A6.PakaNav" + f + "Do";
+    l.unlockLever = "A6.PakaZav" + f;
+    l.key = QLatin1String(n.key);
+    l.call = &h.as<ui::Edit>("A1.Zprava" + d);
+    l.mode = &h.as<ui::Edit>("A1.Smer" + d);
+    l.occupation = &h.as<ui::ComboBox>("A1.Trat" + d);
+    l.entryField = &h.as<ui::SpinEdit>("A1.Nav" + f + "Od");
+    l.exitField = &h.as<ui::SpinEdit>("A1.Nav" + f + "Do");
+    l.lockField = &h.as<ui::SpinEdit>("A1.Zav" + f);
+    l.signalman = &h.as<ui::Timer>(QLatin1String(n.signalman));
+    l.crank = &h.as<ui::Timer>(QLatin1String(n.crank));
+    l.arrivalRun = &h.as<ui::Timer>("A1.TimerVlak" + d + "Od");
+    l.departureRun = &h.as<ui::Timer>("A1.TimerVlak" + d + "Do");
+    l.knob = &h.control(l.knobName);
+    l.lock = &h.control(l.lockName);
+    l.neutral = n.neutral;
+    l.lockRest = n.lockRest;
+    l.entryDx = n.entryDx;
+    m_stations[x] = h.text("A1.Stanice" + d + "1");
+    for (ui::Timer *t : {l.signalman, l.arrivalRun, l.departureRun})
+        m_workers.push_back(t);
 }
 
 void Dispatcher::playUntil(int hour, int minute)

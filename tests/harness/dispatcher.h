@@ -53,8 +53,6 @@ public:
 
     explicit Dispatcher(Harness &h, Style style = Careful);
 
-    /** Switches lines B and C to telephone working, by telephone. */
-    void takeTelephoneWorking();
     /** Plays until the clock reads hour:minute (the clock's own hour, so 0:00 is the next midnight). */
     void playUntil(int hour, int minute);
     /** Plays n clock ticks. */
@@ -95,6 +93,7 @@ private:
     };
 
     void bind();
+    void bindLine(int x);
     void step();
     void setSpeed();
     bool busy() const;
