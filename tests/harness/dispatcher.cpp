@@ -101,7 +101,6 @@ void Dispatcher::bind()
     m_consentB = m_lines[1].mode;
     m_tsch = &h.as<ui::SpinEdit>("A1.TSCH");
     m_tsj = &h.as<ui::SpinEdit>("A1.TSJ");
-    m_tschOn = &h.as<ui::SpinEdit>("A1.TSCHOn");
 }
 
 void Dispatcher::bindLine(int x)
@@ -432,8 +431,12 @@ void Dispatcher::workLineCBlock()
     const bool inbound = it != m_trains.end() && it->second.from == 'C' && !it->second.arrived;
     if (inbound && m_tsj->value() < 6 && m_tsch->value() == 1)
         holdUntil("A6.PakaTSCH", [&] { return m_tsj->value() == 6; }, 3000);
-    if (!inbound && wantsToLeave('C') && m_tsch->value() != 1 && m_tschOn->value() == 0)
+    if (m_tsch->value() == 1)
+        m_consentAskedC = false;
+    if (!inbound && wantsToLeave('C') && m_tsch->value() != 1 && !m_consentAskedC) {
         hold("A6.ZvonekD", 550);
+        m_consentAskedC = true;
+    }
 }
 
 /** Takes one line's route a step on: knob, lock, bell, release, the train, the route taken back. */

@@ -144,7 +144,8 @@ private:
     ui::Edit *m_speed = nullptr;
     ui::Control *m_blok = nullptr;
     ui::Edit *m_consentB = nullptr;
-    ui::SpinEdit *m_tsch = nullptr, *m_tsj = nullptr, *m_tschOn = nullptr;
+    ui::SpinEdit *m_tsch = nullptr, *m_tsj = nullptr;
+    bool m_consentAskedC = false; ///< Bell D rung for the line-C consent, not yet back.
     std::map<QString, Train> m_trains;
     QStringList m_heard;
 };
