@@ -98,6 +98,8 @@ void Dispatcher::bind()
         m_workers.push_back(&h.as<ui::Timer>(QLatin1String(c)));
     m_speed = &h.as<ui::Edit>("A1.Rychlost");
     m_blok = &h.control("A6.Blok");
+    m_lampEV = &h.control("A6.EVM");
+    m_lampVT = &h.control("A6.VTM");
     m_consentB = m_lines[1].mode;
     m_tsch = &h.as<ui::SpinEdit>("A1.TSCH");
     m_tsj = &h.as<ui::SpinEdit>("A1.TSJ");
@@ -155,6 +157,11 @@ void Dispatcher::step()
     setSpeed();
     h.ticks(1);
     answerCalls();
+    dispatchTrains();
+    /* The same view as on the last tick, after a tick that did nothing, asks for nothing new. */
+    if (!look() && !m_acted)
+        return;
+    m_acted = false;
     scanRows();
     noteHandOvers();
     reportArrivals();
@@ -164,7 +171,45 @@ void Dispatcher::step()
     workLineCBlock();
     for (int x = 0; x < 3; ++x)
         workRoute(x);
-    dispatchTrains();
+    for (const Route &r : m_routes)
+        if (r.phase != Route::Idle && r.phase != Route::Wait)
+            m_acted = true;
+}
+
+/** Takes in what the timetable, the tracks, the lines and the desk show. @return whether it changed. */
+bool Dispatcher::look()
+{
+    View v;
+    for (int i = 0; i < 16; ++i) {
+        const Row &row = m_rows[i];
+        v.numbers[i] = row.number->text();
+        if (v.numbers[i].isEmpty())
+            continue;
+        v.inbound[i] = row.odjS->color().rgb();
+        v.outbound[i] = row.odj->color().rgb();
+        v.inboundGone[i] = row.from->text().isEmpty();
+        v.outboundGone[i] = row.odj->text().isEmpty();
+    }
+    for (int i = 0; i < 5; ++i)
+        v.tracks[i] = m_tracks[i]->text();
+    for (int x = 0; x < 3; ++x) {
+        const Line &l = m_lines[x];
+        v.lines[x] = l.occupation->text();
+        v.fields[3 * x] = l.entryField->value();
+        v.fields[3 * x + 1] = l.exitField->value();
+        v.fields[3 * x + 2] = l.lockField->value();
+    }
+    for (size_t i = 0; i < m_workers.size() && i < v.timers.size(); ++i)
+        v.timers[i] = m_workers[i]->enabledFlag();
+    v.consentB = m_consentB->color().rgb();
+    v.lampsB[0] = m_lampEV->visible();
+    v.lampsB[1] = m_lampVT->visible();
+    v.consentC[0] = m_tsch->value();
+    v.consentC[1] = m_tsj->value();
+    if (v == m_view)
+        return false;
+    m_view = std::move(v);
+    return true;
 }
 
 /** Slows the game to real time while something moves, and lets it fly while nothing does. */
@@ -206,6 +251,7 @@ void Dispatcher::answerCalls()
             t.offered = true;
         if (message.startsWith(QStringLiteral("Telefonická odhláška")))
             t.handedOver = true;
+        m_acted = true;
         h.click(l.key);
         if (h.visible("A6.I4"))
             h.click("A6.I4");
@@ -219,6 +265,7 @@ void Dispatcher::answerCalls()
 QString Dispatcher::call(char line, const QString &kind, int r)
 {
     const QString &key = m_lines[line - 'A'].key;
+    m_acted = true;
     h.click("A6.E1");
     h.click(key);
     h.press("A6.E2", 5, 5);
@@ -343,6 +390,7 @@ void Dispatcher::prepareStarters()
         const int track = stockFor(t, r);
         if (!track)
             continue;
+        m_acted = true;
         h.click(Labels[track]);
         h.click("A5.PA11");
         h.type("A5.PA12", t.number);
@@ -412,9 +460,9 @@ void Dispatcher::workLineBBlock()
     const QColor consent = m_consentB->color();
     if (consent == Yellow)
         press("A6.TSM");
-    if (h.visible("A6.EVM"))
+    if (m_lampEV->visible())
         press("A6.ODHLM");
-    if (consent == Red && h.visible("A6.VTM") && wantsToLeave('B'))
+    if (consent == Red && m_lampVT->visible() && wantsToLeave('B'))
         press("A6.ZSM");
 }
 
@@ -616,12 +664,14 @@ void Dispatcher::trackBack(int x)
 /** Presses and releases a desk button. */
 void Dispatcher::press(const QString &button)
 {
+    m_acted = true;
     h.press(button, 3, 3);
     h.release(3, 3);
 }
 
 void Dispatcher::hold(const QString &device, int ms)
 {
+    m_acted = true;
     slow();
     h.press(device, 5, 5);
     h.advanceMs(ms);
@@ -631,6 +681,7 @@ void Dispatcher::hold(const QString &device, int ms)
 /** Holds a device down until the condition holds, 50 ms a look. @return whether it held. */
 bool Dispatcher::holdUntil(const QString &device, const std::function<bool()> &done, int limitMs)
 {
+    m_acted = true;
     slow();
     h.press(device, 5, 5);
     for (int t = 0; t < limitMs && !done(); t += 50)

@@ -3,6 +3,8 @@
 
 #include "harness/harness.h"
 
+#include <QColor>
+
 #include <QString>
 #include <QStringList>
 
@@ -92,7 +94,23 @@ private:
         QString label; ///< The row's train label on the telephone panel.
     };
 
+    /** What the dispatcher looked at on the last tick: the same view again needs no new decision. */
+    struct View {
+        std::array<QString, 16> numbers;
+        std::array<QRgb, 16> inbound{}, outbound{};
+        std::array<bool, 16> inboundGone{}, outboundGone{};
+        std::array<QString, 5> tracks;
+        std::array<QString, 3> lines;
+        std::array<int, 9> fields{};
+        std::array<bool, 15> timers{};
+        QRgb consentB = 0;
+        bool lampsB[2] = {};
+        int consentC[2] = {};
+        bool operator==(const View &) const = default;
+    };
+
     void bind();
+    bool look();
     void bindLine(int x);
     void step();
     void setSpeed();
@@ -141,6 +159,9 @@ private:
     std::array<QString, 3> m_stations;
     std::array<ui::ComboBox *, 5> m_tracks{}; ///< Tracks 1, 3, 5, 7, 2.
     std::vector<ui::Timer *> m_workers;       ///< Timers whose work runs in real time.
+    ui::Control *m_lampEV = nullptr, *m_lampVT = nullptr; ///< Line B's block lamps on the desk.
+    View m_view;                              ///< What the last tick showed.
+    bool m_acted = true;                      ///< Something was done since the last full look.
     ui::Edit *m_speed = nullptr;
     ui::Control *m_blok = nullptr;
     ui::Edit *m_consentB = nullptr;
