@@ -133,24 +133,37 @@ void expectAtRest(const Harness &h, const Dispatcher &d)
     EXPECT_TRUE(h.messages().isEmpty()) << h.messages().join(" | ").toStdString();
 }
 
-/** Plays a whole day to its last minute and checks its trains and the station at rest. */
+/**
+ * Plays a whole day to its last minute and checks its trains and the
+ * station at rest. The quick dispatcher must have agreed departures while
+ * trains rolled in and taken routes back while their boxes still worked;
+ * the careful one never agrees a departure into a train rolling in.
+ */
 void playDay(const QString &timetable, int hour, int minute, Dispatcher::Style style, const std::set<QString> &expected)
 {
     Day day(timetable, hour, minute, style);
     day.d->playUntil(23, 59);
     expectEveryTrainWorked(*day.d, expected);
+    if (timetable.isEmpty()) {
+        EXPECT_EQ(day.d->trains().size(), expected.size()); // no built-in train beyond the day's
+    }
     expectAtRest(day.h, *day.d);
+    const Dispatcher::Haste &haste = day.d->haste();
+    if (style == Dispatcher::Quick) {
+        EXPECT_GT(haste.earlyTakeBacks, 0);
+        if (timetable.isEmpty()) {
+            EXPECT_GT(haste.offersWhileRolling, 0);
+        }
+    } else {
+        EXPECT_EQ(haste.offersWhileRolling, 0);
+    }
 }
 
 } // namespace
 
 TEST(WholeDay, TheCarefulDispatcherWorksTheBuiltInDayFrom715)
 {
-    Day day("", 7, 15, Dispatcher::Careful);
-    day.d->playUntil(23, 59);
-    expectEveryTrainWorked(*day.d, BuiltInDayFrom715);
-    EXPECT_EQ(day.d->trains().size(), BuiltInDayFrom715.size());
-    expectAtRest(day.h, *day.d);
+    playDay("", 7, 15, Dispatcher::Careful, BuiltInDayFrom715);
 }
 
 TEST(WholeDay, TheQuickDispatcherWorksTheBuiltInDayFrom715)

@@ -350,6 +350,8 @@ void Dispatcher::offerDepartures()
         const Train &t = m_trains[row.number->text()];
         if (!t.to || m_lines[t.to - 'A'].occupation->text() != Free || !mayOffer(t, r))
             continue;
+        if (m_lines[t.to - 'A'].arrivalRun->enabledFlag())
+            ++m_haste.offersWhileRolling;
         call(t.to, underBlock(t.to) ? QStringLiteral("Předvídaný odjezd") : QStringLiteral("Nabídka vlaku"), r);
     }
 }
@@ -542,6 +544,8 @@ void Dispatcher::waitForTrain(int x)
         return;
     if (m_style == Careful && (l.crank->enabledFlag() || (x < 2 && l.signalman->enabledFlag())))
         return;
+    if (l.signalman->enabledFlag() && l.signalman->interval() != 1001)
+        ++m_haste.earlyTakeBacks;
     route.phase = Route::Unlock;
 }
 

@@ -53,6 +53,12 @@ public:
         int track = 0;           ///< The track chosen for it.
     };
 
+    /** How often the dispatcher did what only a quick player does. */
+    struct Haste {
+        int offersWhileRolling = 0; ///< Departures agreed on a line while a train rolled in on it.
+        int earlyTakeBacks = 0;     ///< Routes taken back while the box's signalman was still at work.
+    };
+
     explicit Dispatcher(Harness &h, Style style = Careful);
 
     /** Plays until the clock reads hour:minute (the clock's own hour, so 0:00 is the next midnight). */
@@ -63,6 +69,7 @@ public:
     const std::map<QString, Train> &trains() const { return m_trains; }
     /** Everything said on the telephone, in order. */
     const QStringList &heard() const { return m_heard; }
+    const Haste &haste() const { return m_haste; }
     /** @return what the desk's three lines and the tracks are doing, for a failure's message. */
     QString describe() const;
 
@@ -169,4 +176,5 @@ private:
     bool m_consentAskedC = false; ///< Bell D rung for the line-C consent, not yet back.
     std::map<QString, Train> m_trains;
     QStringList m_heard;
+    Haste m_haste;
 };
