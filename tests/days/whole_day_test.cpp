@@ -196,17 +196,25 @@ TEST(WholeDay, TheQuickDispatcherWorksTheWeekendTimetable)
 TEST(WholeDay, ASecondGameAfterTheEndOfTheFirstPlaysItsFirstHourAsFully)
 {
     Day day("", 7, 15, Dispatcher::Careful);
+    day.d->playUntil(8, 15);
+    std::set<QString> firstHour;
+    for (const auto &[number, t] : day.d->trains())
+        firstHour.insert(number);
     day.d->playUntil(12, 0);
     day.d.reset();
     day.h.click("A0.H5"); // "Ukončit hru"
     EXPECT_EQ(day.h.text("A0.H8"), "Spustit hru");
-    /* Early in the morning: the built-in trains the first game never reached. */
-    startGameAt(day.h, 4, 30);
+    /* The same start again: the new game brings the same first trains. */
+    startGameAt(day.h, 7, 15);
     Dispatcher second(day.h);
-    second.playUntil(5, 30);
-    EXPECT_TRUE(second.trains().count("1911") && second.trains().count("2610") && second.trains().count("6020"));
-    /* What came in that hour goes out again, as far as the timetable wants it. */
-    second.playUntil(7, 0);
-    expectEveryTrainWorked(second, {"1911", "2610", "6020", "2620"});
+    second.playUntil(8, 15);
+    std::set<QString> secondFirstHour;
+    for (const auto &[number, t] : second.trains())
+        secondFirstHour.insert(number);
+    EXPECT_EQ(secondFirstHour, firstHour);
+    EXPECT_TRUE(firstHour.count("6010") && firstHour.count("2601") && firstHour.count("2622"));
+    /* What came in that hour goes out again, and the game ends at rest. */
+    second.playUntil(12, 0);
+    expectEveryTrainWorked(second, firstHour);
     expectAtRest(day.h, second);
 }
