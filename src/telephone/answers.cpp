@@ -7,6 +7,7 @@
 #include "devices/form_a6.h"
 #include "devices/form_a7.h"
 #include "devices/form_a8.h"
+#include "traffic/line_traffic.h"
 
 #include <array>
 
@@ -178,6 +179,12 @@ void I6Click(App &app)
             a1.StavVlak(line)->setColor(progress::White);
             a1.StavVlak(line)->setValue(0);
             a1.Trat(line)->setText(FreeLine);
+            /* Box 1 clears an exit to Struhy only while the desk's VT lamp is lit, and puts
+               it out as it clears one. The acknowledged report frees line B as the block's
+               clearing does, so it lights the lamps again as that does; otherwise no second
+               train could leave for Struhy. */
+            if (line == LineB)
+                traffic::showLineBLamps(app, true);
         }
     }
     TA6 &a6 = app.A6();

@@ -25,15 +25,6 @@ bool anyCallWaiting(TA1 &a1)
     return false;
 }
 
-/** Shows or hides the line-B block lamps of the desk and of the Struhy panel. */
-void showLineBLamps(App &app, bool lit)
-{
-    for (const char *name : {"VTM", "VOM"})
-        if (ui::Control *lamp = app.A6().find(QString::fromLatin1(name)))
-            lamp->setVisible(lit);
-    app.A1().VTM->setVisible(lit);
-}
-
 /** Incoming step 1: the minutes ahead of offered and refused trains go down at each minute change. */
 void countMinutes(TA2 &a2)
 {
@@ -237,6 +228,14 @@ void outgoingLineC(App &app, const LineCells &l)
 }
 
 } // namespace
+
+void showLineBLamps(App &app, bool lit)
+{
+    for (const char *name : {"VTM", "VOM"})
+        if (ui::Control *lamp = app.A6().find(QString::fromLatin1(name)))
+            lamp->setVisible(lit);
+    app.A1().VTM->setVisible(lit);
+}
 
 void OfferIncomingTrains(App &app)
 {

@@ -28,5 +28,10 @@ void RunIncomingTrains(App &app);
  * neighbour's arrival report or the block's freeing of the line.
  */
 void RunOutgoingTrains(App &app);
+/**
+ * Lights or puts out line B's "VT" and "VO" lamps on the desk and "VT" on
+ * Struhy's panel: lit while line B is free for a train of this station.
+ */
+void showLineBLamps(App &app, bool lit);
 
 } // namespace traffic

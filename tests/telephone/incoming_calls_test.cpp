@@ -324,6 +324,45 @@ TEST_F(Acknowledgement, AnArrivalNoticeFreesTheLineAndTheOwnTrainsRow)
     EXPECT_EQ(h.color("A1.ZpravaB"), Yellow);
 }
 
+/* Box 1 put line B's VT and VO out as it cleared the train's exit; the line freed by the
+   acknowledged report lights them again, for the next train to Struhy. Line A has no such lamps. */
+TEST_F(Acknowledgement, AnArrivalNoticeOfLineBLightsItsBlockLampsAgain)
+{
+    auto lampsB = [&] {
+        return QString("%1%2%3").arg(h.visible("A6.VTM")).arg(h.visible("A6.VOM")).arg(h.visible("A1.VTM"));
+    };
+    for (const char *lamp : {"A6.VTM", "A6.VOM", "A1.VTM"})
+        h.control(QLatin1String(lamp)).hide();
+    put(cell(1, Cislo), "701");
+    put(cell(1, Odj), "8:00");
+    paint(cell(1, Odj), Fuchsia);
+    put("A1.TratA", "701");
+    ring('A', "Telefonická odhláška 701");
+    h.click("A6.F0");
+    h.click("A6.I6");
+    EXPECT_EQ(h.text("A1.TratA"), "Volná");
+    EXPECT_EQ(lampsB(), "000") << "a train arrived on line A leaves line B's lamps alone";
+
+    /* A report of no train of the timetable frees nothing and lights nothing. */
+    put("A1.TratB", "702");
+    ring('B', "Telefonická odhláška 999");
+    h.click("A6.F2");
+    h.click("A6.I6");
+    EXPECT_EQ(h.text("A1.TratB"), "702");
+    EXPECT_EQ(lampsB(), "000");
+    h.click("A6.F2");
+
+    put(cell(2, Cislo), "702");
+    put(cell(2, Odj), "8:05");
+    paint(cell(2, Odj), Fuchsia);
+    ring('B', "Telefonická odhláška 702");
+    h.click("A6.F2");
+    h.click("A6.I6");
+    EXPECT_EQ(h.text("A1.TratB"), "Volná");
+    EXPECT_EQ(lampsB(), "111");
+    EXPECT_FALSE(h.visible("A6.EVM"));
+}
+
 TEST_F(Acknowledgement, ADepartureNoticeOnlyClosesTheAnswers)
 {
     incoming(2, "333", 'C');
