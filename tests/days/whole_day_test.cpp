@@ -41,16 +41,24 @@ std::set<QString> timetableTrains(const QString &file, int fromMinute, int until
     return out;
 }
 
-/** A game of a timetable (empty: the built-in day), started at a time and played by one dispatcher. */
+/**
+ * A game of a timetable (empty: the built-in day), started at a time and
+ * played by one dispatcher; the lines named go over to telephone working
+ * by telephone first.
+ */
 class Day {
 public:
-    Day(const QString &timetable, int hour, int minute, Dispatcher::Style style)
+    Day(const QString &timetable, int hour, int minute, Dispatcher::Style style, const QString &telephoneLines = {})
     {
         while (h.text("A1.GrafikonDir") != timetable)
             pickNextTimetable(h);
         startGameAt(h, hour, minute);
         EXPECT_TRUE(h.checked("A1.KodSt1") && h.checked("A1.KodSt2") && h.checked("A1.NakladniVlaky"));
         d = std::make_unique<Dispatcher>(h, style);
+        for (QChar line : telephoneLines) {
+            d->introduceTelephoneWorking(line.toLatin1());
+            EXPECT_EQ(h.text(QStringLiteral("A1.Smer") + line), "Telefonika");
+        }
     }
 
     Harness h;
@@ -139,9 +147,10 @@ void expectAtRest(const Harness &h, const Dispatcher &d)
  * trains rolled in and taken routes back while their boxes still worked;
  * the careful one never agrees a departure into a train rolling in.
  */
-void playDay(const QString &timetable, int hour, int minute, Dispatcher::Style style, const std::set<QString> &expected)
+void playDay(const QString &timetable, int hour, int minute, Dispatcher::Style style, const std::set<QString> &expected,
+             const QString &telephoneLines = {})
 {
-    Day day(timetable, hour, minute, style);
+    Day day(timetable, hour, minute, style, telephoneLines);
     day.d->playUntil(23, 59);
     expectEveryTrainWorked(*day.d, expected);
     if (timetable.isEmpty()) {
@@ -169,6 +178,31 @@ TEST(WholeDay, TheCarefulDispatcherWorksTheBuiltInDayFrom715)
 TEST(WholeDay, TheQuickDispatcherWorksTheBuiltInDayFrom715)
 {
     playDay("", 7, 15, Dispatcher::Quick, BuiltInDayFrom715);
+}
+
+/*
+ * Line B under telephone working: the day sends 2622 and 2624, and later
+ * 2602 and 646, to Struhy with no train from Struhy between them. Each is
+ * offered by telephone, and Struhy reports each in before the next leaves.
+ */
+TEST(WholeDay, TheCarefulDispatcherWorksTheBuiltInDayWithLineBByTelephone)
+{
+    Day day("", 7, 15, Dispatcher::Careful, "B");
+    day.d->playUntil(23, 59);
+    expectEveryTrainWorked(*day.d, BuiltInDayFrom715);
+    expectAtRest(day.h, *day.d);
+    const QStringList &heard = day.d->heard();
+    for (const char *n : {"2622", "2624", "2664", "2602", "646"}) {
+        const QString number = QLatin1String(n);
+        EXPECT_FALSE(heard.filter("Nabídka vlaku " + number + ":").isEmpty()) << n;
+        EXPECT_TRUE(heard.contains("Telefonická odhláška " + number)) << n;
+    }
+    EXPECT_TRUE(day.h.visible("A6.VTM"));
+}
+
+TEST(WholeDay, TheQuickDispatcherWorksTheWeekdayTimetableWithLineBByTelephone)
+{
+    playDay("vsedni_den.t6g", 8, 15, Dispatcher::Quick, timetableTrains("vsedni_den.t6g", 8 * 60 + 30, 23 * 60), "B");
 }
 
 /* The weekday timetable from 8:15: its trains that start here find the stock of

@@ -151,6 +151,11 @@ void Dispatcher::playTicks(int n)
         step();
 }
 
+void Dispatcher::introduceTelephoneWorking(char line)
+{
+    call(line, QStringLiteral("Zavedení telefoniky"), 0);
+}
+
 /** One clock tick, then whatever the dispatcher sees to do. */
 void Dispatcher::step()
 {
@@ -261,7 +266,10 @@ void Dispatcher::answerCalls()
     }
 }
 
-/** Calls the neighbour of a line and says a kind about the train of row r. @return the neighbour's reply. */
+/**
+ * Calls the neighbour of a line and says a kind about the train of row r
+ * (none for r = 0). @return the neighbour's reply.
+ */
 QString Dispatcher::call(char line, const QString &kind, int r)
 {
     const QString &key = m_lines[line - 'A'].key;
@@ -275,13 +283,14 @@ QString Dispatcher::call(char line, const QString &kind, int r)
     const int kindRow = h.as<ui::ListBox>("A6.G2").items().indexOf(kind);
     if (kindRow >= 0) {
         h.clickRow("A6.G2", kindRow);
-        h.click(m_rows[r - 1].label);
+        if (r > 0)
+            h.click(m_rows[r - 1].label);
         h.click("A6.G5");
     }
     const QString reply = h.lines("A6.G1").value(2);
     h.click(key);
     h.click("A6.G6");
-    m_heard << kind + " " + m_rows[r - 1].number->text() + ": " + reply;
+    m_heard << kind + (r > 0 ? " " + m_rows[r - 1].number->text() : QString()) + ": " + reply;
     return reply;
 }
 

@@ -65,6 +65,8 @@ public:
     void playUntil(int hour, int minute);
     /** Plays n clock ticks. */
     void playTicks(int n);
+    /** Tells a line's neighbour by telephone that the line goes over to telephone working ("Zavedení telefoniky"). */
+    void introduceTelephoneWorking(char line);
 
     const std::map<QString, Train> &trains() const { return m_trains; }
     /** Everything said on the telephone, in order. */
