@@ -3,6 +3,7 @@
 #include "platform/files.h"
 #include "platform/jpeg_decoder.h"
 #include "platform/metafile.h"
+#include "platform/wave_bytes.h"
 #include "failure_text.h"
 
 #include <QFile>
@@ -47,21 +48,12 @@ void writeFile(const QString &path, const QByteArray &content)
     file.write(content);
 }
 
-/** @return the bytes of a little-endian number of n bytes. */
-QByteArray le(uint32_t v, int n)
-{
-    QByteArray b;
-    for (int i = 0; i < n; ++i)
-        b.append(char(v >> (8 * i) & 0xFF));
-    return b;
-}
-
 /** @return an icon's bitmap image one row high: 1 bit a pixel, two colours, the colour row and the mask row. */
 QByteArray bitmapIconImage(int width)
 {
     const int row = (width + 31) / 32 * 4;
-    return le(40, 4) + le(uint32_t(width), 4) + le(2, 4) + le(1, 2) + le(1, 2) + le(0, 4) + le(0, 4) + le(0, 8)
-           + le(2, 4) + le(0, 4) + le(0, 4) + le(0x00FFFFFF, 4) + QByteArray(row * 2, '\0');
+    return leBytes(40, 4) + leBytes(uint32_t(width), 4) + leBytes(2, 4) + leBytes(1, 2) + leBytes(1, 2) + leBytes(0, 4) + leBytes(0, 4) + leBytes(0, 8)
+           + leBytes(2, 4) + leBytes(0, 4) + leBytes(0, 4) + leBytes(0x00FFFFFF, 4) + QByteArray(row * 2, '\0');
 }
 
 /** @return the start of a PNG file of the given width, one row high: its signature and header chunk. */
@@ -80,8 +72,8 @@ QByteArray pngHeaderOf(int width)
 /** @return an icon file of one image. */
 QByteArray iconOf(const QByteArray &image)
 {
-    return le(0, 2) + le(1, 2) + le(1, 2) + QByteArray("\0\0\0\0", 4) + le(1, 2) + le(1, 2)
-           + le(uint32_t(image.size()), 4) + le(22, 4) + image;
+    return leBytes(0, 2) + leBytes(1, 2) + leBytes(1, 2) + QByteArray("\0\0\0\0", 4) + leBytes(1, 2) + leBytes(1, 2)
+           + leBytes(uint32_t(image.size()), 4) + leBytes(22, 4) + image;
 }
 
 } // namespace
