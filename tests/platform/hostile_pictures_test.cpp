@@ -52,8 +52,10 @@ void writeFile(const QString &path, const QByteArray &content)
 QByteArray bitmapIconImage(int width)
 {
     const int row = (width + 31) / 32 * 4;
-    return leBytes(40, 4) + leBytes(uint32_t(width), 4) + leBytes(2, 4) + leBytes(1, 2) + leBytes(1, 2) + leBytes(0, 4) + leBytes(0, 4) + leBytes(0, 8)
-           + leBytes(2, 4) + leBytes(0, 4) + leBytes(0, 4) + leBytes(0x00FFFFFF, 4) + QByteArray(row * 2, '\0');
+    const QByteArray header = leBytes(40, 4) + leBytes(uint32_t(width), 4) + leBytes(2, 4) + leBytes(1, 2)
+                              + leBytes(1, 2) + leBytes(0, 4) + leBytes(0, 4) + leBytes(0, 8) + leBytes(2, 4)
+                              + leBytes(0, 4);
+    return header + leBytes(0, 4) + leBytes(0x00FFFFFF, 4) + QByteArray(row * 2, '\0');
 }
 
 /** @return the start of a PNG file of the given width, one row high: its signature and header chunk. */
