@@ -44,25 +44,22 @@ QByteArray helperPath()
 
 /** A started helper: its process and the read end of its answer pipe. */
 struct Helper {
-    pid_t pid = -1;
-    int answer = -1;
+    pid_t pid = -1;  ///< Its process, also its process group; -1 when it did not start.
+    int answer = -1; ///< The read end of the pipe of its standard output.
 };
 
-/** Starts the helper in a process group of its own, its output into a new pipe. @return pid -1 when it could not start. */
-Helper startHelper(const QByteArray &library, const std::optional<QByteArray> &text)
+/**
+ * Starts a program in a process group of its own, with its standard output
+ * into a file descriptor, its input and its errors to nowhere, and every
+ * signal at its default.
+ * @return its process, or -1.
+ */
+pid_t spawnQuietly(const QByteArray &program, std::vector<char *> &argv, int output)
 {
-    int pipeEnds[2];
-    if (::pipe2(pipeEnds, O_CLOEXEC) != 0)
-        return {};
-    const QByteArray program = helperPath();
-    std::vector<char *> argv{const_cast<char *>(program.constData()), const_cast<char *>(library.constData())};
-    if (text)
-        argv.push_back(const_cast<char *>(text->constData()));
-    argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, output, STDOUT_FILENO);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
@@ -73,11 +70,27 @@ Helper startHelper(const QByteArray &library, const std::optional<QByteArray> &t
     posix_spawnattr_setsigdefault(&attributes, &all);
     posix_spawnattr_setpgroup(&attributes, 0);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-    Helper helper;
-    if (posix_spawn(&helper.pid, program.constData(), &actions, &attributes, argv.data(), environ) != 0)
-        helper.pid = -1;
+    pid_t pid = -1;
+    if (posix_spawn(&pid, program.constData(), &actions, &attributes, argv.data(), environ) != 0)
+        pid = -1;
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
+    return pid;
+}
+
+/** Starts the helper on a library, with the counter's text for a call, its output into a new pipe. */
+Helper startHelper(const QByteArray &library, const std::optional<QByteArray> &text)
+{
+    int pipeEnds[2];
+    if (::pipe2(pipeEnds, O_CLOEXEC) != 0)
+        return {};
+    const QByteArray program = helperPath();
+    std::vector<char *> argv{const_cast<char *>(program.constData()), const_cast<char *>(library.constData())};
+    if (text)
+        argv.push_back(const_cast<char *>(text->constData()));
+    argv.push_back(nullptr);
+    Helper helper;
+    helper.pid = spawnQuietly(program, argv, pipeEnds[1]);
     ::close(pipeEnds[1]);
     if (helper.pid < 0)
         ::close(pipeEnds[0]);

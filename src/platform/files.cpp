@@ -205,6 +205,8 @@ QString currentFolder()
 QStringList listFolders(const QString &dir)
 {
     QStringList names = folderEntries(dir, EntryKind::Folder);
+    /* Hidden folders are not offered, as in any folder list. */
+    names.removeIf([](const QString &name) { return name.startsWith(QLatin1Char('.')); });
     std::sort(names.begin(), names.end(), nameLess);
     return names;
 }

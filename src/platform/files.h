@@ -64,7 +64,7 @@ QString decodeFileName(const QByteArray &name);
 QString currentFolder();
 
 /**
- * Lists the subfolders of a folder.
+ * Lists the subfolders of a folder, hidden ones (named from a dot) left out.
  * @param dir the folder, used as it is (not resolved).
  * @return their names, sorted by name case-insensitively; empty when the folder cannot be listed.
  */
