@@ -128,25 +128,27 @@ QByteArray readAnswer(int fd, Clock::time_point deadline)
     return answer;
 }
 
-/** @return whether the helper exited with status 0 by the deadline; a helper still running then is killed with its group. */
+/**
+ * Waits until the helper has ended or the deadline has passed, then kills
+ * its process group: the helper if it still runs, and whatever the library
+ * started in it.
+ * @return whether the helper exited by itself with status 0.
+ */
 bool exitedCleanly(pid_t pid, Clock::time_point deadline)
 {
-    int status = 0;
     for (;;) {
-        const pid_t done = ::waitpid(pid, &status, WNOHANG);
-        if (done == pid)
-            return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-        if (done < 0 && errno != EINTR)
-            return false;
-        if (msLeft(deadline) == 0)
+        /* Looked at without reaping it, so that its group stays its own until it is killed. */
+        siginfo_t info{};
+        const int looked = ::waitid(P_PID, id_t(pid), &info, WEXITED | WNOHANG | WNOWAIT);
+        if ((looked == 0 && info.si_pid == pid) || (looked < 0 && errno != EINTR) || msLeft(deadline) == 0)
             break;
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     ::kill(-pid, SIGKILL);
-    ::kill(pid, SIGKILL);
+    int status = 0;
     while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
-    return false;
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 /**

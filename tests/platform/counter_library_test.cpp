@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -115,4 +116,29 @@ TEST(CounterLibrary, AFifoNamedAsTheLibraryIsRefusedAtOnce)
     EXPECT_EQ(failureOf([&] { library.load(dir.path()); }), QStringLiteral("Knihovnu nelze načíst: ") + path);
     EXPECT_LT(clock.elapsed(), 1000);
     EXPECT_FALSE(library.isLoaded());
+}
+
+TEST(CounterLibrary, WhatALibraryLeavesRunningEndsWithItsHelper)
+{
+    QTemporaryDir dir;
+    QFile garbage(QStringLiteral(KAMENNA_GARBAGE_COUNTER));
+    ASSERT_TRUE(garbage.open(QIODevice::ReadOnly));
+    placeLibrary(dir, garbage.readAll());
+    platform::CounterLibrary library;
+    library.load(dir.path());
+    const QString child = library.call("orphan");
+    ASSERT_GT(child.toInt(), 0) << child.toStdString();
+    /* Killed with the helper's group: soon gone, or a zombie left for its new parent to reap. */
+    auto state = [&] {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(child));
+        if (!stat.open(QIODevice::ReadOnly))
+            return QByteArray("gone");
+        const QByteArray fields = stat.readAll();
+        return fields.mid(fields.lastIndexOf(')') + 2, 1);
+    };
+    QElapsedTimer clock;
+    clock.start();
+    while (state() != "gone" && state() != "Z" && clock.elapsed() < 2000)
+        QThread::msleep(5);
+    EXPECT_TRUE(state() == "gone" || state() == "Z") << state().toStdString();
 }

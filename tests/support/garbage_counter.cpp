@@ -1,6 +1,7 @@
 /** @file garbage_counter.cpp A counter library that misbehaves, for the call-on buttons' tests. */
 
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -33,13 +34,27 @@ const char *endless()
     return letters;
 }
 
+/** @return the number of a child process that runs on for ever, as text. */
+const char *orphan()
+{
+    static char number[32];
+    const pid_t child = fork();
+    if (child == 0) {
+        for (;;)
+            pause();
+    }
+    std::snprintf(number, sizeof number, "%d", int(child));
+    return number;
+}
+
 } // namespace
 
 /**
  * Answers a counter text by what it names: "null" with no text at all,
  * "crash" by crashing, "loop" by never returning, "exit" by ending the
- * process, "unterminated" and "endless" with text that has no end, and any
- * other text with the garbage above.
+ * process, "unterminated" and "endless" with text that has no end,
+ * "orphan" with the number of a process it leaves running, and any other
+ * text with the garbage above.
  */
 extern "C" __attribute__((visibility("default"))) const char *A(const char *counter)
 {
@@ -59,5 +74,7 @@ extern "C" __attribute__((visibility("default"))) const char *A(const char *coun
         return unterminated();
     if (std::strcmp(counter, "endless") == 0)
         return endless();
+    if (std::strcmp(counter, "orphan") == 0)
+        return orphan();
     return g_garbage;
 }
