@@ -2,12 +2,14 @@
 #include "harness/harness.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
+#include <sys/stat.h>
 #include <jpeglib.h>
 
 namespace {
@@ -153,7 +155,10 @@ TEST(CallOnButtons, ALibraryThatCrashesLoopsOrExitsGivesTheLibraryMessageAndTheG
     h.clearMessages();
     for (const char *misdeed : {"crash", "loop", "exit", "unterminated"}) {
         h.app().control("A6.PNL2")->setCaption(QString::fromLatin1(misdeed));
+        QElapsedTimer clock;
+        clock.start();
         h.press("A6.PNL", 5, 5);
+        EXPECT_LT(clock.elapsed(), 3000) << misdeed;
         h.release(5, 5);
         EXPECT_FALSE(h.visible("A7.PNL2")) << misdeed;
         EXPECT_EQ(h.control("A6.PNL").top(), Up) << misdeed;
@@ -170,4 +175,21 @@ TEST(CallOnButtons, ALibraryThatCrashesLoopsOrExitsGivesTheLibraryMessageAndTheG
     EXPECT_TRUE(h.visible("A7.PNL2")) << "the next count is the library's again";
     h.release(5, 5);
     EXPECT_TRUE(h.messages().isEmpty()) << h.messages().join(" | ").toStdString();
+}
+
+TEST(CallOnButtons, AFifoNamedAsTheLibraryGivesTheLibraryMessageAtOnce)
+{
+    DataDir data;
+    QDir(data.dir.path()).mkpath("Data/Lib");
+    const QString library = data.dir.filePath("Data/Lib/mavex.so");
+    ASSERT_EQ(mkfifo(QFile::encodeName(library).constData(), 0600), 0);
+    Harness h(data.dir.path());
+    QElapsedTimer clock;
+    clock.start();
+    h.doubleClick("A6.PNS");
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_FALSE(h.visible("A8.G7"));
+    ASSERT_EQ(h.messages().size(), 2) << h.messages().join(" | ").toStdString();
+    EXPECT_EQ(h.messages()[0], "Error 60PNS-Md");
+    EXPECT_EQ(h.messages()[1], "Knihovnu nelze načíst: " + library);
 }
