@@ -1,4 +1,4 @@
-/** @file counter_library.cpp The external library that advances the call-on buttons' use counters, run by a helper program. */
+/** @file counter_library.cpp The counter library of the call-on buttons, run by a helper program. */
 #include "platform/counter_library.h"
 
 #include "platform/counter_protocol.h"

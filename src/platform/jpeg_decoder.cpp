@@ -48,12 +48,12 @@ struct DecodeJob {
  * jmemmgr.c, the same in every libjpeg since 6b and in libjpeg-turbo.
  */
 struct MemoryManagerCount {
-    jpeg_memory_mgr pub;
-    void *smallPools[JPOOL_NUMPOOLS];
-    void *largePools[JPOOL_NUMPOOLS];
-    void *sampleArrays;
-    void *blockArrays;
-    size_t totalSpaceAllocated;
+    jpeg_memory_mgr pub;               ///< The public part, as the header declares it.
+    void *smallPools[JPOOL_NUMPOOLS];  ///< Lists of small allocations, per pool.
+    void *largePools[JPOOL_NUMPOOLS];  ///< Lists of large allocations, per pool.
+    void *sampleArrays;                ///< Virtual sample arrays.
+    void *blockArrays;                 ///< Virtual coefficient arrays.
+    size_t totalSpaceAllocated;        ///< Bytes held now, every pool counted.
 };
 
 /** Notes the memory libjpeg holds now in the job's peak. */

@@ -128,7 +128,8 @@ public:
         const bool stroked = m_dc.pen.style() != Qt::NoPen;
         const double width = stroked ? std::max(1.0, devicePen().widthF()) : 0;
         const double reach = width / 2 + 1;
-        const QRectF covered = box.normalized().adjusted(-reach, -reach, reach, reach).intersected(QRectF(m_image.rect()));
+        const QRectF covered =
+            box.normalized().adjusted(-reach, -reach, reach, reach).intersected(QRectF(m_image.rect()));
         const double fill = std::max(0.0, covered.width()) * std::max(0.0, covered.height());
         m_points += points;
         chargeArea(int64_t(std::min(fill + outline * width, 1e15)) + 1);
@@ -280,7 +281,8 @@ public:
     }
     void lineTo(QPointF logical)
     {
-        chargeShape(QRectF(device(m_dc.position), device(logical)), 2, QLineF(device(m_dc.position), device(logical)).length());
+        const QLineF line(device(m_dc.position), device(logical));
+        chargeShape(QRectF(line.p1(), line.p2()), 2, line.length());
         m_painter.setPen(devicePen());
         m_painter.drawLine(device(m_dc.position), device(logical));
         m_dc.position = logical;
