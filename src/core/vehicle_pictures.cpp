@@ -11,14 +11,22 @@ const QImage &VehiclePictures::picture(const QString &dataDir, const QString &en
     auto it = m_byPath.find(path);
     if (it != m_byPath.end())
         return *it;
+    static const QImage none;
+    /* Unusable as it was last time, and unchanged since: it is not read again. */
+    const platform::FileStamp stamp = platform::fileStamp(platform::resolvePath(path));
+    const auto refused = m_refused.constFind(path);
+    if (refused != m_refused.cend() && *refused == stamp)
+        return none;
     QImage decoded;
+    ++m_reads;
     try {
         decoded = platform::loadPicture(path);
     } catch (const std::exception &) {
         /* Unusable now: the train line that names it is refused with its own message. */
-        static const QImage none;
+        m_refused.insert(path, stamp);
         return none;
     }
+    m_refused.remove(path);
     return *m_byPath.insert(path, decoded);
 }
 

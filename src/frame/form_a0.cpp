@@ -2,9 +2,9 @@
 #include "frame/form_a0.h"
 
 #include "frame/menu_model.h"
+#include "platform/files.h"
 #include "ui/sim_error.h"
 
-#include <QDir>
 
 /** Registers the menu's embedded pictures; the library is static, so nothing else would pull them in. */
 static void initMenuArt()
@@ -189,7 +189,7 @@ TA0::TA0(platform::Platform &platform) : ui::Form(QStringLiteral("A0"), platform
     C2->setBounds(8, 8, 368, 22);
     C3 = make<ui::DirectoryList>(zdroje, "C3");
     C3->setBounds(8, 36, 368, 140);
-    C3->setDirectory(QDir::currentPath());
+    C3->setDirectory(platform::currentFolder());
     C4 = make<ui::Label>(zdroje, "C4");
     C4->setBounds(8, 184, 368, 17);
     C4->setTransparent(true);

@@ -1,6 +1,8 @@
 /** @file bitmap_check.cpp Checks that a BMP, ICO or device-independent bitmap holds all the pixels its header promises. */
 #include "platform/bitmap_check.h"
 
+#include "platform/picture_limits.h"
+
 #include <optional>
 
 namespace platform {
@@ -12,9 +14,6 @@ constexpr uint32_t kRle8 = 1;      ///< Run-length coded, 8 bits per pixel.
 constexpr uint32_t kRle4 = 2;      ///< Run-length coded, 4 bits per pixel.
 constexpr uint32_t kBitfields = 3; ///< Uncompressed rows with colour masks.
 constexpr uint32_t kAlphaBitfields = 6; ///< Uncompressed rows with four colour masks.
-
-/** Larger pictures are refused: no vehicle or desk picture comes near it. */
-constexpr int64_t kMaxSide = 32768;
 
 /** @return bytes of one row of @p width pixels at @p bits per pixel, padded to four bytes. */
 int64_t rowBytes(int64_t width, int bits)
@@ -122,12 +121,36 @@ std::optional<DibHeader> readDibHeader(const char *dib, int64_t size)
     return h;
 }
 
+/** @return the big-endian 32-bit number at p. */
+uint32_t be32(const char *p)
+{
+    return uint32_t(uint8_t(p[0])) << 24 | uint32_t(uint8_t(p[1])) << 16 | uint32_t(uint8_t(p[2])) << 8
+           | uint32_t(uint8_t(p[3]));
+}
+
+/** @return whether a PNG image's header lies inside and gives a size within the limit. */
+bool pngSizeFits(const char *png, int64_t size)
+{
+    /* Signature, then the IHDR chunk: length, type, width, height. */
+    if (size < 24 || QByteArray::fromRawData(png + 12, 4) != "IHDR")
+        return false;
+    const int64_t width = be32(png + 16);
+    const int64_t height = be32(png + 20);
+    return width > 0 && height > 0 && width <= kMaxPictureSide && height <= kMaxPictureSide;
+}
+
 } // namespace
 
 int64_t dibColourTableEnd(const char *dib, int64_t size)
 {
     const std::optional<DibHeader> h = readDibHeader(dib, size);
     return h ? h->tableEnd : -1;
+}
+
+int64_t dibPixels(const char *dib, int64_t size)
+{
+    const std::optional<DibHeader> h = readDibHeader(dib, size);
+    return h ? h->width * h->height : -1;
 }
 
 bool dibIsWhole(const char *dib, int64_t size, int64_t pixelsAt, int heightRows)
@@ -140,7 +163,7 @@ bool dibIsWhole(const char *dib, int64_t size, int64_t pixelsAt, int heightRows)
     const int bits = h->bits;
     const uint32_t compression = h->compression;
     const uint32_t imageSize = h->imageSize;
-    if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide)
+    if (width <= 0 || height <= 0 || width > kMaxPictureSide || height > kMaxPictureSide)
         return false;
     const int64_t pixels = pixelsAt < 0 ? h->tableEnd : pixelsAt;
     if (pixels < 0 || pixels > size)
@@ -195,8 +218,12 @@ bool icoIsWhole(const QByteArray &data)
         if (at < 6 + int64_t(count) * 16 || bytes <= 0 || at + bytes > data.size())
             return false;
         const char *image = p + at;
-        if (bytes >= 8 && QByteArray::fromRawData(image, 8) == QByteArray("\x89PNG\r\n\x1a\n", 8))
-            continue; // the PNG reader refuses a cut PNG itself
+        if (bytes >= 8 && QByteArray::fromRawData(image, 8) == QByteArray("\x89PNG\r\n\x1a\n", 8)) {
+            /* The PNG reader refuses a cut PNG itself; its size is looked at here. */
+            if (!pngSizeFits(image, bytes))
+                return false;
+            continue;
+        }
         if (!dibIsWhole(image, bytes, -1, 2))
             return false;
     }

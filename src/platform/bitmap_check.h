@@ -46,6 +46,9 @@ int64_t dibColourTableEnd(const char *dib, int64_t size);
  */
 bool dibIsWhole(const char *dib, int64_t size, int64_t pixelsAt, int heightRows);
 
+/** @return the pixels (width × height) its header gives a bitmap; -1 when the header is no known one. */
+int64_t dibPixels(const char *dib, int64_t size);
+
 /** @return true when a BMP file's header is sane and all its pixel data lies inside the file. */
 bool bmpIsWhole(const QByteArray &data);
 

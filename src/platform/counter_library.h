@@ -6,20 +6,20 @@
 namespace platform {
 
 /**
- * The counter library Data/Lib/mavex.so of the data directory, loaded at
- * run time, with its one C function `A`: the text of a use counter in, the
- * next text out.
+ * The counter library Data/Lib/mavex.so of the data directory, with its
+ * one C function `A`: the text of a use counter in, the next text out.
+ * The library never enters the program's process: the helper program
+ * kamenna-counter, beside the program, loads it and calls its function,
+ * and answers over a pipe. A library that crashes, loops, exits or gives
+ * a text without its end costs at most AnswerTimeoutMs and gives the
+ * message of a library that cannot be loaded.
  */
 class CounterLibrary {
 public:
-    CounterLibrary() = default;
-    ~CounterLibrary();
-    CounterLibrary(const CounterLibrary &) = delete;
-    CounterLibrary &operator=(const CounterLibrary &) = delete;
-
     /**
-     * Loads the library of a data directory and finds its function `A`.
-     * A library loaded before stays in use when this fails.
+     * Checks the library of a data directory: a regular file that loads
+     * and has its function `A`. A library checked before stays in use when
+     * this fails.
      * @param dataDir the data directory.
      * @throws ui::SimError naming the library when it or its function is missing.
      */
@@ -28,27 +28,23 @@ public:
     /** Longest text taken from the function's result. */
     static constexpr int MaxResultLength = 32;
 
+    /** Longest wait for the helper's answer, in milliseconds. */
+    static constexpr int AnswerTimeoutMs = 2000;
+
     /** @return whether a library is loaded and its function found. */
-    bool isLoaded() const { return m_function != nullptr; }
+    bool isLoaded() const { return !m_path.isEmpty(); }
 
     /**
      * Advances a counter through the library's function `A`.
      * @param counterText the counter's current text.
-     * @return the text the function gives back, copied at once; at most its first MaxResultLength characters.
-     * @throws ui::SimError when no library is loaded or the function gives no text.
+     * @return the text the function gives back; at most its first MaxResultLength characters.
+     * @throws ui::SimError when no library is loaded, the function gives no
+     *         text, or the library fails in any other way.
      */
     QString call(const QString &counterText) const;
 
 private:
-    /** The library's function: a zero-terminated text in, one out, owned by the library. */
-    using CounterFunction = const char *(*)(const char *);
-
-    /** Closes the loaded library, if any. */
-    void unload();
-
-    void *m_handle = nullptr;                ///< dlopen handle of the loaded library.
-    CounterFunction m_function = nullptr;    ///< Its function `A`.
-    QString m_path;                          ///< Path of the loaded library.
+    QString m_path; ///< Path of the checked library; empty while none is.
 };
 
 } // namespace platform

@@ -7,13 +7,11 @@
 #include "platform/metafile.h"
 #include "ui/sim_error.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -34,17 +32,59 @@ bool nameLess(const QString &a, const QString &b)
     return c != 0 ? c < 0 : a < b;
 }
 
+/** What a listing of a folder keeps. */
+enum class EntryKind { Any, File, Folder };
+
+/** @return whether a path names something of the kind (symbolic links followed). */
+bool isKind(const QByteArray &native, EntryKind kind)
+{
+    struct stat st {};
+    if (::stat(native.constData(), &st) != 0)
+        return false;
+    switch (kind) {
+    case EntryKind::File: return S_ISREG(st.st_mode);
+    case EntryKind::Folder: return S_ISDIR(st.st_mode);
+    case EntryKind::Any: break;
+    }
+    return true;
+}
+
+/** @return the entries of a folder of the kind, their names decoded, in no order; empty when it cannot be listed. */
+QStringList folderEntries(const QString &dir, EntryKind kind)
+{
+    const QByteArray native = nativePath(dir);
+    QStringList names;
+    DIR *folder = ::opendir(native.constData());
+    if (!folder)
+        return names;
+    while (const dirent *entry = ::readdir(folder)) {
+        const QByteArray name(entry->d_name);
+        if (name == "." || name == "..")
+            continue;
+        if (kind == EntryKind::Any || isKind(native + '/' + name, kind))
+            names.append(decodeFileName(name));
+    }
+    ::closedir(folder);
+    return names;
+}
+
 /** @return the entry of dir named like name in any case, or an empty text. */
 QString findEntryIgnoringCase(const QString &dir, const QString &name)
 {
-    QStringList entries = QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System
-                                              | QDir::NoDotAndDotDot);
+    QStringList entries = folderEntries(dir, EntryKind::Any);
     std::sort(entries.begin(), entries.end(), nameLess);
     for (const QString &entry : entries) {
         if (QString::compare(entry, name, Qt::CaseInsensitive) == 0)
             return entry;
     }
     return {};
+}
+
+/** @return whether an entry of these bytes exists (a dangling link does too). */
+bool entryExists(const QByteArray &native)
+{
+    struct stat st {};
+    return ::lstat(native.constData(), &st) == 0;
 }
 
 /** @return the problem an errno of stat or open stands for. */
@@ -109,17 +149,75 @@ QImage decodeWithQt(const QByteArray &data, const char *format)
 
 } // namespace
 
+FileStamp fileStamp(const QString &path)
+{
+    struct stat st {};
+    if (::stat(nativePath(path).constData(), &st) != 0)
+        return {};
+    return {true, qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+}
+
+FileProblem checkRegularFile(const QString &path)
+{
+    struct stat st {};
+    if (::stat(nativePath(path).constData(), &st) != 0)
+        return problemOf(errno);
+    if (!S_ISREG(st.st_mode))
+        return FileProblem::Unreadable;
+    return st.st_size > kMaxFileSize ? FileProblem::TooLarge : FileProblem::None;
+}
+
+QByteArray nativePath(const QString &path)
+{
+    bool ascii = true;
+    for (const QChar c : path)
+        ascii = ascii && c.unicode() < 0x80;
+    if (ascii)
+        return path.toLatin1();
+    const QStringList parts = path.split(QLatin1Char('/'));
+    QByteArray native;
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        const QString &part = parts.at(i);
+        const QByteArray base = i == 0 ? QByteArray() : native + '/';
+        const QByteArray utf8 = base + part.toUtf8();
+        const QByteArray windows = encodeCp1250(part);
+        /* A name that Windows-1250 cannot hold is never taken for one that it can. */
+        const bool alsoWindows = decodeCp1250(windows) == part && windows != part.toUtf8();
+        native = !entryExists(utf8) && alsoWindows && entryExists(base + windows) ? base + windows : utf8;
+    }
+    return native;
+}
+
+QString decodeFileName(const QByteArray &name)
+{
+    const QString utf8 = QString::fromUtf8(name);
+    return utf8.toUtf8() == name ? utf8 : decodeCp1250(name);
+}
+
+QString currentFolder()
+{
+    char *here = ::getcwd(nullptr, 0);
+    const QString folder = here ? decodeFileName(QByteArray(here)) : QStringLiteral(".");
+    std::free(here);
+    return folder;
+}
+
+QStringList listFolders(const QString &dir)
+{
+    QStringList names = folderEntries(dir, EntryKind::Folder);
+    /* Hidden folders are not offered, as in any folder list. */
+    names.removeIf([](const QString &name) { return name.startsWith(QLatin1Char('.')); });
+    std::sort(names.begin(), names.end(), nameLess);
+    return names;
+}
+
 FileContent readRegularFile(const QString &path)
 {
-    const QByteArray native = QFile::encodeName(path);
+    const QByteArray native = nativePath(path);
     /* Looked at before it is opened: a FIFO or a device is never opened at all. */
-    struct stat before {};
-    if (::stat(native.constData(), &before) != 0)
-        return {{}, problemOf(errno)};
-    if (!S_ISREG(before.st_mode))
-        return {{}, FileProblem::Unreadable};
-    if (before.st_size > kMaxFileSize)
-        return {{}, FileProblem::TooLarge};
+    const FileProblem before = checkRegularFile(path);
+    if (before != FileProblem::None)
+        return {{}, before};
     const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0)
         return {{}, problemOf(errno)};
@@ -158,15 +256,14 @@ QStringList listFiles(const QString &dir, const QString &pattern)
         QRegularExpression::CaseInsensitiveOption);
     QStringList names;
     const QString resolved = resolvePath(dir);
-    if (QFileInfo(resolved).isDir()) {
+    if (isKind(nativePath(resolved), EntryKind::Folder)) {
         /* A folder that exists but cannot be opened is not an empty one. */
-        DIR *folder = ::opendir(QFile::encodeName(resolved).constData());
+        DIR *folder = ::opendir(nativePath(resolved).constData());
         if (!folder)
             throw ui::SimError(QStringLiteral("Složku nelze přečíst: %1").arg(resolved));
         ::closedir(folder);
     }
-    const QStringList entries = QDir(resolved).entryList(QDir::Files | QDir::Hidden);
-    for (const QString &name : entries) {
+    for (const QString &name : folderEntries(resolved, EntryKind::File)) {
         if (matcher.match(name).hasMatch())
             names.append(name);
     }
@@ -184,7 +281,7 @@ QString resolvePath(const QString &path)
         const QString base = i == 0 ? QString() : resolved + QLatin1Char('/');
         const bool special = part.isEmpty() || part == QLatin1String(".")
                              || part == QLatin1String("..");
-        if (special || QFileInfo::exists(base + part)) {
+        if (special || entryExists(nativePath(base + part))) {
             resolved = base + part;
             continue;
         }

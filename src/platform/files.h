@@ -24,6 +24,23 @@ struct FileContent {
     FileProblem problem = FileProblem::None; ///< Why it was not read.
 };
 
+/** What tells one state of a file from another without reading it. */
+struct FileStamp {
+    bool exists = false; ///< Whether anything of that name exists.
+    qint64 size = 0;     ///< Its size in bytes.
+    qint64 modifiedNs = 0; ///< Its modification time, in nanoseconds.
+    bool operator==(const FileStamp &) const = default;
+};
+
+/** @return the stamp of a file (symbolic links followed), used as it is (not resolved). */
+FileStamp fileStamp(const QString &path);
+
+/**
+ * Looks at a file without opening it.
+ * @return None for a regular file up to kMaxFileSize, else why it cannot be read.
+ */
+FileProblem checkRegularFile(const QString &path);
+
 /**
  * Reads a regular file whole, safely: anything that is not a regular file
  * (a FIFO, a device, a folder) is refused at once without waiting on it,
@@ -31,6 +48,27 @@ struct FileContent {
  * @param path the file, used as it is (not resolved).
  */
 FileContent readRegularFile(const QString &path);
+
+/**
+ * @return the bytes a path stands for on the file system. Each name of
+ *         the path is given as the bytes of the entry that exists: its
+ *         UTF-8 bytes, or else its Windows-1250 bytes (names written on
+ *         Windows); UTF-8 when neither exists.
+ */
+QByteArray nativePath(const QString &path);
+
+/** @return the name of a folder entry: its bytes as UTF-8 when they are valid UTF-8, else as Windows-1250. */
+QString decodeFileName(const QByteArray &name);
+
+/** @return the program's present working folder, its names decoded as by decodeFileName. */
+QString currentFolder();
+
+/**
+ * Lists the subfolders of a folder, hidden ones (named from a dot) left out.
+ * @param dir the folder, used as it is (not resolved).
+ * @return their names, sorted by name case-insensitively; empty when the folder cannot be listed.
+ */
+QStringList listFolders(const QString &dir);
 
 /**
  * Lists the files of a folder whose names match a wildcard pattern.

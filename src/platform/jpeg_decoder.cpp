@@ -1,6 +1,7 @@
 /** @file jpeg_decoder.cpp JPEG pictures through libjpeg, with broken files turned into errors. */
 #include "platform/jpeg_decoder.h"
 
+#include "platform/picture_limits.h"
 #include "ui/sim_error.h"
 
 #include <QString>
@@ -26,9 +27,6 @@ namespace platform {
 
 namespace {
 
-/** Pictures above this many pixels are refused rather than allocated. */
-constexpr qint64 kMaxPixels = 64LL * 1024 * 1024;
-
 /** libjpeg's error manager with the place to jump back to and the failure's text. */
 struct ErrorManager {
     jpeg_error_mgr pub;              ///< libjpeg's part; must stay first.
@@ -36,11 +34,35 @@ struct ErrorManager {
     char message[JMSG_LENGTH_MAX];   ///< libjpeg's text of the last failure.
 };
 
-/** A decompression together with its error manager. Plain C data only. */
+/** A decompression together with its error manager. Plain C data only; info comes first. */
 struct DecodeJob {
     jpeg_decompress_struct info; ///< libjpeg's state.
     ErrorManager error;          ///< Error manager of info.
+    jpeg_progress_mgr progress;  ///< Called by libjpeg as it goes; counts scans and memory.
+    size_t peakBytes;            ///< The most memory libjpeg held for this picture.
 };
+
+/*
+ * libjpeg's memory manager keeps the count of the bytes it holds right
+ * after its public part and its pool lists; the layout is the one of
+ * jmemmgr.c, the same in every libjpeg since 6b and in libjpeg-turbo.
+ */
+struct MemoryManagerCount {
+    jpeg_memory_mgr pub;               ///< The public part, as the header declares it.
+    void *smallPools[JPOOL_NUMPOOLS];  ///< Lists of small allocations, per pool.
+    void *largePools[JPOOL_NUMPOOLS];  ///< Lists of large allocations, per pool.
+    void *sampleArrays;                ///< Virtual sample arrays.
+    void *blockArrays;                 ///< Virtual coefficient arrays.
+    size_t totalSpaceAllocated;        ///< Bytes held now, every pool counted.
+};
+
+/** Notes the memory libjpeg holds now in the job's peak. */
+void notePeak(DecodeJob *job)
+{
+    const auto *count = reinterpret_cast<const MemoryManagerCount *>(job->info.mem);
+    if (count)
+        job->peakBytes = std::max(job->peakBytes, count->totalSpaceAllocated);
+}
 
 /** A compression together with its error manager and output. Plain C data only. */
 struct CompressJob {
@@ -83,6 +105,23 @@ void onMessage(j_common_ptr cinfo, int level)
         onFatalError(cinfo);
 }
 
+/** Fails the job with a text of its own: jumps back as a fatal error of libjpeg does. */
+[[noreturn]] void failWith(j_common_ptr cinfo, const char *text)
+{
+    auto *error = reinterpret_cast<ErrorManager *>(cinfo->err);
+    std::snprintf(error->message, sizeof error->message, "%s", text);
+    std::longjmp(error->jump, 1);
+}
+
+/** libjpeg's progress: notes its memory and refuses a file of endless scans. */
+void onProgress(j_common_ptr cinfo)
+{
+    auto *job = reinterpret_cast<DecodeJob *>(cinfo);
+    notePeak(job);
+    if (job->info.input_scan_number > kMaxJpegScans)
+        failWith(cinfo, "too many scans");
+}
+
 /** Points the job's error manager at our handlers. */
 void installErrorManager(jpeg_error_mgr *pub)
 {
@@ -114,11 +153,18 @@ bool startDecoding(DecodeJob *job, const unsigned char *data, unsigned long size
     if (setjmp(job->error.jump))
         return false;
     jpeg_create_decompress(&job->info);
+    job->info.mem->max_memory_to_use = kMaxJpegMemory;
+    job->progress.progress_monitor = onProgress;
+    job->info.progress = &job->progress;
     jpeg_mem_src(&job->info, data, size);
     jpeg_read_header(&job->info, TRUE);
+    /* Looked at before libjpeg allocates for the picture: a few bytes may promise any size. */
+    if (job->info.image_width > kMaxPictureSide || job->info.image_height > kMaxPictureSide)
+        failWith(reinterpret_cast<j_common_ptr>(&job->info), "picture too large");
     job->info.out_color_space =
         job->info.jpeg_color_space == JCS_GRAYSCALE ? JCS_GRAYSCALE : JCS_RGB;
     jpeg_start_decompress(&job->info);
+    notePeak(job);
     return true;
 }
 
@@ -144,6 +190,7 @@ bool readPixels(DecodeJob *job, unsigned char *bits, qsizetype bytesPerLine)
         convertRow(row[0], info->output_components,
                    reinterpret_cast<QRgb *>(bits + y * bytesPerLine), info->output_width);
     }
+    notePeak(job);
     jpeg_finish_decompress(info);
     return true;
 }
@@ -188,7 +235,7 @@ QImage decodeStarted(DecodeJob *job)
 {
     const qint64 width = job->info.output_width;
     const qint64 height = job->info.output_height;
-    if (width * height > kMaxPixels)
+    if (width > kMaxPictureSide || height > kMaxPictureSide)
         throw ui::SimError(QStringLiteral("Obrázek JPEG je příliš velký: %1 × %2")
                                .arg(width).arg(height));
     QImage image(static_cast<int>(width), static_cast<int>(height), QImage::Format_RGB32);
@@ -202,7 +249,7 @@ QImage decodeStarted(DecodeJob *job)
 
 } // namespace
 
-QImage decodeJpeg(const QByteArray &data)
+QImage decodeJpeg(const QByteArray &data, JpegMemory *memory)
 {
     if (data.isEmpty())
         throw ui::SimError(decodeFailure("empty file"));
@@ -218,6 +265,9 @@ QImage decodeJpeg(const QByteArray &data)
             failure = e.text();
         }
     }
+    notePeak(&job);
+    if (memory)
+        *memory = {qint64(job.peakBytes), image.sizeInBytes()};
     jpeg_destroy_decompress(&job.info);
     if (!failure.isEmpty())
         throw ui::SimError(failure);

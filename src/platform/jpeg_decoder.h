@@ -6,14 +6,23 @@
 
 namespace platform {
 
+/** The memory one decoding took, by the decoder's own count. */
+struct JpegMemory {
+    qint64 libraryPeak = 0; ///< The most bytes libjpeg held at once.
+    qint64 picture = 0;     ///< Bytes of the decoded picture; 0 when none was made.
+};
+
 /**
- * Decodes a JPEG picture (grayscale or colour).
+ * Decodes a JPEG picture (grayscale or colour). Its size is looked at
+ * before libjpeg allocates for it, and libjpeg's memory is limited.
  * @param data the content of a JPEG file.
+ * @param memory when given, receives the memory the decoding took, also when it fails.
  * @return the picture in QImage::Format_RGB32.
  * @throws ui::SimError when the data is broken, truncated, of an
- *         unsupported colour space or far too large.
+ *         unsupported colour space, larger than kMaxPictureSide a side,
+ *         in more than kMaxJpegScans scans or needs more than kMaxJpegMemory.
  */
-QImage decodeJpeg(const QByteArray &data);
+QImage decodeJpeg(const QByteArray &data, JpegMemory *memory = nullptr);
 
 /**
  * Encodes a picture as a baseline JPEG file.

@@ -110,6 +110,50 @@ public:
 
     DcState &dc() { return m_dc; }
 
+    /** Charges one record to the picture's work budget. @throws ui::SimError past it. */
+    void chargeRecord()
+    {
+        if (++m_records > kMaxMetafileRecords)
+            throw tooMuchWork();
+    }
+    /**
+     * Charges a shape to the work budget: its points, the area it covers on
+     * the picture (its box widened by the pen, clipped) and, for its outline,
+     * the outline's length times the pen's width, wherever it runs: a wide
+     * or dashed pen costs its stroke, not just the pixels it leaves.
+     * @throws ui::SimError past the budget.
+     */
+    void chargeShape(const QRectF &box, int64_t points, double outline)
+    {
+        const bool stroked = m_dc.pen.style() != Qt::NoPen;
+        const double width = stroked ? std::max(1.0, devicePen().widthF()) : 0;
+        const double reach = width / 2 + 1;
+        const QRectF covered =
+            box.normalized().adjusted(-reach, -reach, reach, reach).intersected(QRectF(m_image.rect()));
+        const double fill = std::max(0.0, covered.width()) * std::max(0.0, covered.height());
+        m_points += points;
+        chargeArea(int64_t(std::min(fill + outline * width, 1e15)) + 1);
+        if (m_points > kMaxMetafilePoints)
+            throw tooMuchWork();
+    }
+    /** @return the length of a polygon's outline on the picture, closed or open. */
+    static double outlineOf(const QPolygonF &points, bool closed)
+    {
+        double length = 0;
+        for (qsizetype i = 1; i < points.size(); ++i)
+            length += QLineF(points[i - 1], points[i]).length();
+        if (closed && points.size() > 2)
+            length += QLineF(points.last(), points.first()).length();
+        return length;
+    }
+    /** Charges pixels that are decoded or painted to the work budget. @throws ui::SimError past it. */
+    void chargeArea(int64_t pixels)
+    {
+        m_area += pixels;
+        if (m_area > kMaxMetafileArea)
+            throw tooMuchWork();
+    }
+
     /** @return a logical point on the picture. */
     QPointF device(QPointF logical) const
     {
@@ -209,6 +253,7 @@ public:
         points.reserve(logical.size());
         for (const QPointF &p : logical)
             points << device(p);
+        chargeShape(points.boundingRect(), points.size(), outlineOf(points, closed));
         m_painter.setPen(devicePen());
         if (closed) {
             m_painter.setBrush(m_dc.brush);
@@ -226,6 +271,7 @@ public:
             QPolygonF points;
             for (const QPointF &p : logical)
                 points << device(p);
+            chargeShape(points.boundingRect(), points.size(), outlineOf(points, true));
             path.addPolygon(points);
             path.closeSubpath();
         }
@@ -235,6 +281,8 @@ public:
     }
     void lineTo(QPointF logical)
     {
+        const QLineF line(device(m_dc.position), device(logical));
+        chargeShape(QRectF(line.p1(), line.p2()), 2, line.length());
         m_painter.setPen(devicePen());
         m_painter.drawLine(device(m_dc.position), device(logical));
         m_dc.position = logical;
@@ -247,6 +295,7 @@ public:
     QRectF shapeRect(QPointF a, QPointF b)
     {
         const QRectF r = deviceRect(a, b);
+        chargeShape(r, 4, 2 * (r.width() + r.height()));
         m_painter.setPen(devicePen());
         m_painter.setBrush(m_dc.brush);
         return m_dc.pen.style() == Qt::NoPen ? r : r.adjusted(0, 0, -1, -1);
@@ -286,6 +335,7 @@ public:
             at.ry() += metrics.ascent(); // TA_TOP
         else if (vertical == 8)
             at.ry() -= metrics.descent(); // TA_BOTTOM
+        chargeShape(QRectF(at.x(), at.y() - metrics.ascent(), width, metrics.height()), text.size(), 0);
         m_painter.setFont(font);
         if (m_dc.opaqueBackground)
             m_painter.fillRect(QRectF(at.x(), at.y() - metrics.ascent(), width, metrics.height()), m_dc.background);
@@ -297,6 +347,8 @@ public:
     {
         if (!dibIsWhole(dib, size, pixelsAt, 1))
             throw broken("vložený obrázek");
+        /* Decoding it costs its own pixels, wherever it is drawn. */
+        chargeArea(dibPixels(dib, size));
         /* A BMP file header in front of it, so that Qt's reader decodes it. */
         const int64_t pixels = pixelsAt >= 0 ? pixelsAt : dibColourTableEnd(dib, size);
         QByteArray file(14, '\0');
@@ -310,18 +362,43 @@ public:
         if (picture.isNull())
             throw broken("vložený obrázek");
         const QRectF target = deviceRect(at, at + QPointF(logicalSize.width(), logicalSize.height()));
+        chargeShape(target, 4, 0);
         const QRect from = source.isValid() ? source.intersected(picture.rect()) : picture.rect();
+        /* A source wholly outside the bitmap draws nothing (QPainter would take an empty one as all of it). */
+        if (from.isEmpty())
+            return;
         m_painter.drawImage(target, picture, from);
     }
 
 private:
+    /** @return the failure of a picture that would cost more work than any vehicle. */
+    static ui::SimError tooMuchWork() { return broken("příliš mnoho kreslení"); }
+
     QImage m_image;
     QPainter m_painter;
     QPointF m_deviceOrigin;
+    int64_t m_records = 0; ///< Records drawn so far.
+    int64_t m_points = 0;  ///< Points of the shapes drawn so far.
+    int64_t m_area = 0;    ///< Pixels covered by the shapes drawn so far, counted once per shape.
     DcState m_dc;
     std::vector<DcState> m_saved;
     std::vector<std::optional<Object>> m_objects;
 };
+
+/**
+ * @return the source rectangle of a bitmap record: its corner and size
+ *         held apart as 64-bit numbers, so that no sum overflows; an empty
+ *         size gives an invalid rectangle (the whole bitmap), edges far
+ *         outside any bitmap are brought near it without changing what
+ *         part of the bitmap the rectangle covers.
+ */
+QRect sourceRect(int64_t x, int64_t y, int64_t width, int64_t height)
+{
+    if (width <= 0 || height <= 0)
+        return QRect();
+    auto near = [](int64_t v) { return int(std::clamp<int64_t>(v, -1, kMaxPictureSide + 1)); };
+    return QRect(QPoint(near(x), near(y)), QPoint(near(x + width - 1), near(y + height - 1)));
+}
 
 /** @return a pen of a metafile's pen style, width (logical) and colour. */
 QPen penOf(uint32_t style, double width, uint32_t colour)
@@ -392,6 +469,7 @@ void drawEmf(const QByteArray &data, Canvas &canvas)
         /* libUEMF checks the records drawn here; the others are passed over unread. */
         if (isDrawnEmfRecord(type) && !U_emf_record_safe(r))
             throw broken("obsah záznamu");
+        canvas.chargeRecord();
         at += size;
         /** @return whether the record holds n bytes from offset on. */
         auto holds = [size](int64_t offset, int64_t n) { return offset >= 0 && n >= 0 && offset + n <= size; };
@@ -555,7 +633,7 @@ void drawEmf(const QByteArray &data, Canvas &canvas)
             const int64_t bitsSize = le32(r + 60);
             if (!holds(bmiAt, bmiSize) || !holds(bitsAt, bitsSize) || bitsAt < bmiAt + bmiSize)
                 throw broken("obrázek");
-            const QRect source(int(s32(r + 32)), int(s32(r + 36)), int(s32(r + 40)), int(s32(r + 44)));
+            const QRect source = sourceRect(s32(r + 32), s32(r + 36), s32(r + 40), s32(r + 44));
             canvas.bitmap(r + bmiAt, bitsAt + bitsSize - bmiAt, bitsAt - bmiAt, pointl(24),
                           QSizeF(double(s32(r + 72)), double(s32(r + 76))), source);
             break;
@@ -642,6 +720,7 @@ void drawWmf(const QByteArray &data, int64_t from, Canvas &canvas)
             throw broken("délka záznamu");
         if (U_WMRRECSAFE_get(r, limit) == 0)
             throw broken("obsah záznamu");
+        canvas.chargeRecord();
         at += size;
         const uint16_t function = le16(r + 4);
         const char *p = r + 6;
@@ -763,7 +842,7 @@ void drawWmf(const QByteArray &data, int64_t from, Canvas &canvas)
             const int64_t words = function == WmfStretchDib ? 3 : 2;
             need(words * 2 + 16 + 12, "obrázek");
             const char *q = p + words * 2;
-            const QRect source(s16(q + 6), s16(q + 4), s16(q + 2), s16(q));
+            const QRect source = sourceRect(s16(q + 6), s16(q + 4), s16(q + 2), s16(q));
             const QSizeF logicalSize(s16(q + 10), s16(q + 8));
             const QPointF target(s16(q + 14), s16(q + 12));
             canvas.bitmap(q + 16, params - words * 2 - 16, -1, target, logicalSize, source);

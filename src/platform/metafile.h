@@ -1,13 +1,15 @@
 /** @file metafile.h Windows metafile pictures (WMF and EMF) drawn with Qt. */
 #pragma once
 
+#include "platform/picture_limits.h"
+
 #include <QByteArray>
 #include <QImage>
 
 namespace platform {
 
 /** Metafiles drawing larger pictures than this (in pixels per side) are refused. */
-inline constexpr int kMaxMetafileSide = 4096;
+inline constexpr int kMaxMetafileSide = int(kMaxPictureSide);
 
 /** @return whether the bytes start like a WMF file: a placeable header or a plain metafile header. */
 bool looksLikeWmf(const QByteArray &data);

@@ -1,6 +1,7 @@
 /** @file qt_platform.cpp The real platform services. */
 #include "platform/qt_platform.h"
 
+#include "platform/files.h"
 #include "ui/sim_error.h"
 
 #include <QApplication>
@@ -13,6 +14,8 @@
 #include <QUrl>
 
 #include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace platform {
 
@@ -114,8 +117,20 @@ public:
     explicit QtSound(const QString &path)
     {
         m_player.setAudioOutput(&m_output);
-        m_player.setSource(QUrl::fromLocalFile(path));
+        const QByteArray native = nativePath(path);
+        /* A name in other bytes than its UTF-8 ones reaches the player through the open file. */
+        if (native != path.toUtf8())
+            m_file = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
+        m_player.setSource(QUrl::fromLocalFile(m_file < 0 ? path : QStringLiteral("/proc/self/fd/%1").arg(m_file)));
     }
+    ~QtSound() override
+    {
+        m_player.setSource(QUrl());
+        if (m_file >= 0)
+            ::close(m_file);
+    }
+    QtSound(const QtSound &) = delete;
+    QtSound &operator=(const QtSound &) = delete;
     void play() override
     {
         if (m_player.mediaStatus() == QMediaPlayer::EndOfMedia)
@@ -128,6 +143,7 @@ public:
 private:
     QMediaPlayer m_player;
     QAudioOutput m_output;
+    int m_file = -1; ///< The sound file held open when its name is not UTF-8.
 };
 
 /** A sound where the machine has no output: opened and checked like any other, it plays nothing. */

@@ -1,6 +1,7 @@
 /** @file hosted_widgets.cpp The Qt widgets of the windowed controls: model values in, the player's input out. */
 #include "view/hosted_widgets.h"
 
+#include "platform/files.h"
 #include "view/form_window.h"
 
 #include <QDir>
@@ -287,7 +288,7 @@ QStringList FolderView::rows() const
     case ui::Kind::DirectoryList: {
         const QString &dir = static_cast<const ui::DirectoryList &>(control()).directory();
         QStringList out{dir, QStringLiteral("..")};
-        out += QDir(dir).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+        out += platform::listFolders(dir);
         return out;
     }
     case ui::Kind::FileList: return static_cast<const ui::FileList &>(control()).items();

@@ -485,3 +485,48 @@ TEST(BuiltinTimetable, NoTrainFallsDueWhileATimetableFileIsLoaded)
     EXPECT_EQ(h.text("A2.B3"), "");
     EXPECT_EQ(h.app().BuiltinTrainFlags[0], 0);
 }
+
+TEST(TimetablePlacing, ARefusedPictureIsReadAgainOnlyOnceItsFileChanges)
+{
+    QList<TrainLineText> lines(4);
+    for (int i = 0; i < 4; ++i) {
+        lines[i].number = QStringLiteral("0540%1").arg(2 * i + 1);
+        lines[i].vehicles = "001000000000000000000000000000"; // the first line of the vehicles file
+    }
+    lines[3].neighbourDeparture = "0815";
+    FileGame g({lines[0].text(), lines[1].text(), lines[2].text(), lines[3].text()});
+    const QString picture = g.folder.path() + "/Vozidla/lok_754.bmp";
+    const QString hostile = QStringLiteral(KAMENNA_HOSTILE_DIR "/rle_5000.bmp");
+    ASSERT_TRUE(QFile::remove(picture));
+    ASSERT_TRUE(QFile::copy(hostile, picture));
+    const VehiclePictures &pictures = g.h->app().A2().vehiclePictures;
+
+    g.tickAt(7, 10);
+    g.h->ticks(1);
+    EXPECT_EQ(g.state(0), core::LineRefused);
+    EXPECT_EQ(g.state(1), core::LineRefused);
+    EXPECT_EQ(pictures.picturesRead(), 1) << "the second train is refused by what was learnt";
+    /* Changed but still broken: read again, and refused again. */
+    QFile grown(picture);
+    ASSERT_TRUE(grown.open(QIODevice::Append));
+    grown.write("x");
+    grown.close();
+    g.h->ticks(1);
+    EXPECT_EQ(g.state(2), core::LineRefused);
+    EXPECT_EQ(pictures.picturesRead(), 2);
+    const QStringList refusals = g.h->messages().filter("lze zařadit");
+    ASSERT_EQ(refusals.size(), 3) << g.h->messages().join(" | ").toStdString();
+    /* Reported as before: each refusal the same but for its line. */
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(QString(refusals[i]).replace(QStringLiteral("řádku %1").arg(30 + i), "řádku N"),
+                  QString(refusals[0]).replace("řádku 30", "řádku N")) << i;
+    EXPECT_TRUE(refusals[0].contains("lok_754.bmp")) << refusals[0].toStdString();
+
+    /* Mended: the next train that names it reads it and shows it. */
+    ASSERT_TRUE(QFile::remove(picture));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(KAMENNA_SOURCE_DATA_DIR "/Vozidla/lok_754.bmp"), picture));
+    g.tickAt(8, 10);
+    EXPECT_EQ(g.state(3), core::LinePlaced);
+    EXPECT_EQ(pictures.picturesRead(), 3);
+    EXPECT_EQ(g.h->app().A2().row(5).vehicles[0]->picture(), repositoryPicture("Vozidla/lok_754.bmp"));
+}

@@ -2,12 +2,14 @@
 #include "harness/harness.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
+#include <sys/stat.h>
 #include <jpeglib.h>
 
 namespace {
@@ -138,4 +140,56 @@ TEST(CallOnButtons, AGarbageAnswerIsCutAndNoAnswerIsAFailure)
     EXPECT_EQ(h.text("A6.PNL2"), "null");
     ASSERT_FALSE(h.messages().isEmpty());
     EXPECT_EQ(h.messages()[0], "Error 60PNL-Md");
+}
+
+TEST(CallOnButtons, ALibraryThatCrashesLoopsOrExitsGivesTheLibraryMessageAndTheGameGoesOn)
+{
+    DataDir data(QStringLiteral(KAMENNA_GARBAGE_COUNTER));
+    Harness h(data.dir.path());
+    h.click("A0.H9");
+    const QString clockBefore = h.clock();
+    const QString library = data.dir.filePath("Data/Lib/mavex.so");
+    h.doubleClick("A6.PNL"); // breaks the seal and counts once: the library answers garbage
+    h.press("A6.PNL", 5, 5);
+    h.release(5, 5); // back to rest, lamp out
+    h.clearMessages();
+    for (const char *misdeed : {"crash", "loop", "exit", "unterminated"}) {
+        h.app().control("A6.PNL2")->setCaption(QString::fromLatin1(misdeed));
+        QElapsedTimer clock;
+        clock.start();
+        h.press("A6.PNL", 5, 5);
+        EXPECT_LT(clock.elapsed(), 3000) << misdeed;
+        h.release(5, 5);
+        EXPECT_FALSE(h.visible("A7.PNL2")) << misdeed;
+        EXPECT_EQ(h.control("A6.PNL").top(), Up) << misdeed;
+        EXPECT_EQ(h.text("A6.PNL2"), QString::fromLatin1(misdeed)) << "the counter keeps its text";
+        ASSERT_EQ(h.messages().size(), 2) << misdeed;
+        EXPECT_EQ(h.messages()[0], "Error 60PNL-Md");
+        EXPECT_EQ(h.messages()[1], "Knihovnu nelze načíst: " + library) << misdeed;
+        h.clearMessages();
+    }
+    h.ticks(5);
+    EXPECT_NE(h.clock(), clockBefore) << "the game runs on";
+    h.app().control("A6.PNL2")->setCaption("00041");
+    h.press("A6.PNL", 5, 5);
+    EXPECT_TRUE(h.visible("A7.PNL2")) << "the next count is the library's again";
+    h.release(5, 5);
+    EXPECT_TRUE(h.messages().isEmpty()) << h.messages().join(" | ").toStdString();
+}
+
+TEST(CallOnButtons, AFifoNamedAsTheLibraryGivesTheLibraryMessageAtOnce)
+{
+    DataDir data;
+    QDir(data.dir.path()).mkpath("Data/Lib");
+    const QString library = data.dir.filePath("Data/Lib/mavex.so");
+    ASSERT_EQ(mkfifo(QFile::encodeName(library).constData(), 0600), 0);
+    Harness h(data.dir.path());
+    QElapsedTimer clock;
+    clock.start();
+    h.doubleClick("A6.PNS");
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_FALSE(h.visible("A8.G7"));
+    ASSERT_EQ(h.messages().size(), 2) << h.messages().join(" | ").toStdString();
+    EXPECT_EQ(h.messages()[0], "Error 60PNS-Md");
+    EXPECT_EQ(h.messages()[1], "Knihovnu nelze načíst: " + library);
 }

@@ -1,6 +1,11 @@
 /** @file timetable_folder_test.cpp A timetable folder that cannot be read is reported, and the menu goes on. */
 #include "core/timetable_fixture.h"
+#include "core/form_a2.h"
 #include "platform/unprivileged.h"
+
+#include <filesystem>
+
+#include <cstdio>
 
 #include <sys/stat.h>
 
@@ -46,4 +51,45 @@ TEST(TimetableFolder, AShortFileSaysHowManyLinesItHasInCzech)
     EXPECT_EQ(shown.at(1), "Soubor a.t6g není grafikon: má 3 řádky, grafikon jich má nejméně 30.");
     EXPECT_EQ(shown.at(3), "Soubor b.t6g není grafikon: má 5 řádků, grafikon jich má nejméně 30.");
     EXPECT_EQ(shown.at(5), "Soubor c.t6g není grafikon: má 1 řádek, grafikon jich má nejméně 30.");
+}
+
+namespace {
+
+/** A folder named by its bytes, removed with all it holds (names Qt could not spell included). */
+struct ByteNamedFolder {
+    QByteArray path; ///< Its path as the file system's bytes.
+    ~ByteNamedFolder() { std::filesystem::remove_all(std::filesystem::path(path.toStdString())); }
+};
+
+} // namespace
+
+TEST(TimetableFolder, WindowsNamesOfTimetablesPicturesAndTheDataFolderWork)
+{
+    TimetableFolder source;
+    TrainLineText train;
+    train.vehicles = "001000000000000000000000000000";
+    source.writeTimetable("den.t6g", {train.text()});
+    QStringList vehicles = platform::readTextLines1250(source.path() + "/Vozidla.txt");
+    vehicles[0] = QStringLiteral("Vozidla\\lokomotiva č.bmp");
+    source.writeText("Vozidla.txt", vehicles);
+    /* Named on Windows: "Kamenná data", "Česká trasa.t6g" and "lokomotiva č.bmp" in Windows-1250 bytes. */
+    QTemporaryDir base;
+    const ByteNamedFolder data{QFile::encodeName(base.path()) + "/Kamenn\xE1 data"};
+    ASSERT_EQ(::rename(QFile::encodeName(source.path()).constData(), data.path.constData()), 0);
+    ASSERT_EQ(::rename(data.path + "/Gvd/den.t6g", data.path + "/Gvd/\xC8" "esk\xE1 trasa.t6g"), 0);
+    ASSERT_EQ(::rename(data.path + "/Vozidla/lok_754.bmp", data.path + "/Vozidla/lokomotiva \xE8.bmp"), 0);
+    const QString dataDir = platform::decodeFileName(data.path);
+    EXPECT_EQ(dataDir, base.path() + QStringLiteral("/Kamenná data"));
+
+    Harness h(dataDir);
+    pickNextTimetable(h);
+    EXPECT_EQ(h.as<ui::FileList>("A0.GVD1").items(), QStringList{QStringLiteral("Česká trasa.t6g")});
+    EXPECT_EQ(h.text("A0.G6"), "Zkušební grafikon");
+    startGameAt(h, 7, 0);
+    EXPECT_TRUE(h.sounds().contains("open Telefon.wav")) << h.sounds().join(" | ").toStdString();
+    h.setClock(7, 9, 59);
+    h.ticks(1);
+    EXPECT_EQ(h.text("A2.G6"), "5401");
+    EXPECT_EQ(h.app().A2().row(5).vehicles[0]->picture(), repositoryPicture("Vozidla/lok_754.bmp"));
+    EXPECT_TRUE(h.messages().isEmpty()) << h.messages().join(" | ").toStdString();
 }

@@ -4,12 +4,15 @@
 #include "ui/sim_error.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
+#include <sys/stat.h>
 #include <jpeglib.h>
 
 using testing_support::failureOf;
@@ -78,4 +81,64 @@ TEST(CounterLibrary, LibraryWithoutFunctionIsAnErrorAndKeepsTheLoadedOne)
               QStringLiteral("V knihovně %1 chybí funkce A")
                   .arg(dir.filePath("Data/Lib/mavex.so")));
     EXPECT_EQ(library.call("00041"), "00042");
+}
+
+TEST(CounterLibrary, ALibraryThatCrashesLoopsExitsOrRunsOnFailsLikeOneThatCannotLoad)
+{
+    QTemporaryDir dir;
+    QFile garbage(QStringLiteral(KAMENNA_GARBAGE_COUNTER));
+    ASSERT_TRUE(garbage.open(QIODevice::ReadOnly));
+    placeLibrary(dir, garbage.readAll());
+    const QString path = dir.filePath("Data/Lib/mavex.so");
+    platform::CounterLibrary library;
+    library.load(dir.path());
+    for (const char *misdeed : {"crash", "loop", "exit", "unterminated", "endless"}) {
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_EQ(failureOf([&] { library.call(QString::fromLatin1(misdeed)); }),
+                  QStringLiteral("Knihovnu nelze načíst: ") + path)
+            << misdeed;
+        EXPECT_LT(clock.elapsed(), 3000) << misdeed;
+        /* Each call stands on its own: the next one is answered. */
+        EXPECT_EQ(library.call("00041"), QString("garbage-garbage-garbage-garbage-")) << misdeed;
+    }
+}
+
+TEST(CounterLibrary, AFifoNamedAsTheLibraryIsRefusedAtOnce)
+{
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath("Data/Lib");
+    const QString path = dir.filePath("Data/Lib/mavex.so");
+    ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    platform::CounterLibrary library;
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(failureOf([&] { library.load(dir.path()); }), QStringLiteral("Knihovnu nelze načíst: ") + path);
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_FALSE(library.isLoaded());
+}
+
+TEST(CounterLibrary, WhatALibraryLeavesRunningEndsWithItsHelper)
+{
+    QTemporaryDir dir;
+    QFile garbage(QStringLiteral(KAMENNA_GARBAGE_COUNTER));
+    ASSERT_TRUE(garbage.open(QIODevice::ReadOnly));
+    placeLibrary(dir, garbage.readAll());
+    platform::CounterLibrary library;
+    library.load(dir.path());
+    const QString child = library.call("orphan");
+    ASSERT_GT(child.toInt(), 0) << child.toStdString();
+    /* Killed with the helper's group: soon gone, or a zombie left for its new parent to reap. */
+    auto state = [&] {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(child));
+        if (!stat.open(QIODevice::ReadOnly))
+            return QByteArray("gone");
+        const QByteArray fields = stat.readAll();
+        return fields.mid(fields.lastIndexOf(')') + 2, 1);
+    };
+    QElapsedTimer clock;
+    clock.start();
+    while (state() != "gone" && state() != "Z" && clock.elapsed() < 2000)
+        QThread::msleep(5);
+    EXPECT_TRUE(state() == "gone" || state() == "Z") << state().toStdString();
 }

@@ -13,6 +13,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 using platform::decodeCp1250;
 using platform::encodeCp1250;
 
@@ -210,4 +216,27 @@ TEST(CzechCount, EveryCountTakesItsOwnForm)
                   QString::fromUtf8(text))
             << count;
     }
+}
+
+TEST(FileNames, NamesInWindowsBytesAreListedReadAndFoundInAnyCase)
+{
+    QTemporaryDir dir;
+    const QByteArray root = QFile::encodeName(dir.path());
+    /* "Příjezdy" as Windows-1250 bytes, holding "Žlutý.txt" the same way and "čistý.txt" in UTF-8. */
+    const QByteArray folder = root + "/P\xF8\xEDjezdy";
+    ASSERT_EQ(::mkdir(folder.constData(), 0755), 0);
+    for (const QByteArray &name : {QByteArray("/\x8Elut\xFD.txt"), QByteArray("/čistý.txt")}) {
+        const int fd = ::open((folder + name).constData(), O_WRONLY | O_CREAT, 0644);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::write(fd, "\xE8\x61j\r\n", 5), 5); // "čaj"
+        ::close(fd);
+    }
+    ASSERT_TRUE(QDir(dir.path()).mkdir(".skryta"));
+    EXPECT_EQ(platform::listFolders(dir.path()), QStringList{QStringLiteral("Příjezdy")}) << "hidden ones left out";
+    const QString shown = dir.path() + QStringLiteral("/Příjezdy");
+    EXPECT_EQ(platform::listFiles(shown, "*.TXT"), (QStringList{QStringLiteral("čistý.txt"), QStringLiteral("Žlutý.txt")}));
+    EXPECT_EQ(platform::nativePath(shown + QStringLiteral("/Žlutý.txt")), folder + "/\x8Elut\xFD.txt");
+    EXPECT_EQ(platform::readTextLines1250(dir.path() + QStringLiteral("/PŘÍJEZDY\\žlutý.TXT")), QStringList{"čaj"});
+    EXPECT_EQ(platform::readTextLines1250(shown + QStringLiteral("/čistý.txt")), QStringList{"čaj"});
+    std::filesystem::remove_all(std::filesystem::path(folder.toStdString()));
 }

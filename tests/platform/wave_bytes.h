@@ -6,12 +6,12 @@
 
 #include <cstdint>
 
-/** @return the bytes of a little-endian number of n bytes. */
+/** @return the bytes of a little-endian number of n bytes (zeros past its four bytes). */
 inline QByteArray leBytes(uint32_t v, int n)
 {
     QByteArray b;
     for (int i = 0; i < n; ++i)
-        b.append(char(v >> (8 * i) & 0xFF));
+        b.append(char(i < 4 ? v >> (8 * i) & 0xFF : 0));
     return b;
 }
 

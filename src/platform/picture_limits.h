@@ -1,0 +1,32 @@
+/** @file picture_limits.h The limits every picture file is held to before and while it is decoded. */
+#pragma once
+
+#include <cstdint>
+
+namespace platform {
+
+/**
+ * Pictures wider or higher than this, by their header, are refused before
+ * any pixel is decoded. The largest picture of the program is the desk's
+ * block panel of 1280 x 987 pixels, a vehicle some 250 x 64; the largest
+ * allowed picture takes 64 MB at 32 bits a pixel.
+ */
+inline constexpr int64_t kMaxPictureSide = 4096;
+
+/** The most memory libjpeg may take for one picture, beside the decoded pixels. */
+inline constexpr long kMaxJpegMemory = 48L * 1024 * 1024;
+
+/** The most scans of a progressive JPEG; real files have about ten. */
+inline constexpr int kMaxJpegScans = 256;
+
+/**
+ * The work one metafile may cost: its records, the points of its shapes
+ * and the area its shapes cover on the picture (each shape's box with its
+ * pen, clipped to the picture). The shipped vehicles take a few hundred
+ * records and less than the picture's own area a few times over.
+ */
+inline constexpr int64_t kMaxMetafileRecords = 100000;
+inline constexpr int64_t kMaxMetafilePoints = 1000000;
+inline constexpr int64_t kMaxMetafileArea = 4 * kMaxPictureSide * kMaxPictureSide;
+
+} // namespace platform
