@@ -1,17 +1,12 @@
 /** @file overview_panel_test.cpp The boxes' overview panels: building, tracks and road, laid out with the screen. */
 #include "devices/form_a8.h"
 #include "harness/harness.h"
+#include "support/screen_sizes.h"
 #include "support/stacking.h"
 
 #include <algorithm>
 
 #include <gtest/gtest.h>
-
-/** Names a screen size in the test's listing as "1024x768". */
-static void PrintTo(const QSize &size, std::ostream *out)
-{
-    *out << size.width() << 'x' << size.height();
-}
 
 namespace {
 
@@ -80,6 +75,6 @@ TEST_P(BoxOverviewLayout, TheFrameSizesThePanelAndPlacesItsParts)
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, BoxOverviewLayout, testing::Values(QSize(1024, 768), QSize(1920, 1080)),
-                         testing::PrintToStringParamName());
+                         screenSizeName);
 
 } // namespace

@@ -1,15 +1,10 @@
 /** @file platforms_test.cpp The track view's platforms and throats: between the rows, laid out with the screen. */
 #include "harness/harness.h"
+#include "support/screen_sizes.h"
 #include "trackview/form_a5.h"
 #include "support/stacking.h"
 
 #include <gtest/gtest.h>
-
-/** Names a screen size in the test's listing as "1024x768". */
-static void PrintTo(const QSize &size, std::ostream *out)
-{
-    *out << size.width() << 'x' << size.height();
-}
 
 namespace {
 
@@ -79,6 +74,6 @@ TEST_P(TrackViewStretch, PlatformsAndTheSideCThroatFollowTheWidth)
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, TrackViewStretch, testing::Values(QSize(1024, 768), QSize(1920, 1080)),
-                         testing::PrintToStringParamName());
+                         screenSizeName);
 
 } // namespace

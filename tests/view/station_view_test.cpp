@@ -2,6 +2,7 @@
 #include "core/form_a1.h"
 #include "devices/form_a3.h"
 #include "harness/harness.h"
+#include "support/screen_sizes.h"
 #include "trackview/form_a5.h"
 #include "view/form_window.h"
 #include "view/front.h"
@@ -10,12 +11,6 @@
 #include <QCoreApplication>
 
 #include <gtest/gtest.h>
-
-/** Names a screen size in the test's listing as "1024x768". */
-static void PrintTo(const QSize &size, std::ostream *out)
-{
-    *out << size.width() << 'x' << size.height();
-}
 
 namespace {
 
@@ -156,7 +151,7 @@ TEST_P(TrackViewWidth, StoppedTrainsStandBetweenTheThroats)
 
 INSTANTIATE_TEST_SUITE_P(Screens, TrackViewWidth,
                          testing::Values(QSize(1024, 768), QSize(1280, 1024), QSize(1920, 1080)),
-                         testing::PrintToStringParamName());
+                         screenSizeName);
 
 /* The platform switch of the "ostatní" panel hides and shows the drawn platforms. */
 TEST(TrackViewPlatforms, TheSwitchHidesThemOnTheDrawnView)
