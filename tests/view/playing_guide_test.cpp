@@ -11,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QPainter>
 
 #include <functional>
 
@@ -155,12 +156,31 @@ protected:
         const QImage cut = shot.copy(area.adjusted(-margin, -margin, margin, margin).intersected(shot.rect()));
         EXPECT_TRUE(cut.save(folder() + "/" + file + ".png")) << file.toStdString();
     }
-    /** Saves a whole window as the player sees it, for the guide. */
+    /**
+     * Saves a whole view as the player sees it, for the guide, at the size
+     * of its form: a maximised view has the screen's size, which the test
+     * platform's window cannot take, so its parts are drawn one by one.
+     */
     void window(const QString &file, const QString &formName)
     {
-        view::FormWindow *w = front.window(*h.app().form(formName));
+        const ui::Form &form = *h.app().form(formName);
+        view::FormWindow *w = front.window(form);
         ASSERT_NE(w, nullptr);
-        EXPECT_TRUE(w->grab().toImage().save(folder() + "/" + file + ".png")) << file.toStdString();
+        if (!form.maximized()) {
+            EXPECT_TRUE(w->grab().toImage().save(folder() + "/" + file + ".png")) << file.toStdString();
+            return;
+        }
+        QImage shot(form.bounds().size(), QImage::Format_RGB32);
+        shot.fill(w->palette().color(w->backgroundRole()));
+        QPainter painter(&shot);
+        for (QObject *child : w->children()) {
+            auto *part = qobject_cast<QWidget *>(child);
+            if (part && part->isVisible())
+                painter.drawPixmap(part->pos(), part->grab());
+        }
+        painter.end();
+        EXPECT_EQ(shot.size(), form.bounds().size());
+        EXPECT_TRUE(shot.save(folder() + "/" + file + ".png")) << file.toStdString();
     }
 
     QApplication *qt = qtApp();
