@@ -260,6 +260,7 @@ TEST_F(Guide, TheFirstTrainsOfTheDayRunInAndOut)
     h.ticks(60);
     EXPECT_EQ(h.color("A1.C04"), Lime) << "L";
     EXPECT_EQ(h.color("A1.C07"), Lime) << "ML";
+    EXPECT_EQ(h.color("A1.C10"), Lime) << "S";
     picture("06_box1_routes", {"A7.Zavernik1", "A7.Zavernik6", "A7.CisloB1", "A7.CisloM3"}, 40);
 
     /* 5. The calls of the next minutes: the departure notice of 6010 and the offers of 2601 and 2622. */
@@ -327,6 +328,7 @@ TEST_F(Guide, TheFirstTrainsOfTheDayRunInAndOut)
     ring('B');
     say("Předvídaný odjezd", r2622);
     const QString leaves = h.text("A6.G3");
+    EXPECT_EQ(leaves, "8:03") << "the time the guide names";
     EXPECT_EQ(h.lines("A6.G1").value(2), "Vlak 2622 odjede z Kamenné v " + leaves + ". Rozumí Struhy.");
     picture("16_predicted_out", {"A6.G0"}, 10);
     hangUp('B');
@@ -379,6 +381,7 @@ TEST_F(Guide, TheFirstTrainsOfTheDayRunInAndOut)
     ring('A');
     say("Nabídka vlaku", r6010);
     const QString agreed = h.text("A6.G3");
+    EXPECT_EQ(agreed, "8:08") << "the time the guide names";
     EXPECT_EQ(h.lines("A6.G1").value(2), "Ano, přijímám vlak 6010 s odjezdem z Kamenné v " + agreed + ". Zelený.");
     picture("11_offer_out", {"A6.G0"}, 10);
     hangUp('A');
@@ -389,7 +392,7 @@ TEST_F(Guide, TheFirstTrainsOfTheDayRunInAndOut)
     hold("A6.PakaNavBDo", 1150);
     ASSERT_TRUE(waitFor([&] { return h.color("A1.C35") == Lime; }, 60)) << "S1";
 
-    /* 9. At 8:07 the departure cell turns aqua: a click on the train on track 1 dispatches it. */
+    /* 9. At 8:08 the departure cell turns aqua: a click on the train on track 1 dispatches it. */
     ASSERT_TRUE(waitFor([&] { return h.color(cell(r6010, Odj)) == Aqua; }, 600));
     EXPECT_EQ(h.clock(), agreed + ":00");
     h.keyDown("A6", ui::key::F4);
