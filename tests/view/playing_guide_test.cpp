@@ -437,3 +437,18 @@ TEST_F(Guide, KnobBStaysWhileLineARouteLiesOnTrack3)
     knobTo('B', 812);
     EXPECT_EQ(rel("A6.KnoflikB"), 812);
 }
+
+/* The guide tells the levers apart by their place in each line's column, left to right. */
+TEST(GuideLevers, EachLinesLeversStandInTheOrderTheGuideNames)
+{
+    Harness h;
+    const QStringList columns[3] = {{"PakaNavBOd", "PakaZavB", "PakaNavBDo"},
+                                    {"PakaNavMOd", "PakaZavM", "PakaNavMDo"},
+                                    {"PakaNavCHDo", "PakaZavCH", "PakaNavCHOd", "PakaTSCH"}};
+    for (const QStringList &column : columns)
+        for (int k = 1; k < column.size(); ++k)
+            EXPECT_GT(h.control("A6." + column[k]).left(), h.control("A6." + column[k - 1]).left() + 20)
+                << qPrintable(column[k - 1] + " then " + column[k]);
+    EXPECT_GT(h.control("A6.PakaNavMOd").left(), h.control("A6.PakaNavBDo").left()) << "column B right of A";
+    EXPECT_GT(h.control("A6.PakaNavCHDo").left(), h.control("A6.PakaNavMDo").left()) << "column C right of B";
+}
