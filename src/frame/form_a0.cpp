@@ -206,10 +206,10 @@ TA0::TA0(platform::Platform &platform) : ui::Form(QStringLiteral("A0"), platform
     B5->setActivePage(obecne);
     E4 = make<ui::Button>(B4, "E4");
     E4->setCaption(QStringLiteral("OK"));
-    E4->setBounds(308, 284, 88, 28);
+    E4->setBounds(308, 274, 88, 28);
     auto *english = make<ui::Button>(B4, "E3");
     english->setCaption(QStringLiteral("English"));
-    english->setBounds(8, 284, 88, 28);
+    english->setBounds(8, 274, 88, 28);
     english->setVisible(false);
 
     /* Intro slides and loading screen. */

@@ -43,6 +43,24 @@ void showGameControls(TA0 &a0, bool running)
     a0.get<ui::Label>("F7").setFontColor(running ? Navy : Grey);
 }
 
+/**
+ * Gives the four workplace views the screen's size and runs their layout,
+ * as their maximised windows have it from the start of a game: a train
+ * that comes in before the player first opens the track view then stops
+ * before the signals where they stand on the screen, not at the design
+ * width's places.
+ */
+void layOutViews(App &app)
+{
+    const QSize S = app.screenSize();
+    for (ui::Form *view : {static_cast<ui::Form *>(&app.A5()), static_cast<ui::Form *>(&app.A6()),
+                           static_cast<ui::Form *>(&app.A7()), static_cast<ui::Form *>(&app.A8())}) {
+        view->setBounds(view->left(), view->top(), S.width(), S.height());
+        if (view->onResize)
+            view->onResize();
+    }
+}
+
 void fillTimetableArrays(App &app)
 {
     const ui::Memo &g = *app.A1().Grafikon;
@@ -88,6 +106,7 @@ void startGame(App &app)
     app.A8().Nahled->setColor(shade);
     fillTimetableArrays(app);
     app.BuiltinTrainFlags.fill(0);
+    layOutViews(app);
     returnToDesk(app);
     TA1 &a1 = app.A1();
     for (ui::Edit *aspect : a1.Aspect)

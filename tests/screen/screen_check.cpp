@@ -89,12 +89,9 @@ public:
     }
 
     /** Turns the mouse wheel one notch down (button 5) where the pointer is. */
-    void wheelDown()
-    {
-        m_button(m_display, 5, 1, 0);
-        m_button(m_display, 5, 0, 0);
-        m_flush(m_display);
-    }
+    void wheelDown() { wheel(5); }
+    /** Turns the mouse wheel one notch up (button 4) where the pointer is. */
+    void wheelUp() { wheel(4); }
 
     /** Presses and releases a key given by its X key symbol. */
     void key(unsigned long keysym)
@@ -106,6 +103,13 @@ public:
     }
 
 private:
+    void wheel(unsigned button)
+    {
+        m_button(m_display, button, 1, 0);
+        m_button(m_display, button, 0, 0);
+        m_flush(m_display);
+    }
+
     void *m_display = nullptr;
     int (*m_flush)(void *) = nullptr;
     unsigned char (*m_keycode)(void *, unsigned long) = nullptr;
@@ -191,8 +195,8 @@ private:
     bool m_failed = false;
 };
 
-/** The clock sped up to 1024 x, then 6010's offer on line A answered and accepted. @return whether it was. */
-bool acceptFirstOffer(App &app, Check &c, FakeInput &input)
+/** Clicks ">" until the clock runs at 1024 x, or a call slows it down again. @return whether it runs so. */
+bool speedUp(App &app, Check &c, FakeInput &input)
 {
     TA1 &a1 = app.A1();
     /* Apart by more than a double click's time, or the second click of a pair is a double click. */
@@ -200,7 +204,14 @@ bool acceptFirstOffer(App &app, Check &c, FakeInput &input)
         input.click(c.centre("A6.H04"));
         c.settle(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 100);
     }
-    c.step("> speeds the clock up to 1024 x", c.waitUntil([&] { return a1.Rychlost->text() == "1024"; }, 3000));
+    return c.waitUntil([&] { return a1.Rychlost->text() == "1024"; }, 3000);
+}
+
+/** The clock sped up to 1024 x, then 6010's offer on line A answered and accepted. @return whether it was. */
+bool acceptFirstOffer(App &app, Check &c, FakeInput &input)
+{
+    TA1 &a1 = app.A1();
+    c.step("> speeds the clock up to 1024 x", speedUp(app, c, input));
     if (!c.step("line A rings with 6010's offer",
                 c.waitUntil([&] { return a1.ZpravaA->text() == QStringLiteral("Nabídka vlaku 6010"); }, 20000)))
         return false;
@@ -249,6 +260,71 @@ void setFirstRoute(App &app, Check &c, FakeInput &input)
 }
 
 /**
+ * Answers a ringing line as the guide tells: handset, line key, the answer
+ * offered (accept or acknowledge), line key, "Zavěsit". @return whether the
+ * handset is down again.
+ */
+bool answerCall(Check &c, FakeInput &input, const char *key)
+{
+    if (c.showing("A6.E1"))
+        input.click(c.centre("A6.E1"));
+    c.waitUntil([&] { return c.showing("A6.G0"); }, 3000);
+    input.click(c.centre(key));
+    c.waitUntil([&] { return c.showing("A6.I4") || c.showing("A6.I6"); }, 3000);
+    input.click(c.centre(c.showing("A6.I4") ? "A6.I4" : "A6.I6"));
+    c.settle(200);
+    input.click(c.centre(key));
+    input.click(c.centre("A6.G6"));
+    return c.waitUntil([&] { return c.showing("A6.E1"); }, 3000);
+}
+
+/**
+ * 6010 comes in: the desk scrolled back to the telephone, the clock sped
+ * up, and every call of the next minutes answered, until the train stands
+ * on track 1.
+ */
+void bringInFirstTrain(App &app, Check &c, FakeInput &input)
+{
+    TA1 &a1 = app.A1();
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    input.moveTo(QPoint(screen.width() / 2, screen.height() / 2));
+    for (int i = 0; i < 20 && c.centre("A6.E0").x() < 100; ++i) {
+        input.wheelUp();
+        c.settle(100);
+    }
+    c.step("the wheel brings the telephone back into sight", c.centre("A6.E0").x() >= 100);
+    const std::pair<ui::Edit *, const char *> lines[3] = {{a1.ZpravaA, "A6.F0"}, {a1.ZpravaB, "A6.F2"}, {a1.ZpravaC, "A6.F1"}};
+    const auto in = [&] { return a1.Kolej1->text() == "6010" && !a1.TimerVlakAOd->enabledFlag(); };
+    QElapsedTimer spent;
+    spent.start();
+    int answered = 0;
+    while (!in() && spent.elapsed() < 180000) {
+        bool rang = false;
+        for (const auto &[call, key] : lines)
+            if (call->color() == QColor(255, 0, 0)) {
+                rang = true;
+                answered += answerCall(c, input, key) ? 1 : 0;
+            }
+        /* The run onto the track is drawn in real time: the clock goes back to 1 x meanwhile. */
+        if (a1.TimerVlakAOd->enabledFlag()) {
+            if (a1.Rychlost->text() != "1")
+                input.click(c.centre("A6.H03"));
+        } else if (rang || a1.Rychlost->text() != "1024") {
+            speedUp(app, c, input);
+        }
+        c.settle(200);
+    }
+    std::printf("  %d calls answered on the way\n", answered);
+    if (c.step("6010 comes in and stands on track 1", in())) {
+        input.key(KeyF5);
+        if (c.step("F5 shows 6010 in the track view", c.waitUntil([&] { return c.showing("A5.D5"); }, 3000)))
+            c.shoot("guide_5_train_in");
+        input.key(KeyF5);
+        c.waitUntil([&] { return c.showing("A6.D5"); }, 3000);
+    }
+}
+
+/**
  * The guide's first train through the real window: 6010's offer accepted on
  * the telephone, its arrival route set on the desk, and the track view.
  * Keeps a screenshot of each step, as the guide shows them.
@@ -263,7 +339,8 @@ void playFirstTrain(App &app, Check &c, FakeInput &input)
     if (c.step("F5 shows the track view", c.waitUntil([&] { return c.showing("A5.D5"); }, 3000)))
         c.shoot("guide_4_track_view");
     input.key(KeyF5);
-    c.step("F5 returns to the desk", c.waitUntil([&] { return c.showing("A6.D5"); }, 3000));
+    if (c.step("F5 returns to the desk", c.waitUntil([&] { return c.showing("A6.D5"); }, 3000)))
+        bringInFirstTrain(app, c, input);
 }
 
 /** Set when the program asks to end. */

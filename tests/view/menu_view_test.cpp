@@ -111,4 +111,8 @@ TEST(MenuView, TheSettingsWindowIsFilledToItsEdges)
         EXPECT_EQ(shot.pixelColor(0, y), face) << "left edge at " << y;
     }
     EXPECT_EQ(shot.pixelColor(200, shot.height() - 1), face) << "bottom edge";
+    /* "OK" stands whole inside the window, below the page control. */
+    const ui::Control &ok = h.control("A0.E4");
+    EXPECT_TRUE(QRect(QPoint(0, 0), shot.size()).contains(QRect(ok.formPos(), ok.bounds().size())));
+    EXPECT_GT(ok.formPos().y(), h.control("A0.B5").formPos().y() + h.control("A0.B5").height());
 }

@@ -11,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QPainter>
 
 #include <functional>
 
@@ -155,12 +156,31 @@ protected:
         const QImage cut = shot.copy(area.adjusted(-margin, -margin, margin, margin).intersected(shot.rect()));
         EXPECT_TRUE(cut.save(folder() + "/" + file + ".png")) << file.toStdString();
     }
-    /** Saves a whole window as the player sees it, for the guide. */
+    /**
+     * Saves a whole view as the player sees it, for the guide, at the size
+     * of its form: a maximised view has the screen's size, which the test
+     * platform's window cannot take, so its parts are drawn one by one.
+     */
     void window(const QString &file, const QString &formName)
     {
-        view::FormWindow *w = front.window(*h.app().form(formName));
+        const ui::Form &form = *h.app().form(formName);
+        view::FormWindow *w = front.window(form);
         ASSERT_NE(w, nullptr);
-        EXPECT_TRUE(w->grab().toImage().save(folder() + "/" + file + ".png")) << file.toStdString();
+        if (!form.maximized()) {
+            EXPECT_TRUE(w->grab().toImage().save(folder() + "/" + file + ".png")) << file.toStdString();
+            return;
+        }
+        QImage shot(form.bounds().size(), QImage::Format_RGB32);
+        shot.fill(w->palette().color(w->backgroundRole()));
+        QPainter painter(&shot);
+        for (QObject *child : w->children()) {
+            auto *part = qobject_cast<QWidget *>(child);
+            if (part && part->isVisible())
+                painter.drawPixmap(part->pos(), part->grab());
+        }
+        painter.end();
+        EXPECT_EQ(shot.size(), form.bounds().size());
+        EXPECT_TRUE(shot.save(folder() + "/" + file + ".png")) << file.toStdString();
     }
 
     QApplication *qt = qtApp();
@@ -240,6 +260,7 @@ TEST_F(Guide, TheFirstTrainsOfTheDayRunInAndOut)
     h.ticks(60);
     EXPECT_EQ(h.color("A1.C04"), Lime) << "L";
     EXPECT_EQ(h.color("A1.C07"), Lime) << "ML";
+    EXPECT_EQ(h.color("A1.C10"), Lime) << "S";
     picture("06_box1_routes", {"A7.Zavernik1", "A7.Zavernik6", "A7.CisloB1", "A7.CisloM3"}, 40);
 
     /* 5. The calls of the next minutes: the departure notice of 6010 and the offers of 2601 and 2622. */
@@ -307,6 +328,7 @@ TEST_F(Guide, TheFirstTrainsOfTheDayRunInAndOut)
     ring('B');
     say("Předvídaný odjezd", r2622);
     const QString leaves = h.text("A6.G3");
+    EXPECT_EQ(leaves, "8:03") << "the time the guide names";
     EXPECT_EQ(h.lines("A6.G1").value(2), "Vlak 2622 odjede z Kamenné v " + leaves + ". Rozumí Struhy.");
     picture("16_predicted_out", {"A6.G0"}, 10);
     hangUp('B');
@@ -359,6 +381,7 @@ TEST_F(Guide, TheFirstTrainsOfTheDayRunInAndOut)
     ring('A');
     say("Nabídka vlaku", r6010);
     const QString agreed = h.text("A6.G3");
+    EXPECT_EQ(agreed, "8:08") << "the time the guide names";
     EXPECT_EQ(h.lines("A6.G1").value(2), "Ano, přijímám vlak 6010 s odjezdem z Kamenné v " + agreed + ". Zelený.");
     picture("11_offer_out", {"A6.G0"}, 10);
     hangUp('A');
@@ -369,7 +392,7 @@ TEST_F(Guide, TheFirstTrainsOfTheDayRunInAndOut)
     hold("A6.PakaNavBDo", 1150);
     ASSERT_TRUE(waitFor([&] { return h.color("A1.C35") == Lime; }, 60)) << "S1";
 
-    /* 9. At 8:07 the departure cell turns aqua: a click on the train on track 1 dispatches it. */
+    /* 9. At 8:08 the departure cell turns aqua: a click on the train on track 1 dispatches it. */
     ASSERT_TRUE(waitFor([&] { return h.color(cell(r6010, Odj)) == Aqua; }, 600));
     EXPECT_EQ(h.clock(), agreed + ":00");
     h.keyDown("A6", ui::key::F4);
@@ -413,4 +436,19 @@ TEST_F(Guide, KnobBStaysWhileLineARouteLiesOnTrack3)
     knobTo('A', 828);
     knobTo('B', 812);
     EXPECT_EQ(rel("A6.KnoflikB"), 812);
+}
+
+/* The guide tells the levers apart by their place in each line's column, left to right. */
+TEST(GuideLevers, EachLinesLeversStandInTheOrderTheGuideNames)
+{
+    Harness h;
+    const QStringList columns[3] = {{"PakaNavBOd", "PakaZavB", "PakaNavBDo"},
+                                    {"PakaNavMOd", "PakaZavM", "PakaNavMDo"},
+                                    {"PakaNavCHDo", "PakaZavCH", "PakaNavCHOd", "PakaTSCH"}};
+    for (const QStringList &column : columns)
+        for (int k = 1; k < column.size(); ++k)
+            EXPECT_GT(h.control("A6." + column[k]).left(), h.control("A6." + column[k - 1]).left() + 20)
+                << qPrintable(column[k - 1] + " then " + column[k]);
+    EXPECT_GT(h.control("A6.PakaNavMOd").left(), h.control("A6.PakaNavBDo").left()) << "column B right of A";
+    EXPECT_GT(h.control("A6.PakaNavCHDo").left(), h.control("A6.PakaNavMDo").left()) << "column C right of B";
 }

@@ -149,6 +149,27 @@ TEST_P(TrackViewWidth, StoppedTrainsStandBetweenTheThroats)
     }
 }
 
+/*
+ * The player need not look at the track view before the first train comes
+ * in: the game's start lays the view out at the screen's size, so a train
+ * from line A stops before its right-hand signal where the signal stands
+ * on the screen, inside the station, and is seen there when the view opens.
+ */
+TEST(TrackViewWidth, ATrainInBeforeTheViewIsFirstOpenedStandsAtItsPlace)
+{
+    ASSERT_NE(qtApp(), nullptr);
+    Screen s(QSize(1920, 1080));
+    ASSERT_FALSE(s.h.visible("A5"));
+    s.arrive('A', 3, "5401");
+    ASSERT_EQ(s.h.text("A1.Kolej3"), "5401");
+    const auto [from, to] = trainEnds(s.h, 'J');
+    const ui::Control &signal = s.h.control("A5.KA");
+    EXPECT_EQ(signal.left(), 1922 - 33);
+    EXPECT_LE(to, signal.left());
+    EXPECT_GE(to, signal.left() - 40) << "it stopped before the signal, not at the design width's place";
+    EXPECT_GE(from, s.h.control("A5.ZhlaviL").width());
+}
+
 INSTANTIATE_TEST_SUITE_P(Screens, TrackViewWidth,
                          testing::Values(QSize(1024, 768), QSize(1280, 1024), QSize(1920, 1080)),
                          screenSizeName);
