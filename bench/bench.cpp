@@ -26,8 +26,9 @@ namespace {
 constexpr char StartupChildArg[] = "--startup-child";
 
 /**
- * Counts the repaints of each top-level window: one update request is one
- * pass of Qt over the window's dirty region, however many widgets it paints.
+ * Counts the repaints of each top-level window. One repaint sends paint
+ * events to the window's dirty widgets one after another, so a run of
+ * paint events for one window, with no other event between, is one repaint.
  */
 class PaintCounter : public QObject {
 public:
@@ -47,13 +48,18 @@ public:
 protected:
     bool eventFilter(QObject *o, QEvent *e) override
     {
-        if (e->type() == QEvent::UpdateRequest && o->isWidgetType() && static_cast<QWidget *>(o)->isWindow())
-            ++m_counts[o];
+        QObject *window = nullptr;
+        if (e->type() == QEvent::Paint && o->isWidgetType())
+            window = static_cast<QWidget *>(o)->window();
+        if (window && window != m_painting)
+            ++m_counts[window];
+        m_painting = window;
         return false;
     }
 
 private:
     QHash<QObject *, int> m_counts; ///< Repaints by window.
+    QObject *m_painting = nullptr;  ///< The window whose paint events came last, null after another event.
 };
 
 /** @return the simulated clock of a store in seconds since midnight. */
