@@ -210,6 +210,13 @@ public:
     ui::Timer *ZaverCH;     ///< Crank of Vrbská's block panel.
     ui::Timer *SignalistaA, *SignalistaB, *SignalistaC; ///< Automatic signalmen; the period codes their state.
 
+    /**
+     * The train that line C held when a press of a freeing block lever began
+     * (box 2's entry lever, Vrbská's entry lever), taken at the crank's first
+     * tick and emptied once that press has freed it: a press frees the line once.
+     */
+    QString lineCInboundPress, lineCOutboundPress;
+
 private:
     void buildStoragePage();
     void buildSignalsPage();

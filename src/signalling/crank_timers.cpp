@@ -9,6 +9,8 @@
 #include "signalling/signal_panels.h"
 #include "signalling/signalling_handlers.h"
 
+#include <utility>
+
 namespace signalling {
 
 namespace {
@@ -102,13 +104,13 @@ void stepRouteLock(const App &app, const ui::Form &box, const RouteLock &lock, i
 }
 
 /**
- * Frees line C: every timetable row of the train on it loses the half the
- * line carried, and once a row matched the line is free and its counter at rest.
+ * Frees line C of a train: every timetable row of the train loses the half
+ * the line carried, and once a row matched, the line, if it still holds that
+ * train, is free and its counter at rest.
  */
-void freeLineCRows(App &app, void (*clearHalf)(TimetableRow &))
+void freeLineCRows(App &app, const QString &train, void (*clearHalf)(TimetableRow &))
 {
     TA1 &a1 = app.A1();
-    const QString train = a1.TratC->text();
     bool matched = false;
     for (int r = 1; r <= kTimetableRows; ++r) {
         TimetableRow &row = app.A2().row(r);
@@ -117,7 +119,7 @@ void freeLineCRows(App &app, void (*clearHalf)(TimetableRow &))
         clearHalf(row);
         matched = true;
     }
-    if (!matched)
+    if (!matched || a1.TratC->text() != train)
         return;
     a1.StavVlakC->setColor(QColor(255, 255, 255));
     a1.StavVlakC->setValue(0);
@@ -154,6 +156,7 @@ void startBox2(App &app)
         a8.PakaSouLc1->top() != a8.PakaZavCH->top() || a8.PakaNavCHDo->top() != a8.PakaNavCHOd->top();
     if (anyPressed)
         replay(a1, a1.SndZaverSt2);
+    a1.lineCInboundPress = a8.PakaNavCHOd->top() > a8.PakaNavCHDo->top() ? a1.TratC->text() : QString();
     if (a1.Zvuky->checked())
         a1.SndKlika->play();
     a1.Klika->setEnabledFlag(true);
@@ -162,7 +165,9 @@ void startBox2(App &app)
 /** Vrbská's first tick: its crank sounds, held lever or not. */
 void startVrbska(App &app)
 {
-    replay(app.A1(), app.A1().SndZaverCH);
+    TA1 &a1 = app.A1();
+    replay(a1, a1.SndZaverCH);
+    a1.lineCOutboundPress = a1.PakaNavJOd->top() > a1.PakaTSJ->top() ? a1.TratC->text() : QString();
 }
 
 /**
@@ -238,8 +243,9 @@ void stepBox2(App &app)
             stepDown(f);
         if (a1.PHCHOd->value() == 1) {
             stepDown(a1.PHJDo);
-            if (a1.SmerC->text() == Poloautoblok)
-                freeLineCInbound(app);
+            if (a1.SmerC->text() == Poloautoblok && !a1.lineCInboundPress.isEmpty())
+                freeLineCRows(app, std::exchange(a1.lineCInboundPress, QString()),
+                              [](TimetableRow &row) { row.clearInbound(); });
         }
     }
     if (bellHeld(a8, *a8.Blok, "Zvonek"))
@@ -259,8 +265,9 @@ void stepVrbska(App &app)
     if (a1.PakaNavJOd->top() > a1.PakaTSJ->top()) {
         stepDown(a1.NavJOd);
         stepDown(a1.PHCHDo);
-        if (a1.SmerC->text() == Poloautoblok)
-            freeLineCOutbound(app);
+        if (a1.SmerC->text() == Poloautoblok && !a1.lineCOutboundPress.isEmpty())
+            freeLineCRows(app, std::exchange(a1.lineCOutboundPress, QString()),
+                          [](TimetableRow &row) { row.clearOutbound(false); });
     }
 }
 
@@ -293,13 +300,13 @@ void releaseVrbskaLever(App &app, ui::Image *lever, const ui::Image *other)
 
 void freeLineCInbound(App &app)
 {
-    freeLineCRows(app, [](TimetableRow &row) { row.clearInbound(); });
+    freeLineCRows(app, app.A1().TratC->text(), [](TimetableRow &row) { row.clearInbound(); });
 }
 
 void freeLineCOutbound(App &app)
 {
     /* The note stays with a train that only leaves here. */
-    freeLineCRows(app, [](TimetableRow &row) { row.clearOutbound(false); });
+    freeLineCRows(app, app.A1().TratC->text(), [](TimetableRow &row) { row.clearOutbound(false); });
 }
 
 void ZaverSt1Timer(App &app)

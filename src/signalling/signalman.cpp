@@ -50,6 +50,8 @@ Signalman::Signalman(App &app) : m_app(app), m_a1(&app.A1()) {}
 
 void Signalman::tick()
 {
+    if (endWhenRouteTakenBack())
+        return;
     if (state() == AwaitExit)
         waitFor(m_exitRelease, m_exitPassed, 1);
     if (state() == AwaitEntry)

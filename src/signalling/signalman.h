@@ -81,6 +81,12 @@ protected:
      * @return whether the tick is over.
      */
     virtual bool endWhileUnlocked() { return false; }
+    /**
+     * Before the states are tested: box 1 ends its run here when the desk
+     * has taken the route back before the box locked it.
+     * @return whether the tick is over.
+     */
+    virtual bool endWhenRouteTakenBack() { return false; }
     /** Route locked, levers at rest and all four fields at 1: box 1 ends, box 2 only releases its levers. */
     virtual void fieldsAtRest() = 0;
     /** @return whether the line is clear behind the train, so the signal knob may go back. */

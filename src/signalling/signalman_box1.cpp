@@ -216,6 +216,7 @@ public:
 
 protected:
     void setRouteStep() override;
+    bool endWhenRouteTakenBack() override;
     void fieldsAtRest() override;
     bool lineClear() const override { return (m_a1->*m_line.section)->text() == QStringLiteral("Volná"); }
     bool exitAllowed() const override;
@@ -284,6 +285,26 @@ void Box1Signalman::setRouteStep()
         return;
     }
     /* A route the line does not serve sets nothing. */
+}
+
+/**
+ * A route that the desk takes back (its route word 0) after the signalman
+ * has set it but before the box locked it ends his run: left running, he
+ * would hold the route-lock lever down, and the crank he keeps turning would
+ * step the fields of the next route's release.
+ */
+bool Box1Signalman::endWhenRouteTakenBack()
+{
+    if (m_route->value() != 0 || m_lockField->value() == 5)
+        return false;
+    if (state() != AwaitLock && !(state() == Working && routeKnobTurned()))
+        return false;
+    m_timer->setEnabledFlag(false);
+    m_lockLever->setTop(m_lockLeverRest);
+    m_entryLever->setTop(m_lockLeverRest - 2);
+    m_exitLever->setTop(m_lockLeverRest - 2);
+    stopCrank();
+    return true;
 }
 
 void Box1Signalman::fieldsAtRest()

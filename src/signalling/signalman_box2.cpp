@@ -172,6 +172,15 @@ bool Box2Signalman::endWhileUnlocked()
     a1.PZZ->setText(QStringLiteral("Otevřený"));
     a1.PZZOpen->setValue(0);
     m_timer->setEnabledFlag(false);
+    /* A block lever still down (the route unlocked from the desk before the locked
+       step could let it go) comes up with the crank, or a later turn of the crank
+       would free line C of whatever train it holds by then. */
+    const int rest = m_lockLeverRest - 2;
+    if (m_entryLever->top() != rest || m_exitLever->top() != rest) {
+        m_entryLever->setTop(rest);
+        m_exitLever->setTop(rest);
+        stopCrank();
+    }
     /* Once off, the signalman sets nothing more: no point or knob moves after the end. */
     return true;
 }

@@ -53,6 +53,19 @@ TimetableRow &lineCTrain(Harness &h, bool inbound)
     return row;
 }
 
+/** Row 3 takes train 5678 from Vrbská, accepted: line C holds it and counts its approach. */
+TimetableRow &acceptNextFromVrbska(Harness &h)
+{
+    TimetableRow &next = h.app().A2().row(3);
+    next.trainNumber->setText("5678");
+    next.comesFrom->setText("Vrbská");
+    next.neighbourDeparture->setText("7:40");
+    next.neighbourDeparture->setColor(QColor(255, 255, 0));
+    h.type("A1.TratC", "5678");
+    h.as<ui::SpinEdit>("A1.StavVlakC").setValue(300);
+    return next;
+}
+
 } // namespace
 
 TEST(BlockCranks, ABox1SignalLeverTakesFourActingTicksAfterTheFirst)
@@ -248,6 +261,46 @@ TEST(BlockCranks, VrbskasEntryLeverFreesLineCFromTheDepartureSideAtItsFirstActin
     EXPECT_FALSE(h.timerEnabled("A1.ZaverCH"));
     EXPECT_EQ(h.interval("A1.ZaverCH"), 300);
     EXPECT_TRUE(h.sounds().contains("stop Zaver4.wav"));
+}
+
+TEST(BlockCranks, ATrainAcceptedWhileVrbskasLeverIsStillHeldKeepsItsBooking)
+{
+    Harness h;
+    h.click("A0.H9");
+    lineCTrain(h, false);
+    setFields(h, {{"A1.NavJOd", 6}, {"A1.PHCHDo", 5}});
+    h.press("A1.PakaNavJOd", 5, 5);
+    h.advanceMs(500);
+    ASSERT_EQ(h.text("A1.TratC"), "Volná");
+    /* The next train from Vrbská is accepted while the lever is still down. */
+    TimetableRow &next = acceptNextFromVrbska(h);
+    h.advanceMs(600);
+    EXPECT_EQ(h.text("A1.TratC"), "5678");
+    EXPECT_EQ(h.value("A1.StavVlakC"), 300);
+    EXPECT_EQ(next.comesFrom->text(), "Vrbská");
+    EXPECT_EQ(next.neighbourDeparture->color(), QColor(255, 255, 0));
+    /* A new press frees the line again, of the train it holds then. */
+    h.release(5, 5);
+    h.as<ui::SpinEdit>("A1.NavJOd").setValue(6);
+    h.press("A1.PakaNavJOd", 5, 5);
+    h.advanceMs(500);
+    h.release(5, 5);
+    EXPECT_EQ(h.text("A1.TratC"), "Volná");
+}
+
+TEST(BlockCranks, Box2EntryLeverFreesLineCOncePerPress)
+{
+    Harness h;
+    h.click("A0.H9");
+    lineCTrain(h, true);
+    setFields(h, {{"A1.NavCHOd", 5}, {"A1.NavCHOdSt", 5}, {"A1.HrCHOd", 5}, {"A1.PHJDo", 5}, {"A1.PHCHOd", 1}});
+    holdLever(h, "A8.PakaNavCHOd", "A1.ZaverSt2");
+    h.advanceMs(500);
+    ASSERT_EQ(h.text("A1.TratC"), "Volná");
+    TimetableRow &next = acceptNextFromVrbska(h);
+    h.advanceMs(600);
+    EXPECT_EQ(h.text("A1.TratC"), "5678");
+    EXPECT_EQ(next.comesFrom->text(), "Vrbská");
 }
 
 TEST(BlockCranks, VrbskasConsentLeverGivesTheConsentBackSkippingTwo)

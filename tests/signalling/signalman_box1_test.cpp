@@ -447,3 +447,47 @@ TEST(SignalmanBox1, AFailingTickShowsItsCodeByTheOptions)
     tick(h, SigA);
     EXPECT_TRUE(h.messages().isEmpty());
 }
+
+TEST(SignalmanBox1, ARouteTakenBackBeforeTheBoxLockedItEndsTheRun)
+{
+    Harness h;
+    startStation(h);
+    /* The desk wants route 3; the box's levers never lay it, so the lock cannot climb. */
+    setValues(h, {{"A1.CestaA", 3}, {"A1.KolejA", 0}});
+    ringAndStart(h, SigA);
+    for (int i = 0; i < 10 && !turned(h, "A7.Zavernik2"); ++i)
+        tick(h, SigA);
+    ASSERT_TRUE(turned(h, "A7.Zavernik2"));
+    setValues(h, {{"A1.NavBOdSt", 6}});
+    tick(h, SigA);
+    ASSERT_EQ(h.interval(SigA), 3000);
+    ASSERT_EQ(fromBlok(h, "A7.PakaZavB"), 348);
+    ASSERT_TRUE(h.timerEnabled("A1.ZaverSt1"));
+
+    /* The dispatcher takes the release and the route back. */
+    setValues(h, {{"A1.NavBOdSt", 1}, {"A1.CestaA", 0}});
+    tick(h, SigA);
+    EXPECT_FALSE(h.timerEnabled(SigA));
+    EXPECT_EQ(fromBlok(h, "A7.PakaZavB"), 341);
+    EXPECT_EQ(fromBlok(h, "A7.PakaNavBOd"), 339);
+    EXPECT_EQ(fromBlok(h, "A7.PakaNavBDo"), 339);
+    EXPECT_FALSE(h.timerEnabled("A1.ZaverSt1"));
+
+    /* The next route's exit release stays where the desk put it. */
+    setValues(h, {{"A1.CestaA", 1}, {"A1.KolejA", 1}, {"A1.NavBDoSt", 6}, {"A1.NavBDo", 5}});
+    h.advanceMs(5000);
+    EXPECT_EQ(h.value("A1.NavBDoSt"), 6);
+    EXPECT_EQ(h.value("A1.ZavB"), 1);
+    EXPECT_TRUE(h.messages().isEmpty()) << h.messages().join(" | ").toStdString();
+}
+
+TEST(SignalmanBox1, ARouteOfNoneAtTheBellStillKeepsTheSignalmanWaiting)
+{
+    Harness h;
+    startStation(h);
+    ringAndStart(h, SigA);
+    tick(h, SigA);
+    tick(h, SigA);
+    EXPECT_TRUE(h.timerEnabled(SigA));
+    EXPECT_EQ(h.interval(SigA), 1001);
+}

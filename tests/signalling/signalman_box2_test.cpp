@@ -301,3 +301,25 @@ TEST(SignalmanBox2, AFailingTickShowsItsOwnCode)
     EXPECT_EQ(closeButton(h), 2); // pressed before the failure
     EXPECT_EQ(h.interval(SigC), 1000);
 }
+
+TEST(SignalmanBox2, ARouteUnlockedWhileTheEntryLeverIsDownLetsTheLeverUpAtTheEnd)
+{
+    Harness h;
+    startStation(h);
+    lockedRoute(h, 3);
+    /* The train is in: the signalman presses the entry lever and cranks the block back. */
+    setValues(h, {{"A1.NavCHOdSt", 6}, {"A1.NavCHOd", 5}, {"A1.HrCHOd", 5}});
+    tick(h, SigC);
+    ASSERT_EQ(h.interval(SigC), 3001);
+    ASSERT_EQ(fromBlok(h, "A8.PakaNavCHOd"), 346);
+    /* The desk's field is back at 1 first: the dispatcher unlocks the route at once. */
+    h.advanceMs(1500);
+    ASSERT_EQ(h.value("A1.NavCHOd"), 1);
+    setValues(h, {{"A1.ZavCHSt", 1}, {"A1.ZavCH", 1}, {"A1.PZZOpen", 1}});
+    tick(h, SigC);
+    EXPECT_FALSE(h.timerEnabled(SigC));
+    EXPECT_EQ(fromBlok(h, "A8.PakaNavCHOd"), 339);
+    EXPECT_EQ(fromBlok(h, "A8.PakaNavCHDo"), 339);
+    EXPECT_FALSE(h.timerEnabled("A1.ZaverSt2"));
+    EXPECT_TRUE(h.messages().isEmpty()) << h.messages().join(" | ").toStdString();
+}

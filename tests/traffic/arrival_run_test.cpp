@@ -145,6 +145,36 @@ TEST_F(ArrivalRun, ARouteReLaidUnderTheRunKeepsTheRunsOwnTrack)
         EXPECT_EQ(h.text(QString("A1.") + c), "Volná") << c;
 }
 
+TEST_F(ArrivalRun, TheStopColoursTheRunsOwnTrainNotADepartureAgreedOnTheLineMeanwhile)
+{
+    arrive(2, {.from = "Vrbská", .track = "1", .to = "Horní Lom"});
+    knobToEntry(2);
+    h.advanceMs(10);
+    ASSERT_EQ(h.text("A1.KolejCisloC"), "5401");
+    /* While the train rolls in, a departure to Vrbská is agreed: the line names that train now. */
+    put(2, {.number = "2622", .from = "", .neighbourDeparture = "", .track = "3", .to = "Vrbská"});
+    row(2).departure->setColor(progress::Yellow);
+    a1().TratC->setText("2622");
+    runToStop("A1.TimerVlakCOd");
+    ASSERT_FALSE(h.timerEnabled("A1.TimerVlakCOd"));
+    EXPECT_EQ(row(1).neighbourDeparture->color(), progress::Fuchsia);
+    EXPECT_EQ(row(2).neighbourDeparture->color(), progress::White);
+    EXPECT_EQ(row(2).departure->color(), progress::Yellow);
+}
+
+TEST_F(ArrivalRun, ARowFreedByTheBlockBeforeTheStopKeepsItsWhite)
+{
+    arrive(2, {.from = "Vrbská", .track = "1", .to = "Horní Lom"});
+    knobToEntry(2);
+    h.advanceMs(10);
+    /* Box 2 gives the block back while the train still brakes on its track: the inbound half goes. */
+    row(1).clearInbound();
+    runToStop("A1.TimerVlakCOd");
+    ASSERT_FALSE(h.timerEnabled("A1.TimerVlakCOd"));
+    EXPECT_EQ(row(1).neighbourDeparture->color(), progress::White);
+    EXPECT_EQ(row(1).trainNumber->text(), "5401");
+}
+
 TEST_F(ArrivalRun, UnderRepeatedCautionATrainRunsOnPastLc1AndLetsSection1aGoWhenItStops)
 {
     arrive(0, {.track = "1"});
