@@ -86,7 +86,7 @@ bool startRun(App &app, const LineCells &l)
         cars[9]->setLeft(-40 - cars[9]->width());
         layLeftOfLast(cars);
         if (l.knobAtEntry()) {
-            if (l.entryList->color() == progress::Lime && l.entryWord->text() != QLatin1String("PN"))
+            if (l.entryList->colorIs(progress::Lime) && l.entryWord->text() != QLatin1String("PN"))
                 l.entryWord->setText(QStringLiteral("Stůj"));
             l.passedIn->setValue(5);
             shiftWord(l.section, "Volná", "Obsazená");
@@ -110,7 +110,7 @@ void lineCPreviewCircuits(App &app, const LineCells &l)
     if (front < 3 * w / 4) {
         shiftWord(a1.KO13, "Volná", "Obsazená");
         if (l.knobAtEntry()) {
-            if (l.entryList->color() == progress::Lime && l.entryWord->text() != QLatin1String("PN"))
+            if (l.entryList->colorIs(progress::Lime) && l.entryWord->text() != QLatin1String("PN"))
                 l.entryWord->setText(QStringLiteral("Stůj"));
             if (l.passedIn->value() == 1)
                 playIf(app, a1.SndZarazka, l.box);
@@ -174,11 +174,11 @@ bool exitClear(TA1 &a1, int line, int track)
 {
     const bool fromC = line == LineC;
     switch (track) {
-    case 1: return fromC ? a1.C35->color() == progress::Lime : a1.C19->text() == QLatin1String("Volno");
-    case 2: return (fromC ? a1.C38 : a1.C23)->color() == progress::Lime;
-    case 3: return (fromC ? a1.C41 : a1.C26)->color() == progress::Lime;
-    case 5: return (fromC ? a1.C44 : a1.C29)->color() == progress::Lime;
-    case 7: return (fromC ? a1.C47 : a1.C32)->color() == progress::Lime;
+    case 1: return fromC ? a1.C35->colorIs(progress::Lime) : a1.C19->text() == QLatin1String("Volno");
+    case 2: return (fromC ? a1.C38 : a1.C23)->colorIs(progress::Lime);
+    case 3: return (fromC ? a1.C41 : a1.C26)->colorIs(progress::Lime);
+    case 5: return (fromC ? a1.C44 : a1.C29)->colorIs(progress::Lime);
+    case 7: return (fromC ? a1.C47 : a1.C32)->colorIs(progress::Lime);
     default: return false;
     }
 }

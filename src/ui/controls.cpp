@@ -83,14 +83,15 @@ void Edit::setText(const QString &t)
     if (t == m_text)
         return;
     m_text = t;
+    textStored();
     changed();
     if (onChange)
         onChange();
 }
 
-int SpinEdit::value() const
+void SpinEdit::textStored()
 {
-    /* The tick reads many numbers: plain decimal texts, as setValue writes them, are read by hand. */
+    /* Plain decimal texts, as setValue writes them, are read by hand. */
     const QString &t = text();
     const qsizetype n = t.size();
     const qsizetype first = n > 0 && t[0] == u'-' ? 1 : 0;
@@ -99,12 +100,19 @@ int SpinEdit::value() const
         qsizetype k = first;
         for (; k < n && t[k] >= u'0' && t[k] <= u'9'; ++k)
             v = v * 10 + (t[k].unicode() - u'0');
-        if (k == n)
-            return first ? -v : v;
+        if (k == n) {
+            m_number = first ? -v : v;
+            m_isNumber = true;
+            /* No leading zero and no "-0": the text setValue would write. */
+            m_plain = (t[first] != u'0' || n == first + 1) && !(first && v == 0);
+            return;
+        }
     }
     bool ok = false;
     const int v = QStringView(t).trimmed().toInt(&ok);
-    return ok ? v : m_min;
+    m_number = ok ? v : 0;
+    m_isNumber = ok;
+    m_plain = false;
 }
 
 void SpinEdit::setValue(int v)
@@ -115,6 +123,9 @@ void SpinEdit::setValue(int v)
         else if (v > m_max)
             v = m_max;
     }
+    /* The text it holds already: writing it again would change nothing. */
+    if (m_plain && v == m_number)
+        return;
     setText(QString::number(v));
 }
 
