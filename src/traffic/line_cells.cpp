@@ -25,6 +25,32 @@ constexpr LinePlan Plans[3] = {{"VlakA", "NavB", 177, 192, "Error A1TAO"},
                                {"VlakB", "NavM", 562, 577, "Error A1TBO"},
                                {"VlakC", "NavCH", 1132, 1117, "Error A1TCO"}};
 
+/** A box's preview chain and knob for one line, found by name once for each box form. */
+struct BoxLookup {
+    quint64 boxSerial = 0;                           ///< The box form they were found on; 0: none yet.
+    std::array<ui::Image *, kTrainVehicles> chain{}; ///< Preview images a .. j.
+    ui::Control *knob = nullptr;                     ///< The signal knob.
+};
+
+/**
+ * @return line's chain and knob on box, looked up by name only when the
+ * box is another form than last time: a box lives for a game, and its
+ * controls stay for its life.
+ */
+const BoxLookup &boxLookup(int line, ui::Form &box)
+{
+    static std::array<BoxLookup, 3> found;
+    BoxLookup &b = found[line];
+    if (b.boxSerial == box.serial())
+        return b;
+    const LinePlan &plan = Plans[line];
+    for (int k = 0; k < kTrainVehicles; ++k)
+        b.chain[k] = dynamic_cast<ui::Image *>(box.find(plan.chainStem + QString(QChar('a' + k))));
+    b.knob = box.find(plan.knob);
+    b.boxSerial = box.serial();
+    return b;
+}
+
 } // namespace
 
 LineCells lineCells(App &app, int line, bool withBox)
@@ -76,9 +102,9 @@ LineCells lineCells(App &app, int line, bool withBox)
     }
     if (!withBox)
         return c;
-    for (int k = 0; k < kTrainVehicles; ++k)
-        c.chain[k] = dynamic_cast<ui::Image *>(c.box->find(plan.chainStem + QString(QChar('a' + k))));
-    c.knob = c.box->find(plan.knob);
+    const BoxLookup &found = boxLookup(line, *c.box);
+    c.chain = found.chain;
+    c.knob = found.knob;
     c.entryLeft = reference + plan.entryOffset;
     c.exitLeft = reference + plan.exitOffset;
     return c;

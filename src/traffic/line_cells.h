@@ -19,8 +19,8 @@ enum Line : int { LineA = 0, LineB = 1, LineC = 2 };
 inline constexpr int kTrainVehicles = 10;
 
 /**
- * One line's cells, found afresh for each use so that forms created anew
- * at a game's end are the ones used. Lines A and B run from the left of
+ * One line's cells, taken from the current forms for each use so that
+ * forms created anew at a game's end are the ones used. Lines A and B run from the left of
  * the track view (signal box 1), line C from the right (signal box 2).
  */
 struct LineCells {
@@ -64,8 +64,9 @@ struct LineCells {
 
 /**
  * @return the cells of line `line` (LineA .. LineC). The box's preview
- * chain and knob are looked up by name only when `withBox` is set: the
- * per-tick routines of the line record do without them.
+ * chain and knob are given only when `withBox` is set: the per-tick
+ * routines of the line record do without them. They are looked up by
+ * name once for each box form and kept.
  */
 LineCells lineCells(App &app, int line, bool withBox = true);
 
