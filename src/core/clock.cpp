@@ -79,6 +79,37 @@ void secondStep(TA1 &a1)
     a1.Sekunda->setText(s);
 }
 
+/**
+ * Notes the clock's minute. @return whether it differs from the one the
+ * last tick saw: a new minute, or a clock set anew, or the first tick of
+ * a game. A clock without its six lines counts as new on every tick, so
+ * its failures come as often as they always did.
+ */
+bool noteMinute(TA1 &a1, bool gameRunning)
+{
+    TA1::SeenMinute &seen = a1.seenMinute;
+    const QString &hour = a1.Hodina->line(0);
+    const QString &minute = a1.Minuta->line(0);
+    if (a1.Hodina->count() < 6 || a1.Minuta->count() < 6) {
+        seen.seen = false;
+        seen.key = hour + ":" + minute;
+        return true;
+    }
+    const QString &aheadHour = a1.Hodina->line(5);
+    const QString &aheadMinute = a1.Minuta->line(5);
+    if (seen.seen && seen.gameRunning == gameRunning && hour == seen.hour && minute == seen.minute
+        && aheadHour == seen.aheadHour && aheadMinute == seen.aheadMinute)
+        return false;
+    seen.gameRunning = gameRunning;
+    seen.hour = hour;
+    seen.minute = minute;
+    seen.aheadHour = aheadHour;
+    seen.aheadMinute = aheadMinute;
+    seen.key = hour + ":" + minute;
+    seen.seen = true;
+    return true;
+}
+
 void writeClockLabels(App &app, const QString &clock)
 {
     app.A5().frame.D7->setCaption(clock);
@@ -91,15 +122,27 @@ void writeClockLabels(App &app, const QString &clock)
     app.A8().frame.H01->setCaption(clock);
 }
 
+/** Marks the trains that fall due this minute: the timetable's when one is loaded, else the built-in day's. */
+void markDueTrains(App &app)
+{
+    const TA1 &a1 = app.A1();
+    if (a1.Grafikon->count() > 0 && !a1.Grafikon->line(0).isEmpty())
+        MarkDueTimetableLines(app);
+    else
+        MarkDueBuiltinTrains(app);
+}
+
 /** Runs the tick's steps after the speed; throws on a failure. */
 void tickSteps(App &app)
 {
     TA1 &a1 = app.A1();
     secondStep(a1);
-    const QString minuteKey = a1.Hodina->line(0) + ":" + a1.Minuta->line(0);
-    writeClockLabels(app, minuteKey + ":" + a1.Sekunda->text());
+    /* What depends only on the minute is done when the minute changes: the
+       texts and colours it writes stay the same for the rest of it. */
+    const bool newMinute = noteMinute(a1, app.gameRunning);
+    writeClockLabels(app, a1.seenMinute.key + ":" + a1.Sekunda->text());
 
-    const QColor shade = shadeForMinuteKey(minuteKey);
+    const QColor shade = newMinute ? shadeForMinuteKey(a1.seenMinute.key) : QColor();
     if (shade.isValid()) {
         app.A5().frame.D5->setColor(shade);
         app.A7().Nahled->setColor(shade);
@@ -114,10 +157,9 @@ void tickSteps(App &app)
     RunUpkeep(app);
     RunFaultSimulation(app);
     if (app.gameRunning) {
-        if (a1.Grafikon->count() > 0 && !a1.Grafikon->line(0).isEmpty())
-            MarkDueTimetableLines(app);
-        else
-            MarkDueBuiltinTrains(app);
+        /* The due marks compare the minute with the trains' times: once a minute marks them all. */
+        if (newMinute)
+            markDueTrains(app);
         PlaceTimetableTrains(app);
         for (int row = 1; row <= 9; ++row)
             PlaceBuiltinTrains(app, row);
