@@ -1,6 +1,7 @@
 /** @file form_a2.h The timetable window A2 "Jízdní řád": sixteen train rows in three groups. */
 #pragma once
 
+#include "core/due_lines.h"
 #include "core/line_group_cache.h"
 #include "core/timetable_file.h"
 #include "core/vehicle_pictures.h"
@@ -108,6 +109,8 @@ public:
     VehiclePictures vehiclePictures;
     /** Group codes of the timetable's lines, read once for the placing. */
     core::LineGroupCache lineGroups;
+    /** The timetable's lines by due minute, and the due ones by group, for the marking and the placing. */
+    core::DueLines dueLines;
 
 private:
     void buildLabels();
