@@ -155,7 +155,7 @@ TEST(ControlModel, ASoundPlayerOpensOnAWaveFileAndReopensOnASecondOpen)
     p->open();
     p->play();
     EXPECT_TRUE(p->isOpen());
-    EXPECT_EQ(b.audio.calls, (QStringList{"open Telefon.wav", "open Telefon.wav", "play Telefon.wav"}));
+    EXPECT_EQ(b.audio.calls(), (QStringList{"open Telefon.wav", "open Telefon.wav", "play Telefon.wav"}));
     p->setFileName(dir.filePath("Broken.wav"));
     EXPECT_THROW(p->open(), ui::SimError);
     EXPECT_FALSE(p->isOpen());

@@ -221,7 +221,7 @@ TEST(PlayerRules, SoundPlayersThatAreNotOpenStaySilentAndMissingFilesFailToOpen)
     p->play();
     p->stop();
     p->rewind();
-    EXPECT_TRUE(b.audio.calls.isEmpty());
+    EXPECT_TRUE(b.audio.calls().isEmpty());
     p->setFileName("/nonexistent/Data/Snd/Telefon.wav");
     EXPECT_THROW(p->open(), ui::SimError);
     EXPECT_FALSE(p->isOpen());
