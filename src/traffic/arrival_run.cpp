@@ -43,14 +43,14 @@ void releaseLineC(App &app)
 /** Frees every box-2 track circuit that a line-C arrival to `track` occupies once its tail has passed. */
 void freeLineCCircuits(TA1 &a1, int track)
 {
-    shiftWord(a1.KOS, "Obsazená", "Volná");
-    shiftWord(a1.KO13, "Obsazená", "Volná");
+    shiftWord(a1.KOS, u"Obsazená", u"Volná");
+    shiftWord(a1.KO13, u"Obsazená", u"Volná");
     if (track == 3 || track == 5 || track == 7)
-        shiftWord(a1.KO12, "Obsazená", "Volná");
+        shiftWord(a1.KO12, u"Obsazená", u"Volná");
     if (track == 5 || track == 7)
-        shiftWord(a1.KO11, "Obsazená", "Volná");
+        shiftWord(a1.KO11, u"Obsazená", u"Volná");
     if (track == 1 || track == 2)
-        shiftWord(a1.KO1a, "Obsazená", "Volná");
+        shiftWord(a1.KO1a, u"Obsazená", u"Volná");
 }
 
 /** Step 1: the run starts on the first tick that finds the count at 35 and a station track in the route. */
@@ -81,7 +81,7 @@ bool startRun(App &app, const LineCells &l)
     if (l.line == LineC) {
         cars[0]->setLeft(app.A5().width() + 40);
         layRightOfFirst(cars);
-        shiftWord(a1.KOS, "Volná", "Obsazená");
+        shiftWord(a1.KOS, u"Volná", u"Obsazená");
     } else {
         cars[9]->setLeft(-40 - cars[9]->width());
         layLeftOfLast(cars);
@@ -89,7 +89,7 @@ bool startRun(App &app, const LineCells &l)
             if (l.entryList->colorIs(progress::Lime) && l.entryWord->text() != QLatin1String("PN"))
                 l.entryWord->setText(QStringLiteral("Stůj"));
             l.passedIn->setValue(5);
-            shiftWord(l.section, "Volná", "Obsazená");
+            shiftWord(l.section, u"Volná", u"Obsazená");
             playIf(app, a1.SndZarazka, l.box);
         }
     }
@@ -106,9 +106,9 @@ void lineCPreviewCircuits(App &app, const LineCells &l)
     const int track = l.kolejVlak->value();
     const bool toSide = track == 5 || track == 7;
     if (rear < 3 * w / 4)
-        shiftWord(a1.KOS, "Obsazená", "Volná");
+        shiftWord(a1.KOS, u"Obsazená", u"Volná");
     if (front < 3 * w / 4) {
-        shiftWord(a1.KO13, "Volná", "Obsazená");
+        shiftWord(a1.KO13, u"Volná", u"Obsazená");
         if (l.knobAtEntry()) {
             if (l.entryList->colorIs(progress::Lime) && l.entryWord->text() != QLatin1String("PN"))
                 l.entryWord->setText(QStringLiteral("Stůj"));
@@ -118,24 +118,24 @@ void lineCPreviewCircuits(App &app, const LineCells &l)
         }
     }
     if (rear < w / 2)
-        shiftWord(a1.KO13, "Obsazená", "Volná");
+        shiftWord(a1.KO13, u"Obsazená", u"Volná");
     if (front < w / 2) {
         if (track == 3 || toSide)
-            shiftWord(a1.KO12, "Volná", "Obsazená");
+            shiftWord(a1.KO12, u"Volná", u"Obsazená");
         if (track == 1 || track == 2)
-            shiftWord(a1.KO1a, "Volná", "Obsazená");
+            shiftWord(a1.KO1a, u"Volná", u"Obsazená");
     }
     if (rear < w / 4 && toSide)
-        shiftWord(a1.KO12, "Obsazená", "Volná");
+        shiftWord(a1.KO12, u"Obsazená", u"Volná");
     if (front < w / 4 && toSide)
-        shiftWord(a1.KO11, "Volná", "Obsazená");
+        shiftWord(a1.KO11, u"Volná", u"Obsazená");
     if (rear < 0) {
         if (toSide)
-            shiftWord(a1.KO11, "Obsazená", "Volná");
+            shiftWord(a1.KO11, u"Obsazená", u"Volná");
         if (track == 3)
-            shiftWord(a1.KO12, "Obsazená", "Volná");
+            shiftWord(a1.KO12, u"Obsazená", u"Volná");
         if (track == 1 || track == 2)
-            shiftWord(a1.KO1a, "Obsazená", "Volná");
+            shiftWord(a1.KO1a, u"Obsazená", u"Volná");
     }
 }
 
@@ -163,9 +163,9 @@ bool moveOnTrack(App &app, const LineCells &l, TrackRow &row)
     /* Past signal Lc1 under its repeated caution: the train runs on into section 1a. */
     const int viewWidth = app.A5().frame.D5->width();
     if (l10 + w10 > viewWidth)
-        shiftWord(a1.KO10, "Volná", "Obsazená");
+        shiftWord(a1.KO10, u"Volná", u"Obsazená");
     if (l10 > viewWidth + 100)
-        shiftWord(a1.KO1a, "Volná", "Obsazená");
+        shiftWord(a1.KO1a, u"Volná", u"Obsazená");
     return l10 > row.rightSignal->left() + 150;
 }
 
@@ -186,7 +186,7 @@ bool exitClear(TA1 &a1, int line, int track)
 /** Starts the departure run of line y at full speed, as a passing train rolls on. */
 void startPassingDeparture(App &app, int y)
 {
-    const LineCells out = lineCells(app, y);
+    const LineCells &out = lineCells(app, y);
     out.vlakDo->setValue(400);
     out.timerDo->setInterval(10);
     out.timerDo->setEnabledFlag(true);
@@ -248,8 +248,8 @@ void stopRun(App &app, const LineCells &l)
         freeSection(app, l);
         /* A run through track 1 past Lc1 lets go of section 1a when it stops. */
         if (l.kolejVlak->value() == 1) {
-            shiftWord(a1.KO10, "Obsazená", "Volná");
-            shiftWord(a1.KO1a, "Obsazená", "Volná");
+            shiftWord(a1.KO10, u"Obsazená", u"Volná");
+            shiftWord(a1.KO1a, u"Obsazená", u"Volná");
         }
     }
     /* The rows of the train that made this run, whatever the line names by now:
@@ -312,7 +312,7 @@ void arrivalTick(App &app, const LineCells &l)
 
 void ArrivalRunTimer(App &app, int line)
 {
-    const LineCells l = lineCells(app, line);
+    const LineCells &l = lineCells(app, line);
     ui::guarded(app.A1(), QString::fromLatin1(l.errorCode), [&app, &l] { arrivalTick(app, l); });
 }
 

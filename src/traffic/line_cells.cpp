@@ -25,38 +25,9 @@ constexpr LinePlan Plans[3] = {{"VlakA", "NavB", 177, 192, "Error A1TAO"},
                                {"VlakB", "NavM", 562, 577, "Error A1TBO"},
                                {"VlakC", "NavCH", 1132, 1117, "Error A1TCO"}};
 
-/** A box's preview chain and knob for one line, found by name once for each box form. */
-struct BoxLookup {
-    quint64 boxSerial = 0;                           ///< The box form they were found on; 0: none yet.
-    std::array<ui::Image *, kTrainVehicles> chain{}; ///< Preview images a .. j.
-    ui::Control *knob = nullptr;                     ///< The signal knob.
-};
-
-/**
- * @return line's chain and knob on box, looked up by name only when the
- * box is another form than last time: a box lives for a game, and its
- * controls stay for its life.
- */
-const BoxLookup &boxLookup(int line, ui::Form &box)
+/** The cells of line A1's record and of the runs, by line. */
+void gatherRecord(TA1 &a1, int line, LineCells &c)
 {
-    static std::array<BoxLookup, 3> found;
-    BoxLookup &b = found[line];
-    if (b.boxSerial == box.serial())
-        return b;
-    const LinePlan &plan = Plans[line];
-    for (int k = 0; k < kTrainVehicles; ++k)
-        b.chain[k] = dynamic_cast<ui::Image *>(box.find(plan.chainStem + QString(QChar('a' + k))));
-    b.knob = box.find(plan.knob);
-    b.boxSerial = box.serial();
-    return b;
-}
-
-} // namespace
-
-LineCells lineCells(App &app, int line, bool withBox)
-{
-    TA1 &a1 = app.A1();
-    LineCells c;
     c.line = line;
     c.trat = a1.Trat(line);
     c.zprava = a1.Zprava(line);
@@ -64,8 +35,7 @@ LineCells lineCells(App &app, int line, bool withBox)
     c.stav = a1.StavVlak(line);
     c.odjezd = a1.Odjezd(line);
     c.kolej = a1.KolejLine(line);
-    const LinePlan &plan = Plans[line];
-    c.errorCode = plan.errorCode;
+    c.errorCode = Plans[line].errorCode;
     switch (line) {
     case LineA:
         c.stanice = a1.StaniceA1;
@@ -88,26 +58,53 @@ LineCells lineCells(App &app, int line, bool withBox)
         c.entryWord = a1.C09, c.entryList = a1.C10, c.passedIn = a1.HrCHOd, c.passedOut = a1.HrCHDo;
         break;
     }
-    int reference = 0;
-    if (line == LineC) {
-        TA8 &a8 = app.A8();
-        c.box = &a8;
-        c.preview = a8.Nahled;
-        reference = a8.I0->left();
-    } else {
-        TA7 &a7 = app.A7();
-        c.box = &a7;
-        c.preview = a7.Nahled;
-        reference = a7.Ram->left();
-    }
-    if (!withBox)
-        return c;
-    const BoxLookup &found = boxLookup(line, *c.box);
-    c.chain = found.chain;
-    c.knob = found.knob;
-    c.entryLeft = reference + plan.entryOffset;
-    c.exitLeft = reference + plan.exitOffset;
-    return c;
+}
+
+/** One line's cells as gathered from a pair of forms A1 and box. */
+struct GatheredLine {
+    quint64 a1Serial = 0;  ///< The A1 they were gathered from; 0: none yet.
+    quint64 boxSerial = 0; ///< The box form they were gathered from.
+    LineCells withBox;     ///< All of them.
+    LineCells record;      ///< The same without the box's chain and knob.
+};
+
+/**
+ * @return line's cells, gathered (the box's by name) only when A1 or the
+ * box is another form than last time: the forms live for a game and keep
+ * their controls for their life.
+ */
+const GatheredLine &gathered(App &app, int line)
+{
+    static std::array<GatheredLine, 3> lines;
+    GatheredLine &g = lines[line];
+    TA1 &a1 = app.A1();
+    ui::Form &box = line == LineC ? static_cast<ui::Form &>(app.A8()) : static_cast<ui::Form &>(app.A7());
+    if (g.a1Serial == a1.serial() && g.boxSerial == box.serial())
+        return g;
+    LineCells c;
+    gatherRecord(a1, line, c);
+    const LinePlan &plan = Plans[line];
+    c.box = &box;
+    c.preview = line == LineC ? app.A8().Nahled : app.A7().Nahled;
+    g.record = c;
+    for (int k = 0; k < kTrainVehicles; ++k)
+        c.chain[k] = dynamic_cast<ui::Image *>(box.find(plan.chainStem + QString(QChar('a' + k))));
+    c.knob = box.find(plan.knob);
+    c.knobOrigin = line == LineC ? static_cast<ui::Control *>(app.A8().I0) : app.A7().Ram;
+    c.entryOffset = plan.entryOffset;
+    c.exitOffset = plan.exitOffset;
+    g.withBox = c;
+    g.a1Serial = a1.serial();
+    g.boxSerial = box.serial();
+    return g;
+}
+
+} // namespace
+
+const LineCells &lineCells(App &app, int line, bool withBox)
+{
+    const GatheredLine &g = gathered(app, line);
+    return withBox ? g.withBox : g.record;
 }
 
 QString clockText(App &app, int k)
@@ -130,10 +127,10 @@ void forRowsNumbered(TA2 &a2, const QString &number, const std::function<void(Ti
             fn(a2.row(r));
 }
 
-void shiftWord(ui::Edit *cell, const char *from, const char *to)
+void shiftWord(ui::Edit *cell, QStringView from, QStringView to)
 {
-    if (cell->text() == QString::fromUtf8(from))
-        cell->setText(QString::fromUtf8(to));
+    if (cell->text() == from)
+        cell->setText(to.toString());
 }
 
 void playIf(App &app, ui::MediaPlayer *player, const ui::Form *shownOn)

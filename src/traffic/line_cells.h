@@ -52,23 +52,25 @@ struct LineCells {
     ui::Control *preview = nullptr;    ///< The box's preview panel `Nahled`.
     std::array<ui::Image *, kTrainVehicles> chain{}; ///< Preview images a .. j (`VlakXa` .. `VlakXj`).
     ui::Control *knob = nullptr;       ///< The box's signal knob (`A7.NavB`, `A7.NavM`, `A8.NavCH`).
-    int entryLeft = 0;                 ///< The knob's Left in its entry position.
-    int exitLeft = 0;                  ///< The knob's Left in its exit position.
+    const ui::Control *knobOrigin = nullptr; ///< The box's control the knob's positions are measured from.
+    int entryOffset = 0;               ///< The knob's Left in its entry position, from knobOrigin's.
+    int exitOffset = 0;                ///< The knob's Left in its exit position, from knobOrigin's.
     const char *errorCode = "";        ///< Arrival run's failure code ("Error A1TAO" ...).
 
-    /** @return whether the knob stands in its entry position. */
-    bool knobAtEntry() const { return knob && knob->left() == entryLeft; }
+    /** @return whether the knob stands in its entry position (measured now: the box's layout may move it). */
+    bool knobAtEntry() const { return knob && knob->left() == knobOrigin->left() + entryOffset; }
     /** @return whether the knob stands in its exit position. */
-    bool knobAtExit() const { return knob && knob->left() == exitLeft; }
+    bool knobAtExit() const { return knob && knob->left() == knobOrigin->left() + exitOffset; }
 };
 
 /**
  * @return the cells of line `line` (LineA .. LineC). The box's preview
  * chain and knob are given only when `withBox` is set: the per-tick
- * routines of the line record do without them. They are looked up by
- * name once for each box form and kept.
+ * routines of the line record do without them. The cells are gathered
+ * once for each pair of forms A1 and box (the box's by name) and kept;
+ * the reference holds until the forms are made anew.
  */
-LineCells lineCells(App &app, int line, bool withBox = true);
+const LineCells &lineCells(App &app, int line, bool withBox = true);
 
 /** @return the now + k minutes clock text, "H:MM", from line k of `A1.Hodina` and `A1.Minuta`. */
 QString clockText(App &app, int k);
@@ -80,7 +82,7 @@ bool readsClockText(App &app, const QString &cell, int k);
 void forRowsNumbered(TA2 &a2, const QString &number, const std::function<void(TimetableRow &)> &fn);
 
 /** Writes `to` into a word cell that reads `from`; any other word stays. */
-void shiftWord(ui::Edit *cell, const char *from, const char *to);
+void shiftWord(ui::Edit *cell, QStringView from, QStringView to);
 
 /** Plays a sound while sounds are on and, when `shownOn` is given, while that window is shown. */
 void playIf(App &app, ui::MediaPlayer *player, const ui::Form *shownOn);

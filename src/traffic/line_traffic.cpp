@@ -135,13 +135,13 @@ void approachEvents(TA1 &a1)
         }
         break;
     case 210: a1.ZvonekIKLada->setChecked(false); break;
-    case 170: shiftWord(a1.IKLada, "Obsazená", "Volná"); break;
+    case 170: shiftWord(a1.IKLada, u"Obsazená", u"Volná"); break;
     default: break;
     }
     switch (a1.StavVlakB->value()) {
-    case 250: shiftWord(a1.VUD, "Otevřený", "Přibližovací"); break;
-    case 210: shiftWord(a1.VUD, "Přibližovací", "Vzdalovací"); break;
-    case 170: shiftWord(a1.VUD, "Vzdalovací", "Otevřený"); break;
+    case 250: shiftWord(a1.VUD, u"Otevřený", u"Přibližovací"); break;
+    case 210: shiftWord(a1.VUD, u"Přibližovací", u"Vzdalovací"); break;
+    case 170: shiftWord(a1.VUD, u"Vzdalovací", u"Otevřený"); break;
     default: break;
     }
 }
@@ -330,7 +330,7 @@ void RunOutgoingTrains(App &app)
             if (a1.StavVlak(x)->colorIs(progress::Aqua))
                 a1.StavVlak(x)->setValue(a1.StavVlak(x)->value() + 1);
         for (int x : {LineA, LineB}) {
-            const LineCells l = lineCells(app, x, false);
+            const LineCells &l = lineCells(app, x, false);
             if (!reachNeighbour(app, l) || !l.stav->colorIs(progress::Aqua))
                 continue;
             reportArrival(app, l);

@@ -91,22 +91,14 @@ void Edit::setText(const QString &t)
 
 void SpinEdit::textStored()
 {
-    /* Plain decimal texts, as setValue writes them, are read by hand. */
     const QString &t = text();
-    const qsizetype n = t.size();
-    const qsizetype first = n > 0 && t[0] == u'-' ? 1 : 0;
-    if (n > first && n <= 9) {
-        int v = 0;
-        qsizetype k = first;
-        for (; k < n && t[k] >= u'0' && t[k] <= u'9'; ++k)
-            v = v * 10 + (t[k].unicode() - u'0');
-        if (k == n) {
-            m_number = first ? -v : v;
-            m_isNumber = true;
-            /* No leading zero and no "-0": the text setValue would write. */
-            m_plain = (t[first] != u'0' || n == first + 1) && !(first && v == 0);
-            return;
-        }
+    if (const std::optional<int> plain = plainDecimal(t)) {
+        m_number = *plain;
+        m_isNumber = true;
+        /* No leading zero and no "-0": the text setValue would write. */
+        const qsizetype first = t[0] == u'-' ? 1 : 0;
+        m_plain = (t[first] != u'0' || t.size() == first + 1) && !(first && m_number == 0);
+        return;
     }
     bool ok = false;
     const int v = QStringView(t).trimmed().toInt(&ok);
