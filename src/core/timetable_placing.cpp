@@ -192,8 +192,14 @@ void placeOneTrain(App &app)
     if (!freeRows.any(freight))
         return;
     /* The due lines of the full groups wait without being looked at. */
-    const size_t i = firstActionableLine(app.A2().dueLines, freeRows, freight);
-    if (i == DueLines::npos || i >= states.size() || i >= app.TimetableTrainLines.size())
+    DueLines &due = app.A2().dueLines;
+    size_t i = firstActionableLine(due, freeRows, freight);
+    /* A line kept as due that is no longer due (its states were written anew) is let go. */
+    while (i != DueLines::npos && (i >= states.size() || states[i] != LineDue)) {
+        due.removeDue(i);
+        i = firstActionableLine(due, freeRows, freight);
+    }
+    if (i == DueLines::npos || i >= app.TimetableTrainLines.size())
         return;
     const QString &text = app.TimetableTrainLines[i];
     const int groupCode = lineGroups.groupCode(i, text);
@@ -206,7 +212,7 @@ void placeOneTrain(App &app)
         refuse(app, i, checked.error->text);
     writeTrain(app, *row, checked.line);
     states[i] = LinePlaced;
-    app.A2().dueLines.removeDue(i);
+    due.removeDue(i);
 }
 
 } // namespace
