@@ -265,6 +265,7 @@ void stepVrbska(App &app)
     if (a1.PakaNavJOd->top() > a1.PakaTSJ->top()) {
         stepDown(a1.NavJOd);
         stepDown(a1.PHCHDo);
+        /* The note stays with a train that only leaves here. */
         if (a1.SmerC->text() == Poloautoblok && !a1.lineCOutboundPress.isEmpty())
             freeLineCRows(app, std::exchange(a1.lineCOutboundPress, QString()),
                           [](TimetableRow &row) { row.clearOutbound(false); });
@@ -297,17 +298,6 @@ void releaseVrbskaLever(App &app, ui::Image *lever, const ui::Image *other)
 }
 
 } // namespace
-
-void freeLineCInbound(App &app)
-{
-    freeLineCRows(app, app.A1().TratC->text(), [](TimetableRow &row) { row.clearInbound(); });
-}
-
-void freeLineCOutbound(App &app)
-{
-    /* The note stays with a train that only leaves here. */
-    freeLineCRows(app, app.A1().TratC->text(), [](TimetableRow &row) { row.clearOutbound(false); });
-}
 
 void ZaverSt1Timer(App &app)
 {

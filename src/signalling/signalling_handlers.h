@@ -86,10 +86,6 @@ void PakaNavJOdMouseUp(App &app);
  * @param crank `A1.ZaverSt1`, `A1.ZaverSt2` or `A1.ZaverDK`.
  */
 void StopBlockCrank(App &app, ui::Timer &crank);
-/** Frees line C from the arrival side: the rows of its train lose their inbound half. */
-void freeLineCInbound(App &app);
-/** Frees line C from the departure side: the rows of its train lose their outbound half. */
-void freeLineCOutbound(App &app);
 
 /* Automatic signalmen (signalman*.cpp). */
 

@@ -1,0 +1,212 @@
+/**
+ * @file whole_day_test.cpp Whole days played by the scripted dispatcher, careful and quick: the built-in
+ * day and both shipped timetables with freight trains and both automatic signalmen, every train in and out.
+ */
+#include "core/timetable_fixture.h"
+#include "harness/dispatcher.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace {
+
+/** The built-in trains whose trigger comes after 7:15: the day a game from 7:15 brings. */
+const std::set<QString> BuiltInDayFrom715{"1910", "1913", "1915", "1916", "647",  "646",  "6010",
+                                          "2601", "2622", "2624", "6022", "2631", "2613", "6012",
+                                          "2615", "2664", "2617", "2633", "6002", "2602", "6024"};
+
+/**
+ * @return the numbers of a shipped timetable's trains that come (or, when
+ *         they start here, leave) between two times of the day, in minutes.
+ */
+std::set<QString> timetableTrains(const QString &file, int fromMinute, int untilMinute)
+{
+    QFile f(QStringLiteral(KAMENNA_SOURCE_DATA_DIR) + "/Gvd/" + file);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = f.readAll().split('\n');
+    std::set<QString> out;
+    for (qsizetype i = 29; i < lines.size(); ++i) {
+        const QByteArray &l = lines[i];
+        if (l.size() < 67)
+            continue;
+        const bool startsHere = l[7] == '0';
+        const QByteArray time = startsHere ? l.mid(23, 4) : l.mid(8, 4);
+        const int minute = time.left(2).toInt() * 60 + time.mid(2).toInt();
+        if (minute >= fromMinute && minute <= untilMinute)
+            out.insert(QString::number(l.mid(2, 5).toInt()));
+    }
+    return out;
+}
+
+/** A game of a timetable (empty: the built-in day), started at a time and played by one dispatcher. */
+class Day {
+public:
+    Day(const QString &timetable, int hour, int minute, Dispatcher::Style style)
+    {
+        while (h.text("A1.GrafikonDir") != timetable)
+            pickNextTimetable(h);
+        startGameAt(h, hour, minute);
+        EXPECT_TRUE(h.checked("A1.KodSt1") && h.checked("A1.KodSt2") && h.checked("A1.NakladniVlaky"));
+        d = std::make_unique<Dispatcher>(h, style);
+    }
+
+    Harness h;
+    std::unique_ptr<Dispatcher> d;
+};
+
+/** Every train of the day was offered, came in (or passed), left and was taken over by the next station. */
+void expectEveryTrainWorked(const Dispatcher &d, const std::set<QString> &expected)
+{
+    std::set<QString> seen;
+    for (const auto &[number, t] : d.trains()) {
+        seen.insert(number);
+        SCOPED_TRACE("train " + number.toStdString());
+        EXPECT_TRUE(t.offered);
+        if (t.from) {
+            EXPECT_TRUE(t.arrived);
+        }
+        if (t.to) {
+            EXPECT_TRUE(t.departed);
+            EXPECT_TRUE(t.handedOver);
+        }
+    }
+    for (const QString &n : expected)
+        EXPECT_TRUE(seen.count(n)) << "train " << n.toStdString() << " never came";
+}
+
+/** @return a lever's Top from its block instrument's. */
+int fromBlok(const Harness &h, const QString &lever, const char *blok)
+{
+    return h.control(lever).top() - h.control(QLatin1String(blok)).top();
+}
+
+/** The desk's levers, bells and route locks stand where they rest. */
+void expectDeskAtRest(const Harness &h)
+{
+    const int rest = h.control("A6.PakaZavB").top();
+    for (const char *lever : {"A6.PakaNavBOd", "A6.PakaNavBDo", "A6.PakaSouLc1", "A6.PakaNavMOd", "A6.PakaZavM",
+                              "A6.PakaNavMDo", "A6.PakaZavCH", "A6.PakaTSCH"})
+        EXPECT_EQ(h.control(QLatin1String(lever)).top(), rest) << lever;
+    for (const char *lever : {"A6.PakaNavCHDo", "A6.PakaNavCHOd"})
+        EXPECT_EQ(h.control(QLatin1String(lever)).top(), rest - 2) << lever;
+    for (const char *bell : {"A6.ZvonekA", "A6.ZvonekB", "A6.ZvonekC", "A6.ZvonekD"})
+        EXPECT_EQ(fromBlok(h, QLatin1String(bell), "A6.Blok"), 314) << bell;
+    const int blok = h.control("A6.Blok").left();
+    EXPECT_EQ(h.control("A6.ZavernikA").left() - blok, 284);
+    EXPECT_EQ(h.control("A6.ZavernikB").left() - blok, 669);
+    EXPECT_EQ(h.control("A6.ZavernikC").left() - blok, 977);
+}
+
+/** Lines, desk, boxes and signalmen are all at rest, and no message box was shown all day. */
+void expectAtRest(const Harness &h, const Dispatcher &d)
+{
+    SCOPED_TRACE(d.describe().toStdString());
+    for (const char *x : {"A", "B", "C"}) {
+        const QString l = QLatin1String(x);
+        EXPECT_EQ(h.text("A1.Trat" + l), "Volná") << x;
+        EXPECT_EQ(h.value("A1.StavVlak" + l), 0) << x;
+        EXPECT_EQ(h.value("A1.Cesta" + l), 0) << x;
+        EXPECT_FALSE(h.timerEnabled("A1.Signalista" + l)) << x;
+        EXPECT_FALSE(h.timerEnabled("A1.TimerVlak" + l + "Od")) << x;
+        EXPECT_FALSE(h.timerEnabled("A1.TimerVlak" + l + "Do")) << x;
+    }
+    for (const char *f : {"NavBOd", "ZavB", "NavBDo", "HrBOd", "HrBDo", "ZavBSt", "NavBOdSt", "NavBDoSt", "NavMOd",
+                          "ZavM", "NavMDo", "HrMOd", "HrMDo", "ZavMSt", "NavMOdSt", "NavMDoSt", "NavCHOd", "ZavCH",
+                          "NavCHDo", "HrCHOd", "HrCHDo", "ZavCHSt", "NavCHOdSt", "NavCHDoSt"})
+        EXPECT_EQ(h.value(QLatin1String("A1.") + f), 1) << f;
+    expectDeskAtRest(h);
+    for (const char *t : {"A1.ZaverSt1", "A1.ZaverSt2", "A1.ZaverCH", "A1.ZaverDK"})
+        EXPECT_FALSE(h.timerEnabled(QLatin1String(t))) << t;
+    for (const char *lever : {"A7.PakaNavBOd", "A7.PakaNavBDo", "A7.PakaNavMOd", "A7.PakaNavMDo"})
+        EXPECT_EQ(fromBlok(h, QLatin1String(lever), "A7.Blok"), 339) << lever;
+    for (const char *lever : {"A7.PakaZavB", "A7.PakaZavM"})
+        EXPECT_EQ(fromBlok(h, QLatin1String(lever), "A7.Blok"), 341) << lever;
+    EXPECT_EQ(h.control("A8.PakaNavCHOd").top(), h.control("A8.PakaNavCHDo").top());
+    EXPECT_EQ(h.control("A8.PakaZavCH").top(), h.control("A8.PakaSouLc1").top());
+    EXPECT_EQ(h.text("A1.PZZ"), "Otevřený");
+    for (const char *s : {"A1.C03", "A1.C06", "A1.C09", "A1.C16", "A1.C19", "A1.C22", "A1.C25", "A1.C28", "A1.C31",
+                          "A1.C34", "A1.C37", "A1.C40", "A1.C43", "A1.C46"})
+        EXPECT_EQ(h.text(QLatin1String(s)), "Stůj") << s;
+    EXPECT_TRUE(h.messages().isEmpty()) << h.messages().join(" | ").toStdString();
+}
+
+/**
+ * Plays a whole day to its last minute and checks its trains and the
+ * station at rest. The quick dispatcher must have agreed departures while
+ * trains rolled in and taken routes back while their boxes still worked;
+ * the careful one never agrees a departure into a train rolling in.
+ */
+void playDay(const QString &timetable, int hour, int minute, Dispatcher::Style style, const std::set<QString> &expected)
+{
+    Day day(timetable, hour, minute, style);
+    day.d->playUntil(23, 59);
+    expectEveryTrainWorked(*day.d, expected);
+    if (timetable.isEmpty()) {
+        EXPECT_EQ(day.d->trains().size(), expected.size()); // no built-in train beyond the day's
+    }
+    expectAtRest(day.h, *day.d);
+    const Dispatcher::Haste &haste = day.d->haste();
+    if (style == Dispatcher::Quick) {
+        EXPECT_GT(haste.earlyTakeBacks, 0);
+        if (timetable.isEmpty()) {
+            EXPECT_GT(haste.offersWhileRolling, 0);
+        }
+    } else {
+        EXPECT_EQ(haste.offersWhileRolling, 0);
+    }
+}
+
+} // namespace
+
+TEST(WholeDay, TheCarefulDispatcherWorksTheBuiltInDayFrom715)
+{
+    playDay("", 7, 15, Dispatcher::Careful, BuiltInDayFrom715);
+}
+
+TEST(WholeDay, TheQuickDispatcherWorksTheBuiltInDayFrom715)
+{
+    playDay("", 7, 15, Dispatcher::Quick, BuiltInDayFrom715);
+}
+
+/* The weekday timetable from 8:15: its trains that start here find the stock of
+   one that ended here on their regular track (the 8:10 one would find none). */
+TEST(WholeDay, TheCarefulDispatcherWorksTheWeekdayTimetable)
+{
+    playDay("vsedni_den.t6g", 8, 15, Dispatcher::Careful, timetableTrains("vsedni_den.t6g", 8 * 60 + 30, 23 * 60));
+}
+
+TEST(WholeDay, TheQuickDispatcherWorksTheWeekdayTimetable)
+{
+    playDay("vsedni_den.t6g", 8, 15, Dispatcher::Quick, timetableTrains("vsedni_den.t6g", 8 * 60 + 30, 23 * 60));
+}
+
+TEST(WholeDay, TheCarefulDispatcherWorksTheWeekendTimetable)
+{
+    playDay("sobota_nedele.t6g", 5, 45, Dispatcher::Careful, timetableTrains("sobota_nedele.t6g", 6 * 60, 23 * 60));
+}
+
+TEST(WholeDay, TheQuickDispatcherWorksTheWeekendTimetable)
+{
+    playDay("sobota_nedele.t6g", 5, 45, Dispatcher::Quick, timetableTrains("sobota_nedele.t6g", 6 * 60, 23 * 60));
+}
+
+TEST(WholeDay, ASecondGameAfterTheEndOfTheFirstPlaysItsFirstHourAsFully)
+{
+    Day day("", 7, 15, Dispatcher::Careful);
+    day.d->playUntil(12, 0);
+    day.d.reset();
+    day.h.click("A0.H5"); // "Ukončit hru"
+    EXPECT_EQ(day.h.text("A0.H8"), "Spustit hru");
+    /* Early in the morning: the built-in trains the first game never reached. */
+    startGameAt(day.h, 4, 30);
+    Dispatcher second(day.h);
+    second.playUntil(5, 30);
+    EXPECT_TRUE(second.trains().count("1911") && second.trains().count("2610") && second.trains().count("6020"));
+    /* What came in that hour goes out again, as far as the timetable wants it. */
+    second.playUntil(7, 0);
+    expectEveryTrainWorked(second, {"1911", "2610", "6020", "2620"});
+    expectAtRest(day.h, second);
+}
