@@ -10,6 +10,8 @@
 #include "ui/sim_error.h"
 #include "platform/platform.h"
 
+#include <array>
+
 namespace core {
 
 namespace {
@@ -46,6 +48,16 @@ int plusOne(const QString &text)
 /** @return the sum with a "0" put before it when it is at least lowest and at most 9. */
 QString padded(int sum, int lowest)
 {
+    /* The texts of the clock's usual numbers are made once: a tick then shares one instead of building it. */
+    static const auto made = [] {
+        std::array<std::array<QString, 61>, 2> texts;
+        for (int low = 0; low <= 1; ++low)
+            for (int n = 0; n <= 60; ++n)
+                texts[low][n] = n >= low && n <= 9 ? "0" + QString::number(n) : QString::number(n);
+        return texts;
+    }();
+    if ((lowest == 0 || lowest == 1) && sum >= 0 && sum <= 60)
+        return made[lowest][sum];
     const QString text = QString::number(sum);
     return sum >= lowest && sum <= 9 ? "0" + text : text;
 }
@@ -71,7 +83,7 @@ void secondStep(TA1 &a1)
 {
     /* Only "1" .. "9" get a leading zero: a second that was "-1" becomes "0". */
     QString s = padded(plusOne(a1.Sekunda->text()), 1);
-    if (s == "60") {
+    if (s == QLatin1String("60")) {
         a1.Sekunda->setText("00");
         minuteStep(a1);
         return;
@@ -140,7 +152,11 @@ void tickSteps(App &app)
     /* What depends only on the minute is done when the minute changes: the
        texts and colours it writes stay the same for the rest of it. */
     const bool newMinute = noteMinute(a1, app.gameRunning);
-    writeClockLabels(app, a1.seenMinute.key + ":" + a1.Sekunda->text());
+    const QString &second = a1.Sekunda->text();
+    QString clock;
+    clock.reserve(a1.seenMinute.key.size() + 1 + second.size());
+    clock.append(a1.seenMinute.key).append(u':').append(second);
+    writeClockLabels(app, clock);
 
     const QColor shade = newMinute ? shadeForMinuteKey(a1.seenMinute.key) : QColor();
     if (shade.isValid()) {
@@ -194,7 +210,7 @@ void HodinyTimer(App &app)
     ui::guarded(app.A1(), QStringLiteral("Error A1H"), [&app] {
         TA1 &a1 = app.A1();
         const QString speed = a1.Rychlost->text();
-        if (speed == "P") {
+        if (speed == QLatin1String("P")) {
             a1.Hodiny->setInterval(1);
             return;
         }

@@ -112,12 +112,11 @@ QString clockText(App &app, int k)
     return app.A1().Hodina->line(k) + ":" + app.A1().Minuta->line(k);
 }
 
+ClockLine::ClockLine(App &app, int k) : m_hours(*app.A1().Hodina), m_minutes(*app.A1().Minuta), m_k(k) {}
+
 bool readsClockText(App &app, const QString &cell, int k)
 {
-    const QString &hour = app.A1().Hodina->line(k);
-    const QString &minute = app.A1().Minuta->line(k);
-    return cell.size() == hour.size() + 1 + minute.size() && cell.startsWith(hour) && cell[hour.size()] == u':' &&
-           cell.endsWith(minute);
+    return ClockLine(app, k).readBy(cell);
 }
 
 void forRowsNumbered(TA2 &a2, const QString &number, const std::function<void(TimetableRow &)> &fn)

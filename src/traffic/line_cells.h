@@ -78,6 +78,34 @@ QString clockText(App &app, int k);
 /** @return whether a cell's text reads the now + k minutes clock text, without building that text. */
 bool readsClockText(App &app, const QString &cell, int k);
 
+/**
+ * The now + k minutes clock, read once for many cells: the hour and minute
+ * lines k, read at the first cell asked about (so a clock without line k
+ * fails only where a cell is asked about, as it always did).
+ */
+class ClockLine {
+public:
+    ClockLine(App &app, int k);
+    /** @return whether a cell's text reads this clock's "H:MM", without building it. */
+    bool readBy(const QString &cell) const
+    {
+        if (!m_hour) {
+            m_hour = &m_hours.line(m_k);
+            m_minute = &m_minutes.line(m_k);
+        }
+        const QString &hour = *m_hour;
+        return cell.size() == hour.size() + 1 + m_minute->size() && cell.startsWith(hour) &&
+               cell[hour.size()] == u':' && cell.endsWith(*m_minute);
+    }
+
+private:
+    const ui::Memo &m_hours;                  ///< `A1.Hodina`.
+    const ui::Memo &m_minutes;                ///< `A1.Minuta`.
+    int m_k;                                  ///< The line read.
+    mutable const QString *m_hour = nullptr;  ///< Line k of the hours, once read.
+    mutable const QString *m_minute = nullptr; ///< Line k of the minutes, once read.
+};
+
 /** Calls fn for every timetable row whose number cell reads `number` exactly. */
 void forRowsNumbered(TA2 &a2, const QString &number, const std::function<void(TimetableRow &)> &fn);
 

@@ -53,9 +53,10 @@ void countMinutes(TA2 &a2)
 void markDueArrivals(App &app)
 {
     TA2 &a2 = app.A2();
+    const ClockLine ahead(app, 5);
     for (int r = 1; r <= kTimetableRows; ++r) {
         TimetableRow &row = a2.row(r);
-        if (!readsClockText(app, row.neighbourDeparture->text(), 5))
+        if (!ahead.readBy(row.neighbourDeparture->text()))
             continue;
         if (row.neighbourDeparture->colorIs(progress::White)) {
             row.minutesAhead->setText(QStringLiteral("5"));
@@ -316,14 +317,16 @@ void RunOutgoingTrains(App &app)
     ui::guarded(app.A1(), QStringLiteral("Error A1H-VD"), [&app] {
         TA1 &a1 = app.A1();
         TA2 &a2 = app.A2();
+        const ClockLine ahead(app, 5);
         for (int r = 1; r <= kTimetableRows; ++r) {
             TimetableRow &row = a2.row(r);
-            if (row.departure->colorIs(progress::White) && readsClockText(app, row.departure->text(), 5))
+            if (row.departure->colorIs(progress::White) && ahead.readBy(row.departure->text()))
                 row.departure->setColor(progress::Orange);
         }
+        const ClockLine now(app, 0);
         for (int r = 1; r <= kTimetableRows; ++r) {
             TimetableRow &row = a2.row(r);
-            if (row.departure->colorIs(progress::Yellow) && readsClockText(app, row.agreedTime->text(), 0))
+            if (row.departure->colorIs(progress::Yellow) && now.readBy(row.agreedTime->text()))
                 row.departure->setColor(progress::Aqua);
         }
         for (int x = LineA; x <= LineC; ++x)

@@ -5,6 +5,7 @@
 #include "platform/platform.h"
 #include "ui/sim_error.h"
 
+#include <vector>
 
 namespace ui {
 
@@ -118,7 +119,16 @@ void SpinEdit::setValue(int v)
     /* The text it holds already: writing it again would change nothing. */
     if (m_plain && v == m_number)
         return;
-    setText(QString::number(v));
+    /* The counters of the tick keep to small numbers: their texts are made once and shared. */
+    constexpr int lowest = -256;
+    constexpr int highest = 2047;
+    static const std::vector<QString> texts = [] {
+        std::vector<QString> made;
+        for (int n = lowest; n <= highest; ++n)
+            made.push_back(QString::number(n));
+        return made;
+    }();
+    setText(v >= lowest && v <= highest ? texts[size_t(v - lowest)] : QString::number(v));
 }
 
 void ComboBox::setText(const QString &t)
