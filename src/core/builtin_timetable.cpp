@@ -7,6 +7,7 @@
 #include "platform/platform.h"
 #include "ui/sim_error.h"
 
+#include <algorithm>
 #include <span>
 
 namespace core {
@@ -53,6 +54,10 @@ void fillBuiltinRow(App &app, int r)
     const std::span<const BuiltinTrain> list = fast ? std::span<const BuiltinTrain>(kBuiltinFastTrains)
                                                     : std::span<const BuiltinTrain>(kBuiltinPassengerTrains);
     const size_t firstFlag = fast ? 0 : kBuiltinFastCount;
+    /* Mostly no train of the list is due: then there is nothing to look at. */
+    const quint8 *flags = app.BuiltinTrainFlags.data() + firstFlag;
+    if (std::find(flags, flags + list.size(), quint8(Due)) == flags + list.size())
+        return;
     TimetableRow &row = app.A2().row(r);
     for (size_t i = 0; i < list.size(); ++i) {
         quint8 &flag = app.BuiltinTrainFlags[firstFlag + i];

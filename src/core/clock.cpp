@@ -10,6 +10,8 @@
 #include "ui/sim_error.h"
 #include "platform/platform.h"
 
+#include <array>
+
 namespace core {
 
 namespace {
@@ -46,6 +48,16 @@ int plusOne(const QString &text)
 /** @return the sum with a "0" put before it when it is at least lowest and at most 9. */
 QString padded(int sum, int lowest)
 {
+    /* The texts of the clock's usual numbers are made once: a tick then shares one instead of building it. */
+    static const auto made = [] {
+        std::array<std::array<QString, 61>, 2> texts;
+        for (int low = 0; low <= 1; ++low)
+            for (int n = 0; n <= 60; ++n)
+                texts[low][n] = n >= low && n <= 9 ? "0" + QString::number(n) : QString::number(n);
+        return texts;
+    }();
+    if ((lowest == 0 || lowest == 1) && sum >= 0 && sum <= 60)
+        return made[lowest][sum];
     const QString text = QString::number(sum);
     return sum >= lowest && sum <= 9 ? "0" + text : text;
 }
@@ -71,12 +83,43 @@ void secondStep(TA1 &a1)
 {
     /* Only "1" .. "9" get a leading zero: a second that was "-1" becomes "0". */
     QString s = padded(plusOne(a1.Sekunda->text()), 1);
-    if (s == "60") {
+    if (s == QLatin1String("60")) {
         a1.Sekunda->setText("00");
         minuteStep(a1);
         return;
     }
     a1.Sekunda->setText(s);
+}
+
+/**
+ * Notes the clock's minute. @return whether it differs from the one the
+ * last tick saw: a new minute, or a clock set anew, or the first tick of
+ * a game. A clock without its six lines counts as new on every tick, so
+ * its failures come as often as they always did.
+ */
+bool noteMinute(TA1 &a1, bool gameRunning)
+{
+    TA1::SeenMinute &seen = a1.seenMinute;
+    const QString &hour = a1.Hodina->line(0);
+    const QString &minute = a1.Minuta->line(0);
+    if (a1.Hodina->count() < 6 || a1.Minuta->count() < 6) {
+        seen.seen = false;
+        seen.key = hour + ":" + minute;
+        return true;
+    }
+    const QString &aheadHour = a1.Hodina->line(5);
+    const QString &aheadMinute = a1.Minuta->line(5);
+    if (seen.seen && seen.gameRunning == gameRunning && hour == seen.hour && minute == seen.minute
+        && aheadHour == seen.aheadHour && aheadMinute == seen.aheadMinute)
+        return false;
+    seen.gameRunning = gameRunning;
+    seen.hour = hour;
+    seen.minute = minute;
+    seen.aheadHour = aheadHour;
+    seen.aheadMinute = aheadMinute;
+    seen.key = hour + ":" + minute;
+    seen.seen = true;
+    return true;
 }
 
 void writeClockLabels(App &app, const QString &clock)
@@ -91,15 +134,31 @@ void writeClockLabels(App &app, const QString &clock)
     app.A8().frame.H01->setCaption(clock);
 }
 
+/** Marks the trains that fall due this minute: the timetable's when one is loaded, else the built-in day's. */
+void markDueTrains(App &app)
+{
+    const TA1 &a1 = app.A1();
+    if (a1.Grafikon->count() > 0 && !a1.Grafikon->line(0).isEmpty())
+        MarkDueTimetableLines(app);
+    else
+        MarkDueBuiltinTrains(app);
+}
+
 /** Runs the tick's steps after the speed; throws on a failure. */
 void tickSteps(App &app)
 {
     TA1 &a1 = app.A1();
     secondStep(a1);
-    const QString minuteKey = a1.Hodina->line(0) + ":" + a1.Minuta->line(0);
-    writeClockLabels(app, minuteKey + ":" + a1.Sekunda->text());
+    /* What depends only on the minute is done when the minute changes: the
+       texts and colours it writes stay the same for the rest of it. */
+    const bool newMinute = noteMinute(a1, app.gameRunning);
+    const QString &second = a1.Sekunda->text();
+    QString clock;
+    clock.reserve(a1.seenMinute.key.size() + 1 + second.size());
+    clock.append(a1.seenMinute.key).append(u':').append(second);
+    writeClockLabels(app, clock);
 
-    const QColor shade = shadeForMinuteKey(minuteKey);
+    const QColor shade = newMinute ? shadeForMinuteKey(a1.seenMinute.key) : QColor();
     if (shade.isValid()) {
         app.A5().frame.D5->setColor(shade);
         app.A7().Nahled->setColor(shade);
@@ -114,10 +173,9 @@ void tickSteps(App &app)
     RunUpkeep(app);
     RunFaultSimulation(app);
     if (app.gameRunning) {
-        if (a1.Grafikon->count() > 0 && !a1.Grafikon->line(0).isEmpty())
-            MarkDueTimetableLines(app);
-        else
-            MarkDueBuiltinTrains(app);
+        /* The due marks compare the minute with the trains' times: once a minute marks them all. */
+        if (newMinute)
+            markDueTrains(app);
         PlaceTimetableTrains(app);
         for (int row = 1; row <= 9; ++row)
             PlaceBuiltinTrains(app, row);
@@ -152,7 +210,7 @@ void HodinyTimer(App &app)
     ui::guarded(app.A1(), QStringLiteral("Error A1H"), [&app] {
         TA1 &a1 = app.A1();
         const QString speed = a1.Rychlost->text();
-        if (speed == "P") {
+        if (speed == QLatin1String("P")) {
             a1.Hodiny->setInterval(1);
             return;
         }

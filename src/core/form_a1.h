@@ -230,6 +230,19 @@ public:
      */
     QString lineCInboundPress, lineCOutboundPress;
 
+    /**
+     * The clock's minute as the tick last saw it: lines 0 and 5 of `Hodina`
+     * and `Minuta`, and line 0 as "H:MM". The tick's once-a-minute work runs
+     * when they change, or when a game has started or ended since.
+     */
+    struct SeenMinute {
+        QString hour, minute;           ///< Lines 0.
+        QString aheadHour, aheadMinute; ///< Lines 5, the look-ahead.
+        QString key;                    ///< "H:MM" from lines 0.
+        bool seen = false;              ///< A tick has seen a minute on this form.
+        bool gameRunning = false;       ///< Whether a game ran then.
+    } seenMinute;
+
 private:
     void buildStoragePage();
     void buildSignalsPage();

@@ -1,6 +1,7 @@
 /** @file form_a2.h The timetable window A2 "Jízdní řád": sixteen train rows in three groups. */
 #pragma once
 
+#include "core/due_lines.h"
 #include "core/line_group_cache.h"
 #include "core/timetable_file.h"
 #include "core/vehicle_pictures.h"
@@ -21,13 +22,13 @@ inline constexpr int kRowVehicles = 10;
  * that tests them compares exactly with one of these.
  */
 namespace progress {
-inline const QColor White{255, 255, 255};   ///< Idle, or that half of the run is over.
-inline const QColor Orange{255, 128, 0};    ///< Due: to be offered.
-inline const QColor Yellow{255, 255, 0};    ///< Accepted.
-inline const QColor Lime{0, 255, 0};        ///< Running.
-inline const QColor Aqua{0, 255, 255};      ///< Ready to depart.
-inline const QColor Fuchsia{255, 0, 255};   ///< Arrived.
-inline const QColor Red{255, 0, 0};         ///< Refused by the player.
+inline constexpr ui::PackedColor White{255, 255, 255};   ///< Idle, or that half of the run is over.
+inline constexpr ui::PackedColor Orange{255, 128, 0};    ///< Due: to be offered.
+inline constexpr ui::PackedColor Yellow{255, 255, 0};    ///< Accepted.
+inline constexpr ui::PackedColor Lime{0, 255, 0};        ///< Running.
+inline constexpr ui::PackedColor Aqua{0, 255, 255};      ///< Ready to depart.
+inline constexpr ui::PackedColor Fuchsia{255, 0, 255};   ///< Arrived.
+inline constexpr ui::PackedColor Red{255, 0, 0};         ///< Refused by the player.
 } // namespace progress
 
 /** The first and last row (1-based) of one group of the window. */
@@ -108,6 +109,8 @@ public:
     VehiclePictures vehiclePictures;
     /** Group codes of the timetable's lines, read once for the placing. */
     core::LineGroupCache lineGroups;
+    /** The timetable's lines by due minute, and the due ones by group, for the marking and the placing. */
+    core::DueLines dueLines;
 
 private:
     void buildLabels();

@@ -11,6 +11,7 @@
 #include "platform/platform.h"
 #include "ui/sim_error.h"
 
+#include <algorithm>
 #include <array>
 #include <exception>
 #include <optional>
@@ -21,7 +22,7 @@ namespace {
 
 /**
  * @return true when timeDueKey(hhmm) equals key, compared without building
- *         a string: it runs for every waiting line on every tick.
+ *         a string.
  */
 bool dueKeyEquals(QStringView hhmm, const QString &key)
 {
@@ -46,10 +47,15 @@ void markDueLines(App &app)
     const TA1 &a1 = app.A1();
     /* The look-ahead key has no colon: "715" at 7:15, "1405" at 14:05. */
     const QString key = a1.Hodina->line(5) + a1.Minuta->line(5);
-    for (size_t i = 0; i < app.TimetableTrainLines.size() && i < app.TimetableTrainStates.size(); ++i) {
-        if (app.TimetableTrainStates[i] == LineWaiting && fallsDue(app.TimetableTrainLines[i], key)) {
+    const TVlakString &lines = app.TimetableTrainLines;
+    TA2 &a2 = app.A2();
+    /* Only the lines that hold this key are looked at, in line order, however many wait. */
+    for (const uint32_t i : a2.dueLines.linesDueAt(key, lines)) {
+        if (i < app.TimetableTrainStates.size() && app.TimetableTrainStates[i] == LineWaiting
+            && fallsDue(lines[i], key)) {
             app.TimetableTrainStates[i] = LineDue;
-            app.A2().lineGroups.forget(i);
+            a2.lineGroups.forget(i);
+            a2.dueLines.addDue(i, a2.lineGroups.groupCode(i, lines[i]));
         }
     }
 }
@@ -156,9 +162,24 @@ TrainLineResult checkDueLine(App &app, const QString &text)
 [[noreturn]] void refuse(App &app, size_t i, const QString &why)
 {
     app.TimetableTrainStates[i] = LineRefused;
+    app.A2().dueLines.removeDue(i);
     throw ui::SimError(QStringLiteral("Vlak na řádku %1 grafikonu nelze zařadit: %2")
                            .arg(kFirstTrainLine + static_cast<int>(i))
                            .arg(why));
+}
+
+/**
+ * @return the first due line, in line order, that the placing acts on: one
+ *         whose group has a free row it may take, or one whose group is no
+ *         number (it is refused); npos when there is none.
+ */
+size_t firstActionableLine(const DueLines &due, const FreeRows &freeRows, bool freight)
+{
+    size_t first = due.firstUnnumbered();
+    for (TrainGroup g : {TrainGroup::Fast, TrainGroup::Passenger, TrainGroup::Freight})
+        if ((g != TrainGroup::Freight || freight) && freeRows.of(g))
+            first = std::min(first, due.firstDue(g));
+    return first;
 }
 
 void placeOneTrain(App &app)
@@ -170,27 +191,28 @@ void placeOneTrain(App &app)
     /* With every group full, no due line can be placed or checked: none is looked at. */
     if (!freeRows.any(freight))
         return;
-    for (size_t i = 0; i < states.size() && i < app.TimetableTrainLines.size(); ++i) {
-        if (states[i] != LineDue)
-            continue;
-        const QString &text = app.TimetableTrainLines[i];
-        const int groupCode = lineGroups.groupCode(i, text);
-        if (groupCode == LineGroupCache::kNoNumber)
-            refuse(app, i, QStringLiteral("Skupina vlaku ve sloupcích 1-2 není číslo."));
-        const TrainGroup group = groupOfCode(groupCode);
-        if (group == TrainGroup::Freight && !freight)
-            continue;
-        TimetableRow *row = freeRows.of(group);
-        if (!row)
-            continue;
-        /* Only now, with a row to write, is the whole line checked: before any cell is written. */
-        const TrainLineResult checked = checkDueLine(app, text);
-        if (!checked.ok())
-            refuse(app, i, checked.error->text);
-        writeTrain(app, *row, checked.line);
-        states[i] = LinePlaced;
-        return;
+    /* The due lines of the full groups wait without being looked at. */
+    DueLines &due = app.A2().dueLines;
+    size_t i = firstActionableLine(due, freeRows, freight);
+    /* A line kept as due that is no longer due (its states were written anew) is let go. */
+    while (i != DueLines::npos && (i >= states.size() || states[i] != LineDue)) {
+        due.removeDue(i);
+        i = firstActionableLine(due, freeRows, freight);
     }
+    if (i == DueLines::npos || i >= app.TimetableTrainLines.size())
+        return;
+    const QString &text = app.TimetableTrainLines[i];
+    const int groupCode = lineGroups.groupCode(i, text);
+    if (groupCode == LineGroupCache::kNoNumber)
+        refuse(app, i, QStringLiteral("Skupina vlaku ve sloupcích 1-2 není číslo."));
+    TimetableRow *row = freeRows.of(groupOfCode(groupCode));
+    /* Only now, with a row to write, is the whole line checked: before any cell is written. */
+    const TrainLineResult checked = checkDueLine(app, text);
+    if (!checked.ok())
+        refuse(app, i, checked.error->text);
+    writeTrain(app, *row, checked.line);
+    states[i] = LinePlaced;
+    due.removeDue(i);
 }
 
 } // namespace

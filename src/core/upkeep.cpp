@@ -92,7 +92,7 @@ void struhyConsent(App &app)
     if (!a1.VTM->visible())
         return;
     countDown(a1.TSMOn);
-    if (a1.TSMOn->value() != 1 || !a1.VTM->visible() || a1.SmerB->color() != QColor(0, 0, 255))
+    if (a1.TSMOn->value() != 1 || !a1.VTM->visible() || !a1.SmerB->colorIs(ui::PackedColor(0, 0, 255)))
         return;
     a1.TSMOn->setValue(0);
     a1.SmerB->setColor(QColor(0, 255, 0));

@@ -2,6 +2,7 @@
 #include "core/app.h"
 #include "core/core_handlers.h"
 #include "core/form_a1.h"
+#include "core/form_a2.h"
 #include "core/timetable_file.h"
 #include "devices/form_a6.h"
 #include "devices/form_a7.h"
@@ -69,6 +70,8 @@ void fillTimetableArrays(App &app)
         app.TimetableTrainStates[i] = 0;
         app.TimetableTrainLines[i] = line < g.count() ? g.line(line) : QString();
     }
+    /* New lines, all waiting: their indexes are built afresh at the first marking. */
+    app.A2().dueLines.reset();
 }
 
 /** Sets the clock to the start time with "59" seconds, so the first tick begins the first minute. */

@@ -14,9 +14,9 @@ namespace signalling {
 
 namespace {
 
-const QColor CallWaiting(255, 0, 0);
-const QColor ConsentAskedBack(0, 0, 255);
-const QColor ConsentAsked(255, 255, 0);
+constexpr ui::PackedColor CallWaiting(255, 0, 0);
+constexpr ui::PackedColor ConsentAskedBack(0, 0, 255);
+constexpr ui::PackedColor ConsentAsked(255, 255, 0);
 
 /** One phase of the flasher: lit shows a flashing lamp, dark hides it. */
 class Phase {
@@ -56,9 +56,8 @@ void flashPause(App &app, const Phase &phase)
 void flashSignals(App &app, const Phase &phase)
 {
     TA1 &a1 = app.A1();
-    const auto shows = [&a1](int signal, const char *word) {
-        return a1.Aspect[signal]->text() == QString::fromUtf8(word);
-    };
+    /* The aspect words here are plain ASCII. */
+    const auto shows = [&a1](int signal, const char *word) { return a1.Aspect[signal]->text() == QLatin1String(word); };
     const auto onDisplay = [&a1](int signal) { return a1.C49->text() == QLatin1String(Signals[signal].name); };
     for (int s = 0; s < 14; ++s)
         if (shows(s, "Porucha"))
@@ -91,7 +90,7 @@ void flashCalls(App &app, const Phase &phase)
     const TA3 &a3 = app.A3();
     const std::pair<ui::Edit *, const char *> keys[3] = {{a1.ZpravaA, "F0"}, {a1.ZpravaB, "F2"}, {a1.ZpravaC, "F1"}};
     for (auto [message, key] : keys)
-        if (message->color() == CallWaiting)
+        if (message->colorIs(CallWaiting))
             part<ui::Image>(app.A6(), QLatin1String(key))
                 .assignPicture(phase.lit() ? *a3.TelBilaOn : *a3.TelBilaOff);
 }
@@ -101,11 +100,11 @@ void flashLineB(App &app, const Phase &phase)
 {
     TA1 &a1 = app.A1();
     const TA6 &a6 = app.A6();
-    if (a1.SmerB->color() == ConsentAskedBack) {
+    if (a1.SmerB->colorIs(ConsentAskedBack)) {
         phase.flash(*a1.USM);
         phase.flash(a6, "VTM");
     }
-    if (a1.SmerB->color() == ConsentAsked) {
+    if (a1.SmerB->colorIs(ConsentAsked)) {
         phase.flash(*a1.VTM);
         phase.flash(a6, "USM");
     }

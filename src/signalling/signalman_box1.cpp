@@ -9,6 +9,7 @@
 #include "signalling/signalling_handlers.h"
 #include "signalling/signalman.h"
 
+#include <array>
 #include <vector>
 
 namespace signalling {
@@ -170,6 +171,39 @@ void writeLockText(ui::Control &field, const QString &text)
         field.setCaption(text);
 }
 
+/** A line's devices on box 1, found by name; they stay for the box form's life. */
+struct Box1Devices {
+    quint64 boxSerial = 0; ///< The box form they were found on; 0: none yet.
+    ui::Image *entryLever = nullptr, *lockLever = nullptr, *exitLever = nullptr, *signalKnob = nullptr;
+    std::array<ui::Image *, 3> routeKnobs{};
+    std::array<QStringList, 3> routeLabels; ///< Labels that go dark with each route-lock knob.
+    QString deskKey, tablet;
+};
+
+/** @return line's devices on a7, looked up by name only when a7 is another form than last time. */
+const Box1Devices &box1Devices(const TA7 &a7, const Box1Line &line)
+{
+    static std::array<Box1Devices, 2> found;
+    Box1Devices &d = found[&line == &LineB ? 1 : 0];
+    if (d.boxSerial == a7.serial())
+        return d;
+    d.entryLever = &imagePart(a7, line.entryLever);
+    d.lockLever = &imagePart(a7, line.lockLever);
+    d.exitLever = &imagePart(a7, line.exitLever);
+    d.signalKnob = &imagePart(a7, line.signalKnob);
+    for (int k = 0; k < 3; ++k) {
+        d.routeKnobs[k] = &imagePart(a7, QStringLiteral("Zavernik%1").arg(line.firstRouteKnob + k));
+        d.routeLabels[k].clear();
+        for (const char *label : line.routeLabels[k])
+            if (label)
+                d.routeLabels[k] << QString::fromLatin1(label);
+    }
+    d.deskKey = QString::fromLatin1(line.deskKey);
+    d.tablet = QString::fromLatin1(line.tablet);
+    d.boxSerial = a7.serial();
+    return d;
+}
+
 /** The signalman of one line of signal box 1. */
 class Box1Signalman : public Signalman {
 public:
@@ -178,6 +212,8 @@ public:
         TA1 &a1 = *m_a1;
         TA7 &a7 = app.A7();
         const TA3 &a3 = app.A3();
+        /* Made for every tick: the box's devices are found once per box. */
+        const Box1Devices &devices = box1Devices(a7, line);
         m_timer = a1.*line.timer;
         m_route = a1.*line.route;
         m_lockField = a1.*line.lockField;
@@ -189,12 +225,12 @@ public:
         m_crankSound = a1.SndZaverSt1;
         m_tabletSound = a1.SndDestickaSt1;
         m_box = &a7;
-        m_entryLever = &imagePart(a7, line.entryLever);
-        m_lockLever = &imagePart(a7, line.lockLever);
-        m_exitLever = &imagePart(a7, line.exitLever);
+        m_entryLever = devices.entryLever;
+        m_lockLever = devices.lockLever;
+        m_exitLever = devices.exitLever;
         m_lockLeverRest = a7.Blok->top() + 341;
         const int ram = a7.Ram->left();
-        m_signalKnob = &imagePart(a7, line.signalKnob);
+        m_signalKnob = devices.signalKnob;
         m_knobRest = ram + line.knobRest;
         m_knobEntry = ram + line.knobEntry;
         m_knobExit = ram + line.knobExit;
@@ -202,16 +238,14 @@ public:
         m_exitPicture = a3.KlickaP;
         for (int k = 0; k < 3; ++k) {
             RouteKnob &rk = m_routeKnobs[k];
-            rk.knob = &imagePart(a7, QStringLiteral("Zavernik%1").arg(line.firstRouteKnob + k));
+            rk.knob = devices.routeKnobs[k];
             rk.rest = ram + line.routeKnobRest[k];
-            for (const char *label : line.routeLabels[k])
-                if (label)
-                    rk.labels << QString::fromLatin1(label);
+            rk.labels = devices.routeLabels[k];
         }
-        m_deskKey = QString::fromLatin1(line.deskKey);
+        m_deskKey = devices.deskKey;
         m_deskKeyLeft = line.deskKeyLeft;
         m_entrySignal = a1.*line.entrySignal;
-        m_tablet = QString::fromLatin1(line.tablet);
+        m_tablet = devices.tablet;
     }
 
 protected:

@@ -9,6 +9,7 @@
 #include "signalling/signalling_handlers.h"
 #include "signalling/signalman.h"
 
+#include <array>
 #include <vector>
 
 namespace signalling {
@@ -87,6 +88,25 @@ const std::vector<ExitRow> Exits = {
     {7, {{&TA1::C31, "40 a volno"}}, WarnTo40And40, WarnTo40And40},
 };
 
+/** Box 2's signal knob and route-lock knobs, found by name; they stay for the box form's life. */
+struct Box2Knobs {
+    quint64 boxSerial = 0; ///< The box form they were found on; 0: none yet.
+    ui::Image *signalKnob = nullptr;
+    std::array<ui::Image *, 3> routeKnobs{};
+};
+
+/** @return the knobs of a8, looked up by name only when a8 is another form than last time. */
+const Box2Knobs &box2Knobs(const TA8 &a8)
+{
+    static Box2Knobs found;
+    if (found.boxSerial == a8.serial())
+        return found;
+    found.signalKnob = &imagePart(a8, "NavCH");
+    found.routeKnobs = {&imagePart(a8, "I1"), &imagePart(a8, "I4"), &imagePart(a8, "I7")};
+    found.boxSerial = a8.serial();
+    return found;
+}
+
 /** The signalman of signal box 2. */
 class Box2Signalman : public Signalman {
 public:
@@ -111,16 +131,19 @@ public:
         m_exitLever = a8.PakaNavCHDo;
         m_lockLeverRest = a8.Blok->top() + 341;
         const int i0 = a8.I0->left();
-        m_signalKnob = &imagePart(a8, "NavCH");
+        /* Made for every tick: the knobs are found once per box. */
+        const Box2Knobs &knobs = box2Knobs(a8);
+        m_signalKnob = knobs.signalKnob;
         m_knobRest = i0 + 1136;
         /* Box 2's knob turns right for the entry and left for the exit. */
         m_knobEntry = i0 + 1132;
         m_knobExit = i0 + 1117;
         m_entryPicture = a3.KlickaP;
         m_exitPicture = a3.KlickaL;
-        m_routeKnobs[0] = {&imagePart(a8, "I1"), i0 + 62, {"CisloCH2", "CisloCH1"}};
-        m_routeKnobs[1] = {&imagePart(a8, "I4"), i0 + 158, {"CisloCH3", "CisloCH5"}};
-        m_routeKnobs[2] = {&imagePart(a8, "I7"), i0 + 254, {"CisloCH7"}};
+        static const QStringList labels[3] = {{"CisloCH2", "CisloCH1"}, {"CisloCH3", "CisloCH5"}, {"CisloCH7"}};
+        m_routeKnobs[0] = {knobs.routeKnobs[0], i0 + 62, labels[0]};
+        m_routeKnobs[1] = {knobs.routeKnobs[1], i0 + 158, labels[1]};
+        m_routeKnobs[2] = {knobs.routeKnobs[2], i0 + 254, labels[2]};
         m_deskKey = QStringLiteral("KlicC");
         m_deskKeyLeft = 857;
         m_entrySignal = a1.C09;

@@ -99,7 +99,7 @@ void AcceptIncomingTrain(App &app, Line line)
         bool booked = false;
         for (int r = 1; r <= kTimetableRows; ++r) {
             TimetableRow &row = a2.row(r);
-            if (!callOffers(app, line, row) || !lineFree || row.neighbourDeparture->color() != progress::Orange)
+            if (!callOffers(app, line, row) || !lineFree || !row.neighbourDeparture->colorIs(progress::Orange))
                 continue;
             bookIncomingTrain(app, line, row);
             booked = true;
@@ -115,7 +115,7 @@ void AcceptIncomingTrain(App &app, Line line)
             return;
         parkTrain(app, line);
         /* Struhy now asks for the line-B consent that its train needs. */
-        if (line == LineB && a1.SmerB->text() == BlockMode && a1.SmerB->color() == progress::Lime)
+        if (line == LineB && a1.SmerB->text() == BlockMode && a1.SmerB->colorIs(progress::Lime))
             a1.SmerB->setColor(progress::Yellow);
     });
 }

@@ -74,7 +74,7 @@ void replyToArrivalReport(App &app, Line line)
         TimetableRow &row = a2.row(r);
         const QString n = row.trainNumber->text();
         /* Only the line the train came in on is freed, never the line a passing train leaves on. */
-        if (app.SelectedTrain != n || a1.Trat(line)->text() != n || row.neighbourDeparture->color() != progress::Fuchsia ||
+        if (app.SelectedTrain != n || a1.Trat(line)->text() != n || !row.neighbourDeparture->colorIs(progress::Fuchsia) ||
             row.comesFrom->text() != station)
             continue;
         app.A6().G1->addLine("Vlak " + n + " " + a1.Stanice3->text() + ". Rozuměl " + neighbourSurname(app, line) + ".");

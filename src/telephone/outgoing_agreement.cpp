@@ -34,7 +34,7 @@ void agreeOutgoingTrain(App &app, Line line, Agreement kind)
     for (int r = 1; r <= kTimetableRows; ++r) {
         TimetableRow &row = a2.row(r);
         if (row.trainNumber->text() != app.SelectedTrain || row.leavesFor->text() != neighbourName(app, line, 1) ||
-            row.departure->color() != progress::Orange)
+            !row.departure->colorIs(progress::Orange))
             continue;
         /* Read before the first write: a broken running time leaves line and row as they were. */
         const int running = minutesAsSeconds(*row.runningTimeTo, -60);

@@ -80,7 +80,7 @@ void DepartFromTrack(App &app, int track)
     };
     for (int r = 1; r <= 16; ++r) {
         TimetableRow &w = a2.row(r);
-        if (w.trainNumber->text() != x.occupation->text() || w.departure->color() != progress::Aqua)
+        if (w.trainNumber->text() != x.occupation->text() || !w.departure->colorIs(progress::Aqua))
             continue;
         const QString direction = w.leavesFor->text();
         if (proceeds(x.leftList) || row->orderLeft->text() == x.leftName) {

@@ -45,14 +45,14 @@ void releaseLineC(App &app)
 /** Frees every box-2 track circuit that a line-C arrival to `track` occupies once its tail has passed. */
 void freeLineCCircuits(TA1 &a1, int track)
 {
-    shiftWord(a1.KOS, "Obsazená", "Volná");
-    shiftWord(a1.KO13, "Obsazená", "Volná");
+    shiftWord(a1.KOS, u"Obsazená", u"Volná");
+    shiftWord(a1.KO13, u"Obsazená", u"Volná");
     if (track == 3 || track == 5 || track == 7)
-        shiftWord(a1.KO12, "Obsazená", "Volná");
+        shiftWord(a1.KO12, u"Obsazená", u"Volná");
     if (track == 5 || track == 7)
-        shiftWord(a1.KO11, "Obsazená", "Volná");
+        shiftWord(a1.KO11, u"Obsazená", u"Volná");
     if (track == 1 || track == 2)
-        shiftWord(a1.KO1a, "Obsazená", "Volná");
+        shiftWord(a1.KO1a, u"Obsazená", u"Volná");
 }
 
 /** Step 1: the run starts on the first tick that finds the count at 35 and a station track in the route. */
@@ -87,15 +87,15 @@ bool startRun(App &app, const LineCells &l)
     if (l.line == LineC) {
         cars[0]->setLeft(app.ScreenWidth + 40);
         layRightOfFirst(cars);
-        shiftWord(a1.KOS, "Volná", "Obsazená");
+        shiftWord(a1.KOS, u"Volná", u"Obsazená");
     } else {
         cars[9]->setLeft(-40 - cars[9]->width());
         layLeftOfLast(cars);
         if (l.knobAtEntry()) {
-            if (l.entryList->color() == progress::Lime && l.entryWord->text() != QLatin1String("PN"))
+            if (l.entryList->colorIs(progress::Lime) && l.entryWord->text() != QLatin1String("PN"))
                 l.entryWord->setText(QStringLiteral("Stůj"));
             l.passedIn->setValue(5);
-            shiftWord(l.section, "Volná", "Obsazená");
+            shiftWord(l.section, u"Volná", u"Obsazená");
             playIf(app, a1.SndZarazka, l.box);
         }
     }
@@ -112,11 +112,11 @@ void lineCPreviewCircuits(App &app, const LineCells &l)
     const int track = l.kolejVlak->value();
     const bool toSide = track == 5 || track == 7;
     if (rear < 3 * w / 4)
-        shiftWord(a1.KOS, "Obsazená", "Volná");
+        shiftWord(a1.KOS, u"Obsazená", u"Volná");
     if (front < 3 * w / 4) {
-        shiftWord(a1.KO13, "Volná", "Obsazená");
+        shiftWord(a1.KO13, u"Volná", u"Obsazená");
         if (l.knobAtEntry()) {
-            if (l.entryList->color() == progress::Lime && l.entryWord->text() != QLatin1String("PN"))
+            if (l.entryList->colorIs(progress::Lime) && l.entryWord->text() != QLatin1String("PN"))
                 l.entryWord->setText(QStringLiteral("Stůj"));
             if (l.passedIn->value() == 1)
                 playIf(app, a1.SndZarazka, l.box);
@@ -124,24 +124,24 @@ void lineCPreviewCircuits(App &app, const LineCells &l)
         }
     }
     if (rear < w / 2)
-        shiftWord(a1.KO13, "Obsazená", "Volná");
+        shiftWord(a1.KO13, u"Obsazená", u"Volná");
     if (front < w / 2) {
         if (track == 3 || toSide)
-            shiftWord(a1.KO12, "Volná", "Obsazená");
+            shiftWord(a1.KO12, u"Volná", u"Obsazená");
         if (track == 1 || track == 2)
-            shiftWord(a1.KO1a, "Volná", "Obsazená");
+            shiftWord(a1.KO1a, u"Volná", u"Obsazená");
     }
     if (rear < w / 4 && toSide)
-        shiftWord(a1.KO12, "Obsazená", "Volná");
+        shiftWord(a1.KO12, u"Obsazená", u"Volná");
     if (front < w / 4 && toSide)
-        shiftWord(a1.KO11, "Volná", "Obsazená");
+        shiftWord(a1.KO11, u"Volná", u"Obsazená");
     if (rear < 0) {
         if (toSide)
-            shiftWord(a1.KO11, "Obsazená", "Volná");
+            shiftWord(a1.KO11, u"Obsazená", u"Volná");
         if (track == 3)
-            shiftWord(a1.KO12, "Obsazená", "Volná");
+            shiftWord(a1.KO12, u"Obsazená", u"Volná");
         if (track == 1 || track == 2)
-            shiftWord(a1.KO1a, "Obsazená", "Volná");
+            shiftWord(a1.KO1a, u"Obsazená", u"Volná");
     }
 }
 
@@ -185,11 +185,11 @@ bool exitClear(TA1 &a1, int line, int track)
 {
     const bool fromC = line == LineC;
     switch (track) {
-    case 1: return fromC ? a1.C35->color() == progress::Lime : a1.C19->text() == QLatin1String("Volno");
-    case 2: return (fromC ? a1.C38 : a1.C23)->color() == progress::Lime;
-    case 3: return (fromC ? a1.C41 : a1.C26)->color() == progress::Lime;
-    case 5: return (fromC ? a1.C44 : a1.C29)->color() == progress::Lime;
-    case 7: return (fromC ? a1.C47 : a1.C32)->color() == progress::Lime;
+    case 1: return fromC ? a1.C35->colorIs(progress::Lime) : a1.C19->text() == QLatin1String("Volno");
+    case 2: return (fromC ? a1.C38 : a1.C23)->colorIs(progress::Lime);
+    case 3: return (fromC ? a1.C41 : a1.C26)->colorIs(progress::Lime);
+    case 5: return (fromC ? a1.C44 : a1.C29)->colorIs(progress::Lime);
+    case 7: return (fromC ? a1.C47 : a1.C32)->colorIs(progress::Lime);
     default: return false;
     }
 }
@@ -198,7 +198,7 @@ bool exitClear(TA1 &a1, int line, int track)
 void startPassingDeparture(App &app, int y)
 {
     StartDepartureRun(app, y, 400, 10);
-    const LineCells out = lineCells(app, y, false);
+    const LineCells &out = lineCells(app, y, false);
     const QString now = clockText(app, 0);
     forRowsNumbered(app.A2(), out.trat->text(), [&now](TimetableRow &row) {
         row.departure->setColor(progress::Lime);
@@ -257,9 +257,9 @@ void stopRun(App &app, const LineCells &l)
         /* A run through track 1 past Lc1 lets go of the circuits it occupied when it stops;
            a train of line C may hold them as well. */
         if (std::exchange(a1.runs.occupiedKO10[l.line], false))
-            shiftWord(a1.KO10, "Obsazená", "Volná");
+            shiftWord(a1.KO10, u"Obsazená", u"Volná");
         if (std::exchange(a1.runs.occupiedKO1a[l.line], false))
-            shiftWord(a1.KO1a, "Obsazená", "Volná");
+            shiftWord(a1.KO1a, u"Obsazená", u"Volná");
     }
     /* The rows of the train that made this run, whatever the line names by now:
        a departure agreed on the line meanwhile keeps its own colours. A row
@@ -321,7 +321,7 @@ void arrivalTick(App &app, const LineCells &l)
 
 void ArrivalRunTimer(App &app, int line)
 {
-    const LineCells l = lineCells(app, line);
+    const LineCells &l = lineCells(app, line);
     ui::guarded(app.A1(), QString::fromLatin1(l.errorCode), [&app, &l] { arrivalTick(app, l); });
 }
 

@@ -58,12 +58,12 @@ void leaveTrackView(App &app, const LineCells &l, TrackRow &row)
             break;
         }
     if (l.line == LineC)
-        shiftWord(firstCircuit(a1, row.number), "Volná", "Obsazená");
+        shiftWord(firstCircuit(a1, row.number), u"Volná", u"Obsazená");
     l.stav->setValue(-2);
     if (l.knobAtExit()) {
         l.passedOut->setValue(5);
         if (l.section)
-            shiftWord(l.section, "Volná", "Obsazená");
+            shiftWord(l.section, u"Volná", u"Obsazená");
         playIf(app, a1.SndZarazka, l.box);
     }
     for (int k = 0; k < kTrainVehicles; ++k)
@@ -89,21 +89,21 @@ void lineCOverviewCircuits(TA1 &a1, const LineCells &l, int track)
     if (tail > w / 4 && a1.KO11->text() == QStringLiteral("Obsazená") && toSide)
         a1.KO11->setText(QStringLiteral("Volná"));
     if (head > w / 2) {
-        shiftWord(a1.KO13, "Volná", "Obsazená");
-        shiftWord(a1.C16, "Volno", "Stůj");
+        shiftWord(a1.KO13, u"Volná", u"Obsazená");
+        shiftWord(a1.C16, u"Volno", u"Stůj");
     }
     if (tail > w / 2) {
         if (track == 3 || toSide)
-            shiftWord(a1.KO12, "Obsazená", "Volná");
+            shiftWord(a1.KO12, u"Obsazená", u"Volná");
         if (track == 1 || track == 2)
-            shiftWord(a1.KO1a, "Obsazená", "Volná");
+            shiftWord(a1.KO1a, u"Obsazená", u"Volná");
     }
     if (head > 3 * w / 4)
-        shiftWord(a1.KOS, "Volná", "Obsazená");
+        shiftWord(a1.KOS, u"Volná", u"Obsazená");
     if (tail > 3 * w / 4)
-        shiftWord(a1.KO13, "Obsazená", "Volná");
+        shiftWord(a1.KO13, u"Obsazená", u"Volná");
     if (tail > w)
-        shiftWord(a1.KOS, "Obsazená", "Volná");
+        shiftWord(a1.KOS, u"Obsazená", u"Volná");
 }
 
 /**
@@ -116,7 +116,7 @@ void endRun(App &app, const LineCells &l, TrackRow *row)
 {
     TA1 &a1 = app.A1();
     if (l.section) {
-        shiftWord(l.section, "Obsazená", "Volná");
+        shiftWord(l.section, u"Obsazená", u"Volná");
         playIf(app, a1.SndIK, l.box);
     }
     QString minutes;
@@ -215,7 +215,7 @@ void DepartureRunTimer(App &app, int line)
 
 void StartDepartureRun(App &app, int line, int speed, int interval)
 {
-    const LineCells l = lineCells(app, line, false);
+    const LineCells &l = lineCells(app, line, false);
     l.vlakDo->setValue(speed);
     l.timerDo->setInterval(interval);
     l.timerDo->setEnabledFlag(true);

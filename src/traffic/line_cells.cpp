@@ -25,12 +25,9 @@ constexpr LinePlan Plans[3] = {{"VlakA", "NavB", 177, 192, "Error A1TAO"},
                                {"VlakB", "NavM", 562, 577, "Error A1TBO"},
                                {"VlakC", "NavCH", 1132, 1117, "Error A1TCO"}};
 
-} // namespace
-
-LineCells lineCells(App &app, int line, bool withBox)
+/** The cells of line A1's record and of the runs, by line. */
+void gatherRecord(TA1 &a1, int line, LineCells &c)
 {
-    TA1 &a1 = app.A1();
-    LineCells c;
     c.line = line;
     c.trat = a1.Trat(line);
     c.zprava = a1.Zprava(line);
@@ -38,8 +35,7 @@ LineCells lineCells(App &app, int line, bool withBox)
     c.stav = a1.StavVlak(line);
     c.odjezd = a1.Odjezd(line);
     c.kolej = a1.KolejLine(line);
-    const LinePlan &plan = Plans[line];
-    c.errorCode = plan.errorCode;
+    c.errorCode = Plans[line].errorCode;
     switch (line) {
     case LineA:
         c.stanice = a1.StaniceA1;
@@ -62,26 +58,53 @@ LineCells lineCells(App &app, int line, bool withBox)
         c.entryWord = a1.C09, c.entryList = a1.C10, c.passedIn = a1.HrCHOd, c.passedOut = a1.HrCHDo;
         break;
     }
-    int reference = 0;
-    if (line == LineC) {
-        TA8 &a8 = app.A8();
-        c.box = &a8;
-        c.preview = a8.Nahled;
-        reference = a8.I0->left();
-    } else {
-        TA7 &a7 = app.A7();
-        c.box = &a7;
-        c.preview = a7.Nahled;
-        reference = a7.Ram->left();
-    }
-    if (!withBox)
-        return c;
+}
+
+/** One line's cells as gathered from a pair of forms A1 and box. */
+struct GatheredLine {
+    quint64 a1Serial = 0;  ///< The A1 they were gathered from; 0: none yet.
+    quint64 boxSerial = 0; ///< The box form they were gathered from.
+    LineCells withBox;     ///< All of them.
+    LineCells record;      ///< The same without the box's chain and knob.
+};
+
+/**
+ * @return line's cells, gathered (the box's by name) only when A1 or the
+ * box is another form than last time: the forms live for a game and keep
+ * their controls for their life.
+ */
+const GatheredLine &gathered(App &app, int line)
+{
+    static std::array<GatheredLine, 3> lines;
+    GatheredLine &g = lines[line];
+    TA1 &a1 = app.A1();
+    ui::Form &box = line == LineC ? static_cast<ui::Form &>(app.A8()) : static_cast<ui::Form &>(app.A7());
+    if (g.a1Serial == a1.serial() && g.boxSerial == box.serial())
+        return g;
+    LineCells c;
+    gatherRecord(a1, line, c);
+    const LinePlan &plan = Plans[line];
+    c.box = &box;
+    c.preview = line == LineC ? app.A8().Nahled : app.A7().Nahled;
+    g.record = c;
     for (int k = 0; k < kTrainVehicles; ++k)
-        c.chain[k] = dynamic_cast<ui::Image *>(c.box->find(plan.chainStem + QString(QChar('a' + k))));
-    c.knob = c.box->find(plan.knob);
-    c.entryLeft = reference + plan.entryOffset;
-    c.exitLeft = reference + plan.exitOffset;
-    return c;
+        c.chain[k] = dynamic_cast<ui::Image *>(box.find(plan.chainStem + QString(QChar('a' + k))));
+    c.knob = box.find(plan.knob);
+    c.knobOrigin = line == LineC ? static_cast<ui::Control *>(app.A8().I0) : app.A7().Ram;
+    c.entryOffset = plan.entryOffset;
+    c.exitOffset = plan.exitOffset;
+    g.withBox = c;
+    g.a1Serial = a1.serial();
+    g.boxSerial = box.serial();
+    return g;
+}
+
+} // namespace
+
+const LineCells &lineCells(App &app, int line, bool withBox)
+{
+    const GatheredLine &g = gathered(app, line);
+    return withBox ? g.withBox : g.record;
 }
 
 QString clockText(App &app, int k)
@@ -89,12 +112,11 @@ QString clockText(App &app, int k)
     return app.A1().Hodina->line(k) + ":" + app.A1().Minuta->line(k);
 }
 
+ClockLine::ClockLine(App &app, int k) : m_hours(*app.A1().Hodina), m_minutes(*app.A1().Minuta), m_k(k) {}
+
 bool readsClockText(App &app, const QString &cell, int k)
 {
-    const QString &hour = app.A1().Hodina->line(k);
-    const QString &minute = app.A1().Minuta->line(k);
-    return cell.size() == hour.size() + 1 + minute.size() && cell.startsWith(hour) && cell[hour.size()] == u':' &&
-           cell.endsWith(minute);
+    return ClockLine(app, k).readBy(cell);
 }
 
 void forRowsNumbered(TA2 &a2, const QString &number, const std::function<void(TimetableRow &)> &fn)
@@ -104,10 +126,10 @@ void forRowsNumbered(TA2 &a2, const QString &number, const std::function<void(Ti
             fn(a2.row(r));
 }
 
-void shiftWord(ui::Edit *cell, const char *from, const char *to)
+void shiftWord(ui::Edit *cell, QStringView from, QStringView to)
 {
-    if (cell->text() == QString::fromUtf8(from))
-        cell->setText(QString::fromUtf8(to));
+    if (cell->text() == from)
+        cell->setText(to.toString());
 }
 
 void playIf(App &app, ui::MediaPlayer *player, const ui::Form *shownOn)

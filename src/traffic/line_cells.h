@@ -19,8 +19,8 @@ enum Line : int { LineA = 0, LineB = 1, LineC = 2 };
 inline constexpr int kTrainVehicles = 10;
 
 /**
- * One line's cells, found afresh for each use so that forms created anew
- * at a game's end are the ones used. Lines A and B run from the left of
+ * One line's cells, taken from the current forms for each use so that
+ * forms created anew at a game's end are the ones used. Lines A and B run from the left of
  * the track view (signal box 1), line C from the right (signal box 2).
  */
 struct LineCells {
@@ -52,22 +52,25 @@ struct LineCells {
     ui::Control *preview = nullptr;    ///< The box's preview panel `Nahled`.
     std::array<ui::Image *, kTrainVehicles> chain{}; ///< Preview images a .. j (`VlakXa` .. `VlakXj`).
     ui::Control *knob = nullptr;       ///< The box's signal knob (`A7.NavB`, `A7.NavM`, `A8.NavCH`).
-    int entryLeft = 0;                 ///< The knob's Left in its entry position.
-    int exitLeft = 0;                  ///< The knob's Left in its exit position.
+    const ui::Control *knobOrigin = nullptr; ///< The box's control the knob's positions are measured from.
+    int entryOffset = 0;               ///< The knob's Left in its entry position, from knobOrigin's.
+    int exitOffset = 0;                ///< The knob's Left in its exit position, from knobOrigin's.
     const char *errorCode = "";        ///< Arrival run's failure code ("Error A1TAO" ...).
 
-    /** @return whether the knob stands in its entry position. */
-    bool knobAtEntry() const { return knob && knob->left() == entryLeft; }
+    /** @return whether the knob stands in its entry position (measured now: the box's layout may move it). */
+    bool knobAtEntry() const { return knob && knob->left() == knobOrigin->left() + entryOffset; }
     /** @return whether the knob stands in its exit position. */
-    bool knobAtExit() const { return knob && knob->left() == exitLeft; }
+    bool knobAtExit() const { return knob && knob->left() == knobOrigin->left() + exitOffset; }
 };
 
 /**
  * @return the cells of line `line` (LineA .. LineC). The box's preview
- * chain and knob are looked up by name only when `withBox` is set: the
- * per-tick routines of the line record do without them.
+ * chain and knob are given only when `withBox` is set: the per-tick
+ * routines of the line record do without them. The cells are gathered
+ * once for each pair of forms A1 and box (the box's by name) and kept;
+ * the reference holds until the forms are made anew.
  */
-LineCells lineCells(App &app, int line, bool withBox = true);
+const LineCells &lineCells(App &app, int line, bool withBox = true);
 
 /** @return the now + k minutes clock text, "H:MM", from line k of `A1.Hodina` and `A1.Minuta`. */
 QString clockText(App &app, int k);
@@ -75,11 +78,39 @@ QString clockText(App &app, int k);
 /** @return whether a cell's text reads the now + k minutes clock text, without building that text. */
 bool readsClockText(App &app, const QString &cell, int k);
 
+/**
+ * The now + k minutes clock, read once for many cells: the hour and minute
+ * lines k, read at the first cell asked about (so a clock without line k
+ * fails only where a cell is asked about, as it always did).
+ */
+class ClockLine {
+public:
+    ClockLine(App &app, int k);
+    /** @return whether a cell's text reads this clock's "H:MM", without building it. */
+    bool readBy(const QString &cell) const
+    {
+        if (!m_hour) {
+            m_hour = &m_hours.line(m_k);
+            m_minute = &m_minutes.line(m_k);
+        }
+        const QString &hour = *m_hour;
+        return cell.size() == hour.size() + 1 + m_minute->size() && cell.startsWith(hour) &&
+               cell[hour.size()] == u':' && cell.endsWith(*m_minute);
+    }
+
+private:
+    const ui::Memo &m_hours;                  ///< `A1.Hodina`.
+    const ui::Memo &m_minutes;                ///< `A1.Minuta`.
+    int m_k;                                  ///< The line read.
+    mutable const QString *m_hour = nullptr;  ///< Line k of the hours, once read.
+    mutable const QString *m_minute = nullptr; ///< Line k of the minutes, once read.
+};
+
 /** Calls fn for every timetable row whose number cell reads `number` exactly. */
 void forRowsNumbered(TA2 &a2, const QString &number, const std::function<void(TimetableRow &)> &fn);
 
 /** Writes `to` into a word cell that reads `from`; any other word stays. */
-void shiftWord(ui::Edit *cell, const char *from, const char *to);
+void shiftWord(ui::Edit *cell, QStringView from, QStringView to);
 
 /** Plays a sound while sounds are on and, when `shownOn` is given, while that window is shown. */
 void playIf(App &app, ui::MediaPlayer *player, const ui::Form *shownOn);

@@ -20,7 +20,7 @@ const QString Poloautoblok = QStringLiteral("Poloautoblok");
 bool anyCallWaiting(TA1 &a1)
 {
     for (int x = LineA; x <= LineC; ++x)
-        if (a1.Zprava(x)->color() == progress::Red)
+        if (a1.Zprava(x)->colorIs(progress::Red))
             return true;
     return false;
 }
@@ -44,20 +44,21 @@ void countMinutes(TA2 &a2)
 void markDueArrivals(App &app)
 {
     TA2 &a2 = app.A2();
+    const ClockLine ahead(app, 5);
     for (int r = 1; r <= kTimetableRows; ++r) {
         TimetableRow &row = a2.row(r);
-        if (!readsClockText(app, row.neighbourDeparture->text(), 5))
+        if (!ahead.readBy(row.neighbourDeparture->text()))
             continue;
-        if (row.neighbourDeparture->color() == progress::White) {
+        if (row.neighbourDeparture->colorIs(progress::White)) {
             row.minutesAhead->setText(QStringLiteral("5"));
             row.neighbourDeparture->setColor(progress::Orange);
         }
-        if (row.departure->text() == QLatin1String("pr.") && row.departure->color() == progress::White)
+        if (row.departure->text() == QLatin1String("pr.") && row.departure->colorIs(progress::White))
             row.departure->setColor(progress::Orange);
     }
     for (int r = 1; r <= kTimetableRows; ++r) {
         TimetableRow &row = a2.row(r);
-        if (row.neighbourDeparture->color() == progress::Orange && row.trainNumber->color() == progress::White)
+        if (row.neighbourDeparture->colorIs(progress::Orange) && row.trainNumber->colorIs(progress::White))
             row.trainNumber->setColor(progress::Orange);
     }
 }
@@ -67,7 +68,7 @@ void countReoffers(TA2 &a2)
 {
     for (int r = 1; r <= kTimetableRows; ++r) {
         TimetableRow &row = a2.row(r);
-        if (row.neighbourDeparture->color() != progress::Red)
+        if (!row.neighbourDeparture->colorIs(progress::Red))
             continue;
         row.reofferCountdown->setText(QString::number(wholeNumber(row.reofferCountdown->text()) - 1));
         if (row.reofferCountdown->text() == QLatin1String("0")) {
@@ -84,7 +85,7 @@ bool blockHolds(TA1 &a1, int x)
         return false;
     if (x == LineC)
         return a1.TSJ->value() < 6;
-    return a1.Smer(x)->color() != progress::Red;
+    return !a1.Smer(x)->colorIs(progress::Red);
 }
 
 /** Incoming step 5: the neighbour's departure countdown of line x, held under the block. */
@@ -126,13 +127,13 @@ void approachEvents(TA1 &a1)
         }
         break;
     case 210: a1.ZvonekIKLada->setChecked(false); break;
-    case 170: shiftWord(a1.IKLada, "Obsazená", "Volná"); break;
+    case 170: shiftWord(a1.IKLada, u"Obsazená", u"Volná"); break;
     default: break;
     }
     switch (a1.StavVlakB->value()) {
-    case 250: shiftWord(a1.VUD, "Otevřený", "Přibližovací"); break;
-    case 210: shiftWord(a1.VUD, "Přibližovací", "Vzdalovací"); break;
-    case 170: shiftWord(a1.VUD, "Vzdalovací", "Otevřený"); break;
+    case 250: shiftWord(a1.VUD, u"Otevřený", u"Přibližovací"); break;
+    case 210: shiftWord(a1.VUD, u"Přibližovací", u"Vzdalovací"); break;
+    case 170: shiftWord(a1.VUD, u"Vzdalovací", u"Otevřený"); break;
     default: break;
     }
 }
@@ -141,7 +142,7 @@ void approachEvents(TA1 &a1)
 void approachLine(App &app, const LineCells &l)
 {
     TA1 &a1 = app.A1();
-    const bool atStop = l.entryList->color() == progress::Red;
+    const bool atStop = l.entryList->colorIs(progress::Red);
     const int v = l.stav->value();
     if (atStop && v == 120)
         a1.Varovani->setText(" Vlak " + l.trat->text() + " minul předvěst s návěstí Výstraha ! ");
@@ -154,7 +155,7 @@ void approachLine(App &app, const LineCells &l)
             forRowsNumbered(app.A2(), l.trat->text(), [](TimetableRow &row) { row.trainNumber->setColor(progress::Lime); });
     }
     /* A count that starts at or below the run's start (a running time of 0) starts the run too. */
-    const bool short_ = l.stav->color() == progress::Lime && l.stav->value() < 35;
+    const bool short_ = l.stav->colorIs(progress::Lime) && l.stav->value() < 35;
     if (l.stav->value() == 35 || short_) {
         l.stav->setValue(35);
         l.stav->setColor(progress::White);
@@ -167,7 +168,7 @@ void approachLine(App &app, const LineCells &l)
 /** Outgoing step 4.3: the neighbour reports the train's arrival by telephone. */
 void reportArrival(App &app, const LineCells &l)
 {
-    if (l.smer->text() != Telefonika || l.zprava->color() != progress::White)
+    if (l.smer->text() != Telefonika || !l.zprava->colorIs(progress::White))
         return;
     l.zprava->setText("Telefonická odhláška " + l.trat->text());
     l.zprava->setColor(progress::Red);
@@ -198,7 +199,7 @@ void clearByBlock(App &app, const LineCells &l)
  */
 bool reachNeighbour(App &app, const LineCells &l)
 {
-    const bool passed = l.stav->color() == progress::Aqua && l.stav->value() > -4;
+    const bool passed = l.stav->colorIs(progress::Aqua) && l.stav->value() > -4;
     if (l.stav->value() != -4 && !passed)
         return false;
     l.stav->setValue(-5);
@@ -211,9 +212,9 @@ void outgoingLineC(App &app, const LineCells &l)
 {
     TA1 &a1 = app.A1();
     /* A count that jumped past -10 (a running time of 0) releases the entry field as -10 does. */
-    if (l.stav->value() == -10 || (l.stav->color() == progress::Aqua && l.stav->value() > -4))
+    if (l.stav->value() == -10 || (l.stav->colorIs(progress::Aqua) && l.stav->value() > -4))
         a1.NavJOd->setValue(6);
-    if (reachNeighbour(app, l) && l.stav->color() == progress::Aqua) {
+    if (reachNeighbour(app, l) && l.stav->colorIs(progress::Aqua)) {
         reportArrival(app, l);
         if (a1.PHCHDo->value() > 1 && a1.NavJOd->value() == 6) {
             a1.PakaNavJOd->setTop(a1.PakaTSJ->top() + 7);
@@ -244,13 +245,13 @@ void OfferIncomingTrains(App &app)
         TA2 &a2 = app.A2();
         for (int x = LineA; x <= LineC; ++x) {
             ui::Edit *zprava = a1.Zprava(x);
-            if (a1.Trat(x)->text() != Volna || zprava->color() != progress::White)
+            if (a1.Trat(x)->text() != Volna || !zprava->colorIs(progress::White))
                 continue;
             const QString neighbour = x == LineA ? a1.StaniceA1->text() : x == LineB ? a1.StaniceB1->text()
                                                                                       : a1.StaniceC1->text();
             for (int r = 1; r <= kTimetableRows; ++r) {
                 TimetableRow &row = a2.row(r);
-                if (row.neighbourDeparture->color() != progress::Orange || row.comesFrom->text() != neighbour ||
+                if (!row.neighbourDeparture->colorIs(progress::Orange) || row.comesFrom->text() != neighbour ||
                     !zprava->text().isEmpty())
                     continue;
                 const QString mode = a1.Smer(x)->text();
@@ -302,7 +303,7 @@ void RunIncomingTrains(App &app)
         for (int x = LineA; x <= LineC; ++x)
             countDeparture(app, x);
         for (int x = LineA; x <= LineC; ++x)
-            if (a1.StavVlak(x)->color() == progress::Lime)
+            if (a1.StavVlak(x)->colorIs(progress::Lime))
                 a1.StavVlak(x)->setValue(a1.StavVlak(x)->value() - 1);
         approachEvents(a1);
         for (int x = LineA; x <= LineC; ++x)
@@ -315,22 +316,24 @@ void RunOutgoingTrains(App &app)
     ui::guarded(app.A1(), QStringLiteral("Error A1H-VD"), [&app] {
         TA1 &a1 = app.A1();
         TA2 &a2 = app.A2();
+        const ClockLine ahead(app, 5);
         for (int r = 1; r <= kTimetableRows; ++r) {
             TimetableRow &row = a2.row(r);
-            if (row.departure->color() == progress::White && readsClockText(app, row.departure->text(), 5))
+            if (row.departure->colorIs(progress::White) && ahead.readBy(row.departure->text()))
                 row.departure->setColor(progress::Orange);
         }
+        const ClockLine now(app, 0);
         for (int r = 1; r <= kTimetableRows; ++r) {
             TimetableRow &row = a2.row(r);
-            if (row.departure->color() == progress::Yellow && readsClockText(app, row.agreedTime->text(), 0))
+            if (row.departure->colorIs(progress::Yellow) && now.readBy(row.agreedTime->text()))
                 row.departure->setColor(progress::Aqua);
         }
         for (int x = LineA; x <= LineC; ++x)
-            if (a1.StavVlak(x)->color() == progress::Aqua)
+            if (a1.StavVlak(x)->colorIs(progress::Aqua))
                 a1.StavVlak(x)->setValue(a1.StavVlak(x)->value() + 1);
         for (int x : {LineA, LineB}) {
-            const LineCells l = lineCells(app, x, false);
-            if (!reachNeighbour(app, l) || l.stav->color() != progress::Aqua)
+            const LineCells &l = lineCells(app, x, false);
+            if (!reachNeighbour(app, l) || !l.stav->colorIs(progress::Aqua))
                 continue;
             reportArrival(app, l);
             if (l.smer->text() == Poloautoblok)

@@ -91,11 +91,40 @@ void Control::setEnabled(bool v)
         changed();
 }
 
+namespace {
+
+/** Stands for a colour that no PackedColor gives exactly. */
+constexpr quint64 NotPacked = quint64(1) << 32;
+
+/** @return c's packed integer when it is exactly the QColor of a PackedColor, else NotPacked. */
+quint64 packedKey(const QColor &c)
+{
+    if (c.spec() != QColor::Rgb)
+        return NotPacked;
+    const QRgba64 wide = c.rgba64();
+    /* A PackedColor's channels are 8-bit values widened by 0x101, and it is opaque. */
+    if (wide.alpha() != 0xffff || wide.red() % 0x101 || wide.green() % 0x101 || wide.blue() % 0x101)
+        return NotPacked;
+    return c.rgba();
+}
+
+} // namespace
+
 void Control::setColor(const QColor &c)
 {
     if (c == m_color)
         return;
     m_color = c;
+    m_colorKey = packedKey(c);
+    changed();
+}
+
+void Control::setColor(PackedColor c)
+{
+    if (m_colorKey == c.argb())
+        return;
+    m_color = c;
+    m_colorKey = c.argb();
     changed();
 }
 
@@ -143,6 +172,8 @@ void Control::layoutChanged()
 Form::Form(const QString &name, platform::Platform &platform)
     : Control(name, Kind::Form), m_platform(platform)
 {
+    static quint64 made = 0;
+    m_serial = ++made;
     /* Set here, once the form exists: its controls find it through this. */
     m_form = this;
     Control::setVisible(false);

@@ -23,6 +23,23 @@ enum class Kind {
     Timer, MediaPlayer,
 };
 
+/**
+ * A colour of the model packed as one integer, 0xAARRGGBB, opaque. A
+ * control tells whether it has such a colour by one integer compare, so
+ * the tick's many colour tests cost no call into Qt. It converts to the
+ * QColor it stands for, which is QColor(r, g, b).
+ */
+class PackedColor {
+public:
+    constexpr PackedColor(int r, int g, int b) : m_argb(0xff000000u | quint32(r) << 16 | quint32(g) << 8 | quint32(b)) {}
+    constexpr quint32 argb() const { return m_argb; }
+    operator QColor() const { return QColor::fromRgb(m_argb); }
+    constexpr bool operator==(const PackedColor &) const = default;
+
+private:
+    quint32 m_argb; ///< Alpha, red, green and blue, a byte each.
+};
+
 /** Mouse button of a press or release. */
 enum class MouseButton { Left, Right, Middle };
 
@@ -109,7 +126,11 @@ public:
     void setEnabled(bool v);
 
     const QColor &color() const { return m_color; }
+    /** @return whether the colour is exactly c: one integer compare. */
+    bool colorIs(PackedColor c) const { return m_colorKey == c.argb(); }
     void setColor(const QColor &c);
+    /** Sets a packed colour: the same as setting the QColor it stands for, without comparing QColors. */
+    void setColor(PackedColor c);
     const Font &font() const { return m_font; }
     void setFont(const Font &f);
     void setFontColor(const QColor &c);
@@ -156,6 +177,8 @@ private:
     bool m_visible = true;
     bool m_enabled = true;
     QColor m_color = QColor(240, 240, 240);
+    /** m_color packed as a PackedColor's integer when it is one exactly, else a value no PackedColor has. */
+    quint64 m_colorKey = PackedColor(240, 240, 240).argb();
     Font m_font;
     QString m_caption;
     QString m_hint;

@@ -5,6 +5,7 @@
 #include "platform/platform.h"
 #include "ui/sim_error.h"
 
+#include <vector>
 
 namespace ui {
 
@@ -95,28 +96,28 @@ void Edit::setText(const QString &t)
     if (t == m_text)
         return;
     m_text = t;
+    textStored();
     changed();
     if (onChange)
         onChange();
 }
 
-int SpinEdit::value() const
+void SpinEdit::textStored()
 {
-    /* The tick reads many numbers: plain decimal texts, as setValue writes them, are read by hand. */
     const QString &t = text();
-    const qsizetype n = t.size();
-    const qsizetype first = n > 0 && t[0] == u'-' ? 1 : 0;
-    if (n > first && n <= 9) {
-        int v = 0;
-        qsizetype k = first;
-        for (; k < n && t[k] >= u'0' && t[k] <= u'9'; ++k)
-            v = v * 10 + (t[k].unicode() - u'0');
-        if (k == n)
-            return first ? -v : v;
+    if (const std::optional<int> plain = plainDecimal(t)) {
+        m_number = *plain;
+        m_isNumber = true;
+        /* No leading zero and no "-0": the text setValue would write. */
+        const qsizetype first = t[0] == u'-' ? 1 : 0;
+        m_plain = (t[first] != u'0' || t.size() == first + 1) && !(first && m_number == 0);
+        return;
     }
     bool ok = false;
     const int v = QStringView(t).trimmed().toInt(&ok);
-    return ok ? v : m_min;
+    m_number = ok ? v : 0;
+    m_isNumber = ok;
+    m_plain = false;
 }
 
 void SpinEdit::setValue(int v)
@@ -127,7 +128,19 @@ void SpinEdit::setValue(int v)
         else if (v > m_max)
             v = m_max;
     }
-    setText(QString::number(v));
+    /* The text it holds already: writing it again would change nothing. */
+    if (m_plain && v == m_number)
+        return;
+    /* The counters of the tick keep to small numbers: their texts are made once and shared. */
+    constexpr int lowest = -256;
+    constexpr int highest = 2047;
+    static const std::vector<QString> texts = [] {
+        std::vector<QString> made;
+        for (int n = lowest; n <= highest; ++n)
+            made.push_back(QString::number(n));
+        return made;
+    }();
+    setText(v >= lowest && v <= highest ? texts[size_t(v - lowest)] : QString::number(v));
 }
 
 void ComboBox::setText(const QString &t)

@@ -154,6 +154,10 @@ public:
     void setReadOnly(bool r) { m_readOnly = r; }
     std::function<void()> onChange;
 
+protected:
+    /** Runs when a new text has been stored, before onChange. */
+    virtual void textStored() {}
+
 private:
     QString m_text;
     bool m_readOnly = false;
@@ -162,21 +166,28 @@ private:
 /**
  * A spin edit: a number held as its decimal text. A write is clamped to
  * the bounds (both 0: unbounded) and then stored by the text rule; a text
- * that is not an integer reads as the lower bound.
+ * that is not an integer reads as the lower bound. The number is read from
+ * the text once, when the text is written, so reading it costs nothing.
  */
 class SpinEdit : public Edit {
 public:
     SpinEdit(Control *parent, const QString &name) : Edit(parent, name, Kind::SpinEdit) { setText("0"); }
-    int value() const;
+    int value() const { return m_isNumber ? m_number : m_min; }
     void setValue(int v);
     int minValue() const { return m_min; }
     int maxValue() const { return m_max; }
     void setBounds(int lo, int hi) { m_min = lo; m_max = hi; }
     using Control::setBounds;
 
+protected:
+    void textStored() override;
+
 private:
     int m_min = 0;
     int m_max = 0;
+    int m_number = 0;         ///< The text's number, when it is one.
+    bool m_isNumber = false;  ///< The text reads as an integer.
+    bool m_plain = false;     ///< The text is exactly QString::number(m_number).
 };
 
 /**

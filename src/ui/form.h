@@ -77,6 +77,9 @@ public:
     /** Asked when the main form closes; the owner ends the program. */
     std::function<void()> onQuit;
 
+    /** @return a number no other form of the run has had: tells a form from one made anew at its address. */
+    quint64 serial() const { return m_serial; }
+
     FormObserver *observer() const { return m_observer; }
     void setObserver(FormObserver *o) { m_observer = o; }
     void notifyState();
@@ -90,6 +93,7 @@ private:
     std::vector<std::unique_ptr<Control>> m_owned;
     QHash<QString, Control *> m_byName;
     FormObserver *m_observer = nullptr;
+    quint64 m_serial; ///< This form's number among all forms made in the run, from 1.
     BorderStyle m_border = BorderStyle::Sizeable;
     bool m_maximized = false;
     bool m_centered = false;

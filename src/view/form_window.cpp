@@ -61,6 +61,12 @@ QSize clientSizeOf(const ui::Form &f)
 FormWindow::FormWindow(ui::Form &form) : ContainerWidget(form, *this, nullptr), m_form(&form)
 {
     setFocusPolicy(Qt::StrongFocus);
+    m_nextFrame.setSingleShot(true);
+    m_nextFrame.setTimerType(Qt::PreciseTimer);
+    connect(&m_nextFrame, &QTimer::timeout, this, [this] {
+        QEvent paint(QEvent::UpdateRequest);
+        QCoreApplication::sendEvent(this, &paint);
+    });
     m_frontSeen = form.frontCount();
     m_views.insert(&form, this);
     build(form, this);
@@ -126,6 +132,7 @@ void FormWindow::setFooter(QWidget *footer, int height)
     m_footer = footer;
     m_footerHeight = height;
     footer->raise();
+    footer->show(); /* The window may be shown already: a new child is not shown with it then. */
     applyLayout();
 }
 
@@ -302,6 +309,24 @@ void FormWindow::place()
         return;
     }
     move(m_form->left(), m_form->top());
+}
+
+bool FormWindow::event(QEvent *e)
+{
+    if (e->type() != QEvent::UpdateRequest)
+        return ContainerWidget::event(e);
+    /* Qt asks for one paint of everything marked since the last one; it
+       asks again only after that paint, so what changes meanwhile gathers
+       in the dirty region. Within a frame of the last paint the request
+       waits for the frame's end. */
+    if (m_lastPaint.isValid() && m_lastPaint.elapsed() < FrameMs) {
+        if (!m_nextFrame.isActive())
+            m_nextFrame.start(int(FrameMs - m_lastPaint.elapsed()));
+        return true;
+    }
+    m_nextFrame.stop();
+    m_lastPaint.start();
+    return ContainerWidget::event(e);
 }
 
 void FormWindow::closeEvent(QCloseEvent *e)

@@ -5,9 +5,11 @@
 
 #include "ui/form.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QPointer>
 #include <QSet>
+#include <QTimer>
 
 namespace view {
 
@@ -54,7 +56,11 @@ public:
     void controlLayoutChanged(ui::Control *c) override;
     void formStateChanged() override;
 
+    /** The shortest time between two paints of the window: one display frame. */
+    static constexpr int FrameMs = 16;
+
 protected:
+    bool event(QEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
     void keyReleaseEvent(QKeyEvent *e) override;
@@ -91,6 +97,8 @@ private:
     int m_wheelRest = 0;    ///< Wheel turn not yet passed on as whole notches.
     QPointer<QWidget> m_opener;  ///< The window a tool window opened over; it gets the keyboard back.
     QWidget *m_footer = nullptr; ///< The view's own widget below the form's area, if any.
+    QElapsedTimer m_lastPaint;   ///< Since the window's dirty region was last painted.
+    QTimer m_nextFrame;          ///< Paints what gathered once the frame is over.
     int m_footerHeight = 0;      ///< Its height.
 };
 

@@ -10,23 +10,76 @@
 #include <QPointer>
 
 #include <unordered_map>
+#include <vector>
 
 namespace view {
+
+namespace {
+
+/**
+ * Stands in for the window of a form not shown yet: the window is built
+ * when the form is first shown, since building it reads the whole form.
+ */
+class UnbuiltWindow : public ui::FormObserver {
+public:
+    explicit UnbuiltWindow(std::function<void()> build) : m_build(std::move(build)) {}
+    void controlChanged(ui::Control *) override {}
+    void controlLayoutChanged(ui::Control *) override {}
+    /** Builds the window once the form shows; this object is gone afterwards. */
+    void formStateChanged() override { m_build(); }
+
+private:
+    std::function<void()> m_build; ///< Builds the window when the form shows.
+};
+
+} // namespace
 
 /** The windows of the live forms and those of destroyed forms still waiting for deletion. */
 struct Front::Impl {
     explicit Impl(App &a) : app(a) {}
 
-    /** Gives a form its window. */
+    /** Gives a form its window when it is first shown (at once when it shows already). */
     void created(ui::Form &form)
     {
-        if (windows.contains(&form))
+        if (windows.contains(&form) || unbuilt.contains(&form))
             return;
+        if (form.visible()) {
+            build(form);
+            return;
+        }
+        auto stand = std::make_unique<UnbuiltWindow>([this, &form] {
+            if (form.visible())
+                build(form);
+        });
+        form.setObserver(stand.get());
+        unbuilt.emplace(&form, std::move(stand));
+    }
+
+    /** Forgets a form's stand-in; the caller must not touch it afterwards. */
+    void dropUnbuilt(ui::Form &form)
+    {
+        const auto it = unbuilt.find(&form);
+        if (it == unbuilt.end())
+            return;
+        if (form.observer() == it->second.get())
+            form.setObserver(nullptr);
+        /* It may be running its own call: it is kept (a few bytes a form) rather than freed under it. */
+        spent.push_back(std::move(it->second));
+        unbuilt.erase(it);
+    }
+
+    /** Builds a form's window now. */
+    FormWindow *build(ui::Form &form)
+    {
+        if (const auto it = windows.find(&form); it != windows.end())
+            return it->second;
+        dropUnbuilt(form);
         auto *window = new FormWindow(form);
         windows.emplace(&form, window);
         /* The timetable window shows its rows' vehicle pictures small, below the rows. */
         if (form.name() == QLatin1String("A2"))
             window->setFooter(new VehicleStrip(*window), VehicleStrip::kHeight);
+        return window;
     }
 
     /**
@@ -36,6 +89,7 @@ struct Front::Impl {
      */
     void destroying(ui::Form &form)
     {
+        dropUnbuilt(form);
         const auto it = windows.find(&form);
         if (it == windows.end())
             return;
@@ -48,6 +102,9 @@ struct Front::Impl {
 
     App &app;                                                ///< The forms' owner.
     std::unordered_map<const ui::Form *, FormWindow *> windows; ///< The live forms' windows, owned.
+    /** Stand-ins observing the forms never shown so far. */
+    std::unordered_map<const ui::Form *, std::unique_ptr<UnbuiltWindow>> unbuilt;
+    std::vector<std::unique_ptr<UnbuiltWindow>> spent; ///< Stand-ins replaced by their windows.
     std::vector<QPointer<FormWindow>> retired;               ///< Detached windows awaiting deletion.
     std::function<void(ui::Form &)> previousCreated;         ///< The App's handler before ours.
     std::function<void(ui::Form &)> previousDestroying;      ///< The App's handler before ours.
@@ -79,6 +136,9 @@ Front::~Front()
     Impl *d = m_impl.get();
     d->app.onFormCreated = d->previousCreated;
     d->app.onFormDestroying = d->previousDestroying;
+    for (auto &[form, stand] : d->unbuilt)
+        if (form->observer() == stand.get())
+            const_cast<ui::Form *>(form)->setObserver(nullptr);
     for (auto &[form, w] : d->windows)
         delete w;
     for (const QPointer<FormWindow> &w : d->retired)
@@ -87,6 +147,8 @@ Front::~Front()
 
 FormWindow *Front::window(const ui::Form &form) const
 {
+    if (m_impl->unbuilt.contains(&form))
+        return m_impl->build(const_cast<ui::Form &>(form));
     const auto it = m_impl->windows.find(&form);
     return it == m_impl->windows.end() ? nullptr : it->second;
 }

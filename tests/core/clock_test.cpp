@@ -198,3 +198,23 @@ TEST(Clock, ShadingChangesOnlyWhenTheMinuteKeyIsPassedThrough)
     h.ticks(1);
     EXPECT_EQ(h.color("A8.Nahled"), QColor(0, 0, 0));
 }
+
+TEST(Clock, AGameStartedInTheMinuteTheMenuLastShowedStillMarksItsTrains)
+{
+    Harness h;
+    /* The menu's clock stands in 4:42, the minute passenger train 6020 falls due. */
+    h.setClock(4, 42, 10);
+    h.ticks(5);
+    /* A game from 4:42 runs the same minute again: its first tick is the game's first minute. */
+    h.as<ui::Label>("A0.H1").setCaption("4");
+    h.as<ui::Label>("A0.H3").setCaption("42");
+    h.click("A0.H9");
+    h.ticks(1);
+    EXPECT_EQ(h.clock(), "4:42:00");
+    EXPECT_EQ(h.text("A2.G6"), "6020");
+    /* Shading written by the game start stays until the next listed minute. */
+    EXPECT_EQ(h.color("A5.D5"), QColor(0, 43, 0));
+    h.setClock(4, 59, 59);
+    h.ticks(1);
+    EXPECT_EQ(h.color("A5.D5"), QColor(0, 64, 0));
+}

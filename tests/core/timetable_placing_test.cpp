@@ -133,6 +133,49 @@ TEST(TimetablePlacing, FifthFastTrainWaitsForAFreeRowAndOtherGroupsGoOn)
     EXPECT_EQ(g.state(4), core::LinePlaced);
 }
 
+TEST(TimetablePlacing, OnlyTheLinesOfTheMinuteFallDueAndEveryGameMarksThemAfresh)
+{
+    TrainLineText through; // due at 7:15 by its neighbour's departure
+    TrainLineText noGroup;
+    noGroup.group = "x1";
+    noGroup.number = "05402";
+    TrainLineText later;
+    later.number = "05403";
+    TrainLineText startsHere; // due at 7:30 by its own departure (columns 24-27)
+    startsHere.number = "05404";
+    startsHere.from = "0";
+    startsHere.neighbourDeparture = "0000";
+    startsHere.departure = "0730";
+    FileGame g({through.text(), noGroup.text(), later.text(), startsHere.text()});
+
+    for (int game = 1; game <= 2; ++game) {
+        SCOPED_TRACE(game);
+        g.tickAt(7, 10);
+        /* Due in line order: one line a tick, the one without a group refused in its turn. */
+        EXPECT_EQ(g.state(0), core::LinePlaced);
+        EXPECT_EQ(g.state(1), core::LineDue);
+        EXPECT_EQ(g.state(2), core::LineDue);
+        EXPECT_EQ(g.state(3), core::LineWaiting);
+        g.h->ticks(1);
+        EXPECT_EQ(g.state(1), core::LineRefused);
+        EXPECT_EQ(g.state(2), core::LineDue);
+        g.h->ticks(1);
+        EXPECT_EQ(g.state(2), core::LinePlaced);
+        EXPECT_EQ(g.h->text("A2.H9"), "5403");
+        g.tickAt(7, 24);
+        EXPECT_EQ(g.state(3), core::LineWaiting);
+        g.tickAt(7, 25);
+        EXPECT_EQ(g.state(3), core::LinePlaced);
+        EXPECT_EQ(g.h->text("A2.J2"), "5404");
+        /* "Ukončit hru", then the same timetable again: its lines are loaded anew, all waiting. */
+        g.h->click("A0.H5");
+        pickNextTimetable(*g.h); // none
+        pickNextTimetable(*g.h); // test.t6g
+        startGameAt(*g.h, 7, 0);
+        EXPECT_EQ(g.state(0), core::LineWaiting);
+    }
+}
+
 TEST(TimetablePlacing, FreightTrainsWaitWhileTheOptionIsOff)
 {
     TrainLineText freight;

@@ -4,6 +4,8 @@
 #include "core/form_a1.h"
 #include "frame/form_a0.h"
 
+#include <QElapsedTimer>
+
 #include <stdexcept>
 
 Harness::Harness(const QString &dataDir, QSize screen)
@@ -91,7 +93,10 @@ QString Harness::clock() const
 
 void Harness::run(ui::Control &c, const std::function<void()> &fn)
 {
+    QElapsedTimer t;
+    t.start();
     ui::runEvent(*c.form(), fn);
+    m_programNs += t.nsecsElapsed();
 }
 
 void Harness::type(const QString &name, const QString &text)
@@ -321,13 +326,19 @@ void Harness::hoverClick(const QString &name)
 
 void Harness::advanceMs(qint64 ms)
 {
+    QElapsedTimer t;
+    t.start();
     timers.advance(ms);
+    m_programNs += t.nsecsElapsed();
 }
 
 void Harness::ticks(int n)
 {
+    QElapsedTimer t;
+    t.start();
     for (int i = 0; i < n; ++i)
         timers.advance(m_app.A1().Hodiny->interval());
+    m_programNs += t.nsecsElapsed();
 }
 
 void Harness::setClock(int hour, int minute, int second)

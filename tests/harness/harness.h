@@ -92,7 +92,12 @@ public:
     /* What the player saw and heard. */
     const QStringList &messages() const { return m_messages.shown; }
     void clearMessages() { m_messages.shown.clear(); }
-    const QStringList &sounds() const { return m_audio.calls; }
+    /** @return the latest sound calls in order (see RecordedAudio::kKept), "play Telefon.wav". */
+    QStringList sounds() const { return m_audio.calls(); }
+    /** @return how often a sound call ("play Telefon.wav") was made since the start. */
+    int soundCount(const QString &call) const { return m_audio.count(call); }
+    /** @return the seconds the program itself has worked: its timers and the handlers of the actions. */
+    double programSeconds() const { return m_programNs / 1e9; }
 
 private:
     platform::TestPlatform m_test;
@@ -110,5 +115,6 @@ private:
     App m_app;
     QSize m_screen;
     ui::Control *m_captured = nullptr;
+    qint64 m_programNs = 0; ///< Time spent in the program's timers and handlers, for the benchmark.
     QString m_capturedName;
 };

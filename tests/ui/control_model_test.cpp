@@ -155,10 +155,43 @@ TEST(ControlModel, ASoundPlayerOpensOnAWaveFileAndReopensOnASecondOpen)
     p->open();
     p->play();
     EXPECT_TRUE(p->isOpen());
-    EXPECT_EQ(b.audio.calls, (QStringList{"open Telefon.wav", "open Telefon.wav", "play Telefon.wav"}));
+    EXPECT_EQ(b.audio.calls(), (QStringList{"open Telefon.wav", "open Telefon.wav", "play Telefon.wav"}));
     p->setFileName(dir.filePath("Broken.wav"));
     EXPECT_THROW(p->open(), ui::SimError);
     EXPECT_FALSE(p->isOpen());
+}
+
+TEST(ControlModel, SoundCallsAreCountedOverTheRunAndTheLatestKeptInOrder)
+{
+    Bench b;
+    QTemporaryDir dir;
+    touch(dir.filePath("Telefon.wav"), goodWave());
+    touch(dir.filePath("IK.wav"), goodWave());
+    auto *bell = b.form.make<ui::MediaPlayer>(nullptr, "SndTelefon");
+    auto *ik = b.form.make<ui::MediaPlayer>(nullptr, "SndIK");
+    bell->setFileName(dir.filePath("Telefon.wav"));
+    ik->setFileName(dir.filePath("IK.wav"));
+    bell->open();
+    ik->open();
+    const int rings = int(platform::RecordedAudio::kKept) + 100;
+    for (int i = 0; i < rings; ++i) {
+        bell->play();
+        bell->stop();
+    }
+    ik->play();
+    EXPECT_EQ(b.audio.count("open Telefon.wav"), 1);
+    EXPECT_EQ(b.audio.count("play Telefon.wav"), rings);
+    EXPECT_EQ(b.audio.count("stop Telefon.wav"), rings);
+    EXPECT_EQ(b.audio.count("play IK.wav"), 1);
+    EXPECT_EQ(b.audio.count("rewind IK.wav"), 0);
+    EXPECT_EQ(b.audio.count("play Zarazka.wav"), 0);
+    EXPECT_EQ(b.audio.count("Telefon.wav"), 0);
+    /* Only the latest calls are kept, the oldest first. */
+    const QStringList latest = b.audio.calls();
+    ASSERT_EQ(latest.size(), qsizetype(platform::RecordedAudio::kKept));
+    EXPECT_EQ(latest.first(), "stop Telefon.wav");
+    EXPECT_EQ(latest.last(), "play IK.wav");
+    EXPECT_EQ(latest.at(latest.size() - 2), "stop Telefon.wav");
 }
 
 TEST(ControlModel, ATimerDestroyedWithItsFormNeverFiresAgain)

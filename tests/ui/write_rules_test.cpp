@@ -89,6 +89,83 @@ TEST(WriteRules, NumberCellsClampToBoundsAndReadBadTextAsLowerBound)
     EXPECT_EQ(points->text(), "0");
 }
 
+TEST(WriteRules, ANumberCellKeepsItsNumberFromTheLastWriteOfItsText)
+{
+    Bench b;
+    auto *field = b.form.make<ui::SpinEdit>(nullptr, "OdjezdA");
+    int runs = 0;
+    field->onChange = [&] { ++runs; };
+    /* Texts that are numbers but not as setValue writes them: the same value written
+       again is a new text, so it is stored and its handler runs. */
+    const struct {
+        const char *text;
+        int value;
+    } padded[] = {{"007", 7}, {"-0", 0}, {" 12", 12}, {"+5", 5}, {"-08", -8}};
+    for (const auto &row : padded) {
+        field->setText(row.text);
+        EXPECT_EQ(field->value(), row.value) << row.text;
+        const int before = runs;
+        field->setValue(row.value);
+        EXPECT_EQ(field->text(), QString::number(row.value)) << row.text;
+        EXPECT_EQ(runs, before + 1) << row.text;
+    }
+    /* The plain text of the value: nothing is written. */
+    field->setValue(-8);
+    field->setValue(-8);
+    EXPECT_EQ(runs, 10);
+    /* A text that is no number reads as the lower bound in force when it is read. */
+    field->setText("x");
+    field->setBounds(2, 9);
+    EXPECT_EQ(field->value(), 2);
+    field->setBounds(4, 9);
+    EXPECT_EQ(field->value(), 4);
+    field->setValue(4);
+    EXPECT_EQ(field->text(), "4");
+    EXPECT_EQ(field->value(), 4);
+    /* Ten digits are read by Qt's rules: too big for an int, so the lower bound. */
+    field->setText("12345678901");
+    EXPECT_EQ(field->value(), 4);
+    field->setText("-123456789");
+    EXPECT_EQ(field->value(), -123456789);
+}
+
+TEST(WriteRules, ACellHasAPackedColourOnlyWhenItIsExactlyThatColour)
+{
+    Bench b;
+    auto *cell = b.form.make<ui::Edit>(nullptr, "Odj1");
+    const ui::PackedColor orange(255, 128, 0);
+    EXPECT_FALSE(cell->colorIs(orange));
+    EXPECT_TRUE(cell->colorIs(ui::PackedColor(255, 255, 255))); // an edit starts white
+    int redraws = 0;
+    struct Counter : ui::FormObserver {
+        int &n;
+        explicit Counter(int &count) : n(count) {}
+        void controlChanged(ui::Control *) override { ++n; }
+        void controlLayoutChanged(ui::Control *) override {}
+        void formStateChanged() override {}
+    } counter(redraws);
+    b.form.setObserver(&counter);
+    cell->setColor(orange);
+    cell->setColor(QColor(255, 128, 0)); // the same colour either way: no redraw
+    EXPECT_EQ(redraws, 1);
+    EXPECT_TRUE(cell->colorIs(orange));
+    EXPECT_EQ(cell->color(), QColor(255, 128, 0));
+    /* Colours that only round to orange are not orange. */
+    cell->setColor(QColor::fromRgba64(0xffff, 0x8000, 0));
+    EXPECT_FALSE(cell->colorIs(orange));
+    cell->setColor(QColor(255, 128, 0, 254));
+    EXPECT_FALSE(cell->colorIs(orange));
+    cell->setColor(QColor::fromHsv(30, 255, 255));
+    EXPECT_FALSE(cell->colorIs(ui::PackedColor(255, 128, 0)));
+    cell->setColor(QColor(255, 128, 0).toHsv());
+    EXPECT_FALSE(cell->colorIs(orange)); // another spec: QColor tells it apart too
+    EXPECT_NE(cell->color(), QColor(255, 128, 0));
+    cell->setColor(orange);
+    EXPECT_TRUE(cell->colorIs(orange));
+    EXPECT_EQ(redraws, 6);
+    b.form.setObserver(nullptr);
+}
+
 TEST(WriteRules, CodeWritesToComboBoxesAndListSelectionsRunNoHandler)
 {
     Bench b;
@@ -221,7 +298,7 @@ TEST(PlayerRules, SoundPlayersThatAreNotOpenStaySilentAndMissingFilesFailToOpen)
     p->play();
     p->stop();
     p->rewind();
-    EXPECT_TRUE(b.audio.calls.isEmpty());
+    EXPECT_TRUE(b.audio.calls().isEmpty());
     p->setFileName("/nonexistent/Data/Snd/Telefon.wav");
     EXPECT_THROW(p->open(), ui::SimError);
     EXPECT_FALSE(p->isOpen());

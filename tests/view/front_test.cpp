@@ -3,7 +3,9 @@
 #include "view/qt_app.h"
 
 #include "core/form_a1.h"
+#include "core/form_a2.h"
 #include "devices/form_a6.h"
+#include "devices/form_a7.h"
 #include "frame/form_a0.h"
 #include "platform/platform.h"
 #include "platform/test_platform.h"
@@ -13,10 +15,13 @@
 #include "ui/sim_error.h"
 #include "view/form_window.h"
 #include "view/front.h"
+#include "view/vehicle_strip.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -429,4 +434,114 @@ TEST(Front, RecreatedGameFormsGetFreshWindowsAndOldOnesLetGo)
     h.app().A6().show();
     EXPECT_TRUE(front.window(h.app().A6())->isVisible());
     front.window(h.app().A6())->grab();
+}
+
+namespace {
+
+/** @return the windows of live forms of an app that the front has built. */
+int builtWindows(const Harness &h, const view::Front &front)
+{
+    int n = 0;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *fw = qobject_cast<view::FormWindow *>(w); fw && fw->alive())
+            for (ui::Form *f : const_cast<Harness &>(h).app().forms())
+                n += f && fw->form() == f && front.window(*f) == fw ? 1 : 0;
+    return n;
+}
+
+/**
+ * Counts one window's paints: a paint sends paint events to the window's
+ * dirty widgets one after another, so a run of them with no other event
+ * between is one paint. Notes when the last one began.
+ */
+class PaintPasses : public QObject {
+public:
+    explicit PaintPasses(QWidget *window) : m_window(window) { qApp->installEventFilter(this); }
+    ~PaintPasses() override { qApp->removeEventFilter(this); }
+    int count = 0;           ///< Paints so far.
+    qint64 lastStartNs = -1; ///< When the last paint began, on the clock below.
+    QElapsedTimer clock;     ///< Started by the test.
+
+protected:
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        const bool ours = e->type() == QEvent::Paint && o->isWidgetType() &&
+                          static_cast<QWidget *>(o)->window() == m_window;
+        if (ours && !m_inPaint) {
+            ++count;
+            lastStartNs = clock.nsecsElapsed();
+        }
+        m_inPaint = ours;
+        return false;
+    }
+
+private:
+    QWidget *m_window;
+    bool m_inPaint = false;
+};
+
+} // namespace
+
+TEST(Front, OnlyTheLaunchersWindowIsBuiltUntilAnotherFormShows)
+{
+    ASSERT_NE(qtApp(), nullptr);
+    Harness h;
+    view::Front front(h.app());
+    EXPECT_EQ(builtWindows(h, front), 1);
+    EXPECT_EQ(dynamic_cast<view::FormWindow *>(h.app().A2().observer()), nullptr);
+
+    /* The timetable shows: its window is built then, with its vehicle strip below the rows. */
+    h.app().A2().show();
+    EXPECT_EQ(builtWindows(h, front), 2);
+    view::FormWindow *a2 = front.window(h.app().A2());
+    ASSERT_NE(a2, nullptr);
+    EXPECT_TRUE(a2->isVisible());
+    EXPECT_EQ(h.app().A2().observer(), a2);
+    auto *strip = a2->findChild<view::VehicleStrip *>();
+    ASSERT_NE(strip, nullptr);
+    EXPECT_TRUE(strip->isVisible());
+    EXPECT_EQ(a2->height(), h.app().A2().height() + view::VehicleStrip::kHeight);
+
+    /* Asking for a window builds it too, hidden while its form is. */
+    view::FormWindow *a7 = front.window(h.app().A7());
+    ASSERT_NE(a7, nullptr);
+    EXPECT_FALSE(a7->isVisible());
+    EXPECT_EQ(builtWindows(h, front), 3);
+    /* A form never shown that is made anew at the game's end gets no window either. */
+    h.app().recreateGameForms();
+    EXPECT_EQ(builtWindows(h, front), 1);
+}
+
+TEST(Front, AWindowIsPaintedAtMostOnceAFrameWhileTheClockTicksEveryMillisecond)
+{
+    ASSERT_NE(qtApp(), nullptr);
+    Harness h;
+    view::Front front(h.app());
+    h.app().A0().hide();
+    h.app().A6().show();
+    view::FormWindow *desk = front.window(h.app().A6());
+    ASSERT_NE(desk, nullptr);
+    QCoreApplication::processEvents();
+    PaintPasses paints(desk);
+    paints.clock.start();
+    const qint64 runNs = 320'000'000;
+    qint64 lastChangeNs = 0;
+    QElapsedTimer step;
+    while (paints.clock.nsecsElapsed() < runNs) {
+        step.start();
+        h.ticks(1); // the clock labels of the desk change
+        lastChangeNs = paints.clock.nsecsElapsed();
+        QCoreApplication::processEvents();
+        while (step.nsecsElapsed() < 1'000'000)
+            QCoreApplication::processEvents();
+    }
+    /* Every frame that had a change paints once, and no more often. */
+    EXPECT_LE(paints.count, runNs / 1'000'000 / view::FormWindow::FrameMs + 2);
+    EXPECT_GE(paints.count, 3);
+    /* The last change is painted within a frame. */
+    QElapsedTimer settle;
+    settle.start();
+    while (paints.lastStartNs < lastChangeNs && settle.elapsed() < 2000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    EXPECT_GE(paints.lastStartNs, lastChangeNs);
 }
