@@ -1,4 +1,5 @@
 /** @file bench.cpp Measures the headless simulation and the real program's tick rate at speed "1024". */
+#include "app/program_start.h"
 #include "core/app.h"
 #include "core/form_a1.h"
 #include "core/form_a2.h"
@@ -262,7 +263,7 @@ int startupChild(int argc, char *argv[])
         app.ScreenHeight = screen->size().height();
     }
     view::Front front(app);
-    app.createForms();
+    app::ProgramStart start(app, front);
     struct ShownWatch : QObject {
         bool eventFilter(QObject *o, QEvent *e) override
         {
@@ -275,7 +276,7 @@ int startupChild(int argc, char *argv[])
         }
     } watch;
     qapp.installEventFilter(&watch);
-    app.A0().show();
+    start.begin();
     return QApplication::exec();
 }
 

@@ -53,9 +53,19 @@ void App::created(ui::Form &form)
 
 void App::createForms()
 {
+    createLauncher();
+    createOtherForms();
+}
+
+void App::createLauncher()
+{
     m_A0 = std::make_unique<TA0>(m_platform);
     frame::wireA0(*this);
     created(*m_A0);
+}
+
+void App::createOtherForms()
+{
     createA1();
     createA2();
     m_A3 = std::make_unique<TA3>(m_platform);

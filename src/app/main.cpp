@@ -1,4 +1,5 @@
-/** @file main.cpp Starts Kamenná: the ten forms on the real platform, A0 shown, then the event loop. */
+/** @file main.cpp Starts Kamenná: the launcher A0 on the real platform, the other forms once it is shown, the event loop. */
+#include "app/program_start.h"
 #include "core/app.h"
 #include "frame/form_a0.h"
 #include "platform/platform.h"
@@ -26,7 +27,8 @@ int main(int argc, char *argv[])
     };
     view::Front front(app);
     app.onQuit = [] { QApplication::quit(); };
-    app.createForms();
-    app.A0().show();
+    /* The launcher first; the other forms follow once it is on the screen. */
+    app::ProgramStart start(app, front);
+    start.begin();
     return QApplication::exec();
 }

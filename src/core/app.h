@@ -53,6 +53,10 @@ public:
 
     /** Creates the ten forms in start-up order, A0 first; only A0 is shown by the caller. */
     void createForms();
+    /** The first half of createForms: the main form A0 alone. */
+    void createLauncher();
+    /** The second half of createForms: A1 .. A9 in their order, once A0 exists. */
+    void createOtherForms();
     /** Destroys and creates anew A1, A2, A5, A6, A7 and A8, in this order. */
     void recreateGameForms();
 

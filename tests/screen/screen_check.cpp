@@ -4,6 +4,7 @@
  * display (xvfb-run); input goes through the X server's test extension, and a screenshot of the whole
  * screen is kept of every stage in the folder given as the only argument.
  */
+#include "app/program_start.h"
 #include "core/app.h"
 #include "core/form_a1.h"
 #include "frame/form_a0.h"
@@ -445,8 +446,17 @@ int main(int argc, char *argv[])
         quitAsked = true;
         QApplication::quit();
     };
-    app.createForms();
+    /* As the program starts: the launcher first, the other forms once it is painted. */
+    app::ProgramStart start(app, front);
+    start.begin();
     app.A0().C3->setDirectory(QStringLiteral(KAMENNA_SOURCE_DATA_DIR));
-    app.A0().show();
+    QElapsedTimer waited;
+    waited.start();
+    while (!start.ready() && waited.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    if (!start.ready()) {
+        std::fprintf(stderr, "the forms after the launcher were never made\n");
+        return 1;
+    }
     return run(app, front, out);
 }
