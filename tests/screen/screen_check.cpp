@@ -7,6 +7,7 @@
 #include "app/program_start.h"
 #include "core/app.h"
 #include "core/form_a1.h"
+#include "core/form_a2.h"
 #include "frame/form_a0.h"
 #include "platform/qt_platform.h"
 #include "view/form_window.h"
@@ -15,6 +16,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QListWidget>
 #include <QScreen>
 #include <QStyleHints>
 #include <QThread>
@@ -161,6 +163,17 @@ public:
         return w->mapToGlobal(c->formPos() + QPoint(c->width() / 2, c->height() / 2));
     }
 
+    /** @return the screen point of a list row's centre, or a null point when it is not drawn. */
+    QPoint rowCentre(const QString &name, int row)
+    {
+        ui::Control *c = m_app.control(name);
+        view::FormWindow *w = c ? m_front.window(*c->form()) : nullptr;
+        auto *list = w ? qobject_cast<QListWidget *>(w->widgetOf(*c)) : nullptr;
+        if (!list || !list->item(row))
+            return {};
+        return list->viewport()->mapToGlobal(list->visualItemRect(list->item(row)).center());
+    }
+
     bool showing(const QString &name)
     {
         ui::Control *c = m_app.control(name);
@@ -196,16 +209,16 @@ private:
     bool m_failed = false;
 };
 
-/** Clicks ">" until the clock runs at 1024 x, or a call slows it down again. @return whether it runs so. */
-bool speedUp(App &app, Check &c, FakeInput &input)
+/** Clicks ">" until the clock runs at speed (1024 x at most), or a call slows it down again. @return whether it runs so. */
+bool speedUp(App &app, Check &c, FakeInput &input, const QString &speed = QStringLiteral("1024"))
 {
     TA1 &a1 = app.A1();
     /* Apart by more than a double click's time, or the second click of a pair is a double click. */
-    for (int i = 0; i < 12 && a1.Rychlost->text() != QStringLiteral("1024"); ++i) {
+    for (int i = 0; i < 12 && a1.Rychlost->text() != speed; ++i) {
         input.click(c.centre("A6.H04"));
         c.settle(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 100);
     }
-    return c.waitUntil([&] { return a1.Rychlost->text() == "1024"; }, 3000);
+    return c.waitUntil([&] { return a1.Rychlost->text() == speed; }, 3000);
 }
 
 /** The clock sped up to 1024 x, then 6010's offer on line A answered and accepted. @return whether it was. */
@@ -325,6 +338,275 @@ void bringInFirstTrain(App &app, Check &c, FakeInput &input)
     }
 }
 
+const QColor Orange(255, 128, 0), Aqua(0, 255, 255), Lime(0, 255, 0);
+
+/** @return the text of an edit control, or an empty string. */
+QString textOf(App &app, const QString &name)
+{
+    auto *e = dynamic_cast<ui::Edit *>(app.control(name));
+    return e ? e->text() : QString();
+}
+
+/** @return the timetable row of a train, or 0. */
+int rowOf(App &app, const QString &number)
+{
+    for (int r = 1; r <= 16; ++r)
+        if (textOf(app, "A2." + timetableCellName(r, 0)) == number)
+            return r;
+    return 0;
+}
+
+/** @return the colour of a train's departure cell ("Odj."). */
+QColor departureOf(App &app, int row)
+{
+    ui::Control *cell = app.control("A2." + timetableCellName(row, 6));
+    return cell ? cell->color() : QColor();
+}
+
+/** Turns the wheel over the desk until a control stands inside the screen. @return whether it does. */
+bool scrollDeskTo(Check &c, FakeInput &input, const QString &name)
+{
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    input.moveTo(QPoint(screen.width() / 2, screen.height() / 2));
+    for (int i = 0; i < 30; ++i) {
+        const int x = c.centre(name).x();
+        if (x >= 100 && x <= screen.width() - 100)
+            return true;
+        if (x < 100)
+            input.wheelUp();
+        else
+            input.wheelDown();
+        c.settle(100);
+    }
+    return false;
+}
+
+/** Clicks "1 x" so the desk's levers and bells are held for real seconds of the program. */
+void realTime(App &app, Check &c, FakeInput &input)
+{
+    if (app.A1().Rychlost->text() != "1")
+        input.click(c.centre("A6.H03"));
+    c.waitUntil([&] { return app.A1().Rychlost->text() == "1"; }, 3000);
+}
+
+/**
+ * Lets the day run at speed, answering every call on the telephone, until
+ * done holds; while running holds (a train run drawn in real time) the
+ * clock stays at 1 x. @return whether done held within ms.
+ */
+bool playUntil(App &app, Check &c, FakeInput &input, const std::function<bool()> &done,
+               const std::function<bool()> &running, int ms, const QString &speed = QStringLiteral("1024"))
+{
+    TA1 &a1 = app.A1();
+    scrollDeskTo(c, input, "A6.E0");
+    const std::pair<ui::Edit *, const char *> lines[3] = {{a1.ZpravaA, "A6.F0"}, {a1.ZpravaB, "A6.F2"}, {a1.ZpravaC, "A6.F1"}};
+    QElapsedTimer spent;
+    spent.start();
+    while (!done() && spent.elapsed() < ms) {
+        bool rang = false;
+        for (const auto &[call, key] : lines)
+            if (call->color() == QColor(255, 0, 0)) {
+                rang = true;
+                std::printf("  answered: %s\n", qPrintable(call->text()));
+                answerCall(c, input, key);
+            }
+        if (running())
+            realTime(app, c, input);
+        else if (rang || a1.Rychlost->text() != speed)
+            speedUp(app, c, input, speed);
+        c.settle(200);
+    }
+    return done();
+}
+
+/** Lifts the handset, takes a line, dials and waits for the neighbour. @return whether he answered. */
+bool ring(App &app, Check &c, FakeInput &input, const char *key)
+{
+    scrollDeskTo(c, input, "A6.E0");
+    if (c.showing("A6.E1"))
+        input.click(c.centre("A6.E1"));
+    c.waitUntil([&] { return c.showing("A6.G0"); }, 3000);
+    input.click(c.centre(key));
+    c.settle(200);
+    input.click(c.centre("A6.E2"));
+    return c.waitUntil([&] { return app.control("A6.G2")->enabled(); }, 5000);
+}
+
+/** Chooses a message kind and the train of timetable row r, and says it with "Sdělit". */
+void say(App &app, Check &c, FakeInput &input, const QString &kind, int r)
+{
+    static const char *const labels[16] = {"G7", "G8", "G9", "H0", "H1", "H2", "H3", "H4",
+                                           "H5", "H6", "H7", "H8", "H9", "I0", "I1", "I2"};
+    auto *list = static_cast<ui::ListBox *>(app.control("A6.G2"));
+    input.click(c.rowCentre("A6.G2", list->items().indexOf(kind)));
+    c.settle(200);
+    input.click(c.centre(QStringLiteral("A6.") + labels[r - 1]));
+    c.settle(200);
+    input.click(c.centre("A6.G5"));
+    c.settle(300);
+}
+
+/** Releases the line key and puts the handset down. @return whether it is down. */
+bool hangUp(Check &c, FakeInput &input, const char *key)
+{
+    input.click(c.centre(key));
+    input.click(c.centre("A6.G6"));
+    return c.waitUntil([&] { return c.showing("A6.E1"); }, 3000);
+}
+
+/** @return the second line of the telephone's memo: the neighbour's answer. */
+QString answerLine(App &app)
+{
+    auto *memo = static_cast<ui::Memo *>(app.control("A6.G1"));
+    return memo->lines().value(2);
+}
+
+/** Drags a track knob a stop at a time until it stands at position below the block, or stops moving. */
+void knobTo(App &app, Check &c, FakeInput &input, const QString &knob, int position)
+{
+    const auto wait = [&](int ms) { c.settle(ms); };
+    const auto rel = [&] { return app.control(knob)->top() - app.control("A6.Blok")->top(); };
+    for (int i = 0; i < 10 && rel() != position; ++i) {
+        const int before = rel();
+        const QPoint at = c.centre(knob);
+        input.drag(at, at + QPoint(0, position > before ? 8 : -8), wait);
+        c.settle(100);
+        if (rel() == before)
+            return;
+    }
+}
+
+/** Drags a route lock sideways: dx < 0 to the left, > 0 to the right. */
+void turnLock(Check &c, FakeInput &input, const QString &lock, int dx)
+{
+    const QPoint at = c.centre(lock);
+    input.drag(at, at + QPoint(dx, 0), [&](int ms) { c.settle(ms); });
+    c.settle(200);
+}
+
+/** 6010's arrival reported to Horní Lom by telephone and its arrival route taken back on the desk. */
+bool reportFirstArrival(App &app, Check &c, FakeInput &input, int r6010)
+{
+    TA1 &a1 = app.A1();
+    realTime(app, c, input);
+    if (!c.step("the dial reaches Horní Lom", ring(app, c, input, "A6.F0")))
+        return false;
+    say(app, c, input, QStringLiteral("Telefonická odhláška"), r6010);
+    c.step("Horní Lom understands 6010's arrival",
+           answerLine(app) == QStringLiteral("Vlak 6010 v Kamenné. Rozuměl Zelený."));
+    hangUp(c, input, "A6.F0");
+    c.step("line A is free", c.waitUntil([&] { return a1.TratA->text() == QStringLiteral("Volná"); }, 3000));
+    c.step("the wheel brings the block instrument into sight", scrollDeskTo(c, input, "A6.ZavernikA"));
+    input.hold(c.centre("A6.PakaZavB"), 2200, [&](int ms) { c.settle(ms); });
+    c.step("the route-lock lever takes the route back", c.waitUntil([&] { return a1.ZavB->value() == 1; }, 3000));
+    turnLock(c, input, "A6.ZavernikA", 30);
+    return c.step("lock A back in the middle", c.waitUntil([&] { return a1.CestaA->value() == 0; }, 3000));
+}
+
+/** 6010 offered onward to Horní Lom once its departure cell is orange, and its exit route laid. */
+bool offerFirstTrainOut(App &app, Check &c, FakeInput &input, int r6010)
+{
+    TA1 &a1 = app.A1();
+    const auto none = [] { return false; };
+    /* At 64 x the check sees the cell change within a minute or two of the day, as a player would. */
+    if (!c.step("6010's departure cell turns orange",
+                playUntil(app, c, input, [&] { return departureOf(app, r6010) == Orange; }, none, 60000, "64")))
+        return false;
+    realTime(app, c, input);
+    if (!c.step("the dial reaches Horní Lom again", ring(app, c, input, "A6.F0")))
+        return false;
+    say(app, c, input, QStringLiteral("Nabídka vlaku"), r6010);
+    c.step("Horní Lom accepts 6010",
+           answerLine(app).startsWith(QStringLiteral("Ano, přijímám vlak 6010 s odjezdem z Kamenné v ")));
+    c.shoot("guide_6_offer_out");
+    hangUp(c, input, "A6.F0");
+    c.step("6010's departure cell turns yellow",
+           c.waitUntil([&] { return departureOf(app, r6010) == QColor(255, 255, 0); }, 3000));
+    scrollDeskTo(c, input, "A6.ZavernikA");
+    turnLock(c, input, "A6.ZavernikA", 30);
+    c.step("lock A turned right for the exit", c.waitUntil([&] { return a1.CestaA->value() == 1; }, 3000));
+    const auto wait = [&](int ms) { c.settle(ms); };
+    input.hold(c.centre("A6.ZvonekA"), 600, wait);
+    input.hold(c.centre("A6.PakaNavBDo"), 1300, wait);
+    return c.step("bell A and the exit lever give the release", c.waitUntil([&] { return a1.NavBDo->value() == 5; }, 3000));
+}
+
+/** @return the centre of a vehicle of the train on a station track row (letter of the row), or a null point. */
+QPoint vehicleOn(Check &c, QChar row)
+{
+    static const char places[] = "56789ABCDE";
+    for (const char *s = places; *s; ++s) {
+        const QString name = QStringLiteral("A5.") + row + QLatin1Char(*s);
+        if (c.showing(name))
+            return c.centre(name);
+    }
+    return {};
+}
+
+/** When 6010's departure cell turns aqua, a click on the train in the track view sends it away. */
+void dispatchFirstTrain(App &app, Check &c, FakeInput &input, int r6010)
+{
+    TA1 &a1 = app.A1();
+    const auto none = [] { return false; };
+    c.step("S1 clears and 6010's departure cell turns aqua",
+           playUntil(
+               app, c, input, [&] { return a1.C35->color() == Lime && departureOf(app, r6010) == Aqua; }, none, 60000,
+               "64"));
+    realTime(app, c, input);
+    input.key(KeyF5);
+    if (!c.step("F5 shows the track view", c.waitUntil([&] { return c.showing("A5.D5"); }, 3000)))
+        return;
+    input.click(vehicleOn(c, QLatin1Char('L')));
+    c.step("a click on 6010 dispatches it", c.waitUntil([&] { return departureOf(app, r6010) == Lime; }, 3000));
+    c.settle(4000);
+    c.shoot("guide_7_6010_leaves");
+    c.step("6010 leaves track 1",
+           c.waitUntil([&] { return a1.Kolej1->text() == QStringLiteral("Volná"); }, 120000));
+    input.key(KeyF5);
+    c.step("F5 returns to the desk", c.waitUntil([&] { return c.showing("A6.D5"); }, 3000));
+}
+
+/** Line C's consent to Vrbská and 2622's route to track 5, then its calls answered until it stands there. */
+void bringIn2622(App &app, Check &c, FakeInput &input)
+{
+    TA1 &a1 = app.A1();
+    const auto wait = [&](int ms) { c.settle(ms); };
+    realTime(app, c, input);
+    c.step("the wheel brings line C's levers into sight", scrollDeskTo(c, input, "A6.PakaTSCH"));
+    input.hold(c.centre("A6.PakaTSCH"), 3300, wait);
+    c.step("the consent lever gives line C's consent", c.waitUntil([&] { return a1.TSCH->value() == 6; }, 3000));
+    scrollDeskTo(c, input, "A6.ZavernikC");
+    knobTo(app, c, input, "A6.KnoflikC", 804);
+    turnLock(c, input, "A6.ZavernikC", 30);
+    c.step("knob C on track 5 and lock C turned right for the entry",
+           c.waitUntil([&] { return a1.CestaC->value() == 5; }, 3000));
+    input.hold(c.centre("A6.ZvonekC"), 600, wait);
+    input.hold(c.centre("A6.PakaNavCHOd"), 1300, wait);
+    c.step("bell C and the entry lever give the release", c.waitUntil([&] { return a1.NavCHOd->value() == 5; }, 3000));
+    const auto in = [&] { return a1.Kolej5->text() == "2622" && !a1.TimerVlakCOd->enabledFlag(); };
+    if (c.step("2622 comes in and stands on track 5",
+               playUntil(app, c, input, in, [&] { return a1.TimerVlakCOd->enabledFlag(); }, 150000))) {
+        input.key(KeyF5);
+        if (c.step("F5 shows 2622 in the track view", c.waitUntil([&] { return c.showing("A5.D5"); }, 3000)))
+            c.shoot("guide_8_2622_in");
+        input.key(KeyF5);
+        c.waitUntil([&] { return c.showing("A6.D5"); }, 3000);
+    }
+}
+
+/** After 6010 is in: its arrival reported, its departure agreed and dispatched, then 2622 brought in. */
+void playOnAfterFirstTrain(App &app, Check &c, FakeInput &input)
+{
+    const int r6010 = rowOf(app, "6010");
+    if (!c.step("6010 has its timetable row", r6010 > 0))
+        return;
+    if (!reportFirstArrival(app, c, input, r6010) || !offerFirstTrainOut(app, c, input, r6010))
+        return;
+    dispatchFirstTrain(app, c, input, r6010);
+    if (app.A1().Kolej1->text() == QStringLiteral("Volná"))
+        bringIn2622(app, c, input);
+}
+
 /**
  * The guide's first train through the real window: 6010's offer accepted on
  * the telephone, its arrival route set on the desk, and the track view.
@@ -340,8 +622,11 @@ void playFirstTrain(App &app, Check &c, FakeInput &input)
     if (c.step("F5 shows the track view", c.waitUntil([&] { return c.showing("A5.D5"); }, 3000)))
         c.shoot("guide_4_track_view");
     input.key(KeyF5);
-    if (c.step("F5 returns to the desk", c.waitUntil([&] { return c.showing("A6.D5"); }, 3000)))
-        bringInFirstTrain(app, c, input);
+    if (!c.step("F5 returns to the desk", c.waitUntil([&] { return c.showing("A6.D5"); }, 3000)))
+        return;
+    bringInFirstTrain(app, c, input);
+    if (app.A1().Kolej1->text() == "6010")
+        playOnAfterFirstTrain(app, c, input);
 }
 
 /** Set when the program asks to end. */
