@@ -99,7 +99,8 @@ constexpr quint64 NotPacked = quint64(1) << 32;
 /** @return c's packed integer when it is exactly the QColor of a PackedColor, else NotPacked. */
 quint64 packedKey(const QColor &c)
 {
-    if (c.spec() != QColor::Rgb)
+    /* Only a plain RGB colour can be one (QColor tells HSV, CMYK and the rest apart). */
+    if (!c.isValid() || c != c.toRgb())
         return NotPacked;
     const QRgba64 wide = c.rgba64();
     /* A PackedColor's channels are 8-bit values widened by 0x101, and it is opaque. */

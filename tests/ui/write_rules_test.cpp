@@ -158,7 +158,7 @@ TEST(WriteRules, ACellHasAPackedColourOnlyWhenItIsExactlyThatColour)
     cell->setColor(QColor::fromHsv(30, 255, 255));
     EXPECT_FALSE(cell->colorIs(ui::PackedColor(255, 128, 0)));
     cell->setColor(QColor(255, 128, 0).toHsv());
-    EXPECT_FALSE(cell->colorIs(orange)); // another spec: QColor tells it apart too
+    EXPECT_FALSE(cell->colorIs(orange)); // another colour model: QColor tells it apart too
     EXPECT_NE(cell->color(), QColor(255, 128, 0));
     cell->setColor(orange);
     EXPECT_TRUE(cell->colorIs(orange));
