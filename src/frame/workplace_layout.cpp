@@ -3,16 +3,19 @@
 #include "frame/frame_memory.h"
 #include "frame/workplace_routines.h"
 #include "trackview/track_model.h"
+#include "ui/sim_error.h"
 
 namespace frame {
 
 namespace {
 
-/** Moves a control of the view, found by name, when it exists. */
+/** Moves a control of the view, found by name; every control the layout names exists, so a missing one is a fault. */
 void withControl(ui::Form &form, const QString &name, const std::function<void(ui::Control &)> &fn)
 {
-    if (ui::Control *c = form.find(name))
-        fn(*c);
+    ui::Control *c = form.find(name);
+    if (!c)
+        throw ui::SimError(QStringLiteral("%1 has no control %2").arg(form.name(), name));
+    fn(*c);
 }
 
 /** Track view: everything spans the screen above the bottom panel; the content does not scroll. */
@@ -57,7 +60,8 @@ void layoutTrackView(View &v, const QSize &S, int W, int H)
         panel->setWidth(span);
         panel->setTop(S.height() - panel->height());
     }
-    for (const char *sheet : {"RozkazV", "RozkazZ", "RozkazOp"})
+    /* The track view's two order sheets (the general and the cautious-running order). */
+    for (const char *sheet : {"RozkazV", "RozkazOp"})
         withControl(v.form, sheet, [&](ui::Control &c) {
             c.setBounds((W - c.width()) / 2, (H - c.height()) / 2, c.width(), c.height());
         });
