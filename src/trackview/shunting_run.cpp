@@ -389,13 +389,29 @@ void ShuntTimer(App &app, int track, bool right)
 
     /* Chains A and B follow the routes of lines A and B as they stand at this tick. */
     const std::pair<ui::SpinEdit *, QChar> lines[2] = {{a1.KolejA, 'A'}, {a1.KolejB, 'B'}};
+    std::vector<BoxChain> atPanel;
     for (const auto &[route, side] : lines) {
         BoxChain b;
         b.posun = side == 'A' ? a5.tracks.PosunA : a5.tracks.PosunB;
         b.consent = a7.find(QStringLiteral("SP") + side);
-        if (route->value() == track && b.consent && chainOf(a7, QStringLiteral("Posun") + side, b.images))
+        if (!b.consent || !chainOf(a7, QStringLiteral("Posun") + side, b.images))
+            continue;
+        if (route->value() == track)
             t.box1.push_back(b);
+        else if (b.images[0]->left() <= t.screen && b.images[9]->left() + b.images[9]->width() > 0)
+            atPanel.push_back(b);
     }
+    /*
+     * A unit crossing the end of its track, or run out wholly onto box 1's
+     * panel, keeps to the chain that took it when the routes no longer name
+     * its track: the run ends on that chain, with its consent label, or back
+     * on the track, never beyond both. One unit at a time is beyond side A/B,
+     * so the chain standing at the panel (not waiting out of sight at either
+     * side of it) is this unit's.
+     */
+    const int stage = row->shuntStage->value();
+    if (t.box1.empty() && (stage == 2 || (stage == 3 && !right)))
+        t.box1 = atPanel;
     t.hasChainC = chainOf(app.A8(), QStringLiteral("PosunC"), t.chainC);
 
     /* A failing tick stops its timer: the failure is reported once, not on every tick. */

@@ -259,11 +259,29 @@ protected:
         const int label[8] = {0, 2, 1, 3, 0, 4, 0, 5};
         h.click(QStringLiteral("A5.PB0%1").arg(label[n]));
     }
-    /** @return whether every vehicle slot of track n lies on the view, from its left edge to the screen's width. */
+    /** @return whether an image lies wholly between the left edge and the screen's width. */
+    bool onScreen(const ui::Image &img) { return img.left() >= 0 && img.left() + img.width() <= screen(); }
+    /** @return whether every vehicle slot of track n lies on the view. */
     bool allOnView(int n)
     {
         for (int k = 1; k <= 10; ++k)
-            if (slot(n, k).left() < 0 || slot(n, k).left() + slot(n, k).width() > screen())
+            if (!onScreen(slot(n, k)))
+                return false;
+        return true;
+    }
+    /** @return whether every image of a shunting chain lies wholly on its box's panel. */
+    bool allOnPanel(char side)
+    {
+        for (int k = 1; k <= 10; ++k)
+            if (!onScreen(chain(side, k)))
+                return false;
+        return true;
+    }
+    /** @return whether images 1 .. 10 (slots of a track or a chain) show the vehicles of `cars`, as putUnit numbers them. */
+    bool showsInOrder(const std::function<ui::Image &(int)> &image, const std::array<int, 10> &cars)
+    {
+        for (int k = 1; k <= 10; ++k)
+            if (shows(image(k)) != cars[k - 1])
                 return false;
         return true;
     }
@@ -307,6 +325,39 @@ TEST_F(ShuntingByClicks, ARouteTakenAwayWhileTheUnitLeavesStopsItOnTheView)
     EXPECT_TRUE(h.messages().isEmpty());
 }
 
+TEST_F(ShuntingByClicks, ARouteTakenAwayDuringTheHandOverEndsTheRunOnTheChainOrTheTrack)
+{
+    const std::array<int, 10> cars = {0, 1, 2, 3, -1, -1, -1, -1, -1, -1};
+    h.type("A1.KolejA", "5");
+    listColour("C44", White);
+    h.type("A1.Kolej5", "posun.díl");
+    putUnit(5, cars, "1", false, 300);
+    choose(5);
+    h.click("A5.PB07");
+    /* Partly on the track view, partly on chain A, line A's route is laid to track 1. */
+    ASSERT_TRUE(runUntil([&] { return track(5).shuntStage->value() == 2 && slot(5, 3).left() < 0; }));
+    ASSERT_GT(slot(5, 4).left(), 0);
+    h.type("A1.KolejA", "1");
+    ASSERT_TRUE(runUntilStopped(5));
+    EXPECT_EQ(track(5).shuntStage->value(), 0);
+    EXPECT_TRUE(allOnPanel('A'));
+    EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return chain('A', k); }, cars));
+    EXPECT_EQ(track(5).posun->text(), "0");
+    EXPECT_EQ(h.text("A1.Kolej5"), "Volná");
+    EXPECT_TRUE(h.visible("A7.SPA"));
+
+    /* The consent brings it in where the route now leads; taken away again while it crosses, it ends on that track. */
+    h.click("A7.SPA");
+    ASSERT_TRUE(runUntil([&] { return track(1).shuntStage->value() == 2 && slot(1, 1).left() > -40; }));
+    h.type("A1.KolejA", "3");
+    ASSERT_TRUE(runUntilStopped(1));
+    EXPECT_EQ(track(1).shuntStage->value(), 0);
+    EXPECT_TRUE(allOnView(1));
+    EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return slot(1, k); }, cars));
+    EXPECT_GT(chain('A', 1).left(), screen()) << "chain A has left box 1's panel";
+    EXPECT_TRUE(h.messages().isEmpty());
+}
+
 TEST_F(ShuntingByClicks, ALocoAloneLosingItsRouteToSideCStaysOnTheView)
 {
     h.type("A1.KolejC", "7");
@@ -323,6 +374,38 @@ TEST_F(ShuntingByClicks, ALocoAloneLosingItsRouteToSideCStaysOnTheView)
     EXPECT_EQ(track(7).shuntStage->value(), 0);
     EXPECT_EQ(shows(slot(7, 10)), 0);
     EXPECT_FALSE(h.visible("A8.SPC"));
+}
+
+TEST_F(ShuntingByClicks, ARouteToSideCLaidElsewhereDuringTheHandOverEndsTheRunOnTheChainOrTheTrack)
+{
+    const std::array<int, 10> cars = {-1, -1, -1, -1, -1, -1, 3, 2, 1, 0};
+    h.type("A1.KolejC", "5");
+    listColour("C29", White);
+    h.type("A1.Kolej5", "posun.díl");
+    putUnit(5, cars, "10", false, 600);
+    choose(5);
+    h.click("A5.PB09");
+    /* Partly on the track view, partly on chain C, line C's route is laid to track 3. */
+    ASSERT_TRUE(runUntil([&] { return track(5).shuntStage->value() == -2 && slot(5, 9).left() > screen(); }));
+    ASSERT_LT(slot(5, 7).left(), screen());
+    h.type("A1.KolejC", "3");
+    ASSERT_TRUE(runUntilStopped(5));
+    EXPECT_EQ(track(5).shuntStage->value(), 0);
+    EXPECT_TRUE(allOnPanel('C'));
+    EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return chain('C', k); }, cars));
+    EXPECT_EQ(track(5).posun->text(), "0");
+    EXPECT_EQ(h.text("A1.Kolej5"), "Volná");
+    EXPECT_TRUE(h.visible("A8.SPC"));
+
+    h.click("A8.SPC");
+    ASSERT_TRUE(runUntil([&] { return track(3).shuntStage->value() == -2 && slot(3, 10).left() < screen() - 10; }));
+    h.type("A1.KolejC", "7");
+    ASSERT_TRUE(runUntilStopped(3));
+    EXPECT_EQ(track(3).shuntStage->value(), 0);
+    EXPECT_TRUE(allOnView(3));
+    EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return slot(3, k); }, cars));
+    EXPECT_LT(chain('C', 10).left() + chain('C', 10).width(), 0) << "chain C has left box 2's panel";
+    EXPECT_TRUE(h.messages().isEmpty());
 }
 
 TEST_F(ShuntingByClicks, ASecondUnitHeadingForATakenSideStopsOnItsTrack)
