@@ -189,10 +189,8 @@ void buildDeskDevices(TA6 &a6)
     d.PSM = lamp(a6, "PSM", QPoint(955, row - 14), Red);
     for (const ui::Image *l : {d.EVM, d.VTM, d.VOM, d.USM, d.PSM})
         centredCaption(a6, "Popis" + l->name(), l->name().left(2), l->left() + l->width() / 2, row - 30);
-    /* The line-B consent starts here and the line free: VT, VO and PS lit. */
-    d.VTM->show();
-    d.VOM->show();
-    d.PSM->show();
+    /* All five start dark: the consent starts with Struhy, so box 1 clears no exit towards Struhy
+       until an arrival report (ODHL) has lit VT and ZS has brought the consent back (PS). */
 }
 
 } // namespace devices

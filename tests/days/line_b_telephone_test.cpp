@@ -10,7 +10,9 @@
 /*
  * The built-in day sends 2622 (8:00) and 2624 (9:35) to Struhy with no
  * train from Struhy between them. Box 1 clears an exit to line B only
- * while the desk's VT lamp is lit, and puts it out as it clears one.
+ * while the desk's PS and VT lamps are lit, and puts VT out as it clears
+ * one. Under telephone working too, the consent starts with Struhy: 2601
+ * from Struhy reported in by ODHL lights VT, and ZS brings it back (PS).
  */
 TEST(LineBTelephoneWorking, TwoTrainsLeaveForStruhyInARow)
 {
@@ -30,6 +32,8 @@ TEST(LineBTelephoneWorking, TwoTrainsLeaveForStruhyInARow)
     EXPECT_TRUE(h.visible("A6.VOM"));
     EXPECT_TRUE(h.visible("A1.VTM"));
     EXPECT_FALSE(h.visible("A6.EVM"));
+    EXPECT_TRUE(h.visible("A6.PSM"));
+    EXPECT_EQ(h.color("A1.SmerB"), QColor(0, 255, 0));
 
     d.playUntil(10, 15);
     ASSERT_TRUE(d.trains().count("2624"));

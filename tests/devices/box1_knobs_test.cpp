@@ -147,17 +147,22 @@ TEST(Box1Knobs, TheExitOfLineBNeedsStruhysConsentLampsAndPutsThemOut)
     Harness h;
     h.click("A0.H9");
     setFields(h, {{"A1.ZavMSt", 5}, {"A1.NavMDoSt", 6}, {"A1.NavMOdSt", 6}, {"A1.CestaB", 3}});
-    h.control("A6.PSM").hide();
+    /* The game starts with the consent with Struhy and the lamps dark: the knob turns, the exit stays. */
     turn(h, "A7.NavM", 1);
     EXPECT_EQ(position(h, "A7.NavM", NavM), 1);
+    EXPECT_EQ(h.text("A1.C40"), "Stůj") << "PS and VT are dark";
+    turn(h, "A7.NavM", -1);
+    EXPECT_EQ(h.text("A1.C40"), "Stůj");
+    /* VT lit (the line free) without PS (the consent not back) is not enough either. */
+    for (const char *lamp : {"A6.VTM", "A6.VOM", "A1.VTM"})
+        h.control(lamp).show();
+    turn(h, "A7.NavM", 1);
     EXPECT_EQ(h.text("A1.C40"), "Stůj") << "PS is dark";
     EXPECT_TRUE(h.visible("A6.VTM"));
     turn(h, "A7.NavM", -1);
     EXPECT_EQ(h.text("A1.C40"), "Stůj");
 
-    for (const char *lamp : {"A6.PSM", "A6.VTM", "A6.VOM"})
-        h.control(lamp).show();
-    h.control("A1.VTM").show();
+    h.control("A6.PSM").show();
     turn(h, "A7.NavM", 1);
     EXPECT_EQ(h.text("A1.C40"), "Volno");
     EXPECT_FALSE(h.visible("A6.VTM"));

@@ -136,6 +136,36 @@ TEST_F(LineBBlock, TheConsentIsGivenOnlyWhenAskedAndAskedBackOnlyWhenGiven)
     EXPECT_EQ(h.value("A1.TSMOn"), 8);
 }
 
+/*
+ * The game starts with the consent with Struhy and the desk's five lamps
+ * dark, so ZS cannot ask for it back. A train from Struhy reported in by
+ * ODHL lights VT; ZS then asks, and Struhy gives it back after its delay:
+ * PS lights, with VT.
+ */
+TEST_F(LineBBlock, TheConsentComesBackByZSOnceTheArrivalReportHasLitVT)
+{
+    EXPECT_EQ(h.color("A1.SmerB"), QColor(255, 0, 0));
+    for (const char *lamp : {"A6.EVM", "A6.VTM", "A6.VOM", "A6.USM", "A6.PSM"})
+        EXPECT_FALSE(h.visible(lamp)) << lamp;
+    const auto push = [this](const char *button) {
+        h.press(button, 5, 5);
+        h.release(5, 5);
+    };
+    push("A6.ZSM");
+    EXPECT_EQ(h.color("A1.SmerB"), QColor(255, 0, 0)) << "VT dark at the start";
+
+    h.app().A6().devices.EVM->show(); // box 1 gave back the entry of a train from Struhy
+    push("A6.ODHLM");
+    EXPECT_TRUE(h.visible("A6.VTM") && h.visible("A6.VOM"));
+    EXPECT_FALSE(h.visible("A6.PSM"));
+    push("A6.ZSM");
+    EXPECT_EQ(h.color("A1.SmerB"), QColor(0, 0, 255));
+    h.ticks(10);
+    EXPECT_EQ(h.color("A1.SmerB"), QColor(0, 255, 0)) << "Struhy gave it back";
+    EXPECT_TRUE(h.visible("A6.PSM") && h.visible("A6.VTM"));
+    EXPECT_FALSE(h.visible("A6.USM"));
+}
+
 TEST_F(LineBBlock, TheArrivalReportFreesTheLineAndTidiesTheTrainsRows)
 {
     TA1 &a1 = h.app().A1();

@@ -460,14 +460,15 @@ bool Dispatcher::wantsToLeave(char line) const
 }
 
 /**
- * Line B's block: the consent given when Struhy asks for it, asked back
- * when a train of this station is agreed to leave, and the arrival report
- * once a train from Struhy is in.
+ * Line B's consent and lamps: the consent given when Struhy asks for it,
+ * the arrival report (ODHL) once a train from Struhy is in, which lights
+ * VT, and the consent asked back (ZS) once VT is lit, when a train of this
+ * station is agreed to leave. Box 1 clears no exit towards Struhy until PS
+ * and VT are lit, under telephone working too, so the report and the
+ * request are made in either way of working.
  */
 void Dispatcher::workLineBBlock()
 {
-    if (!underBlock('B'))
-        return;
     const QColor consent = m_consentB->color();
     if (consent == Yellow)
         press("A6.TSM");

@@ -274,20 +274,38 @@ TEST(SignalmanBox1, AKnobThePlayerTurnedIsLockedAsItStandsOnceReleased)
     EXPECT_TRUE(h.timerEnabled("A1.ZaverSt1"));
 }
 
-TEST(SignalmanBox1, LineBClearsItsExitOnlyWithStruhysLampsLit)
+/*
+ * The game starts with line B's consent with Struhy and the desk's lamps
+ * dark. The signalman clears no exit towards Struhy until a train from
+ * Struhy has been reported in (ODHL lights VT), ZS has asked the consent
+ * back and Struhy has given it (PS lit).
+ */
+TEST(SignalmanBox1, LineBClearsItsExitOnlyOnceStruhyHasGivenTheConsentBack)
 {
     Harness h;
     startStation(h);
     setValues(h, {{"A1.CestaB", 3}, {"A1.CestaC", 3}, {"A1.ZavMSt", 5}, {"A1.NavMDoSt", 6}});
     h.type("A1.C09", "40 a výstraha");
-    h.control("A6.PSM").hide();
-    h.control("A6.VTM").show();
-    h.control("A6.VOM").show();
+    ASSERT_EQ(h.color("A1.SmerB"), QColor(255, 0, 0));
+    const auto push = [&h](const QString &button) {
+        h.press(button, 4, 4);
+        h.release(4, 4);
+    };
+    const auto refused = [&h] { return !turned(h, "A7.NavM") && h.text("A1.C40") == "Stůj"; };
     runIn(h, SigB, 1001);
     tick(h, SigB);
-    EXPECT_FALSE(turned(h, "A7.NavM"));
-    EXPECT_EQ(h.text("A1.C40"), "Stůj");
-    h.control("A6.PSM").show();
+    EXPECT_TRUE(refused()) << "PS and VT dark";
+    h.control("A6.EVM").show(); // box 1 gave back the entry of a train from Struhy
+    push("A6.ODHLM");
+    ASSERT_TRUE(h.visible("A6.VTM"));
+    tick(h, SigB);
+    EXPECT_TRUE(refused()) << "VT lit, PS dark";
+    push("A6.ZSM");
+    ASSERT_EQ(h.color("A1.SmerB"), QColor(0, 0, 255));
+    tick(h, SigB);
+    EXPECT_TRUE(refused()) << "the consent asked back, not yet given";
+    push("A1.TSM"); // Struhy gives it back
+    ASSERT_TRUE(h.visible("A6.PSM"));
     tick(h, SigB);
     EXPECT_EQ(leftFrom(h, "A7.NavM", "A7.Ram"), 577);
     EXPECT_TRUE(showsPicture(h, "A7.NavM", "A3.KlickaP"));
