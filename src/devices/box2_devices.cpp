@@ -12,11 +12,11 @@ namespace devices {
 
 namespace {
 
-/* Rows of the knob panel I0 (at 920, 500): the point controllers, then the route locks and signal knobs. */
-constexpr int ControllerTop = 540;
-constexpr int KnobTop = 618;
+/* Rows of the knob panel I0, down from its Top: the point controllers, then the route locks and signal knobs. */
+constexpr int ControllerRow = 40;
+constexpr int KnobRow = 118;
 /** Row of the crossing, repeater, call-on and switch buttons on the knob panel's lowest rail. */
-constexpr int ButtonTop = 712;
+constexpr int ButtonRow = 212;
 
 const QColor Green(0, 255, 0);
 const QColor Yellow(255, 255, 0);
@@ -118,47 +118,51 @@ ui::Label *label(TA8 &a8, ui::Control *parent, const char *name, const QString &
 
 void addKnobs(TA8 &a8, const TA3 &a3)
 {
+    const int i0 = a8.I0->top();
     const std::pair<const char *, int> knobs[] = {{"NavCH", 2056}, {"I1", 982},   {"I4", 1078}, {"I7", 1174},
                                                  {"IK", 1654},    {"IA", 1318},  {"ID", 1414}, {"IH", 1510}};
     for (auto [name, left] : knobs)
-        deviceImage(a8, a8.frame.D5, QLatin1String(name), QPoint(left, KnobTop), a3.Klicka0->picture());
+        deviceImage(a8, a8.frame.D5, QLatin1String(name), QPoint(left, i0 + KnobRow), a3.Klicka0->picture());
     /* The controllers start turned left, as the points start at their end +10. */
     const std::pair<const char *, int> controllers[] = {{"IO", 1400}, {"IR", 1496}, {"IV", 1592}, {"IY", 1688}};
     for (auto [name, left] : controllers)
-        deviceImage(a8, a8.frame.D5, QLatin1String(name), QPoint(left, ControllerTop), a3.KlickaL->picture());
+        deviceImage(a8, a8.frame.D5, QLatin1String(name), QPoint(left, i0 + ControllerRow), a3.KlickaL->picture());
 }
 
 void addPointMotors(TA8 &a8, const TA3 &a3)
 {
+    const int i0 = a8.I0->top();
     for (int motor = 10; motor <= 13; ++motor) {
         auto *t = a8.make<ui::Timer>(nullptr, QStringLiteral("TimerVymena%1").arg(motor));
         t->setEnabledFlag(false);
         t->setInterval(150);
         /* Emergency point buttons beside their controllers: 10 bare, the others covered. */
-        const QPoint at(1455 + 96 * (motor - 10), 556);
+        const QPoint at(1455 + 96 * (motor - 10), i0 + 56);
         const bool bare = motor == 10;
         deviceImage(a8, a8.frame.D5, QStringLiteral("NPV%1").arg(motor), at, (bare ? a3.Tl : a3.Tl3)->picture(),
                     bare);
     }
     static const QImage atRest = ammeter(false);
     static const QImage deflected = ammeter(true);
-    deviceImage(a8, a8.frame.D5, "Amp0", QPoint(1800, 650), atRest);
-    deviceImage(a8, a8.frame.D5, "Amp1", QPoint(1800, 650), deflected)->hide();
+    deviceImage(a8, a8.frame.D5, "Amp0", QPoint(1800, i0 + 150), atRest);
+    deviceImage(a8, a8.frame.D5, "Amp1", QPoint(1800, i0 + 150), deflected)->hide();
     auto *amp = a8.make<ui::SpinEdit>(a8.frame.D5, "Ampermetr");
-    amp->setBounds(1800, 720, 40, 20);
+    amp->setBounds(1800, i0 + 220, 40, 20);
     amp->setValue(0);
     amp->hide();
-    button(a8, "NVP", QPoint(1000, a8.E0->top() + 442));
+    /* On the console beside the bell cut-out VZ, clear of the knob panel. */
+    button(a8, "NVP", QPoint(820, a8.E0->top() + 442));
 }
 
 void addCrossingAndSwitches(TA8 &a8, const TA3 &a3)
 {
-    buttonWithBase(a8, "G5", "G5a", QPoint(1000, ButtonTop));
-    buttonWithBase(a8, "G6", "G6a", QPoint(1040, ButtonTop));
-    buttonWithBase(a8, "Lc1", "Lc1a", QPoint(1300, ButtonTop));
-    buttonWithBase(a8, "G8", "G8a", QPoint(1360, ButtonTop));
-    deviceImage(a8, a8.frame.D5, "G4", QPoint(1500, ButtonTop), a3.RadicL2->picture());
-    lamp(a8, "G3", Green, QPoint(1530, ButtonTop + 8));
+    const int row = a8.I0->top() + ButtonRow;
+    buttonWithBase(a8, "G5", "G5a", QPoint(1000, row));
+    buttonWithBase(a8, "G6", "G6a", QPoint(1040, row));
+    buttonWithBase(a8, "Lc1", "Lc1a", QPoint(1300, row));
+    buttonWithBase(a8, "G8", "G8a", QPoint(1360, row));
+    deviceImage(a8, a8.frame.D5, "G4", QPoint(1500, row), a3.RadicL2->picture());
+    lamp(a8, "G3", Green, QPoint(1530, row + 8));
 }
 
 void addAuxiliaryDevices(TA8 &a8, const TA3 &a3)

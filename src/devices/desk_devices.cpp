@@ -156,16 +156,17 @@ void buildDeskDevices(TA6 &a6)
 
     const QImage &button = picture("TlacitkoCerne14.bmp", QSize(14, 14));
     const QImage &redButton = picture("TlacitkoCervene14.bmp", QSize(14, 14));
-    d.VZIKLada = deviceImage(a6, D5, "VZIKLada", QPoint(930, up), button);
-    d.PorIsSt = deviceImage(a6, D5, "PorIsSt", QPoint(985, up), redButton);
-    d.PorIsSt2 = lamp(a6, "PorIsSt2", QPoint(1005, up + 4), Red);
-    caption(a6, "PopisVZIKLada", QStringLiteral("Vypnutí ZV IK Lada"), QRect(900, up - 32, 100, 14));
-    caption(a6, "PopisPorIsSt", QStringLiteral("Porucha isol.stavů"), QRect(958, up - 16, 88, 14));
-    d.Zatemneni = deviceImage(a6, D5, "Zatemneni", QRect(930, deskaTop + 358, 26, 21));
-    d.Zatemneni2 = lamp(a6, "Zatemneni2", QPoint(960, deskaTop + 365), White);
-    d.VZ = deviceImage(a6, D5, "VZ", QPoint(985, deskaTop + 358), button);
-    caption(a6, "PopisZatemneni", QStringLiteral("Zatemnění"), QRect(920, deskaTop + 382, 60, 14));
-    caption(a6, "PopisVZ", QStringLiteral("Vypnutí zvonku"), QRect(975, deskaTop + 382, 70, 14));
+    /* The switches stand far enough left that their captions end inside the board. */
+    d.VZIKLada = deviceImage(a6, D5, "VZIKLada", QPoint(910, up), button);
+    d.PorIsSt = deviceImage(a6, D5, "PorIsSt", QPoint(965, up), redButton);
+    d.PorIsSt2 = lamp(a6, "PorIsSt2", QPoint(985, up + 4), Red);
+    caption(a6, "PopisVZIKLada", QStringLiteral("Vypnutí ZV IK Lada"), QRect(880, up - 32, 100, 14));
+    caption(a6, "PopisPorIsSt", QStringLiteral("Porucha isol.stavů"), QRect(938, up - 16, 88, 14));
+    d.Zatemneni = deviceImage(a6, D5, "Zatemneni", QRect(910, deskaTop + 358, 26, 21));
+    d.Zatemneni2 = lamp(a6, "Zatemneni2", QPoint(940, deskaTop + 365), White);
+    d.VZ = deviceImage(a6, D5, "VZ", QPoint(965, deskaTop + 358), button);
+    caption(a6, "PopisZatemneni", QStringLiteral("Zatemnění"), QRect(900, deskaTop + 382, 60, 14));
+    caption(a6, "PopisVZ", QStringLiteral("Vypnutí zvonku"), QRect(955, deskaTop + 382, 70, 14));
     d.DN = deviceImage(a6, D5, "DN", QRect(800, 700, 15, 24));
     d.DN2 = lamp(a6, "DN2", QPoint(822, 709), White);
     caption(a6, "PopisDN", QStringLiteral("Den-Noc"), QRect(790, 726, 60, 14));

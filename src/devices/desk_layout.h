@@ -29,10 +29,29 @@ inline const QColor ColumnFace(52, 72, 60);
 inline const std::array<QRect, 6> Columns = {QRect(1084, 65, 80, 947),  QRect(1262, 65, 208, 947),
                                              QRect(1556, 65, 84, 947),  QRect(1650, 65, 208, 947),
                                              QRect(1880, 65, 220, 947), QRect(2130, 65, 194, 947)};
+/** A line's caption over its column of the block instrument: the label's name, its text and its column. */
+struct ColumnCaption {
+    const char *name;
+    const char *text;
+    int column; ///< Index into Columns.
+};
+/** The captions of lines A, B and C, over their columns. */
+inline const std::array<ColumnCaption, 3> ColumnCaptions = {
+    {{"PopisA", "Trať A", 1}, {"PopisB", "Trať B", 3}, {"PopisC", "Trať C", 4}}};
+/**
+ * Top of the line captions: under the route keys, above the block windows,
+ * low enough to be in sight where the desk opens, which shows its content
+ * from about 260 px down.
+ */
+inline constexpr int ColumnCaptionTop = 298;
 /** The rail the levers stand on, in form coordinates. */
 inline const QRect LeverRail(1074, 504, 1260, 22);
-/** The recesses of the desk board, in the board's own coordinates: telephone and buttons. */
-inline const std::array<QRect, 2> DeskaRecesses = {QRect(270, 100, 460, 260), QRect(770, 100, 270, 420)};
+/**
+ * The recesses of the desk board, in the board's own coordinates: telephone
+ * and buttons. The buttons' board ends short of the 1024 px screen's right
+ * edge where the desk opens, so it and its captions show whole.
+ */
+inline const std::array<QRect, 2> DeskaRecesses = {QRect(270, 100, 460, 260), QRect(750, 100, 280, 420)};
 
 /** Size of the track knobs' grip. */
 inline const QSize KnobSize(23, 12);

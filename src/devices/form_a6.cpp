@@ -39,9 +39,13 @@ void TA6::buildPanels()
 {
     Deska = devices::panelImage(*this, frame.D5, "Deska", DeskaAt, devices::deskPicture("Deska.jpg", DeskaSize));
     Blok = devices::panelImage(*this, frame.D5, "Blok", BlokAt, devices::deskPicture("Blok.jpg", BlokSize));
-    PopisA = devices::panelCaption(*this, frame.D5, "PopisA", QStringLiteral("Trať A"), QRect(1262, 72, 208, 20));
-    PopisB = devices::panelCaption(*this, frame.D5, "PopisB", QStringLiteral("Trať B"), QRect(1650, 72, 208, 20));
-    PopisC = devices::panelCaption(*this, frame.D5, "PopisC", QStringLiteral("Trať C"), QRect(1880, 72, 220, 20));
+    ui::Label **captions[3] = {&PopisA, &PopisB, &PopisC};
+    for (size_t k = 0; k < ColumnCaptions.size(); ++k) {
+        const ColumnCaption &c = ColumnCaptions[k];
+        const QRect &column = Columns[c.column];
+        *captions[k] = devices::panelCaption(*this, frame.D5, QLatin1String(c.name), QString::fromUtf8(c.text),
+                                             QRect(column.left(), ColumnCaptionTop, column.width(), 20));
+    }
 }
 
 void TA6::buildApproachDevice()

@@ -8,11 +8,15 @@
 
 namespace {
 
-/** Where the panels stand; device positions are measured from them. */
+/**
+ * Where the panels stand; device positions are measured from them. The box
+ * opens with its content shown from about 310 px down, so the diagram and
+ * the knob panel under it stand on the console, in sight.
+ */
 const QPoint E0At(0, 416);
-const QPoint H0At(700, 150);
+const QPoint H0At(700, 424);
 const QPoint BlokAt(80, 160);
-const QPoint I0At(920, 500);
+const QPoint I0At(920, 700);
 
 const QColor ConsoleFace(150, 152, 140);
 const QColor BlokFace(62, 84, 70);
@@ -28,7 +32,7 @@ const QImage &blokPicture()
     static const QImage picture = [] {
         QImage img = panelart::panel(QSize(520, 480), BlokFace);
         const QPoint o = -BlokAt;
-        panelart::addRecesses(img, {{QRect(200, 200, 230, 420).translated(o), ColumnFace}});
+        panelart::addRecesses(img, {{QRect(200, 356, 230, 264).translated(o), ColumnFace}});
         panelart::addRail(img, QRect(100, 504, 480, 22).translated(o));
         return img;
     }();
@@ -73,8 +77,9 @@ void TA8::buildPanels()
     E0 = devices::panelImage(*this, frame.D5, "E0", E0At, console);
     H0 = devices::panelImage(*this, frame.D5, "H0", H0At, diagram);
     Blok = devices::panelImage(*this, frame.D5, "Blok", BlokAt, blokPicture());
+    /* Low enough to show whole where the box opens, over the line-C column, clear of the clock. */
     Popis = devices::panelCaption(*this, frame.D5, "Popis", QStringLiteral("KAMENNÁ - Stavědlo 2"),
-                                  QRect(80, 172, 520, 24));
+                                  QRect(80, 324, 520, 20));
     I0 = devices::panelImage(*this, frame.D5, "I0", I0At, i0Picture());
 }
 

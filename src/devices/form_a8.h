@@ -9,7 +9,7 @@
 /**
  * Signal box 2, electric: point controllers, level crossing, sealed
  * buttons. Its content lies in the frame's D5: the console `E0`, the
- * station diagram `H0` on the wall, the block instrument `Blok` and the
+ * station diagram `H0` on it, the block instrument `Blok` and the
  * knob panel `I0`. Device positions are measured from these pictures.
  */
 class TA8 : public ui::Form {
@@ -19,7 +19,7 @@ public:
     WorkplaceFrame frame;  ///< The workplace frame; its D5 holds the box.
 
     ui::Image *E0 = nullptr;    ///< The console (Top 416): reference of the buttons and switches.
-    ui::Image *H0 = nullptr;    ///< The station diagram of side C on the wall.
+    ui::Image *H0 = nullptr;    ///< The station diagram of side C, over the knob panel.
     ui::Image *Blok = nullptr;  ///< The block instrument (Top 160): reference of the block levers.
     ui::Label *Popis = nullptr; ///< The box's name plate.
     ui::Image *I0 = nullptr;    ///< The knob panel (Left 920): reference of the knobs' positions.

@@ -203,17 +203,18 @@ void addBox1Parts(PanelBuilder &b)
     b.device("KlikaP", {1575, 420}, *b.store().KlikaPOff, false);
 }
 
-/* Signal box 2 A8: block instrument at (80, 160), the station diagram H0 at (700, 150), knob panel I0 at (920, 500). */
+/* Signal box 2 A8: block instrument at (80, 160); diagram H0 and knob panel I0 where the box puts them. */
 
 /**
- * Box 2's lamps on its station diagram H0 (at 700, 150; tracks 7, 5, 3, 1, 2
- * at 65 .. 185 px down, line C coming in from the left along 125): the
- * entry signal on the line, the exit signals at the tracks' left ends, the
- * track circuits in the throat and on track 1, the crossing on the line.
+ * Box 2's lamps on its station diagram H0 (tracks 7, 5, 3, 1, 2 at 65 .. 185
+ * px down, line C coming in from the left along 125): the entry signal on
+ * the line, the exit signals at the tracks' left ends, the track circuits in
+ * the throat and on track 1, the crossing on the line. The point lamps stand
+ * on the knob panel I0, beside their controllers.
  */
-void addBox2Lamps(PanelBuilder &b)
+void addBox2Lamps(PanelBuilder &b, const TA8 &a8)
 {
-    const QPoint h0(700, 150);
+    const QPoint h0 = a8.H0->bounds().topLeft();
     b.signalGroup("S", {"FB", "FA", "F9", "F8"}, {White, Red, Green, Yellow}, h0 + QPoint(110, 105));
     b.signalGroup("PřS", {"FC"}, {Green}, h0 + QPoint(160, 105));
     b.signalGroup("PZZ", {"F2", "F3", "F4"}, {White, Red, Red}, h0 + QPoint(40, 140));
@@ -234,13 +235,13 @@ void addBox2Lamps(PanelBuilder &b)
     for (int p = 0; p < 4; ++p) {
         const QString n = QString::number(10 + p);
         b.signalGroup("V" + n, {"V" + n + "Cervena", "V" + n + "Zelena", "V" + n + "Zluta"}, {Red, Green, Yellow},
-                      {1400 + 96 * p, 530});
+                      {1400 + 96 * p, a8.I0->top() + 30});
     }
 }
 
-void addBox2Parts(PanelBuilder &b)
+void addBox2Parts(PanelBuilder &b, const TA8 &a8)
 {
-    addBox2Lamps(b);
+    addBox2Lamps(b, a8);
     constexpr int windows = 430, hr = 392;
     b.window("HrCHDo", {282, hr});
     b.window("HrCHOd", {382, hr});
@@ -308,7 +309,7 @@ void addSignalPanels(App &app, ui::Form &view)
         addBox1Parts(b);
     } else if (auto *a8 = dynamic_cast<TA8 *>(&view)) {
         PanelBuilder b(app, view, a8->frame.D5);
-        addBox2Parts(b);
+        addBox2Parts(b, *a8);
         addCrossing(app, view, a8->Nahled);
     }
     drawBlockFields(app, view);

@@ -70,6 +70,16 @@ int labelFlags(const ui::Label &l)
     return flags;
 }
 
+} // namespace
+
+QRect labelTextRect(const ui::Label &l)
+{
+    const QRect r(QPoint(0, 0), l.bounds().size());
+    return QFontMetrics(toQFont(l.font())).boundingRect(r, labelFlags(l), l.caption());
+}
+
+namespace {
+
 /** Paints a label control; its origin is already at the control's top-left. */
 void paintLabel(QPainter &p, const ui::Label &l)
 {

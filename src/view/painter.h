@@ -25,6 +25,12 @@ bool isGraphic(const ui::Control &c);
  */
 QImage maskedPicture(const QImage &picture);
 
+/**
+ * @return where a label's text is painted, in the label's own coordinates:
+ * the box of its lines after their alignment. The painting is clipped to
+ * the label, so a box that leaves the label is a cut text.
+ */
+QRect labelTextRect(const ui::Label &l);
 /** Paints a graphic control (image, label or shape) at its bounds, clipped to them. */
 void paintGraphic(QPainter &p, const ui::Control &c);
 
