@@ -196,6 +196,7 @@ void TA2::buildRow(int r)
         e->setFont(cellFont());
         e->setHint(hint);
         e->setReadOnly(true);
+        e->setFrame(ui::Frame::Flat);
         return e;
     };
     ui::Edit **visible[12] = {&row.trainNumber, &row.comesFrom, &row.neighbourDeparture, &row.arrival,

@@ -66,8 +66,11 @@ void TA6::buildTelephone()
     G1 = make<ui::Memo>(G0, "G1");
     G1->setBounds(8, 16, 329, 73);
     G1->setReadOnly(true);
+    /* A long sentence is cut at the memo's edge and scrolls sideways. */
+    G1->setWordWrap(false);
     G2 = make<ui::ListBox>(G0, "G2");
     G2->setBounds(8, 96, 161, 73);
+    G2->setIntegralHeight(true);
     QStringList kinds;
     for (const char *k : MessageKinds)
         kinds << QString::fromUtf8(k);

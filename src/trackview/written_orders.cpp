@@ -61,22 +61,21 @@ public:
         l->setFont(f);
         return l;
     }
+    /** A fill-in field: handwriting straight on the paper, no frame, not reached by Tab. */
     ui::Edit *field(const QString &name, const QRect &place)
     {
         auto *e = m_a5.make<ui::Edit>(m_sheet, name);
         e->setBounds(place);
-        e->setColor(m_paperColour);
-        e->setFont(m_field);
-        m_fields.push_back(e);
+        fillIn(*e);
         return e;
     }
-    ui::Memo *memo(const QString &name, const QRect &place)
+    /** The sheet's fill-in memo, drawn as the fields are. */
+    ui::Memo *memo(const QString &name, const QRect &place, bool wrap = false)
     {
         auto *m = m_a5.make<ui::Memo>(m_sheet, name);
         m->setBounds(place);
-        m->setColor(m_paperColour);
-        m->setFont(m_field);
-        m_fields.push_back(m);
+        m->setWordWrap(wrap);
+        fillIn(*m);
         return m;
     }
     ui::Shape *frame(const QString &name, const QRect &place)
@@ -124,6 +123,16 @@ public:
     const std::vector<ui::Control *> &fields() const { return m_fields; }
 
 private:
+    /** Gives a fill-in control the paper and the handwriting, no frame and no tab stop, and counts it a field. */
+    void fillIn(ui::Control &c)
+    {
+        c.setColor(m_paperColour);
+        c.setFont(m_field);
+        c.setFrame(ui::Frame::None);
+        c.setTabStop(false);
+        m_fields.push_back(&c);
+    }
+
     ui::Form &m_a5;
     ui::GroupBox *m_sheet;
     ui::Font m_printed;
@@ -168,7 +177,7 @@ void buildGeneralOrder(App &app, ui::Form &a5, ui::Label *pc01)
     b.text("RV02", QStringLiteral("VŠEOBECNÝ ROZKAZ"), {48, 24, 129, 13}, true);
     b.text("RV03", QStringLiteral("pro vlak číslo ") + dots(28), {174, 24, 115, 13});
     b.field("RV04", {241, 19, 46, 15});
-    b.memo("RV05", {16, 53, 307, 260});
+    b.memo("RV05", {16, 53, 307, 260}, true);
     b.text("RV06", QStringLiteral("V %1 dne %2 20 %3").arg(dots(36), dots(18), dots(6)), {14, 328, 259, 30}, false,
            true);
     b.field("RV07", {24, 323, 107, 15});

@@ -158,6 +158,30 @@ void Control::setCaption(const QString &c)
         changed();
 }
 
+void Control::setHint(const QString &h)
+{
+    if (h == m_hint)
+        return;
+    m_hint = h;
+    changed();
+}
+
+void Control::setFrame(Frame f)
+{
+    if (f == m_frame)
+        return;
+    m_frame = f;
+    changed();
+}
+
+void Control::setTabStop(bool t)
+{
+    if (t == m_tabStop)
+        return;
+    m_tabStop = t;
+    changed();
+}
+
 void Control::changed()
 {
     if (m_form && m_form->observer())

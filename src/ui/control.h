@@ -53,6 +53,13 @@ struct ShiftState {
     bool middle = false; ///< Middle button held.
 };
 
+/** The edge drawn round an input control (edit, memo, list). */
+enum class Frame {
+    Sunken, ///< The 3-D sunken edge.
+    Flat,   ///< A single plain line.
+    None,   ///< No edge at all: the text stands on the control's colour.
+};
+
 /** Mouse cursor shown over a control. */
 enum class Cursor { Default, Hand, Cross, SizeAll, SizeNS, SizeWE, Wait };
 
@@ -136,8 +143,15 @@ public:
     void setFontColor(const QColor &c);
     const QString &caption() const { return m_caption; }
     void setCaption(const QString &c);
+    /** @return the text shown while the mouse rests on the control. */
     const QString &hint() const { return m_hint; }
-    void setHint(const QString &h) { m_hint = h; }
+    void setHint(const QString &h);
+    /** @return the edge of an input control; other kinds draw none. */
+    Frame frame() const { return m_frame; }
+    void setFrame(Frame f);
+    /** @return whether the Tab key reaches an input control; other kinds never take the keyboard. */
+    bool tabStop() const { return m_tabStop; }
+    void setTabStop(bool t);
     Cursor cursor() const { return m_cursor; }
     void setCursor(Cursor c) { m_cursor = c; }
     int tag() const { return m_tag; }
@@ -182,6 +196,8 @@ private:
     Font m_font;
     QString m_caption;
     QString m_hint;
+    Frame m_frame = Frame::Sunken;
+    bool m_tabStop = true;
     Cursor m_cursor = Cursor::Default;
     int m_tag = 0;
 };

@@ -231,14 +231,21 @@ public:
     int itemIndex() const { return m_index; }
     /** Selects a row from code; runs no handler. */
     void setItemIndex(int i);
-    /** The player clicked a row: selects it and runs onClick. */
+    /**
+     * The player clicked a row, the selected one as well, or moved to it with
+     * the keyboard: selects it and runs onClick every time.
+     */
     void userClick(int row);
     /** @return the selected row's text, empty for none. */
     QString selectedText() const;
+    /** @return whether the list shows whole rows only: its height is cut down to a whole number of rows. */
+    bool integralHeight() const { return m_integralHeight; }
+    void setIntegralHeight(bool i) { m_integralHeight = i; changed(); }
 
 private:
     QStringList m_items;
     int m_index = -1;
+    bool m_integralHeight = false;
 };
 
 /** A list box whose rows carry check marks. */
@@ -275,11 +282,19 @@ public:
     QString text() const { return m_lines.join('\n'); }
     bool readOnly() const { return m_readOnly; }
     void setReadOnly(bool r) { m_readOnly = r; }
+    /**
+     * @return whether a line too long for the memo's width goes on below on
+     * screen; without it the line is cut and scrolls sideways. Either way the
+     * memo's lines stay as they were written.
+     */
+    bool wordWrap() const { return m_wordWrap; }
+    void setWordWrap(bool w) { m_wordWrap = w; changed(); }
     std::function<void()> onChange;
 
 private:
     QStringList m_lines;
     bool m_readOnly = false;
+    bool m_wordWrap = false;
 };
 
 /** A scroll bar; its position is clamped to min .. max, a change runs onChange. */

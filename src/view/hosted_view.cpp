@@ -38,25 +38,40 @@ void HostedView::applyLook(ColorRole role)
     const bool colorChanged = !m_lookApplied || c.color() != m_color;
     if (fontChanged || (colorChanged && role != ColorRole::None)) {
         QPalette pal = w->palette();
+        /* The text colour of an enabled control only: the disabled group keeps the style's grey. */
+        const auto setText = [&](QPalette::ColorRole text) {
+            pal.setColor(QPalette::Active, text, c.font().color);
+            pal.setColor(QPalette::Inactive, text, c.font().color);
+        };
         switch (role) {
         case ColorRole::Base:
             pal.setColor(QPalette::Base, c.color());
-            pal.setColor(QPalette::Text, c.font().color);
+            setText(QPalette::Text);
             break;
         case ColorRole::Window:
             pal.setColor(QPalette::Window, c.color());
-            pal.setColor(QPalette::WindowText, c.font().color);
+            setText(QPalette::WindowText);
             w->setAutoFillBackground(true);
             break;
         case ColorRole::None:
-            pal.setColor(QPalette::ButtonText, c.font().color);
+            setText(QPalette::ButtonText);
             break;
         }
         w->setPalette(pal);
     }
+    if (w->toolTip() != c.hint())
+        w->setToolTip(c.hint());
     m_font = c.font();
     m_color = c.color();
     m_lookApplied = true;
+}
+
+void HostedView::applyTabStop(Qt::FocusPolicy taking)
+{
+    const Qt::FocusPolicy policy = m_control->tabStop() ? taking : Qt::FocusPolicy(taking & ~Qt::TabFocus);
+    QWidget *w = widget();
+    if (w->focusPolicy() != policy)
+        w->setFocusPolicy(policy);
 }
 
 void HostedView::run(const std::function<void()> &fn)

@@ -3,6 +3,8 @@
 
 #include "ui/control.h"
 
+#include <Qt>
+
 #include <functional>
 
 class QWidget;
@@ -47,8 +49,19 @@ protected:
         Window, ///< Check boxes: background of the whole widget.
     };
 
-    /** Applies enabled state, font and colours, each only when it differs from what was applied last. */
+    /**
+     * Applies enabled state, font, colours and hint, each only when it
+     * differs from what was applied last. The text colour goes into the
+     * active and inactive palettes only, so a disabled control shows the
+     * style's grey text.
+     */
     void applyLook(ColorRole role);
+    /**
+     * Gives the widget the focus policy of a control that takes the
+     * keyboard as @p taking says, less the Tab key when the control is no
+     * tab stop.
+     */
+    void applyTabStop(Qt::FocusPolicy taking);
     /** Runs the player's input on the model as an event of the form; does nothing once the form is gone. */
     void run(const std::function<void()> &fn);
 

@@ -6,9 +6,34 @@
 
 #include <QDir>
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QSignalBlocker>
 
 namespace view {
+
+namespace {
+
+/** Gives a framed widget (memo, list) the edge its control names. */
+void applyFrame(QFrame &f, ui::Frame frame)
+{
+    QFrame::Shape shape = QFrame::StyledPanel;
+    QFrame::Shadow shadow = QFrame::Sunken;
+    if (frame == ui::Frame::Flat) {
+        shape = QFrame::Box; /* One plain line in the foreground colour. */
+        shadow = QFrame::Plain;
+    } else if (frame == ui::Frame::None) {
+        shape = QFrame::NoFrame;
+    }
+    if (f.frameShape() != shape)
+        f.setFrameShape(shape);
+    if (f.frameShadow() != shadow)
+        f.setFrameShadow(shadow);
+    if (frame == ui::Frame::Flat && f.lineWidth() != 1)
+        f.setLineWidth(1);
+}
+
+} // namespace
 
 HostedView *createHostedView(ui::Control &c, FormWindow &window, QWidget *parent)
 {
@@ -54,6 +79,16 @@ EditView::EditView(ui::Edit &edit, FormWindow &window, QWidget *parent) : QLineE
 void EditView::refresh()
 {
     applyLook(ColorRole::Base);
+    applyTabStop(Qt::StrongFocus);
+    /* A flat edit draws its own single line (paintEvent) one pixel outside the text. */
+    const ui::Frame frame = edit().frame();
+    if (hasFrame() != (frame == ui::Frame::Sunken))
+        setFrame(frame == ui::Frame::Sunken);
+    const int margin = frame == ui::Frame::Flat ? 1 : 0;
+    if (textMargins() != QMargins(margin, margin, margin, margin)) {
+        setTextMargins(margin, margin, margin, margin);
+        update();
+    }
     if (isReadOnly() != edit().readOnly())
         setReadOnly(edit().readOnly());
     const QString &t = edit().text();
@@ -79,6 +114,17 @@ void EditView::keyPressEvent(QKeyEvent *e)
     });
 }
 
+void EditView::paintEvent(QPaintEvent *e)
+{
+    QLineEdit::paintEvent(e);
+    if (control().frame() != ui::Frame::Flat)
+        return;
+    QPainter p(this);
+    p.setPen(palette().color(QPalette::WindowText));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
 /* ---------------------------------------------------------------- */
 
 ComboView::ComboView(ui::ComboBox &combo, FormWindow &window, QWidget *parent)
@@ -95,6 +141,7 @@ ComboView::ComboView(ui::ComboBox &combo, FormWindow &window, QWidget *parent)
 void ComboView::refresh()
 {
     applyLook(ColorRole::Base);
+    applyTabStop(Qt::WheelFocus);
     const QSignalBlocker block(this);
     const QSignalBlocker blockEdit(lineEdit());
     const QStringList &items = combo().items();
@@ -136,8 +183,9 @@ void CheckView::refresh()
 ListView::ListView(ui::ListBox &list, FormWindow &window, QWidget *parent) : QListWidget(parent), HostedView(list, window)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
+    /* A change of row by the keyboard; the mouse's is reported when its button comes up. */
     connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row < 0)
+        if (row < 0 || m_mouseDown)
             return;
         run([&] {
             if (row != this->list().itemIndex())
@@ -160,6 +208,8 @@ ListView::ListView(ui::ListBox &list, FormWindow &window, QWidget *parent) : QLi
 void ListView::refresh()
 {
     applyLook(ColorRole::Base);
+    applyTabStop(Qt::StrongFocus);
+    applyFrame(*this, list().frame());
     const QSignalBlocker block(this);
     const ui::ListBox &l = list();
     if (l.items() != m_rows) {
@@ -171,6 +221,69 @@ void ListView::refresh()
         syncChecks();
     if (currentRow() != l.itemIndex())
         setCurrentRow(l.itemIndex());
+    fitWholeRows();
+}
+
+void ListView::applyLayout()
+{
+    HostedView::applyLayout();
+    fitWholeRows();
+}
+
+void ListView::fitWholeRows()
+{
+    const QRect place = list().bounds();
+    int height = place.height();
+    if (list().integralHeight()) {
+        const int row = count() > 0 ? sizeHintForRow(0) : fontMetrics().height();
+        const int edges = 2 * frameWidth();
+        if (row > 0)
+            height = std::max(1, (place.height() - edges) / row) * row + edges;
+    }
+    if (geometry() != QRect(place.topLeft(), QSize(place.width(), height)))
+        setGeometry(place.left(), place.top(), place.width(), height);
+}
+
+void ListView::notePress(const QMouseEvent &e)
+{
+    m_mouseDown = true;
+    if (e.button() == Qt::LeftButton)
+        m_pressedOnRow = indexAt(e.position().toPoint()).isValid();
+}
+
+void ListView::mousePressEvent(QMouseEvent *e)
+{
+    notePress(*e);
+    QListWidget::mousePressEvent(e);
+}
+
+void ListView::mouseDoubleClickEvent(QMouseEvent *e)
+{
+    /* The second press of a double click is a press like the first: its release clicks again. */
+    notePress(*e);
+    QListWidget::mouseDoubleClickEvent(e);
+}
+
+void ListView::mouseReleaseEvent(QMouseEvent *e)
+{
+    QListWidget::mouseReleaseEvent(e);
+    const bool click = e->button() == Qt::LeftButton && m_pressedOnRow;
+    if (e->button() == Qt::LeftButton)
+        m_pressedOnRow = false;
+    if (e->buttons() == Qt::NoButton)
+        m_mouseDown = false;
+    if (!m_window.alive())
+        return;
+    const int row = currentRow();
+    if (click && row >= 0) {
+        run([&] { list().userClick(row); });
+        return;
+    }
+    /* Another button, or a press beside the rows, picks nothing: the list shows the model's row again. */
+    if (!m_mouseDown && row != list().itemIndex()) {
+        const QSignalBlocker block(this);
+        setCurrentRow(list().itemIndex());
+    }
 }
 
 void ListView::syncChecks()
@@ -190,7 +303,8 @@ void ListView::syncChecks()
 
 MemoView::MemoView(ui::Memo &memo, FormWindow &window, QWidget *parent) : QPlainTextEdit(parent), HostedView(memo, window)
 {
-    setLineWrapMode(QPlainTextEdit::NoWrap);
+    /* Tab leaves the memo, as it leaves an edit; it is never typed into the lines. */
+    setTabChangesFocus(true);
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
         if (isReadOnly())
             return;
@@ -205,11 +319,12 @@ void MemoView::refresh()
     applyLook(ColorRole::Base);
     if (isReadOnly() != memo().readOnly())
         setReadOnly(memo().readOnly());
-    /* A memo takes the keys only when the player clicks into it, and a
-       read-only one never: the form's own keys (Esc, F4 ...) stay the form's. */
-    const Qt::FocusPolicy focus = memo().readOnly() ? Qt::NoFocus : Qt::ClickFocus;
-    if (focusPolicy() != focus)
-        setFocusPolicy(focus);
+    /* A read-only memo never takes the keys: the form's own keys (Esc, F4 ...) stay the form's. */
+    applyTabStop(memo().readOnly() ? Qt::NoFocus : Qt::StrongFocus);
+    applyFrame(*this, memo().frame());
+    const LineWrapMode wrap = memo().wordWrap() ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap;
+    if (lineWrapMode() != wrap)
+        setLineWrapMode(wrap);
     const QString t = memo().text();
     if (toPlainText() == t)
         return;

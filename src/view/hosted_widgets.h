@@ -34,6 +34,8 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *e) override;
+    /** Draws a flat edit's single line round the text. */
+    void paintEvent(QPaintEvent *e) override;
 
 private:
     ui::Edit &edit() const { return static_cast<ui::Edit &>(control()); }
@@ -60,19 +62,36 @@ public:
     void refresh() override;
 };
 
-/** A list box or check list box: rows, the selected row, check marks. */
+/**
+ * A list box or check list box: rows, the selected row, check marks. Every
+ * click on a row, the selected one too, is the list's click, reported when
+ * the button comes up on the row it went down on (or dragged to); a change
+ * of row by the keyboard is a click as well.
+ */
 class ListView : public QListWidget, public HostedView {
     Q_OBJECT
 public:
     ListView(ui::ListBox &list, FormWindow &window, QWidget *parent);
     QWidget *widget() override { return this; }
     void refresh() override;
+    void applyLayout() override;
+
+protected:
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
 
 private:
     ui::ListBox &list() const { return static_cast<ui::ListBox &>(control()); }
     void syncChecks();
+    /** Cuts a list that shows whole rows only down to the rows that fit its height. */
+    void fitWholeRows();
+    /** Notes a press: a button is down, and whether the left one went down on a row. */
+    void notePress(const QMouseEvent &e);
 
-    QStringList m_rows; ///< Rows last written into the widget.
+    QStringList m_rows;         ///< Rows last written into the widget.
+    bool m_mouseDown = false;   ///< A button is down in the list: the row it picks is reported at its release.
+    bool m_pressedOnRow = false; ///< The left button went down on a row.
 };
 
 /** A memo: its lines; the player's edit of a writable memo writes them back. */

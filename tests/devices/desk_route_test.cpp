@@ -49,6 +49,12 @@ TEST_F(DeskRoute, AMoveWithinTheThresholdChangesNothingAndTravelAddsUp)
     EXPECT_EQ(rel("A6.KnoflikC"), 836);
     h.move(5, 24);
     EXPECT_EQ(rel("A6.KnoflikC"), 840) << "the anchor stays put until a step is made";
+    /* The knob went 4 px down under the pointer, so the hand goes 8 px for the next step. */
+    h.move(5, 31);
+    EXPECT_EQ(rel("A6.KnoflikC"), 840);
+    h.move(5, 32);
+    EXPECT_EQ(rel("A6.KnoflikC"), 844) << "a knob travels half as far as the hand";
+    h.move(5, 24);
     h.release(5, 24);
     h.move(5, 40);
     EXPECT_EQ(rel("A6.KnoflikC"), 840) << "a released knob does not follow the mouse";
@@ -82,8 +88,12 @@ TEST_F(DeskRoute, ALockTurnsBothWaysWritingTheRouteAndHoldsItsKnob)
     EXPECT_EQ(h.value("A1.CestaA"), 0);
     EXPECT_EQ(h.control("A6.ZavernikA").width(), 19);
     dragLock("A", -30);
-    dragLock("A", 50);
-    EXPECT_EQ(left("A6.ZavernikA"), 1344) << "through rest to the right in one drag of twice the threshold";
+    /* Back at rest the lock stands 19 px further right, under the hand: the hand goes 21 + 19 + 21 px. */
+    dragLock("A", 60);
+    EXPECT_EQ(left("A6.ZavernikA"), 1348) << "the lock moved under the pointer on its way to rest";
+    dragLock("A", -30);
+    dragLock("A", 61);
+    EXPECT_EQ(left("A6.ZavernikA"), 1344) << "through rest to the right in one drag";
     EXPECT_EQ(h.value("A1.CestaA"), 3);
 
     dragLock("A", -30);

@@ -140,6 +140,7 @@ void Harness::press(const QString &name, int x, int y, ui::MouseButton b)
     ui::Control &c = control(name);
     m_captured = &c;
     m_capturedName = name;
+    m_pressedAt = c.formPos();
     ui::ShiftState s;
     s.left = b == ui::MouseButton::Left;
     s.right = b == ui::MouseButton::Right;
@@ -156,9 +157,10 @@ void Harness::move(int x, int y)
     ui::Control &c = *m_captured;
     ui::ShiftState s;
     s.left = true;
+    const QPoint at = pointerOn(c, x, y);
     run(c, [&] {
         if (c.onMouseMove)
-            c.onMouseMove(s, x, y);
+            c.onMouseMove(s, at.x(), at.y());
     });
 }
 
@@ -179,16 +181,18 @@ void Harness::release(int x, int y, ui::MouseButton b)
     m_captured = nullptr;
     /* As in the windowing library: the click (only when released over the
        control) comes before the mouse-up. */
-    const bool inside = x >= 0 && y >= 0 && x < c.width() && y < c.height();
+    const QPoint at = pointerOn(c, x, y);
+    const bool inside = QRect(QPoint(0, 0), c.bounds().size()).contains(at);
     run(c, [&] {
         if (inside && b == ui::MouseButton::Left && c.onClick)
             c.onClick();
     });
     if (!m_app.control(m_capturedName))
         return;
+    const QPoint up = pointerOn(c, x, y);
     run(c, [&] {
         if (c.onMouseUp)
-            c.onMouseUp(b, ui::ShiftState{}, x, y);
+            c.onMouseUp(b, ui::ShiftState{}, up.x(), up.y());
     });
 }
 
@@ -209,16 +213,18 @@ void Harness::doubleClick(const QString &name, int x, int y)
     });
     if (!m_app.control(name))
         return;
+    const QPoint down = pointerOn(c, x, y);
     run(c, [&] {
         if (c.onMouseDown)
-            c.onMouseDown(ui::MouseButton::Left, s, x, y);
+            c.onMouseDown(ui::MouseButton::Left, s, down.x(), down.y());
     });
     m_captured = nullptr;
     if (!m_app.control(name))
         return;
+    const QPoint up = pointerOn(c, x, y);
     run(c, [&] {
         if (c.onMouseUp)
-            c.onMouseUp(ui::MouseButton::Left, ui::ShiftState{}, x, y);
+            c.onMouseUp(ui::MouseButton::Left, ui::ShiftState{}, up.x(), up.y());
     });
 }
 
@@ -235,9 +241,10 @@ void Harness::drag(const QString &name, QPoint from, QPoint to)
         return;
     ui::Control &c = *m_captured;
     m_captured = nullptr;
+    const QPoint up = pointerOn(c, to.x(), to.y());
     run(c, [&] {
         if (c.onMouseUp)
-            c.onMouseUp(ui::MouseButton::Left, ui::ShiftState{}, to.x(), to.y());
+            c.onMouseUp(ui::MouseButton::Left, ui::ShiftState{}, up.x(), up.y());
     });
 }
 

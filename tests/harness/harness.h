@@ -53,8 +53,16 @@ public:
     void click(const QString &name);
     void clickRow(const QString &name, int row);
     void press(const QString &name, int x, int y, ui::MouseButton b = ui::MouseButton::Left);
-    void move(int x, int y); ///< Moves the mouse over the control that got the last press (or nothing).
+    /**
+     * Moves the pointer, held down since the last press, to (x, y) measured
+     * from where the pressed control stood at the press. As in the real
+     * window, the control's handler gets the point measured from where the
+     * control stands now: a control its handler moves sees the pointer move
+     * less (or more) than the hand does.
+     */
+    void move(int x, int y);
     void moveOver(const QString &name, int x, int y);
+    /** Releases the button at (x, y), measured as move() measures. */
     void release(int x, int y, ui::MouseButton b = ui::MouseButton::Left);
     /**
      * Double-clicks at (x, y) as the windowing library delivers it: press,
@@ -62,7 +70,7 @@ public:
      * the second release without a click.
      */
     void doubleClick(const QString &name, int x = 1, int y = 1);
-    /** Presses at from, moves in steps of one pixel to to, releases there. */
+    /** Presses at from, moves in steps of one pixel to to, releases there; all measured as move() measures. */
     void drag(const QString &name, QPoint from, QPoint to);
     void keyDown(const QString &formName, int key);
     void keyUp(const QString &formName, int key);
@@ -109,12 +117,15 @@ public:
 
 private:
     void run(ui::Control &c, const std::function<void()> &fn);
+    /** @return the pointer at (x, y) from the pressed control's place at the press, measured from where c stands now. */
+    QPoint pointerOn(const ui::Control &c, int x, int y) const { return m_pressedAt + QPoint(x, y) - c.formPos(); }
 
     platform::RecordedMessageBoxes &m_messages = m_test.messages;
     platform::RecordedAudio &m_audio = m_test.audio;
     App m_app;
     QSize m_screen;
     ui::Control *m_captured = nullptr;
+    QPoint m_pressedAt; ///< Where the pressed control stood at the press, in its form.
     qint64 m_programNs = 0; ///< Time spent in the program's timers and handlers, for the benchmark.
     QString m_capturedName;
 };

@@ -12,6 +12,12 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 
 #include <gtest/gtest.h>
 
@@ -213,7 +219,38 @@ TEST(TrackView, TheOrderSheetsStandOnTheRenderedView)
     QImage shot = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
     shot.save(QCoreApplication::applicationDirPath() + "/view_a5_general_order.png");
     const ui::Control &paper = h.control("A5.RV01");
-    EXPECT_EQ(shot.pixelColor(paper.formPos() + QPoint(5, 200)), QColor(255, 255, 235));
+    const QColor generalPaper(255, 255, 235);
+    EXPECT_EQ(shot.pixelColor(paper.formPos() + QPoint(5, 200)), generalPaper);
+    /* The fill-in fields are handwriting straight on the paper: no frame round them. */
+    const QStringList fields{"A5.RV04", "A5.RV05", "A5.RV07", "A5.RV08", "A5.RV09", "A5.RV11", "A5.RV13", "A5.RV15"};
+    for (const QString &name : fields) {
+        const QRect r(h.control(name).formPos(), h.control(name).bounds().size());
+        for (const QPoint &p : {r.topLeft(), r.topRight(), r.bottomLeft(), r.bottomRight()})
+            EXPECT_EQ(shot.pixelColor(p), generalPaper) << name.toStdString() << " framed at " << p.x() << "," << p.y();
+    }
+
+    /* The player clicks into a field and types; Tab takes him to no other field. */
+    auto *number = qobject_cast<QLineEdit *>(w->widgetOf(h.control("A5.RV04")));
+    ASSERT_NE(number, nullptr);
+    QTest::mouseClick(number, Qt::LeftButton);
+    ASSERT_EQ(w->focusWidget(), number);
+    QTest::keyClick(number, Qt::Key_End);
+    QTest::keyClick(number, Qt::Key_2);
+    EXPECT_EQ(h.text("A5.RV04"), "54012");
+    for (int i = 0; i < fields.size(); ++i) {
+        QTest::keyClick(w->focusWidget() ? w->focusWidget() : w, Qt::Key_Tab);
+        for (const QString &name : fields)
+            EXPECT_NE(w->focusWidget(), w->widgetOf(h.control(name))) << "Tab reached " << name.toStdString();
+    }
+
+    /* A long line of the order wraps on screen and stays one line as typed. */
+    auto *order = qobject_cast<QPlainTextEdit *>(w->widgetOf(h.control("A5.RV05")));
+    ASSERT_NE(order, nullptr);
+    const QString text = "Navestidlo S3 se neobsluhuje, po rozkazu k odjezdu smite odjet.";
+    QTest::keyClicks(order, text);
+    EXPECT_EQ(h.lines("A5.RV05"), QStringList{text});
+    EXPECT_GT(order->document()->firstBlock().layout()->lineCount(), 1);
+    EXPECT_EQ(order->horizontalScrollBar()->maximum(), 0);
     h.click("A5.PC02");
     h.click("A5.RO48");
     shot = w->grab().toImage().convertToFormat(QImage::Format_RGB32);

@@ -3,11 +3,16 @@
 #include "view/qt_app.h"
 
 #include "core/form_a2.h"
+#include "frame/form_a0.h"
 #include "view/form_window.h"
 #include "view/front.h"
 #include "view/vehicle_strip.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QTest>
+#include <QToolTip>
 
 namespace {
 
@@ -112,4 +117,45 @@ TEST(TimetableWindowView, AWeekdayMorningIsReadable)
     /* The model keeps the pictures at their own sizes. */
     EXPECT_EQ(a2.row(row5401).vehicles[0]->bounds().size(), QSize(84, 64));
     EXPECT_EQ(a2.row(row5401).vehicles[1]->bounds().size(), QSize(100, 64));
+}
+
+/*
+ * The player rests the pointer on a cell and reads what the column holds;
+ * the cells are drawn flat: one plain line round a white face.
+ */
+TEST(TimetableWindowView, ARestingPointerShowsACellsHintAndTheCellsAreFlat)
+{
+    ASSERT_NE(qtApp(), nullptr);
+    Harness h;
+    view::Front front(h.app());
+    h.app().A0().hide();
+    TA2 &a2 = h.app().A2();
+    a2.show();
+    view::FormWindow *w = front.window(a2);
+    ASSERT_NE(w, nullptr);
+    QCoreApplication::processEvents();
+
+    const ui::Edit &cell = *a2.row(1).neighbourDeparture;
+    QWidget *field = w->widgetOf(cell);
+    ASSERT_NE(field, nullptr);
+    QTest::mouseMove(field, QPoint(field->width() / 2, field->height() / 2));
+    /* The hint comes once the pointer has rested; the limit is only there for a machine that hangs. */
+    QElapsedTimer limit;
+    limit.start();
+    while (!QToolTip::isVisible() && limit.elapsed() < 20000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), "Odjezd vlaku ze sousední stanice");
+    QToolTip::hideText();
+
+    const QImage shot = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRect r = cell.bounds();
+    const QColor line = shot.pixelColor(r.left(), r.center().y());
+    EXPECT_LT(line.lightness(), 60) << "a dark line round the cell";
+    for (const QPoint &edge : {QPoint(r.center().x(), r.top()), QPoint(r.right(), r.center().y()),
+                               QPoint(r.center().x(), r.bottom())})
+        EXPECT_EQ(shot.pixelColor(edge), line) << "one plain line, no 3-D edge: " << edge.x() << "," << edge.y();
+    for (const QPoint &inner : {QPoint(r.left() + 1, r.center().y()), QPoint(r.center().x(), r.top() + 1),
+                                QPoint(r.right() - 1, r.center().y()), QPoint(r.center().x(), r.bottom() - 1)})
+        EXPECT_EQ(shot.pixelColor(inner), QColor(255, 255, 255)) << "white inside the line: " << inner.x() << "," << inner.y();
 }
