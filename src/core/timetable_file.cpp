@@ -2,6 +2,7 @@
 #include "core/timetable_file.h"
 
 #include "platform/czech_plural.h"
+#include "platform/excerpt.h"
 
 #include <algorithm>
 
@@ -161,11 +162,11 @@ std::optional<TrainLineError> checkVehicle(int slot, int code, const QStringList
     }
     if (!isPictureKind(entry)) {
         return TrainLineError{TrainLineFault::BadPictureKind, column,
-            vehicleMessage(slot, code, QStringLiteral("nemá obrázek známého druhu: %1").arg(entry))};
+            vehicleMessage(slot, code, QStringLiteral("nemá obrázek známého druhu: %1").arg(platform::excerpt(entry)))};
     }
     if (!pictureUsable || !pictureUsable(entry)) {
         return TrainLineError{TrainLineFault::UnusablePicture, column,
-            vehicleMessage(slot, code, QStringLiteral("má obrázek, který chybí nebo nejde načíst: %1").arg(entry))};
+            vehicleMessage(slot, code, QStringLiteral("má obrázek, který chybí nebo nejde načíst: %1").arg(platform::excerpt(entry)))};
     }
     return std::nullopt;
 }

@@ -3,6 +3,7 @@
 
 #include "platform/bitmap_check.h"
 #include "platform/cp1250.h"
+#include "platform/excerpt.h"
 #include "platform/jpeg_decoder.h"
 #include "platform/metafile.h"
 #include "ui/sim_error.h"
@@ -99,9 +100,9 @@ QByteArray readWholeFile(const QString &path)
     FileContent content = readRegularFile(path);
     switch (content.problem) {
     case FileProblem::None: break;
-    case FileProblem::Missing: throw ui::SimError(QStringLiteral("Soubor nebyl nalezen: %1").arg(path));
-    case FileProblem::Unreadable: throw ui::SimError(QStringLiteral("Soubor nelze přečíst: %1").arg(path));
-    case FileProblem::TooLarge: throw ui::SimError(QStringLiteral("Soubor je příliš velký: %1").arg(path));
+    case FileProblem::Missing: throw ui::SimError(QStringLiteral("Soubor nebyl nalezen: %1").arg(excerpt(path)));
+    case FileProblem::Unreadable: throw ui::SimError(QStringLiteral("Soubor nelze přečíst: %1").arg(excerpt(path)));
+    case FileProblem::TooLarge: throw ui::SimError(QStringLiteral("Soubor je příliš velký: %1").arg(excerpt(path)));
     }
     return std::move(content.bytes);
 }
@@ -313,12 +314,12 @@ QImage loadPicture(const QString &path)
     const QString resolved = resolvePath(path);
     const PictureKind kind = kindOfName(resolved);
     if (kind == PictureKind::Unknown)
-        throw ui::SimError(QStringLiteral("Neznámý formát obrázku: %1").arg(resolved));
+        throw ui::SimError(QStringLiteral("Neznámý formát obrázku: %1").arg(excerpt(resolved)));
     const QByteArray data = readWholeFile(resolved);
     /* Read by the kind its name gives: content of another kind is not read at all. */
     if (!startsAs(data, kind))
         throw ui::SimError(QStringLiteral("Obrázek nelze přečíst, není to %1: %2")
-                               .arg(resolved.section(QLatin1Char('.'), -1).toUpper(), resolved));
+                               .arg(excerpt(resolved.section(QLatin1Char('.'), -1).toUpper()), excerpt(resolved)));
     QImage image;
     try {
         switch (kind) {
@@ -333,7 +334,7 @@ QImage loadPicture(const QString &path)
         image = QImage();
     }
     if (image.isNull())
-        throw ui::SimError(QStringLiteral("Obrázek je poškozený: %1").arg(resolved));
+        throw ui::SimError(QStringLiteral("Obrázek je poškozený: %1").arg(excerpt(resolved)));
     return image;
 }
 

@@ -5,6 +5,8 @@
 #include "core/timetable_placing.h"
 #include "devices/form_a3.h"
 
+#include <QElapsedTimer>
+
 #include <sys/stat.h>
 
 namespace {
@@ -129,6 +131,25 @@ TEST(PlacingRules, OnlyNumbersAndPicturesRefuseALine)
     EXPECT_EQ(g.state(4), core::LinePlaced);
     EXPECT_EQ(g.h->text("A2.G6"), "5");
     EXPECT_EQ(g.h->text("A2.H9"), "");
+}
+
+TEST(PlacingRules, AnEntryOfMegabytesIsQuotedByItsBeginningOnly)
+{
+    TrainLineText t = passenger("00001");
+    t.vehicles = "001002000000000000000000000000";
+    FileGame g({t.text()});
+    const QString entry = "Vozidla\\" + QString(8 << 20, QLatin1Char('x')) + ".bmp";
+    g.restartWithVehicles({"Vozidla\\lok_754.bmp", entry});
+    QElapsedTimer clock;
+    clock.start();
+    g.tickAt(7, 10);
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_EQ(g.state(0), core::LineRefused);
+    const QStringList refusals = g.h->messages().filter("lze zařadit");
+    ASSERT_EQ(refusals.size(), 1) << g.h->messages().join(" | ").left(1000).toStdString();
+    EXPECT_EQ(refusals[0], "Vlak na řádku 30 grafikonu nelze zařadit: Vozidlo 2 ve sloupcích 41-43 má obrázek, "
+                           "který chybí nebo nejde načíst: "
+                               + entry.left(200) + "…");
 }
 
 TEST(PlacingRules, ABadLineInAFullGroupWaitsSilentlyUntilARowFrees)
