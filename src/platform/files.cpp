@@ -8,6 +8,7 @@
 #include "platform/metafile.h"
 #include "ui/sim_error.h"
 
+#include <QLocale>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -105,6 +106,25 @@ QByteArray readWholeFile(const QString &path)
     case FileProblem::TooLarge: throw ui::SimError(QStringLiteral("Soubor je příliš velký: %1").arg(excerpt(path)));
     }
     return std::move(content.bytes);
+}
+
+/**
+ * @return the number of lines splitTextLines makes of a text's bytes (a
+ *         line end is CR LF, LF or CR), counted only up to limit + 1.
+ */
+qsizetype countLines(const QByteArray &bytes, qsizetype limit)
+{
+    qsizetype lines = 0;
+    const char *p = bytes.constData();
+    const qsizetype n = bytes.size();
+    for (qsizetype k = 0; k < n && lines <= limit; ++k) {
+        if (p[k] == '\n' || (p[k] == '\r' && (k + 1 == n || p[k + 1] != '\n')))
+            ++lines;
+    }
+    /* A last line without its line end is a line too. */
+    if (n > 0 && p[n - 1] != '\n' && p[n - 1] != '\r')
+        ++lines;
+    return lines;
 }
 
 /** @return the kind of picture a file's extension names. */
@@ -306,7 +326,13 @@ QStringList splitTextLines(const QString &text)
 
 QStringList readTextLines1250(const QString &path)
 {
-    return splitTextLines(decodeCp1250(readWholeFile(resolvePath(path))));
+    const QString resolved = resolvePath(path);
+    const QByteArray bytes = readWholeFile(resolved);
+    /* Counted on the bytes: a file of endless empty lines is refused before any line is made. */
+    if (countLines(bytes, kMaxTextLines) > kMaxTextLines)
+        throw ui::SimError(QStringLiteral("Soubor má víc než %1 řádků: %2")
+                               .arg(QLocale(QLocale::Czech).toString(kMaxTextLines), excerpt(resolved)));
+    return splitTextLines(decodeCp1250(bytes));
 }
 
 QImage loadPicture(const QString &path)
