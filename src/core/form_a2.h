@@ -3,6 +3,7 @@
 
 #include "core/due_lines.h"
 #include "core/line_group_cache.h"
+#include "core/refusal_reports.h"
 #include "core/timetable_file.h"
 #include "core/vehicle_pictures.h"
 #include "ui/controls.h"
@@ -111,6 +112,8 @@ public:
     core::LineGroupCache lineGroups;
     /** The timetable's lines by due minute, and the due ones by group, for the marking and the placing. */
     core::DueLines dueLines;
+    /** How many of the timetable's refused lines this game has reported. */
+    core::RefusalReports refusalReports;
 
 private:
     void buildLabels();

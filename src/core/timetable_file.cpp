@@ -2,6 +2,7 @@
 #include "core/timetable_file.h"
 
 #include "platform/czech_plural.h"
+#include "platform/excerpt.h"
 
 #include <algorithm>
 
@@ -109,6 +110,33 @@ LineCode lineCodeOf(QChar c)
     return static_cast<LineCode>(c.unicode() - '0');
 }
 
+/**
+ * Checks the running times that a row shows and that the line traffic
+ * reads as minutes: columns 17-18 unless the train starts here, columns
+ * 32-33 unless it ends here. Each is checked as the row shows it.
+ * @return the error of the first that is no number, or nothing.
+ */
+std::optional<TrainLineError> checkRunningTimes(QStringView text)
+{
+    struct Half {
+        Field lineCode;    ///< Column 8 or 23: "0" shows no running time.
+        Field runningTime; ///< Its running time.
+        const char16_t *name; ///< The running time's name in the window.
+    };
+    const Half halves[] = {{kFrom, kRunningTimeFrom, u"Jízdní doba ze sousední stanice"},
+                           {kTo, kRunningTimeTo, u"Jízdní doba do sousední stanice"}};
+    for (const Half &half : halves) {
+        if (lineCodeOf(text.at(half.lineCode.column - 1)) == LineCode::Here)
+            continue;
+        if (!numberOf(shownRunningTime(fieldOf(text, half.runningTime)))) {
+            return TrainLineError{TrainLineFault::BadRunningTime, half.runningTime.column,
+                QStringLiteral("%1 ve sloupcích %2 není číslo.")
+                    .arg(QString::fromUtf16(half.name), columnsText(half.runningTime))};
+        }
+    }
+    return std::nullopt;
+}
+
 /** Reads the ten vehicle codes. @return the error of the first code that is not a number, or nothing. */
 std::optional<TrainLineError> readVehicleCodes(QStringView text, TimetableTrainLine &line)
 {
@@ -161,11 +189,11 @@ std::optional<TrainLineError> checkVehicle(int slot, int code, const QStringList
     }
     if (!isPictureKind(entry)) {
         return TrainLineError{TrainLineFault::BadPictureKind, column,
-            vehicleMessage(slot, code, QStringLiteral("nemá obrázek známého druhu: %1").arg(entry))};
+            vehicleMessage(slot, code, QStringLiteral("nemá obrázek známého druhu: %1").arg(platform::excerpt(entry)))};
     }
     if (!pictureUsable || !pictureUsable(entry)) {
         return TrainLineError{TrainLineFault::UnusablePicture, column,
-            vehicleMessage(slot, code, QStringLiteral("má obrázek, který chybí nebo nejde načíst: %1").arg(entry))};
+            vehicleMessage(slot, code, QStringLiteral("má obrázek, který chybí nebo nejde načíst: %1").arg(platform::excerpt(entry)))};
     }
     return std::nullopt;
 }
@@ -199,6 +227,8 @@ TrainLineResult parseTrainLine(QStringView text)
     }
     TimetableTrainLine &line = result.line;
     result.error = readNumbers(text, line);
+    if (result.ok())
+        result.error = checkRunningTimes(text);
     if (result.ok())
         result.error = readVehicleCodes(text, line);
     if (result.ok())

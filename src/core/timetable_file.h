@@ -76,12 +76,13 @@ struct TimetableTrainLine {
 
 /**
  * The kinds of bad train line: the only faults that keep a line out of the
- * timetable window. Line codes, times and running times are shown as they
- * stand, whatever they hold.
+ * timetable window. Line codes and times are shown as they stand, whatever
+ * they hold.
  */
 enum class TrainLineFault {
     TooShort,          ///< Fewer than 67 characters: the vehicle codes cannot be read.
     BadNumber,         ///< Group code or train number is not a number.
+    BadRunningTime,    ///< A running time that the row shows is not a number.
     BadVehicleCode,    ///< A vehicle code is not a number.
     UnknownVehicle,    ///< A vehicle code beyond the vehicles file, or naming an empty line.
     BadPictureKind,    ///< A picture file whose extension is no picture kind.
@@ -109,7 +110,9 @@ using PictureCheck = std::function<bool(const QString &entry)>;
 
 /**
  * Parses one train line in fixed columns. Reads nothing beyond the line's
- * end. Only the numbers are checked: the group code, the train number and
+ * end. Only the numbers are checked: the group code, the train number, the
+ * running times the row shows (columns 17-18 unless the train starts here,
+ * 32-33 unless it ends here; the line traffic reads them as minutes) and
  * the ten vehicle codes (a code of 0 or less is the empty vehicle). Line
  * codes, times and running times are kept as the file holds them.
  * @param text the line, one character per byte of the file.

@@ -158,14 +158,20 @@ TrainLineResult checkDueLine(App &app, const QString &text)
     });
 }
 
-/** Refuses line i for this game: it takes no row and is reported this once. */
-[[noreturn]] void refuse(App &app, size_t i, const QString &why)
+/**
+ * Refuses line i for this game: it takes no row. One of the game's first
+ * refused lines is reported as a failure of the placing; a later one ends
+ * the placing without a box (RefusalReports).
+ */
+void refuse(App &app, size_t i, const QString &why)
 {
     app.TimetableTrainStates[i] = LineRefused;
     app.A2().dueLines.removeDue(i);
-    throw ui::SimError(QStringLiteral("Vlak na řádku %1 grafikonu nelze zařadit: %2")
-                           .arg(kFirstTrainLine + static_cast<int>(i))
-                           .arg(why));
+    if (app.A2().refusalReports.refuse()) {
+        throw ui::SimError(QStringLiteral("Vlak na řádku %1 grafikonu nelze zařadit: %2")
+                               .arg(kFirstTrainLine + static_cast<int>(i))
+                               .arg(why));
+    }
 }
 
 /**
@@ -204,12 +210,12 @@ void placeOneTrain(App &app)
     const QString &text = app.TimetableTrainLines[i];
     const int groupCode = lineGroups.groupCode(i, text);
     if (groupCode == LineGroupCache::kNoNumber)
-        refuse(app, i, QStringLiteral("Skupina vlaku ve sloupcích 1-2 není číslo."));
+        return refuse(app, i, QStringLiteral("Skupina vlaku ve sloupcích 1-2 není číslo."));
     TimetableRow *row = freeRows.of(groupOfCode(groupCode));
     /* Only now, with a row to write, is the whole line checked: before any cell is written. */
     const TrainLineResult checked = checkDueLine(app, text);
     if (!checked.ok())
-        refuse(app, i, checked.error->text);
+        return refuse(app, i, checked.error->text);
     writeTrain(app, *row, checked.line);
     states[i] = LinePlaced;
     due.removeDue(i);
@@ -229,7 +235,12 @@ void MarkDueTimetableLines(App &app)
 
 void PlaceTimetableTrains(App &app)
 {
+    RefusalReports &reports = app.A2().refusalReports;
+    reports.beginPlacing();
     ui::guarded(app.A1(), QStringLiteral("Error A1H-ZV"), [&app] { placeOneTrain(app); });
+    const QString count = reports.endPlacing();
+    if (!count.isEmpty())
+        app.platform().messages.show(count);
 }
 
 } // namespace core

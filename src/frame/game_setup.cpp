@@ -70,8 +70,10 @@ void fillTimetableArrays(App &app)
         app.TimetableTrainStates[i] = 0;
         app.TimetableTrainLines[i] = line < g.count() ? g.line(line) : QString();
     }
-    /* New lines, all waiting: their indexes are built afresh at the first marking. */
+    /* New lines, all waiting: their indexes are built afresh at the first marking,
+       and the new game reports its refused lines afresh. */
     app.A2().dueLines.reset();
+    app.A2().refusalReports.reset();
 }
 
 /** Sets the clock to the start time with "59" seconds, so the first tick begins the first minute. */

@@ -3,10 +3,12 @@
 
 #include "platform/bitmap_check.h"
 #include "platform/cp1250.h"
+#include "platform/excerpt.h"
 #include "platform/jpeg_decoder.h"
 #include "platform/metafile.h"
 #include "ui/sim_error.h"
 
+#include <QLocale>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -99,11 +101,30 @@ QByteArray readWholeFile(const QString &path)
     FileContent content = readRegularFile(path);
     switch (content.problem) {
     case FileProblem::None: break;
-    case FileProblem::Missing: throw ui::SimError(QStringLiteral("Soubor nebyl nalezen: %1").arg(path));
-    case FileProblem::Unreadable: throw ui::SimError(QStringLiteral("Soubor nelze přečíst: %1").arg(path));
-    case FileProblem::TooLarge: throw ui::SimError(QStringLiteral("Soubor je příliš velký: %1").arg(path));
+    case FileProblem::Missing: throw ui::SimError(QStringLiteral("Soubor nebyl nalezen: %1").arg(excerpt(path)));
+    case FileProblem::Unreadable: throw ui::SimError(QStringLiteral("Soubor nelze přečíst: %1").arg(excerpt(path)));
+    case FileProblem::TooLarge: throw ui::SimError(QStringLiteral("Soubor je příliš velký: %1").arg(excerpt(path)));
     }
     return std::move(content.bytes);
+}
+
+/**
+ * @return the number of lines splitTextLines makes of a text's bytes (a
+ *         line end is CR LF, LF or CR), counted only up to limit + 1.
+ */
+qsizetype countLines(const QByteArray &bytes, qsizetype limit)
+{
+    qsizetype lines = 0;
+    const char *p = bytes.constData();
+    const qsizetype n = bytes.size();
+    for (qsizetype k = 0; k < n && lines <= limit; ++k) {
+        if (p[k] == '\n' || (p[k] == '\r' && (k + 1 == n || p[k + 1] != '\n')))
+            ++lines;
+    }
+    /* A last line without its line end is a line too. */
+    if (n > 0 && p[n - 1] != '\n' && p[n - 1] != '\r')
+        ++lines;
+    return lines;
 }
 
 /** @return the kind of picture a file's extension names. */
@@ -305,7 +326,13 @@ QStringList splitTextLines(const QString &text)
 
 QStringList readTextLines1250(const QString &path)
 {
-    return splitTextLines(decodeCp1250(readWholeFile(resolvePath(path))));
+    const QString resolved = resolvePath(path);
+    const QByteArray bytes = readWholeFile(resolved);
+    /* Counted on the bytes: a file of endless empty lines is refused before any line is made. */
+    if (countLines(bytes, kMaxTextLines) > kMaxTextLines)
+        throw ui::SimError(QStringLiteral("Soubor má víc než %1 řádků: %2")
+                               .arg(QLocale(QLocale::Czech).toString(kMaxTextLines), excerpt(resolved)));
+    return splitTextLines(decodeCp1250(bytes));
 }
 
 QImage loadPicture(const QString &path)
@@ -313,12 +340,12 @@ QImage loadPicture(const QString &path)
     const QString resolved = resolvePath(path);
     const PictureKind kind = kindOfName(resolved);
     if (kind == PictureKind::Unknown)
-        throw ui::SimError(QStringLiteral("Neznámý formát obrázku: %1").arg(resolved));
+        throw ui::SimError(QStringLiteral("Neznámý formát obrázku: %1").arg(excerpt(resolved)));
     const QByteArray data = readWholeFile(resolved);
     /* Read by the kind its name gives: content of another kind is not read at all. */
     if (!startsAs(data, kind))
         throw ui::SimError(QStringLiteral("Obrázek nelze přečíst, není to %1: %2")
-                               .arg(resolved.section(QLatin1Char('.'), -1).toUpper(), resolved));
+                               .arg(excerpt(resolved.section(QLatin1Char('.'), -1).toUpper()), excerpt(resolved)));
     QImage image;
     try {
         switch (kind) {
@@ -333,7 +360,7 @@ QImage loadPicture(const QString &path)
         image = QImage();
     }
     if (image.isNull())
-        throw ui::SimError(QStringLiteral("Obrázek je poškozený: %1").arg(resolved));
+        throw ui::SimError(QStringLiteral("Obrázek je poškozený: %1").arg(excerpt(resolved)));
     return image;
 }
 

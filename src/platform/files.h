@@ -10,6 +10,13 @@ namespace platform {
 /** Files larger than this are refused: no timetable, vehicles file, picture or sound comes near it. */
 inline constexpr qint64 kMaxFileSize = 64LL * 1024 * 1024;
 
+/**
+ * Text files of more lines than this are refused before their lines are
+ * made: a timetable of 500,000 trains still fits, a file of empty lines
+ * never costs more than this many.
+ */
+inline constexpr qsizetype kMaxTextLines = 1000000;
+
 /** Why a file could not be read. */
 enum class FileProblem {
     None,       ///< Read whole.
@@ -104,7 +111,8 @@ QStringList splitTextLines(const QString &text);
  * @param path the file; resolved as by resolvePath.
  * @return the file's lines.
  * @throws ui::SimError when the file is missing, unreadable, no regular
- *         file or too large, each with its own message.
+ *         file, too large or of more than kMaxTextLines lines, each with
+ *         its own message.
  */
 QStringList readTextLines1250(const QString &path);
 

@@ -5,6 +5,8 @@
 #include "core/timetable_placing.h"
 #include "devices/form_a3.h"
 
+#include <QElapsedTimer>
+
 #include <sys/stat.h>
 
 namespace {
@@ -73,7 +75,7 @@ TEST(PlacingRules, TimesAndRunningTimesAreWrittenAsTheyStand)
     t.runningTimeFrom = " 7";
     t.departure = "7:2x";
     t.neighbourArrival = "0960";
-    t.runningTimeTo = "0a";
+    t.runningTimeTo = "+5";
     FileGame g({t.text()});
     g.tickAt(7, 10);
     ASSERT_EQ(g.state(0), core::LinePlaced);
@@ -81,7 +83,7 @@ TEST(PlacingRules, TimesAndRunningTimesAreWrittenAsTheyStand)
     EXPECT_EQ(g.h->text("A2.H0"), " 7");
     EXPECT_EQ(g.h->text("A2.H2"), "7::2x");
     EXPECT_EQ(g.h->text("A2.H3"), "9:60");
-    EXPECT_EQ(g.h->text("A2.H4"), "a");
+    EXPECT_EQ(g.h->text("A2.H4"), "+5");
     EXPECT_TRUE(g.h->messages().isEmpty()) << g.h->messages().join(" | ").toStdString();
 }
 
@@ -129,6 +131,52 @@ TEST(PlacingRules, OnlyNumbersAndPicturesRefuseALine)
     EXPECT_EQ(g.state(4), core::LinePlaced);
     EXPECT_EQ(g.h->text("A2.G6"), "5");
     EXPECT_EQ(g.h->text("A2.H9"), "");
+}
+
+TEST(PlacingRules, ARunningTimeThatIsNoNumberRefusesALineThatShowsIt)
+{
+    TrainLineText badFrom = passenger("00001");
+    badFrom.runningTimeFrom = "xx";
+    TrainLineText badTo = passenger("00002");
+    badTo.runningTimeTo = "0-";
+    /* A train that starts here shows no running time from the neighbour; one that ends here none to it. */
+    TrainLineText startsHere = passenger("00003");
+    startsHere.from = "0";
+    startsHere.departure = "0715";
+    startsHere.runningTimeFrom = "??";
+    TrainLineText endsHere = passenger("00004");
+    endsHere.to = "0";
+    endsHere.runningTimeTo = "  ";
+    FileGame g({badFrom.text(), badTo.text(), startsHere.text(), endsHere.text()});
+    g.tickAt(7, 10);
+    g.h->ticks(4);
+    const QStringList refusals = g.h->messages().filter("lze zařadit");
+    EXPECT_EQ(refusals, (QStringList{
+        "Vlak na řádku 30 grafikonu nelze zařadit: Jízdní doba ze sousední stanice ve sloupcích 17-18 není číslo.",
+        "Vlak na řádku 31 grafikonu nelze zařadit: Jízdní doba do sousední stanice ve sloupcích 32-33 není číslo."}))
+        << g.h->messages().join(" | ").toStdString();
+    const std::vector<quint8> states{g.state(0), g.state(1), g.state(2), g.state(3)};
+    EXPECT_EQ(states, (std::vector<quint8>{core::LineRefused, core::LineRefused, core::LinePlaced, core::LinePlaced}));
+    EXPECT_EQ(g.h->text("A2.G6") + " " + g.h->text("A2.H9"), "3 4");
+}
+
+TEST(PlacingRules, AnEntryOfMegabytesIsQuotedByItsBeginningOnly)
+{
+    TrainLineText t = passenger("00001");
+    t.vehicles = "001002000000000000000000000000";
+    FileGame g({t.text()});
+    const QString entry = "Vozidla\\" + QString(8 << 20, QLatin1Char('x')) + ".bmp";
+    g.restartWithVehicles({"Vozidla\\lok_754.bmp", entry});
+    QElapsedTimer clock;
+    clock.start();
+    g.tickAt(7, 10);
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_EQ(g.state(0), core::LineRefused);
+    const QStringList refusals = g.h->messages().filter("lze zařadit");
+    ASSERT_EQ(refusals.size(), 1) << g.h->messages().join(" | ").left(1000).toStdString();
+    EXPECT_EQ(refusals[0], "Vlak na řádku 30 grafikonu nelze zařadit: Vozidlo 2 ve sloupcích 41-43 má obrázek, "
+                           "který chybí nebo nejde načíst: "
+                               + entry.left(200) + "…");
 }
 
 TEST(PlacingRules, ABadLineInAFullGroupWaitsSilentlyUntilARowFrees)

@@ -144,6 +144,11 @@ TEST(TimetableTrainLine, OnlyNumbersThatAreNoNumbersMakeABadLine)
         {withColumns(kThrough, 38, QStringLiteral("00x")), TrainLineFault::BadVehicleCode, 38},
         {withColumns(kThrough, 65, QStringLiteral("   ")), TrainLineFault::BadVehicleCode, 65},
         {withColumns(kThrough, 50, QStringLiteral("0-1")), TrainLineFault::BadVehicleCode, 50},
+        {withColumns(kThrough, 17, QStringLiteral("xx")), TrainLineFault::BadRunningTime, 17},
+        {withColumns(kThrough, 17, QStringLiteral("0 ")), TrainLineFault::BadRunningTime, 17},
+        {withColumns(kThrough, 32, QStringLiteral("1-")), TrainLineFault::BadRunningTime, 32},
+        {withColumns(kEnding, 17, QStringLiteral("  ")), TrainLineFault::BadRunningTime, 17},
+        {withColumns(kStarting, 32, QStringLiteral("?")), TrainLineFault::BadRunningTime, 32},
     };
     for (const Case &c : cases) {
         const TrainLineResult result = parseTrainLine(c.text);
@@ -169,7 +174,10 @@ TEST(TimetableTrainLine, LineCodesTimesAndRunningTimesAreKeptAsTheyStand)
         {withColumns(kThrough, 13, QStringLiteral("7:15")), LineCode::C, LineCode::A},
         {withColumns(kThrough, 17, QStringLiteral(" 7")), LineCode::C, LineCode::A},
         {withColumns(kThrough, 24, QStringLiteral("    ")), LineCode::C, LineCode::A},
-        {withColumns(kThrough, 32, QStringLiteral("1-")), LineCode::C, LineCode::A},
+        {withColumns(kThrough, 32, QStringLiteral("+3")), LineCode::C, LineCode::A},
+        /* A running time that the row does not show is not read as a number. */
+        {withColumns(kStarting, 17, QStringLiteral("xx")), LineCode::Here, LineCode::B},
+        {withColumns(kEnding, 32, QStringLiteral("xx")), LineCode::B, LineCode::Here},
     };
     for (const Case &c : cases) {
         const TrainLineResult result = parseTrainLine(c.text);
@@ -204,6 +212,10 @@ TEST(TimetableTrainLine, ErrorTextsNameTheColumns)
 {
     EXPECT_EQ(parseTrainLine(withColumns(kThrough, 44, QStringLiteral("a12"))).error->text,
               QStringLiteral("Kód vozidla ve sloupcích 44-46 není číslo."));
+    EXPECT_EQ(parseTrainLine(withColumns(kThrough, 17, QStringLiteral("xx"))).error->text,
+              QStringLiteral("Jízdní doba ze sousední stanice ve sloupcích 17-18 není číslo."));
+    EXPECT_EQ(parseTrainLine(withColumns(kThrough, 32, QStringLiteral("1-"))).error->text,
+              QStringLiteral("Jízdní doba do sousední stanice ve sloupcích 32-33 není číslo."));
     EXPECT_EQ(parseTrainLine(QStringLiteral("11")).error->text,
               QStringLiteral("Řádek vlaku je kratší než 67 znaků (má 2 znaky)."));
 }

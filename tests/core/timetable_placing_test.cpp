@@ -10,6 +10,7 @@
 #include "devices/form_a3.h"
 #include "platform/files.h"
 
+#include <QElapsedTimer>
 #include <QMap>
 #include <QSet>
 
@@ -320,6 +321,44 @@ TEST(TimetablePlacing, BadLinesAreReportedOnceAndNeverTakeARow)
     EXPECT_EQ(g.h->text("A2.G6"), "5404");
     for (const char *cell : {"A2.H9", "A2.J2", "A2.K5", "A2.L8"})
         EXPECT_EQ(g.h->text(cell), "") << cell;
+}
+
+TEST(TimetablePlacing, AFloodOfBadLinesShowsAFewReportsAndOneCountOfTheRest)
+{
+    TrainLineText bad;
+    bad.number = "0540x";
+    TrainLineText later = bad;
+    later.neighbourDeparture = "0815";
+    QStringList lines;
+    for (int i = 0; i < 500; ++i)
+        lines << bad.text();
+    FileGame g(lines << later.text());
+    QElapsedTimer clock;
+    clock.start();
+    g.tickAt(7, 10);
+    g.h->ticks(500);
+    EXPECT_LT(clock.elapsed(), 1000);
+    for (int i = 0; i < 500; ++i)
+        ASSERT_EQ(g.state(i), core::LineRefused) << i;
+
+    /* Five lines reported in full, each with its three boxes, then one count of the other 495. */
+    const QStringList &shown = g.h->messages();
+    ASSERT_EQ(shown.size(), 5 * 3 + 1) << shown.mid(0, 20).join(" | ").toStdString();
+    EXPECT_EQ(shown.filter("Vlak na řádku").size(), 5);
+    EXPECT_TRUE(shown.at(14).startsWith("Vlak na řádku 34 grafikonu")) << shown.at(14).toStdString();
+    EXPECT_EQ(shown.last(), "Ještě 495 řádků grafikonu nelze zařadit. Další vadné řádky tohoto grafikonu se již nehlásí.");
+
+    /* A bad line of a later minute is refused without a box. */
+    g.h->clearMessages();
+    g.tickAt(8, 10);
+    g.h->ticks(2);
+    EXPECT_EQ(g.state(500), core::LineRefused);
+    EXPECT_TRUE(g.h->messages().isEmpty()) << g.h->messages().join(" | ").toStdString();
+
+    /* The next game reports its first refused line in full again. */
+    g.restartWithVehicles(platform::readTextLines1250(g.folder.path() + "/Vozidla.txt"));
+    g.tickAt(7, 10);
+    EXPECT_EQ(g.h->messages().filter("Vlak na řádku 30 grafikonu").size(), 1) << g.h->messages().join(" | ").toStdString();
 }
 
 TEST(TimetablePlacing, AFailingDueMarkingIsReportedAndThePlacingGoesOn)

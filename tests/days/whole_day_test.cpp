@@ -6,6 +6,7 @@
 #include "harness/dispatcher.h"
 
 #include <QFile>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -22,9 +23,10 @@ const std::set<QString> BuiltInDayFrom715{"1910", "1913", "1915", "1916", "647",
  * @return the numbers of a shipped timetable's trains that come (or, when
  *         they start here, leave) between two times of the day, in minutes.
  */
-std::set<QString> timetableTrains(const QString &file, int fromMinute, int untilMinute)
+std::set<QString> timetableTrains(const QString &file, int fromMinute, int untilMinute,
+                                  const QString &dataDir = QStringLiteral(KAMENNA_SOURCE_DATA_DIR))
 {
-    QFile f(QStringLiteral(KAMENNA_SOURCE_DATA_DIR) + "/Gvd/" + file);
+    QFile f(dataDir + "/Gvd/" + file);
     EXPECT_TRUE(f.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = f.readAll().split('\n');
     std::set<QString> out;
@@ -42,13 +44,15 @@ std::set<QString> timetableTrains(const QString &file, int fromMinute, int until
 }
 
 /**
- * A game of a timetable (empty: the built-in day), started at a time and
- * played by one dispatcher; the lines named go over to telephone working
- * by telephone first.
+ * A game of a timetable (empty: the built-in day) of a data directory,
+ * started at a time and played by one dispatcher; the lines named go over
+ * to telephone working by telephone first.
  */
 class Day {
 public:
-    Day(const QString &timetable, int hour, int minute, Dispatcher::Style style, const QString &telephoneLines = {})
+    Day(const QString &timetable, int hour, int minute, Dispatcher::Style style, const QString &telephoneLines = {},
+        const QString &dataDir = QStringLiteral(KAMENNA_SOURCE_DATA_DIR))
+        : h(dataDir)
     {
         while (h.text("A1.GrafikonDir") != timetable)
             pickNextTimetable(h);
@@ -230,6 +234,34 @@ TEST(WholeDay, TheCarefulDispatcherWorksTheWeekendTimetable)
 TEST(WholeDay, TheQuickDispatcherWorksTheWeekendTimetable)
 {
     playDay("sobota_nedele.t6g", 5, 45, Dispatcher::Quick, timetableTrains("sobota_nedele.t6g", 6 * 60, 23 * 60));
+}
+
+/*
+ * Train 5404 of line A with a running time that is no number: it is refused
+ * when it falls due, so its neighbour never offers it, and every other
+ * train of line A still comes in and goes out.
+ */
+TEST(WholeDay, ATrainWhoseRunningTimeIsNoNumberLeavesTheOthersToRun)
+{
+    TimetableFolder folder;
+    QStringList lines = platform::readTextLines1250(QStringLiteral(KAMENNA_SOURCE_DATA_DIR "/Gvd/vsedni_den.t6g"));
+    const qsizetype bad = lines.indexOf(QRegularExpression("1705404108550908.*"));
+    ASSERT_GE(bad, 30);
+    lines[bad].replace(16, 2, "xx");
+    folder.writeText("Gvd/vsedni_den.t6g", lines);
+    Day day("vsedni_den.t6g", 8, 15, Dispatcher::Careful, {}, folder.path());
+    day.d->playUntil(23, 59);
+
+    std::set<QString> expected = timetableTrains("vsedni_den.t6g", 8 * 60 + 30, 23 * 60, folder.path());
+    ASSERT_EQ(expected.erase("5404"), 1u);
+    expectEveryTrainWorked(*day.d, expected);
+    EXPECT_EQ(day.d->trains().count("5404"), 0u);
+    EXPECT_EQ(day.h.messages(), (QStringList{"Error A1H-ZV", "Error A1H",
+                                             QStringLiteral("Vlak na řádku %1 grafikonu nelze zařadit: Jízdní doba "
+                                                            "ze sousední stanice ve sloupcích 17-18 není číslo.")
+                                                 .arg(bad)}));
+    day.h.clearMessages();
+    expectAtRest(day.h, *day.d);
 }
 
 TEST(WholeDay, ASecondGameAfterTheEndOfTheFirstPlaysItsFirstHourAsFully)

@@ -3,6 +3,8 @@
 #include "core/form_a2.h"
 #include "platform/unprivileged.h"
 
+#include <QElapsedTimer>
+
 #include <filesystem>
 
 #include <cstdio>
@@ -51,6 +53,38 @@ TEST(TimetableFolder, AShortFileSaysHowManyLinesItHasInCzech)
     EXPECT_EQ(shown.at(1), "Soubor a.t6g není grafikon: má 3 řádky, grafikon jich má nejméně 30.");
     EXPECT_EQ(shown.at(3), "Soubor b.t6g není grafikon: má 5 řádků, grafikon jich má nejméně 30.");
     EXPECT_EQ(shown.at(5), "Soubor c.t6g není grafikon: má 1 řádek, grafikon jich má nejméně 30.");
+}
+
+TEST(TimetableFolder, EndlessEmptyLinesAndAHugeVehiclesNameAreRefusedAtOnceWhenPicked)
+{
+    TimetableFolder folder;
+    folder.writeTimetable("a.t6g", {TrainLineText{}.text()});
+    QFile empty(folder.path() + "/Gvd/b.t6g");
+    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+    empty.write(QByteArray(platform::kMaxFileSize, '\n'));
+    empty.close();
+    const QString hugeName = QString(8 << 20, QLatin1Char('v')) + ".txt";
+    folder.writeTimetable("c.t6g", {TrainLineText{}.text()}, "Dlouhý seznam", "Horní Lom", hugeName);
+    Harness h(folder.path());
+    pickNextTimetable(h);
+    ASSERT_EQ(h.text("A1.GrafikonDir"), "a.t6g");
+
+    QElapsedTimer clock;
+    clock.start();
+    pickNextTimetable(h);
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_EQ(h.messages(), (QStringList{"Error 00G6-A.", "Soubor má víc než 1\u00a0000\u00a0000 řádků: " + folder.path()
+                                                              + "/Gvd/b.t6g"}));
+    /* The earlier pick stays whole. */
+    EXPECT_EQ(h.text("A1.GrafikonDir"), "a.t6g");
+    EXPECT_EQ(h.app().TimetableTrainLines.size(), 1u);
+
+    h.clearMessages();
+    clock.restart();
+    pickNextTimetable(h);
+    EXPECT_LT(clock.elapsed(), 1000);
+    ASSERT_EQ(h.messages().size(), 2) << h.messages().join(" | ").left(500).toStdString();
+    EXPECT_EQ(h.messages().at(1), "Soubor nelze přečíst: " + (folder.path() + "/" + hugeName).left(200) + "…");
 }
 
 namespace {

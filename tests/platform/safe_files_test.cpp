@@ -81,6 +81,21 @@ TEST(SafeFiles, AFileAboveTheLimitIsRefusedWithoutReadingIt)
     EXPECT_EQ(platform::readRegularFile(limit).bytes.size(), 1000);
 }
 
+TEST(SafeFiles, TextOfMoreLinesThanTheLimitIsRefused)
+{
+    QTemporaryDir dir;
+    /* CR LF, CR and LF each end a line; the last line needs no line end. */
+    const QString atLimit = dir.filePath("presne.txt");
+    writeFile(atLimit, "a\r\nb\rc\n" + QByteArray(platform::kMaxTextLines - 4, '\n') + "posledni");
+    const QStringList lines = platform::readTextLines1250(atLimit);
+    EXPECT_EQ(lines.size(), platform::kMaxTextLines);
+    EXPECT_EQ(lines.last(), "posledni");
+    const QString over = dir.filePath("vice.txt");
+    writeFile(over, QByteArray(platform::kMaxTextLines, '\n') + "x");
+    EXPECT_EQ(failureOf([&] { platform::readTextLines1250(over); }),
+              "Soubor má víc než 1\u00a0000\u00a0000 řádků: " + over);
+}
+
 TEST(SafeFiles, CutBitmapsAndIconsAreRefusedNeverShownHalf)
 {
     QTemporaryDir dir;
