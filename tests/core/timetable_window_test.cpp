@@ -83,9 +83,10 @@ TEST(TimetableWindow, TheColumnHeadingsAreOneBoldUnderlinedLabel)
     EXPECT_TRUE(b1.font().underline);
     EXPECT_EQ(b1.font().color, QColor(Qt::white));
     /* No other label stands in the headings' line. */
-    for (const ui::Control *c : h.control("A2").children())
+    for (const ui::Control *c : h.control("A2").children()) {
         if (c != &b1 && c->kind() == ui::Kind::Label)
             EXPECT_FALSE(c->bounds().intersects(b1.bounds())) << c->caption().toStdString();
+    }
 }
 
 TEST(TimetableWindow, OpensWithEmptyWhiteRowsAndDefaultTrains)
