@@ -70,8 +70,9 @@ void fillTimetableArrays(App &app)
         app.TimetableTrainStates[i] = 0;
         app.TimetableTrainLines[i] = line < g.count() ? g.line(line) : QString();
     }
-    /* New lines, all waiting: their indexes are built afresh at the first marking. */
-    app.A2().dueLines.reset();
+    /* New lines, all waiting: indexed by their due minutes now, with the
+       start the player waits for, so that no tick of the game has to. */
+    app.A2().dueLines.load(app.TimetableTrainLines);
 }
 
 /** Sets the clock to the start time with "59" seconds, so the first tick begins the first minute. */
