@@ -1,26 +1,32 @@
-/** @file bench.cpp Measures the headless simulation and the real program's tick rate at speed "1024". */
+/** @file bench.cpp Measures what the player waits for: the start, the simulation, the placing, the loop at "1024". */
 #include "app/program_start.h"
 #include "core/app.h"
 #include "core/form_a1.h"
 #include "core/form_a2.h"
+#include "core/timetable_file.h"
+#include "core/timetable_placing.h"
 #include "devices/form_a6.h"
 #include "trackview/form_a5.h"
 #include "frame/form_a0.h"
 #include "harness/dispatcher.h"
 #include "harness/harness.h"
 #include "platform/qt_platform.h"
+#include "view/form_window.h"
 #include "view/front.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QHash>
+#include <QMouseEvent>
 #include <QProcess>
 #include <QScreen>
+#include <QWindow>
 #include <QWidget>
 #include <QTimer>
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 #include <cstdio>
 #include <ctime>
 #include <vector>
@@ -129,50 +135,66 @@ void benchHeadlessFullTraffic()
     std::printf("headless_full_traffic_trains: %d handed over of %d\n", through, int(d.trains().size()));
 }
 
-/** @return the look-ahead due key (columns 9-12, "0721") that the clock's next minute will mark. */
-QString nextMinuteDueColumns(const TA1 &a1)
-{
-    int hour = a1.Hodina->line(5).toInt();
-    int minute = a1.Minuta->line(5).toInt() + 1;
-    if (minute == 60) {
-        minute = 0;
-        hour = (hour + 1) % 24;
-    }
-    return QStringLiteral("%1%2").arg(hour, 2, 10, QChar('0')).arg(minute, 2, 10, QChar('0'));
-}
-
 /**
- * Ticks while 50,000 due timetable lines wait for a row of a full group:
- * a waiting line may cost only the look at its group, never its parsing
- * or its pictures. The lines fall due all at once, through the marking,
- * at the minute before the measure.
+ * The placing with a timetable of `count` lines of fast trains that fall
+ * due together while the fast trains' rows are all taken. The timetable is
+ * held by the state store as a picked file is, and the game is started from
+ * the menu, so every step the program takes with it is measured where the
+ * program takes it: the game start copies the lines, the first tick of the
+ * minute before the measure marks them all due, and the ticks after it let
+ * them wait. Prints the game start, the worst single tick from the start on
+ * (the marking's tick among them) and the mean tick while the lines wait.
  */
-void benchPlacingWaiting()
+void benchPlacing(int count)
 {
     Harness h;
-    h.click("A0.H9");
-    h.type("A1.Rychlost", "1024");
-    h.ticks(1);
     App &app = h.app();
-    TA1 &a1 = app.A1();
+    TA0 &a0 = app.A0();
+    /* The lines fall due on the first tick of the game's second minute, five minutes ahead. */
+    const int dueMinutes = a0.H1->caption().toInt() * 60 + a0.H3->caption().toInt() + 1 + 5;
+    const QString due =
+        QStringLiteral("%1%2").arg(dueMinutes / 60, 2, 10, QChar('0')).arg(dueMinutes % 60, 2, 10, QChar('0'));
     /* A fast train from line C to line A with a locomotive and three coaches, and a note. */
     QString line = QStringLiteral("110077130708071507  1010717072710    003009008007000000000000000000R Kamenáč");
-    a1.Grafikon->setLines({QStringLiteral("Lavina vlaků")});
-    for (int r = 1; r <= 4; ++r)
-        app.A2().row(r).trainNumber->setText(QStringLiteral("9"));
-    while (a1.Sekunda->text() != QLatin1String("59"))
-        h.ticks(1);
-    line.replace(8, 4, nextMinuteDueColumns(a1));
-    app.TimetableTrainLines.assign(50000, line);
-    app.TimetableTrainStates.assign(50000, 0);
-    h.ticks(1);
-    if (app.TimetableTrainStates.back() != 1)
-        std::printf("placing_50000_waiting: the lines did not fall due\n");
-    const int ticks = 2000;
+    line.replace(8, 4, due);
+    QStringList file{QStringLiteral("Lavina vlaků"), QStringLiteral("Kobrant ŽST Kamenná"),
+                     QStringLiteral("num-code")};
+    while (file.size() < core::kFirstTrainLine)
+        file << QString();
+    for (int i = 0; i < count; ++i)
+        file << line;
+    app.A1().Grafikon->setLines(file);
+    app.TimetableTrainLines.resize(count);
+    app.TimetableTrainStates.resize(count, 0);
+
     QElapsedTimer t;
     t.start();
-    h.ticks(ticks);
-    std::printf("placing_50000_waiting_ms_per_tick: %.4f\n", t.nsecsElapsed() / 1e6 / ticks);
+    h.click("A0.H9");
+    const double startMs = t.nsecsElapsed() / 1e6;
+    for (int r = 1; r <= 4; ++r)
+        app.A2().row(r).trainNumber->setText(QStringLiteral("9"));
+
+    double worstMs = 0;
+    const auto tick = [&] {
+        t.start();
+        h.ticks(1);
+        worstMs = std::max(worstMs, t.nsecsElapsed() / 1e6);
+    };
+    /* The game's first minute, then the tick that marks them. */
+    for (int k = 0; k <= 61 && app.TimetableTrainStates.back() == core::LineWaiting; ++k)
+        tick();
+    if (app.TimetableTrainStates.back() != core::LineDue)
+        std::printf("placing_%d: the lines did not fall due\n", count);
+    const int ticks = 2000;
+    QElapsedTimer waiting;
+    waiting.start();
+    for (int k = 0; k < ticks; ++k)
+        tick();
+    const double waitingMs = waiting.nsecsElapsed() / 1e6 / ticks;
+    std::printf("placing_%d_game_start_ms: %.1f\n", count, startMs);
+    std::printf("placing_%d_worst_tick_ms: %.2f\n", count, worstMs);
+    if (count == 50000)
+        std::printf("placing_%d_waiting_ms_per_tick: %.4f\n", count, waitingMs);
 }
 
 /** The real program on the Qt event loop at speed "1024": ticks achieved per real second. */
@@ -249,9 +271,106 @@ void benchRealtimeTraffic()
     std::printf("paints_per_second_at_1024_traffic: %.0f\n", paints.busiestWindow() / secs);
 }
 
+/** Writes one word for the parent and lets it through at once. */
+void tellParent(const char *word)
+{
+    std::printf("%s\n", word);
+    std::fflush(stdout);
+}
+
 /**
- * The child's side of the start-up measure: starts as the program does
- * and says "shown" on the launcher's first paint, then ends.
+ * Keeps the game at "1024": the dispatcher, and a call of a neighbour,
+ * slow it to "1" while something moves; here every such write is turned
+ * back to "1024" before a tick can apply it, as a player who lets the game
+ * fly while trains run.
+ */
+void holdAt1024(TA1 &a1)
+{
+    const std::function<void()> programsOwn = a1.Rychlost->onChange;
+    a1.Rychlost->onChange = [&a1, programsOwn] {
+        if (a1.Rychlost->text() == QLatin1String("1"))
+            a1.Rychlost->setText(QStringLiteral("1024")); // runs this handler again, with "1024"
+        else if (programsOwn)
+            programsOwn();
+    };
+    a1.Rychlost->setText(QStringLiteral("1024"));
+}
+
+/**
+ * The program's own CPU seconds per wall second in a game with trains at
+ * "1024" on the real Qt loop and windows, first with the desk shown, then
+ * with the track view, and the simulated seconds per wall second meanwhile.
+ *
+ * The careful dispatcher plays the built-in day headless to 7:40, so that
+ * trains are on the lines and in the rows. Then a 1 ms timer of the real
+ * timer engine carries the game: each firing is one step of the
+ * dispatcher, which at "1024" is one millisecond of the game's timers, so
+ * that each of them (the clock every millisecond, a run every 10 ms, the
+ * flasher) fires at its own interval as on the real engine. The game is
+ * held at "1024" throughout (holdAt1024), so the runs he starts go on
+ * while the clock flies. His reading of the windows, the time of his steps
+ * outside the program's timers and handlers, is taken out of the CPU.
+ */
+void benchRealtimeCpu()
+{
+    Harness h;
+    view::Front front(h.app());
+    h.click("A0.H9");
+    Dispatcher d(h);
+    d.playUntil(7, 40);
+    TA1 &a1 = h.app().A1();
+    holdAt1024(a1);
+
+    platform::QtTimerEngine engine;
+    double readingSecs = 0; ///< The dispatcher's own time in his steps.
+    const int clock = engine.create([&] {
+        QElapsedTimer step;
+        step.start();
+        const double program = h.programSeconds();
+        d.playTicks(1);
+        readingSecs += std::max(0.0, step.nsecsElapsed() / 1e9 - (h.programSeconds() - program));
+    });
+    engine.start(clock, 1);
+
+    /** Runs the loop for ms milliseconds. */
+    const auto runFor = [](int ms) {
+        QTimer::singleShot(ms, [] { QCoreApplication::exit(0); });
+        QApplication::exec();
+    };
+    long simulated = 0;
+    double wallTotal = 0;
+    const auto measure = [&](ui::Form &shown, const char *line) {
+        h.app().A0().hide();
+        h.app().A5().hide();
+        h.app().A6().hide();
+        shown.show();
+        runFor(1000); // the window's first paints and layout are not the figure
+        const double cpu = cpuSeconds();
+        const double reading = readingSecs;
+        const long first = clockSeconds(a1);
+        QElapsedTimer wall;
+        wall.start();
+        runFor(8000);
+        const double secs = wall.nsecsElapsed() / 1e9;
+        const double own = cpuSeconds() - cpu - (readingSecs - reading);
+        long ticks = clockSeconds(a1) - first;
+        while (ticks < 0)
+            ticks += 86400;
+        simulated += ticks;
+        wallTotal += secs;
+        std::printf("%s: %.3f\n", line, own / secs);
+    };
+    measure(h.app().A6(), "cpu_seconds_per_wall_second_at_1024_desk");
+    measure(h.app().A5(), "cpu_seconds_per_wall_second_at_1024_track_view");
+    engine.stop(clock);
+    std::printf("simulated_seconds_per_wall_second_at_1024: %.0f\n", simulated / wallTotal);
+}
+
+/**
+ * The child's side of the start-up measures: starts as the program does,
+ * says "shown" on the launcher's first paint and clicks "Start" at once, as
+ * a player who clicks as soon as he sees it; says "ready" when the click is
+ * acted on (the launcher's handler has run), then ends.
  */
 int startupChild(int argc, char *argv[])
 {
@@ -264,39 +383,77 @@ int startupChild(int argc, char *argv[])
     }
     view::Front front(app);
     app::ProgramStart start(app, front);
+    start.begin();
+    TA0 &a0 = app.A0();
+    const std::function<void()> startClick = a0.B1->onClick;
+    a0.B1->onClick = [&startClick] {
+        startClick();
+        tellParent("ready");
+        QApplication::exit(0);
+    };
+    /* The click goes where the platform's input goes: to the launcher's window, at the middle of "Start". */
+    QWidget *launcher = front.window(a0);
+    const QPointF at = QRectF(a0.B1->bounds()).center();
+    const auto post = [&](QEvent::Type type, Qt::MouseButtons buttons) {
+        QObject *receiver = launcher->windowHandle() ? static_cast<QObject *>(launcher->windowHandle()) : launcher;
+        QCoreApplication::postEvent(receiver, new QMouseEvent(type, at, launcher->mapToGlobal(at), Qt::LeftButton,
+                                                              buttons, Qt::NoModifier));
+    };
     struct ShownWatch : QObject {
+        std::function<void()> onShown;
         bool eventFilter(QObject *o, QEvent *e) override
         {
-            if (e->type() == QEvent::Paint && o->isWidgetType() && static_cast<QWidget *>(o)->isWindow()) {
-                std::printf("shown\n");
-                std::fflush(stdout);
-                QApplication::exit(0);
+            if (onShown && e->type() == QEvent::Paint && o->isWidgetType() && static_cast<QWidget *>(o)->isWindow()) {
+                tellParent("shown");
+                std::exchange(onShown, nullptr)();
             }
             return false;
         }
     } watch;
+    watch.onShown = [&] {
+        post(QEvent::MouseButtonPress, Qt::LeftButton);
+        post(QEvent::MouseButtonRelease, Qt::NoButton);
+    };
     qapp.installEventFilter(&watch);
-    start.begin();
     return QApplication::exec();
 }
 
-/** Milliseconds from starting the program to its launcher's first paint: the median of 9 starts. */
+/** @return the median of some figures. */
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+/**
+ * Milliseconds from starting the program to its launcher's first paint,
+ * and to the moment a click on "Start" made then is acted on: the medians
+ * of 9 starts.
+ */
 void benchStartup(const QString &self)
 {
-    std::vector<double> ms;
+    std::vector<double> shown, ready;
     for (int i = 0; i < 9; ++i) {
         QProcess child;
         QElapsedTimer t;
         t.start();
         child.start(self, {QString::fromLatin1(StartupChildArg)});
-        while (child.waitForReadyRead(10000))
-            if (child.readAll().contains("shown"))
-                break;
-        ms.push_back(t.nsecsElapsed() / 1e6);
+        QByteArray said;
+        while (!said.contains("ready") && child.waitForReadyRead(10000)) {
+            said += child.readAll();
+            if (shown.size() == size_t(i) && said.contains("shown"))
+                shown.push_back(t.nsecsElapsed() / 1e6);
+        }
+        if (!said.contains("ready")) {
+            std::printf("startup: the click on \"Start\" was not acted on\n");
+            child.kill();
+            return;
+        }
+        ready.push_back(t.nsecsElapsed() / 1e6);
         child.waitForFinished(10000);
     }
-    std::sort(ms.begin(), ms.end());
-    std::printf("startup_to_launcher_ms: %.1f\n", ms[ms.size() / 2]);
+    std::printf("startup_to_launcher_ms: %.1f\n", median(shown));
+    std::printf("startup_to_ready_ms: %.1f\n", median(ready));
 }
 
 } // namespace
@@ -317,8 +474,12 @@ int main(int argc, char *argv[])
     run("startup", [] { benchStartup(QCoreApplication::applicationFilePath()); });
     run("day", benchHeadlessDay);
     run("traffic", benchHeadlessFullTraffic);
-    run("placing", benchPlacingWaiting);
+    run("placing", [] {
+        benchPlacing(50000);
+        benchPlacing(500000);
+    });
     run("realtime", benchRealtime1024);
     run("realtime-traffic", benchRealtimeTraffic);
+    run("realtime-cpu", benchRealtimeCpu);
     return 0;
 }

@@ -15,7 +15,7 @@ namespace app {
 
 namespace {
 
-/** @return whether an event is the player's input, which must wait for the forms. */
+/** @return whether an event is the player's input, which waits for the forms. */
 bool isInput(const QEvent &event)
 {
     switch (event.type()) {
@@ -55,8 +55,10 @@ void ProgramStart::begin()
 
 bool ProgramStart::eventFilter(QObject *watched, QEvent *event)
 {
-    if (isInput(*event))
+    if (isInput(*event)) {
+        m_held.push_back({watched, std::unique_ptr<QEvent>(event->clone())});
         return true;
+    }
     if (!m_painted && event->type() == QEvent::Paint && watched->isWidgetType() &&
         static_cast<QWidget *>(watched)->window() == m_front.window(m_app.A0())) {
         m_painted = true;
@@ -73,6 +75,11 @@ void ProgramStart::createTheRest()
     m_app.createOtherForms();
     m_ready = true;
     qApp->removeEventFilter(this);
+    /* Now what the player did meanwhile, in its order, as if it came now. */
+    std::vector<HeldInput> held = std::move(m_held);
+    for (HeldInput &input : held)
+        if (input.receiver)
+            QCoreApplication::sendEvent(input.receiver, input.event.get());
 }
 
 } // namespace app

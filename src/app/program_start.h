@@ -2,6 +2,10 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
+
+#include <memory>
+#include <vector>
 
 class App;
 namespace view {
@@ -15,8 +19,10 @@ namespace app {
  * shown, and the other nine forms (with the pictures of the desk, the boxes
  * and the picture store they decode) are created in their order right after
  * the launcher's first paint, so the launcher appears without waiting for
- * them. Until they exist, the player's input is held back: nothing of the
- * launcher can act on a form that is not there yet.
+ * them. Until they exist, the player's input is held back, since nothing
+ * of the launcher can act on a form that is not there yet; it is kept, in
+ * its order, and given to the launcher once they exist, so a click on
+ * "Start" during the start is acted on rather than lost.
  */
 class ProgramStart : public QObject {
 public:
@@ -33,13 +39,20 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    /** Creates A1 .. A9 and lets the input through again. */
+    /** Creates A1 .. A9, lets the input through again and gives it the input held back. */
     void createTheRest();
+
+    /** One piece of the player's input that came before the forms, and where it went. */
+    struct HeldInput {
+        QPointer<QObject> receiver;   ///< Null once the receiver is gone.
+        std::unique_ptr<QEvent> event; ///< A copy of the event.
+    };
 
     App &m_app;
     view::Front &m_front;
     bool m_painted = false; ///< The launcher has had its first paint; the rest is on its way.
     bool m_ready = false;   ///< The ten forms exist.
+    std::vector<HeldInput> m_held; ///< The input held back, in the order it came.
 };
 
 } // namespace app

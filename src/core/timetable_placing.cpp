@@ -55,7 +55,7 @@ void markDueLines(App &app)
             && fallsDue(lines[i], key)) {
             app.TimetableTrainStates[i] = LineDue;
             a2.lineGroups.forget(i);
-            a2.dueLines.addDue(i, a2.lineGroups.groupCode(i, lines[i]));
+            a2.dueLines.addDue(i);
         }
     }
 }
@@ -179,7 +179,7 @@ void refuse(App &app, size_t i, const QString &why)
  *         whose group has a free row it may take, or one whose group is no
  *         number (it is refused); npos when there is none.
  */
-size_t firstActionableLine(const DueLines &due, const FreeRows &freeRows, bool freight)
+size_t firstActionableLine(DueLines &due, const FreeRows &freeRows, bool freight)
 {
     size_t first = due.firstUnnumbered();
     for (TrainGroup g : {TrainGroup::Fast, TrainGroup::Passenger, TrainGroup::Freight})

@@ -70,9 +70,10 @@ void fillTimetableArrays(App &app)
         app.TimetableTrainStates[i] = 0;
         app.TimetableTrainLines[i] = line < g.count() ? g.line(line) : QString();
     }
-    /* New lines, all waiting: their indexes are built afresh at the first marking,
-       and the new game reports its refused lines afresh. */
-    app.A2().dueLines.reset();
+    /* New lines, all waiting: indexed by their due minutes now, with the
+       start the player waits for, so that no tick of the game has to; and
+       the new game reports its refused lines afresh. */
+    app.A2().dueLines.load(app.TimetableTrainLines);
     app.A2().refusalReports.reset();
 }
 

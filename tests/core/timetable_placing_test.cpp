@@ -134,6 +134,33 @@ TEST(TimetablePlacing, FifthFastTrainWaitsForAFreeRowAndOtherGroupsGoOn)
     EXPECT_EQ(g.state(4), core::LinePlaced);
 }
 
+TEST(TimetablePlacing, AWaitingLineFallenDueLaterStillGoesInLineOrder)
+{
+    /* Lines 1 and 3 fall due at 7:10, lines 0 and 2 a minute later, all fast trains. */
+    QStringList trains;
+    for (int n = 0; n < 4; ++n) {
+        TrainLineText fast;
+        fast.group = "10";
+        fast.number = QStringLiteral("0000%1").arg(n);
+        fast.neighbourDeparture = n % 2 ? "0715" : "0716";
+        trains << fast.text();
+    }
+    FileGame g(trains);
+    for (const char *numberCell : {"A2.B3", "A2.C6", "A2.D9", "A2.F2"})
+        g.h->type(numberCell, "9");
+    g.tickAt(7, 10);
+    g.tickAt(7, 11);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(g.state(i), core::LineDue) << i;
+
+    /* Each freed row takes the first due line in the file, whenever it fell due. */
+    for (const char *expected : {"0", "1", "2", "3"}) {
+        g.h->type("A2.B3", "");
+        g.h->ticks(1);
+        EXPECT_EQ(g.h->text("A2.B3"), expected);
+    }
+}
+
 TEST(TimetablePlacing, OnlyTheLinesOfTheMinuteFallDueAndEveryGameMarksThemAfresh)
 {
     TrainLineText through; // due at 7:15 by its neighbour's departure

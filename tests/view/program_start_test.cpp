@@ -29,12 +29,27 @@ struct PressProbe : QObject {
     }
 };
 
+/** Sends a left press to a point of a widget. */
+void pressAt(QWidget *w, QPointF at)
+{
+    QMouseEvent e(QEvent::MouseButtonPress, at, w->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &e);
+}
+
 /** Sends a left press to the middle of a widget. */
 void pressOn(QWidget *w)
 {
-    const QPointF at(w->width() / 2.0, w->height() / 2.0);
-    QMouseEvent e(QEvent::MouseButtonPress, at, w->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(w, &e);
+    pressAt(w, QPointF(w->width() / 2.0, w->height() / 2.0));
+}
+
+/** Sends a left press and release to the middle of a control of a window. */
+void clickOn(QWidget *window, const ui::Control &c)
+{
+    const QPointF at = QRectF(c.bounds()).center();
+    pressAt(window, at);
+    QMouseEvent up(QEvent::MouseButtonRelease, at, window->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                   Qt::NoModifier);
+    QCoreApplication::sendEvent(window, &up);
 }
 
 } // namespace
@@ -53,13 +68,14 @@ TEST(ProgramStart, TheLauncherComesFirstAndTheOtherFormsFollowItsFirstPaint)
     EXPECT_EQ(app.form("A1"), nullptr);
     EXPECT_FALSE(start.ready());
 
-    /* The player's input waits while the other forms are not there. */
+    /* The player's input waits while the other forms are not there: a click on "Start" is kept. */
     QWidget *launcher = front.window(app.A0());
     ASSERT_NE(launcher, nullptr);
     PressProbe probe;
     launcher->installEventFilter(&probe);
-    pressOn(launcher);
+    clickOn(launcher, *app.A0().B1);
     EXPECT_EQ(probe.presses, 0);
+    EXPECT_TRUE(app.A0().B1->visible());
 
     QElapsedTimer waited;
     waited.start();
@@ -77,8 +93,13 @@ TEST(ProgramStart, TheLauncherComesFirstAndTheOtherFormsFollowItsFirstPaint)
     }
     EXPECT_TRUE(app.A1().Hodiny->enabledFlag());
 
-    /* From now on the launcher gets its input. */
-    pressOn(launcher);
+    /* Then the click is acted on: the launcher gives way to the first slide. */
     EXPECT_EQ(probe.presses, 1);
+    EXPECT_FALSE(app.A0().B1->visible());
+    EXPECT_TRUE(app.A0().E5->visible());
+
+    /* From now on the launcher gets its input at once. */
+    pressOn(launcher);
+    EXPECT_EQ(probe.presses, 2);
     launcher->removeEventFilter(&probe);
 }
