@@ -84,8 +84,9 @@ TEST(TimetableWindow, TheColumnHeadingsAreOneBoldUnderlinedLabel)
     EXPECT_EQ(b1.font().color, QColor(Qt::white));
     /* No other label stands in the headings' line. */
     for (const ui::Control *c : h.control("A2").children()) {
-        if (c != &b1 && c->kind() == ui::Kind::Label)
+        if (c != &b1 && c->kind() == ui::Kind::Label) {
             EXPECT_FALSE(c->bounds().intersects(b1.bounds())) << c->caption().toStdString();
+        }
     }
 }
 
