@@ -5,6 +5,7 @@
 #include "platform/cp1250.h"
 #include "platform/jpeg_decoder.h"
 #include "platform/metafile.h"
+#include "platform/picture_limits.h"
 #include "ui/sim_error.h"
 
 #include <QRegularExpression>
@@ -323,7 +324,7 @@ QImage loadPicture(const QString &path)
     try {
         switch (kind) {
         case PictureKind::Jpeg: image = decodeJpeg(data); break;
-        case PictureKind::Bmp: image = bmpIsWhole(data) ? decodeWithQt(data, "BMP") : QImage(); break;
+        case PictureKind::Bmp: image = decodeBmp(data); break;
         case PictureKind::Ico: image = icoIsWhole(data) ? decodeWithQt(data, "ICO") : QImage(); break;
         case PictureKind::Wmf: image = decodeWmf(data); break;
         case PictureKind::Emf: image = decodeEmf(data); break;
@@ -332,7 +333,8 @@ QImage loadPicture(const QString &path)
     } catch (const ui::SimError &) {
         image = QImage();
     }
-    if (image.isNull())
+    /* The checks before decoding hold each kind to this; it holds for every kind as decoded. */
+    if (image.isNull() || image.sizeInBytes() > kMaxPictureBytes)
         throw ui::SimError(QStringLiteral("Obrázek je poškozený: %1").arg(resolved));
     return image;
 }
