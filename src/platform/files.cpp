@@ -155,7 +155,8 @@ FileStamp fileStamp(const QString &path)
     struct stat st {};
     if (::stat(nativePath(path).constData(), &st) != 0)
         return {};
-    return {true, qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+    return {true, qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
+            quint64(st.st_dev), quint64(st.st_ino)};
 }
 
 FileProblem checkRegularFile(const QString &path)

@@ -21,6 +21,14 @@ inline constexpr int64_t kMaxPictureSide = 4096;
  */
 inline constexpr int64_t kMaxPictureBytes = kMaxPictureSide * kMaxPictureSide * 4;
 
+/**
+ * The most memory all the vehicle pictures kept for one game may take
+ * together: four of the largest allowed pictures, some thousand times the
+ * pictures of a real vehicles file. A picture past it is refused as a
+ * broken one is.
+ */
+inline constexpr int64_t kMaxKeptPictureBytes = 4 * kMaxPictureBytes;
+
 /** The most memory libjpeg may take for one picture, beside the decoded pixels. */
 inline constexpr long kMaxJpegMemory = 48L * 1024 * 1024;
 

@@ -1,4 +1,5 @@
 /** @file hostile_pictures_test.cpp Pictures that promise huge sizes or endless drawing in a few bytes: refused early and cheaply. */
+#include "core/vehicle_pictures.h"
 #include "platform/bitmap_check.h"
 #include "platform/files.h"
 #include "platform/jpeg_decoder.h"
@@ -8,6 +9,7 @@
 #include "failure_text.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
@@ -139,6 +141,18 @@ QByteArray bmpOf(const QByteArray &dib, int colours)
            + dib;
 }
 
+/** @return the memory this process holds in RAM, in bytes, as /proc/self/status tells it. */
+qint64 residentBytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
+    return -1;
+}
+
 /** Leaves freed memory of small blocks full of a pattern, so that a pixel nobody writes would show it. */
 void soilFreedMemory()
 {
@@ -218,6 +232,41 @@ TEST(HostilePictures, EveryKindIsRefusedByTheSizeItsHeaderGives)
         EXPECT_LT(cpuSeconds() - start, 1.0);
         EXPECT_EQ(failure, side == 16 ? QStringLiteral("no error") : "Obrázek je poškozený: " + icon);
     }
+}
+
+TEST(HostilePictures, OneFileIsOnePictureHoweverItsPathIsSpelled)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("Vozidla"));
+    /* A few bytes that declare the largest picture. */
+    const QByteArray big = wmfOf(wmfRecord(0x0102, leBytes(1, 2)).repeated(4), int(platform::kMaxPictureSide));
+    ASSERT_LT(big.size(), 128);
+    for (const char *name : {"big.wmf", "big2.wmf", "big3.wmf", "big4.wmf", "big5.wmf"})
+        writeFile(dir.filePath(QStringLiteral("Vozidla/") + name), big);
+    QStringList spellings{"Vozidla/big.wmf", "Vozidla\\big.wmf", "VOZIDLA/BIG.WMF", "vozidla\\Big.Wmf",
+                          "Vozidla/../Vozidla/big.wmf", "Vozidla/./BIG.wmf"};
+    for (int k = 2; spellings.size() < 40; ++k) {
+        spellings << "Vozidla" + QString(k, '/') + "big.wmf" << QString("./").repeated(k) + "Vozidla\\big.wmf";
+    }
+    VehiclePictures pictures;
+    const qint64 before = residentBytes();
+    for (const QString &spelling : spellings)
+        EXPECT_EQ(pictures.picture(dir.path(), spelling).width(), platform::kMaxPictureSide) << spelling.toStdString();
+    EXPECT_LT(residentBytes() - before, platform::kMaxKeptPictureBytes);
+    EXPECT_EQ(pictures.picturesRead(), 1);
+    EXPECT_EQ(pictures.picturesKept(), 1);
+
+    /* Other files are other pictures, up to the total; the one past it is refused as a broken one is. */
+    for (const char *name : {"Vozidla/big2.wmf", "Vozidla/big3.wmf", "Vozidla/big4.wmf"})
+        EXPECT_FALSE(pictures.picture(dir.path(), name).isNull()) << name;
+    EXPECT_EQ(pictures.bytesKept(), platform::kMaxKeptPictureBytes);
+    const double start = cpuSeconds();
+    EXPECT_TRUE(pictures.picture(dir.path(), "Vozidla/big5.wmf").isNull());
+    EXPECT_LT(cpuSeconds() - start, 1.0);
+    EXPECT_TRUE(pictures.picture(dir.path(), "Vozidla//big5.wmf").isNull());
+    EXPECT_EQ(pictures.picturesRead(), 5) << "a refused file is not read again under another spelling";
+    EXPECT_FALSE(pictures.picture(dir.path(), "Vozidla\\big3.wmf").isNull());
+    EXPECT_EQ(pictures.bytesKept(), platform::kMaxKeptPictureBytes);
 }
 
 TEST(HostilePictures, SlowMetafilesAreRefusedWithinTheirWorkBudget)
