@@ -21,9 +21,13 @@ bool isGraphic(const ui::Control &c);
 
 /**
  * @return the picture with its bottom-left pixel's colour made see-through.
- * The result is computed once per picture and kept by the picture's cache key.
+ * The result is computed once per picture and kept with it, by its cache
+ * key, for as long as some control or store still holds the picture.
  */
 QImage maskedPicture(const QImage &picture);
+
+/** @return how many masked copies are kept. */
+int maskedPicturesKept();
 
 /** Paints a graphic control (image, label or shape) at its bounds, clipped to them. */
 void paintGraphic(QPainter &p, const ui::Control &c);

@@ -5,6 +5,7 @@
 #include "core/form_a2.h"
 #include "view/form_window.h"
 #include "view/front.h"
+#include "view/painter.h"
 #include "view/vehicle_strip.h"
 
 #include <QCoreApplication>
@@ -112,4 +113,32 @@ TEST(TimetableWindowView, AWeekdayMorningIsReadable)
     /* The model keeps the pictures at their own sizes. */
     EXPECT_EQ(a2.row(row5401).vehicles[0]->bounds().size(), QSize(84, 64));
     EXPECT_EQ(a2.row(row5401).vehicles[1]->bounds().size(), QSize(100, 64));
+}
+
+TEST(TimetableWindowView, LargePicturesAreMaskedOnceAndTheirMasksGoWithThem)
+{
+    QImage small(2, 2, QImage::Format_RGB32);
+    small.fill(Qt::white);
+    view::maskedPicture(small); // lets go of the masks whose pictures earlier tests dropped
+    const int kept = view::maskedPicturesKept();
+    /* Two of the largest pictures, painted in turn as the strip paints them. */
+    QImage first(4096, 4096, QImage::Format_RGB32);
+    first.fill(Qt::red);
+    QImage second = first.copy();
+    second.setPixel(0, 0, qRgb(0, 0, 255));
+    const qint64 firstMask = view::maskedPicture(first).cacheKey();
+    const qint64 secondMask = view::maskedPicture(second).cacheKey();
+    for (int paint = 0; paint < 3; ++paint) {
+        EXPECT_EQ(view::maskedPicture(first).cacheKey(), firstMask) << paint;
+        EXPECT_EQ(view::maskedPicture(second).cacheKey(), secondMask) << paint;
+    }
+    EXPECT_EQ(view::maskedPicture(second).pixel(0, 0), qRgb(0, 0, 255));
+    EXPECT_EQ(view::maskedPicture(second).pixel(1, 1), 0u);
+    EXPECT_EQ(view::maskedPicturesKept(), kept + 2);
+    /* Once no control holds them, their masks go at the next picture masked. */
+    first = QImage();
+    second = QImage();
+    QImage next = small.copy();
+    view::maskedPicture(next);
+    EXPECT_EQ(view::maskedPicturesKept(), kept + 1);
 }
