@@ -141,8 +141,8 @@ public:
     /**
      * @return the work of scan converting polygons (on the picture, as one
      *         path) as the context draws them: once for the brush's fill and
-     *         four times more for a pen wider than a pixel (its stroke is
-     *         filled as a polygon with two edges for each edge). Filling
+     *         four times more for a pen that is not a one-pixel line (its
+     *         stroke is filled as a polygon with two edges for each edge). Filling
      *         keeps the edges that cross a row in order, so on every row of
      *         the picture each edge that crosses it costs as many steps as
      *         there are such edges, up to the picture's width, whether the
