@@ -1,33 +1,44 @@
-/** @file vehicle_pictures.cpp The pictures of the vehicles file, decoded once and kept by path. */
+/** @file vehicle_pictures.cpp The pictures of the vehicles file, decoded once per file and kept. */
 #include "core/vehicle_pictures.h"
 
 #include "platform/files.h"
+#include "platform/picture_limits.h"
 
 #include <exception>
 
-const QImage &VehiclePictures::picture(const QString &dataDir, const QString &entry)
+QImage VehiclePictures::picture(const QString &dataDir, const QString &entry)
 {
     const QString path = vehiclePicturePath(dataDir, entry);
-    auto it = m_byPath.find(path);
-    if (it != m_byPath.end())
-        return *it;
-    static const QImage none;
-    /* Unusable as it was last time, and unchanged since: it is not read again. */
+    const auto named = m_byPath.constFind(path);
+    if (named != m_byPath.cend())
+        return m_byFile.value(*named);
     const platform::FileStamp stamp = platform::fileStamp(platform::resolvePath(path));
-    const auto refused = m_refused.constFind(path);
-    if (refused != m_refused.cend() && *refused == stamp)
-        return none;
+    /* Another spelling of a file already decoded. */
+    const auto kept = m_byFile.constFind(stamp);
+    if (kept != m_byFile.cend()) {
+        m_byPath.insert(path, stamp);
+        return *kept;
+    }
+    /* Unusable as it was last time, and unchanged since: it is not read again. */
+    if (m_refused.contains(stamp))
+        return {};
     QImage decoded;
     ++m_reads;
     try {
         decoded = platform::loadPicture(path);
     } catch (const std::exception &) {
         /* Unusable now: the train line that names it is refused with its own message. */
-        m_refused.insert(path, stamp);
-        return none;
+        m_refused.insert(stamp);
+        return {};
     }
-    m_refused.remove(path);
-    return *m_byPath.insert(path, decoded);
+    if (m_bytes + decoded.sizeInBytes() > platform::kMaxKeptPictureBytes) {
+        m_refused.insert(stamp);
+        return {};
+    }
+    m_bytes += decoded.sizeInBytes();
+    m_byPath.insert(path, stamp);
+    m_byFile.insert(stamp, decoded);
+    return decoded;
 }
 
 QString vehiclePicturePath(const QString &dataDir, const QString &entry)

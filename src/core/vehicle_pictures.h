@@ -1,19 +1,23 @@
-/** @file vehicle_pictures.h The pictures of the vehicles file, decoded once and kept by path. */
+/** @file vehicle_pictures.h The pictures of the vehicles file, decoded once per file and kept. */
 #pragma once
 
 #include "platform/files.h"
 
 #include <QHash>
 #include <QImage>
+#include <QSet>
 #include <QString>
 
 /**
- * Decoded vehicle pictures by their path. A picture file is read and
- * decoded the first time a train needs it and kept. A file that is missing
- * or broken is remembered with its size and modification time: trains
- * that name it are refused without reading it again while it stays so,
- * and a file the player mends while the program runs is read at the next
- * train that names it.
+ * Decoded vehicle pictures. A picture file is read and decoded the first
+ * time a train needs it and kept, once per file: the other spellings of
+ * its path ("Vozidla//a.wmf", "Vozidla\a.wmf", another letter case, a
+ * link) give the same picture. All the pictures kept together take at most
+ * platform::kMaxKeptPictureBytes; a picture past that is refused as a
+ * broken one is. A file that is missing, broken or refused is remembered
+ * with its stamp: trains that name it are refused without reading it again
+ * while it stays so, and a file the player mends while the program runs
+ * is read at the next train that names it.
  */
 class VehiclePictures {
 public:
@@ -21,18 +25,23 @@ public:
      * @param dataDir the data directory, without a trailing separator.
      * @param entry a line of the vehicles file: a path relative to the data
      *        directory with "\" or "/" separators, in any letter case.
-     * @return the picture, or a null image when the file is missing or cannot be decoded.
+     * @return the picture, or a null image when the file is missing, cannot
+     *         be decoded or would pass the total.
      */
-    const QImage &picture(const QString &dataDir, const QString &entry);
+    QImage picture(const QString &dataDir, const QString &entry);
     /** @return how many pictures are kept. */
-    int picturesKept() const { return static_cast<int>(m_byPath.size()); }
+    int picturesKept() const { return static_cast<int>(m_byFile.size()); }
     /** @return how many times a picture file was read and decoded (or refused). */
     int picturesRead() const { return m_reads; }
+    /** @return the memory the kept pictures take, in bytes. */
+    qint64 bytesKept() const { return m_bytes; }
 
 private:
-    QHash<QString, QImage> m_byPath;                 ///< Decoded pictures, never a null one.
-    QHash<QString, platform::FileStamp> m_refused;   ///< Files that could not be used, as they were then.
-    int m_reads = 0;                                 ///< Files read and decoded so far.
+    QHash<QString, platform::FileStamp> m_byPath;   ///< The file each path named when it gave its picture.
+    QHash<platform::FileStamp, QImage> m_byFile;    ///< Decoded pictures by file, never a null one.
+    QSet<platform::FileStamp> m_refused;            ///< Files that could not be used, as they were then.
+    qint64 m_bytes = 0;                             ///< Memory of the kept pictures.
+    int m_reads = 0;                                ///< Files read and decoded so far.
 };
 
 /** @return the path of a vehicles-file entry under the data directory, with "/" separators. */

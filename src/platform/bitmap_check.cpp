@@ -1,4 +1,4 @@
-/** @file bitmap_check.cpp Checks that a BMP, ICO or device-independent bitmap holds all the pixels its header promises. */
+/** @file bitmap_check.cpp Checks that a BMP, ICO or device-independent bitmap holds all the pixels its header promises, and decodes BMPs. */
 #include "platform/bitmap_check.h"
 
 #include "platform/picture_limits.h"
@@ -21,60 +21,22 @@ int64_t rowBytes(int64_t width, int bits)
     return (width * bits + 31) / 32 * 4;
 }
 
-/**
- * Walks a run-length coded pixel stream without drawing it.
- * @return true when it ends with its end mark inside @p size bytes and
- *         never writes outside @p width x @p height pixels.
- */
-bool rleIsWhole(const unsigned char *p, int64_t size, int64_t width, int64_t height, bool fourBits)
-{
-    int64_t at = 0;
-    int64_t x = 0;
-    int64_t y = 0;
-    while (at + 2 <= size) {
-        const int count = p[at];
-        const int value = p[at + 1];
-        at += 2;
-        if (count > 0) {
-            x += count;
-            if (x > width)
-                return false;
-            continue;
-        }
-        if (value == 0) { // end of line
-            x = 0;
-            if (++y > height)
-                return false;
-        } else if (value == 1) { // end of bitmap
-            return true;
-        } else if (value == 2) { // move by dx, dy
-            if (at + 2 > size)
-                return false;
-            x += p[at];
-            y += p[at + 1];
-            at += 2;
-            if (x > width || y > height)
-                return false;
-        } else { // value pixels as they stand, padded to two bytes
-            const int64_t bytes = fourBits ? (value + 1) / 2 : value;
-            at += (bytes + 1) / 2 * 2;
-            x += value;
-            if (at > size || x > width)
-                return false;
-        }
-    }
-    return false;
-}
-
 /** The fields of a device-independent bitmap's header. */
 struct DibHeader {
     uint32_t size = 0;        ///< Header bytes: 12 (core) or 40 and more.
     int64_t width = 0;
     int64_t height = 0;       ///< Without its sign.
+    bool topDown = false;     ///< The first row is the top one (a negative height).
     int bits = 0;
     uint32_t compression = kRgb;
     uint32_t imageSize = 0;
+    int64_t colours = 0;      ///< Entries of the colour table.
+    int entryBytes = 4;       ///< Bytes of one entry: 3 (core) or 4.
     int64_t tableEnd = 0;     ///< Where the colour table ends.
+
+    bool runLength() const { return compression == kRle8 || compression == kRle4; }
+    /** @return where the colour table begins. */
+    int64_t tableAt() const { return tableEnd - colours * entryBytes; }
 };
 
 /** @return the header, or nothing when it is no known one or runs past size. */
@@ -85,12 +47,11 @@ std::optional<DibHeader> readDibHeader(const char *dib, int64_t size)
     DibHeader h;
     h.size = le32(dib);
     uint32_t coloursUsed = 0;
-    int entryBytes = 4;
     if (h.size == 12) {
         h.width = le16(dib + 4);
         h.height = le16(dib + 6);
         h.bits = le16(dib + 10);
-        entryBytes = 3;
+        h.entryBytes = 3;
     } else if (h.size >= 40 && h.size <= size) {
         h.width = int32_t(le32(dib + 4));
         h.height = int32_t(le32(dib + 8));
@@ -101,6 +62,7 @@ std::optional<DibHeader> readDibHeader(const char *dib, int64_t size)
     } else {
         return std::nullopt;
     }
+    h.topDown = h.height < 0;
     if (h.height < 0)
         h.height = -h.height;
     if (h.bits != 1 && h.bits != 4 && h.bits != 8 && h.bits != 16 && h.bits != 24 && h.bits != 32)
@@ -110,15 +72,143 @@ std::optional<DibHeader> readDibHeader(const char *dib, int64_t size)
         masks = 12;
     if (h.compression == kAlphaBitfields && h.size == 40)
         masks = 16;
-    const int64_t colours = coloursUsed != 0 ? int64_t(coloursUsed) : (h.bits <= 8 ? int64_t(1) << h.bits : 0);
-    if (colours > 256 && h.bits <= 8)
+    h.colours = coloursUsed != 0 ? int64_t(coloursUsed) : (h.bits <= 8 ? int64_t(1) << h.bits : 0);
+    if (h.colours > 256 && h.bits <= 8)
         return std::nullopt;
-    if (colours > 65536)
+    if (h.colours > 65536)
         return std::nullopt;
-    h.tableEnd = h.size + masks + colours * entryBytes;
+    h.tableEnd = h.size + masks + h.colours * h.entryBytes;
     if (h.tableEnd > size)
         return std::nullopt;
     return h;
+}
+
+/**
+ * Walks a run-length coded pixel stream, and writes its pixels as colour
+ * indices into @p out (rows of @p stride bytes, the picture's top row
+ * first) unless it is null.
+ * @return true when it ends with its end mark inside @p size bytes, never
+ *         writes outside the picture and names only colours of its table.
+ *         Pixels it leaves out (it ends or jumps early) are not written.
+ */
+bool walkRle(const unsigned char *p, int64_t size, const DibHeader &h, uchar *out, qsizetype stride)
+{
+    const bool fourBits = h.compression == kRle4;
+    int64_t at = 0;
+    int64_t x = 0;
+    int64_t y = 0;
+    /* The colour index of pixel i of a run, from the byte that holds it. */
+    auto indexOf = [fourBits](int i, int byte) { return fourBits ? (i % 2 == 0 ? byte >> 4 : byte & 0xF) : byte; };
+    auto put = [&](int index) {
+        if (index >= h.colours)
+            return false;
+        if (out)
+            out[(h.topDown ? y : h.height - 1 - y) * stride + x] = uchar(index);
+        ++x;
+        return true;
+    };
+    while (at + 2 <= size) {
+        const int count = p[at];
+        const int value = p[at + 1];
+        at += 2;
+        if (count > 0) { // count pixels of one byte's colours
+            if (y >= h.height || x + count > h.width)
+                return false;
+            for (int i = 0; i < count; ++i)
+                if (!put(indexOf(i, value)))
+                    return false;
+            continue;
+        }
+        if (value == 0) { // end of line
+            x = 0;
+            if (++y > h.height)
+                return false;
+        } else if (value == 1) { // end of bitmap
+            return true;
+        } else if (value == 2) { // move by dx, dy
+            if (at + 2 > size)
+                return false;
+            x += p[at];
+            y += p[at + 1];
+            at += 2;
+            if (x > h.width || y > h.height)
+                return false;
+        } else { // value pixels as they stand, padded to two bytes
+            const int64_t bytes = fourBits ? (value + 1) / 2 : value;
+            if (at + (bytes + 1) / 2 * 2 > size || y >= h.height || x + value > h.width)
+                return false;
+            for (int i = 0; i < value; ++i)
+                if (!put(indexOf(i, p[at + (fourBits ? i / 2 : i)])))
+                    return false;
+            at += (bytes + 1) / 2 * 2;
+        }
+    }
+    return false;
+}
+
+/** @return the bytes of a run-length coded stream from @p pixels on, as its header gives them. */
+int64_t rleStreamSize(const DibHeader &h, int64_t pixels, int64_t size)
+{
+    return h.imageSize != 0 && pixels + h.imageSize <= size ? h.imageSize : size - pixels;
+}
+
+/**
+ * @return whether every pixel of @p height uncompressed rows from @p rows
+ *         on names a colour of the table; a table that holds every index
+ *         of the depth is not looked at.
+ */
+bool indicesFit(const unsigned char *rows, const DibHeader &h, int64_t height)
+{
+    if (h.bits > 8 || h.colours >= (int64_t(1) << h.bits))
+        return true;
+    const int64_t stride = rowBytes(h.width, h.bits);
+    const int mask = (1 << h.bits) - 1;
+    for (int64_t y = 0; y < height; ++y) {
+        const unsigned char *row = rows + y * stride;
+        for (int64_t x = 0; x < h.width; ++x) {
+            const int64_t bit = x * h.bits;
+            if ((row[bit / 8] >> (8 - h.bits - bit % 8) & mask) >= h.colours)
+                return false;
+        }
+    }
+    return true;
+}
+
+/**
+ * @return the picture of a run-length coded bitmap that passed dibIsWhole:
+ *         8 bits a pixel, every pixel the stream leaves out colour index 0.
+ */
+QImage decodeRle(const char *dib, int64_t size, int64_t pixels, const DibHeader &h)
+{
+    QImage picture(int(h.width), int(h.height), QImage::Format_Indexed8);
+    if (picture.isNull())
+        return {};
+    picture.fill(0);
+    QList<QRgb> table;
+    for (int64_t i = 0; i < h.colours; ++i) {
+        const char *entry = dib + h.tableAt() + i * h.entryBytes;
+        table.append(qRgb(uint8_t(entry[2]), uint8_t(entry[1]), uint8_t(entry[0])));
+    }
+    picture.setColorTable(table);
+    if (!walkRle(reinterpret_cast<const unsigned char *>(dib + pixels), rleStreamSize(h, pixels, size), h,
+                 picture.bits(), picture.bytesPerLine()))
+        return {};
+    return picture;
+}
+
+/** @return the picture of a BMP file whose bitmap passed dibIsWhole; run-length coded ones are decoded here. */
+QImage decodeWholeBmp(const QByteArray &file)
+{
+    constexpr int64_t fileHeader = 14;
+    const char *dib = file.constData() + fileHeader;
+    const int64_t size = file.size() - fileHeader;
+    const std::optional<DibHeader> h = readDibHeader(dib, size);
+    if (h && h->runLength())
+        return decodeRle(dib, size, int64_t(le32(file.constData() + 10)) - fileHeader, *h);
+    /* Qt's reader writes every pixel of uncompressed rows, which were all found inside. */
+    QImage picture;
+    picture.loadFromData(file, "BMP");
+    return picture;
 }
 
 /** @return the big-endian 32-bit number at p. */
@@ -128,15 +218,21 @@ uint32_t be32(const char *p)
            | uint32_t(uint8_t(p[3]));
 }
 
-/** @return whether a PNG image's header lies inside and gives a size within the limit. */
+/**
+ * @return whether a PNG image's header lies inside and gives a size within
+ *         the limits, its sides and its pixels as decoded: 16 bits a sample
+ *         decode to 64 bits a pixel, the others to 32 at most.
+ */
 bool pngSizeFits(const char *png, int64_t size)
 {
-    /* Signature, then the IHDR chunk: length, type, width, height. */
-    if (size < 24 || QByteArray::fromRawData(png + 12, 4) != "IHDR")
+    /* Signature, then the IHDR chunk: length, type, width, height, bit depth. */
+    if (size < 25 || QByteArray::fromRawData(png + 12, 4) != "IHDR")
         return false;
     const int64_t width = be32(png + 16);
     const int64_t height = be32(png + 20);
-    return width > 0 && height > 0 && width <= kMaxPictureSide && height <= kMaxPictureSide;
+    const int64_t pixelBytes = uint8_t(png[24]) == 16 ? 8 : 4;
+    return width > 0 && height > 0 && width <= kMaxPictureSide && height <= kMaxPictureSide
+           && width * height * pixelBytes <= kMaxPictureBytes;
 }
 
 } // namespace
@@ -162,7 +258,6 @@ bool dibIsWhole(const char *dib, int64_t size, int64_t pixelsAt, int heightRows)
     const int64_t height = h->height / heightRows;
     const int bits = h->bits;
     const uint32_t compression = h->compression;
-    const uint32_t imageSize = h->imageSize;
     if (width <= 0 || height <= 0 || width > kMaxPictureSide || height > kMaxPictureSide)
         return false;
     const int64_t pixels = pixelsAt < 0 ? h->tableEnd : pixelsAt;
@@ -175,15 +270,15 @@ bool dibIsWhole(const char *dib, int64_t size, int64_t pixelsAt, int heightRows)
         int64_t need = rowBytes(width, bits) * height;
         if (heightRows == 2)
             need += rowBytes(width, 1) * height;
-        return pixels + need <= size;
+        return pixels + need <= size && indicesFit(reinterpret_cast<const unsigned char *>(dib + pixels), *h, height);
     }
     case kRle8:
     case kRle4: {
-        if ((compression == kRle8 && bits != 8) || (compression == kRle4 && bits != 4))
+        /* An icon's rows are never run-length coded. */
+        if ((compression == kRle8 && bits != 8) || (compression == kRle4 && bits != 4) || heightRows != 1)
             return false;
-        const int64_t stream = imageSize != 0 && pixels + imageSize <= size ? imageSize : size - pixels;
-        return rleIsWhole(reinterpret_cast<const unsigned char *>(dib + pixels), stream, width, height,
-                          compression == kRle4);
+        return walkRle(reinterpret_cast<const unsigned char *>(dib + pixels), rleStreamSize(*h, pixels, size), *h,
+                       nullptr, 0);
     }
     default:
         return false;
@@ -228,6 +323,26 @@ bool icoIsWhole(const QByteArray &data)
             return false;
     }
     return true;
+}
+
+QImage decodeBmp(const QByteArray &data)
+{
+    return bmpIsWhole(data) ? decodeWholeBmp(data) : QImage();
+}
+
+QImage decodeDib(const char *dib, int64_t size, int64_t pixelsAt)
+{
+    if (!dibIsWhole(dib, size, pixelsAt, 1))
+        return {};
+    /* A BMP file header in front of it, so that it is read as a BMP file is. */
+    const int64_t pixels = pixelsAt >= 0 ? pixelsAt : dibColourTableEnd(dib, size);
+    QByteArray file(14, '\0');
+    file[0] = 'B';
+    file[1] = 'M';
+    putLe32(file.data() + 2, uint32_t(14 + size));
+    putLe32(file.data() + 10, uint32_t(14 + pixels));
+    file.append(dib, size);
+    return decodeWholeBmp(file);
 }
 
 } // namespace platform

@@ -1,7 +1,8 @@
-/** @file bitmap_check.h Checks that a BMP, ICO or device-independent bitmap holds all the pixels its header promises. */
+/** @file bitmap_check.h Checks that a BMP, ICO or device-independent bitmap holds all the pixels its header promises, and decodes BMPs. */
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
 
 #include <cstdint>
 
@@ -42,7 +43,10 @@ int64_t dibColourTableEnd(const char *dib, int64_t size);
  * @param heightRows 1 for a plain bitmap, 2 for an icon's image (its
  *        height counts the colour and the mask rows together, and the
  *        1-bit mask follows the colour rows).
- * @return true when the header is sane and every pixel row lies inside.
+ * @return true when the header is sane, every pixel row lies inside, a
+ *         run-length coded stream ends with its end mark and never writes
+ *         outside the picture, and every pixel of a picture with a colour
+ *         table names a colour of the table.
  */
 bool dibIsWhole(const char *dib, int64_t size, int64_t pixelsAt, int heightRows);
 
@@ -54,5 +58,20 @@ bool bmpIsWhole(const QByteArray &data);
 
 /** @return true when an ICO file's directory is sane and every image it lists lies whole inside the file. */
 bool icoIsWhole(const QByteArray &data);
+
+/**
+ * Decodes a BMP file that passes bmpIsWhole. A run-length coded one is
+ * decoded here, 8 bits a pixel, and every pixel its stream leaves out (it
+ * ends or jumps early) takes colour index 0: no pixel is left unset.
+ * @return the picture, or a null picture when the file is refused.
+ */
+QImage decodeBmp(const QByteArray &data);
+
+/**
+ * Decodes a device-independent bitmap, as dibIsWhole with one row set
+ * takes it, the way decodeBmp decodes a file.
+ * @return the picture, or a null picture when it is refused.
+ */
+QImage decodeDib(const char *dib, int64_t size, int64_t pixelsAt);
 
 } // namespace platform

@@ -6,6 +6,7 @@
 #include "platform/excerpt.h"
 #include "platform/jpeg_decoder.h"
 #include "platform/metafile.h"
+#include "platform/picture_limits.h"
 #include "ui/sim_error.h"
 
 #include <QLocale>
@@ -175,7 +176,8 @@ FileStamp fileStamp(const QString &path)
     struct stat st {};
     if (::stat(nativePath(path).constData(), &st) != 0)
         return {};
-    return {true, qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+    return {true, qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
+            quint64(st.st_dev), quint64(st.st_ino)};
 }
 
 FileProblem checkRegularFile(const QString &path)
@@ -350,7 +352,7 @@ QImage loadPicture(const QString &path)
     try {
         switch (kind) {
         case PictureKind::Jpeg: image = decodeJpeg(data); break;
-        case PictureKind::Bmp: image = bmpIsWhole(data) ? decodeWithQt(data, "BMP") : QImage(); break;
+        case PictureKind::Bmp: image = decodeBmp(data); break;
         case PictureKind::Ico: image = icoIsWhole(data) ? decodeWithQt(data, "ICO") : QImage(); break;
         case PictureKind::Wmf: image = decodeWmf(data); break;
         case PictureKind::Emf: image = decodeEmf(data); break;
@@ -359,7 +361,8 @@ QImage loadPicture(const QString &path)
     } catch (const ui::SimError &) {
         image = QImage();
     }
-    if (image.isNull())
+    /* The checks before decoding hold each kind to this; it holds for every kind as decoded. */
+    if (image.isNull() || image.sizeInBytes() > kMaxPictureBytes)
         throw ui::SimError(QStringLiteral("Obrázek je poškozený: %1").arg(excerpt(resolved)));
     return image;
 }

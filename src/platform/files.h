@@ -1,6 +1,7 @@
 /** @file files.h Listing folders and reading text and picture files of the data directory. */
 #pragma once
 
+#include <QHashFunctions>
 #include <QImage>
 #include <QString>
 #include <QStringList>
@@ -31,13 +32,25 @@ struct FileContent {
     FileProblem problem = FileProblem::None; ///< Why it was not read.
 };
 
-/** What tells one state of a file from another without reading it. */
+/**
+ * What tells one file from another, and one state of a file from another,
+ * without reading it: two paths that name the same file in the same state
+ * (through other separators, "." or "..", links) have equal stamps.
+ */
 struct FileStamp {
     bool exists = false; ///< Whether anything of that name exists.
     qint64 size = 0;     ///< Its size in bytes.
     qint64 modifiedNs = 0; ///< Its modification time, in nanoseconds.
+    quint64 device = 0;  ///< The file system that holds it.
+    quint64 inode = 0;   ///< The file on that file system.
     bool operator==(const FileStamp &) const = default;
 };
+
+/** @return a hash of a stamp, for keeping things by file. */
+inline size_t qHash(const FileStamp &stamp, size_t seed = 0)
+{
+    return qHashMulti(seed, stamp.exists, stamp.size, stamp.modifiedNs, stamp.device, stamp.inode);
+}
 
 /** @return the stamp of a file (symbolic links followed), used as it is (not resolved). */
 FileStamp fileStamp(const QString &path);

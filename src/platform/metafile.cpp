@@ -15,6 +15,7 @@
 #include <cmath>
 #include <cstring>
 #include <optional>
+#include <queue>
 #include <variant>
 #include <vector>
 
@@ -118,12 +119,13 @@ public:
     }
     /**
      * Charges a shape to the work budget: its points, the area it covers on
-     * the picture (its box widened by the pen, clipped) and, for its outline,
-     * the outline's length times the pen's width, wherever it runs: a wide
-     * or dashed pen costs its stroke, not just the pixels it leaves.
+     * the picture (its box widened by the pen, clipped), its outline
+     * wherever it runs (its length times the pen's width: a wide or dashed
+     * pen costs its stroke, not just the pixels it leaves) and the scan
+     * conversion of its polygons (scanWork).
      * @throws ui::SimError past the budget.
      */
-    void chargeShape(const QRectF &box, int64_t points, double outline)
+    void chargeShape(const QRectF &box, int64_t points, double outline, double scan = 0)
     {
         const bool stroked = m_dc.pen.style() != Qt::NoPen;
         const double width = stroked ? std::max(1.0, devicePen().widthF()) : 0;
@@ -132,9 +134,60 @@ public:
             box.normalized().adjusted(-reach, -reach, reach, reach).intersected(QRectF(m_image.rect()));
         const double fill = std::max(0.0, covered.width()) * std::max(0.0, covered.height());
         m_points += points;
-        chargeArea(int64_t(std::min(fill + outline * width, 1e15)) + 1);
+        chargeArea(int64_t(std::min(fill + outline * width + scan, 1e15)) + 1);
         if (m_points > kMaxMetafilePoints)
             throw tooMuchWork();
+    }
+    /**
+     * @return the work of scan converting polygons (on the picture, as one
+     *         path) as the context draws them: once for the brush's fill and
+     *         four times more for a pen that is not a one-pixel line (its
+     *         stroke is filled as a polygon with two edges for each edge). Filling
+     *         keeps the edges that cross a row in order, so on every row of
+     *         the picture each edge that crosses it costs as many steps as
+     *         there are such edges, up to the picture's width, whether the
+     *         pixels it leaves are few or many.
+     * @param closed whether each polygon's last point joins its first.
+     */
+    double scanWork(const std::vector<QPolygonF> &polygons, bool closed)
+    {
+        const QPen pen = devicePen();
+        const double times = (closed && m_dc.brush.style() != Qt::NoBrush ? 1 : 0)
+                             + (pen.style() != Qt::NoPen && pen.widthF() > 0 ? 4 : 0);
+        if (times == 0)
+            return 0;
+        /* How many edges begin and end crossing each row, at its pixels' centres. */
+        const int rows = m_image.height();
+        m_rowEdges.resize(size_t(rows) + 1);
+        int low = rows;
+        int high = 0;
+        auto rowOf = [rows](double y) { return int(std::clamp(std::ceil(y - 0.5), 0.0, double(rows))); };
+        for (const QPolygonF &polygon : polygons) {
+            const qsizetype n = polygon.size();
+            for (qsizetype i = 0; i < (closed ? n : n - 1); ++i) {
+                const double a = polygon[i].y();
+                const double b = polygon[(i + 1) % n].y();
+                if (!std::isfinite(a) || !std::isfinite(b))
+                    continue;
+                const int from = rowOf(std::min(a, b));
+                const int to = rowOf(std::max(a, b));
+                if (from >= to)
+                    continue;
+                ++m_rowEdges[size_t(from)];
+                --m_rowEdges[size_t(to)];
+                low = std::min(low, from);
+                high = std::max(high, to);
+            }
+        }
+        double work = 0;
+        int64_t crossing = 0;
+        const int64_t widest = m_image.width() + 2;
+        for (int row = low; row <= high; ++row) {
+            crossing += m_rowEdges[size_t(row)];
+            m_rowEdges[size_t(row)] = 0; // left all zero for the next shape
+            work += double(crossing) * double(std::min(crossing, widest));
+        }
+        return work * times;
     }
     /** @return the length of a polygon's outline on the picture, closed or open. */
     static double outlineOf(const QPolygonF &points, bool closed)
@@ -174,13 +227,22 @@ public:
     /** @return a logical rectangle (corners as given) on the picture. */
     QRectF deviceRect(QPointF a, QPointF b) const { return QRectF(device(a), device(b)).normalized(); }
 
-    /** Puts an object into the table at index; a free index is taken when index is negative. */
+    /**
+     * Puts an object into the table at index; when index is negative, at
+     * the lowest free index: the lowest of the freed ones, else the end of
+     * the table. It is found in a few steps, never by a walk over the table.
+     */
     void create(int64_t index, Object object)
     {
         if (index < 0) {
-            index = 0;
-            while (index < int64_t(m_objects.size()) && m_objects[size_t(index)])
-                ++index;
+            /* A freed index that has been taken again since (EMF names its own) is let go. */
+            while (!m_freed.empty() && (m_freed.top() >= int64_t(m_objects.size()) || m_objects[size_t(m_freed.top())]))
+                m_freed.pop();
+            index = int64_t(m_objects.size());
+            if (!m_freed.empty()) {
+                index = m_freed.top();
+                m_freed.pop();
+            }
         }
         if (index > 65535)
             throw broken("index objektu");
@@ -190,8 +252,10 @@ public:
     }
     void remove(int64_t index)
     {
-        if (index >= 0 && index < int64_t(m_objects.size()))
+        if (index >= 0 && index < int64_t(m_objects.size()) && m_objects[size_t(index)]) {
             m_objects[size_t(index)].reset();
+            m_freed.push(index);
+        }
     }
     void select(int64_t index)
     {
@@ -253,7 +317,7 @@ public:
         points.reserve(logical.size());
         for (const QPointF &p : logical)
             points << device(p);
-        chargeShape(points.boundingRect(), points.size(), outlineOf(points, closed));
+        chargeShape(points.boundingRect(), points.size(), outlineOf(points, closed), scanWork({points}, closed));
         m_painter.setPen(devicePen());
         if (closed) {
             m_painter.setBrush(m_dc.brush);
@@ -265,13 +329,20 @@ public:
     }
     void polyPolygon(const std::vector<QPolygonF> &polygons)
     {
-        QPainterPath path;
-        path.setFillRule(m_dc.fillRule);
+        std::vector<QPolygonF> shapes;
+        shapes.reserve(polygons.size());
         for (const QPolygonF &logical : polygons) {
             QPolygonF points;
             for (const QPointF &p : logical)
                 points << device(p);
             chargeShape(points.boundingRect(), points.size(), outlineOf(points, true));
+            shapes.push_back(std::move(points));
+        }
+        /* Drawn as one path: its polygons' edges cross the rows together. */
+        chargeArea(int64_t(std::min(scanWork(shapes, true), 1e15)));
+        QPainterPath path;
+        path.setFillRule(m_dc.fillRule);
+        for (const QPolygonF &points : shapes) {
             path.addPolygon(points);
             path.closeSubpath();
         }
@@ -311,15 +382,25 @@ public:
     void ellipse(QPointF a, QPointF b) { m_painter.drawEllipse(shapeRect(a, b)); }
     void text(QPointF logical, const QString &text)
     {
+        const LogFont &lf = m_dc.font;
+        /* A negative height is the character height; a positive one the cell height. */
+        const double height = deviceHeight(lf.height == 0 ? 12 : lf.height);
+        const int64_t pixelSize =
+            std::max<int64_t>(1, std::lround(std::min<double>(lf.height > 0 ? height * 0.8 : height, kMaxMetafileSide)));
+        /*
+         * Every character is shaped and its glyph drawn at the font's size,
+         * wherever it lands: it costs its square, with or without a display,
+         * before any of it is drawn.
+         */
+        m_points += text.size();
+        chargeArea(text.size() * pixelSize * pixelSize);
+        if (m_points > kMaxMetafilePoints)
+            throw tooMuchWork();
         /* Fonts need a GUI application; a headless run (tests, benchmark) draws no text. */
         if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
             return;
-        const LogFont &lf = m_dc.font;
         QFont font(lf.face.isEmpty() ? QStringLiteral("Arial") : lf.face);
-        /* A negative height is the character height; a positive one the cell height. */
-        const double height = deviceHeight(lf.height == 0 ? 12 : lf.height);
-        const double pixels = std::min<double>(lf.height > 0 ? height * 0.8 : height, kMaxMetafileSide);
-        font.setPixelSize(std::max(1, int(std::lround(pixels))));
+        font.setPixelSize(int(pixelSize));
         font.setWeight(lf.weight >= 600 ? QFont::Bold : QFont::Normal);
         font.setItalic(lf.italic);
         const QFontMetricsF metrics(font);
@@ -335,7 +416,6 @@ public:
             at.ry() += metrics.ascent(); // TA_TOP
         else if (vertical == 8)
             at.ry() -= metrics.descent(); // TA_BOTTOM
-        chargeShape(QRectF(at.x(), at.y() - metrics.ascent(), width, metrics.height()), text.size(), 0);
         m_painter.setFont(font);
         if (m_dc.opaqueBackground)
             m_painter.fillRect(QRectF(at.x(), at.y() - metrics.ascent(), width, metrics.height()), m_dc.background);
@@ -349,16 +429,7 @@ public:
             throw broken("vložený obrázek");
         /* Decoding it costs its own pixels, wherever it is drawn. */
         chargeArea(dibPixels(dib, size));
-        /* A BMP file header in front of it, so that Qt's reader decodes it. */
-        const int64_t pixels = pixelsAt >= 0 ? pixelsAt : dibColourTableEnd(dib, size);
-        QByteArray file(14, '\0');
-        file[0] = 'B';
-        file[1] = 'M';
-        putLe32(file.data() + 2, uint32_t(14 + size));
-        putLe32(file.data() + 10, uint32_t(14 + pixels));
-        file.append(dib, qsizetype(size));
-        QImage picture;
-        picture.loadFromData(file, "BMP");
+        const QImage picture = decodeDib(dib, size, pixelsAt);
         if (picture.isNull())
             throw broken("vložený obrázek");
         const QRectF target = deviceRect(at, at + QPointF(logicalSize.width(), logicalSize.height()));
@@ -383,6 +454,9 @@ private:
     DcState m_dc;
     std::vector<DcState> m_saved;
     std::vector<std::optional<Object>> m_objects;
+    std::vector<int64_t> m_rowEdges; ///< Per row of the picture, for scanWork; all zero between shapes.
+    /** Freed indices, lowest on top: every free index below the table's end is among them. */
+    std::priority_queue<int64_t, std::vector<int64_t>, std::greater<>> m_freed;
 };
 
 /**

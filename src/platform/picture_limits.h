@@ -13,6 +13,22 @@ namespace platform {
  */
 inline constexpr int64_t kMaxPictureSide = 4096;
 
+/**
+ * The most memory one decoded picture may take, whatever its kind and
+ * depth: the largest allowed picture at 32 bits a pixel. A picture whose
+ * pixels would take more (a 16-bit PNG inside an icon takes 64 bits a
+ * pixel) is refused before it is decoded.
+ */
+inline constexpr int64_t kMaxPictureBytes = kMaxPictureSide * kMaxPictureSide * 4;
+
+/**
+ * The most memory all the vehicle pictures kept for one game may take
+ * together: four of the largest allowed pictures, some thousand times the
+ * pictures of a real vehicles file. A picture past it is refused as a
+ * broken one is.
+ */
+inline constexpr int64_t kMaxKeptPictureBytes = 4 * kMaxPictureBytes;
+
 /** The most memory libjpeg may take for one picture, beside the decoded pixels. */
 inline constexpr long kMaxJpegMemory = 48L * 1024 * 1024;
 

@@ -9,14 +9,18 @@ namespace view {
 
 namespace {
 
-/** The masked copies of the transparent pictures, by the source picture's cache key. */
-struct MaskCache {
-    QHash<qint64, QImage> images; ///< Masked copies.
-    qint64 bytes = 0;             ///< Their total size.
+/** A transparent picture and its masked copy, kept together. */
+struct Masked {
+    QImage picture; ///< The picture, sharing its pixels with the controls that show it.
+    QImage masked;  ///< Its masked copy.
 };
 
-/** Above this many bytes the cache starts afresh: pictures of ended games are not kept for ever. */
-constexpr qint64 MaskCacheLimit = 96 * 1024 * 1024;
+/** @return the masked copies of the transparent pictures, by the picture's cache key. */
+QHash<qint64, Masked> &maskCache()
+{
+    static QHash<qint64, Masked> cache;
+    return cache;
+}
 
 /** @return the picture with every pixel of the key colour cleared. */
 QImage makeMasked(const QImage &picture)
@@ -208,19 +212,21 @@ bool isGraphic(const ui::Control &c)
 
 QImage maskedPicture(const QImage &picture)
 {
-    static MaskCache cache;
+    QHash<qint64, Masked> &cache = maskCache();
     const qint64 key = picture.cacheKey();
-    const auto it = cache.images.constFind(key);
-    if (it != cache.images.constEnd())
-        return *it;
+    const auto it = cache.constFind(key);
+    if (it != cache.constEnd())
+        return it->masked;
+    /* A picture that only the cache still holds is shown nowhere any more: its copies go with it. */
+    cache.removeIf([](const QHash<qint64, Masked>::iterator &e) { return e->picture.isDetached(); });
     const QImage masked = makeMasked(picture);
-    if (cache.bytes + masked.sizeInBytes() > MaskCacheLimit) {
-        cache.images.clear();
-        cache.bytes = 0;
-    }
-    cache.images.insert(key, masked);
-    cache.bytes += masked.sizeInBytes();
+    cache.insert(key, Masked{picture, masked});
     return masked;
+}
+
+int maskedPicturesKept()
+{
+    return int(maskCache().size());
 }
 
 void paintGraphic(QPainter &p, const ui::Control &c)

@@ -21,7 +21,8 @@ bool isGraphic(const ui::Control &c);
 
 /**
  * @return the picture with its bottom-left pixel's colour made see-through.
- * The result is computed once per picture and kept by the picture's cache key.
+ * The result is computed once per picture and kept with it, by its cache
+ * key, for as long as some control or store still holds the picture.
  */
 QImage maskedPicture(const QImage &picture);
 
@@ -31,6 +32,10 @@ QImage maskedPicture(const QImage &picture);
  * the label, so a box that leaves the label is a cut text.
  */
 QRect labelTextRect(const ui::Label &l);
+
+/** @return how many masked copies are kept. */
+int maskedPicturesKept();
+
 /** Paints a graphic control (image, label or shape) at its bounds, clipped to them. */
 void paintGraphic(QPainter &p, const ui::Control &c);
 

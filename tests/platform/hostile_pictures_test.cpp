@@ -1,11 +1,15 @@
 /** @file hostile_pictures_test.cpp Pictures that promise huge sizes or endless drawing in a few bytes: refused early and cheaply. */
+#include "core/vehicle_pictures.h"
 #include "platform/bitmap_check.h"
 #include "platform/files.h"
 #include "platform/jpeg_decoder.h"
 #include "platform/metafile.h"
+#include "platform/picture_limits.h"
 #include "platform/wave_bytes.h"
 #include "failure_text.h"
 
+#include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
@@ -13,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
+#include <vector>
 
 using testing_support::failureOf;
 
@@ -78,6 +83,84 @@ QByteArray iconOf(const QByteArray &image)
            + leBytes(uint32_t(image.size()), 4) + leBytes(22, 4) + image;
 }
 
+/** @return a WMF record: its size in words, its function, its parameters. */
+QByteArray wmfRecord(uint16_t function, const QByteArray &params = {})
+{
+    return leBytes(uint32_t(6 + params.size()) / 2, 4) + leBytes(function, 2) + params;
+}
+
+/** @return a WMF of its placeable header's size in pixels, holding the records and an end record. */
+QByteArray wmfOf(const QByteArray &records, int side)
+{
+    QByteArray placeable = leBytes(0x9AC6CDD7, 4) + leBytes(0, 2) + leBytes(0, 2) + leBytes(0, 2)
+                           + leBytes(uint32_t(side), 2) + leBytes(uint32_t(side), 2) + leBytes(96, 2) + leBytes(0, 4);
+    uint16_t checksum = 0;
+    for (int i = 0; i < 20; i += 2)
+        checksum ^= platform::le16(placeable.constData() + i);
+    placeable += leBytes(checksum, 2);
+    const QByteArray all = records + wmfRecord(0x0000);
+    return placeable + leBytes(1, 2) + leBytes(9, 2) + leBytes(0x0300, 2) + leBytes(uint32_t(18 + all.size()) / 2, 4)
+           + leBytes(65535, 2) + leBytes(16, 4) + leBytes(0, 2) + all;
+}
+
+/** @return an EMF record: its type, its size and its body, padded to four bytes. */
+QByteArray emfRecord(uint32_t type, const QByteArray &body)
+{
+    const QByteArray padded = body + QByteArray((4 - body.size() % 4) % 4, '\0');
+    return leBytes(type, 4) + leBytes(uint32_t(8 + padded.size()), 4) + padded;
+}
+
+/** @return an EMF of width x height pixels holding the records (count of them) and an end record. */
+QByteArray emfOf(const QByteArray &records, int count, int width, int height)
+{
+    const QByteArray all = records + emfRecord(14, leBytes(0, 4) + leBytes(16, 4) + leBytes(20, 4));
+    const QByteArray bounds = leBytes(0, 8) + leBytes(uint32_t(width - 1), 4) + leBytes(uint32_t(height - 1), 4);
+    const QByteArray frame = leBytes(0, 8) + leBytes(uint32_t(width * 26), 4) + leBytes(uint32_t(height * 26), 4);
+    const uint32_t total = 88 + uint32_t(all.size());
+    return emfRecord(1, bounds + frame + leBytes(0x464D4520, 4) + leBytes(0x10000, 4) + leBytes(total, 4)
+                            + leBytes(uint32_t(count + 2), 4) + leBytes(16, 2) + leBytes(0, 2) + leBytes(0, 12)
+                            + leBytes(1024, 4) + leBytes(768, 4) + leBytes(270, 4) + leBytes(203, 4))
+           + all;
+}
+
+/** @return a device-independent bitmap of 8 bits a pixel: its header, its colour table and its pixels. */
+QByteArray dib8(int width, int height, uint32_t compression, const QList<uint32_t> &colours, const QByteArray &pixels)
+{
+    QByteArray table;
+    for (const uint32_t c : colours)
+        table += leBytes(c, 4);
+    return leBytes(40, 4) + leBytes(uint32_t(width), 4) + leBytes(uint32_t(height), 4) + leBytes(1, 2) + leBytes(8, 2)
+           + leBytes(compression, 4) + leBytes(uint32_t(pixels.size()), 4) + leBytes(0, 8)
+           + leBytes(uint32_t(colours.size()), 4) + leBytes(0, 4) + table + pixels;
+}
+
+/** @return a BMP file of a device-independent bitmap whose pixels follow its colour table. */
+QByteArray bmpOf(const QByteArray &dib, int colours)
+{
+    return "BM" + leBytes(uint32_t(14 + dib.size()), 4) + leBytes(0, 4) + leBytes(uint32_t(14 + 40 + 4 * colours), 4)
+           + dib;
+}
+
+/** @return the memory this process holds in RAM, in bytes, as /proc/self/status tells it. */
+qint64 residentBytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
+    return -1;
+}
+
+/** Leaves freed memory of small blocks full of a pattern, so that a pixel nobody writes would show it. */
+void soilFreedMemory()
+{
+    std::vector<QByteArray> dirt;
+    for (int size = 256; size <= 16384; size += 256)
+        dirt.emplace_back(size, char(0xA5));
+}
+
 } // namespace
 
 TEST(HostilePictures, JpegBombsAreRefusedBeforeLibjpegAllocates)
@@ -134,6 +217,56 @@ TEST(HostilePictures, EveryKindIsRefusedByTheSizeItsHeaderGives)
     EXPECT_EQ(platform::loadPicture(icon).size(), QSize(16, 1));
     writeFile(icon, iconOf(pngHeaderOf(int(platform::kMaxPictureSide) + 1)));
     EXPECT_EQ(failureOf([&] { platform::loadPicture(icon); }), "Obrázek je poškozený: " + icon);
+    /* A 16-bit PNG decodes to 64 bits a pixel: within the sides, past the memory of the largest picture. */
+    for (const int side : {16, 2900}) {
+        QImage deep(side, side, QImage::Format_RGBA64);
+        deep.fill(Qt::red);
+        QByteArray png;
+        QBuffer buffer(&png);
+        ASSERT_TRUE(buffer.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(deep.save(&buffer, "PNG", 50));
+        ASSERT_EQ(png[24], char(16));
+        writeFile(icon, iconOf(png));
+        const double start = cpuSeconds();
+        const QString failure = failureOf([&] { platform::loadPicture(icon); });
+        EXPECT_LT(cpuSeconds() - start, 1.0);
+        EXPECT_EQ(failure, side == 16 ? QStringLiteral("no error") : "Obrázek je poškozený: " + icon);
+    }
+}
+
+TEST(HostilePictures, OneFileIsOnePictureHoweverItsPathIsSpelled)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("Vozidla"));
+    /* A few bytes that declare the largest picture. */
+    const QByteArray big = wmfOf(wmfRecord(0x0102, leBytes(1, 2)).repeated(4), int(platform::kMaxPictureSide));
+    ASSERT_LT(big.size(), 128);
+    for (const char *name : {"big.wmf", "big2.wmf", "big3.wmf", "big4.wmf", "big5.wmf"})
+        writeFile(dir.filePath(QStringLiteral("Vozidla/") + name), big);
+    QStringList spellings{"Vozidla/big.wmf", "Vozidla\\big.wmf", "VOZIDLA/BIG.WMF", "vozidla\\Big.Wmf",
+                          "Vozidla/../Vozidla/big.wmf", "Vozidla/./BIG.wmf"};
+    for (int k = 2; spellings.size() < 40; ++k) {
+        spellings << "Vozidla" + QString(k, '/') + "big.wmf" << QString("./").repeated(k) + "Vozidla\\big.wmf";
+    }
+    VehiclePictures pictures;
+    const qint64 before = residentBytes();
+    for (const QString &spelling : spellings)
+        EXPECT_EQ(pictures.picture(dir.path(), spelling).width(), platform::kMaxPictureSide) << spelling.toStdString();
+    EXPECT_LT(residentBytes() - before, platform::kMaxKeptPictureBytes);
+    EXPECT_EQ(pictures.picturesRead(), 1);
+    EXPECT_EQ(pictures.picturesKept(), 1);
+
+    /* Other files are other pictures, up to the total; the one past it is refused as a broken one is. */
+    for (const char *name : {"Vozidla/big2.wmf", "Vozidla/big3.wmf", "Vozidla/big4.wmf"})
+        EXPECT_FALSE(pictures.picture(dir.path(), name).isNull()) << name;
+    EXPECT_EQ(pictures.bytesKept(), platform::kMaxKeptPictureBytes);
+    const double start = cpuSeconds();
+    EXPECT_TRUE(pictures.picture(dir.path(), "Vozidla/big5.wmf").isNull());
+    EXPECT_LT(cpuSeconds() - start, 1.0);
+    EXPECT_TRUE(pictures.picture(dir.path(), "Vozidla//big5.wmf").isNull());
+    EXPECT_EQ(pictures.picturesRead(), 5) << "a refused file is not read again under another spelling";
+    EXPECT_FALSE(pictures.picture(dir.path(), "Vozidla\\big3.wmf").isNull());
+    EXPECT_EQ(pictures.bytesKept(), platform::kMaxKeptPictureBytes);
 }
 
 TEST(HostilePictures, SlowMetafilesAreRefusedWithinTheirWorkBudget)
@@ -149,6 +282,120 @@ TEST(HostilePictures, SlowMetafilesAreRefusedWithinTheirWorkBudget)
         EXPECT_EQ(failure, "Metasoubor je poškozený: příliš mnoho kreslení") << name;
         EXPECT_EQ(failureOf([&] { platform::loadPicture(hostile(name)); }), "Obrázek je poškozený: " + hostile(name));
     }
+}
+
+TEST(HostilePictures, TextIsChargedForItsGlyphsWhereverItFallsWithOrWithoutADisplay)
+{
+    /* Text far outside a small picture, in a font of the given height: the first one some 6 MB of it. */
+    auto textFile = [](int fontHeight, int texts) {
+        QByteArray font = leBytes(1, 4) + leBytes(uint32_t(-fontHeight), 4) + leBytes(0, 12) + leBytes(400, 4)
+                          + leBytes(0, 8) + QByteArray("A\0r\0i\0a\0l\0", 10);
+        font += QByteArray(4 + 92 - font.size(), '\0');
+        QByteArray records = emfRecord(82, font) + emfRecord(37, leBytes(1, 4));
+        const QByteArray chars = QString(16, QChar('W')).toUtf8();
+        QByteArray string;
+        for (const char c : chars)
+            string += leBytes(uint8_t(c), 2);
+        const QByteArray text = leBytes(0, 16) + leBytes(1, 4) + leBytes(0, 8) + leBytes(100000, 4)
+                                + leBytes(100000, 4) + leBytes(16, 4) + leBytes(76, 4) + leBytes(0, 4) + leBytes(0, 16)
+                                + leBytes(76 + 32, 4) + string + QByteArray(16 * 4, '\0');
+        for (int i = 0; i < texts; ++i)
+            records += emfRecord(84, text);
+        return emfOf(records, texts + 2, 256, 64);
+    };
+    const QByteArray large = textFile(2000, 37000);
+    EXPECT_GT(large.size(), 6 * kMegabyte);
+    const double start = cpuSeconds();
+    EXPECT_EQ(failureOf([&] { platform::decodeEmf(large); }), "Metasoubor je poškozený: příliš mnoho kreslení");
+    EXPECT_LT(cpuSeconds() - start, 1.0);
+    /* The same text in a vehicle's font is no work worth refusing. */
+    EXPECT_EQ(platform::decodeEmf(textFile(12, 40)).size(), QSize(256, 64));
+}
+
+TEST(HostilePictures, FillsAreChargedForTheirEdgesWithoutAPenToo)
+{
+    /* Fifteen polygons of 65,535 points zigzagging over the picture, with the null pen or a thin one. */
+    QByteArray polygon = leBytes(0, 16) + leBytes(65535, 4);
+    for (int i = 0; i < 65535; ++i)
+        polygon += leBytes(uint32_t(i * 256 / 65535), 2) + leBytes(i % 2 ? 255 : 0, 2);
+    for (const uint32_t pen : {0x80000008u, 0x80000007u}) { // the null pen, the black pen
+        QByteArray records = emfRecord(37, leBytes(pen, 4)) + emfRecord(37, leBytes(0x80000000u, 4));
+        for (int i = 0; i < 15; ++i)
+            records += emfRecord(86, polygon);
+        const QByteArray zigzags = emfOf(records, 17, 256, 256);
+        const double start = cpuSeconds();
+        EXPECT_EQ(failureOf([&] { platform::decodeEmf(zigzags); }), "Metasoubor je poškozený: příliš mnoho kreslení")
+            << pen;
+        EXPECT_LT(cpuSeconds() - start, 1.0) << pen;
+    }
+}
+
+TEST(HostilePictures, AFullObjectTableFindsItsLowestFreeSlotAtOnce)
+{
+    /* 65,000 null pens, then 17,000 times the last one deleted and made anew: each takes the last slot. */
+    const QByteArray nullPen = wmfRecord(0x02FA, leBytes(5, 2) + leBytes(0, 4) + leBytes(0, 4));
+    QByteArray records;
+    for (int i = 0; i < 65000; ++i)
+        records += nullPen;
+    for (int i = 0; i < 17000; ++i)
+        records += wmfRecord(0x01F0, leBytes(64999, 2)) + nullPen;
+    /* A slot freed low in the table is the one the next object takes. */
+    records += wmfRecord(0x012D, leBytes(64999, 2)) + wmfRecord(0x01F0, leBytes(7, 2));
+    records += wmfRecord(0x02FC, leBytes(0, 2) + leBytes(0xFF0000, 4) + leBytes(0, 2)); // blue brush
+    records += wmfRecord(0x012D, leBytes(7, 2)) + wmfRecord(0x041B, leBytes(32, 2) + leBytes(32, 2) + leBytes(0, 4));
+    const QByteArray wmf = wmfOf(records, 32);
+    EXPECT_GT(wmf.size(), 1400 * 1024);
+    const double start = cpuSeconds();
+    const QImage picture = platform::decodeWmf(wmf);
+    EXPECT_LT(cpuSeconds() - start, 1.0);
+    EXPECT_EQ(picture.pixelColor(16, 16), QColor(Qt::blue));
+}
+
+TEST(HostilePictures, RunLengthBitmapsLeaveNoPixelUnsetAndNoIndexPastThePalette)
+{
+    const QList<uint32_t> palette{0x00FF0000, 0x0000FF00}; // red, green
+    /* Three green pixels on the bottom row, a jump, two more, and the end long before the last row. */
+    const QByteArray stream("\x03\x01\x00\x02\x0A\x05\x02\x01\x00\x01", 10);
+    QImage expected(32, 32, QImage::Format_RGB32);
+    expected.fill(qRgb(255, 0, 0));
+    for (const QPoint p : {QPoint(0, 31), QPoint(1, 31), QPoint(2, 31), QPoint(13, 26), QPoint(14, 26)})
+        expected.setPixel(p, qRgb(0, 255, 0));
+    QTemporaryDir dir;
+    const QString path = dir.filePath("rle.bmp");
+    writeFile(path, bmpOf(dib8(32, 32, 1, palette, stream), 2));
+    for (int run = 0; run < 3; ++run) {
+        soilFreedMemory();
+        const QImage picture = platform::loadPicture(path);
+        ASSERT_EQ(picture.format(), QImage::Format_Indexed8);
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                ASSERT_LT(picture.pixelIndex(x, y), picture.colorCount()) << x << "," << y;
+        EXPECT_EQ(picture.convertToFormat(QImage::Format_RGB32), expected) << run;
+    }
+    /* Inside a metafile: a bitmap whose stream ends at once is drawn in the first colour. */
+    const QByteArray empty = dib8(32, 32, 1, palette, QByteArray("\x00\x01", 2));
+    const QByteArray stretch = leBytes(0, 16) + leBytes(0, 8) + leBytes(0, 8) + leBytes(32, 4) + leBytes(32, 4)
+                               + leBytes(80, 4) + leBytes(48, 4) + leBytes(80 + 48, 4) + leBytes(2, 4) + leBytes(0, 4)
+                               + leBytes(0x00CC0020, 4) + leBytes(32, 4) + leBytes(32, 4) + empty;
+    const QByteArray emf = emfOf(emfRecord(81, stretch), 1, 32, 32);
+    EXPECT_LT(emf.size(), 300);
+    for (int run = 0; run < 3; ++run) {
+        soilFreedMemory();
+        const QImage drawn = platform::decodeEmf(emf);
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x)
+                ASSERT_EQ(drawn.pixel(x, y), qRgb(255, 0, 0)) << x << "," << y;
+    }
+    /* A colour index past the table is refused, coded or not. */
+    writeFile(path, bmpOf(dib8(32, 32, 1, palette, QByteArray("\x03\x05\x00\x01", 4)), 2));
+    EXPECT_EQ(failureOf([&] { platform::loadPicture(path); }), "Obrázek je poškozený: " + path);
+    QByteArray rows(32 * 32, '\1');
+    rows[500] = char(200);
+    writeFile(path, bmpOf(dib8(32, 32, 0, palette, rows), 2));
+    EXPECT_EQ(failureOf([&] { platform::loadPicture(path); }), "Obrázek je poškozený: " + path);
+    rows[500] = char(1);
+    writeFile(path, bmpOf(dib8(32, 32, 0, palette, rows), 2));
+    EXPECT_EQ(platform::loadPicture(path).pixel(0, 0), qRgb(0, 255, 0));
 }
 
 TEST(HostilePictures, TheShippedMetafilesFitTheBudgetManyTimesOver)

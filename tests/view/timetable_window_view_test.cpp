@@ -6,6 +6,7 @@
 #include "frame/form_a0.h"
 #include "view/form_window.h"
 #include "view/front.h"
+#include "view/painter.h"
 #include "view/vehicle_strip.h"
 
 #include <QCoreApplication>
@@ -158,4 +159,32 @@ TEST(TimetableWindowView, ARestingPointerShowsACellsHintAndTheCellsAreFlat)
     for (const QPoint &inner : {QPoint(r.left() + 1, r.center().y()), QPoint(r.center().x(), r.top() + 1),
                                 QPoint(r.right() - 1, r.center().y()), QPoint(r.center().x(), r.bottom() - 1)})
         EXPECT_EQ(shot.pixelColor(inner), QColor(255, 255, 255)) << "white inside the line: " << inner.x() << "," << inner.y();
+}
+
+TEST(TimetableWindowView, LargePicturesAreMaskedOnceAndTheirMasksGoWithThem)
+{
+    QImage small(2, 2, QImage::Format_RGB32);
+    small.fill(Qt::white);
+    view::maskedPicture(small); // lets go of the masks whose pictures earlier tests dropped
+    const int kept = view::maskedPicturesKept();
+    /* Two of the largest pictures, painted in turn as the strip paints them. */
+    QImage first(4096, 4096, QImage::Format_RGB32);
+    first.fill(Qt::red);
+    QImage second = first.copy();
+    second.setPixel(0, 0, qRgb(0, 0, 255));
+    const qint64 firstMask = view::maskedPicture(first).cacheKey();
+    const qint64 secondMask = view::maskedPicture(second).cacheKey();
+    for (int paint = 0; paint < 3; ++paint) {
+        EXPECT_EQ(view::maskedPicture(first).cacheKey(), firstMask) << paint;
+        EXPECT_EQ(view::maskedPicture(second).cacheKey(), secondMask) << paint;
+    }
+    EXPECT_EQ(view::maskedPicture(second).pixel(0, 0), qRgb(0, 0, 255));
+    EXPECT_EQ(view::maskedPicture(second).pixel(1, 1), 0u);
+    EXPECT_EQ(view::maskedPicturesKept(), kept + 2);
+    /* Once no control holds them, their masks go at the next picture masked. */
+    first = QImage();
+    second = QImage();
+    QImage next = small.copy();
+    view::maskedPicture(next);
+    EXPECT_EQ(view::maskedPicturesKept(), kept + 1);
 }
