@@ -223,8 +223,8 @@ TEST_F(Guide, TheFirstTrainsOfTheDayRunInAndOut)
     EXPECT_EQ(h.color(cell(r6010, OdjS)), Yellow);
 
     /* 3. The arrival route: knob A to track 1, route lock A to the left, bell A, release lever. */
-    knobTo('A', 828);
-    ASSERT_EQ(rel("A6.KnoflikA"), 828);
+    h.drag("A6.KnoflikA", {5, 20}, {5, 4});
+    ASSERT_EQ(rel("A6.KnoflikA"), 828) << "16 px of pointer travel take the knob 8 px, one stop up";
     turnLock('A', -30);
     ASSERT_EQ(h.value("A1.CestaA"), 1);
     picture("03_knob_lock", {"A6.KnoflikA", "A6.KnoflikB", "A6.ZavernikA", "A6.ZavernikB"});
@@ -247,7 +247,6 @@ TEST_F(Guide, TheFirstTrainsOfTheDayRunInAndOut)
     hold("A6.PakaTSCH", 3000);
     EXPECT_EQ(h.value("A1.TSCH"), 6);
     EXPECT_EQ(h.value("A1.TSJ"), 6);
-    picture("05_consent_c", {"A6.PakaTSCH", "A6.PakaNavCHOd"}, 40);
     knobTo('C', 804);
     ASSERT_EQ(rel("A6.KnoflikC"), 804);
     turnLock('C', 30);
@@ -255,6 +254,8 @@ TEST_F(Guide, TheFirstTrainsOfTheDayRunInAndOut)
     hold("A6.ZvonekC", 550);
     hold("A6.PakaNavCHOd", 1150);
     EXPECT_EQ(h.value("A1.NavCHOd"), 5);
+    EXPECT_EQ(h.value("A1.PHCHOd"), 6) << "the right outer window announces the arrival";
+    picture("05_consent_c", {"A6.PopisC", "A6.PHCHDo", "A6.PakaNavCHDo", "A6.PakaTSCH", "A6.ZapCH"}, 15);
 
     /* The signalmen lay the routes and clear the entry signals within the minute. */
     h.ticks(60);
@@ -262,6 +263,11 @@ TEST_F(Guide, TheFirstTrainsOfTheDayRunInAndOut)
     EXPECT_EQ(h.color("A1.C07"), Lime) << "ML";
     EXPECT_EQ(h.color("A1.C10"), Lime) << "S";
     picture("06_box1_routes", {"A7.Zavernik1", "A7.Zavernik6", "A7.CisloB1", "A7.CisloM3"}, 40);
+    for (const char *tablet : {"A7.DestickaA", "A7.DestickaB"}) {
+        EXPECT_EQ(h.control(tablet).height(), 85) << tablet << " dropped by the bell";
+        EXPECT_EQ(h.color(tablet), QColor(Qt::white)) << tablet;
+    }
+    picture("17_box1_tablets", {"A7.DestickaA", "A7.DestickaB", "A7.PakaNavBOd", "A7.PakaNavMOd"}, 30);
 
     /* 5. The calls of the next minutes: the departure notice of 6010 and the offers of 2601 and 2622. */
     const struct {
@@ -296,6 +302,8 @@ TEST_F(Guide, TheFirstTrainsOfTheDayRunInAndOut)
     EXPECT_EQ(h.text("A1.Kolej3"), "2601");
     EXPECT_EQ(h.color(cell(r6010, OdjS)), Fuchsia);
     EXPECT_TRUE(waitFor([&] { return h.text("A1.TratC") == "Volná"; }, 120)) << "the block frees line C itself";
+    EXPECT_EQ(h.text(cell(rowOf("2622"), OdjS)), "") << "line C empties the arrival half: no fuchsia";
+    EXPECT_EQ(h.color(cell(rowOf("2622"), OdjS)), QColor(Qt::white));
     h.keyDown("A6", ui::key::F5);
     ASSERT_TRUE(h.visible("A5"));
     h.maximise("A5");
@@ -325,6 +333,8 @@ TEST_F(Guide, TheFirstTrainsOfTheDayRunInAndOut)
     push("A6.ZSM");
     EXPECT_EQ(h.color("A1.SmerB"), QColor(0, 0, 255)) << "asked back";
     EXPECT_TRUE(waitFor([&] { return h.color("A1.SmerB") == Lime; }, 15)) << "Struhy gives the consent back";
+    EXPECT_TRUE(h.visible("A6.PSM") && h.visible("A6.VTM") && h.visible("A6.VOM")) << "PS, VT and VO lit";
+    picture("18_line_b_consent", {"A6.EVM", "A6.PSM", "A6.TSM", "A6.VZM"}, 25);
     ring('B');
     say("Předvídaný odjezd", r2622);
     const QString leaves = h.text("A6.G3");
@@ -363,6 +373,7 @@ TEST_F(Guide, TheFirstTrainsOfTheDayRunInAndOut)
     hold("A6.ZvonekC", 550);
     hold("A6.PakaNavCHDo", 1150);
     EXPECT_EQ(h.value("A1.NavCHDo"), 5);
+    EXPECT_EQ(h.value("A1.PHCHDo"), 5) << "the left outer window announces the departure";
     EXPECT_TRUE(waitFor([&] { return h.color("A1.C44") == Lime && h.color("A1.C26") == Lime; }, 90)) << "S5 and L3";
     ASSERT_TRUE(waitFor([&] { return h.color(cell(r2622, Odj)) == Aqua; }, 600));
     EXPECT_EQ(h.clock(), leaves + ":00");
