@@ -54,11 +54,13 @@ void fillBuiltinRow(App &app, int r)
     const std::span<const BuiltinTrain> list = fast ? std::span<const BuiltinTrain>(kBuiltinFastTrains)
                                                     : std::span<const BuiltinTrain>(kBuiltinPassengerTrains);
     const size_t firstFlag = fast ? 0 : kBuiltinFastCount;
-    /* Mostly no train of the list is due: then there is nothing to look at. */
+    /* Mostly the row is taken or no train of the list is due: then there is nothing to look at. */
+    TimetableRow &row = app.A2().row(r);
+    if (!row.isFree())
+        return;
     const quint8 *flags = app.BuiltinTrainFlags.data() + firstFlag;
     if (std::find(flags, flags + list.size(), quint8(Due)) == flags + list.size())
         return;
-    TimetableRow &row = app.A2().row(r);
     for (size_t i = 0; i < list.size(); ++i) {
         quint8 &flag = app.BuiltinTrainFlags[firstFlag + i];
         if (flag != Due || !row.isFree())
@@ -83,6 +85,12 @@ void MarkDueBuiltinTrains(App &app)
     };
     mark(kBuiltinFastTrains, 0);
     mark(kBuiltinPassengerTrains, kBuiltinFastCount);
+}
+
+bool BuiltinTrainsDue(const App &app)
+{
+    const auto &flags = app.BuiltinTrainFlags;
+    return std::find(flags.begin(), flags.end(), quint8(Due)) != flags.end();
 }
 
 void PlaceBuiltinTrains(App &app, int row)

@@ -16,13 +16,15 @@ namespace core {
 
 namespace {
 
-/** Speed words and the clock interval each gives. */
+/** Speed words and the clock interval each gives; the words' lengths are known when compiling. */
 struct SpeedRow {
-    const char *word;
+    QLatin1String word;
     int intervalMs;
 };
-constexpr SpeedRow SpeedTable[] = {{"1", 1000}, {"2", 500}, {"4", 250},  {"8", 125},   {"16", 63},  {"32", 32},
-                                   {"64", 16},  {"128", 8}, {"256", 4}, {"512", 2}, {"1024", 1}};
+constexpr SpeedRow SpeedTable[] = {
+    {QLatin1String("1"), 1000},  {QLatin1String("2"), 500},  {QLatin1String("4"), 250},   {QLatin1String("8"), 125},
+    {QLatin1String("16"), 63},   {QLatin1String("32"), 32},  {QLatin1String("64"), 16},   {QLatin1String("128"), 8},
+    {QLatin1String("256"), 4},   {QLatin1String("512"), 2},  {QLatin1String("1024"), 1}};
 
 /** Minute keys at which the views' shading changes. */
 struct ShadeRow {
@@ -177,8 +179,11 @@ void tickSteps(App &app)
         if (newMinute)
             markDueTrains(app);
         PlaceTimetableTrains(app);
-        for (int row = 1; row <= 9; ++row)
-            PlaceBuiltinTrains(app, row);
+        /* Mostly no built-in train is due: one look spares the nine rows theirs. */
+        if (BuiltinTrainsDue(app)) {
+            for (int row = 1; row <= 9; ++row)
+                PlaceBuiltinTrains(app, row);
+        }
     }
 }
 
@@ -214,9 +219,12 @@ void HodinyTimer(App &app)
             a1.Hodiny->setInterval(1);
             return;
         }
-        for (const SpeedRow &r : SpeedTable)
-            if (speed == QLatin1String(r.word))
+        for (const SpeedRow &r : SpeedTable) {
+            if (speed == r.word) {
                 a1.Hodiny->setInterval(r.intervalMs);
+                break;
+            }
+        }
         tickSteps(app);
     });
 }

@@ -41,6 +41,8 @@ void MarkDueBuiltinTrains(App &app);
 void PlaceTimetableTrains(App &app);
 /** Brings a due built-in train into timetable row `row` (1 .. 9). */
 void PlaceBuiltinTrains(App &app, int row);
+/** @return whether some built-in train is due and waits for a row. */
+bool BuiltinTrainsDue(const App &app);
 
 /** @return the background colour of the views for a minute key ("3:00"), or an invalid colour between rows. */
 QColor shadeForMinuteKey(const QString &key);

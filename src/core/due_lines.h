@@ -51,6 +51,14 @@ public:
     size_t firstDue(TrainGroup group) { return first(static_cast<size_t>(group)); }
     /** @return the first due line whose group is no number, or npos. */
     size_t firstUnnumbered() { return first(kUnnumbered); }
+    /** @return whether no line is kept as due: nothing for the placing to look at. */
+    bool none() const
+    {
+        for (const List &list : m_due)
+            if (list.head < list.lines.size())
+                return false;
+        return true;
+    }
 
 private:
     /** Forgets both indexes. */

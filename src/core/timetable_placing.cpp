@@ -190,6 +190,9 @@ size_t firstActionableLine(DueLines &due, const FreeRows &freeRows, bool freight
 
 void placeOneTrain(App &app)
 {
+    /* Mostly no line is due: then there is no row to look for. */
+    if (app.A2().dueLines.none())
+        return;
     TVlakByte &states = app.TimetableTrainStates;
     const bool freight = app.A1().NakladniVlaky->checked();
     const FreeRows freeRows(app.A2());

@@ -121,11 +121,11 @@ void RychlostChange(App &app);
  */
 void VarovaniChange(App &app);
 /**
- * A device timer of A1 fired.
+ * @return the handler of a device timer of A1, or null for another name.
  * @param timer its cell name: "Blikac", "Kmitac", "Induktor", "Klika", "ZaverDK", "ZaverSt1",
  * "ZaverSt2", "ZaverCH", "SignalistaA", "SignalistaB" or "SignalistaC".
  */
-void DeviceTimer(App &app, const QString &timer);
+void (*deviceTimerHandler(const QString &timer))(App &);
 /** A button or lever of the neighbour panels was pressed (`TSM`, `ZSM`, `ODHLM`, `VZM`, `PakaTSJ`, `PakaNavJOd`). */
 void NeighbourPress(App &app, const QString &part);
 /** A button or lever of the neighbour panels was released. */

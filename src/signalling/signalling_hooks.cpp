@@ -86,12 +86,17 @@ void wireA1(App &app)
     a1.Varovani->onChange = [&app] { VarovaniChange(app); };
     for (const char *name : DeviceTimers) {
         const QString timer = QString::fromLatin1(name);
-        cell<ui::Timer>(a1, timer).setOnTimer([&app, timer] { DeviceTimer(app, timer); });
+        /* The handler is found once here, not by its name at every firing. */
+        void (*handler)(App &) = deviceTimerHandler(timer);
+        cell<ui::Timer>(a1, timer).setOnTimer([&app, handler] {
+            if (handler)
+                handler(app);
+        });
     }
     wireNeighbourPanels(app);
 }
 
-void DeviceTimer(App &app, const QString &timer)
+void (*deviceTimerHandler(const QString &timer))(App &)
 {
     static const std::pair<const char *, void (*)(App &)> Handlers[] = {
         {"Blikac", BlikacTimer},     {"Kmitac", KmitacTimer},     {"Induktor", InduktorTimer},
@@ -101,8 +106,10 @@ void DeviceTimer(App &app, const QString &timer)
     };
     for (const auto &[name, handler] : Handlers)
         if (timer == QLatin1String(name))
-            handler(app);
+            return handler;
+    return nullptr;
 }
+
 
 void NeighbourPress(App &app, const QString &part)
 {
