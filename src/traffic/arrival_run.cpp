@@ -322,7 +322,7 @@ void arrivalTick(App &app, const LineCells &l)
 void ArrivalRunTimer(App &app, int line)
 {
     const LineCells &l = lineCells(app, line);
-    ui::guarded(app.A1(), QString::fromLatin1(l.errorCode), [&app, &l] { arrivalTick(app, l); });
+    ui::guarded(app.A1(), l.errorCode, [&app, &l] { arrivalTick(app, l); });
 }
 
 } // namespace traffic

@@ -35,7 +35,7 @@ void gatherRecord(TA1 &a1, int line, LineCells &c)
     c.stav = a1.StavVlak(line);
     c.odjezd = a1.Odjezd(line);
     c.kolej = a1.KolejLine(line);
-    c.errorCode = Plans[line].errorCode;
+    c.errorCode = QString::fromLatin1(Plans[line].errorCode);
     switch (line) {
     case LineA:
         c.stanice = a1.StaniceA1;

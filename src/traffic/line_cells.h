@@ -55,7 +55,7 @@ struct LineCells {
     const ui::Control *knobOrigin = nullptr; ///< The box's control the knob's positions are measured from.
     int entryOffset = 0;               ///< The knob's Left in its entry position, from knobOrigin's.
     int exitOffset = 0;                ///< The knob's Left in its exit position, from knobOrigin's.
-    const char *errorCode = "";        ///< Arrival run's failure code ("Error A1TAO" ...).
+    QString errorCode;                 ///< Arrival run's failure code ("Error A1TAO" ...), made when gathered.
 
     /** @return whether the knob stands in its entry position (measured now: the box's layout may move it). */
     bool knobAtEntry() const { return knob && knob->left() == knobOrigin->left() + entryOffset; }

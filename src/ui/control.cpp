@@ -148,7 +148,7 @@ void Control::setFontColor(const QColor &c)
 
 void Control::setCaption(const QString &c)
 {
-    if (c == m_caption)
+    if (sameText(c, m_caption))
         return;
     m_caption = c;
     textChanged();

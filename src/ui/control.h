@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QString>
 
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -13,6 +14,18 @@
 namespace ui {
 
 class Form;
+
+/**
+ * @return whether two texts are the same, code unit for code unit: the
+ * exact compare of the write rules, without the ordering work of a
+ * general string comparison (it runs on every write of a text).
+ */
+inline bool sameText(const QString &a, const QString &b)
+{
+    return a.size() == b.size()
+           && (a.constData() == b.constData()
+               || std::memcmp(a.constData(), b.constData(), size_t(a.size()) * sizeof(QChar)) == 0);
+}
 
 /** The kinds of control that the forms are made of. */
 enum class Kind {

@@ -93,7 +93,7 @@ Edit::Edit(Control *parent, const QString &name, Kind kind) : Control(parent, na
 void Edit::setText(const QString &t)
 {
     /* The exact compare is what keeps repeated writes cheap and silent. */
-    if (t == m_text)
+    if (sameText(t, m_text))
         return;
     m_text = t;
     textStored();
@@ -145,7 +145,7 @@ void SpinEdit::setValue(int v)
 
 void ComboBox::setText(const QString &t)
 {
-    if (t == m_text)
+    if (sameText(t, m_text))
         return;
     m_text = t;
     changed();
@@ -153,7 +153,7 @@ void ComboBox::setText(const QString &t)
 
 void ComboBox::userSetText(const QString &t)
 {
-    if (t == m_text)
+    if (sameText(t, m_text))
         return;
     setText(t);
     if (onChange)
