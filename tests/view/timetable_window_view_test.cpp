@@ -8,6 +8,7 @@
 #include "view/vehicle_strip.h"
 
 #include <QCoreApplication>
+#include <QScreen>
 
 namespace {
 
@@ -69,6 +70,9 @@ TEST(TimetableWindowView, AWeekdayMorningIsReadable)
     const QImage shot = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
     shot.save(QCoreApplication::applicationDirPath() + "/timetable_a2.png");
     ASSERT_EQ(shot.size(), QSize(a2.width(), a2.height() + view::VehicleStrip::kHeight));
+    /* Centred on the screen with its vehicle strip, so nothing of it is cut on a small screen. */
+    const QRect area = w->screen()->availableGeometry();
+    EXPECT_LE((w->frameGeometry().center() - area.center()).manhattanLength(), 8); // the frame's edges apart
 
     /* The navy window, white headings on it, the progress colours in their cells. */
     EXPECT_EQ(shot.pixelColor(660, 30), QColor(0, 0, 128));
