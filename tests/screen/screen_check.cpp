@@ -19,10 +19,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QListWidget>
 #include <QScreen>
 #include <QStyleHints>
-#include <QEventLoop>
 #include <QTimer>
 #include <QWindow>
 
@@ -370,7 +370,7 @@ void realTime(App &app, Check &c, FakeInput &input)
     c.waitUntil([&] { return app.A1().Rychlost->text() == "1"; });
 }
 
-/** Turns the wheel over the desk, a notch at a time, until a control stands inside the screen. @return whether it does. */
+/** Turns the wheel over the desk a notch at a time until a control is inside the screen. @return whether it is. */
 bool scrollDeskTo(App &app, Check &c, FakeInput &input, const QString &name)
 {
     const QSize screen = QGuiApplication::primaryScreen()->size();
@@ -423,7 +423,8 @@ bool playUntil(App &app, Check &c, FakeInput &input, const std::function<bool()>
 {
     TA1 &a1 = app.A1();
     scrollDeskTo(app, c, input, "A6.E0");
-    const std::pair<ui::Edit *, const char *> lines[3] = {{a1.ZpravaA, "A6.F0"}, {a1.ZpravaB, "A6.F2"}, {a1.ZpravaC, "A6.F1"}};
+    const std::pair<ui::Edit *, const char *> lines[3] = {
+        {a1.ZpravaA, "A6.F0"}, {a1.ZpravaB, "A6.F2"}, {a1.ZpravaC, "A6.F1"}};
     GameTime time(app, c, minutes);
     for (;;) {
         /* Calls first, so that none is left ringing when done holds. */
@@ -643,8 +644,9 @@ bool offerFirstTrainOut(App &app, Check &c, FakeInput &input, int r6010)
         return false;
     if (!c.step("the dial reaches Horní Lom again", ring(app, c, input, "A6.F0")))
         return false;
-    c.step("Horní Lom accepts 6010", say(app, c, input, QStringLiteral("Nabídka vlaku"), r6010)
-                                         .startsWith(QStringLiteral("Ano, přijímám vlak 6010 s odjezdem z Kamenné v ")));
+    const QString answer = say(app, c, input, QStringLiteral("Nabídka vlaku"), r6010);
+    c.step("Horní Lom accepts 6010",
+           answer.startsWith(QStringLiteral("Ano, přijímám vlak 6010 s odjezdem z Kamenné v ")));
     c.shoot("guide_6_offer_out");
     hangUp(c, input, "A6.F0");
     c.step("6010's departure cell turns yellow", c.waitUntil([&] { return departureOf(app, r6010) == Yellow; }));
@@ -838,7 +840,8 @@ void showViews(App &app, Check &c, FakeInput &input)
     c.shoot("7_track_view");
     keyOn(c, input, "A5", KeyF4);
     ui::Form &a2 = *app.form("A2");
-    if (c.step("F4 opens the timetable window", c.waitUntil([&] { return c.showing("A2." + timetableCellName(1, 0)); }))) {
+    const QString firstCell = "A2." + timetableCellName(1, 0);
+    if (c.step("F4 opens the timetable window", c.waitUntil([&] { return c.showing(firstCell); }))) {
         c.step("the timetable window lies within the screen", c.withinScreen("A2"));
         c.shoot("7_timetable");
         /* Without a window manager there is no title bar: the window is asked to close as its close button does. */
