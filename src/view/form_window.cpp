@@ -133,6 +133,8 @@ void FormWindow::setFooter(QWidget *footer, int height)
     m_footerHeight = height;
     footer->raise();
     footer->show(); /* The window may be shown already: a new child is not shown with it then. */
+    /* The window may have had its place without the footer: a centred one is centred again, footer and all. */
+    m_placed = false;
     applyLayout();
 }
 

@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTest>
 #include <QToolTip>
 
@@ -75,6 +76,9 @@ TEST(TimetableWindowView, AWeekdayMorningIsReadable)
     const QImage shot = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
     shot.save(QCoreApplication::applicationDirPath() + "/timetable_a2.png");
     ASSERT_EQ(shot.size(), QSize(a2.width(), a2.height() + view::VehicleStrip::kHeight));
+    /* Centred on the screen with its vehicle strip, so nothing of it is cut on a small screen. */
+    const QRect area = w->screen()->availableGeometry();
+    EXPECT_LE((w->frameGeometry().center() - area.center()).manhattanLength(), 8); // the frame's edges apart
 
     /* The navy window, white headings on it, the progress colours in their cells. */
     EXPECT_EQ(shot.pixelColor(660, 30), QColor(0, 0, 128));
