@@ -88,10 +88,9 @@ void wireA1(App &app)
         const QString timer = QString::fromLatin1(name);
         /* The handler is found once here, not by its name at every firing. */
         void (*handler)(App &) = deviceTimerHandler(timer);
-        cell<ui::Timer>(a1, timer).setOnTimer([&app, handler] {
-            if (handler)
-                handler(app);
-        });
+        if (!handler)
+            throw std::logic_error(("No handler for the timer " + timer).toStdString());
+        cell<ui::Timer>(a1, timer).setOnTimer([&app, handler] { handler(app); });
     }
     wireNeighbourPanels(app);
 }
