@@ -58,10 +58,12 @@ public:
             pickNextTimetable(h);
         startGameAt(h, hour, minute);
         EXPECT_TRUE(h.checked("A1.KodSt1") && h.checked("A1.KodSt2") && h.checked("A1.NakladniVlaky"));
-        /* Line B's consent starts with Struhy and its desk lamps dark: the day's first train for
-           Struhy leaves only once a train from Struhy was reported in and ZS brought the consent back. */
+        /* Line B starts free (VT, VO lit) with its consent at Struhy (PS dark): the day's first train
+           for Struhy leaves once ZS has brought the consent back. */
         EXPECT_EQ(h.color("A1.SmerB"), QColor(255, 0, 0));
-        for (const char *lamp : {"A6.EVM", "A6.VTM", "A6.VOM", "A6.USM", "A6.PSM"})
+        for (const char *lamp : {"A6.VTM", "A6.VOM"})
+            EXPECT_TRUE(h.visible(QLatin1String(lamp))) << lamp;
+        for (const char *lamp : {"A6.EVM", "A6.USM", "A6.PSM"})
             EXPECT_FALSE(h.visible(QLatin1String(lamp))) << lamp;
         d = std::make_unique<Dispatcher>(h, style);
         for (QChar line : telephoneLines) {
