@@ -190,8 +190,11 @@ void buildDeskDevices(TA6 &a6)
     d.PSM = lamp(a6, "PSM", QPoint(955, row - 14), Red);
     for (const ui::Image *l : {d.EVM, d.VTM, d.VOM, d.USM, d.PSM})
         centredCaption(a6, "Popis" + l->name(), l->name().left(2), l->left() + l->width() / 2, row - 30);
-    /* All five start dark: the consent starts with Struhy, so box 1 clears no exit towards Struhy
-       until an arrival report (ODHL) has lit VT and ZS has brought the consent back (PS). */
+    /* The line starts free, as Struhy's own VT says: VT and VO lit. The consent starts with Struhy,
+       so PS (and US, EV) stay dark: ZS may ask for it at once, and box 1 clears no exit towards
+       Struhy until Struhy has given it back and PS lights. */
+    d.VTM->show();
+    d.VOM->show();
 }
 
 } // namespace devices

@@ -11,8 +11,8 @@
  * The built-in day sends 2622 (8:00) and 2624 (9:35) to Struhy with no
  * train from Struhy between them. Box 1 clears an exit to line B only
  * while the desk's PS and VT lamps are lit, and puts VT out as it clears
- * one. Under telephone working too, the consent starts with Struhy: 2601
- * from Struhy reported in by ODHL lights VT, and ZS brings it back (PS).
+ * one. Under telephone working too, the consent starts with Struhy and
+ * ZS brings it back (PS) for 2622.
  */
 TEST(LineBTelephoneWorking, TwoTrainsLeaveForStruhyInARow)
 {

@@ -58,10 +58,12 @@ public:
             pickNextTimetable(h);
         startGameAt(h, hour, minute);
         EXPECT_TRUE(h.checked("A1.KodSt1") && h.checked("A1.KodSt2") && h.checked("A1.NakladniVlaky"));
-        /* Line B's consent starts with Struhy and its desk lamps dark: the day's first train for
-           Struhy leaves only once a train from Struhy was reported in and ZS brought the consent back. */
+        /* Line B starts free (VT, VO lit) with its consent at Struhy (PS dark): the day's first train
+           for Struhy leaves once ZS has brought the consent back. */
         EXPECT_EQ(h.color("A1.SmerB"), QColor(255, 0, 0));
-        for (const char *lamp : {"A6.EVM", "A6.VTM", "A6.VOM", "A6.USM", "A6.PSM"})
+        for (const char *lamp : {"A6.VTM", "A6.VOM"})
+            EXPECT_TRUE(h.visible(QLatin1String(lamp))) << lamp;
+        for (const char *lamp : {"A6.EVM", "A6.USM", "A6.PSM"})
             EXPECT_FALSE(h.visible(QLatin1String(lamp))) << lamp;
         d = std::make_unique<Dispatcher>(h, style);
         for (QChar line : telephoneLines) {
@@ -190,6 +192,18 @@ TEST(WholeDay, TheQuickDispatcherWorksTheBuiltInDayFrom715)
 }
 
 /*
+ * The built-in day from 6:00 brings 2620 from Vrbská, agreed on to Struhy
+ * at 6:25 before any train has come from Struhy: the line is free at the
+ * start, so ZS brings the consent back and 2620 leaves.
+ */
+TEST(WholeDay, TheCarefulDispatcherWorksTheBuiltInDayFrom600)
+{
+    std::set<QString> day = BuiltInDayFrom715;
+    day.insert("2620");
+    playDay("", 6, 0, Dispatcher::Careful, day);
+}
+
+/*
  * Line B under telephone working: the day sends 2622 and 2624, and later
  * 2602 and 646, to Struhy with no train from Struhy between them. Each is
  * offered by telephone, and Struhy reports each in before the next leaves.
@@ -224,6 +238,38 @@ TEST(WholeDay, TheCarefulDispatcherWorksTheWeekdayTimetable)
 TEST(WholeDay, TheQuickDispatcherWorksTheWeekdayTimetable)
 {
     playDay("vsedni_den.t6g", 8, 15, Dispatcher::Quick, timetableTrains("vsedni_den.t6g", 8 * 60 + 30, 23 * 60));
+}
+
+/*
+ * The weekday timetable from 2:30, freight on: 46313 from Vrbská (2:50) is
+ * to leave for Struhy at 3:05, before any train has come from Struhy. Its
+ * agreed departure books line B, so Struhy's 5852 (4:55) is offered only
+ * once 46313 has reached Struhy. The line starts free (VT lit) with the
+ * consent at Struhy: ZS brings it back, PS lights and box 1 clears the exit.
+ */
+TEST(WholeDay, TheCarefulDispatcherWorksTheWeekdayTimetableFrom230)
+{
+    Day day("vsedni_den.t6g", 2, 30, Dispatcher::Careful);
+    const Dispatcher &d = *day.d;
+    day.d->playUntil(3, 30);
+    ASSERT_TRUE(d.trains().count("46313")) << d.describe().toStdString();
+    EXPECT_TRUE(d.trains().at("46313").departed) << d.describe().toStdString();
+    EXPECT_TRUE(d.trains().at("46313").handedOver);
+    EXPECT_EQ(day.h.color("A1.SmerB"), QColor(0, 255, 0)) << "Struhy gave the consent back";
+    EXPECT_TRUE(day.h.visible("A6.PSM"));
+
+    day.d->playUntil(5, 30);
+    ASSERT_TRUE(d.trains().count("5852")) << d.describe().toStdString();
+    EXPECT_TRUE(d.trains().at("5852").arrived) << d.describe().toStdString();
+
+    day.d->playUntil(23, 59);
+    expectEveryTrainWorked(d, timetableTrains("vsedni_den.t6g", 2 * 60 + 30, 23 * 60));
+    expectAtRest(day.h, d);
+}
+
+TEST(WholeDay, TheQuickDispatcherWorksTheWeekdayTimetableFrom230)
+{
+    playDay("vsedni_den.t6g", 2, 30, Dispatcher::Quick, timetableTrains("vsedni_den.t6g", 2 * 60 + 30, 23 * 60));
 }
 
 TEST(WholeDay, TheCarefulDispatcherWorksTheWeekendTimetable)

@@ -147,22 +147,23 @@ TEST(Box1Knobs, TheExitOfLineBNeedsStruhysConsentLampsAndPutsThemOut)
     Harness h;
     h.click("A0.H9");
     setFields(h, {{"A1.ZavMSt", 5}, {"A1.NavMDoSt", 6}, {"A1.NavMOdSt", 6}, {"A1.CestaB", 3}});
-    /* The game starts with the consent with Struhy and the lamps dark: the knob turns, the exit stays. */
+    /* The game starts with the line free (VT lit) and the consent with Struhy (PS dark): the knob
+       turns, the exit stays. */
     turn(h, "A7.NavM", 1);
     EXPECT_EQ(position(h, "A7.NavM", NavM), 1);
-    EXPECT_EQ(h.text("A1.C40"), "Stůj") << "PS and VT are dark";
-    turn(h, "A7.NavM", -1);
-    EXPECT_EQ(h.text("A1.C40"), "Stůj");
-    /* VT lit (the line free) without PS (the consent not back) is not enough either. */
-    for (const char *lamp : {"A6.VTM", "A6.VOM", "A1.VTM"})
-        h.control(lamp).show();
-    turn(h, "A7.NavM", 1);
     EXPECT_EQ(h.text("A1.C40"), "Stůj") << "PS is dark";
     EXPECT_TRUE(h.visible("A6.VTM"));
     turn(h, "A7.NavM", -1);
     EXPECT_EQ(h.text("A1.C40"), "Stůj");
-
+    /* PS lit (the consent back) while VT is dark (a train on the line) is not enough either. */
     h.control("A6.PSM").show();
+    h.control("A6.VTM").hide();
+    turn(h, "A7.NavM", 1);
+    EXPECT_EQ(h.text("A1.C40"), "Stůj") << "VT is dark";
+    turn(h, "A7.NavM", -1);
+    EXPECT_EQ(h.text("A1.C40"), "Stůj");
+
+    h.control("A6.VTM").show();
     turn(h, "A7.NavM", 1);
     EXPECT_EQ(h.text("A1.C40"), "Volno");
     EXPECT_FALSE(h.visible("A6.VTM"));

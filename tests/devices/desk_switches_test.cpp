@@ -137,32 +137,27 @@ TEST_F(LineBBlock, TheConsentIsGivenOnlyWhenAskedAndAskedBackOnlyWhenGiven)
 }
 
 /*
- * The game starts with the consent with Struhy and the desk's five lamps
- * dark, so ZS cannot ask for it back. A train from Struhy reported in by
- * ODHL lights VT; ZS then asks, and Struhy gives it back after its delay:
- * PS lights, with VT.
+ * The game starts with the line free (VT and VO lit) and the consent with
+ * Struhy (PS, US and EV dark). ZS asks for it at once, and Struhy gives it
+ * back after its delay: PS lights, with VT.
  */
-TEST_F(LineBBlock, TheConsentComesBackByZSOnceTheArrivalReportHasLitVT)
+TEST_F(LineBBlock, AtTheStartZSBringsTheConsentBackAtOnce)
 {
     EXPECT_EQ(h.color("A1.SmerB"), QColor(255, 0, 0));
-    for (const char *lamp : {"A6.EVM", "A6.VTM", "A6.VOM", "A6.USM", "A6.PSM"})
+    for (const char *lamp : {"A6.VTM", "A6.VOM", "A1.VTM"})
+        EXPECT_TRUE(h.visible(lamp)) << lamp;
+    for (const char *lamp : {"A6.EVM", "A6.USM", "A6.PSM"})
         EXPECT_FALSE(h.visible(lamp)) << lamp;
-    const auto push = [this](const char *button) {
-        h.press(button, 5, 5);
-        h.release(5, 5);
-    };
-    push("A6.ZSM");
-    EXPECT_EQ(h.color("A1.SmerB"), QColor(255, 0, 0)) << "VT dark at the start";
-
-    h.app().A6().devices.EVM->show(); // box 1 gave back the entry of a train from Struhy
-    push("A6.ODHLM");
-    EXPECT_TRUE(h.visible("A6.VTM") && h.visible("A6.VOM"));
-    EXPECT_FALSE(h.visible("A6.PSM"));
-    push("A6.ZSM");
+    h.type("A1.Sekunda", "00");
+    h.press("A6.ZSM", 5, 5);
+    h.release(5, 5);
     EXPECT_EQ(h.color("A1.SmerB"), QColor(0, 0, 255));
-    h.ticks(10);
+    EXPECT_EQ(h.value("A1.TSMOn"), 5);
+    h.ticks(3);
+    EXPECT_FALSE(h.visible("A6.PSM")) << "Struhy answers as the count reaches 1";
+    h.ticks(1);
     EXPECT_EQ(h.color("A1.SmerB"), QColor(0, 255, 0)) << "Struhy gave it back";
-    EXPECT_TRUE(h.visible("A6.PSM") && h.visible("A6.VTM"));
+    EXPECT_TRUE(h.visible("A6.PSM") && h.visible("A6.VTM") && h.visible("A6.VOM"));
     EXPECT_FALSE(h.visible("A6.USM"));
 }
 

@@ -275,10 +275,9 @@ TEST(SignalmanBox1, AKnobThePlayerTurnedIsLockedAsItStandsOnceReleased)
 }
 
 /*
- * The game starts with line B's consent with Struhy and the desk's lamps
- * dark. The signalman clears no exit towards Struhy until a train from
- * Struhy has been reported in (ODHL lights VT), ZS has asked the consent
- * back and Struhy has given it (PS lit).
+ * The game starts with line B free (VT lit) and its consent with Struhy
+ * (PS dark). The signalman clears no exit towards Struhy until ZS has
+ * asked the consent back and Struhy has given it (PS lit).
  */
 TEST(SignalmanBox1, LineBClearsItsExitOnlyOnceStruhyHasGivenTheConsentBack)
 {
@@ -292,12 +291,8 @@ TEST(SignalmanBox1, LineBClearsItsExitOnlyOnceStruhyHasGivenTheConsentBack)
         h.release(4, 4);
     };
     const auto refused = [&h] { return !turned(h, "A7.NavM") && h.text("A1.C40") == "Stůj"; };
-    runIn(h, SigB, 1001);
-    tick(h, SigB);
-    EXPECT_TRUE(refused()) << "PS and VT dark";
-    h.control("A6.EVM").show(); // box 1 gave back the entry of a train from Struhy
-    push("A6.ODHLM");
     ASSERT_TRUE(h.visible("A6.VTM"));
+    runIn(h, SigB, 1001);
     tick(h, SigB);
     EXPECT_TRUE(refused()) << "VT lit, PS dark";
     push("A6.ZSM");
