@@ -3,7 +3,8 @@
  * the menu, and every view of the game come up and answer clicks and keys. Run under a virtual X
  * display (xvfb-run); input goes through the X server's test extension, and a screenshot of the whole
  * screen is kept of every stage in the folder given. The layout pass (--layout) opens each view and
- * sees that it lies within the screen; the play pass (the default) plays the guide's first trains too.
+ * sees that it lies within the screen; the play pass (the default) plays the guide's first trains too,
+ * and starts the program with the pointer parked over a caption of the launcher, clicked where it rests.
  * Every wait is on what the program shows (a control's state, the game's clock); the limits of the
  * waits only guard against a hang, so a busy machine makes the check slower, never failed.
  */
@@ -30,6 +31,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -80,11 +82,7 @@ public:
     void press(QPoint p)
     {
         moveTo(p);
-        apart(p);
-        m_button(m_display, 1, 1, 0);
-        sync();
-        m_lastPress = p;
-        m_sincePress.start();
+        pressHere(p);
     }
 
     void release()
@@ -96,6 +94,13 @@ public:
     void click(QPoint p)
     {
         press(p);
+        release();
+    }
+
+    /** Clicks at p, where the pointer already rests, without moving it first: no motion reaches the program. */
+    void clickInPlace(QPoint p)
+    {
+        pressHere(p);
         release();
     }
 
@@ -127,6 +132,16 @@ public:
     }
 
 private:
+    /** Presses the left button at p, where the pointer is. */
+    void pressHere(QPoint p)
+    {
+        apart(p);
+        m_button(m_display, 1, 1, 0);
+        sync();
+        m_lastPress = p;
+        m_sincePress.start();
+    }
+
     /* The server has stamped the events when XSync returns, so the pace set here is the pace they carry. */
     void sync() { m_sync(m_display, 0); }
 
@@ -235,9 +250,15 @@ public:
     /** @return whether a form's window lies wholly within the screen. */
     bool withinScreen(const QString &form)
     {
-        ui::Form *f = m_app.form(form);
-        view::FormWindow *w = f ? m_front.window(*f) : nullptr;
+        const view::FormWindow *w = windowOf(form);
         return w && QGuiApplication::primaryScreen()->geometry().contains(w->frameGeometry());
+    }
+
+    /** @return whether a form's window is shown and covers the whole screen. */
+    bool fillsScreen(const QString &form)
+    {
+        const view::FormWindow *w = windowOf(form);
+        return w && w->isVisible() && w->frameGeometry() == QGuiApplication::primaryScreen()->geometry();
     }
 
     /** Asks a form's window to close, as the close button of its title bar does. */
@@ -271,6 +292,13 @@ public:
     bool failed() const { return m_failed; }
 
 private:
+    /** @return the window of a form, or null. */
+    view::FormWindow *windowOf(const QString &form)
+    {
+        ui::Form *f = m_app.form(form);
+        return f ? m_front.window(*f) : nullptr;
+    }
+
     App &m_app;
     view::Front &m_front;
     QString m_out;
@@ -759,22 +787,33 @@ void playFirstTrains(App &app, Check &c, FakeInput &input)
         playOnAfterFirstTrain(app, c, input);
 }
 
-/** The launcher, the settings, the intro and the menu, then a game started on the desk. @return whether it runs. */
-bool startGame(App &app, Check &c, FakeInput &input)
+/**
+ * The launcher, the settings, the intro and the menu, then a game started on
+ * the desk. With the pointer parked over "Start" before the program started,
+ * "Start" is one click where it rests, and the settings are left out.
+ * @return whether the game runs.
+ */
+bool startGame(App &app, Check &c, FakeInput &input, std::optional<QPoint> parked)
 {
     const QSize screen = QGuiApplication::primaryScreen()->size();
     if (!c.step("the launcher comes up", c.waitUntil([&] { return c.showing("A0.B1"); }) && c.withinScreen("A0")))
         return false;
     c.shoot("1_launcher");
-    input.click(c.centre("A0.B2"));
-    if (c.step("Možnosti opens the settings", c.waitUntil([&] { return c.showing("A0.B4"); }))) {
-        c.shoot("1_settings");
-        input.click(c.centre("A0.E4"));
-        c.step("OK returns to the launcher", c.waitUntil([&] { return !c.showing("A0.B4"); }));
+    if (parked) {
+        c.step("the pointer rests on Start", c.onScreen("A0.B1").contains(*parked));
+        input.clickInPlace(*parked);
+    } else {
+        input.click(c.centre("A0.B2"));
+        if (c.step("Možnosti opens the settings", c.waitUntil([&] { return c.showing("A0.B4"); }))) {
+            c.shoot("1_settings");
+            input.click(c.centre("A0.E4"));
+            c.step("OK returns to the launcher", c.waitUntil([&] { return !c.showing("A0.B4"); }));
+        }
+        input.click(c.centre("A0.B1"));
     }
-    input.click(c.centre("A0.B1"));
     if (!c.step("Start shows the first slide", c.waitUntil([&] { return c.showing("A0.E5"); })))
         return false;
+    c.step("the launcher grows to the screen", c.waitUntil([&] { return c.fillsScreen("A0"); }));
     c.shoot("2_intro");
     input.key(KeyReturn);
     c.step("Enter moves to the second slide", c.waitUntil([&] { return c.showing("A0.E6"); }));
@@ -878,15 +917,96 @@ void quitGame(Check &c, FakeInput &input)
     }
 }
 
-int run(App &app, view::Front &front, const QString &out, bool play)
+/** The program as it starts: the real platform, the launcher first, the other forms once it is painted. */
+struct Program {
+    Program()
+    {
+        const QSize size = QGuiApplication::primaryScreen()->size();
+        app.ScreenWidth = size.width();
+        app.ScreenHeight = size.height();
+        app.currentScreen = [] { return QGuiApplication::primaryScreen()->size(); };
+        app.onQuit = [] {
+            quitAsked = true;
+            QApplication::quit();
+        };
+    }
+
+    /** Shows the launcher and waits for the other forms. @return whether they were made. */
+    bool start()
+    {
+        starting.begin();
+        app.A0().C3->setDirectory(QStringLiteral(KAMENNA_SOURCE_DATA_DIR));
+        QElapsedTimer waited;
+        waited.start();
+        while (!starting.ready() && waited.elapsed() < HangMs)
+            runFor(10);
+        if (!starting.ready())
+            std::fprintf(stderr, "the forms after the launcher were never made\n");
+        return starting.ready();
+    }
+
+    platform::QtPlatform real;
+    App app{real.platform};
+    view::Front front{app};
+    app::ProgramStart starting{app, front};
+};
+
+/** The tops of the launcher's captions "Start" and "Konec". */
+constexpr int StartTop = 83;
+constexpr int KonecTop = 179;
+
+/**
+ * @return the middle of a caption of the launcher (its top given) on the
+ * screen, known before the program makes the launcher: a window of 400 x
+ * 300 centred on the screen, its captions 321 x 37 at left 40.
+ */
+QPoint launcherCaption(int top)
 {
-    FakeInput input;
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    return QPoint((screen.width() - 400) / 2 + 40 + 321 / 2, (screen.height() - 300) / 2 + top + 37 / 2);
+}
+
+/**
+ * The pointer parked over "Konec" before the program starts, then one click
+ * where it rests: the program ends, as "Konec" ends it. A program of its
+ * own, since it ends. The pointer is parked through this process's own
+ * connection: a virtual X server that loses its last client resets, and
+ * puts the pointer back in the middle of the screen. @return whether it ended.
+ */
+bool parkedKonec(FakeInput &input, const QString &out)
+{
+    const QPoint parked = launcherCaption(KonecTop);
+    input.moveTo(parked);
+    Program program;
+    if (!program.start())
+        return false;
+    Check c(program.app, program.front, out);
+    if (!c.step("the launcher comes up with the pointer resting on Konec",
+                c.waitUntil([&] { return c.showing("A0.B3"); }) && c.onScreen("A0.B3").contains(parked)))
+        return false;
+    c.shoot("0_parked_konec");
+    quitAsked = false;
+    input.clickInPlace(parked);
+    /* The event loop runs now; the click's end of the program must end it. */
+    QObject guard;
+    QTimer::singleShot(HangMs, &guard, [] { QCoreApplication::exit(3); });
+    const int rc = QApplication::exec();
+    return c.step("a click on Konec where the pointer rests ends the program", quitAsked && rc == 0);
+}
+
+/**
+ * The game through the real window: the play pass (parked set, where the
+ * pointer was parked over "Start") plays the guide's first trains too.
+ */
+int run(App &app, view::Front &front, FakeInput &input, const QString &out, std::optional<QPoint> parked)
+{
     Check c(app, front, out);
     if (!c.step("the X test extension is there", input.ready()))
         return 1;
+    const bool play = parked.has_value();
     const QSize screen = QGuiApplication::primaryScreen()->size();
     std::printf("screen %dx%d, %s\n", screen.width(), screen.height(), play ? "play" : "layout");
-    if (!startGame(app, c, input))
+    if (!startGame(app, c, input, parked))
         return 1;
     if (play)
         playFirstTrains(app, c, input);
@@ -909,28 +1029,18 @@ int main(int argc, char *argv[])
     const QString out = QString::fromLocal8Bit(argv[argc - 1]);
     QDir().mkpath(out);
 
-    platform::QtPlatform real;
-    App app(real.platform);
-    const QSize size = QGuiApplication::primaryScreen()->size();
-    app.ScreenWidth = size.width();
-    app.ScreenHeight = size.height();
-    app.currentScreen = [] { return QGuiApplication::primaryScreen()->size(); };
-    view::Front front(app);
-    app.onQuit = [] {
-        quitAsked = true;
-        QApplication::quit();
-    };
-    /* As the program starts: the launcher first, the other forms once it is painted. */
-    app::ProgramStart start(app, front);
-    start.begin();
-    app.A0().C3->setDirectory(QStringLiteral(KAMENNA_SOURCE_DATA_DIR));
-    QElapsedTimer waited;
-    waited.start();
-    while (!start.ready() && waited.elapsed() < HangMs)
-        runFor(10);
-    if (!start.ready()) {
-        std::fprintf(stderr, "the forms after the launcher were never made\n");
-        return 1;
+    FakeInput input;
+    /* The play pass starts the program with the pointer parked on the launcher's captions. */
+    const bool parking = !layout && input.ready();
+    const bool konecEnds = !parking || parkedKonec(input, out);
+    std::optional<QPoint> parked;
+    if (parking) {
+        parked = launcherCaption(StartTop);
+        input.moveTo(*parked);
     }
-    return run(app, front, out, !layout);
+    Program program;
+    if (!program.start())
+        return 1;
+    const int rc = run(program.app, program.front, input, out, parked);
+    return konecEnds ? rc : 1;
 }
