@@ -6,6 +6,8 @@
 #include "frame/form_a0.h"
 #include "platform/files.h"
 
+#include <QElapsedTimer>
+
 namespace {
 
 /** @return the title of a shipped timetable (its line 0). */
@@ -127,6 +129,27 @@ TEST(TimetableChoice, ABadFileChangesNothingAndTheNextClickMovesPastIt)
     pickNextTimetable(h);
     EXPECT_EQ(h.text("A0.G6"), "- žádný grafikon -");
     EXPECT_TRUE(h.messages().isEmpty());
+}
+
+TEST(TimetableChoice, AVehiclesFileOfAPathLongerThanAnyIsRefusedAtOnce)
+{
+    TimetableFolder folder;
+    folder.writeTimetable("a.t6g", {TrainLineText{}.text()}, "Grafikon A");
+    folder.writeTimetable("b.t6g", {TrainLineText{}.text()}, "Grafikon B", "Horní Lom",
+                          QString(1000000, QLatin1Char('\\')) + "Vozidla.txt");
+    Harness h(folder.path());
+    pickNextTimetable(h);
+    h.clearMessages();
+    QElapsedTimer clock;
+    clock.start();
+    pickNextTimetable(h);
+    EXPECT_LT(clock.elapsed(), 1000);
+    ASSERT_EQ(h.messages().size(), 2);
+    EXPECT_EQ(h.messages().at(0), "Error 00G6-A.");
+    const QString quoted = QString(folder.path() + "/" + QString(1000000, QLatin1Char('/'))).left(200) + "…";
+    EXPECT_EQ(h.messages().at(1), "Soubor nelze přečíst: " + quoted);
+    EXPECT_EQ(h.text("A1.GrafikonDir"), "a.t6g");
+    EXPECT_EQ(h.text("A0.G6"), "Grafikon A");
 }
 
 TEST(TimetableChoice, NoTimetableFilesLeaveNoTimetable)
