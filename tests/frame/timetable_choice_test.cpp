@@ -152,6 +152,18 @@ TEST(TimetableChoice, AVehiclesFileOfAPathLongerThanAnyIsRefusedAtOnce)
     EXPECT_EQ(h.text("A0.G6"), "Grafikon A");
 }
 
+TEST(TimetableChoice, ALongTitleIsCutToWhatTheRowCanShow)
+{
+    TimetableFolder folder;
+    const QString title = "Grafikon " + QString(1000000, QChar(u'ř'));
+    folder.writeTimetable("a.t6g", {TrainLineText{}.text()}, title);
+    Harness h(folder.path());
+    pickNextTimetable(h);
+    EXPECT_EQ(h.text("A0.G6"), "Grafikon " + QString(191, QChar(u'ř')) + "…");
+    EXPECT_EQ(h.line("A1.Grafikon", 0), title);
+    EXPECT_TRUE(h.messages().isEmpty());
+}
+
 TEST(TimetableChoice, NoTimetableFilesLeaveNoTimetable)
 {
     TimetableFolder folder;
