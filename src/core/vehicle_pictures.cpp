@@ -8,11 +8,16 @@
 
 QImage VehiclePictures::picture(const QString &dataDir, const QString &entry)
 {
+    /* No file has a path this long: refused at once, each time it is named, before its path is made. */
+    if (platform::namesNoFile(QStringView(entry).trimmed()))
+        return {};
     const QString path = vehiclePicturePath(dataDir, entry);
     const auto named = m_byPath.constFind(path);
     if (named != m_byPath.cend())
         return m_byFile.value(*named);
-    const platform::FileStamp stamp = platform::fileStamp(platform::resolvePath(path));
+    /* Resolved once: the stamp and the reading both use it. */
+    const QString resolved = platform::resolvePath(path);
+    const platform::FileStamp stamp = platform::fileStamp(resolved);
     /* Another spelling of a file already decoded. */
     const auto kept = m_byFile.constFind(stamp);
     if (kept != m_byFile.cend()) {
@@ -25,7 +30,7 @@ QImage VehiclePictures::picture(const QString &dataDir, const QString &entry)
     QImage decoded;
     ++m_reads;
     try {
-        decoded = platform::loadPicture(path);
+        decoded = platform::loadResolvedPicture(resolved);
     } catch (const std::exception &) {
         /* Unusable now: the train line that names it is refused with its own message. */
         m_refused.insert(stamp);

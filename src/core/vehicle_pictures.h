@@ -17,7 +17,9 @@
  * broken one is. A file that is missing, broken or refused is remembered
  * with its stamp: trains that name it are refused without reading it again
  * while it stays so, and a file the player mends while the program runs
- * is read at the next train that names it.
+ * is read at the next train that names it. An entry longer than any path
+ * (platform::kMaxPathLength) is refused at once whenever it is named,
+ * without a look at the file system.
  */
 class VehiclePictures {
 public:

@@ -7,6 +7,7 @@
 #include "frame/frame_handlers.h"
 #include "frame/menu_model.h"
 #include "platform/czech_plural.h"
+#include "platform/excerpt.h"
 #include "platform/files.h"
 #include "ui/sim_error.h"
 
@@ -77,7 +78,10 @@ void applyPick(App &app, const Pick &pick)
     TA1 &a1 = app.A1();
     a1.GrafikonDir->setText(pick.fileName);
     a1.Grafikon->setLines(pick.lines);
-    a0.G6->setCaption(pick.fileName.isEmpty() ? kNoTimetable : pick.lines.at(0));
+    /* The row shows a few dozen characters of the title; the caption keeps its first few hundred, so a
+     * file whose first line is megabytes long is never laid out whole on each paint of the menu.
+     * `A1.Grafikon` keeps the whole line. */
+    a0.G6->setCaption(pick.fileName.isEmpty() ? kNoTimetable : platform::excerpt(pick.lines.at(0)));
     if (!pick.fileName.isEmpty())
         a0.Vozidla->setLines(pick.vehicles);
     ui::Edit *forms[4] = {a1.StaniceA1, a1.StaniceA2, a1.StaniceA3, a1.StaniceA4};

@@ -1,4 +1,4 @@
-/** @file excerpt.cpp The piece of a file's line or entry that an error text quotes. */
+/** @file excerpt.cpp The piece of a file's line or entry that an error text quotes or a caption shows. */
 #include "platform/excerpt.h"
 
 namespace platform {

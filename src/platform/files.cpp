@@ -52,42 +52,135 @@ bool isKind(const QByteArray &native, EntryKind kind)
     return true;
 }
 
+/**
+ * Calls visit with the bytes of every entry of an opened folder but "."
+ * and "..", in the folder's own order, and closes it; nothing when it is
+ * null.
+ */
+template <typename Visit>
+void visitEntries(DIR *folder, Visit visit)
+{
+    if (!folder)
+        return;
+    while (const dirent *entry = ::readdir(folder)) {
+        const QByteArray name(entry->d_name);
+        if (name != "." && name != "..")
+            visit(name);
+    }
+    ::closedir(folder);
+}
+
 /** @return the entries of a folder of the kind, their names decoded, in no order; empty when it cannot be listed. */
 QStringList folderEntries(const QString &dir, EntryKind kind)
 {
     const QByteArray native = nativePath(dir);
     QStringList names;
-    DIR *folder = ::opendir(native.constData());
-    if (!folder)
-        return names;
-    while (const dirent *entry = ::readdir(folder)) {
-        const QByteArray name(entry->d_name);
-        if (name == "." || name == "..")
-            continue;
+    visitEntries(::opendir(native.constData()), [&](const QByteArray &name) {
         if (kind == EntryKind::Any || isKind(native + '/' + name, kind))
             names.append(decodeFileName(name));
-    }
-    ::closedir(folder);
+    });
     return names;
 }
 
-/** @return the entry of dir named like name in any case, or an empty text. */
-QString findEntryIgnoringCase(const QString &dir, const QString &name)
-{
-    QStringList entries = folderEntries(dir, EntryKind::Any);
-    std::sort(entries.begin(), entries.end(), nameLess);
-    for (const QString &entry : entries) {
-        if (QString::compare(entry, name, Qt::CaseInsensitive) == 0)
-            return entry;
+/**
+ * A walk down a path a name at a time that keeps the folder it has reached
+ * open: each name is looked up in that folder, never again from the start
+ * of the path, so the work of a walk grows linearly with the path.
+ */
+class PathWalk {
+public:
+    /** Starts in the root folder for an absolute path, else in the working folder. */
+    explicit PathWalk(bool absolute)
+        : m_folder(::open(absolute ? "/" : ".", O_PATH | O_DIRECTORY | O_CLOEXEC))
+    {
     }
-    return {};
+    ~PathWalk()
+    {
+        if (m_folder >= 0)
+            ::close(m_folder);
+    }
+    PathWalk(const PathWalk &) = delete;
+    PathWalk &operator=(const PathWalk &) = delete;
+
+    /** @return whether the folder reached holds an entry of these bytes (a dangling link does too). */
+    bool has(const QByteArray &name) const
+    {
+        struct stat st {};
+        return m_folder >= 0 && ::fstatat(m_folder, name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+    }
+
+    /**
+     * Steps into an entry of the folder reached, following a link: "" and
+     * "." stay, ".." goes up. Past an entry that is no folder nothing exists.
+     */
+    void enter(const QByteArray &name)
+    {
+        if (m_folder < 0 || name.isEmpty() || name == ".")
+            return;
+        const int next = ::openat(m_folder, name.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        ::close(m_folder);
+        m_folder = next;
+    }
+
+    /** @return the folder reached, opened for listing; null when it cannot be listed. */
+    DIR *list() const
+    {
+        const int fd = m_folder < 0 ? -1 : ::openat(m_folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        DIR *folder = fd < 0 ? nullptr : ::fdopendir(fd);
+        if (fd >= 0 && !folder)
+            ::close(fd);
+        return folder;
+    }
+
+private:
+    int m_folder; ///< The folder reached, opened as a place only; -1 once nothing can exist.
+};
+
+/** A name of a path as the file system holds it. */
+struct Spelling {
+    QByteArray bytes;    ///< Its bytes.
+    bool exists = false; ///< Whether an entry of these bytes exists.
+};
+
+/**
+ * @return the bytes of a name in the folder a walk has reached, spelt as
+ *         the entry that exists: in UTF-8, or else in Windows-1250 (a name
+ *         written on Windows); in UTF-8 when neither exists.
+ */
+Spelling spellingIn(const PathWalk &walk, QStringView name)
+{
+    const QByteArray utf8 = name.toUtf8();
+    if (walk.has(utf8))
+        return {utf8, true};
+    const QString text = name.toString();
+    const QByteArray windows = encodeCp1250(text);
+    /* A name that Windows-1250 cannot hold is never taken for one that it can. */
+    if (windows != utf8 && decodeCp1250(windows) == text && walk.has(windows))
+        return {windows, true};
+    return {utf8, false};
 }
 
-/** @return whether an entry of these bytes exists (a dangling link does too). */
-bool entryExists(const QByteArray &native)
+/** An entry of a folder: its name decoded, and its bytes. */
+struct FolderEntry {
+    QString name;     ///< As decodeFileName gives it.
+    QByteArray bytes; ///< As the file system holds it.
+};
+
+/**
+ * @return the entry of the folder a walk has reached named like name in
+ *         any case, the first by name if several are; an empty one when
+ *         none is.
+ */
+FolderEntry findEntryIgnoringCase(const PathWalk &walk, QStringView name)
 {
-    struct stat st {};
-    return ::lstat(native.constData(), &st) == 0;
+    FolderEntry found;
+    visitEntries(walk.list(), [&](const QByteArray &bytes) {
+        const QString entry = decodeFileName(bytes);
+        if (QString::compare(entry, name, Qt::CaseInsensitive) == 0
+            && (found.name.isEmpty() || nameLess(entry, found.name)))
+            found = {entry, bytes};
+    });
+    return found;
 }
 
 /** @return the problem an errno of stat or open stands for. */
@@ -131,9 +224,9 @@ qsizetype countLines(const QByteArray &bytes, qsizetype limit)
 /** @return the kind of picture a file's extension names. */
 PictureKind kindOfName(const QString &path)
 {
-    const QString name = path.section(QLatin1Char('/'), -1);
-    const int dot = name.lastIndexOf(QLatin1Char('.'));
-    const QString extension = dot < 0 ? QString() : name.mid(dot + 1).toLower();
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    const bool inName = dot >= 0 && dot > path.lastIndexOf(QLatin1Char('/'));
+    const QString extension = inName ? path.mid(dot + 1).toLower() : QString();
     if (extension == QLatin1String("jpg") || extension == QLatin1String("jpeg"))
         return PictureKind::Jpeg;
     if (extension == QLatin1String("bmp"))
@@ -174,7 +267,7 @@ QImage decodeWithQt(const QByteArray &data, const char *format)
 FileStamp fileStamp(const QString &path)
 {
     struct stat st {};
-    if (::stat(nativePath(path).constData(), &st) != 0)
+    if (namesNoFile(path) || ::stat(nativePath(path).constData(), &st) != 0)
         return {};
     return {true, qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
             quint64(st.st_dev), quint64(st.st_ino)};
@@ -182,6 +275,9 @@ FileStamp fileStamp(const QString &path)
 
 FileProblem checkRegularFile(const QString &path)
 {
+    /* Refused before the file system is asked, as it would refuse it. */
+    if (namesNoFile(path))
+        return FileProblem::Unreadable;
     struct stat st {};
     if (::stat(nativePath(path).constData(), &st) != 0)
         return problemOf(errno);
@@ -190,25 +286,31 @@ FileProblem checkRegularFile(const QString &path)
     return st.st_size > kMaxFileSize ? FileProblem::TooLarge : FileProblem::None;
 }
 
+bool namesNoFile(QStringView path)
+{
+    return path.size() > kMaxPathLength;
+}
+
 QByteArray nativePath(const QString &path)
 {
     bool ascii = true;
     for (const QChar c : path)
         ascii = ascii && c.unicode() < 0x80;
-    if (ascii)
-        return path.toLatin1();
-    const QStringList parts = path.split(QLatin1Char('/'));
+    if (ascii || namesNoFile(path))
+        return path.toUtf8();
+    PathWalk walk(path.startsWith(QLatin1Char('/')));
     QByteArray native;
-    for (qsizetype i = 0; i < parts.size(); ++i) {
-        const QString &part = parts.at(i);
-        const QByteArray base = i == 0 ? QByteArray() : native + '/';
-        const QByteArray utf8 = base + part.toUtf8();
-        const QByteArray windows = encodeCp1250(part);
-        /* A name that Windows-1250 cannot hold is never taken for one that it can. */
-        const bool alsoWindows = decodeCp1250(windows) == part && windows != part.toUtf8();
-        native = !entryExists(utf8) && alsoWindows && entryExists(base + windows) ? base + windows : utf8;
+    qsizetype from = 0;
+    for (;;) {
+        const qsizetype slash = path.indexOf(QLatin1Char('/'), from);
+        const Spelling name = spellingIn(walk, QStringView(path).sliced(from, (slash < 0 ? path.size() : slash) - from));
+        native += name.bytes;
+        if (slash < 0)
+            return native;
+        walk.enter(name.bytes);
+        native += '/';
+        from = slash + 1;
     }
-    return native;
 }
 
 QString decodeFileName(const QByteArray &name)
@@ -236,11 +338,11 @@ QStringList listFolders(const QString &dir)
 
 FileContent readRegularFile(const QString &path)
 {
-    const QByteArray native = nativePath(path);
     /* Looked at before it is opened: a FIFO or a device is never opened at all. */
     const FileProblem before = checkRegularFile(path);
     if (before != FileProblem::None)
         return {{}, before};
+    const QByteArray native = nativePath(path);
     const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0)
         return {{}, problemOf(errno)};
@@ -297,23 +399,32 @@ QStringList listFiles(const QString &dir, const QString &pattern)
 QString resolvePath(const QString &path)
 {
     const QString normalised = QString(path).replace(QLatin1Char('\\'), QLatin1Char('/'));
-    const QStringList parts = normalised.split(QLatin1Char('/'));
+    /* Not looked up at all: opening it is refused at once. */
+    if (namesNoFile(normalised))
+        return normalised;
+    PathWalk walk(normalised.startsWith(QLatin1Char('/')));
     QString resolved;
-    for (qsizetype i = 0; i < parts.size(); ++i) {
-        const QString &part = parts.at(i);
-        const QString base = i == 0 ? QString() : resolved + QLatin1Char('/');
-        const bool special = part.isEmpty() || part == QLatin1String(".")
-                             || part == QLatin1String("..");
-        if (special || entryExists(nativePath(base + part))) {
-            resolved = base + part;
-            continue;
+    qsizetype from = 0;
+    for (;;) {
+        const qsizetype slash = normalised.indexOf(QLatin1Char('/'), from);
+        const QStringView part = QStringView(normalised).sliced(from, (slash < 0 ? normalised.size() : slash) - from);
+        const bool special = part.isEmpty() || part == QLatin1String(".") || part == QLatin1String("..");
+        Spelling name = special ? Spelling{part.toUtf8(), true} : spellingIn(walk, part);
+        if (name.exists) {
+            resolved += part;
+        } else {
+            const FolderEntry match = findEntryIgnoringCase(walk, part);
+            if (match.name.isEmpty())
+                return resolved + normalised.sliced(from);
+            resolved += match.name;
+            name.bytes = match.bytes;
         }
-        const QString match = findEntryIgnoringCase(i == 0 ? QStringLiteral(".") : base, part);
-        if (match.isEmpty())
-            return base + parts.mid(i).join(QLatin1Char('/'));
-        resolved = base + match;
+        if (slash < 0)
+            return resolved;
+        walk.enter(name.bytes);
+        resolved += QLatin1Char('/');
+        from = slash + 1;
     }
-    return resolved;
 }
 
 QStringList splitTextLines(const QString &text)
@@ -339,7 +450,11 @@ QStringList readTextLines1250(const QString &path)
 
 QImage loadPicture(const QString &path)
 {
-    const QString resolved = resolvePath(path);
+    return loadResolvedPicture(resolvePath(path));
+}
+
+QImage loadResolvedPicture(const QString &resolved)
+{
     const PictureKind kind = kindOfName(resolved);
     if (kind == PictureKind::Unknown)
         throw ui::SimError(QStringLiteral("Neznámý formát obrázku: %1").arg(excerpt(resolved)));

@@ -18,11 +18,22 @@ inline constexpr qint64 kMaxFileSize = 64LL * 1024 * 1024;
  */
 inline constexpr qsizetype kMaxTextLines = 1000000;
 
+/**
+ * Most characters of a path that can name a file: the file system takes
+ * paths of at most PATH_MAX bytes (4096), and a character takes at least
+ * one. A longer path, which no real one comes near, is not looked up at
+ * all: it is refused at once as an unreadable file.
+ */
+inline constexpr qsizetype kMaxPathLength = 4096;
+
+/** @return whether a path has more than kMaxPathLength characters, so that no file has it. */
+bool namesNoFile(QStringView path);
+
 /** Why a file could not be read. */
 enum class FileProblem {
     None,       ///< Read whole.
     Missing,    ///< No such file (or a folder on its path is missing).
-    Unreadable, ///< It exists but cannot be read: no permission, a folder, a FIFO, a device, an I/O error.
+    Unreadable, ///< It cannot be read: no permission, a folder, a FIFO, a device, an I/O error, a path above kMaxPathLength.
     TooLarge,   ///< Larger than kMaxFileSize.
 };
 
@@ -73,7 +84,9 @@ FileContent readRegularFile(const QString &path);
  * @return the bytes a path stands for on the file system. Each name of
  *         the path is given as the bytes of the entry that exists: its
  *         UTF-8 bytes, or else its Windows-1250 bytes (names written on
- *         Windows); UTF-8 when neither exists.
+ *         Windows); UTF-8 when neither exists. Each name is looked up
+ *         once, in the folder before it; a path of more than
+ *         kMaxPathLength characters is given in UTF-8 without a look.
  */
 QByteArray nativePath(const QString &path);
 
@@ -105,7 +118,9 @@ QStringList listFiles(const QString &dir, const QString &pattern);
  * Backslashes become slashes; a component that does not exist with its
  * exact case is replaced by the existing entry that matches it
  * case-insensitively (the first by name if several do). Components from the
- * first one that matches nothing on stay as written.
+ * first one that matches nothing on stay as written, and so does a path of
+ * more than kMaxPathLength characters. Each component is looked up once, in
+ * the folder before it: the work grows linearly with the path.
  * @param path the path, with "/" or "\" separators.
  * @return the resolved path, or the normalised path when nothing matches.
  */
@@ -139,5 +154,11 @@ QStringList readTextLines1250(const QString &path);
  *         its extension names, or it is broken or truncated.
  */
 QImage loadPicture(const QString &path);
+
+/**
+ * Loads a picture file as loadPicture does, from a path that resolvePath
+ * has already given.
+ */
+QImage loadResolvedPicture(const QString &resolved);
 
 } // namespace platform

@@ -639,3 +639,36 @@ TEST(TimetablePlacing, ARefusedPictureIsReadAgainOnlyOnceItsFileChanges)
     EXPECT_EQ(pictures.picturesRead(), 3);
     EXPECT_EQ(g.h->app().A2().row(5).vehicles[0]->picture(), repositoryPicture("Vozidla/lok_754.bmp"));
 }
+
+TEST(TimetablePlacing, AVehicleOfAPathLongerThanAnyIsRefusedAtOnceEachTimeItIsNamed)
+{
+    QList<TrainLineText> lines(7);
+    QStringList texts;
+    for (int i = 0; i < 7; ++i) {
+        lines[i].number = QStringLiteral("0540%1").arg(i + 1);
+        texts << lines[i].text();
+    }
+    FileGame g(texts);
+    /* Vehicle code 1 names a million separators and a picture. */
+    g.restartWithVehicles({QString(1000000, QLatin1Char('\\')) + "x.bmp"});
+    const VehiclePictures &pictures = g.h->app().A2().vehiclePictures;
+    /* All seven fall due at 7:10:00; the placing looks at one a tick. */
+    QElapsedTimer clock;
+    for (int i = 0; i < 7; ++i) {
+        clock.start();
+        if (i == 0)
+            g.tickAt(7, 10);
+        else
+            g.h->ticks(1);
+        EXPECT_LT(clock.elapsed(), 1000) << i;
+        EXPECT_EQ(g.state(i), core::LineRefused) << i;
+    }
+    g.h->ticks(1);
+    EXPECT_EQ(pictures.picturesRead(), 0);
+    /* Reported as every refused line is: the first five in full, then one count of the rest. */
+    const QStringList refusals = g.h->messages().filter("Vlak na řádku");
+    ASSERT_EQ(refusals.size(), 5) << g.h->messages().join(" | ").left(2000).toStdString();
+    EXPECT_TRUE(refusals[0].contains("Vozidlo 1 ve sloupcích 38-40")) << refusals[0].left(300).toStdString();
+    EXPECT_LT(refusals[0].size(), 400);
+    EXPECT_EQ(g.h->messages().last(), "Ještě 2 řádky grafikonu nelze zařadit. Další vadné řádky tohoto grafikonu se již nehlásí.");
+}

@@ -6,6 +6,8 @@
 #include "frame/form_a0.h"
 #include "platform/files.h"
 
+#include <QElapsedTimer>
+
 namespace {
 
 /** @return the title of a shipped timetable (its line 0). */
@@ -126,6 +128,39 @@ TEST(TimetableChoice, ABadFileChangesNothingAndTheNextClickMovesPastIt)
     EXPECT_EQ(arrayLength(h), 1);
     pickNextTimetable(h);
     EXPECT_EQ(h.text("A0.G6"), "- žádný grafikon -");
+    EXPECT_TRUE(h.messages().isEmpty());
+}
+
+TEST(TimetableChoice, AVehiclesFileOfAPathLongerThanAnyIsRefusedAtOnce)
+{
+    TimetableFolder folder;
+    folder.writeTimetable("a.t6g", {TrainLineText{}.text()}, "Grafikon A");
+    folder.writeTimetable("b.t6g", {TrainLineText{}.text()}, "Grafikon B", "Horní Lom",
+                          QString(1000000, QLatin1Char('\\')) + "Vozidla.txt");
+    Harness h(folder.path());
+    pickNextTimetable(h);
+    h.clearMessages();
+    QElapsedTimer clock;
+    clock.start();
+    pickNextTimetable(h);
+    EXPECT_LT(clock.elapsed(), 1000);
+    ASSERT_EQ(h.messages().size(), 2);
+    EXPECT_EQ(h.messages().at(0), "Error 00G6-A.");
+    const QString quoted = QString(folder.path() + "/" + QString(1000000, QLatin1Char('/'))).left(200) + "…";
+    EXPECT_EQ(h.messages().at(1), "Soubor nelze přečíst: " + quoted);
+    EXPECT_EQ(h.text("A1.GrafikonDir"), "a.t6g");
+    EXPECT_EQ(h.text("A0.G6"), "Grafikon A");
+}
+
+TEST(TimetableChoice, ALongTitleIsCutToWhatTheRowCanShow)
+{
+    TimetableFolder folder;
+    const QString title = "Grafikon " + QString(1000000, QChar(u'ř'));
+    folder.writeTimetable("a.t6g", {TrainLineText{}.text()}, title);
+    Harness h(folder.path());
+    pickNextTimetable(h);
+    EXPECT_EQ(h.text("A0.G6"), "Grafikon " + QString(191, QChar(u'ř')) + "…");
+    EXPECT_EQ(h.line("A1.Grafikon", 0), title);
     EXPECT_TRUE(h.messages().isEmpty());
 }
 

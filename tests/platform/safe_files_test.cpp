@@ -1,5 +1,6 @@
 /** @file safe_files_test.cpp Broken and hostile files: FIFOs, devices, huge, cut and unreadable files and folders. */
 #include "platform/audio.h"
+#include "platform/excerpt.h"
 #include "platform/files.h"
 #include "platform/unprivileged.h"
 #include "platform/wave_bytes.h"
@@ -94,6 +95,30 @@ TEST(SafeFiles, TextOfMoreLinesThanTheLimitIsRefused)
     writeFile(over, QByteArray(platform::kMaxTextLines, '\n') + "x");
     EXPECT_EQ(failureOf([&] { platform::readTextLines1250(over); }),
               "Soubor má víc než 1\u00a0000\u00a0000 řádků: " + over);
+}
+
+TEST(SafeFiles, APathLongerThanAnyIsRefusedAtOnceAndOneWithinTheLimitIsFound)
+{
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath(QStringLiteral("čisté"));
+    writeFile(dir.filePath(QStringLiteral("čisté/vůz.txt")), "\xE8\x61j\r\n"); // "čaj"
+    /* Almost the longest path the file system opens: the folder entered and left 250 times, 600 names
+     * "." and the file, written in another case. */
+    const QString longest = dir.path() + QString(QStringLiteral("/čisté/..")).repeated(250)
+                            + QString(QStringLiteral("/.")).repeated(600) + QStringLiteral("\\ČISTÉ\\VŮZ.txt");
+    ASSERT_LT(longest.toUtf8().size(), 4096);
+    ASSERT_GT(longest.toUtf8().size(), 3900);
+    EXPECT_EQ(platform::readTextLines1250(longest), QStringList{"čaj"});
+    EXPECT_TRUE(platform::resolvePath(longest).endsWith(QStringLiteral("/čisté/vůz.txt")));
+
+    /* A million separators: no name of it is looked up; it is refused as unreadable. */
+    const QString over = dir.path() + QString(1000000, QLatin1Char('\\')) + QStringLiteral("vůz.txt");
+    const QString written = QString(over).replace(QLatin1Char('\\'), QLatin1Char('/'));
+    EXPECT_EQ(platform::resolvePath(over), written);
+    EXPECT_EQ(failureOf([&] { platform::readTextLines1250(over); }), "Soubor nelze přečíst: " + platform::excerpt(written));
+    const QString picture = QString(over).replace(QStringLiteral(".txt"), QStringLiteral(".bmp"));
+    EXPECT_TRUE(failureOf([&] { platform::loadPicture(picture); }).startsWith("Soubor nelze přečíst: " + dir.path()));
+    EXPECT_EQ(platform::fileStamp(written), platform::FileStamp{});
 }
 
 TEST(SafeFiles, CutBitmapsAndIconsAreRefusedNeverShownHalf)
