@@ -309,6 +309,37 @@ TEST(WholeDay, TrainsFromLineCWithARunningTimeOfZeroOrLessRunLikeTheOthers)
     expectAtRest(day.h, *day.d);
 }
 
+/*
+ * Trains from Vrbská that could never leave again: three whose departure
+ * is no time ("9999", "xxxx", blank) and one that names no line to leave
+ * by. Each is refused when it falls due, in Czech, naming its columns, and
+ * the trains after them on line C still come in and go out.
+ */
+TEST(WholeDay, TrainsThatCouldNeverLeaveAreRefusedAndLineCGoesOn)
+{
+    TimetableFolder folder;
+    const QList<qsizetype> odd = writeOddWeekday(
+        folder, {{"1705405309250933", 24, "9999"}, {"1705407312451253", 24, "xxxx"},
+                 {"1705409316101618", 24, "    "}, {"1301922314051412", 23, "7"}});
+    Day day("vsedni_den.t6g", 8, 15, Dispatcher::Careful, {}, folder.path());
+    day.d->playUntil(23, 59);
+
+    std::set<QString> expected = timetableTrains("vsedni_den.t6g", 8 * 60 + 30, 23 * 60, folder.path());
+    for (const char *n : {"5405", "5407", "5409", "1922"}) {
+        EXPECT_EQ(expected.erase(QLatin1String(n)), 1u) << n;
+        EXPECT_EQ(day.d->trains().count(QLatin1String(n)), 0u) << n;
+    }
+    for (const char *n : {"46315", "41352", "774", "5411"})
+        ASSERT_EQ(expected.count(QLatin1String(n)), 1u) << n;
+    expectEveryTrainWorked(*day.d, expected);
+    const QString departure = QStringLiteral("Odjezd vlaku ve sloupcích 24-27 není čas.");
+    EXPECT_EQ(day.h.messages(), refusalBoxes(odd[0], departure) + refusalBoxes(odd[1], departure) +
+                                    refusalBoxes(odd[3], "Směr ve sloupci 23 není 0, 1, 2 ani 3.") +
+                                    refusalBoxes(odd[2], departure));
+    day.h.clearMessages();
+    expectAtRest(day.h, *day.d);
+}
+
 TEST(WholeDay, ASecondGameAfterTheEndOfTheFirstPlaysItsFirstHourAsFully)
 {
     Day day("", 7, 15, Dispatcher::Careful);
