@@ -110,31 +110,60 @@ LineCode lineCodeOf(QChar c)
     return static_cast<LineCode>(c.unicode() - '0');
 }
 
-/**
- * Checks the running times that a row shows and that the line traffic
- * reads as minutes: columns 17-18 unless the train starts here, columns
- * 32-33 unless it ends here. Each is checked as the row shows it.
- * @return the error of the first that is no number, or nothing.
- */
-std::optional<TrainLineError> checkRunningTimes(QStringView text)
+/** @return true when a stop code makes a train pass without stopping: "2" or "4". */
+bool isPassingStop(QChar stopCode)
 {
-    struct Half {
-        Field lineCode;    ///< Column 8 or 23: "0" shows no running time.
-        Field runningTime; ///< Its running time.
-        const char16_t *name; ///< The running time's name in the window.
-    };
-    const Half halves[] = {{kFrom, kRunningTimeFrom, u"Jízdní doba ze sousední stanice"},
-                           {kTo, kRunningTimeTo, u"Jízdní doba do sousední stanice"}};
-    for (const Half &half : halves) {
-        if (lineCodeOf(text.at(half.lineCode.column - 1)) == LineCode::Here)
-            continue;
-        if (!numberOf(shownRunningTime(fieldOf(text, half.runningTime)))) {
-            return TrainLineError{TrainLineFault::BadRunningTime, half.runningTime.column,
-                QStringLiteral("%1 ve sloupcích %2 není číslo.")
-                    .arg(QString::fromUtf16(half.name), columnsText(half.runningTime))};
-        }
+    return stopCode == QLatin1Char('2') || stopCode == QLatin1Char('4');
+}
+
+/** @return true when a time field is a time of day the clock reads: "HHMM", hours 00-23, minutes 00-59. */
+bool isClockTime(QStringView hhmm)
+{
+    if (hhmm.size() != 4 || !allDigits(hhmm))
+        return false;
+    const int hours = (hhmm.at(0).unicode() - '0') * 10 + (hhmm.at(1).unicode() - '0');
+    return hours <= 23 && hhmm.at(2) <= QLatin1Char('5');
+}
+
+/** @return the error of a running time that the row shows but that is no number, or nothing. */
+std::optional<TrainLineError> checkRunningTime(QStringView text, Field lineCode, Field runningTime,
+                                               const char16_t *name)
+{
+    if (lineCodeOf(text.at(lineCode.column - 1)) == LineCode::Here)
+        return std::nullopt;
+    if (numberOf(shownRunningTime(fieldOf(text, runningTime))))
+        return std::nullopt;
+    return TrainLineError{TrainLineFault::BadRunningTime, runningTime.column,
+                          QStringLiteral("%1 ve sloupcích %2 není číslo.")
+                              .arg(QString::fromUtf16(name), columnsText(runningTime))};
+}
+
+/**
+ * Checks what the line traffic reads of a train as numbers and times, in
+ * column order: the running time from the neighbour (columns 17-18, unless
+ * the train starts here), the line it leaves by (column 23), its departure
+ * (columns 24-27) and the running time to the neighbour (columns 32-33,
+ * unless it ends here). A train that leaves for no line, or whose
+ * departure the clock never reads, would arrive and stand on its track for
+ * good; a train that passes shows "pr." instead of its departure, and one
+ * that ends here shows none, so their columns 24-27 may hold anything.
+ * @return the error of the first bad field, or nothing.
+ */
+std::optional<TrainLineError> checkTrafficFields(QStringView text)
+{
+    if (auto error = checkRunningTime(text, kFrom, kRunningTimeFrom, u"Jízdní doba ze sousední stanice"))
+        return error;
+    const LineCode to = lineCodeOf(text.at(kTo.column - 1));
+    if (to == LineCode::Other) {
+        return TrainLineError{TrainLineFault::BadDirection, kTo.column,
+                              QStringLiteral("Směr ve sloupci %1 není 0, 1, 2 ani 3.").arg(columnsText(kTo))};
     }
-    return std::nullopt;
+    const bool leavesAtItsTime = to != LineCode::Here && !isPassingStop(text.at(kStopCode.column - 1));
+    if (leavesAtItsTime && !isClockTime(fieldOf(text, kDeparture))) {
+        return TrainLineError{TrainLineFault::BadDeparture, kDeparture.column,
+                              QStringLiteral("Odjezd vlaku ve sloupcích %1 není čas.").arg(columnsText(kDeparture))};
+    }
+    return checkRunningTime(text, kTo, kRunningTimeTo, u"Jízdní doba do sousední stanice");
 }
 
 /** Reads the ten vehicle codes. @return the error of the first code that is not a number, or nothing. */
@@ -212,7 +241,7 @@ QString TimetableTrainLine::numberText() const
 
 bool TimetableTrainLine::passesThrough() const
 {
-    return stopCode == QLatin1Char('2') || stopCode == QLatin1Char('4');
+    return isPassingStop(stopCode);
 }
 
 TrainLineResult parseTrainLine(QStringView text)
@@ -228,7 +257,7 @@ TrainLineResult parseTrainLine(QStringView text)
     TimetableTrainLine &line = result.line;
     result.error = readNumbers(text, line);
     if (result.ok())
-        result.error = checkRunningTimes(text);
+        result.error = checkTrafficFields(text);
     if (result.ok())
         result.error = readVehicleCodes(text, line);
     if (result.ok())

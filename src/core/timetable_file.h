@@ -32,7 +32,7 @@ enum class LineCode {
     A = 1,     ///< "1": the neighbour on line A.
     B = 2,     ///< "2": the neighbour on line B.
     C = 3,     ///< "3": the neighbour on line C.
-    Other = 4, ///< Any other character: no neighbour's name, but the times of that half are shown.
+    Other = 4, ///< Any other character: in column 8 no neighbour's name, but the times shown; column 23 refuses.
 };
 
 /** The timetable window's three groups of rows. */
@@ -76,13 +76,15 @@ struct TimetableTrainLine {
 
 /**
  * The kinds of bad train line: the only faults that keep a line out of the
- * timetable window. Line codes and times are shown as they stand, whatever
- * they hold.
+ * timetable window. Other line codes and times are shown as they stand,
+ * whatever they hold.
  */
 enum class TrainLineFault {
     TooShort,          ///< Fewer than 67 characters: the vehicle codes cannot be read.
     BadNumber,         ///< Group code or train number is not a number.
     BadRunningTime,    ///< A running time that the row shows is not a number.
+    BadDirection,      ///< Column 23 holds no line code "0" to "3": the train could leave by no line.
+    BadDeparture,      ///< A train that stops and leaves has a departure the clock never reads.
     BadVehicleCode,    ///< A vehicle code is not a number.
     UnknownVehicle,    ///< A vehicle code beyond the vehicles file, or naming an empty line.
     BadPictureKind,    ///< A picture file whose extension is no picture kind.
@@ -110,11 +112,14 @@ using PictureCheck = std::function<bool(const QString &entry)>;
 
 /**
  * Parses one train line in fixed columns. Reads nothing beyond the line's
- * end. Only the numbers are checked: the group code, the train number, the
+ * end. Checked are the numbers: the group code, the train number, the
  * running times the row shows (columns 17-18 unless the train starts here,
  * 32-33 unless it ends here; the line traffic reads them as minutes) and
- * the ten vehicle codes (a code of 0 or less is the empty vehicle). Line
- * codes, times and running times are kept as the file holds them.
+ * the ten vehicle codes (a code of 0 or less is the empty vehicle); and
+ * what a train needs to leave again: a line code "0" to "3" in column 23
+ * and, for a train that stops here and leaves, a time of day "HHMM" in
+ * columns 24-27. Column 8 and the other times are kept as the file holds
+ * them.
  * @param text the line, one character per byte of the file.
  * @return the fields, or the first fault found, in column order.
  */

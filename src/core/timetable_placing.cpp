@@ -20,6 +20,9 @@ namespace core {
 
 namespace {
 
+/** Refused lines a tick looks past, at most, before it leaves the rest to the next tick. */
+constexpr int kSilentRefusalsPerTick = 1000;
+
 /**
  * @return true when timeDueKey(hhmm) equals key, compared without building
  *         a string.
@@ -160,8 +163,8 @@ TrainLineResult checkDueLine(App &app, const QString &text)
 
 /**
  * Refuses line i for this game: it takes no row. One of the game's first
- * refused lines is reported as a failure of the placing; a later one ends
- * the placing without a box (RefusalReports).
+ * refused lines is reported as a failure of the placing; a later one is
+ * let go without a box (RefusalReports).
  */
 void refuse(App &app, size_t i, const QString &why)
 {
@@ -188,18 +191,16 @@ size_t firstActionableLine(DueLines &due, const FreeRows &freeRows, bool freight
     return first;
 }
 
-void placeOneTrain(App &app)
+/** What one look at the due lines came to. */
+enum class Turn {
+    Done,    ///< A train was placed, or no due line can be placed now.
+    Refused, ///< A line was refused without a box: it took no row.
+};
+
+/** Places the first due line that has a free row, or refuses it. */
+Turn placeFirstDueLine(App &app, const FreeRows &freeRows, bool freight)
 {
-    /* Mostly no line is due: then there is no row to look for. */
-    if (app.A2().dueLines.none())
-        return;
     TVlakByte &states = app.TimetableTrainStates;
-    const bool freight = app.A1().NakladniVlaky->checked();
-    const FreeRows freeRows(app.A2());
-    LineGroupCache &lineGroups = app.A2().lineGroups;
-    /* With every group full, no due line can be placed or checked: none is looked at. */
-    if (!freeRows.any(freight))
-        return;
     /* The due lines of the full groups wait without being looked at. */
     DueLines &due = app.A2().dueLines;
     size_t i = firstActionableLine(due, freeRows, freight);
@@ -209,19 +210,46 @@ void placeOneTrain(App &app)
         i = firstActionableLine(due, freeRows, freight);
     }
     if (i == DueLines::npos || i >= app.TimetableTrainLines.size())
-        return;
+        return Turn::Done;
     const QString &text = app.TimetableTrainLines[i];
-    const int groupCode = lineGroups.groupCode(i, text);
-    if (groupCode == LineGroupCache::kNoNumber)
-        return refuse(app, i, QStringLiteral("Skupina vlaku ve sloupcích 1-2 není číslo."));
+    const int groupCode = app.A2().lineGroups.groupCode(i, text);
+    if (groupCode == LineGroupCache::kNoNumber) {
+        refuse(app, i, QStringLiteral("Skupina vlaku ve sloupcích 1-2 není číslo."));
+        return Turn::Refused;
+    }
     TimetableRow *row = freeRows.of(groupOfCode(groupCode));
     /* Only now, with a row to write, is the whole line checked: before any cell is written. */
     const TrainLineResult checked = checkDueLine(app, text);
-    if (!checked.ok())
-        return refuse(app, i, checked.error->text);
+    if (!checked.ok()) {
+        refuse(app, i, checked.error->text);
+        return Turn::Refused;
+    }
     writeTrain(app, *row, checked.line);
     states[i] = LinePlaced;
     due.removeDue(i);
+    return Turn::Done;
+}
+
+void placeOneTrain(App &app)
+{
+    /* Mostly no line is due: then there is no row to look for. */
+    if (app.A2().dueLines.none())
+        return;
+    const bool freight = app.A1().NakladniVlaky->checked();
+    const FreeRows freeRows(app.A2());
+    /* With every group full, no due line can be placed or checked: none is looked at. */
+    if (!freeRows.any(freight))
+        return;
+    /* A refused line takes no row, so it takes no turn either: the next due
+       line is looked at in the same tick. One reported in full ends the tick
+       by its failure. The tick's work stays small: at most one refused line
+       that read picture files, and a bounded number of the others. */
+    const VehiclePictures &pictures = app.A2().vehiclePictures;
+    for (int refused = 0; refused < kSilentRefusalsPerTick; ++refused) {
+        const int reads = pictures.picturesRead();
+        if (placeFirstDueLine(app, freeRows, freight) == Turn::Done || pictures.picturesRead() != reads)
+            return;
+    }
 }
 
 } // namespace

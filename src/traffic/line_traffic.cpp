@@ -142,6 +142,11 @@ void approachEvents(TA1 &a1)
 void approachLine(App &app, const LineCells &l)
 {
     TA1 &a1 = app.A1();
+    /* A count that starts at or below the run's start (a running time of 0
+       or less) would run the train in past a red entry signal before any
+       route is laid: it stands at the entry signal as a one-minute run does. */
+    if (l.stav->colorIs(progress::Lime) && l.stav->value() < 35)
+        l.stav->setValue(60);
     const bool atStop = l.entryList->colorIs(progress::Red);
     const int v = l.stav->value();
     if (atStop && v == 120)
@@ -154,10 +159,7 @@ void approachLine(App &app, const LineCells &l)
         else
             forRowsNumbered(app.A2(), l.trat->text(), [](TimetableRow &row) { row.trainNumber->setColor(progress::Lime); });
     }
-    /* A count that starts at or below the run's start (a running time of 0) starts the run too. */
-    const bool short_ = l.stav->colorIs(progress::Lime) && l.stav->value() < 35;
-    if (l.stav->value() == 35 || short_) {
-        l.stav->setValue(35);
+    if (l.stav->value() == 35) {
         l.stav->setColor(progress::White);
         l.timerOd->setInterval(10);
         l.timerOd->setEnabledFlag(true);

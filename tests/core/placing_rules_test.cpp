@@ -28,11 +28,10 @@ void fillRowFive(Harness &h, const QString &text)
 
 } // namespace
 
-TEST(PlacingRules, OddLineCodesLeaveTheNameButWriteTheTimesAfterIt)
+TEST(PlacingRules, AnOddFromCodeLeavesTheNameButWritesTheTimesAfterIt)
 {
     TrainLineText t = passenger("00101");
     t.from = "7";
-    t.to = "x";
     FileGame g({t.text()});
     fillRowFive(*g.h, "staré");
     g.tickAt(7, 10);
@@ -42,7 +41,7 @@ TEST(PlacingRules, OddLineCodesLeaveTheNameButWriteTheTimesAfterIt)
     EXPECT_EQ(g.h->text("A2.G8"), "7:15");
     EXPECT_EQ(g.h->text("A2.G9"), "7:22");
     EXPECT_EQ(g.h->text("A2.H0"), "7");
-    EXPECT_EQ(g.h->text("A2.H5"), "staré"); // Směr unchanged
+    EXPECT_EQ(g.h->text("A2.H5"), "Vrbská");
     EXPECT_EQ(g.h->text("A2.H2"), "7:25");
     EXPECT_EQ(g.h->text("A2.H3"), "7:35");
     EXPECT_EQ(g.h->text("A2.H4"), "10");
@@ -73,7 +72,7 @@ TEST(PlacingRules, TimesAndRunningTimesAreWrittenAsTheyStand)
     TrainLineText t = passenger("00103");
     t.arrival = "2575";
     t.runningTimeFrom = " 7";
-    t.departure = "7:2x";
+    t.departure = "0003";
     t.neighbourArrival = "0960";
     t.runningTimeTo = "+5";
     FileGame g({t.text()});
@@ -81,7 +80,7 @@ TEST(PlacingRules, TimesAndRunningTimesAreWrittenAsTheyStand)
     ASSERT_EQ(g.state(0), core::LinePlaced);
     EXPECT_EQ(g.h->text("A2.G9"), "25:75");
     EXPECT_EQ(g.h->text("A2.H0"), " 7");
-    EXPECT_EQ(g.h->text("A2.H2"), "7::2x");
+    EXPECT_EQ(g.h->text("A2.H2"), "0:03");
     EXPECT_EQ(g.h->text("A2.H3"), "9:60");
     EXPECT_EQ(g.h->text("A2.H4"), "+5");
     EXPECT_TRUE(g.h->messages().isEmpty()) << g.h->messages().join(" | ").toStdString();
@@ -158,6 +157,35 @@ TEST(PlacingRules, ARunningTimeThatIsNoNumberRefusesALineThatShowsIt)
     const std::vector<quint8> states{g.state(0), g.state(1), g.state(2), g.state(3)};
     EXPECT_EQ(states, (std::vector<quint8>{core::LineRefused, core::LineRefused, core::LinePlaced, core::LinePlaced}));
     EXPECT_EQ(g.h->text("A2.G6") + " " + g.h->text("A2.H9"), "3 4");
+}
+
+TEST(PlacingRules, ATrainThatCouldNeverLeaveItsTrackIsRefused)
+{
+    TrainLineText noLine = passenger("00001");
+    noLine.to = "x";
+    QList<TrainLineText> noTime(3, passenger("00002"));
+    noTime[0].departure = "9999";
+    noTime[1].departure = "xxxx";
+    noTime[2].departure = "    ";
+    /* A train that passes shows "pr." for its departure, one that ends here none. */
+    TrainLineText passes = passenger("00005");
+    passes.stop = "4";
+    passes.departure = "9999";
+    TrainLineText endsHere = passenger("00006");
+    endsHere.to = "0";
+    endsHere.departure = "    ";
+    FileGame g({noLine.text(), noTime[0].text(), noTime[1].text(), noTime[2].text(), passes.text(), endsHere.text()});
+    g.tickAt(7, 10);
+    g.h->ticks(6);
+    const QStringList refusals = g.h->messages().filter("lze zařadit");
+    const QString departure = QStringLiteral("grafikonu nelze zařadit: Odjezd vlaku ve sloupcích 24-27 není čas.");
+    EXPECT_EQ(refusals, (QStringList{"Vlak na řádku 30 grafikonu nelze zařadit: Směr ve sloupci 23 není 0, 1, 2 ani 3.",
+                                     "Vlak na řádku 31 " + departure, "Vlak na řádku 32 " + departure,
+                                     "Vlak na řádku 33 " + departure}))
+        << g.h->messages().join(" | ").toStdString();
+    EXPECT_EQ(g.state(4), core::LinePlaced);
+    EXPECT_EQ(g.state(5), core::LinePlaced);
+    EXPECT_EQ(g.h->text("A2.G6") + " " + g.h->text("A2.H2") + " " + g.h->text("A2.H9"), "5 pr. 6");
 }
 
 TEST(PlacingRules, AnEntryOfMegabytesIsQuotedByItsBeginningOnly)

@@ -126,7 +126,7 @@ TEST(TimetableTrainLine, GroupCodesSelectTheirGroups)
         EXPECT_EQ(groupOfCode(code), group) << code;
 }
 
-TEST(TimetableTrainLine, OnlyNumbersThatAreNoNumbersMakeABadLine)
+TEST(TimetableTrainLine, NumbersThatAreNoNumbersAndDeparturesThatNeverComeMakeABadLine)
 {
     struct Case {
         QString text;
@@ -149,6 +149,18 @@ TEST(TimetableTrainLine, OnlyNumbersThatAreNoNumbersMakeABadLine)
         {withColumns(kThrough, 32, QStringLiteral("1-")), TrainLineFault::BadRunningTime, 32},
         {withColumns(kEnding, 17, QStringLiteral("  ")), TrainLineFault::BadRunningTime, 17},
         {withColumns(kStarting, 32, QStringLiteral("?")), TrainLineFault::BadRunningTime, 32},
+        /* A train that would arrive and never leave: no line to leave by, or a departure the clock never reads. */
+        {withColumns(kThrough, 23, QStringLiteral(" ")), TrainLineFault::BadDirection, 23},
+        {withColumns(kPassing, 23, QStringLiteral("4")), TrainLineFault::BadDirection, 23},
+        {withColumns(kThrough, 24, QStringLiteral("    ")), TrainLineFault::BadDeparture, 24},
+        {withColumns(kThrough, 24, QStringLiteral("9999")), TrainLineFault::BadDeparture, 24},
+        {withColumns(kStarting, 24, QStringLiteral("xxxx")), TrainLineFault::BadDeparture, 24},
+        {withColumns(kThrough, 24, QStringLiteral("2400")), TrainLineFault::BadDeparture, 24},
+        {withColumns(kThrough, 24, QStringLiteral("0760")), TrainLineFault::BadDeparture, 24},
+        {withColumns(kThrough, 24, QStringLiteral(" 717")), TrainLineFault::BadDeparture, 24},
+        /* In column order: the running time from the neighbour is named before the departure. */
+        {withColumns(withColumns(kThrough, 24, QStringLiteral("9999")), 17, QStringLiteral("xx")),
+         TrainLineFault::BadRunningTime, 17},
     };
     for (const Case &c : cases) {
         const TrainLineResult result = parseTrainLine(c.text);
@@ -168,12 +180,16 @@ TEST(TimetableTrainLine, LineCodesTimesAndRunningTimesAreKeptAsTheyStand)
     };
     const Case cases[] = {
         {withColumns(kThrough, 8, QStringLiteral("4")), LineCode::Other, LineCode::A},
-        {withColumns(kThrough, 23, QStringLiteral(" ")), LineCode::C, LineCode::Other},
         {withColumns(kStarting, 23, QStringLiteral("0")), LineCode::Here, LineCode::Here},
         {withColumns(kThrough, 9, QStringLiteral("2460")), LineCode::C, LineCode::A},
         {withColumns(kThrough, 13, QStringLiteral("7:15")), LineCode::C, LineCode::A},
         {withColumns(kThrough, 17, QStringLiteral(" 7")), LineCode::C, LineCode::A},
-        {withColumns(kThrough, 24, QStringLiteral("    ")), LineCode::C, LineCode::A},
+        {withColumns(kThrough, 24, QStringLiteral("2359")), LineCode::C, LineCode::A},
+        /* A departure that the row does not show: a train that passes, or one that ends here. */
+        {withColumns(kPassing, 24, QStringLiteral("9999")), LineCode::A, LineCode::C},
+        {withColumns(withColumns(kThrough, 22, QStringLiteral("4")), 24, QStringLiteral("    ")), LineCode::C,
+         LineCode::A},
+        {withColumns(kEnding, 24, QStringLiteral("xxxx")), LineCode::B, LineCode::Here},
         {withColumns(kThrough, 32, QStringLiteral("+3")), LineCode::C, LineCode::A},
         /* A running time that the row does not show is not read as a number. */
         {withColumns(kStarting, 17, QStringLiteral("xx")), LineCode::Here, LineCode::B},
@@ -216,6 +232,10 @@ TEST(TimetableTrainLine, ErrorTextsNameTheColumns)
               QStringLiteral("Jízdní doba ze sousední stanice ve sloupcích 17-18 není číslo."));
     EXPECT_EQ(parseTrainLine(withColumns(kThrough, 32, QStringLiteral("1-"))).error->text,
               QStringLiteral("Jízdní doba do sousední stanice ve sloupcích 32-33 není číslo."));
+    EXPECT_EQ(parseTrainLine(withColumns(kThrough, 23, QStringLiteral("x"))).error->text,
+              QStringLiteral("Směr ve sloupci 23 není 0, 1, 2 ani 3."));
+    EXPECT_EQ(parseTrainLine(withColumns(kThrough, 24, QStringLiteral("9999"))).error->text,
+              QStringLiteral("Odjezd vlaku ve sloupcích 24-27 není čas."));
     EXPECT_EQ(parseTrainLine(QStringLiteral("11")).error->text,
               QStringLiteral("Řádek vlaku je kratší než 67 znaků (má 2 znaky)."));
 }

@@ -388,6 +388,39 @@ TEST(TimetablePlacing, AFloodOfBadLinesShowsAFewReportsAndOneCountOfTheRest)
     EXPECT_EQ(g.h->messages().filter("Vlak na řádku 30 grafikonu").size(), 1) << g.h->messages().join(" | ").toStdString();
 }
 
+TEST(TimetablePlacing, RefusedLinesTakeNoTurnFromTheTrainsBehindThem)
+{
+    /* 50,000 lines whose vehicle code names no entry of the vehicles file, all due at 7:10;
+       behind them a train due in the same minute and one due at 7:15. */
+    TrainLineText bad;
+    bad.vehicles = "001999000000000000000000000000";
+    TrainLineText sameMinute;
+    sameMinute.number = "05403";
+    TrainLineText later;
+    later.number = "05405";
+    later.neighbourDeparture = "0720";
+    QStringList lines;
+    for (int i = 0; i < 50000; ++i)
+        lines << bad.text();
+    FileGame g(lines << sameMinute.text() << later.text());
+    g.tickAt(7, 10);
+    g.h->type("A1.Rychlost", "1024");
+    int ticks = 1;
+    for (; g.state(50000) != core::LinePlaced && ticks < 600; ++ticks)
+        g.h->ticks(1);
+    /* Five lines reported in full take a tick each; the others are looked past in bounded batches. */
+    EXPECT_LE(ticks, 60) << g.h->clock().toStdString();
+    EXPECT_EQ(g.h->text("A2.G6"), "5403");
+    for (int i = 0; i < 50000; ++i)
+        ASSERT_EQ(g.state(i), core::LineRefused) << i;
+    g.tickAt(7, 15);
+    EXPECT_EQ(g.state(50001), core::LinePlaced);
+    EXPECT_EQ(g.h->text("A2.H9"), "5405");
+    EXPECT_EQ(g.h->messages().filter("Vlak na řádku").size(), 5);
+    EXPECT_EQ(g.h->messages().last(),
+              "Ještě 49995 řádků grafikonu nelze zařadit. Další vadné řádky tohoto grafikonu se již nehlásí.");
+}
+
 TEST(TimetablePlacing, AFailingDueMarkingIsReportedAndThePlacingGoesOn)
 {
     TrainLineText first;

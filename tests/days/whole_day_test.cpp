@@ -282,6 +282,38 @@ TEST(WholeDay, TheQuickDispatcherWorksTheWeekendTimetable)
     playDay("sobota_nedele.t6g", 5, 45, Dispatcher::Quick, timetableTrains("sobota_nedele.t6g", 6 * 60, 23 * 60));
 }
 
+/** One train line of a timetable changed: the line that starts so, and the columns written over from one on. */
+struct OddLine {
+    QString start;
+    int column;
+    QString text;
+};
+
+/**
+ * Writes the weekday timetable with some of its train lines changed into
+ * the folder.
+ * @return the changed lines' numbers in the file, in the order given.
+ */
+QList<qsizetype> writeOddWeekday(const TimetableFolder &folder, const QList<OddLine> &odd)
+{
+    QStringList lines = platform::readTextLines1250(QStringLiteral(KAMENNA_SOURCE_DATA_DIR "/Gvd/vsedni_den.t6g"));
+    QList<qsizetype> changed;
+    for (const OddLine &o : odd) {
+        const qsizetype at = lines.indexOf(QRegularExpression(QRegularExpression::escape(o.start) + ".*"));
+        EXPECT_GE(at, 30) << o.start.toStdString();
+        lines[at].replace(o.column - 1, o.text.size(), o.text);
+        changed << at;
+    }
+    folder.writeText("Gvd/vsedni_den.t6g", lines);
+    return changed;
+}
+
+/** @return the boxes that refuse the train of a file line, with the reason given. */
+QStringList refusalBoxes(qsizetype line, const QString &why)
+{
+    return {"Error A1H-ZV", "Error A1H", QStringLiteral("Vlak na řádku %1 grafikonu nelze zařadit: %2").arg(line).arg(why)};
+}
+
 /*
  * Train 5404 of line A with a running time that is no number: it is refused
  * when it falls due, so its neighbour never offers it, and every other
@@ -290,11 +322,7 @@ TEST(WholeDay, TheQuickDispatcherWorksTheWeekendTimetable)
 TEST(WholeDay, ATrainWhoseRunningTimeIsNoNumberLeavesTheOthersToRun)
 {
     TimetableFolder folder;
-    QStringList lines = platform::readTextLines1250(QStringLiteral(KAMENNA_SOURCE_DATA_DIR "/Gvd/vsedni_den.t6g"));
-    const qsizetype bad = lines.indexOf(QRegularExpression("1705404108550908.*"));
-    ASSERT_GE(bad, 30);
-    lines[bad].replace(16, 2, "xx");
-    folder.writeText("Gvd/vsedni_den.t6g", lines);
+    const qsizetype bad = writeOddWeekday(folder, {{"1705404108550908", 17, "xx"}}).first();
     Day day("vsedni_den.t6g", 8, 15, Dispatcher::Careful, {}, folder.path());
     day.d->playUntil(23, 59);
 
@@ -302,10 +330,58 @@ TEST(WholeDay, ATrainWhoseRunningTimeIsNoNumberLeavesTheOthersToRun)
     ASSERT_EQ(expected.erase("5404"), 1u);
     expectEveryTrainWorked(*day.d, expected);
     EXPECT_EQ(day.d->trains().count("5404"), 0u);
-    EXPECT_EQ(day.h.messages(), (QStringList{"Error A1H-ZV", "Error A1H",
-                                             QStringLiteral("Vlak na řádku %1 grafikonu nelze zařadit: Jízdní doba "
-                                                            "ze sousední stanice ve sloupcích 17-18 není číslo.")
-                                                 .arg(bad)}));
+    EXPECT_EQ(day.h.messages(),
+              refusalBoxes(bad, "Jízdní doba ze sousední stanice ve sloupcích 17-18 není číslo."));
+    day.h.clearMessages();
+    expectAtRest(day.h, *day.d);
+}
+
+/*
+ * Three trains from Vrbská whose running time is none or less: "00", " 0"
+ * and "-9" minutes. Each stands at the entry signal until its route is laid,
+ * comes in and leaves again, and line C goes on taking the day's trains.
+ */
+TEST(WholeDay, TrainsFromLineCWithARunningTimeOfZeroOrLessRunLikeTheOthers)
+{
+    TimetableFolder folder;
+    writeOddWeekday(folder, {{"1705405309250933", 17, "00"}, {"1705407312451253", 17, " 0"},
+                             {"1301922314051412", 17, "-9"}});
+    Day day("vsedni_den.t6g", 8, 15, Dispatcher::Careful, {}, folder.path());
+    day.d->playUntil(23, 59);
+    const std::set<QString> expected = timetableTrains("vsedni_den.t6g", 8 * 60 + 30, 23 * 60, folder.path());
+    for (const char *n : {"5405", "5407", "1922", "41352", "5409", "774", "5411"})
+        ASSERT_EQ(expected.count(QLatin1String(n)), 1u) << n;
+    expectEveryTrainWorked(*day.d, expected);
+    expectAtRest(day.h, *day.d);
+}
+
+/*
+ * Trains from Vrbská that could never leave again: three whose departure
+ * is no time ("9999", "xxxx", blank) and one that names no line to leave
+ * by. Each is refused when it falls due, in Czech, naming its columns, and
+ * the trains after them on line C still come in and go out.
+ */
+TEST(WholeDay, TrainsThatCouldNeverLeaveAreRefusedAndLineCGoesOn)
+{
+    TimetableFolder folder;
+    const QList<qsizetype> odd = writeOddWeekday(
+        folder, {{"1705405309250933", 24, "9999"}, {"1705407312451253", 24, "xxxx"},
+                 {"1705409316101618", 24, "    "}, {"1301922314051412", 23, "7"}});
+    Day day("vsedni_den.t6g", 8, 15, Dispatcher::Careful, {}, folder.path());
+    day.d->playUntil(23, 59);
+
+    std::set<QString> expected = timetableTrains("vsedni_den.t6g", 8 * 60 + 30, 23 * 60, folder.path());
+    for (const char *n : {"5405", "5407", "5409", "1922"}) {
+        EXPECT_EQ(expected.erase(QLatin1String(n)), 1u) << n;
+        EXPECT_EQ(day.d->trains().count(QLatin1String(n)), 0u) << n;
+    }
+    for (const char *n : {"46315", "41352", "774", "5411"})
+        ASSERT_EQ(expected.count(QLatin1String(n)), 1u) << n;
+    expectEveryTrainWorked(*day.d, expected);
+    const QString departure = QStringLiteral("Odjezd vlaku ve sloupcích 24-27 není čas.");
+    EXPECT_EQ(day.h.messages(), refusalBoxes(odd[0], departure) + refusalBoxes(odd[1], departure) +
+                                    refusalBoxes(odd[3], "Směr ve sloupci 23 není 0, 1, 2 ani 3.") +
+                                    refusalBoxes(odd[2], departure));
     day.h.clearMessages();
     expectAtRest(day.h, *day.d);
 }
@@ -335,3 +411,4 @@ TEST(WholeDay, ASecondGameAfterTheEndOfTheFirstPlaysItsFirstHourAsFully)
     expectEveryTrainWorked(second, firstHour);
     expectAtRest(day.h, second);
 }
+

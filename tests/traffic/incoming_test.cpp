@@ -198,15 +198,29 @@ TEST_F(Incoming, LineBApproachWorksTheApproachDeviceAndShortRunsSkipEvents)
     EXPECT_EQ(h.text("A1.IKLada"), "Volná");
 }
 
-TEST_F(Incoming, ARunningTimeOfZeroStillStartsTheArrivalRun)
+TEST_F(Incoming, ARunningTimeOfZeroOrLessStandsAtTheEntrySignalAsAOneMinuteRun)
 {
+    /* "0" and "-9" minutes: the count starts at 0 or -540, never reaching the run's start by itself. */
     put(1, {.runningTimeFrom = "0"});
     accept(1, 0);
     a1().StavVlakA->setColor(progress::Lime);
+    put(2, {.number = "5403", .from = "Vrbská", .runningTimeFrom = "-9"});
+    accept(2, 2);
+    a1().StavVlakC->setColor(progress::Lime);
+    trafficTicks(30);
+    for (const char *line : {"A", "C"}) {
+        EXPECT_EQ(h.value(QStringLiteral("A1.StavVlak") + line), 60) << line;
+        EXPECT_FALSE(h.timerEnabled(QStringLiteral("A1.TimerVlak") + line + "Od")) << line;
+    }
+    /* Its entry signal cleared, the train comes in as a one-minute run does. */
+    h.type("A1.C03", "Výstraha");
     trafficTicks(1);
+    EXPECT_EQ(row(1).trainNumber->color(), progress::Lime);
+    trafficTicks(24);
     EXPECT_EQ(h.value("A1.StavVlakA"), 35);
     EXPECT_EQ(h.color("A1.StavVlakA"), progress::White);
     EXPECT_TRUE(h.timerEnabled("A1.TimerVlakAOd"));
+    EXPECT_EQ(h.value("A1.StavVlakC"), 60);
 }
 
 } // namespace
