@@ -407,7 +407,7 @@ TEST(WholeDay, ASecondGameAfterTheEndOfTheFirstPlaysItsFirstHourAsFully)
     EXPECT_EQ(secondFirstHour, firstHour);
     EXPECT_TRUE(firstHour.count("6010") && firstHour.count("2601") && firstHour.count("2622"));
     /* What came in that hour goes out again, and the game ends at rest. */
-    second.playUntil(12, 0);
+    second.playUntil(12, 30);
     expectEveryTrainWorked(second, firstHour);
     expectAtRest(day.h, second);
 }

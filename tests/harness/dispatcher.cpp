@@ -140,9 +140,25 @@ void Dispatcher::bindLine(int x)
 
 void Dispatcher::playUntil(int hour, int minute)
 {
-    const QString until = QStringLiteral("%1:%2:").arg(hour).arg(minute, 2, 10, QChar('0'));
-    while (!h.clock().startsWith(until))
+    constexpr int kDay = 24 * 60 * 60;
+    const int until = (hour * 60 + minute) * 60;
+    /* Seconds since the clock last read hour:minute:00; they grow until the
+       clock comes round to it again. A step that jumps the clock several
+       minutes (a change of speed) may skip the minute itself: then the count
+       falls, and the play stops there rather than a day later. */
+    const auto since = [&] {
+        const QStringList hms = h.clock().split(QLatin1Char(':'));
+        const int now = hms.value(0).toInt() * 3600 + hms.value(1).toInt() * 60 + hms.value(2).toInt();
+        return (now - until + kDay) % kDay;
+    };
+    for (int before = since(); before >= 60;) {
         step();
+        const int after = since();
+
+        if (after < before)
+            break;
+        before = after;
+    }
 }
 
 void Dispatcher::playTicks(int n)

@@ -61,7 +61,7 @@ public:
 
     explicit Dispatcher(Harness &h, Style style = Careful);
 
-    /** Plays until the clock reads hour:minute (the clock's own hour, so 0:00 is the next midnight). */
+    /** Plays until the clock reads hour:minute or has just passed it (the clock's own hour, so 0:00 is the next midnight). */
     void playUntil(int hour, int minute);
     /** Plays n clock ticks. */
     void playTicks(int n);
