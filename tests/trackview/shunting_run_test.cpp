@@ -4,6 +4,7 @@
 #include "ui/sim_error.h"
 
 #include <functional>
+#include <map>
 
 namespace {
 
@@ -292,6 +293,39 @@ protected:
             h.advanceMs(5);
         return test();
     }
+    /**
+     * Checks that each vehicle of `cars` (as putUnit numbers them) stands in
+     * exactly one place: a slot of a station track wholly on the view, or an
+     * image of one shunting chain wholly on its box's panel. A picture out of
+     * sight beyond an edge is no place; one showing across an edge is a fault.
+     */
+    ::testing::AssertionResult eachVehicleInOnePlace(const std::array<int, 10> &cars)
+    {
+        std::map<int, QStringList> places;
+        QStringList across;
+        const auto look = [&](const ui::Image &img, const QString &where) {
+            const int v = shows(img);
+            if (v < 0 || img.left() >= screen() || img.left() + img.width() <= 0)
+                return;
+            places[v] << where;
+            if (!onScreen(img))
+                across << QStringLiteral("%1 across an edge at %2").arg(where).arg(img.left());
+        };
+        for (const TrackRow &row : a5().tracks.rows)
+            for (int k = 1; k <= 10; ++k)
+                look(*row.vehicleSlots[k - 1], QStringLiteral("track %1 slot %2").arg(row.number).arg(k));
+        for (char side : {'A', 'B', 'C'})
+            for (int k = 1; k <= 10; ++k)
+                look(chain(side, k), QStringLiteral("chain %1 image %2").arg(side).arg(QChar('a' + k - 1)));
+        QStringList faults = across;
+        for (int v : cars)
+            if (v >= 0 && places[v].size() != 1)
+                faults << QStringLiteral("vehicle %1 in %2 places (%3)").arg(v).arg(places[v].size())
+                              .arg(places[v].join(QStringLiteral(", ")));
+        if (faults.isEmpty())
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << faults.join(QStringLiteral("; ")).toStdString();
+    }
 };
 
 TEST_F(ShuntingByClicks, ARouteTakenAwayWhileTheUnitLeavesStopsItOnTheView)
@@ -339,6 +373,7 @@ TEST_F(ShuntingByClicks, ARouteTakenAwayDuringTheHandOverEndsTheRunOnTheChainOrT
     ASSERT_GT(slot(5, 4).left(), 0);
     h.type("A1.KolejA", "1");
     ASSERT_TRUE(runUntilStopped(5));
+    EXPECT_TRUE(eachVehicleInOnePlace(cars));
     EXPECT_EQ(track(5).shuntStage->value(), 0);
     EXPECT_TRUE(allOnPanel('A'));
     EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return chain('A', k); }, cars));
@@ -351,6 +386,7 @@ TEST_F(ShuntingByClicks, ARouteTakenAwayDuringTheHandOverEndsTheRunOnTheChainOrT
     ASSERT_TRUE(runUntil([&] { return track(1).shuntStage->value() == 2 && slot(1, 1).left() > -40; }));
     h.type("A1.KolejA", "3");
     ASSERT_TRUE(runUntilStopped(1));
+    EXPECT_TRUE(eachVehicleInOnePlace(cars));
     EXPECT_EQ(track(1).shuntStage->value(), 0);
     EXPECT_TRUE(allOnView(1));
     EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return slot(1, k); }, cars));
@@ -390,6 +426,7 @@ TEST_F(ShuntingByClicks, ARouteToSideCLaidElsewhereDuringTheHandOverEndsTheRunOn
     ASSERT_LT(slot(5, 7).left(), screen());
     h.type("A1.KolejC", "3");
     ASSERT_TRUE(runUntilStopped(5));
+    EXPECT_TRUE(eachVehicleInOnePlace(cars));
     EXPECT_EQ(track(5).shuntStage->value(), 0);
     EXPECT_TRUE(allOnPanel('C'));
     EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return chain('C', k); }, cars));
@@ -401,12 +438,163 @@ TEST_F(ShuntingByClicks, ARouteToSideCLaidElsewhereDuringTheHandOverEndsTheRunOn
     ASSERT_TRUE(runUntil([&] { return track(3).shuntStage->value() == -2 && slot(3, 10).left() < screen() - 10; }));
     h.type("A1.KolejC", "7");
     ASSERT_TRUE(runUntilStopped(3));
+    EXPECT_TRUE(eachVehicleInOnePlace(cars));
     EXPECT_EQ(track(3).shuntStage->value(), 0);
     EXPECT_TRUE(allOnView(3));
     EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return slot(3, k); }, cars));
     EXPECT_LT(chain('C', 10).left() + chain('C', 10).width(), 0) << "chain C has left box 2's panel";
     EXPECT_TRUE(h.messages().isEmpty());
 }
+
+/** A route change during a hand-over that the levers of box 1 or the points of box 2 can make. */
+struct RouteChange {
+    char line;  ///< 'A', 'B' or 'C': the line whose route the unit takes.
+    bool back;  ///< During the run back, after the consent, rather than during the run out.
+    int stage;  ///< 2 while the unit crosses the end of its track, 3 while it is beyond it (side C: negated).
+    bool swap;  ///< Side A/B: the other line's route is laid to the track as this one's is taken (lever 2).
+    bool alone; ///< A loco alone rather than a coupled unit.
+};
+
+std::string routeChangeName(const RouteChange &v)
+{
+    std::string name = std::string("Line") + v.line + (v.back ? "Back" : "Out") + "Stage" + std::to_string(v.stage);
+    if (v.line != 'C')
+        name += v.swap ? "Swapped" : "Taken";
+    return name + (v.alone ? "Alone" : "Coupled");
+}
+
+std::string routeChangeTestName(const testing::TestParamInfo<RouteChange> &info) { return routeChangeName(info.param); }
+
+void PrintTo(const RouteChange &v, std::ostream *os) { *os << routeChangeName(v); }
+
+/** A unit of track 5 whose route is changed while it passes between its track and a box panel. */
+class ShuntingHandOver : public ShuntingByClicks, public testing::WithParamInterface<RouteChange> {
+protected:
+    static constexpr int N = 5;
+    bool sideC() const { return GetParam().line == 'C'; }
+    /** Lays the route of a line to track n; on box 1 the other line's route then leads nowhere. */
+    void layRoute(char line, int n)
+    {
+        if (line == 'C') {
+            h.type("A1.KolejC", QString::number(n));
+            return;
+        }
+        h.type(line == 'A' ? "A1.KolejA" : "A1.KolejB", QString::number(n));
+        h.type(line == 'A' ? "A1.KolejB" : "A1.KolejA", "0");
+    }
+    /** Takes the unit's route from track N: box 2 lays it to track 3; box 1 nowhere, or the other line's to N. */
+    void changeRoute()
+    {
+        const RouteChange &v = GetParam();
+        if (v.line == 'C') {
+            h.type("A1.KolejC", "3");
+            return;
+        }
+        h.type(v.line == 'A' ? "A1.KolejA" : "A1.KolejB", "0");
+        if (v.swap)
+            h.type(v.line == 'A' ? "A1.KolejB" : "A1.KolejA", QString::number(N));
+    }
+    /** The consent label of a line's chain. */
+    static QString consent(char line) { return line == 'C' ? "A8.SPC" : line == 'A' ? "A7.SPA" : "A7.SPB"; }
+    /** The loco's slot: it leads out and back at the end towards its side. */
+    ui::Image &locoSlot() { return slot(N, sideC() ? 10 : 1); }
+    /** Lets the unit run `px` pixels further along while it crosses the end of its track. */
+    bool runOn(int px)
+    {
+        const int from = locoSlot().left();
+        return runUntil([&] { return std::abs(locoSlot().left() - from) >= px; });
+    }
+    /** With the side held by the unit, a unit of track 3 cannot leave towards it even with a route laid to it. */
+    void anotherUnitIsRefused()
+    {
+        const std::array<int, 10> other = {10, 9, 8, -1, -1, -1, -1, -1, -1, -1};
+        putUnit(3, other, "1", false, 300);
+        layRoute(GetParam().line, 3);
+        listColour(sideC() ? "C26" : "C41", White);
+        choose(3);
+        h.click(sideC() ? "A5.PB09" : "A5.PB07");
+        h.advanceMs(1000);
+        EXPECT_EQ(track(3).shuntStage->value(), 0);
+        EXPECT_FALSE(track(3).shuntLeft->enabledFlag() || track(3).shuntRight->enabledFlag());
+        EXPECT_EQ(slot(3, 1).left(), 300);
+        EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return slot(3, k); }, other));
+    }
+};
+
+TEST_P(ShuntingHandOver, EveryVehicleStaysInOnePlaceAndTheUnitComesBackWhole)
+{
+    const RouteChange &v = GetParam();
+    const int sign = sideC() ? -1 : 1;
+    std::array<int, 10> cars = {0, 1, 2, 3, -1, -1, -1, -1, -1, -1};
+    if (sideC())
+        cars = v.alone ? std::array<int, 10>{-1, -1, -1, -1, -1, -1, 2, 1, -1, 0}
+                       : std::array<int, 10>{-1, -1, -1, -1, -1, -1, 3, 2, 1, 0};
+    else if (v.alone)
+        cars = {0, -1, 1, 2, -1, -1, -1, -1, -1, -1};
+    layRoute(v.line, N);
+    listColour(sideC() ? "C29" : "C44", White);
+    h.type("A1.Kolej5", "posun.díl");
+    putUnit(N, cars, sideC() ? "10" : "1", v.alone, sideC() ? 600 : 300);
+    choose(N);
+    h.click(sideC() ? "A5.PB09" : "A5.PB07");
+    if (v.back) {
+        ASSERT_TRUE(runUntilStopped(N));
+        ASSERT_TRUE(eachVehicleInOnePlace(cars));
+        ASSERT_TRUE(h.visible(consent(v.line)));
+        h.click(consent(v.line));
+    }
+    ASSERT_TRUE(runUntilStage(N, sign * v.stage));
+    if (v.stage == 2) {
+        ASSERT_TRUE(runOn(v.alone ? 15 : 40)) << "partly on the track view, partly on the chain";
+    }
+    ASSERT_EQ(track(N).shuntStage->value(), sign * v.stage);
+    changeRoute();
+    if (v.back && v.stage == 3)
+        h.click("A5.PB08"); // the unit waits beyond the station without its route
+    ASSERT_TRUE(runUntilStopped(N));
+    EXPECT_TRUE(eachVehicleInOnePlace(cars));
+
+    if (!(v.back && v.stage == 2)) {
+        /* The unit stands on the chain that took it; only that chain's label shows, and it holds the side. */
+        EXPECT_EQ(track(N).shuntStage->value(), 0);
+        EXPECT_EQ(track(N).posun->text(), "0");
+        for (char line : {'A', 'B', 'C'})
+            EXPECT_EQ(h.visible(consent(line)), line == v.line) << line;
+        anotherUnitIsRefused();
+        layRoute(v.line, N);
+        ASSERT_TRUE(h.visible(consent(v.line)));
+        h.click(consent(v.line));
+        ASSERT_TRUE(runUntilStopped(N));
+    }
+    EXPECT_EQ(track(N).shuntStage->value(), 0);
+    EXPECT_EQ(track(N).posun->text(), sideC() ? "10" : "1");
+    EXPECT_TRUE(allOnView(N));
+    EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return slot(N, k); }, cars));
+    EXPECT_TRUE(eachVehicleInOnePlace(cars));
+    for (char line : {'A', 'B', 'C'})
+        EXPECT_FALSE(h.visible(consent(line))) << line;
+    EXPECT_TRUE(h.messages().isEmpty());
+}
+
+std::vector<RouteChange> routeChanges()
+{
+    std::vector<RouteChange> all;
+    for (char line : {'A', 'B'})
+        for (bool back : {false, true})
+            for (int stage : {2, 3})
+                for (bool swap : {false, true})
+                    all.push_back({line, back, stage, swap, false});
+    for (bool back : {false, true})
+        for (int stage : {2, 3})
+            all.push_back({'C', back, stage, false, false});
+    all.push_back({'A', false, 2, true, true});
+    all.push_back({'B', true, 3, false, true});
+    all.push_back({'C', false, 2, false, true});
+    all.push_back({'C', true, 2, false, true});
+    return all;
+}
+
+INSTANTIATE_TEST_SUITE_P(Levers, ShuntingHandOver, testing::ValuesIn(routeChanges()), routeChangeTestName);
 
 TEST_F(ShuntingByClicks, ASecondUnitHeadingForATakenSideStopsOnItsTrack)
 {
