@@ -178,22 +178,40 @@ void outTowardsAB(Tick &t)
     }
 }
 
-/** L step 6: the unit stands wholly on box 1's panel and brakes by itself. */
+/**
+ * L step 6 and P step 9: the unit stands wholly on a box panel (stage 3
+ * or -3) and brakes by itself. It is on the chain now, so no copy of it
+ * stays in the slots for the pulls to drag back into view: a loco alone
+ * empties its own slot (slot 1 towards side A/B, slot 10 towards side C),
+ * a coupled unit all ten and frees the track (towards side C from track 1
+ * or 2 also section 1a).
+ */
+void whollyOnBox(Tick &t, int stage)
+{
+    t.setStage(stage);
+    t.row.shuntStage->setColor(phase::Red);
+    t.row.posun->setText(QStringLiteral("0"));
+    if (t.alone) {
+        t.row.vehicleSlots[stage > 0 ? 0 : 9]->assignPicture(*t.empty);
+        return;
+    }
+    for (ui::Image *s : t.row.vehicleSlots)
+        s->assignPicture(*t.empty);
+    TA1 &a1 = t.app.A1();
+    occupation(a1, t.row.number)->setText(Volna);
+    if (stage < 0 && (t.row.number == 1 || t.row.number == 2))
+        a1.Kolej1a->setText(Volna);
+}
+
+/** L step 6: image j of the unit's chain stands wholly on box 1's panel. */
 void whollyOnBox1(Tick &t)
 {
     if (t.stage() != 2)
         return;
     for (const BoxChain &b : t.box1) {
         const ui::Image *j = b.images[9];
-        if (t.screen - j->width() > j->left()) {
-            t.setStage(3);
-            t.row.shuntStage->setColor(phase::Red);
-            t.row.posun->setText(QStringLiteral("0"));
-            if (t.alone)
-                t.row.vehicleSlots[0]->assignPicture(*t.empty);
-            else
-                occupation(t.app.A1(), t.row.number)->setText(Volna);
-        }
+        if (t.screen - j->width() > j->left())
+            whollyOnBox(t, 3);
     }
 }
 
@@ -300,22 +318,11 @@ void outTowardsC(Tick &t)
     traffic::layLeftOfLast(c);
 }
 
-/** P step 9: the unit stands wholly on box 2's panel and brakes by itself. */
+/** P step 9: chain C's image a has passed the left edge of box 2's panel. */
 void whollyOnBox2(Tick &t)
 {
-    if (t.stage() != -2 || !t.hasChainC || t.chainC[0]->left() <= 0)
-        return;
-    t.setStage(-3);
-    t.row.shuntStage->setColor(phase::Red);
-    t.row.posun->setText(QStringLiteral("0"));
-    if (t.alone) {
-        t.row.vehicleSlots[9]->assignPicture(*t.empty);
-        return;
-    }
-    TA1 &a1 = t.app.A1();
-    occupation(a1, t.row.number)->setText(Volna);
-    if (t.row.number == 1 || t.row.number == 2)
-        a1.Kolej1a->setText(Volna);
+    if (t.stage() == -2 && t.hasChainC && t.chainC[0]->left() > 0)
+        whollyOnBox(t, -3);
 }
 
 /**
@@ -381,6 +388,22 @@ void shuntTick(Tick &t, bool right)
 }
 
 } // namespace
+
+bool ShuntTrackTakes(App &app, int track, char side)
+{
+    const TrackRow *row = app.A5().tracks.track(track);
+    Chain c{};
+    const bool sideC = side == 'C';
+    const ui::Form &box = sideC ? static_cast<const ui::Form &>(app.A8()) : app.A7();
+    if (!row || row->posun->color() != unit::Alone || !chainOf(box, QStringLiteral("Posun") + side, c))
+        return true;
+    const int emptyWidth = app.A3().VozidloPrazdne->width();
+    const int stationEnd = sideC ? 0 : 9;
+    for (int k = 0; k < 10; ++k)
+        if (k != stationEnd && c[k]->width() > emptyWidth)
+            return false;
+    return row->vehicleSlots[sideC ? 9 : 0]->width() <= emptyWidth;
+}
 
 void ShuntTimer(App &app, int track, bool right)
 {

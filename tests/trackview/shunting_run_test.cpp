@@ -596,6 +596,125 @@ std::vector<RouteChange> routeChanges()
 
 INSTANTIATE_TEST_SUITE_P(Levers, ShuntingHandOver, testing::ValuesIn(routeChanges()), routeChangeTestName);
 
+/** A unit of track n run out to a side from the shunting panel, with its route and exit signal laid, until it stops. */
+class ShuntingConsent : public ShuntingByClicks {
+protected:
+    void runOut(int n, bool sideC)
+    {
+        const char *lists[8] = {"", "C35", "C38", "C41", "", "C44", "", "C47"};
+        const char *listsC[8] = {"", "C20", "C23", "C26", "", "C29", "", "C32"};
+        h.type(sideC ? "A1.KolejC" : "A1.KolejA", QString::number(n));
+        listColour(sideC ? listsC[n] : lists[n], White);
+        listColour("C17", White);
+        choose(n);
+        h.click(sideC ? "A5.PB09" : "A5.PB07");
+        ASSERT_TRUE(runUntilStopped(n));
+        ASSERT_TRUE(h.visible(sideC ? "A8.SPC" : "A7.SPA"));
+    }
+    /** Clicks a consent label with the route of its line laid to track n. */
+    void consent(const char *label, int n)
+    {
+        h.type(QString::fromLatin1(label) == "A8.SPC" ? "A1.KolejC" : "A1.KolejA", QString::number(n));
+        h.click(label);
+    }
+    /** The consent changed nothing: the label still shows and no run began on track n. */
+    void expectWaiting(const char *label, int n)
+    {
+        EXPECT_TRUE(h.visible(label));
+        EXPECT_EQ(track(n).shuntStage->value(), 0);
+        EXPECT_EQ(track(n).posun->text(), "0");
+        EXPECT_FALSE(track(n).shuntLeft->enabledFlag() || track(n).shuntRight->enabledFlag());
+    }
+};
+
+TEST_F(ShuntingConsent, ALocoAloneWaitsWhileTheTracksEndSlotHoldsAVehicleAndComesHome)
+{
+    const std::array<int, 10> cars = {0, 1, 2, 9, 4, 5, -1, -1, -1, -1};
+    /* Track 3's loco leaves its vehicles for side C, track 5's for side A: each track keeps its own at the far end. */
+    putUnit(3, {1, 2, -1, -1, -1, -1, -1, -1, -1, 0}, "10", true, 100);
+    slot(3, 10).setLeft(700);
+    runOut(3, true);
+    putUnit(5, {9, -1, -1, -1, -1, -1, -1, -1, 4, 5}, "1", true, 300);
+    runOut(5, false);
+    ASSERT_TRUE(eachVehicleInOnePlace(cars));
+
+    /* Each consent brought into the other track would put its loco over a vehicle there: it waits. */
+    consent("A7.SPA", 3);
+    expectWaiting("A7.SPA", 3);
+    consent("A8.SPC", 5);
+    expectWaiting("A8.SPC", 5);
+    h.advanceMs(2000);
+    EXPECT_TRUE(eachVehicleInOnePlace(cars));
+    EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return slot(3, k); }, {1, 2, -1, -1, -1, -1, -1, -1, -1, -1}));
+    EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return slot(5, k); }, {-1, -1, -1, -1, -1, -1, -1, -1, 4, 5}));
+
+    /* Home, each loco finds its own slot free and comes back to its vehicles. */
+    consent("A7.SPA", 5);
+    consent("A8.SPC", 3);
+    ASSERT_TRUE(runUntilStopped(5));
+    ASSERT_TRUE(runUntilStopped(3));
+    EXPECT_TRUE(eachVehicleInOnePlace(cars));
+    EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return slot(3, k); }, {1, 2, -1, -1, -1, -1, -1, -1, -1, 0}));
+    EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return slot(5, k); }, {9, -1, -1, -1, -1, -1, -1, -1, 4, 5}));
+    EXPECT_FALSE(h.visible("A7.SPA") || h.visible("A8.SPC"));
+    EXPECT_TRUE(h.messages().isEmpty());
+}
+
+TEST_F(ShuntingConsent, ACoupledUnitWaitsForATrackThatTakesItWhole)
+{
+    const std::array<int, 10> cars = {0, 1, 2, 3, -1, -1, -1, -1, -1, -1};
+    const std::array<int, 10> empty = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+    h.type("A1.Kolej7", "posun.díl");
+    putUnit(7, cars, "1", false, 300);
+    runOut(7, false);
+    /* Uncoupling the track it left: the unit would now be taken as a loco alone, its other vehicles left behind. */
+    choose(7);
+    h.click("A5.PB11");
+    ASSERT_EQ(track(7).posun->color(), QColor(255, 255, 0));
+    consent("A7.SPA", 7);
+    expectWaiting("A7.SPA", 7);
+    EXPECT_TRUE(eachVehicleInOnePlace(cars));
+
+    /* A coupled track takes it whole; from there out to side C, and the same again. */
+    consent("A7.SPA", 1);
+    ASSERT_TRUE(runUntilStopped(1));
+    EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return slot(1, k); }, cars));
+    EXPECT_TRUE(eachVehicleInOnePlace(cars));
+    runOut(1, true);
+    choose(1);
+    h.click("A5.PB11");
+    consent("A8.SPC", 1);
+    expectWaiting("A8.SPC", 1);
+    EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return slot(1, k); }, empty));
+    consent("A8.SPC", 2);
+    ASSERT_TRUE(runUntilStopped(2));
+    EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return slot(2, k); }, cars));
+    EXPECT_TRUE(eachVehicleInOnePlace(cars));
+    EXPECT_TRUE(h.messages().isEmpty());
+}
+
+TEST_F(ShuntingConsent, ACoupledUnitLeavesNoCopyOfItselfForThePullsToDragBack)
+{
+    const std::array<int, 10> cars = {0, 1, 2, -1, -1, -1, -1, -1, -1, 9};
+    const std::array<int, 10> empty = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+    putUnit(5, {0, 1, 2, -1, -1, -1, -1, -1, -1, -1}, "1", false, 300);
+    runOut(5, false);
+    putUnit(3, {-1, -1, -1, -1, -1, -1, -1, -1, -1, 9}, "10", false, 600);
+    runOut(3, true);
+    EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return slot(5, k); }, empty));
+    EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return slot(3, k); }, empty));
+    /* With no loco on them, the tracks stand coupled at rest: the pulls move their empty rows across the view. */
+    choose(5);
+    for (int i = 0; i < 300 && slot(5, 1).left() < screen() / 2; ++i)
+        h.click("A5.PB12");
+    choose(3);
+    for (int i = 0; i < 300 && slot(3, 1).left() > screen() / 2; ++i)
+        h.click("A5.PB10");
+    ASSERT_GE(slot(5, 1).left(), screen() / 2);
+    ASSERT_LE(slot(3, 1).left(), screen() / 2);
+    EXPECT_TRUE(eachVehicleInOnePlace(cars));
+}
+
 TEST_F(ShuntingByClicks, ASecondUnitHeadingForATakenSideStopsOnItsTrack)
 {
     h.type("A1.KolejA", "3");
