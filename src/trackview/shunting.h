@@ -81,7 +81,9 @@ void ShuntCoupleClick(App &app);
 
 /**
  * Couples a lone loco to its neighbouring vehicles, closing the row up, or
- * uncouples a coupled one, by the colour and text of the track's `PosunN`.
+ * uncouples a coupled one, by the colour and text of the track's `PosunN`;
+ * nothing while the track's unit is partly or wholly on a box panel (stage
+ * 2, 3, -2 or -3).
  */
 void CoupleLocoOnTrack(App &app, TrackRow &row);
 

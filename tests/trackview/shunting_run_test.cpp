@@ -693,6 +693,35 @@ TEST_F(ShuntingConsent, ACoupledUnitWaitsForATrackThatTakesItWhole)
     EXPECT_TRUE(h.messages().isEmpty());
 }
 
+TEST_F(ShuntingConsent, AUnitKeepsItsKindWhileOnABoxPanel)
+{
+    const std::array<int, 10> cars = {0, 1, 2, 3, -1, -1, -1, -1, -1, -1};
+    h.type("A1.KolejA", "5");
+    listColour("C44", White);
+    putUnit(5, cars, "1", false, 60);
+    choose(5);
+    h.click("A5.PB07");
+    /* Braked across the end of its track, then on its way back from beyond it: the couple button does nothing. */
+    ASSERT_TRUE(runUntilStage(5, 2));
+    h.click("A5.PB08");
+    ASSERT_TRUE(runUntilStopped(5));
+    ASSERT_EQ(track(5).shuntStage->value(), 2);
+    h.click("A5.PB11");
+    EXPECT_EQ(track(5).posun->color(), White);
+    h.click("A5.PB07");
+    ASSERT_TRUE(runUntilStopped(5));
+    consent("A7.SPA", 5);
+    ASSERT_EQ(track(5).shuntStage->value(), 3);
+    h.click("A5.PB11");
+    EXPECT_EQ(track(5).posun->color(), White);
+    ASSERT_TRUE(runUntilStopped(5));
+    EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return slot(5, k); }, cars));
+    EXPECT_TRUE(eachVehicleInOnePlace(cars));
+    /* Home on its track it uncouples as ever. */
+    h.click("A5.PB11");
+    EXPECT_EQ(track(5).posun->color(), QColor(255, 255, 0));
+}
+
 TEST_F(ShuntingConsent, ACoupledUnitLeavesNoCopyOfItselfForThePullsToDragBack)
 {
     const std::array<int, 10> cars = {0, 1, 2, -1, -1, -1, -1, -1, -1, 9};
