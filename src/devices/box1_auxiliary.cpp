@@ -8,6 +8,7 @@
 #include "devices/form_a7.h"
 #include "signalling/signal_panels.h"
 #include "trackview/form_a5.h"
+#include "trackview/shunting.h"
 
 namespace devices {
 
@@ -215,7 +216,8 @@ void Box1SPClick(App &app, int side)
             return;
         const TA5 &a5 = app.A5();
         auto &unit = part<ui::Edit>(a5, QStringLiteral("Posun%1").arg(track));
-        if (unit.text() != QStringLiteral("0"))
+        /* The label waits while the track cannot take the unit whole without overwriting its vehicles. */
+        if (unit.text() != QStringLiteral("0") || !trackview::ShuntTrackTakes(app, track, side ? 'B' : 'A'))
             return;
         part<ui::Timer>(a5, QStringLiteral("TimerPosun%1P").arg(track)).setEnabledFlag(true);
         auto &stage = part<ui::SpinEdit>(a5, QStringLiteral("StavPosun%1").arg(track));

@@ -6,6 +6,7 @@
 #include "devices/form_a3.h"
 #include "signalling/signalling_handlers.h"
 #include "trackview/form_a5.h"
+#include "trackview/shunting.h"
 
 
 namespace devices::box2 {
@@ -257,7 +258,8 @@ void SPCClick(App &app)
             if (s.track != track)
                 continue;
             auto &unit = a5<ui::Edit>(app, s.unit);
-            if (unit.text() != QStringLiteral("0"))
+            /* The label waits while the track cannot take the unit whole without overwriting its vehicles. */
+            if (unit.text() != QStringLiteral("0") || !trackview::ShuntTrackTakes(app, track, 'C'))
                 return;
             a5<ui::Timer>(app, s.timer).setEnabledFlag(true);
             auto &stage = a5<ui::SpinEdit>(app, s.stage);

@@ -78,6 +78,14 @@ void CoupleLocoOnTrack(App &app, TrackRow &row)
         ui::Control *caption = app.A5().find(QStringLiteral("PB11"));
         if (!caption)
             throw ui::SimError(QStringLiteral("Missing control A5.PB11"));
+        /*
+         * A unit partly or wholly on a box panel travels as its chain holds
+         * it: a new kind would hand over only the loco's picture, or the
+         * whole row, and leave vehicles behind or doubled.
+         */
+        const int stage = row.shuntStage->value();
+        if (stage >= 2 || stage <= -2)
+            return;
         if (row.posun->color() == unit::Coupled) {
             uncouple(row, *caption);
             return;

@@ -41,6 +41,19 @@ void ShuntTimer(App &app, int track, bool right);
  */
 bool ShuntSideInUse(App &app, int track, bool sideC);
 
+/**
+ * @return whether station track `track` can take the unit waiting beyond
+ * a side (`side` 'A', 'B' or 'C', the chain holding it) without losing or
+ * overwriting a vehicle. A coupled track takes the ten pictures of the
+ * chain into its ten slots. A track whose loco went away alone takes only
+ * the picture at the station end of the chain (image j; chain C's image a)
+ * into its own slot at that side (slot 1; slot 10), the rest of its row
+ * staying as it stands: the rest of the chain must be empty and that slot
+ * must hold no vehicle. The loco coming back to its own vehicles finds its
+ * slot empty.
+ */
+bool ShuntTrackTakes(App &app, int track, char side);
+
 /** Wires the ten shunting timers of a newly created A5 and builds its shunting panel `PanelB`. */
 void wireShunting(App &app);
 /** Gives a newly created A7 the shunting chains A and B and the consent labels, where it has none. */
@@ -68,7 +81,9 @@ void ShuntCoupleClick(App &app);
 
 /**
  * Couples a lone loco to its neighbouring vehicles, closing the row up, or
- * uncouples a coupled one, by the colour and text of the track's `PosunN`.
+ * uncouples a coupled one, by the colour and text of the track's `PosunN`;
+ * nothing while the track's unit is partly or wholly on a box panel (stage
+ * 2, 3, -2 or -3).
  */
 void CoupleLocoOnTrack(App &app, TrackRow &row);
 

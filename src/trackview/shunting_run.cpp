@@ -9,6 +9,9 @@
 #include "trackview/form_a5.h"
 #include "traffic/chain.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace trackview {
 
 namespace {
@@ -34,6 +37,7 @@ struct BoxChain {
     Chain images{};
     ui::Edit *posun = nullptr; ///< `A5.PosunA` or `A5.PosunB`.
     ui::Control *consent = nullptr; ///< `A7.SPA` or `A7.SPB`.
+    bool routed = false; ///< The route of the chain's line is laid to the track.
 };
 
 /** Everything one tick of one track works on, found afresh for each tick. */
@@ -45,7 +49,8 @@ struct Tick {
     int screen;           ///< The right edge of all three panels.
     const ui::Image *empty;
     bool alone;           ///< The loco runs alone (PosunN yellow).
-    std::vector<BoxChain> box1; ///< Chains A and/or B whose route is laid to this track, in this order.
+    std::vector<BoxChain> box1; ///< Chains A and/or B this tick moves and hands the unit over with.
+    std::vector<BoxChain> held; ///< Chains A and/or B standing at box 1's panel: beyond side A/B, the unit's own.
     Chain chainC{};
     bool hasChainC = false;
     bool blocked = false; ///< Running out towards a side that cannot take the unit now.
@@ -97,7 +102,8 @@ void drivePhase(Tick &t)
                 t.setStage(0);
                 /* A unit braked on its way back still waits beyond the station: the consent must bring it again. */
                 t.row.posun->setText(QStringLiteral("0"));
-                for (const BoxChain &b : t.box1)
+                /* The label of the chain holding the unit, whatever the routes name now: it keeps the side in use. */
+                for (const BoxChain &b : t.held)
                     b.consent->show();
                 break;
             case -3:
@@ -172,22 +178,40 @@ void outTowardsAB(Tick &t)
     }
 }
 
-/** L step 6: the unit stands wholly on box 1's panel and brakes by itself. */
+/**
+ * L step 6 and P step 9: the unit stands wholly on a box panel (stage 3
+ * or -3) and brakes by itself. It is on the chain now, so no copy of it
+ * stays in the slots for the pulls to drag back into view: a loco alone
+ * empties its own slot (slot 1 towards side A/B, slot 10 towards side C),
+ * a coupled unit all ten and frees the track (towards side C from track 1
+ * or 2 also section 1a).
+ */
+void whollyOnBox(Tick &t, int stage)
+{
+    t.setStage(stage);
+    t.row.shuntStage->setColor(phase::Red);
+    t.row.posun->setText(QStringLiteral("0"));
+    if (t.alone) {
+        t.row.vehicleSlots[stage > 0 ? 0 : 9]->assignPicture(*t.empty);
+        return;
+    }
+    for (ui::Image *s : t.row.vehicleSlots)
+        s->assignPicture(*t.empty);
+    TA1 &a1 = t.app.A1();
+    occupation(a1, t.row.number)->setText(Volna);
+    if (stage < 0 && (t.row.number == 1 || t.row.number == 2))
+        a1.Kolej1a->setText(Volna);
+}
+
+/** L step 6: image j of the unit's chain stands wholly on box 1's panel. */
 void whollyOnBox1(Tick &t)
 {
     if (t.stage() != 2)
         return;
     for (const BoxChain &b : t.box1) {
         const ui::Image *j = b.images[9];
-        if (t.screen - j->width() > j->left()) {
-            t.setStage(3);
-            t.row.shuntStage->setColor(phase::Red);
-            t.row.posun->setText(QStringLiteral("0"));
-            if (t.alone)
-                t.row.vehicleSlots[0]->assignPicture(*t.empty);
-            else
-                occupation(t.app.A1(), t.row.number)->setText(Volna);
-        }
+        if (t.screen - j->width() > j->left())
+            whollyOnBox(t, 3);
     }
 }
 
@@ -294,22 +318,11 @@ void outTowardsC(Tick &t)
     traffic::layLeftOfLast(c);
 }
 
-/** P step 9: the unit stands wholly on box 2's panel and brakes by itself. */
+/** P step 9: chain C's image a has passed the left edge of box 2's panel. */
 void whollyOnBox2(Tick &t)
 {
-    if (t.stage() != -2 || !t.hasChainC || t.chainC[0]->left() <= 0)
-        return;
-    t.setStage(-3);
-    t.row.shuntStage->setColor(phase::Red);
-    t.row.posun->setText(QStringLiteral("0"));
-    if (t.alone) {
-        t.row.vehicleSlots[9]->assignPicture(*t.empty);
-        return;
-    }
-    TA1 &a1 = t.app.A1();
-    occupation(a1, t.row.number)->setText(Volna);
-    if (t.row.number == 1 || t.row.number == 2)
-        a1.Kolej1a->setText(Volna);
+    if (t.stage() == -2 && t.hasChainC && t.chainC[0]->left() > 0)
+        whollyOnBox(t, -3);
 }
 
 /**
@@ -376,6 +389,22 @@ void shuntTick(Tick &t, bool right)
 
 } // namespace
 
+bool ShuntTrackTakes(App &app, int track, char side)
+{
+    const TrackRow *row = app.A5().tracks.track(track);
+    Chain c{};
+    const bool sideC = side == 'C';
+    const ui::Form &box = sideC ? static_cast<const ui::Form &>(app.A8()) : app.A7();
+    if (!row || row->posun->color() != unit::Alone || !chainOf(box, QStringLiteral("Posun") + side, c))
+        return true;
+    const int emptyWidth = app.A3().VozidloPrazdne->width();
+    const int stationEnd = sideC ? 0 : 9;
+    for (int k = 0; k < 10; ++k)
+        if (k != stationEnd && c[k]->width() > emptyWidth)
+            return false;
+    return row->vehicleSlots[sideC ? 9 : 0]->width() <= emptyWidth;
+}
+
 void ShuntTimer(App &app, int track, bool right)
 {
     TA5 &a5 = app.A5();
@@ -385,33 +414,41 @@ void ShuntTimer(App &app, int track, bool right)
     TA1 &a1 = app.A1();
     TA7 &a7 = app.A7();
     Tick t{app, *row, right ? row->shuntRight : row->shuntLeft, right ? 1 : -1, app.ScreenWidth,
-           app.A3().VozidloPrazdne, row->posun->color() == unit::Alone, {}, {}, false};
+           app.A3().VozidloPrazdne, row->posun->color() == unit::Alone, {}, {}, {}};
 
     /* Chains A and B follow the routes of lines A and B as they stand at this tick. */
     const std::pair<ui::SpinEdit *, QChar> lines[2] = {{a1.KolejA, 'A'}, {a1.KolejB, 'B'}};
-    std::vector<BoxChain> atPanel;
+    std::vector<BoxChain> routed;
     for (const auto &[route, side] : lines) {
         BoxChain b;
         b.posun = side == 'A' ? a5.tracks.PosunA : a5.tracks.PosunB;
         b.consent = a7.find(QStringLiteral("SP") + side);
         if (!b.consent || !chainOf(a7, QStringLiteral("Posun") + side, b.images))
             continue;
-        if (route->value() == track)
-            t.box1.push_back(b);
-        else if (b.images[0]->left() <= t.screen && b.images[9]->left() + b.images[9]->width() > 0)
-            atPanel.push_back(b);
+        b.routed = route->value() == track;
+        if (b.routed)
+            routed.push_back(b);
+        if (b.images[0]->left() <= t.screen && b.images[9]->left() + b.images[9]->width() > 0)
+            t.held.push_back(b);
     }
     /*
-     * A unit crossing the end of its track, or run out wholly onto box 1's
-     * panel, keeps to the chain that took it when the routes no longer name
-     * its track: the run ends on that chain, with its consent label, or back
-     * on the track, never beyond both. One unit at a time is beyond side A/B,
-     * so the chain standing at the panel (not waiting out of sight at either
-     * side of it) is this unit's.
+     * Once the unit is on a chain (crossing the end of its track, or beyond
+     * it), it keeps to the chain that took it, whatever the routes do: the
+     * run ends wholly on that chain, with that chain's consent label, or
+     * back on the track, and the pictures of another chain never reach the
+     * track. One unit at a time is beyond side A/B, so the chain standing at
+     * the panel (not waiting out of sight at either side of it) is this
+     * unit's. Coming back from beyond the station it still waits for its
+     * own line's route.
      */
     const int stage = row->shuntStage->value();
-    if (t.box1.empty() && (stage == 2 || (stage == 3 && !right)))
-        t.box1 = atPanel;
+    if (stage == 2 || (stage == 3 && !right))
+        t.box1 = t.held;
+    else if (stage == 3)
+        std::copy_if(t.held.begin(), t.held.end(), std::back_inserter(t.box1),
+                     [](const BoxChain &b) { return b.routed; });
+    else
+        t.box1 = routed;
     t.hasChainC = chainOf(app.A8(), QStringLiteral("PosunC"), t.chainC);
 
     /* A failing tick stops its timer: the failure is reported once, not on every tick. */

@@ -4,6 +4,7 @@
 #include "ui/sim_error.h"
 
 #include <functional>
+#include <map>
 
 namespace {
 
@@ -292,6 +293,39 @@ protected:
             h.advanceMs(5);
         return test();
     }
+    /**
+     * Checks that each vehicle of `cars` (as putUnit numbers them) stands in
+     * exactly one place: a slot of a station track wholly on the view, or an
+     * image of one shunting chain wholly on its box's panel. A picture out of
+     * sight beyond an edge is no place; one showing across an edge is a fault.
+     */
+    ::testing::AssertionResult eachVehicleInOnePlace(const std::array<int, 10> &cars)
+    {
+        std::map<int, QStringList> places;
+        QStringList across;
+        const auto look = [&](const ui::Image &img, const QString &where) {
+            const int v = shows(img);
+            if (v < 0 || img.left() >= screen() || img.left() + img.width() <= 0)
+                return;
+            places[v] << where;
+            if (!onScreen(img))
+                across << QStringLiteral("%1 across an edge at %2").arg(where).arg(img.left());
+        };
+        for (const TrackRow &row : a5().tracks.rows)
+            for (int k = 1; k <= 10; ++k)
+                look(*row.vehicleSlots[k - 1], QStringLiteral("track %1 slot %2").arg(row.number).arg(k));
+        for (char side : {'A', 'B', 'C'})
+            for (int k = 1; k <= 10; ++k)
+                look(chain(side, k), QStringLiteral("chain %1 image %2").arg(side).arg(QChar('a' + k - 1)));
+        QStringList faults = across;
+        for (int v : cars)
+            if (v >= 0 && places[v].size() != 1)
+                faults << QStringLiteral("vehicle %1 in %2 places (%3)").arg(v).arg(places[v].size())
+                              .arg(places[v].join(QStringLiteral(", ")));
+        if (faults.isEmpty())
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << faults.join(QStringLiteral("; ")).toStdString();
+    }
 };
 
 TEST_F(ShuntingByClicks, ARouteTakenAwayWhileTheUnitLeavesStopsItOnTheView)
@@ -339,6 +373,7 @@ TEST_F(ShuntingByClicks, ARouteTakenAwayDuringTheHandOverEndsTheRunOnTheChainOrT
     ASSERT_GT(slot(5, 4).left(), 0);
     h.type("A1.KolejA", "1");
     ASSERT_TRUE(runUntilStopped(5));
+    EXPECT_TRUE(eachVehicleInOnePlace(cars));
     EXPECT_EQ(track(5).shuntStage->value(), 0);
     EXPECT_TRUE(allOnPanel('A'));
     EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return chain('A', k); }, cars));
@@ -351,6 +386,7 @@ TEST_F(ShuntingByClicks, ARouteTakenAwayDuringTheHandOverEndsTheRunOnTheChainOrT
     ASSERT_TRUE(runUntil([&] { return track(1).shuntStage->value() == 2 && slot(1, 1).left() > -40; }));
     h.type("A1.KolejA", "3");
     ASSERT_TRUE(runUntilStopped(1));
+    EXPECT_TRUE(eachVehicleInOnePlace(cars));
     EXPECT_EQ(track(1).shuntStage->value(), 0);
     EXPECT_TRUE(allOnView(1));
     EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return slot(1, k); }, cars));
@@ -390,6 +426,7 @@ TEST_F(ShuntingByClicks, ARouteToSideCLaidElsewhereDuringTheHandOverEndsTheRunOn
     ASSERT_LT(slot(5, 7).left(), screen());
     h.type("A1.KolejC", "3");
     ASSERT_TRUE(runUntilStopped(5));
+    EXPECT_TRUE(eachVehicleInOnePlace(cars));
     EXPECT_EQ(track(5).shuntStage->value(), 0);
     EXPECT_TRUE(allOnPanel('C'));
     EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return chain('C', k); }, cars));
@@ -401,11 +438,310 @@ TEST_F(ShuntingByClicks, ARouteToSideCLaidElsewhereDuringTheHandOverEndsTheRunOn
     ASSERT_TRUE(runUntil([&] { return track(3).shuntStage->value() == -2 && slot(3, 10).left() < screen() - 10; }));
     h.type("A1.KolejC", "7");
     ASSERT_TRUE(runUntilStopped(3));
+    EXPECT_TRUE(eachVehicleInOnePlace(cars));
     EXPECT_EQ(track(3).shuntStage->value(), 0);
     EXPECT_TRUE(allOnView(3));
     EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return slot(3, k); }, cars));
     EXPECT_LT(chain('C', 10).left() + chain('C', 10).width(), 0) << "chain C has left box 2's panel";
     EXPECT_TRUE(h.messages().isEmpty());
+}
+
+/** A route change during a hand-over that the levers of box 1 or the points of box 2 can make. */
+struct RouteChange {
+    char line;  ///< 'A', 'B' or 'C': the line whose route the unit takes.
+    bool back;  ///< During the run back, after the consent, rather than during the run out.
+    int stage;  ///< 2 while the unit crosses the end of its track, 3 while it is beyond it (side C: negated).
+    bool swap;  ///< Side A/B: the other line's route is laid to the track as this one's is taken (lever 2).
+    bool alone; ///< A loco alone rather than a coupled unit.
+};
+
+std::string routeChangeName(const RouteChange &v)
+{
+    std::string name = std::string("Line") + v.line + (v.back ? "Back" : "Out") + "Stage" + std::to_string(v.stage);
+    if (v.line != 'C')
+        name += v.swap ? "Swapped" : "Taken";
+    return name + (v.alone ? "Alone" : "Coupled");
+}
+
+std::string routeChangeTestName(const testing::TestParamInfo<RouteChange> &info) { return routeChangeName(info.param); }
+
+void PrintTo(const RouteChange &v, std::ostream *os) { *os << routeChangeName(v); }
+
+/** A unit of track 5 whose route is changed while it passes between its track and a box panel. */
+class ShuntingHandOver : public ShuntingByClicks, public testing::WithParamInterface<RouteChange> {
+protected:
+    static constexpr int N = 5;
+    bool sideC() const { return GetParam().line == 'C'; }
+    /** Lays the route of a line to track n; on box 1 the other line's route then leads nowhere. */
+    void layRoute(char line, int n)
+    {
+        if (line == 'C') {
+            h.type("A1.KolejC", QString::number(n));
+            return;
+        }
+        h.type(line == 'A' ? "A1.KolejA" : "A1.KolejB", QString::number(n));
+        h.type(line == 'A' ? "A1.KolejB" : "A1.KolejA", "0");
+    }
+    /** Takes the unit's route from track N: box 2 lays it to track 3; box 1 nowhere, or the other line's to N. */
+    void changeRoute()
+    {
+        const RouteChange &v = GetParam();
+        if (v.line == 'C') {
+            h.type("A1.KolejC", "3");
+            return;
+        }
+        h.type(v.line == 'A' ? "A1.KolejA" : "A1.KolejB", "0");
+        if (v.swap)
+            h.type(v.line == 'A' ? "A1.KolejB" : "A1.KolejA", QString::number(N));
+    }
+    /** The consent label of a line's chain. */
+    static QString consent(char line) { return line == 'C' ? "A8.SPC" : line == 'A' ? "A7.SPA" : "A7.SPB"; }
+    /** The loco's slot: it leads out and back at the end towards its side. */
+    ui::Image &locoSlot() { return slot(N, sideC() ? 10 : 1); }
+    /** Lets the unit run `px` pixels further along while it crosses the end of its track. */
+    bool runOn(int px)
+    {
+        const int from = locoSlot().left();
+        return runUntil([&] { return std::abs(locoSlot().left() - from) >= px; });
+    }
+    /** With the side held by the unit, a unit of track 3 cannot leave towards it even with a route laid to it. */
+    void anotherUnitIsRefused()
+    {
+        const std::array<int, 10> other = {10, 9, 8, -1, -1, -1, -1, -1, -1, -1};
+        putUnit(3, other, "1", false, 300);
+        layRoute(GetParam().line, 3);
+        listColour(sideC() ? "C26" : "C41", White);
+        choose(3);
+        h.click(sideC() ? "A5.PB09" : "A5.PB07");
+        h.advanceMs(1000);
+        EXPECT_EQ(track(3).shuntStage->value(), 0);
+        EXPECT_FALSE(track(3).shuntLeft->enabledFlag() || track(3).shuntRight->enabledFlag());
+        EXPECT_EQ(slot(3, 1).left(), 300);
+        EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return slot(3, k); }, other));
+    }
+};
+
+TEST_P(ShuntingHandOver, EveryVehicleStaysInOnePlaceAndTheUnitComesBackWhole)
+{
+    const RouteChange &v = GetParam();
+    const int sign = sideC() ? -1 : 1;
+    std::array<int, 10> cars = {0, 1, 2, 3, -1, -1, -1, -1, -1, -1};
+    if (sideC())
+        cars = v.alone ? std::array<int, 10>{-1, -1, -1, -1, -1, -1, 2, 1, -1, 0}
+                       : std::array<int, 10>{-1, -1, -1, -1, -1, -1, 3, 2, 1, 0};
+    else if (v.alone)
+        cars = {0, -1, 1, 2, -1, -1, -1, -1, -1, -1};
+    layRoute(v.line, N);
+    listColour(sideC() ? "C29" : "C44", White);
+    h.type("A1.Kolej5", "posun.díl");
+    putUnit(N, cars, sideC() ? "10" : "1", v.alone, sideC() ? 600 : 300);
+    choose(N);
+    h.click(sideC() ? "A5.PB09" : "A5.PB07");
+    if (v.back) {
+        ASSERT_TRUE(runUntilStopped(N));
+        ASSERT_TRUE(eachVehicleInOnePlace(cars));
+        ASSERT_TRUE(h.visible(consent(v.line)));
+        h.click(consent(v.line));
+    }
+    ASSERT_TRUE(runUntilStage(N, sign * v.stage));
+    if (v.stage == 2) {
+        ASSERT_TRUE(runOn(v.alone ? 15 : 40)) << "partly on the track view, partly on the chain";
+    }
+    ASSERT_EQ(track(N).shuntStage->value(), sign * v.stage);
+    changeRoute();
+    if (v.back && v.stage == 3)
+        h.click("A5.PB08"); // the unit waits beyond the station without its route
+    ASSERT_TRUE(runUntilStopped(N));
+    EXPECT_TRUE(eachVehicleInOnePlace(cars));
+
+    if (!(v.back && v.stage == 2)) {
+        /* The unit stands on the chain that took it; only that chain's label shows, and it holds the side. */
+        EXPECT_EQ(track(N).shuntStage->value(), 0);
+        EXPECT_EQ(track(N).posun->text(), "0");
+        for (char line : {'A', 'B', 'C'})
+            EXPECT_EQ(h.visible(consent(line)), line == v.line) << line;
+        anotherUnitIsRefused();
+        layRoute(v.line, N);
+        ASSERT_TRUE(h.visible(consent(v.line)));
+        h.click(consent(v.line));
+        ASSERT_TRUE(runUntilStopped(N));
+    }
+    EXPECT_EQ(track(N).shuntStage->value(), 0);
+    EXPECT_EQ(track(N).posun->text(), sideC() ? "10" : "1");
+    EXPECT_TRUE(allOnView(N));
+    EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return slot(N, k); }, cars));
+    EXPECT_TRUE(eachVehicleInOnePlace(cars));
+    for (char line : {'A', 'B', 'C'})
+        EXPECT_FALSE(h.visible(consent(line))) << line;
+    EXPECT_TRUE(h.messages().isEmpty());
+}
+
+std::vector<RouteChange> routeChanges()
+{
+    std::vector<RouteChange> all;
+    for (char line : {'A', 'B'})
+        for (bool back : {false, true})
+            for (int stage : {2, 3})
+                for (bool swap : {false, true})
+                    all.push_back({line, back, stage, swap, false});
+    for (bool back : {false, true})
+        for (int stage : {2, 3})
+            all.push_back({'C', back, stage, false, false});
+    all.push_back({'A', false, 2, true, true});
+    all.push_back({'B', true, 3, false, true});
+    all.push_back({'C', false, 2, false, true});
+    all.push_back({'C', true, 2, false, true});
+    return all;
+}
+
+INSTANTIATE_TEST_SUITE_P(Levers, ShuntingHandOver, testing::ValuesIn(routeChanges()), routeChangeTestName);
+
+/** A unit of track n run out to a side from the shunting panel, with its route and exit signal laid, until it stops. */
+class ShuntingConsent : public ShuntingByClicks {
+protected:
+    void runOut(int n, bool sideC)
+    {
+        const char *lists[8] = {"", "C35", "C38", "C41", "", "C44", "", "C47"};
+        const char *listsC[8] = {"", "C20", "C23", "C26", "", "C29", "", "C32"};
+        h.type(sideC ? "A1.KolejC" : "A1.KolejA", QString::number(n));
+        listColour(sideC ? listsC[n] : lists[n], White);
+        listColour("C17", White);
+        choose(n);
+        h.click(sideC ? "A5.PB09" : "A5.PB07");
+        ASSERT_TRUE(runUntilStopped(n));
+        ASSERT_TRUE(h.visible(sideC ? "A8.SPC" : "A7.SPA"));
+    }
+    /** Clicks a consent label with the route of its line laid to track n. */
+    void consent(const char *label, int n)
+    {
+        h.type(QString::fromLatin1(label) == "A8.SPC" ? "A1.KolejC" : "A1.KolejA", QString::number(n));
+        h.click(label);
+    }
+    /** The consent changed nothing: the label still shows and no run began on track n. */
+    void expectWaiting(const char *label, int n)
+    {
+        EXPECT_TRUE(h.visible(label));
+        EXPECT_EQ(track(n).shuntStage->value(), 0);
+        EXPECT_EQ(track(n).posun->text(), "0");
+        EXPECT_FALSE(track(n).shuntLeft->enabledFlag() || track(n).shuntRight->enabledFlag());
+    }
+};
+
+TEST_F(ShuntingConsent, ALocoAloneWaitsWhileTheTracksEndSlotHoldsAVehicleAndComesHome)
+{
+    const std::array<int, 10> cars = {0, 1, 2, 9, 4, 5, -1, -1, -1, -1};
+    /* Track 3's loco leaves its vehicles for side C, track 5's for side A: each track keeps its own at the far end. */
+    putUnit(3, {1, 2, -1, -1, -1, -1, -1, -1, -1, 0}, "10", true, 100);
+    slot(3, 10).setLeft(700);
+    runOut(3, true);
+    putUnit(5, {9, -1, -1, -1, -1, -1, -1, -1, 4, 5}, "1", true, 300);
+    runOut(5, false);
+    ASSERT_TRUE(eachVehicleInOnePlace(cars));
+
+    /* Each consent brought into the other track would put its loco over a vehicle there: it waits. */
+    consent("A7.SPA", 3);
+    expectWaiting("A7.SPA", 3);
+    consent("A8.SPC", 5);
+    expectWaiting("A8.SPC", 5);
+    h.advanceMs(2000);
+    EXPECT_TRUE(eachVehicleInOnePlace(cars));
+    EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return slot(3, k); }, {1, 2, -1, -1, -1, -1, -1, -1, -1, -1}));
+    EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return slot(5, k); }, {-1, -1, -1, -1, -1, -1, -1, -1, 4, 5}));
+
+    /* Home, each loco finds its own slot free and comes back to its vehicles. */
+    consent("A7.SPA", 5);
+    consent("A8.SPC", 3);
+    ASSERT_TRUE(runUntilStopped(5));
+    ASSERT_TRUE(runUntilStopped(3));
+    EXPECT_TRUE(eachVehicleInOnePlace(cars));
+    EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return slot(3, k); }, {1, 2, -1, -1, -1, -1, -1, -1, -1, 0}));
+    EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return slot(5, k); }, {9, -1, -1, -1, -1, -1, -1, -1, 4, 5}));
+    EXPECT_FALSE(h.visible("A7.SPA") || h.visible("A8.SPC"));
+    EXPECT_TRUE(h.messages().isEmpty());
+}
+
+TEST_F(ShuntingConsent, ACoupledUnitWaitsForATrackThatTakesItWhole)
+{
+    const std::array<int, 10> cars = {0, 1, 2, 3, -1, -1, -1, -1, -1, -1};
+    const std::array<int, 10> empty = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+    h.type("A1.Kolej7", "posun.díl");
+    putUnit(7, cars, "1", false, 300);
+    runOut(7, false);
+    /* Uncoupling the track it left: the unit would now be taken as a loco alone, its other vehicles left behind. */
+    choose(7);
+    h.click("A5.PB11");
+    ASSERT_EQ(track(7).posun->color(), QColor(255, 255, 0));
+    consent("A7.SPA", 7);
+    expectWaiting("A7.SPA", 7);
+    EXPECT_TRUE(eachVehicleInOnePlace(cars));
+
+    /* A coupled track takes it whole; from there out to side C, and the same again. */
+    consent("A7.SPA", 1);
+    ASSERT_TRUE(runUntilStopped(1));
+    EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return slot(1, k); }, cars));
+    EXPECT_TRUE(eachVehicleInOnePlace(cars));
+    runOut(1, true);
+    choose(1);
+    h.click("A5.PB11");
+    consent("A8.SPC", 1);
+    expectWaiting("A8.SPC", 1);
+    EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return slot(1, k); }, empty));
+    consent("A8.SPC", 2);
+    ASSERT_TRUE(runUntilStopped(2));
+    EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return slot(2, k); }, cars));
+    EXPECT_TRUE(eachVehicleInOnePlace(cars));
+    EXPECT_TRUE(h.messages().isEmpty());
+}
+
+TEST_F(ShuntingConsent, AUnitKeepsItsKindWhileOnABoxPanel)
+{
+    const std::array<int, 10> cars = {0, 1, 2, 3, -1, -1, -1, -1, -1, -1};
+    h.type("A1.KolejA", "5");
+    listColour("C44", White);
+    putUnit(5, cars, "1", false, 60);
+    choose(5);
+    h.click("A5.PB07");
+    /* Braked across the end of its track, then on its way back from beyond it: the couple button does nothing. */
+    ASSERT_TRUE(runUntilStage(5, 2));
+    h.click("A5.PB08");
+    ASSERT_TRUE(runUntilStopped(5));
+    ASSERT_EQ(track(5).shuntStage->value(), 2);
+    h.click("A5.PB11");
+    EXPECT_EQ(track(5).posun->color(), White);
+    h.click("A5.PB07");
+    ASSERT_TRUE(runUntilStopped(5));
+    consent("A7.SPA", 5);
+    ASSERT_EQ(track(5).shuntStage->value(), 3);
+    h.click("A5.PB11");
+    EXPECT_EQ(track(5).posun->color(), White);
+    ASSERT_TRUE(runUntilStopped(5));
+    EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return slot(5, k); }, cars));
+    EXPECT_TRUE(eachVehicleInOnePlace(cars));
+    /* Home on its track it uncouples as ever. */
+    h.click("A5.PB11");
+    EXPECT_EQ(track(5).posun->color(), QColor(255, 255, 0));
+}
+
+TEST_F(ShuntingConsent, ACoupledUnitLeavesNoCopyOfItselfForThePullsToDragBack)
+{
+    const std::array<int, 10> cars = {0, 1, 2, -1, -1, -1, -1, -1, -1, 9};
+    const std::array<int, 10> empty = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+    putUnit(5, {0, 1, 2, -1, -1, -1, -1, -1, -1, -1}, "1", false, 300);
+    runOut(5, false);
+    putUnit(3, {-1, -1, -1, -1, -1, -1, -1, -1, -1, 9}, "10", false, 600);
+    runOut(3, true);
+    EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return slot(5, k); }, empty));
+    EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return slot(3, k); }, empty));
+    /* With no loco on them, the tracks stand coupled at rest: the pulls move their empty rows across the view. */
+    choose(5);
+    for (int i = 0; i < 300 && slot(5, 1).left() < screen() / 2; ++i)
+        h.click("A5.PB12");
+    choose(3);
+    for (int i = 0; i < 300 && slot(3, 1).left() > screen() / 2; ++i)
+        h.click("A5.PB10");
+    ASSERT_GE(slot(5, 1).left(), screen() / 2);
+    ASSERT_LE(slot(3, 1).left(), screen() / 2);
+    EXPECT_TRUE(eachVehicleInOnePlace(cars));
 }
 
 TEST_F(ShuntingByClicks, ASecondUnitHeadingForATakenSideStopsOnItsTrack)
