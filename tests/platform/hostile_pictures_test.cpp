@@ -83,6 +83,23 @@ QByteArray iconOf(const QByteArray &image)
            + leBytes(uint32_t(image.size()), 4) + leBytes(22, 4) + image;
 }
 
+/** @return an icon file whose directory lists the images in turn, `entries` times over. */
+QByteArray iconOf(const QList<QByteArray> &images, int entries)
+{
+    const int count = int(images.size()) * entries;
+    QByteArray directory = leBytes(0, 2) + leBytes(1, 2) + leBytes(uint32_t(count), 2);
+    QByteArray pixels;
+    QList<uint32_t> at;
+    for (const QByteArray &image : images) {
+        at.append(uint32_t(6 + 16 * count + pixels.size()));
+        pixels += image;
+    }
+    for (int i = 0; i < count; ++i)
+        directory += QByteArray("\0\0\0\0", 4) + leBytes(1, 2) + leBytes(1, 2)
+                     + leBytes(uint32_t(images[i % images.size()].size()), 4) + leBytes(at[i % images.size()], 4);
+    return directory + pixels;
+}
+
 /** @return a WMF record: its size in words, its function, its parameters. */
 QByteArray wmfRecord(uint16_t function, const QByteArray &params = {})
 {
@@ -132,6 +149,14 @@ QByteArray dib8(int width, int height, uint32_t compression, const QList<uint32_
     return leBytes(40, 4) + leBytes(uint32_t(width), 4) + leBytes(uint32_t(height), 4) + leBytes(1, 2) + leBytes(8, 2)
            + leBytes(compression, 4) + leBytes(uint32_t(pixels.size()), 4) + leBytes(0, 8)
            + leBytes(uint32_t(colours.size()), 4) + leBytes(0, 4) + table + pixels;
+}
+
+/** @return an icon's side x side image of 8 bits a pixel and two colours, every pixel of the given index. */
+QByteArray iconImage8(int side, char index)
+{
+    const int maskRow = (side + 31) / 32 * 4;
+    return dib8(side, 2 * side, 0, {0x00000000, 0x00FFFFFF},
+                QByteArray(side * side, index) + QByteArray(maskRow * side, '\0'));
 }
 
 /** @return a BMP file of a device-independent bitmap whose pixels follow its colour table. */
@@ -232,6 +257,33 @@ TEST(HostilePictures, EveryKindIsRefusedByTheSizeItsHeaderGives)
         EXPECT_LT(cpuSeconds() - start, 1.0);
         EXPECT_EQ(failure, side == 16 ? QStringLiteral("no error") : "Obrázek je poškozený: " + icon);
     }
+}
+
+TEST(HostilePictures, AnIconsImageIsCheckedWhereItIsShownNotOncePerEntry)
+{
+    /*
+     * 65,535 entries that name one 4096 x 4096 bitmap of 1 bit a pixel and
+     * one colour (refused as an icon is shown), then one 256 x 256 bitmap of
+     * 8 bits a pixel and two colours, the largest an icon is shown at.
+     */
+    const QString large = hostile("icon_65535_entries.ico");
+    EXPECT_LT(hostileBytes("icon_65535_entries.ico").size(), 6 * kMegabyte);
+    double start = cpuSeconds();
+    EXPECT_EQ(failureOf([&] { platform::loadPicture(large); }), "Obrázek je poškozený: " + large);
+    EXPECT_LT(cpuSeconds() - start, 1.0);
+    QTemporaryDir dir;
+    const QString icon = dir.filePath("ikona.ico");
+    writeFile(icon, iconOf({iconImage8(256, 0)}, 65535));
+    start = cpuSeconds();
+    EXPECT_EQ(platform::loadPicture(icon).size(), QSize(256, 256));
+    EXPECT_LT(cpuSeconds() - start, 1.0);
+    /* The first image is the one shown: its colours are checked, those of the others are not. */
+    const QByteArray whole = iconImage8(16, 1);
+    const QByteArray pastItsColours = iconImage8(16, 2);
+    writeFile(icon, iconOf({whole, pastItsColours}, 1));
+    EXPECT_EQ(platform::loadPicture(icon).size(), QSize(16, 16));
+    writeFile(icon, iconOf({pastItsColours, whole}, 1));
+    EXPECT_EQ(failureOf([&] { platform::loadPicture(icon); }), "Obrázek je poškozený: " + icon);
 }
 
 TEST(HostilePictures, OneFileIsOnePictureHoweverItsPathIsSpelled)
