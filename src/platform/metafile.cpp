@@ -332,6 +332,8 @@ public:
         std::vector<QPolygonF> shapes;
         shapes.reserve(polygons.size());
         for (const QPolygonF &logical : polygons) {
+            /* Each polygon, even one of no points, costs what a record of its own does. */
+            chargeRecord();
             QPolygonF points;
             for (const QPointF &p : logical)
                 points << device(p);

@@ -382,6 +382,24 @@ TEST(HostilePictures, FillsAreChargedForTheirEdgesWithoutAPenToo)
     }
 }
 
+TEST(HostilePictures, EveryPolygonOfAPolyPolygonCostsARecordEvenWithoutPoints)
+{
+    /* Two records of 65,535 polygons of no points: more than the records of the largest picture allowed. */
+    const QString empty = hostile("empty_polygons.wmf");
+    const double start = cpuSeconds();
+    EXPECT_EQ(failureOf([&] { platform::decodeWmf(hostileBytes("empty_polygons.wmf")); }),
+              "Metasoubor je poškozený: příliš mnoho kreslení");
+    EXPECT_LT(cpuSeconds() - start, 1.0);
+    EXPECT_EQ(failureOf([&] { platform::loadPicture(empty); }), "Obrázek je poškozený: " + empty);
+    /* One such record still fits, and a polygon drawn after it is drawn. */
+    const QByteArray polygons = wmfRecord(0x0538, leBytes(65535, 2) + QByteArray(2 * 65535, '\0'));
+    const QByteArray square = wmfRecord(0x0324, leBytes(4, 2) + leBytes(0, 4) + leBytes(32, 2) + leBytes(0, 2)
+                                                    + leBytes(32, 2) + leBytes(32, 2) + leBytes(0, 2) + leBytes(32, 2));
+    const QByteArray blue = wmfRecord(0x02FC, leBytes(0, 2) + leBytes(0xFF0000, 4) + leBytes(0, 2));
+    const QImage picture = platform::decodeWmf(wmfOf(polygons + blue + wmfRecord(0x012D, leBytes(0, 2)) + square, 32));
+    EXPECT_EQ(picture.pixelColor(16, 16), QColor(Qt::blue));
+}
+
 TEST(HostilePictures, AFullObjectTableFindsItsLowestFreeSlotAtOnce)
 {
     /* 65,000 null pens, then 17,000 times the last one deleted and made anew: each takes the last slot. */
