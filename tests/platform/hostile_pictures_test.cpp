@@ -7,6 +7,7 @@
 #include "platform/picture_limits.h"
 #include "platform/wave_bytes.h"
 #include "failure_text.h"
+#include "view/qt_app.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -138,6 +139,26 @@ QByteArray emfOf(const QByteArray &records, int count, int width, int height)
                             + leBytes(uint32_t(count + 2), 4) + leBytes(16, 2) + leBytes(0, 2) + leBytes(0, 12)
                             + leBytes(1024, 4) + leBytes(768, 4) + leBytes(270, 4) + leBytes(203, 4))
            + all;
+}
+
+/** @return an EMF record making font 1: its height (negative: the character height) and face. */
+QByteArray emfFont(int height, const QString &face)
+{
+    const QByteArray name(reinterpret_cast<const char *>(face.utf16()), face.size() * 2);
+    const QByteArray font = leBytes(1, 4) + leBytes(uint32_t(height), 4) + leBytes(0, 12) + leBytes(400, 4)
+                            + leBytes(0, 8) + name;
+    return emfRecord(82, font + QByteArray(4 + 92 - font.size(), '\0'));
+}
+
+/** @return an EMF record of a text at a point, with its spacing array (all zero). */
+QByteArray emfText(const QString &text, int x = 0, int y = 0)
+{
+    QByteArray string(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+    string += QByteArray(string.size() % 4, '\0');
+    return emfRecord(84, leBytes(0, 16) + leBytes(1, 4) + leBytes(0, 8) + leBytes(uint32_t(x), 4)
+                             + leBytes(uint32_t(y), 4) + leBytes(uint32_t(text.size()), 4) + leBytes(76, 4)
+                             + leBytes(0, 4) + leBytes(0, 16) + leBytes(uint32_t(76 + string.size()), 4) + string
+                             + QByteArray(4 * text.size(), '\0'));
 }
 
 /** @return a device-independent bitmap of 8 bits a pixel: its header, its colour table and its pixels. */
@@ -340,19 +361,8 @@ TEST(HostilePictures, TextIsChargedForItsGlyphsWhereverItFallsWithOrWithoutADisp
 {
     /* Text far outside a small picture, in a font of the given height: the first one some 6 MB of it. */
     auto textFile = [](int fontHeight, int texts) {
-        QByteArray font = leBytes(1, 4) + leBytes(uint32_t(-fontHeight), 4) + leBytes(0, 12) + leBytes(400, 4)
-                          + leBytes(0, 8) + QByteArray("A\0r\0i\0a\0l\0", 10);
-        font += QByteArray(4 + 92 - font.size(), '\0');
-        QByteArray records = emfRecord(82, font) + emfRecord(37, leBytes(1, 4));
-        const QByteArray chars = QString(16, QChar('W')).toUtf8();
-        QByteArray string;
-        for (const char c : chars)
-            string += leBytes(uint8_t(c), 2);
-        const QByteArray text = leBytes(0, 16) + leBytes(1, 4) + leBytes(0, 8) + leBytes(100000, 4)
-                                + leBytes(100000, 4) + leBytes(16, 4) + leBytes(76, 4) + leBytes(0, 4) + leBytes(0, 16)
-                                + leBytes(76 + 32, 4) + string + QByteArray(16 * 4, '\0');
-        for (int i = 0; i < texts; ++i)
-            records += emfRecord(84, text);
+        const QByteArray records = emfFont(-fontHeight, QStringLiteral("Arial")) + emfRecord(37, leBytes(1, 4))
+                                   + emfText(QString(16, QChar('W')), 100000, 100000).repeated(texts);
         return emfOf(records, texts + 2, 256, 64);
     };
     const QByteArray large = textFile(2000, 37000);
@@ -362,6 +372,35 @@ TEST(HostilePictures, TextIsChargedForItsGlyphsWhereverItFallsWithOrWithoutADisp
     EXPECT_LT(cpuSeconds() - start, 1.0);
     /* The same text in a vehicle's font is no work worth refusing. */
     EXPECT_EQ(platform::decodeEmf(textFile(12, 40)).size(), QSize(256, 64));
+}
+
+TEST(HostilePictures, TextIsChargedForItsJoinedCharactersAndFontsWhereQtLaysItOut)
+{
+    /* Qt shapes and draws text only in an application with a display, as the program is. */
+    ASSERT_NE(qtApp(), nullptr);
+    /*
+     * 243 texts of a letter with 4,095 accents in an 8-pixel font; 33,000
+     * fonts of new faces, each drawn with for a text of no characters; both.
+     */
+    for (const char *name : {"accent_clusters.emf", "font_faces.emf", "accents_and_faces.emf"}) {
+        const QByteArray bytes = hostileBytes(name);
+        EXPECT_LT(bytes.size(), 13 * kMegabyte) << name;
+        const double start = cpuSeconds();
+        EXPECT_EQ(failureOf([&] { platform::decodeEmf(bytes); }), "Metasoubor je poškozený: příliš mnoho kreslení")
+            << name;
+        EXPECT_LT(cpuSeconds() - start, 1.0) << name;
+        EXPECT_EQ(failureOf([&] { platform::loadPicture(hostile(name)); }), "Obrázek je poškozený: " + hostile(name));
+    }
+    /* A vehicle's captions, in a few faces, with their accents and a joiner: drawn. */
+    QByteArray records;
+    for (const char *face : {"Arial", "Verdana", "Tahoma", "Courier New"}) {
+        records += emfFont(-12, QString::fromLatin1(face)) + emfRecord(37, leBytes(1, 4));
+        records += emfText(QStringLiteral("Bt 285 Cze\u0301ske\u0301 dra\u0301hy \u200D 4\u00B7\u0306"), 2, 2)
+                       .repeated(25);
+    }
+    const QImage captions = platform::decodeEmf(emfOf(records, 4 * 27, 256, 64));
+    EXPECT_EQ(captions.size(), QSize(256, 64));
+    EXPECT_NE(captions.pixel(4, 6), qRgba(0, 0, 0, 0)) << "the text's opaque ground";
 }
 
 TEST(HostilePictures, FillsAreChargedForTheirEdgesWithoutAPenToo)
