@@ -312,17 +312,35 @@ bool icoIsWhole(const QByteArray &data)
         const int64_t at = le32(entry + 12);
         if (at < 6 + int64_t(count) * 16 || bytes <= 0 || at + bytes > data.size())
             return false;
-        const char *image = p + at;
-        if (bytes >= 8 && QByteArray::fromRawData(image, 8) == QByteArray("\x89PNG\r\n\x1a\n", 8)) {
-            /* The PNG reader refuses a cut PNG itself; its size is looked at here. */
-            if (!pngSizeFits(image, bytes))
-                return false;
-            continue;
-        }
-        if (!dibIsWhole(image, bytes, -1, 2))
-            return false;
     }
-    return true;
+    /*
+     * Only the first image is ever decoded: its pixels are looked at, the
+     * others' are not (an icon may list the same large image many times).
+     */
+    const int64_t bytes = le32(p + 6 + 8);
+    const char *image = p + le32(p + 6 + 12);
+    if (bytes >= 8 && QByteArray::fromRawData(image, 8) == QByteArray("\x89PNG\r\n\x1a\n", 8)) {
+        /* The PNG reader refuses a cut PNG itself; its size is looked at here. */
+        return pngSizeFits(image, bytes);
+    }
+    return dibIsWhole(image, bytes, -1, 2);
+}
+
+QImage decodeIco(const QByteArray &data)
+{
+    if (!icoIsWhole(data))
+        return {};
+    /* An icon of the first entry alone, so that the image Qt's reader takes is the one checked. */
+    const char *p = data.constData();
+    const uint32_t bytes = le32(p + 6 + 8);
+    QByteArray one = data.left(6 + 16);
+    one[4] = 1;
+    one[5] = 0;
+    putLe32(one.data() + 6 + 12, 6 + 16);
+    one.append(p + le32(p + 6 + 12), bytes);
+    QImage picture;
+    picture.loadFromData(one, "ICO");
+    return picture;
 }
 
 QImage decodeBmp(const QByteArray &data)

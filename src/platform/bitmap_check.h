@@ -56,8 +56,19 @@ int64_t dibPixels(const char *dib, int64_t size);
 /** @return true when a BMP file's header is sane and all its pixel data lies inside the file. */
 bool bmpIsWhole(const QByteArray &data);
 
-/** @return true when an ICO file's directory is sane and every image it lists lies whole inside the file. */
+/**
+ * @return true when an ICO file's directory is sane, every image it lists
+ *         lies inside the file, and its first image, the one decodeIco
+ *         shows, is whole.
+ */
 bool icoIsWhole(const QByteArray &data);
+
+/**
+ * Decodes the first image of an ICO file that passes icoIsWhole; the
+ * other images are never decoded.
+ * @return the picture, or a null picture when the file is refused.
+ */
+QImage decodeIco(const QByteArray &data);
 
 /**
  * Decodes a BMP file that passes bmpIsWhole. A run-length coded one is

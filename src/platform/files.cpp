@@ -254,14 +254,6 @@ bool startsAs(const QByteArray &data, PictureKind kind)
     return false;
 }
 
-/** @return the picture decoded by Qt's reader for format, or a null picture. */
-QImage decodeWithQt(const QByteArray &data, const char *format)
-{
-    QImage image;
-    image.loadFromData(data, format);
-    return image;
-}
-
 } // namespace
 
 FileStamp fileStamp(const QString &path)
@@ -468,7 +460,7 @@ QImage loadResolvedPicture(const QString &resolved)
         switch (kind) {
         case PictureKind::Jpeg: image = decodeJpeg(data); break;
         case PictureKind::Bmp: image = decodeBmp(data); break;
-        case PictureKind::Ico: image = icoIsWhole(data) ? decodeWithQt(data, "ICO") : QImage(); break;
+        case PictureKind::Ico: image = decodeIco(data); break;
         case PictureKind::Wmf: image = decodeWmf(data); break;
         case PictureKind::Emf: image = decodeEmf(data); break;
         case PictureKind::Unknown: break;

@@ -16,6 +16,8 @@
 #include <cstring>
 #include <optional>
 #include <queue>
+#include <set>
+#include <tuple>
 #include <variant>
 #include <vector>
 
@@ -31,6 +33,43 @@ namespace {
 constexpr int64_t kMaxPoints = 65536;
 constexpr int64_t kMaxChars = 4096;
 constexpr size_t kMaxSavedStates = 256;
+
+/*
+ * What laying out and drawing a text costs, in the pixels of the work
+ * budget (kMaxMetafileArea), as measured where Qt really shapes and draws
+ * text (an application with a display), at about a nanosecond a pixel:
+ * - every text, even one of no characters, has its font made and is laid
+ *   out: kTextWork (10 to 30 microseconds);
+ * - every character is shaped and its glyph drawn: its square at the
+ *   font's size, and never less than a square of kCharacterSide (up to
+ *   5 microseconds for a text that changes script and direction at every
+ *   character);
+ * - a character joined to the one before it (a combining mark, a joiner,
+ *   a direction control) is laid out again with the whole run it belongs
+ *   to: a run of n characters costs n squared times kJoinedWork (a letter
+ *   with 4,095 accents takes some 0.15 s);
+ * - a font that no text of the picture drew with before is looked up
+ *   among the system's fonts and loaded: kFontWork (0.2 to 0.4 ms).
+ * So the whole budget spent on text takes a small part of a second.
+ */
+constexpr int64_t kTextWork = 16384;
+constexpr int64_t kCharacterSide = 64;
+constexpr int64_t kJoinedWork = 8;
+constexpr int64_t kFontWork = 262144;
+
+/** @return whether a character is laid out together with the one before it: a mark or a format character. */
+bool joinsThePrevious(char32_t c)
+{
+    switch (QChar::category(c)) {
+    case QChar::Mark_NonSpacing:
+    case QChar::Mark_SpacingCombining:
+    case QChar::Mark_Enclosing:
+    case QChar::Other_Format: // joiners, direction controls, tags
+        return true;
+    default:
+        return false;
+    }
+}
 
 /** @return a failure of a broken metafile. */
 ui::SimError broken(const char *why)
@@ -332,6 +371,8 @@ public:
         std::vector<QPolygonF> shapes;
         shapes.reserve(polygons.size());
         for (const QPolygonF &logical : polygons) {
+            /* Each polygon, even one of no points, costs what a record of its own does. */
+            chargeRecord();
             QPolygonF points;
             for (const QPointF &p : logical)
                 points << device(p);
@@ -387,22 +428,17 @@ public:
         const double height = deviceHeight(lf.height == 0 ? 12 : lf.height);
         const int64_t pixelSize =
             std::max<int64_t>(1, std::lround(std::min<double>(lf.height > 0 ? height * 0.8 : height, kMaxMetafileSide)));
-        /*
-         * Every character is shaped and its glyph drawn at the font's size,
-         * wherever it lands: it costs its square, with or without a display,
-         * before any of it is drawn.
-         */
-        m_points += text.size();
-        chargeArea(text.size() * pixelSize * pixelSize);
-        if (m_points > kMaxMetafilePoints)
-            throw tooMuchWork();
+        const FontKey key{lf.face.isEmpty() ? QStringLiteral("Arial") : lf.face, pixelSize, lf.weight >= 600,
+                          lf.italic};
+        /* Wherever it lands, and with or without a display, before any of it is drawn. */
+        chargeText(text, key);
         /* Fonts need a GUI application; a headless run (tests, benchmark) draws no text. */
         if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
             return;
-        QFont font(lf.face.isEmpty() ? QStringLiteral("Arial") : lf.face);
-        font.setPixelSize(int(pixelSize));
-        font.setWeight(lf.weight >= 600 ? QFont::Bold : QFont::Normal);
-        font.setItalic(lf.italic);
+        QFont font(key.face);
+        font.setPixelSize(int(key.pixelSize));
+        font.setWeight(key.bold ? QFont::Bold : QFont::Normal);
+        font.setItalic(key.italic);
         const QFontMetricsF metrics(font);
         QPointF at = device(logical);
         const double width = metrics.horizontalAdvance(text);
@@ -421,6 +457,46 @@ public:
             m_painter.fillRect(QRectF(at.x(), at.y() - metrics.ascent(), width, metrics.height()), m_dc.background);
         m_painter.setPen(m_dc.textColour);
         m_painter.drawText(at, text);
+    }
+    /** The font Qt makes for a text: its face, pixel size, boldness and slant. */
+    struct FontKey {
+        QString face;
+        int64_t pixelSize = 0;
+        bool bold = false;
+        bool italic = false;
+        bool operator<(const FontKey &o) const
+        {
+            return std::tie(face, pixelSize, bold, italic) < std::tie(o.face, o.pixelSize, o.bold, o.italic);
+        }
+    };
+    /**
+     * Charges a text to the work budget (see kTextWork): the text itself,
+     * its characters at the font's size, the runs of characters joined to
+     * the one before them, and the font when no text drew with it before.
+     * @throws ui::SimError past the budget.
+     */
+    void chargeText(const QString &text, const FontKey &font)
+    {
+        const int64_t glyph = std::max(font.pixelSize, kCharacterSide);
+        int64_t joined = 0;
+        int64_t run = 0;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            char32_t c = text[i].unicode();
+            if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+                c = QChar::surrogateToUcs4(text[i], text[i + 1]);
+                ++i;
+            }
+            /* A run of n characters costs n squared: each one added costs twice the run before it, and one. */
+            run = joinsThePrevious(c) ? run + 1 : 1;
+            joined += 2 * run - 1;
+        }
+        m_points += text.size();
+        int64_t work = kTextWork + int64_t(text.size()) * glyph * glyph + joined * kJoinedWork;
+        if (m_fontsMade.insert(font).second)
+            work += kFontWork;
+        chargeArea(work);
+        if (m_points > kMaxMetafilePoints)
+            throw tooMuchWork();
     }
     /** Draws a device-independent bitmap (header, colours, pixels) over a logical rectangle. */
     void bitmap(const char *dib, int64_t size, int64_t pixelsAt, QPointF at, QSizeF logicalSize, QRect source)
@@ -455,6 +531,7 @@ private:
     std::vector<DcState> m_saved;
     std::vector<std::optional<Object>> m_objects;
     std::vector<int64_t> m_rowEdges; ///< Per row of the picture, for scanWork; all zero between shapes.
+    std::set<FontKey> m_fontsMade;   ///< The fonts texts were drawn with so far.
     /** Freed indices, lowest on top: every free index below the table's end is among them. */
     std::priority_queue<int64_t, std::vector<int64_t>, std::greater<>> m_freed;
 };

@@ -36,10 +36,12 @@ inline constexpr long kMaxJpegMemory = 48L * 1024 * 1024;
 inline constexpr int kMaxJpegScans = 256;
 
 /**
- * The work one metafile may cost: its records, the points of its shapes
- * and the area its shapes cover on the picture (each shape's box with its
- * pen, clipped to the picture). The shipped vehicles take a few hundred
- * records and less than the picture's own area a few times over.
+ * The work one metafile may cost: its records (every polygon of a record
+ * of several counts as one), the points of its shapes and texts, and the
+ * area its shapes cover on the picture (each shape's box with its pen,
+ * clipped to the picture), to which its texts and the fonts they are
+ * drawn in add what laying them out costs. The shipped vehicles take a few
+ * hundred records and less than the picture's own area a few times over.
  */
 inline constexpr int64_t kMaxMetafileRecords = 100000;
 inline constexpr int64_t kMaxMetafilePoints = 1000000;

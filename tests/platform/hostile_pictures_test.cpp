@@ -7,6 +7,7 @@
 #include "platform/picture_limits.h"
 #include "platform/wave_bytes.h"
 #include "failure_text.h"
+#include "view/qt_app.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -83,6 +84,23 @@ QByteArray iconOf(const QByteArray &image)
            + leBytes(uint32_t(image.size()), 4) + leBytes(22, 4) + image;
 }
 
+/** @return an icon file whose directory lists the images in turn, `entries` times over. */
+QByteArray iconOf(const QList<QByteArray> &images, int entries)
+{
+    const int count = int(images.size()) * entries;
+    QByteArray directory = leBytes(0, 2) + leBytes(1, 2) + leBytes(uint32_t(count), 2);
+    QByteArray pixels;
+    QList<uint32_t> at;
+    for (const QByteArray &image : images) {
+        at.append(uint32_t(6 + 16 * count + pixels.size()));
+        pixels += image;
+    }
+    for (int i = 0; i < count; ++i)
+        directory += QByteArray("\0\0\0\0", 4) + leBytes(1, 2) + leBytes(1, 2)
+                     + leBytes(uint32_t(images[i % images.size()].size()), 4) + leBytes(at[i % images.size()], 4);
+    return directory + pixels;
+}
+
 /** @return a WMF record: its size in words, its function, its parameters. */
 QByteArray wmfRecord(uint16_t function, const QByteArray &params = {})
 {
@@ -123,6 +141,26 @@ QByteArray emfOf(const QByteArray &records, int count, int width, int height)
            + all;
 }
 
+/** @return an EMF record making font 1: its height (negative: the character height) and face. */
+QByteArray emfFont(int height, const QString &face)
+{
+    const QByteArray name(reinterpret_cast<const char *>(face.utf16()), face.size() * 2);
+    const QByteArray font = leBytes(1, 4) + leBytes(uint32_t(height), 4) + leBytes(0, 12) + leBytes(400, 4)
+                            + leBytes(0, 8) + name;
+    return emfRecord(82, font + QByteArray(4 + 92 - font.size(), '\0'));
+}
+
+/** @return an EMF record of a text at a point, with its spacing array (all zero). */
+QByteArray emfText(const QString &text, int x = 0, int y = 0)
+{
+    QByteArray string(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+    string += QByteArray(string.size() % 4, '\0');
+    return emfRecord(84, leBytes(0, 16) + leBytes(1, 4) + leBytes(0, 8) + leBytes(uint32_t(x), 4)
+                             + leBytes(uint32_t(y), 4) + leBytes(uint32_t(text.size()), 4) + leBytes(76, 4)
+                             + leBytes(0, 4) + leBytes(0, 16) + leBytes(uint32_t(76 + string.size()), 4) + string
+                             + QByteArray(4 * text.size(), '\0'));
+}
+
 /** @return a device-independent bitmap of 8 bits a pixel: its header, its colour table and its pixels. */
 QByteArray dib8(int width, int height, uint32_t compression, const QList<uint32_t> &colours, const QByteArray &pixels)
 {
@@ -132,6 +170,14 @@ QByteArray dib8(int width, int height, uint32_t compression, const QList<uint32_
     return leBytes(40, 4) + leBytes(uint32_t(width), 4) + leBytes(uint32_t(height), 4) + leBytes(1, 2) + leBytes(8, 2)
            + leBytes(compression, 4) + leBytes(uint32_t(pixels.size()), 4) + leBytes(0, 8)
            + leBytes(uint32_t(colours.size()), 4) + leBytes(0, 4) + table + pixels;
+}
+
+/** @return an icon's side x side image of 8 bits a pixel and two colours, every pixel of the given index. */
+QByteArray iconImage8(int side, char index)
+{
+    const int maskRow = (side + 31) / 32 * 4;
+    return dib8(side, 2 * side, 0, {0x00000000, 0x00FFFFFF},
+                QByteArray(side * side, index) + QByteArray(maskRow * side, '\0'));
 }
 
 /** @return a BMP file of a device-independent bitmap whose pixels follow its colour table. */
@@ -234,6 +280,33 @@ TEST(HostilePictures, EveryKindIsRefusedByTheSizeItsHeaderGives)
     }
 }
 
+TEST(HostilePictures, AnIconsImageIsCheckedWhereItIsShownNotOncePerEntry)
+{
+    /*
+     * 65,535 entries that name one 4096 x 4096 bitmap of 1 bit a pixel and
+     * one colour (refused as an icon is shown), then one 256 x 256 bitmap of
+     * 8 bits a pixel and two colours, the largest an icon is shown at.
+     */
+    const QString large = hostile("icon_65535_entries.ico");
+    EXPECT_LT(hostileBytes("icon_65535_entries.ico").size(), 6 * kMegabyte);
+    double start = cpuSeconds();
+    EXPECT_EQ(failureOf([&] { platform::loadPicture(large); }), "Obrázek je poškozený: " + large);
+    EXPECT_LT(cpuSeconds() - start, 1.0);
+    QTemporaryDir dir;
+    const QString icon = dir.filePath("ikona.ico");
+    writeFile(icon, iconOf({iconImage8(256, 0)}, 65535));
+    start = cpuSeconds();
+    EXPECT_EQ(platform::loadPicture(icon).size(), QSize(256, 256));
+    EXPECT_LT(cpuSeconds() - start, 1.0);
+    /* The first image is the one shown: its colours are checked, those of the others are not. */
+    const QByteArray whole = iconImage8(16, 1);
+    const QByteArray pastItsColours = iconImage8(16, 2);
+    writeFile(icon, iconOf({whole, pastItsColours}, 1));
+    EXPECT_EQ(platform::loadPicture(icon).size(), QSize(16, 16));
+    writeFile(icon, iconOf({pastItsColours, whole}, 1));
+    EXPECT_EQ(failureOf([&] { platform::loadPicture(icon); }), "Obrázek je poškozený: " + icon);
+}
+
 TEST(HostilePictures, OneFileIsOnePictureHoweverItsPathIsSpelled)
 {
     QTemporaryDir dir;
@@ -288,19 +361,8 @@ TEST(HostilePictures, TextIsChargedForItsGlyphsWhereverItFallsWithOrWithoutADisp
 {
     /* Text far outside a small picture, in a font of the given height: the first one some 6 MB of it. */
     auto textFile = [](int fontHeight, int texts) {
-        QByteArray font = leBytes(1, 4) + leBytes(uint32_t(-fontHeight), 4) + leBytes(0, 12) + leBytes(400, 4)
-                          + leBytes(0, 8) + QByteArray("A\0r\0i\0a\0l\0", 10);
-        font += QByteArray(4 + 92 - font.size(), '\0');
-        QByteArray records = emfRecord(82, font) + emfRecord(37, leBytes(1, 4));
-        const QByteArray chars = QString(16, QChar('W')).toUtf8();
-        QByteArray string;
-        for (const char c : chars)
-            string += leBytes(uint8_t(c), 2);
-        const QByteArray text = leBytes(0, 16) + leBytes(1, 4) + leBytes(0, 8) + leBytes(100000, 4)
-                                + leBytes(100000, 4) + leBytes(16, 4) + leBytes(76, 4) + leBytes(0, 4) + leBytes(0, 16)
-                                + leBytes(76 + 32, 4) + string + QByteArray(16 * 4, '\0');
-        for (int i = 0; i < texts; ++i)
-            records += emfRecord(84, text);
+        const QByteArray records = emfFont(-fontHeight, QStringLiteral("Arial")) + emfRecord(37, leBytes(1, 4))
+                                   + emfText(QString(16, QChar('W')), 100000, 100000).repeated(texts);
         return emfOf(records, texts + 2, 256, 64);
     };
     const QByteArray large = textFile(2000, 37000);
@@ -310,6 +372,35 @@ TEST(HostilePictures, TextIsChargedForItsGlyphsWhereverItFallsWithOrWithoutADisp
     EXPECT_LT(cpuSeconds() - start, 1.0);
     /* The same text in a vehicle's font is no work worth refusing. */
     EXPECT_EQ(platform::decodeEmf(textFile(12, 40)).size(), QSize(256, 64));
+}
+
+TEST(HostilePictures, TextIsChargedForItsJoinedCharactersAndFontsWhereQtLaysItOut)
+{
+    /* Qt shapes and draws text only in an application with a display, as the program is. */
+    ASSERT_NE(qtApp(), nullptr);
+    /*
+     * 243 texts of a letter with 4,095 accents in an 8-pixel font; 33,000
+     * fonts of new faces, each drawn with for a text of no characters; both.
+     */
+    for (const char *name : {"accent_clusters.emf", "font_faces.emf", "accents_and_faces.emf"}) {
+        const QByteArray bytes = hostileBytes(name);
+        EXPECT_LT(bytes.size(), 13 * kMegabyte) << name;
+        const double start = cpuSeconds();
+        EXPECT_EQ(failureOf([&] { platform::decodeEmf(bytes); }), "Metasoubor je poškozený: příliš mnoho kreslení")
+            << name;
+        EXPECT_LT(cpuSeconds() - start, 1.0) << name;
+        EXPECT_EQ(failureOf([&] { platform::loadPicture(hostile(name)); }), "Obrázek je poškozený: " + hostile(name));
+    }
+    /* A vehicle's captions, in a few faces, with their accents and a joiner: drawn. */
+    QByteArray records;
+    for (const char *face : {"Arial", "Verdana", "Tahoma", "Courier New"}) {
+        records += emfFont(-12, QString::fromLatin1(face)) + emfRecord(37, leBytes(1, 4));
+        records += emfText(QStringLiteral("Bt 285 Cze\u0301ske\u0301 dra\u0301hy \u200D 4\u00B7\u0306"), 2, 2)
+                       .repeated(25);
+    }
+    const QImage captions = platform::decodeEmf(emfOf(records, 4 * 27, 256, 64));
+    EXPECT_EQ(captions.size(), QSize(256, 64));
+    EXPECT_NE(captions.pixel(4, 6), qRgba(0, 0, 0, 0)) << "the text's opaque ground";
 }
 
 TEST(HostilePictures, FillsAreChargedForTheirEdgesWithoutAPenToo)
@@ -328,6 +419,24 @@ TEST(HostilePictures, FillsAreChargedForTheirEdgesWithoutAPenToo)
             << pen;
         EXPECT_LT(cpuSeconds() - start, 1.0) << pen;
     }
+}
+
+TEST(HostilePictures, EveryPolygonOfAPolyPolygonCostsARecordEvenWithoutPoints)
+{
+    /* Two records of 65,535 polygons of no points: more than the records of the largest picture allowed. */
+    const QString empty = hostile("empty_polygons.wmf");
+    const double start = cpuSeconds();
+    EXPECT_EQ(failureOf([&] { platform::decodeWmf(hostileBytes("empty_polygons.wmf")); }),
+              "Metasoubor je poškozený: příliš mnoho kreslení");
+    EXPECT_LT(cpuSeconds() - start, 1.0);
+    EXPECT_EQ(failureOf([&] { platform::loadPicture(empty); }), "Obrázek je poškozený: " + empty);
+    /* One such record still fits, and a polygon drawn after it is drawn. */
+    const QByteArray polygons = wmfRecord(0x0538, leBytes(65535, 2) + QByteArray(2 * 65535, '\0'));
+    const QByteArray square = wmfRecord(0x0324, leBytes(4, 2) + leBytes(0, 4) + leBytes(32, 2) + leBytes(0, 2)
+                                                    + leBytes(32, 2) + leBytes(32, 2) + leBytes(0, 2) + leBytes(32, 2));
+    const QByteArray blue = wmfRecord(0x02FC, leBytes(0, 2) + leBytes(0xFF0000, 4) + leBytes(0, 2));
+    const QImage picture = platform::decodeWmf(wmfOf(polygons + blue + wmfRecord(0x012D, leBytes(0, 2)) + square, 32));
+    EXPECT_EQ(picture.pixelColor(16, 16), QColor(Qt::blue));
 }
 
 TEST(HostilePictures, AFullObjectTableFindsItsLowestFreeSlotAtOnce)
