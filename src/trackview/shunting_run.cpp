@@ -195,8 +195,7 @@ void whollyOnBox(Tick &t, int stage)
         t.row.vehicleSlots[stage > 0 ? 0 : 9]->assignPicture(*t.empty);
         return;
     }
-    for (ui::Image *s : t.row.vehicleSlots)
-        s->assignPicture(*t.empty);
+    emptySlots(t.row, *t.empty);
     TA1 &a1 = t.app.A1();
     occupation(a1, t.row.number)->setText(Volna);
     if (stage < 0 && (t.row.number == 1 || t.row.number == 2))

@@ -1,6 +1,7 @@
 /** @file shunting_run_test.cpp Shunting runs: the drive phases, the runs out onto the box panels and back. */
 #include "shunting_fixture.h"
 
+#include "core/form_a2.h"
 #include "ui/sim_error.h"
 
 #include <functional>
@@ -298,8 +299,9 @@ protected:
      * exactly one place: a slot of a station track wholly on the view, or an
      * image of one shunting chain wholly on its box's panel. A picture out of
      * sight beyond an edge is no place; one showing across an edge is a fault.
+     * The vehicles of `gone` have left the station and stand in no place.
      */
-    ::testing::AssertionResult eachVehicleInOnePlace(const std::array<int, 10> &cars)
+    ::testing::AssertionResult eachVehicleInOnePlace(const std::array<int, 10> &cars, const std::vector<int> &gone = {})
     {
         std::map<int, QStringList> places;
         QStringList across;
@@ -742,6 +744,32 @@ TEST_F(ShuntingConsent, ACoupledUnitLeavesNoCopyOfItselfForThePullsToDragBack)
     ASSERT_GE(slot(5, 1).left(), screen() / 2);
     ASSERT_LE(slot(3, 1).left(), screen() / 2);
     EXPECT_TRUE(eachVehicleInOnePlace(cars));
+}
+
+TEST_F(ShuntingByClicks, ADepartedTrainLeavesNoCopyForThePullsToDragBack)
+{
+    const std::array<int, 10> train = {1, 2, 3, 4, 5, 6, 7, 8, 9, 0};
+    putUnit(3, train, "10", false, 100);
+    h.type("A1.Kolej3", "5401");
+    h.type("A1.KolejA", "3");
+    h.type("A1.TratA", "5401");
+    TimetableRow &row = h.app().A2().row(1);
+    row.trainNumber->setText("5401");
+    row.leavesFor->setText(a1().StaniceA1->text());
+    row.runningTimeTo->setText("6");
+    row.departure->setColor(progress::Aqua);
+    listColour("C41", Lime);
+    h.click("A5.J5");
+    ASSERT_TRUE(h.timerEnabled("A1.TimerVlakADo"));
+    ASSERT_TRUE(runUntil([&] { return !h.timerEnabled("A1.TimerVlakADo"); }));
+    ASSERT_EQ(h.text("A1.Kolej3"), "Volná");
+    /* The track stands coupled at rest with no loco: each pull moves its row 10 px right, across the view. */
+    choose(3);
+    for (int i = 0; i < 100; ++i)
+        h.click("A5.PB12");
+    ASSERT_GT(slot(3, 1).left(), 0);
+    EXPECT_TRUE(eachVehicleInOnePlace({-1, -1, -1, -1, -1, -1, -1, -1, -1, -1}, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
+    EXPECT_TRUE(h.messages().isEmpty());
 }
 
 TEST_F(ShuntingByClicks, ASecondUnitHeadingForATakenSideStopsOnItsTrack)
