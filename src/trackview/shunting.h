@@ -45,12 +45,14 @@ bool ShuntSideInUse(App &app, int track, bool sideC);
  * @return whether station track `track` can take the unit waiting beyond
  * a side (`side` 'A', 'B' or 'C', the chain holding it) without losing or
  * overwriting a vehicle. A coupled track takes the ten pictures of the
- * chain into its ten slots. A track whose loco went away alone takes only
- * the picture at the station end of the chain (image j; chain C's image a)
- * into its own slot at that side (slot 1; slot 10), the rest of its row
- * staying as it stands: the rest of the chain must be empty and that slot
- * must hold no vehicle. The loco coming back to its own vehicles finds its
- * slot empty.
+ * chain into its ten slots, so none of them may hold a vehicle: a train
+ * arriving on the track fills them from its first tick. A track whose
+ * loco went away alone takes only the picture at the station end of the
+ * chain (image j; chain C's image a) into its own slot at that side (slot
+ * 1; slot 10), the rest of its row staying as it stands: the rest of the
+ * chain must be empty and that slot must hold no vehicle. The loco coming
+ * back to its own vehicles finds its slot empty. A slot that never
+ * received a picture holds nothing.
  */
 bool ShuntTrackTakes(App &app, int track, char side);
 

@@ -37,6 +37,7 @@ struct BoxChain {
     Chain images{};
     ui::Edit *posun = nullptr; ///< `A5.PosunA` or `A5.PosunB`.
     ui::Control *consent = nullptr; ///< `A7.SPA` or `A7.SPB`.
+    char side = 'A'; ///< 'A' or 'B': the line whose chain it is.
     bool routed = false; ///< The route of the chain's line is laid to the track.
 };
 
@@ -79,6 +80,33 @@ void moveChain(const Chain &c, int direction)
     traffic::layRightOfFirst(c);
 }
 
+/**
+ * The unit stands beyond the station and waits for its consent again: no
+ * run, no loco on its track, and the label of the chain holding it shown
+ * whatever the routes name now, which keeps the side in use.
+ */
+void waitBeyond(Tick &t)
+{
+    const bool sideC = t.stage() < 0;
+    t.setStage(0);
+    t.row.posun->setText(QStringLiteral("0"));
+    if (sideC) {
+        if (auto *spc = t.app.A8().find(QStringLiteral("SPC")))
+            spc->show();
+        return;
+    }
+    for (const BoxChain &b : t.held)
+        b.consent->show();
+}
+
+/** Stops the unit where it stands: no speed left, its timer off. */
+void halt(Tick &t)
+{
+    t.row.speed->setValue(0);
+    t.row.shuntStage->setColor(phase::White);
+    t.timer->setEnabledFlag(false);
+}
+
 /** Step 1: speed up, brake or stop by the drive phase. */
 void drivePhase(Tick &t)
 {
@@ -99,18 +127,9 @@ void drivePhase(Tick &t)
             case 1:
             case -1: t.setStage(0); break;
             case 3:
-                t.setStage(0);
-                /* A unit braked on its way back still waits beyond the station: the consent must bring it again. */
-                t.row.posun->setText(QStringLiteral("0"));
-                /* The label of the chain holding the unit, whatever the routes name now: it keeps the side in use. */
-                for (const BoxChain &b : t.held)
-                    b.consent->show();
-                break;
             case -3:
-                t.setStage(0);
-                t.row.posun->setText(QStringLiteral("0"));
-                if (auto *spc = t.app.A8().find(QStringLiteral("SPC")))
-                    spc->show();
+                /* A unit braked on its way back still waits beyond the station: the consent must bring it again. */
+                waitBeyond(t);
                 break;
             default: break; // 2 and -2: the unit rests across the end of the track
             }
@@ -195,8 +214,7 @@ void whollyOnBox(Tick &t, int stage)
         t.row.vehicleSlots[stage > 0 ? 0 : 9]->assignPicture(*t.empty);
         return;
     }
-    for (ui::Image *s : t.row.vehicleSlots)
-        s->assignPicture(*t.empty);
+    emptySlots(t.row, *t.empty);
     TA1 &a1 = t.app.A1();
     occupation(a1, t.row.number)->setText(Volna);
     if (stage < 0 && (t.row.number == 1 || t.row.number == 2))
@@ -353,15 +371,42 @@ bool haltAtEdge(Tick &t)
     const bool leaves = t.direction < 0 ? lead->left() - 1 < 0 : lead->left() + lead->width() + 1 > t.screen;
     if (!leaves)
         return false;
-    t.row.speed->setValue(0);
-    t.row.shuntStage->setColor(phase::White);
-    t.timer->setEnabledFlag(false);
+    halt(t);
     t.setStage(0);
+    return true;
+}
+
+/**
+ * On its way back from beyond the station (stage 3 under the P timer, -3
+ * under the L timer) the unit comes onto its track only while the track
+ * can take it. A train that has begun to arrive on the track since the
+ * consent fills its slots from its first tick: the unit then stops beyond
+ * the station and waits for its consent label again, as the label waits
+ * for a track that cannot take the unit.
+ * @return whether the unit stopped.
+ */
+bool waitsForItsTrack(Tick &t)
+{
+    const int back = t.direction > 0 ? 3 : -3;
+    if (t.stage() != back)
+        return false;
+    bool takes = true;
+    if (back < 0)
+        takes = ShuntTrackTakes(t.app, t.row.number, 'C');
+    else
+        for (const BoxChain &b : t.held)
+            takes = takes && ShuntTrackTakes(t.app, t.row.number, b.side);
+    if (takes)
+        return false;
+    halt(t);
+    waitBeyond(t);
     return true;
 }
 
 void shuntTick(Tick &t, bool right)
 {
+    if (waitsForItsTrack(t))
+        return;
     /* A unit that can no longer leave brakes at once and never crosses the edge of the view. */
     t.blocked = blockedOut(t);
     if (t.blocked)
@@ -392,17 +437,26 @@ void shuntTick(Tick &t, bool right)
 bool ShuntTrackTakes(App &app, int track, char side)
 {
     const TrackRow *row = app.A5().tracks.track(track);
+    if (!row)
+        return true;
+    const int emptyWidth = app.A3().VozidloPrazdne->width();
+    /* A slot that never received a picture keeps its design width and holds nothing. */
+    const auto holdsVehicle = [emptyWidth](const ui::Image *slot) {
+        return !slot->picture().isNull() && slot->width() > emptyWidth;
+    };
+    const auto &cars = row->vehicleSlots;
+    if (row->posun->color() != unit::Alone)
+        return std::none_of(cars.begin(), cars.end(), holdsVehicle);
     Chain c{};
     const bool sideC = side == 'C';
     const ui::Form &box = sideC ? static_cast<const ui::Form &>(app.A8()) : app.A7();
-    if (!row || row->posun->color() != unit::Alone || !chainOf(box, QStringLiteral("Posun") + side, c))
+    if (!chainOf(box, QStringLiteral("Posun") + side, c))
         return true;
-    const int emptyWidth = app.A3().VozidloPrazdne->width();
     const int stationEnd = sideC ? 0 : 9;
     for (int k = 0; k < 10; ++k)
         if (k != stationEnd && c[k]->width() > emptyWidth)
             return false;
-    return row->vehicleSlots[sideC ? 9 : 0]->width() <= emptyWidth;
+    return !holdsVehicle(cars[sideC ? 9 : 0]);
 }
 
 void ShuntTimer(App &app, int track, bool right)
@@ -423,6 +477,7 @@ void ShuntTimer(App &app, int track, bool right)
         BoxChain b;
         b.posun = side == 'A' ? a5.tracks.PosunA : a5.tracks.PosunB;
         b.consent = a7.find(QStringLiteral("SP") + side);
+        b.side = side.toLatin1();
         if (!b.consent || !chainOf(a7, QStringLiteral("Posun") + side, b.images))
             continue;
         b.routed = route->value() == track;

@@ -208,6 +208,12 @@ TrackRow *TrackViewModel::track(int n)
     return nullptr;
 }
 
+void emptySlots(TrackRow &row, const ui::Image &empty)
+{
+    for (ui::Image *s : row.vehicleSlots)
+        s->assignPicture(empty);
+}
+
 QImage trackViewPicture(const QString &name)
 {
     static const bool registered = (initTrackViewArt(), true);

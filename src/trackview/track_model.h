@@ -63,6 +63,13 @@ struct TrackViewModel {
 };
 
 /**
+ * Gives every slot of a track the empty picture `empty`. A train or unit
+ * that has wholly left the view leaves no copy of itself behind, which the
+ * pull and creep buttons of the shunting panel could drag back into view.
+ */
+void emptySlots(TrackRow &row, const ui::Image &empty);
+
+/**
  * Builds the track model inside the content group d5 of the track view:
  * the station building, the platforms and both throats behind the rows,
  * the five rows with their slots, signals, lamps and markers at their

@@ -4,6 +4,7 @@
 #include "core/app.h"
 #include "core/form_a1.h"
 #include "core/form_a2.h"
+#include "devices/form_a3.h"
 #include "trackview/form_a5.h"
 #include "traffic/chain.h"
 #include "traffic/line_cells.h"
@@ -190,12 +191,14 @@ void departureTick(App &app, const LineCells &l)
             layRightOfFirst(l.chain);
         }
     }
+    /* The tail has left the view: the track is free, and its slots keep no copy of the train. */
     if (row && l.stav->value() == -2) {
         ui::Image *tail = fromC ? row->vehicleSlots[0] : row->vehicleSlots[9];
         if (fromC ? tail->left() > viewWidth : tail->left() + tail->width() < 0) {
             l.stav->setValue(-3);
             trackOccupation(app, row->number)->setText(QStringLiteral("Volná"));
             row->posun->setText(QStringLiteral("0"));
+            emptySlots(*row, *app.A3().VozidloPrazdne);
         }
     }
     if (l.stav->value() == -3) {

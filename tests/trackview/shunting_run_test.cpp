@@ -1,6 +1,7 @@
 /** @file shunting_run_test.cpp Shunting runs: the drive phases, the runs out onto the box panels and back. */
 #include "shunting_fixture.h"
 
+#include "core/form_a2.h"
 #include "ui/sim_error.h"
 
 #include <functional>
@@ -298,8 +299,9 @@ protected:
      * exactly one place: a slot of a station track wholly on the view, or an
      * image of one shunting chain wholly on its box's panel. A picture out of
      * sight beyond an edge is no place; one showing across an edge is a fault.
+     * The vehicles of `gone` have left the station and stand in no place.
      */
-    ::testing::AssertionResult eachVehicleInOnePlace(const std::array<int, 10> &cars)
+    ::testing::AssertionResult eachVehicleInOnePlace(const std::array<int, 10> &cars, const std::vector<int> &gone = {})
     {
         std::map<int, QStringList> places;
         QStringList across;
@@ -322,6 +324,9 @@ protected:
             if (v >= 0 && places[v].size() != 1)
                 faults << QStringLiteral("vehicle %1 in %2 places (%3)").arg(v).arg(places[v].size())
                               .arg(places[v].join(QStringLiteral(", ")));
+        for (int v : gone)
+            if (!places[v].isEmpty())
+                faults << QStringLiteral("departed vehicle %1 in %2").arg(v).arg(places[v].join(QStringLiteral(", ")));
         if (faults.isEmpty())
             return ::testing::AssertionSuccess();
         return ::testing::AssertionFailure() << faults.join(QStringLiteral("; ")).toStdString();
@@ -625,6 +630,25 @@ protected:
         EXPECT_EQ(track(n).posun->text(), "0");
         EXPECT_FALSE(track(n).shuntLeft->enabledFlag() || track(n).shuntRight->enabledFlag());
     }
+    /**
+     * Lays the route of line `line` ('A' or 'C') to track n and starts its
+     * arrival run, as the approach count does once the entry signal was
+     * cleared: train 5401 of `cars` comes in from the line's box preview.
+     */
+    void arrive(char line, int n, const std::array<int, 10> &cars)
+    {
+        const QString box = line == 'C' ? "A8" : "A7";
+        for (int k = 0; k < 10; ++k)
+            h.as<ui::Image>(QStringLiteral("%1.Vlak%2%3").arg(box).arg(line).arg(QChar('a' + k)))
+                .setPicture(cars[k] < 0 ? emptyPicture() : vehicle(cars[k]));
+        h.type(QStringLiteral("A1.Kolej%1").arg(line), QString::number(n));
+        h.type(QStringLiteral("A1.Trat%1").arg(line), "5401");
+        h.as<ui::SpinEdit>(QStringLiteral("A1.StavVlak%1").arg(line)).setValue(35);
+        h.as<ui::SpinEdit>(QStringLiteral("A1.Vlak%1Od").arg(line)).setValue(400);
+        auto &timer = h.as<ui::Timer>(QStringLiteral("A1.TimerVlak%1Od").arg(line));
+        timer.setInterval(10);
+        timer.setEnabledFlag(true);
+    }
 };
 
 TEST_F(ShuntingConsent, ALocoAloneWaitsWhileTheTracksEndSlotHoldsAVehicleAndComesHome)
@@ -742,6 +766,81 @@ TEST_F(ShuntingConsent, ACoupledUnitLeavesNoCopyOfItselfForThePullsToDragBack)
     ASSERT_GE(slot(5, 1).left(), screen() / 2);
     ASSERT_LE(slot(3, 1).left(), screen() / 2);
     EXPECT_TRUE(eachVehicleInOnePlace(cars));
+}
+
+TEST_F(ShuntingConsent, AConsentWaitsWhileATrainArrivesOnTheTrack)
+{
+    const std::array<int, 10> unit = {0, 1, 2, -1, -1, -1, -1, -1, -1, -1};
+    const std::array<int, 10> train = {4, 5, 6, 7, 8, -1, -1, -1, -1, -1};
+    h.type("A1.Kolej5", "posun.díl");
+    putUnit(5, unit, "1", false, 300);
+    runOut(5, false);
+    /* Box 2 brings a train onto the track the unit left; it still crosses box 2's panel. */
+    arrive('C', 5, train);
+    h.advanceMs(50);
+    ASSERT_EQ(h.value("A1.KolejStavC"), 3);
+    consent("A7.SPA", 5);
+    expectWaiting("A7.SPA", 5);
+    ASSERT_TRUE(runUntil([&] { return !h.timerEnabled("A1.TimerVlakCOd"); }));
+    EXPECT_TRUE(eachVehicleInOnePlace(unit));
+    EXPECT_TRUE(eachVehicleInOnePlace(train));
+    EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return slot(5, k); }, train));
+    EXPECT_TRUE(allOnPanel('A'));
+    EXPECT_EQ(track(5).posun->text(), "1");
+    EXPECT_EQ(h.text("A1.Kolej5"), "5401");
+    consent("A7.SPA", 5);
+    EXPECT_TRUE(h.visible("A7.SPA")) << "the train stands on the track";
+    EXPECT_EQ(track(5).shuntStage->value(), 0);
+    EXPECT_TRUE(h.messages().isEmpty());
+}
+
+TEST_F(ShuntingConsent, AUnitOnItsWayBackWaitsBeyondTheStationForATrainArrivingOnItsTrack)
+{
+    const std::array<int, 10> unit = {-1, -1, -1, -1, -1, -1, -1, 2, 1, 0};
+    const std::array<int, 10> train = {4, 5, 6, 7, 8, -1, -1, -1, -1, -1};
+    h.type("A1.Kolej5", "posun.díl");
+    putUnit(5, unit, "10", false, 600);
+    runOut(5, true);
+    consent("A8.SPC", 5);
+    ASSERT_EQ(track(5).shuntStage->value(), -3);
+    /* Still wholly on box 2's panel, the unit finds a train of line A coming in on its track. */
+    arrive('A', 5, train);
+    ASSERT_TRUE(runUntil([&] { return !track(5).shuntLeft->enabledFlag(); }));
+    expectWaiting("A8.SPC", 5);
+    EXPECT_TRUE(allOnPanel('C'));
+    ASSERT_TRUE(runUntil([&] { return !h.timerEnabled("A1.TimerVlakAOd"); }));
+    EXPECT_TRUE(eachVehicleInOnePlace(unit));
+    EXPECT_TRUE(eachVehicleInOnePlace(train));
+    EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return slot(5, k); }, train));
+    EXPECT_EQ(track(5).posun->text(), "10");
+    EXPECT_EQ(h.text("A1.Kolej5"), "5401");
+    EXPECT_TRUE(h.messages().isEmpty());
+}
+
+TEST_F(ShuntingByClicks, ADepartedTrainLeavesNoCopyForThePullsToDragBack)
+{
+    const std::array<int, 10> train = {1, 2, 3, 4, 5, 6, 7, 8, 9, 0};
+    putUnit(3, train, "10", false, 100);
+    h.type("A1.Kolej3", "5401");
+    h.type("A1.KolejA", "3");
+    h.type("A1.TratA", "5401");
+    TimetableRow &row = h.app().A2().row(1);
+    row.trainNumber->setText("5401");
+    row.leavesFor->setText(a1().StaniceA1->text());
+    row.runningTimeTo->setText("6");
+    row.departure->setColor(progress::Aqua);
+    listColour("C41", Lime);
+    h.click("A5.J5");
+    ASSERT_TRUE(h.timerEnabled("A1.TimerVlakADo"));
+    ASSERT_TRUE(runUntil([&] { return !h.timerEnabled("A1.TimerVlakADo"); }));
+    ASSERT_EQ(h.text("A1.Kolej3"), "Volná");
+    /* The track stands coupled at rest with no loco: each pull moves its row 10 px right, across the view. */
+    choose(3);
+    for (int i = 0; i < 100; ++i)
+        h.click("A5.PB12");
+    ASSERT_GT(slot(3, 1).left(), 0);
+    EXPECT_TRUE(eachVehicleInOnePlace({-1, -1, -1, -1, -1, -1, -1, -1, -1, -1}, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
+    EXPECT_TRUE(h.messages().isEmpty());
 }
 
 TEST_F(ShuntingByClicks, ASecondUnitHeadingForATakenSideStopsOnItsTrack)
