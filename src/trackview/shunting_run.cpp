@@ -8,6 +8,7 @@
 #include "devices/form_a8.h"
 #include "trackview/form_a5.h"
 #include "traffic/chain.h"
+#include "ui/sim_error.h"
 
 #include <algorithm>
 #include <iterator>
@@ -451,7 +452,7 @@ bool ShuntTrackTakes(App &app, int track, char side)
     const bool sideC = side == 'C';
     const ui::Form &box = sideC ? static_cast<const ui::Form &>(app.A8()) : app.A7();
     if (!chainOf(box, QStringLiteral("Posun") + side, c))
-        return true;
+        throw ui::SimError(QStringLiteral("Missing shunting chain Posun") + QLatin1Char(side));
     const int stationEnd = sideC ? 0 : 9;
     for (int k = 0; k < 10; ++k)
         if (k != stationEnd && c[k]->width() > emptyWidth)
