@@ -140,17 +140,23 @@ std::optional<TrainLineError> checkRunningTime(QStringView text, Field lineCode,
 
 /**
  * Checks what the line traffic reads of a train as numbers and times, in
- * column order: the running time from the neighbour (columns 17-18, unless
- * the train starts here), the line it leaves by (column 23), its departure
- * (columns 24-27) and the running time to the neighbour (columns 32-33,
- * unless it ends here). A train that leaves for no line, or whose
- * departure the clock never reads, would arrive and stand on its track for
- * good; a train that passes shows "pr." instead of its departure, and one
- * that ends here shows none, so their columns 24-27 may hold anything.
+ * column order: the line it comes from (column 8), the running time from
+ * the neighbour (columns 17-18, unless the train starts here), the line it
+ * leaves by (column 23), its departure (columns 24-27) and the running time
+ * to the neighbour (columns 32-33, unless it ends here). A train that comes
+ * from no line is never offered and holds its row for the day; one that
+ * leaves for no line, or whose departure the clock never reads, would
+ * arrive and stand on its track for good; a train that passes shows "pr."
+ * instead of its departure, and one that ends here shows none, so their
+ * columns 24-27 may hold anything.
  * @return the error of the first bad field, or nothing.
  */
 std::optional<TrainLineError> checkTrafficFields(QStringView text)
 {
+    if (lineCodeOf(text.at(kFrom.column - 1)) == LineCode::Other) {
+        return TrainLineError{TrainLineFault::BadOrigin, kFrom.column,
+                              QStringLiteral("Ze směru ve sloupci %1 není 0, 1, 2 ani 3.").arg(columnsText(kFrom))};
+    }
     if (auto error = checkRunningTime(text, kFrom, kRunningTimeFrom, u"Jízdní doba ze sousední stanice"))
         return error;
     const LineCode to = lineCodeOf(text.at(kTo.column - 1));

@@ -82,6 +82,7 @@ struct TimetableTrainLine {
 enum class TrainLineFault {
     TooShort,          ///< Fewer than 67 characters: the vehicle codes cannot be read.
     BadNumber,         ///< Group code or train number is not a number.
+    BadOrigin,         ///< Column 8 holds no line code "0" to "3": the train could come from no line.
     BadRunningTime,    ///< A running time that the row shows is not a number.
     BadDirection,      ///< Column 23 holds no line code "0" to "3": the train could leave by no line.
     BadDeparture,      ///< A train that stops and leaves has a departure the clock never reads.

@@ -28,26 +28,6 @@ void fillRowFive(Harness &h, const QString &text)
 
 } // namespace
 
-TEST(PlacingRules, AnOddFromCodeLeavesTheNameButWritesTheTimesAfterIt)
-{
-    TrainLineText t = passenger("00101");
-    t.from = "7";
-    FileGame g({t.text()});
-    fillRowFive(*g.h, "staré");
-    g.tickAt(7, 10);
-    ASSERT_EQ(g.state(0), core::LinePlaced);
-    EXPECT_EQ(g.h->text("A2.G6"), "101");
-    EXPECT_EQ(g.h->text("A2.G7"), "staré"); // Ze směru unchanged
-    EXPECT_EQ(g.h->text("A2.G8"), "7:15");
-    EXPECT_EQ(g.h->text("A2.G9"), "7:22");
-    EXPECT_EQ(g.h->text("A2.H0"), "7");
-    EXPECT_EQ(g.h->text("A2.H5"), "Vrbská");
-    EXPECT_EQ(g.h->text("A2.H2"), "7:25");
-    EXPECT_EQ(g.h->text("A2.H3"), "7:35");
-    EXPECT_EQ(g.h->text("A2.H4"), "10");
-    EXPECT_TRUE(g.h->messages().isEmpty()) << g.h->messages().join(" | ").toStdString();
-}
-
 TEST(PlacingRules, BothDirectionsHereWritesOnlyNumberTrackAndPictures)
 {
     TrainLineText t = passenger("00102");
@@ -159,8 +139,10 @@ TEST(PlacingRules, ARunningTimeThatIsNoNumberRefusesALineThatShowsIt)
     EXPECT_EQ(g.h->text("A2.G6") + " " + g.h->text("A2.H9"), "3 4");
 }
 
-TEST(PlacingRules, ATrainThatCouldNeverLeaveItsTrackIsRefused)
+TEST(PlacingRules, ATrainThatCouldNeverComeOrLeaveItsTrackIsRefused)
 {
+    TrainLineText noOrigin = passenger("00007");
+    noOrigin.from = "7";
     TrainLineText noLine = passenger("00001");
     noLine.to = "x";
     QList<TrainLineText> noTime(3, passenger("00002"));
@@ -174,17 +156,21 @@ TEST(PlacingRules, ATrainThatCouldNeverLeaveItsTrackIsRefused)
     TrainLineText endsHere = passenger("00006");
     endsHere.to = "0";
     endsHere.departure = "    ";
-    FileGame g({noLine.text(), noTime[0].text(), noTime[1].text(), noTime[2].text(), passes.text(), endsHere.text()});
+    FileGame g({noOrigin.text(), noLine.text(), noTime[0].text(), noTime[1].text(), noTime[2].text(), passes.text(),
+                endsHere.text()});
     g.tickAt(7, 10);
-    g.h->ticks(6);
+    g.h->ticks(7);
     const QStringList refusals = g.h->messages().filter("lze zařadit");
     const QString departure = QStringLiteral("grafikonu nelze zařadit: Odjezd vlaku ve sloupcích 24-27 není čas.");
-    EXPECT_EQ(refusals, (QStringList{"Vlak na řádku 30 grafikonu nelze zařadit: Směr ve sloupci 23 není 0, 1, 2 ani 3.",
-                                     "Vlak na řádku 31 " + departure, "Vlak na řádku 32 " + departure,
-                                     "Vlak na řádku 33 " + departure}))
+    EXPECT_EQ(refusals, (QStringList{"Vlak na řádku 30 grafikonu nelze zařadit: Ze směru ve sloupci 8 není 0, 1, 2 ani 3.",
+                                     "Vlak na řádku 31 grafikonu nelze zařadit: Směr ve sloupci 23 není 0, 1, 2 ani 3.",
+                                     "Vlak na řádku 32 " + departure, "Vlak na řádku 33 " + departure,
+                                     "Vlak na řádku 34 " + departure}))
         << g.h->messages().join(" | ").toStdString();
-    EXPECT_EQ(g.state(4), core::LinePlaced);
+    EXPECT_EQ(g.state(0), core::LineRefused);
     EXPECT_EQ(g.state(5), core::LinePlaced);
+    EXPECT_EQ(g.state(6), core::LinePlaced);
+    /* The refused lines take no row: the two good trains stand in the first two. */
     EXPECT_EQ(g.h->text("A2.G6") + " " + g.h->text("A2.H2") + " " + g.h->text("A2.H9"), "5 pr. 6");
 }
 

@@ -149,6 +149,11 @@ TEST(TimetableTrainLine, NumbersThatAreNoNumbersAndDeparturesThatNeverComeMakeAB
         {withColumns(kThrough, 32, QStringLiteral("1-")), TrainLineFault::BadRunningTime, 32},
         {withColumns(kEnding, 17, QStringLiteral("  ")), TrainLineFault::BadRunningTime, 17},
         {withColumns(kStarting, 32, QStringLiteral("?")), TrainLineFault::BadRunningTime, 32},
+        /* A train that would never come: no line to come from. */
+        {withColumns(kThrough, 8, QStringLiteral("4")), TrainLineFault::BadOrigin, 8},
+        {withColumns(kStarting, 8, QStringLiteral("9")), TrainLineFault::BadOrigin, 8},
+        {withColumns(withColumns(kThrough, 8, QStringLiteral(" ")), 17, QStringLiteral("xx")),
+         TrainLineFault::BadOrigin, 8},
         /* A train that would arrive and never leave: no line to leave by, or a departure the clock never reads. */
         {withColumns(kThrough, 23, QStringLiteral(" ")), TrainLineFault::BadDirection, 23},
         {withColumns(kPassing, 23, QStringLiteral("4")), TrainLineFault::BadDirection, 23},
@@ -179,7 +184,6 @@ TEST(TimetableTrainLine, LineCodesTimesAndRunningTimesAreKeptAsTheyStand)
         LineCode to;
     };
     const Case cases[] = {
-        {withColumns(kThrough, 8, QStringLiteral("4")), LineCode::Other, LineCode::A},
         {withColumns(kStarting, 23, QStringLiteral("0")), LineCode::Here, LineCode::Here},
         {withColumns(kThrough, 9, QStringLiteral("2460")), LineCode::C, LineCode::A},
         {withColumns(kThrough, 13, QStringLiteral("7:15")), LineCode::C, LineCode::A},
@@ -232,6 +236,8 @@ TEST(TimetableTrainLine, ErrorTextsNameTheColumns)
               QStringLiteral("Jízdní doba ze sousední stanice ve sloupcích 17-18 není číslo."));
     EXPECT_EQ(parseTrainLine(withColumns(kThrough, 32, QStringLiteral("1-"))).error->text,
               QStringLiteral("Jízdní doba do sousední stanice ve sloupcích 32-33 není číslo."));
+    EXPECT_EQ(parseTrainLine(withColumns(kThrough, 8, QStringLiteral("9"))).error->text,
+              QStringLiteral("Ze směru ve sloupci 8 není 0, 1, 2 ani 3."));
     EXPECT_EQ(parseTrainLine(withColumns(kThrough, 23, QStringLiteral("x"))).error->text,
               QStringLiteral("Směr ve sloupci 23 není 0, 1, 2 ani 3."));
     EXPECT_EQ(parseTrainLine(withColumns(kThrough, 24, QStringLiteral("9999"))).error->text,

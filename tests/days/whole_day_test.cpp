@@ -386,6 +386,37 @@ TEST(WholeDay, TrainsThatCouldNeverLeaveAreRefusedAndLineCGoesOn)
     expectAtRest(day.h, *day.d);
 }
 
+/*
+ * Five passenger trains that come from no line (column 8 "9"): each is
+ * refused when it falls due, naming column 8, so none holds a row of its
+ * group, and the later passenger trains of every line still come in.
+ */
+TEST(WholeDay, TrainsFromNoLineAreRefusedAndThePassengerRowsStayFree)
+{
+    TimetableFolder folder;
+    const QList<qsizetype> odd = writeOddWeekday(
+        folder, {{"1705404108550908", 8, "9"}, {"1705405309250933", 8, "9"}, {"170585820940095212", 8, "9"},
+                 {"1705406112101223", 8, "9"}, {"1705407312451253", 8, "9"}});
+    Day day("vsedni_den.t6g", 8, 15, Dispatcher::Careful, {}, folder.path());
+    day.d->playUntil(23, 59);
+
+    std::set<QString> expected = timetableTrains("vsedni_den.t6g", 8 * 60 + 30, 23 * 60, folder.path());
+    for (const char *n : {"5404", "5405", "5858", "5406", "5407"}) {
+        EXPECT_EQ(expected.erase(QLatin1String(n)), 1u) << n;
+        EXPECT_EQ(day.d->trains().count(QLatin1String(n)), 0u) << n;
+    }
+    for (const char *n : {"5408", "5409", "5410", "5411", "5864", "5866"})
+        ASSERT_EQ(expected.count(QLatin1String(n)), 1u) << n;
+    expectEveryTrainWorked(*day.d, expected);
+    const QString origin = QStringLiteral("Ze směru ve sloupci 8 není 0, 1, 2 ani 3.");
+    QStringList boxes;
+    for (qsizetype line : odd)
+        boxes += refusalBoxes(line, origin);
+    EXPECT_EQ(day.h.messages(), boxes);
+    day.h.clearMessages();
+    expectAtRest(day.h, *day.d);
+}
+
 TEST(WholeDay, ASecondGameAfterTheEndOfTheFirstPlaysItsFirstHourAsFully)
 {
     Day day("", 7, 15, Dispatcher::Careful);
