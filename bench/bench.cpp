@@ -36,6 +36,20 @@ namespace {
 /** The argument that makes the benchmark a child process measuring the start-up. */
 constexpr char StartupChildArg[] = "--startup-child";
 
+/** Whether a part measured something other than what its lines report. */
+bool failed = false;
+
+/**
+ * Says on stderr why a part's lines report no figure of what they name
+ * (a day in which no train was worked, a start that was never acted on),
+ * and makes the benchmark exit non-zero.
+ */
+void refuse(const char *part, const char *why)
+{
+    std::fprintf(stderr, "%s: %s\n", part, why);
+    failed = true;
+}
+
 /**
  * Counts the repaints of each top-level window. One repaint sends paint
  * events to the window's dirty widgets one after another, so a run of
@@ -92,8 +106,11 @@ void benchHeadlessDay()
     const int ticks = 86400;
     QElapsedTimer t;
     t.start();
+    const long first = clockSeconds(h.app().A1());
     h.ticks(ticks);
     const double secs = t.nsecsElapsed() / 1e9;
+    if (clockSeconds(h.app().A1()) != first)
+        refuse("headless_day", "the clock did not come round a whole day");
     std::printf("headless_day_seconds: %.4f\n", secs);
     std::printf("headless_ticks_per_second: %.0f\n", ticks / secs);
 }
@@ -133,6 +150,12 @@ void benchHeadlessFullTraffic()
     for (const auto &[number, t] : d.trains())
         through += t.handedOver ? 1 : 0;
     std::printf("headless_full_traffic_trains: %d handed over of %d\n", through, int(d.trains().size()));
+    if (ticks < 86400 - 60)
+        refuse("headless_full_traffic", "the day was not played round to 7:14");
+    if (through == 0)
+        refuse("headless_full_traffic", "no train was handed over: the day worked no traffic");
+    else if (through < int(d.trains().size()))
+        refuse("headless_full_traffic", "not every train of the day was handed over");
 }
 
 /**
@@ -184,7 +207,7 @@ void benchPlacing(int count)
     for (int k = 0; k <= 61 && app.TimetableTrainStates.back() == core::LineWaiting; ++k)
         tick();
     if (app.TimetableTrainStates.back() != core::LineDue)
-        std::printf("placing_%d: the lines did not fall due\n", count);
+        refuse("placing", "the lines did not fall due");
     const int ticks = 2000;
     QElapsedTimer waiting;
     waiting.start();
@@ -230,6 +253,15 @@ void benchRealtime1024()
     std::printf("paints_per_second_at_1024: %.0f\n", paints.busiestWindow() / secs);
 }
 
+/** Refuses a part whose game has had no train by the time its measure starts. */
+void expectTrainsRunning(const Dispatcher &d, const char *part)
+{
+    const bool any = std::any_of(d.trains().begin(), d.trains().end(),
+                                 [](const auto &entry) { return entry.second.offered; });
+    if (!any)
+        refuse(part, "no train was offered before the measure: the game has no traffic");
+}
+
 /**
  * The real Qt loop and windows (offscreen) with a game of traffic: the
  * careful dispatcher plays the built-in day from 7:15, and once trains are
@@ -246,6 +278,7 @@ void benchRealtimeTraffic()
     h.click("A0.H9");
     Dispatcher d(h);
     d.playUntil(7, 40);
+    expectTrainsRunning(d, "realtime_1024_traffic");
     h.app().A0().hide();
     h.app().A5().show();
     h.app().A6().show();
@@ -318,6 +351,7 @@ void benchRealtimeCpu()
     h.click("A0.H9");
     Dispatcher d(h);
     d.playUntil(7, 40);
+    expectTrainsRunning(d, "cpu_seconds_per_wall_second");
     TA1 &a1 = h.app().A1();
     holdAt1024(a1);
 
@@ -445,7 +479,7 @@ void benchStartup(const QString &self)
                 shown.push_back(t.nsecsElapsed() / 1e6);
         }
         if (!said.contains("ready")) {
-            std::printf("startup: the click on \"Start\" was not acted on\n");
+            refuse("startup", "the click on \"Start\" was not acted on");
             child.kill();
             return;
         }
@@ -481,5 +515,5 @@ int main(int argc, char *argv[])
     run("realtime", benchRealtime1024);
     run("realtime-traffic", benchRealtimeTraffic);
     run("realtime-cpu", benchRealtimeCpu);
-    return 0;
+    return failed ? 1 : 0;
 }

@@ -1,6 +1,7 @@
 /** @file dispatcher.cpp The scripted dispatcher: telephone, desk and track view, one clock tick at a time. */
 #include "harness/dispatcher.h"
 
+#include "core/form_a1.h"
 #include "core/form_a2.h"
 
 #include <QMap>
@@ -151,10 +152,17 @@ void Dispatcher::playUntil(int hour, int minute)
         const int now = hms.value(0).toInt() * 3600 + hms.value(1).toInt() * 60 + hms.value(2).toInt();
         return (now - until + kDay) % kDay;
     };
+    /* Before the game's first tick the desk shows no time of the game; the
+       jump from that reading to the start time is no time played. */
+    const auto gameTimeShown = [&] {
+        const auto &seen = h.app().A1().seenMinute;
+        return seen.seen && seen.gameRunning;
+    };
+    while (h.app().gameRunning && !gameTimeShown())
+        step();
     for (int before = since(); before >= 60;) {
         step();
         const int after = since();
-
         if (after < before)
             break;
         before = after;
