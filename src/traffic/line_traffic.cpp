@@ -106,6 +106,11 @@ void countDeparture(App &app, int x)
             playIf(app, a1.SndDestickaCH, &app.A6());
         } else {
             odjezd->setValue(120);
+            /* Struhy's train waits for the consent. Asked back and given back since the
+               train was accepted, the consent is here: Struhy asks for it again, as it
+               did at the acceptance, or the train would never leave. */
+            if (x == LineB && a1.SmerB->colorIs(progress::Lime))
+                a1.SmerB->setColor(progress::Yellow);
         }
     }
     if (x == LineB && odjezd->value() < 100 && a1.SmerB->text() == Poloautoblok)

@@ -267,6 +267,44 @@ TEST(WholeDay, TheCarefulDispatcherWorksTheWeekdayTimetableFrom230)
     expectAtRest(day.h, d);
 }
 
+/*
+ * The weekday timetable from 2:30: Struhy has the consent for 5854 and its
+ * departure counts down, VT still lit, when ZS asks the consent back.
+ * Struhy gives it back after its delay, before 5854 leaves; the line holds
+ * 5854 while the consent is here, so Struhy asks for it again, and 5854,
+ * 5856 and 46318 come in with the rest of the day.
+ */
+TEST(WholeDay, TheConsentAskedBackWhileStruhysTrainWaitsToLeaveLetsItComeLater)
+{
+    Day day("vsedni_den.t6g", 2, 30, Dispatcher::Careful);
+    Dispatcher &d = *day.d;
+    const Harness &h = day.h;
+    d.playUntil(6, 10);
+    const auto leaving = [&] {
+        const int odjezd = h.value("A1.OdjezdB");
+        return h.text("A1.TratB") == "5854" && h.color("A1.SmerB") == QColor(255, 0, 0) && odjezd > 100 &&
+               odjezd < 119 && h.visible("A6.VTM");
+    };
+    for (int i = 0; i < 30 * 60 && !leaving(); ++i)
+        d.playTicks(1);
+    ASSERT_TRUE(leaving()) << d.describe().toStdString();
+    day.h.press("A6.ZSM", 5, 5);
+    day.h.release(5, 5);
+    ASSERT_EQ(h.color("A1.SmerB"), QColor(0, 0, 255));
+    for (int i = 0; i < 20 && h.color("A1.SmerB") == QColor(0, 0, 255); ++i)
+        d.playTicks(1);
+    EXPECT_NE(h.color("A1.SmerB"), QColor(0, 0, 255)) << "Struhy gave the consent back";
+    EXPECT_EQ(h.text("A1.TratB"), "5854") << "before 5854 left";
+
+    d.playUntil(23, 59);
+    for (const char *n : {"5854", "5856", "46318"}) {
+        ASSERT_TRUE(d.trains().count(QLatin1String(n))) << n << "\n" << d.describe().toStdString();
+        EXPECT_TRUE(d.trains().at(QLatin1String(n)).arrived) << n;
+    }
+    expectEveryTrainWorked(d, timetableTrains("vsedni_den.t6g", 2 * 60 + 30, 23 * 60));
+    expectAtRest(h, d);
+}
+
 TEST(WholeDay, TheQuickDispatcherWorksTheWeekdayTimetableFrom230)
 {
     playDay("vsedni_den.t6g", 2, 30, Dispatcher::Quick, timetableTrains("vsedni_den.t6g", 2 * 60 + 30, 23 * 60));
