@@ -33,6 +33,20 @@ bool chainOf(const ui::Form &box, const QString &stem, Chain &out)
     return true;
 }
 
+/**
+ * @return whether a box-1 chain holds a unit beyond side A/B: it stands at
+ * the panel, or its unit was sent on past the panel's left edge. A chain
+ * whose unit came home waits out of sight right of the panel, and one that
+ * never took a unit waits left of it without pictures.
+ */
+bool holdsUnit(const Chain &c, int screen)
+{
+    if (c[0]->left() > screen)
+        return false;
+    return c[9]->left() + c[9]->width() > 0
+           || std::any_of(c.begin(), c.end(), [](const ui::Image *img) { return !img->picture().isNull(); });
+}
+
 /** A box-1 chain that belongs to the track while its line's route is laid to it. */
 struct BoxChain {
     Chain images{};
@@ -52,7 +66,7 @@ struct Tick {
     const ui::Image *empty;
     bool alone;           ///< The loco runs alone (PosunN yellow).
     std::vector<BoxChain> box1; ///< Chains A and/or B this tick moves and hands the unit over with.
-    std::vector<BoxChain> held; ///< Chains A and/or B standing at box 1's panel: beyond side A/B, the unit's own.
+    std::vector<BoxChain> held; ///< Chains A and/or B holding a unit beyond side A/B: the unit's own.
     Chain chainC{};
     bool hasChainC = false;
     bool blocked = false; ///< Running out towards a side that cannot take the unit now.
@@ -484,7 +498,7 @@ void ShuntTimer(App &app, int track, bool right)
         b.routed = route->value() == track;
         if (b.routed)
             routed.push_back(b);
-        if (b.images[0]->left() <= t.screen && b.images[9]->left() + b.images[9]->width() > 0)
+        if (holdsUnit(b.images, t.screen))
             t.held.push_back(b);
     }
     /*
@@ -492,10 +506,10 @@ void ShuntTimer(App &app, int track, bool right)
      * it), it keeps to the chain that took it, whatever the routes do: the
      * run ends wholly on that chain, with that chain's consent label, or
      * back on the track, and the pictures of another chain never reach the
-     * track. One unit at a time is beyond side A/B, so the chain standing at
-     * the panel (not waiting out of sight at either side of it) is this
-     * unit's. Coming back from beyond the station it still waits for its
-     * own line's route.
+     * track. One unit at a time is beyond side A/B, so the chain holding a
+     * unit, at the panel or sent on past its left edge, is this unit's.
+     * Coming back from beyond the station it still waits for its own line's
+     * route.
      */
     const int stage = row->shuntStage->value();
     if (stage == 2 || (stage == 3 && !right))

@@ -601,6 +601,62 @@ std::vector<RouteChange> routeChanges()
 
 INSTANTIATE_TEST_SUITE_P(Levers, ShuntingHandOver, testing::ValuesIn(routeChanges()), routeChangeTestName);
 
+/**
+ * A unit of track 5 wholly beyond side A/B, braking by itself on its way
+ * out or coming back after its consent, sent on to the left past the far
+ * edge of box 1's panel (only line and back of the parameter count).
+ */
+class ShuntingSentOn : public ShuntingHandOver {};
+
+TEST_P(ShuntingSentOn, TheUnitKeepsItsChainBeyondThePanelAndComesBackWhole)
+{
+    const char line = GetParam().line;
+    const std::array<int, 10> cars = {0, 1, 2, 3, -1, -1, -1, -1, -1, -1};
+    layRoute(line, N);
+    listColour("C44", White);
+    h.type("A1.Kolej5", "posun.díl");
+    putUnit(N, cars, "1", false, 300);
+    choose(N);
+    h.click("A5.PB07");
+    ASSERT_TRUE(runUntilStage(N, 3));
+    if (GetParam().back) {
+        ASSERT_TRUE(runUntilStopped(N));
+        h.click(consent(line));
+        const int from = chain(line, 1).left();
+        ASSERT_TRUE(runUntil([&] { return chain(line, 1).left() > from + 20; })) << "on its way back";
+    }
+    h.click("A5.PB07");
+    ASSERT_TRUE(runUntil([&] { return chain(line, 10).left() + chain(line, 10).width() <= 0; }));
+    h.click("A5.PB08");
+    ASSERT_TRUE(runUntilStopped(N));
+
+    /* Out of sight, the unit still holds its chain, shows its label and keeps the side. */
+    EXPECT_EQ(track(N).shuntStage->value(), 0);
+    EXPECT_EQ(track(N).posun->text(), "0");
+    EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return chain(line, k); }, cars));
+    for (char other : {'A', 'B', 'C'})
+        EXPECT_EQ(h.visible(consent(other)), other == line) << other;
+    anotherUnitIsRefused();
+    EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return chain(line, k); }, cars));
+
+    layRoute(line, N);
+    ASSERT_TRUE(h.visible(consent(line)));
+    h.click(consent(line));
+    ASSERT_TRUE(runUntilStopped(N));
+    EXPECT_EQ(track(N).shuntStage->value(), 0);
+    EXPECT_EQ(track(N).posun->text(), "1");
+    EXPECT_TRUE(allOnView(N));
+    EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return slot(N, k); }, cars));
+    EXPECT_TRUE(eachVehicleInOnePlace(cars));
+    EXPECT_FALSE(h.visible(consent(line)));
+    EXPECT_TRUE(h.messages().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Levers, ShuntingSentOn,
+                         testing::Values(RouteChange{'A', false, 3, false, false}, RouteChange{'A', true, 3, false, false},
+                                         RouteChange{'B', false, 3, false, false}, RouteChange{'B', true, 3, false, false}),
+                         routeChangeTestName);
+
 /** A unit of track n run out to a side from the shunting panel, with its route and exit signal laid, until it stops. */
 class ShuntingConsent : public ShuntingByClicks {
 protected:
