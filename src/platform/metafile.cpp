@@ -49,7 +49,8 @@ constexpr size_t kMaxSavedStates = 256;
  *   to: a run of n characters costs n squared times kJoinedWork (a letter
  *   with 4,095 accents takes some 0.15 s);
  * - a font that no text of the picture drew with before is looked up
- *   among the system's fonts and loaded: kFontWork (0.2 to 0.4 ms).
+ *   among the system's fonts and loaded: kFontWork (0.2 to 0.5 ms, also
+ *   for a text in a dozen scripts it lacks: no other font stands in).
  * So the whole budget spent on text takes a small part of a second.
  */
 constexpr int64_t kTextWork = 16384;
@@ -439,6 +440,12 @@ public:
         font.setPixelSize(int(key.pixelSize));
         font.setWeight(key.bold ? QFont::Bold : QFont::Normal);
         font.setItalic(key.italic);
+        /*
+         * A character the font lacks is drawn as the font draws a missing
+         * character: looking for another font that has it would search all
+         * the system's fonts for each script the font lacks, for every new font.
+         */
+        font.setStyleStrategy(QFont::NoFontMerging);
         const QFontMetricsF metrics(font);
         QPointF at = device(logical);
         const double width = metrics.horizontalAdvance(text);

@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
+#include <utility>
 #include <vector>
 
 using testing_support::failureOf;
@@ -401,6 +402,29 @@ TEST(HostilePictures, TextIsChargedForItsJoinedCharactersAndFontsWhereQtLaysItOu
     const QImage captions = platform::decodeEmf(emfOf(records, 4 * 27, 256, 64));
     EXPECT_EQ(captions.size(), QSize(256, 64));
     EXPECT_NE(captions.pixel(4, 6), qRgba(0, 0, 0, 0)) << "the text's opaque ground";
+}
+
+TEST(HostilePictures, ATextInScriptsItsFontLacksLooksForNoOtherFont)
+{
+    ASSERT_NE(qtApp(), nullptr);
+    /*
+     * Texts of a letter of each of a dozen scripts that no usual font has,
+     * each in a font of a new face or size: the first two files within the
+     * work budget, the last two past it.
+     */
+    const std::pair<const char *, bool> files[] = {{"uncovered_scripts_10.emf", true},
+                                                   {"uncovered_scripts_180.emf", true},
+                                                   {"uncovered_scripts_220.emf", false},
+                                                   {"uncovered_scripts_265.emf", false}};
+    for (const auto &[name, fits] : files) {
+        const QByteArray bytes = hostileBytes(name);
+        EXPECT_LT(bytes.size(), 72 * 1024) << name;
+        const double start = cpuSeconds();
+        EXPECT_EQ(failureOf([&] { platform::decodeEmf(bytes); }),
+                  fits ? QStringLiteral("no error") : QStringLiteral("Metasoubor je poškozený: příliš mnoho kreslení"))
+            << name;
+        EXPECT_LT(cpuSeconds() - start, 1.0) << name;
+    }
 }
 
 TEST(HostilePictures, FillsAreChargedForTheirEdgesWithoutAPenToo)
