@@ -5,6 +5,7 @@
 #include "platform/jpeg_decoder.h"
 #include "platform/metafile.h"
 #include "platform/picture_limits.h"
+#include "platform/picture_read.h"
 #include "platform/wave_bytes.h"
 #include "failure_text.h"
 #include "view/qt_app.h"
@@ -17,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <ctime>
 #include <utility>
 #include <vector>
@@ -425,6 +427,30 @@ TEST(HostilePictures, ATextInScriptsItsFontLacksLooksForNoOtherFont)
             << name;
         EXPECT_LT(cpuSeconds() - start, 1.0) << name;
     }
+}
+
+TEST(HostilePictures, AReadingPastItsProcessorTimeIsRefusedWhateverItsRecords)
+{
+    /* A run-length coded bitmap, a progressive JPEG and the shipped metafiles, each read within a reading whose time is up. */
+    QTemporaryDir dir;
+    const QString rle = dir.filePath("rle.bmp");
+    writeFile(rle, bmpOf(dib8(32, 32, 1, {0x00FF0000, 0x0000FF00}, QByteArray("\x03\x01\x00\x01", 4)), 2));
+    const QStringList paths{rle, hostile("progressive_small.jpg"),
+                            QStringLiteral(KAMENNA_SOURCE_DATA_DIR "/Vozidla/lok_714.emf"),
+                            QStringLiteral(KAMENNA_SOURCE_DATA_DIR "/Vozidla/vuz_Bt.wmf")};
+    for (const QString &path : paths) {
+        {
+            const platform::PictureRead spent(std::chrono::nanoseconds(0));
+            EXPECT_EQ(failureOf([&] { platform::loadPicture(path); }), "Obrázek je poškozený: " + path);
+        }
+        EXPECT_FALSE(platform::loadPicture(path).isNull()) << path.toStdString();
+    }
+    /* A metafile is refused as one that costs more than its work budget. */
+    QFile emf(paths[2]);
+    ASSERT_TRUE(emf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = emf.readAll();
+    const platform::PictureRead spent(std::chrono::nanoseconds(0));
+    EXPECT_EQ(failureOf([&] { platform::decodeEmf(bytes); }), "Metasoubor je poškozený: příliš mnoho kreslení");
 }
 
 TEST(HostilePictures, FillsAreChargedForTheirEdgesWithoutAPenToo)
