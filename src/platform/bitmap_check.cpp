@@ -2,6 +2,7 @@
 #include "platform/bitmap_check.h"
 
 #include "platform/picture_limits.h"
+#include "platform/picture_read.h"
 
 #include <optional>
 
@@ -14,6 +15,9 @@ constexpr uint32_t kRle8 = 1;      ///< Run-length coded, 8 bits per pixel.
 constexpr uint32_t kRle4 = 2;      ///< Run-length coded, 4 bits per pixel.
 constexpr uint32_t kBitfields = 3; ///< Uncompressed rows with colour masks.
 constexpr uint32_t kAlphaBitfields = 6; ///< Uncompressed rows with four colour masks.
+
+/** Codes of a run-length coded stream walked between two looks at the reading's processor time. */
+constexpr int64_t kCodesBetweenLooks = 65536;
 
 /** @return bytes of one row of @p width pixels at @p bits per pixel, padded to four bytes. */
 int64_t rowBytes(int64_t width, int bits)
@@ -88,7 +92,8 @@ std::optional<DibHeader> readDibHeader(const char *dib, int64_t size)
  * indices into @p out (rows of @p stride bytes, the picture's top row
  * first) unless it is null.
  * @return true when it ends with its end mark inside @p size bytes, never
- *         writes outside the picture and names only colours of its table.
+ *         writes outside the picture, names only colours of its table and
+ *         ends before the picture's reading has taken its processor time.
  *         Pixels it leaves out (it ends or jumps early) are not written.
  */
 bool walkRle(const unsigned char *p, int64_t size, const DibHeader &h, uchar *out, qsizetype stride)
@@ -107,7 +112,9 @@ bool walkRle(const unsigned char *p, int64_t size, const DibHeader &h, uchar *ou
         ++x;
         return true;
     };
-    while (at + 2 <= size) {
+    for (int64_t codes = 0; at + 2 <= size; ++codes) {
+        if (codes % kCodesBetweenLooks == 0 && PictureRead::overdue())
+            return false;
         const int count = p[at];
         const int value = p[at + 1];
         at += 2;
@@ -345,11 +352,13 @@ QImage decodeIco(const QByteArray &data)
 
 QImage decodeBmp(const QByteArray &data)
 {
+    const PictureRead read;
     return bmpIsWhole(data) ? decodeWholeBmp(data) : QImage();
 }
 
 QImage decodeDib(const char *dib, int64_t size, int64_t pixelsAt)
 {
+    const PictureRead read;
     if (!dibIsWhole(dib, size, pixelsAt, 1))
         return {};
     /* A BMP file header in front of it, so that it is read as a BMP file is. */

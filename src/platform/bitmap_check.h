@@ -74,7 +74,8 @@ QImage decodeIco(const QByteArray &data);
  * Decodes a BMP file that passes bmpIsWhole. A run-length coded one is
  * decoded here, 8 bits a pixel, and every pixel its stream leaves out (it
  * ends or jumps early) takes colour index 0: no pixel is left unset.
- * @return the picture, or a null picture when the file is refused.
+ * @return the picture, or a null picture when the file is refused or its
+ *         stream is still being walked after kMaxPictureReadTime.
  */
 QImage decodeBmp(const QByteArray &data);
 

@@ -2,6 +2,7 @@
 #include "platform/jpeg_decoder.h"
 
 #include "platform/picture_limits.h"
+#include "platform/picture_read.h"
 #include "ui/sim_error.h"
 
 #include <QString>
@@ -113,13 +114,15 @@ void onMessage(j_common_ptr cinfo, int level)
     std::longjmp(error->jump, 1);
 }
 
-/** libjpeg's progress: notes its memory and refuses a file of endless scans. */
+/** libjpeg's progress, between rows and scans: notes its memory, refuses a file of endless scans or work. */
 void onProgress(j_common_ptr cinfo)
 {
     auto *job = reinterpret_cast<DecodeJob *>(cinfo);
     notePeak(job);
     if (job->info.input_scan_number > kMaxJpegScans)
         failWith(cinfo, "too many scans");
+    if (PictureRead::overdue())
+        failWith(cinfo, "too much work");
 }
 
 /** Points the job's error manager at our handlers. */
@@ -251,6 +254,7 @@ QImage decodeStarted(DecodeJob *job)
 
 QImage decodeJpeg(const QByteArray &data, JpegMemory *memory)
 {
+    const PictureRead read;
     if (data.isEmpty())
         throw ui::SimError(decodeFailure("empty file"));
     DecodeJob job{};

@@ -20,7 +20,8 @@ struct JpegMemory {
  * @return the picture in QImage::Format_RGB32.
  * @throws ui::SimError when the data is broken, truncated, of an
  *         unsupported colour space, larger than kMaxPictureSide a side,
- *         in more than kMaxJpegScans scans or needs more than kMaxJpegMemory.
+ *         in more than kMaxJpegScans scans, needs more than kMaxJpegMemory
+ *         or more processor time than kMaxPictureReadTime.
  */
 QImage decodeJpeg(const QByteArray &data, JpegMemory *memory = nullptr);
 

@@ -3,6 +3,7 @@
 
 #include "platform/bitmap_check.h"
 #include "platform/cp1250.h"
+#include "platform/picture_read.h"
 #include "ui/sim_error.h"
 
 #include <QFont>
@@ -49,7 +50,8 @@ constexpr size_t kMaxSavedStates = 256;
  *   to: a run of n characters costs n squared times kJoinedWork (a letter
  *   with 4,095 accents takes some 0.15 s);
  * - a font that no text of the picture drew with before is looked up
- *   among the system's fonts and loaded: kFontWork (0.2 to 0.4 ms).
+ *   among the system's fonts and loaded: kFontWork (0.2 to 0.5 ms, also
+ *   for a text in a dozen scripts it lacks: no other font stands in).
  * So the whole budget spent on text takes a small part of a second.
  */
 constexpr int64_t kTextWork = 16384;
@@ -154,6 +156,17 @@ public:
     void chargeRecord()
     {
         if (++m_records > kMaxMetafileRecords)
+            throw tooMuchWork();
+    }
+    /**
+     * Charges the next record of the file, and refuses the picture once its
+     * reading has taken its processor time, whatever its records cost.
+     * @throws ui::SimError past either.
+     */
+    void beginRecord()
+    {
+        chargeRecord();
+        if (PictureRead::overdue())
             throw tooMuchWork();
     }
     /**
@@ -439,6 +452,12 @@ public:
         font.setPixelSize(int(key.pixelSize));
         font.setWeight(key.bold ? QFont::Bold : QFont::Normal);
         font.setItalic(key.italic);
+        /*
+         * A character the font lacks is drawn as the font draws a missing
+         * character: looking for another font that has it would search all
+         * the system's fonts for each script the font lacks, for every new font.
+         */
+        font.setStyleStrategy(QFont::NoFontMerging);
         const QFontMetricsF metrics(font);
         QPointF at = device(logical);
         const double width = metrics.horizontalAdvance(text);
@@ -620,7 +639,7 @@ void drawEmf(const QByteArray &data, Canvas &canvas)
         /* libUEMF checks the records drawn here; the others are passed over unread. */
         if (isDrawnEmfRecord(type) && !U_emf_record_safe(r))
             throw broken("obsah záznamu");
-        canvas.chargeRecord();
+        canvas.beginRecord();
         at += size;
         /** @return whether the record holds n bytes from offset on. */
         auto holds = [size](int64_t offset, int64_t n) { return offset >= 0 && n >= 0 && offset + n <= size; };
@@ -871,7 +890,7 @@ void drawWmf(const QByteArray &data, int64_t from, Canvas &canvas)
             throw broken("délka záznamu");
         if (U_WMRRECSAFE_get(r, limit) == 0)
             throw broken("obsah záznamu");
-        canvas.chargeRecord();
+        canvas.beginRecord();
         at += size;
         const uint16_t function = le16(r + 4);
         const char *p = r + 6;
@@ -1022,6 +1041,7 @@ bool looksLikeEmf(const QByteArray &data)
 
 QImage decodeWmf(const QByteArray &data)
 {
+    const PictureRead read;
     if (!looksLikeWmf(data))
         throw broken("hlavička");
     const WmfLayout layout = wmfLayout(data);
@@ -1066,6 +1086,7 @@ QImage decodeWmf(const QByteArray &data)
 
 QImage decodeEmf(const QByteArray &data)
 {
+    const PictureRead read;
     if (!looksLikeEmf(data))
         throw broken("hlavička");
     const char *h = data.constData();

@@ -25,7 +25,9 @@ bool looksLikeEmf(const QByteArray &data);
  * Every record is checked against the file's end and its own size first.
  * @return the picture in QImage::Format_ARGB32_Premultiplied.
  * @throws ui::SimError when the file is cut, a record lies about its
- *         size or contents, or the picture is empty or far too large.
+ *         size or contents, the picture is empty or far too large, or
+ *         drawing it costs more than its work budget or its reading's
+ *         processor time (kMaxPictureReadTime).
  */
 QImage decodeWmf(const QByteArray &data);
 

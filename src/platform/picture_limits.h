@@ -1,6 +1,7 @@
 /** @file picture_limits.h The limits every picture file is held to before and while it is decoded. */
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 
 namespace platform {
@@ -46,5 +47,14 @@ inline constexpr int kMaxJpegScans = 256;
 inline constexpr int64_t kMaxMetafileRecords = 100000;
 inline constexpr int64_t kMaxMetafilePoints = 1000000;
 inline constexpr int64_t kMaxMetafileArea = 4 * kMaxPictureSide * kMaxPictureSide;
+
+/**
+ * The most processor time reading one picture may take, whatever its kind:
+ * the last guard behind the budgets above, so that no record they do not
+ * foresee makes a picture cost more. A picture still being read past it
+ * is refused as a broken one is. The shipped pictures take a few
+ * milliseconds, pictures just within the budgets about a tenth of a second.
+ */
+inline constexpr std::chrono::milliseconds kMaxPictureReadTime{300};
 
 } // namespace platform

@@ -5,6 +5,7 @@
 #include "platform/jpeg_decoder.h"
 #include "platform/metafile.h"
 #include "platform/picture_limits.h"
+#include "platform/picture_read.h"
 #include "platform/wave_bytes.h"
 #include "failure_text.h"
 #include "view/qt_app.h"
@@ -17,7 +18,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <ctime>
+#include <utility>
 #include <vector>
 
 using testing_support::failureOf;
@@ -401,6 +404,53 @@ TEST(HostilePictures, TextIsChargedForItsJoinedCharactersAndFontsWhereQtLaysItOu
     const QImage captions = platform::decodeEmf(emfOf(records, 4 * 27, 256, 64));
     EXPECT_EQ(captions.size(), QSize(256, 64));
     EXPECT_NE(captions.pixel(4, 6), qRgba(0, 0, 0, 0)) << "the text's opaque ground";
+}
+
+TEST(HostilePictures, ATextInScriptsItsFontLacksLooksForNoOtherFont)
+{
+    ASSERT_NE(qtApp(), nullptr);
+    /*
+     * Texts of a letter of each of a dozen scripts that no usual font has,
+     * each in a font of a new face or size: the first two files within the
+     * work budget, the last two past it.
+     */
+    const std::pair<const char *, bool> files[] = {{"uncovered_scripts_10.emf", true},
+                                                   {"uncovered_scripts_180.emf", true},
+                                                   {"uncovered_scripts_220.emf", false},
+                                                   {"uncovered_scripts_265.emf", false}};
+    for (const auto &[name, fits] : files) {
+        const QByteArray bytes = hostileBytes(name);
+        EXPECT_LT(bytes.size(), 72 * 1024) << name;
+        const double start = cpuSeconds();
+        EXPECT_EQ(failureOf([&] { platform::decodeEmf(bytes); }),
+                  fits ? QStringLiteral("no error") : QStringLiteral("Metasoubor je poškozený: příliš mnoho kreslení"))
+            << name;
+        EXPECT_LT(cpuSeconds() - start, 1.0) << name;
+    }
+}
+
+TEST(HostilePictures, AReadingPastItsProcessorTimeIsRefusedWhateverItsRecords)
+{
+    /* A run-length coded bitmap, a progressive JPEG and the shipped metafiles, each read within a reading whose time is up. */
+    QTemporaryDir dir;
+    const QString rle = dir.filePath("rle.bmp");
+    writeFile(rle, bmpOf(dib8(32, 32, 1, {0x00FF0000, 0x0000FF00}, QByteArray("\x03\x01\x00\x01", 4)), 2));
+    const QStringList paths{rle, hostile("progressive_small.jpg"),
+                            QStringLiteral(KAMENNA_SOURCE_DATA_DIR "/Vozidla/lok_714.emf"),
+                            QStringLiteral(KAMENNA_SOURCE_DATA_DIR "/Vozidla/vuz_Bt.wmf")};
+    for (const QString &path : paths) {
+        {
+            const platform::PictureRead spent(std::chrono::nanoseconds(0));
+            EXPECT_EQ(failureOf([&] { platform::loadPicture(path); }), "Obrázek je poškozený: " + path);
+        }
+        EXPECT_FALSE(platform::loadPicture(path).isNull()) << path.toStdString();
+    }
+    /* A metafile is refused as one that costs more than its work budget. */
+    QFile emf(paths[2]);
+    ASSERT_TRUE(emf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = emf.readAll();
+    const platform::PictureRead spent(std::chrono::nanoseconds(0));
+    EXPECT_EQ(failureOf([&] { platform::decodeEmf(bytes); }), "Metasoubor je poškozený: příliš mnoho kreslení");
 }
 
 TEST(HostilePictures, FillsAreChargedForTheirEdgesWithoutAPenToo)
