@@ -705,3 +705,19 @@ TEST(TimetablePlacing, AVehicleOfAPathLongerThanAnyIsRefusedAtOnceEachTimeItIsNa
     EXPECT_LT(refusals[0].size(), 400);
     EXPECT_EQ(g.h->messages().last(), "Ještě 2 řádky grafikonu nelze zařadit. Další vadné řádky tohoto grafikonu se již nehlásí.");
 }
+
+TEST(TimetablePlacing, APathInAndOutOfAFolderOfAVehiclesPackListsItOnce)
+{
+    TrainLineText train;
+    train.vehicles = "001000000000000000000000000000";
+    FileGame g({train.text()});
+    writeCrowdedObr(g.folder.path(), "Vozidla/lok_754.bmp", "lok.bmp");
+    /* Into "Obr/d" by another letter and out again 800 times, to the picture in other letters. */
+    g.restartWithVehicles({"Obr/" + QString("D/../").repeated(800) + "LOK.bmp"});
+    const quint64 listed = platform::foldersListed();
+    g.tickAt(7, 10);
+    EXPECT_EQ(g.state(0), core::LinePlaced);
+    EXPECT_EQ(g.h->app().A2().row(5).vehicles[0]->picture(), repositoryPicture("Vozidla/lok_754.bmp"));
+    EXPECT_EQ(platform::foldersListed() - listed, 1u);
+    EXPECT_TRUE(g.h->messages().isEmpty()) << g.h->messages().join(" | ").toStdString();
+}
