@@ -776,3 +776,13 @@ TEST(TimetablePlacing, APathInAndOutOfAFolderOfAVehiclesPackListsItOnce)
     EXPECT_EQ(platform::foldersListed() - listed, 1u);
     EXPECT_TRUE(g.h->messages().isEmpty()) << g.h->messages().join(" | ").toStdString();
 }
+
+TEST(TimetablePlacing, AVehiclesLineLongerThanAnyPathIsRefusedAtOnceWhateverItEndsWith)
+{
+    /* 3,000 trains name a line of 30 million separators: no picture kind, and no file has it. */
+    FileGame g(trainsOfVehicleOne(3000));
+    const QString entry(30000000, QLatin1Char('/'));
+    g.restartWithVehicles({entry});
+    EXPECT_EQ(refuseTrainsOfVehicleOne(g, entry), 0u);
+    EXPECT_EQ(g.h->app().A2().vehiclePictures.picturesRead(), 0);
+}
