@@ -3,6 +3,7 @@
 
 #include "platform/czech_plural.h"
 #include "platform/excerpt.h"
+#include "platform/files.h"
 
 #include <algorithm>
 
@@ -222,11 +223,13 @@ std::optional<TrainLineError> checkVehicle(int slot, int code, const QStringList
         return TrainLineError{TrainLineFault::UnknownVehicle, column,
             vehicleMessage(slot, code, QStringLiteral("není v seznamu vozidel."))};
     }
-    if (!isPictureKind(entry)) {
+    /* No file has a name this long: it is refused at once as a missing picture, whatever it ends with. */
+    const bool mayNameFile = !platform::namesNoFile(entry);
+    if (mayNameFile && !isPictureKind(entry)) {
         return TrainLineError{TrainLineFault::BadPictureKind, column,
             vehicleMessage(slot, code, QStringLiteral("nemá obrázek známého druhu: %1").arg(platform::excerpt(entry)))};
     }
-    if (!pictureUsable || !pictureUsable(entry)) {
+    if (!mayNameFile || !pictureUsable || !pictureUsable(entry)) {
         return TrainLineError{TrainLineFault::UnusablePicture, column,
             vehicleMessage(slot, code, QStringLiteral("má obrázek, který chybí nebo nejde načíst: %1").arg(platform::excerpt(entry)))};
     }
@@ -298,7 +301,9 @@ QString vehicleEntry(const QStringList &vehicleLines, int code)
 {
     if (code <= 0 || code > vehicleLines.size())
         return {};
-    return vehicleLines.at(code - 1).trimmed();
+    const QString &line = vehicleLines.at(code - 1);
+    /* A line longer than any path names no file, trimmed or not: it is given whole, never copied. */
+    return platform::namesNoFile(line) ? line : line.trimmed();
 }
 
 bool isPictureKind(const QString &entry)

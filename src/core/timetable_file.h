@@ -129,10 +129,11 @@ TrainLineResult parseTrainLine(QStringView text);
 /**
  * Checks that every vehicle of a parsed line can be shown: each code above
  * 0 names a non-empty line of the vehicles file whose picture has a known
- * kind and passes @p pictureUsable.
+ * kind and passes @p pictureUsable. An entry longer than any path is
+ * refused at once as an unusable picture, whatever its ending.
  * @param line a line that parseTrainLine accepted.
  * @param vehicleLines the vehicles file's lines; code N is element N - 1.
- * @param pictureUsable asked once for every vehicle entry used.
+ * @param pictureUsable asked once for every vehicle entry used that is no longer than a path.
  * @return the first vehicle fault, or nothing when every vehicle is good.
  */
 std::optional<TrainLineError> validateTrainVehicles(const TimetableTrainLine &line,
@@ -149,7 +150,9 @@ TrainLineResult checkTrainLine(QStringView text, const QStringList &vehicleLines
 
 /**
  * @return the vehicles-file entry of a vehicle code, trimmed; empty for
- *         code 0, a code beyond the file or an empty line.
+ *         code 0, a code beyond the file or an empty line. A line longer
+ *         than any path (platform::kMaxPathLength) is given whole: it names
+ *         no file, and it is refused as a missing picture.
  */
 QString vehicleEntry(const QStringList &vehicleLines, int code);
 

@@ -15,8 +15,10 @@ QImage VehiclePictures::picture(const QString &dataDir, const QString &entry)
     const auto named = m_byPath.constFind(path);
     if (named != m_byPath.cend())
         return m_byFile.value(*named);
-    /* Resolved once: the stamp and the reading both use it. */
-    const QString resolved = platform::resolvePath(path);
+    /* Resolved once: the stamp and the reading both use it. A path refused
+       before is not resolved again; only its file is looked at, for a change. */
+    const auto known = m_refusedPaths.constFind(path);
+    const QString resolved = known != m_refusedPaths.cend() ? *known : platform::resolvePath(path);
     const platform::FileStamp stamp = platform::fileStamp(resolved);
     /* Another spelling of a file already decoded. */
     const auto kept = m_byFile.constFind(stamp);
@@ -26,24 +28,28 @@ QImage VehiclePictures::picture(const QString &dataDir, const QString &entry)
     }
     /* Unusable as it was last time, and unchanged since: it is not read again. */
     if (m_refused.contains(stamp))
-        return {};
+        return refuse(path, resolved, stamp);
     QImage decoded;
     ++m_reads;
     try {
         decoded = platform::loadResolvedPicture(resolved);
     } catch (const std::exception &) {
         /* Unusable now: the train line that names it is refused with its own message. */
-        m_refused.insert(stamp);
-        return {};
+        return refuse(path, resolved, stamp);
     }
-    if (m_bytes + decoded.sizeInBytes() > platform::kMaxKeptPictureBytes) {
-        m_refused.insert(stamp);
-        return {};
-    }
+    if (m_bytes + decoded.sizeInBytes() > platform::kMaxKeptPictureBytes)
+        return refuse(path, resolved, stamp);
     m_bytes += decoded.sizeInBytes();
     m_byPath.insert(path, stamp);
     m_byFile.insert(stamp, decoded);
     return decoded;
+}
+
+QImage VehiclePictures::refuse(const QString &path, const QString &resolved, const platform::FileStamp &stamp)
+{
+    m_refused.insert(stamp);
+    m_refusedPaths.insert(path, resolved);
+    return {};
 }
 
 QString vehiclePicturePath(const QString &dataDir, const QString &entry)

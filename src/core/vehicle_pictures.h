@@ -17,8 +17,10 @@
  * broken one is. A file that is missing, broken or refused is remembered
  * with its stamp: trains that name it are refused without reading it again
  * while it stays so, and a file the player mends while the program runs
- * is read at the next train that names it. An entry longer than any path
- * (platform::kMaxPathLength) is refused at once whenever it is named,
+ * is read at the next train that names it. The path of a refused file is
+ * remembered with what it resolved to: it is not resolved again in the
+ * game, its file is only looked at for a change. An entry longer than any
+ * path (platform::kMaxPathLength) is refused at once whenever it is named,
  * without a look at the file system.
  */
 class VehiclePictures {
@@ -39,7 +41,11 @@ public:
     qint64 bytesKept() const { return m_bytes; }
 
 private:
+    /** Remembers a file as unusable, and the path that named it with what it resolved to. @return a null image. */
+    QImage refuse(const QString &path, const QString &resolved, const platform::FileStamp &stamp);
+
     QHash<QString, platform::FileStamp> m_byPath;   ///< The file each path named when it gave its picture.
+    QHash<QString, QString> m_refusedPaths;         ///< Paths that named an unusable file, and what they resolved to.
     QHash<platform::FileStamp, QImage> m_byFile;    ///< Decoded pictures by file, never a null one.
     QSet<platform::FileStamp> m_refused;            ///< Files that could not be used, as they were then.
     qint64 m_bytes = 0;                             ///< Memory of the kept pictures.

@@ -35,6 +35,9 @@ bool nameLess(const QString &a, const QString &b)
     return c != 0 ? c < 0 : a < b;
 }
 
+/** Folders listed so far by this process. */
+quint64 g_foldersListed = 0;
+
 /** What a listing of a folder keeps. */
 enum class EntryKind { Any, File, Folder };
 
@@ -62,6 +65,7 @@ void visitEntries(DIR *folder, Visit visit)
 {
     if (!folder)
         return;
+    ++g_foldersListed;
     while (const dirent *entry = ::readdir(folder)) {
         const QByteArray name(entry->d_name);
         if (name != "." && name != "..")
@@ -122,6 +126,15 @@ public:
         m_folder = next;
     }
 
+    /** @return the file system and the number of the folder reached; {0, 0} once nothing can exist. */
+    std::pair<quint64, quint64> identity() const
+    {
+        struct stat st {};
+        if (m_folder < 0 || ::fstat(m_folder, &st) != 0)
+            return {0, 0};
+        return {quint64(st.st_dev), quint64(st.st_ino)};
+    }
+
     /** @return the folder reached, opened for listing; null when it cannot be listed. */
     DIR *list() const
     {
@@ -167,20 +180,101 @@ struct FolderEntry {
 };
 
 /**
- * @return the entry of the folder a walk has reached named like name in
- *         any case, the first by name if several are; an empty one when
- *         none is.
+ * @return a name with each character case-folded as a comparison that
+ *         ignores case folds it: two names are equal so compared exactly
+ *         when these are equal.
  */
-FolderEntry findEntryIgnoringCase(const PathWalk &walk, QStringView name)
+QString foldedName(QStringView name)
 {
-    FolderEntry found;
-    visitEntries(walk.list(), [&](const QByteArray &bytes) {
-        const QString entry = decodeFileName(bytes);
-        if (QString::compare(entry, name, Qt::CaseInsensitive) == 0
-            && (found.name.isEmpty() || nameLess(entry, found.name)))
-            found = {entry, bytes};
-    });
-    return found;
+    QString folded;
+    folded.reserve(name.size());
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const QChar c = name.at(i);
+        if (c.isHighSurrogate() && i + 1 < name.size() && name.at(i + 1).isLowSurrogate()) {
+            folded += QStringView(QChar::fromUcs4(QChar::toCaseFolded(QChar::surrogateToUcs4(c, name.at(i + 1)))));
+            ++i;
+        } else {
+            folded += c.toCaseFolded();
+        }
+    }
+    return folded;
+}
+
+/**
+ * The folders one resolution of a path has listed, each listed once and
+ * kept by its names in any case: however often a path passes through a
+ * folder (a link back to it), the folder is read from the disk once.
+ */
+class FolderListings {
+public:
+    /**
+     * @return the entry of the folder a walk has reached named like name in
+     *         any case, the first by name if several are; an empty one
+     *         when none is.
+     */
+    FolderEntry find(const PathWalk &walk, QStringView name)
+    {
+        const std::pair<quint64, quint64> folder = walk.identity();
+        auto listed = m_folders.find(folder);
+        if (listed == m_folders.end() || folder == std::pair<quint64, quint64>{0, 0})
+            listed = m_folders.insert(folder, listing(walk));
+        return listed->value(foldedName(name));
+    }
+
+private:
+    /** @return the entries of the folder a walk has reached by their folded names, the first by name of each. */
+    static QHash<QString, FolderEntry> listing(const PathWalk &walk)
+    {
+        QHash<QString, FolderEntry> entries;
+        visitEntries(walk.list(), [&](const QByteArray &bytes) {
+            const QString entry = decodeFileName(bytes);
+            FolderEntry &found = entries[foldedName(entry)];
+            if (found.name.isEmpty() || nameLess(entry, found.name))
+                found = {entry, bytes};
+        });
+        return entries;
+    }
+
+    QHash<std::pair<quint64, quint64>, QHash<QString, FolderEntry>> m_folders; ///< Folders by file system and number.
+};
+
+/**
+ * @return a path with its "." and ".." names resolved by the text alone,
+ *         as Windows resolves them, and its empty names left out: "a/b/../c"
+ *         gives "a/c", "/.." gives "/", a relative path keeps its leading
+ *         "..". Nothing is looked up, so no name of it is visited twice.
+ */
+QString withoutDotNames(const QString &path)
+{
+    const bool absolute = path.startsWith(QLatin1Char('/'));
+    QList<QStringView> names;
+    qsizetype kept = 0; ///< Names at the start that ".." cannot take back: the leading ".." of a relative path.
+    for (const QStringView name : QStringView(path).tokenize(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        if (name == QLatin1String("."))
+            continue;
+        if (name != QLatin1String("..")) {
+            names.append(name);
+        } else if (names.size() > kept) {
+            names.removeLast();
+        } else if (!absolute) {
+            names.append(name);
+            ++kept;
+        }
+    }
+    QString joined = absolute ? QStringLiteral("/") : QString();
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        if (i > 0)
+            joined += QLatin1Char('/');
+        joined += names.at(i);
+    }
+    return joined.isEmpty() && !path.isEmpty() ? QStringLiteral(".") : joined;
+}
+
+/** @return whether an entry of the path's UTF-8 bytes exists (a dangling link does too). */
+bool existsAsWritten(const QString &path)
+{
+    struct stat st {};
+    return ::lstat(path.toUtf8().constData(), &st) == 0;
 }
 
 /** @return the problem an errno of stat or open stands for. */
@@ -390,22 +484,26 @@ QStringList listFiles(const QString &dir, const QString &pattern)
 
 QString resolvePath(const QString &path)
 {
-    const QString normalised = QString(path).replace(QLatin1Char('\\'), QLatin1Char('/'));
+    const QString written = QString(path).replace(QLatin1Char('\\'), QLatin1Char('/'));
     /* Not looked up at all: opening it is refused at once. */
-    if (namesNoFile(normalised))
+    if (namesNoFile(written))
+        return written;
+    const QString normalised = withoutDotNames(written);
+    /* Mostly every name exists as it is written: one look at the whole path finds it. */
+    if (normalised.isEmpty() || existsAsWritten(normalised))
         return normalised;
     PathWalk walk(normalised.startsWith(QLatin1Char('/')));
-    QString resolved;
-    qsizetype from = 0;
+    FolderListings listings;
+    QString resolved = normalised.startsWith(QLatin1Char('/')) ? QStringLiteral("/") : QString();
+    qsizetype from = resolved.size();
     for (;;) {
         const qsizetype slash = normalised.indexOf(QLatin1Char('/'), from);
         const QStringView part = QStringView(normalised).sliced(from, (slash < 0 ? normalised.size() : slash) - from);
-        const bool special = part.isEmpty() || part == QLatin1String(".") || part == QLatin1String("..");
-        Spelling name = special ? Spelling{part.toUtf8(), true} : spellingIn(walk, part);
+        Spelling name = part == QLatin1String("..") ? Spelling{part.toUtf8(), true} : spellingIn(walk, part);
         if (name.exists) {
             resolved += part;
         } else {
-            const FolderEntry match = findEntryIgnoringCase(walk, part);
+            const FolderEntry match = listings.find(walk, part);
             if (match.name.isEmpty())
                 return resolved + normalised.sliced(from);
             resolved += match.name;
@@ -417,6 +515,11 @@ QString resolvePath(const QString &path)
         resolved += QLatin1Char('/');
         from = slash + 1;
     }
+}
+
+quint64 foldersListed()
+{
+    return g_foldersListed;
 }
 
 QStringList splitTextLines(const QString &text)

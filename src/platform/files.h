@@ -115,16 +115,24 @@ QStringList listFiles(const QString &dir, const QString &pattern);
 
 /**
  * Finds the file a path written for a case-insensitive file system means.
- * Backslashes become slashes; a component that does not exist with its
- * exact case is replaced by the existing entry that matches it
- * case-insensitively (the first by name if several do). Components from the
- * first one that matches nothing on stay as written, and so does a path of
- * more than kMaxPathLength characters. Each component is looked up once, in
- * the folder before it: the work grows linearly with the path.
+ * Backslashes become slashes, and "." and ".." are resolved by the text
+ * before anything is looked up, as Windows resolves them ("a/b/../c" is
+ * "a/c", also when "a/b" does not exist); empty names are left out. A
+ * component that does not exist with its exact case is replaced by the
+ * existing entry that matches it case-insensitively (the first by name if
+ * several do). Components from the first one that matches nothing on stay
+ * as written, and a path of more than kMaxPathLength characters is given
+ * back with only its separators made "/", without a look. A path whose
+ * names all exist as written costs one look; otherwise each component is
+ * looked up once, in the folder before it, and each folder is listed at
+ * most once: the work grows linearly with the path and the folders on it.
  * @param path the path, with "/" or "\" separators.
  * @return the resolved path, or the normalised path when nothing matches.
  */
 QString resolvePath(const QString &path);
+
+/** @return how many folders this process has listed so far: the work that finding files costs, for the tests. */
+quint64 foldersListed();
 
 /**
  * Splits text into lines at CR LF, LF or CR.

@@ -89,6 +89,23 @@ private:
     QTemporaryDir m_dir;
 };
 
+/**
+ * Makes the folder "Obr" of a data directory as a vehicles pack holds it:
+ * 2,000 empty files and the folder "d", and in it a copy of a file of the
+ * repository's data directory under another name. What a path costs in it
+ * is counted in listings, which its size does not change.
+ */
+inline void writeCrowdedObr(const QString &dataDir, const QString &copied, const QString &name)
+{
+    const QString obr = dataDir + "/Obr";
+    ASSERT_TRUE(QDir(dataDir).mkpath("Obr/d"));
+    for (int i = 0; i < 2000; ++i) {
+        QFile file(obr + QStringLiteral("/f%1.bmp").arg(i));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    ASSERT_TRUE(QFile::copy(QStringLiteral(KAMENNA_SOURCE_DATA_DIR) + "/" + copied, obr + "/" + name));
+}
+
 /** Moves the pointer over the timetable choice and clicks it: the next timetable is picked. */
 inline void pickNextTimetable(Harness &h)
 {

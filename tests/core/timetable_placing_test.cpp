@@ -8,12 +8,55 @@
 #include "core/timetable_file.h"
 #include "core/timetable_placing.h"
 #include "devices/form_a3.h"
+#include "platform/excerpt.h"
 #include "platform/files.h"
 
 #include <QElapsedTimer>
 #include <QMap>
 #include <QSet>
 
+#include <algorithm>
+
+namespace {
+
+/** @return train lines of passenger trains from line A at 7:16, each with vehicle 1 alone. */
+QStringList trainsOfVehicleOne(int count)
+{
+    QStringList lines;
+    for (int i = 0; i < count; ++i) {
+        TrainLineText train;
+        train.number = QStringLiteral("%1").arg(10000 + i);
+        train.neighbourDeparture = "0716";
+        train.vehicles = "001000000000000000000000000000";
+        lines << train.text();
+    }
+    return lines;
+}
+
+/**
+ * Plays the 3,000 trains of trainsOfVehicleOne(3000), falling due at 7:11,
+ * until the placing has looked at them all, and checks that every one is
+ * refused and reported as refused lines are: the first five in full,
+ * quoting the entry of vehicle 1, then one count of the rest.
+ * @return the folders listed meanwhile.
+ */
+quint64 refuseTrainsOfVehicleOne(FileGame &g, const QString &entry)
+{
+    const quint64 listed = platform::foldersListed();
+    g.tickAt(7, 11);
+    g.h->ticks(9);
+    const TVlakByte &states = g.h->app().TimetableTrainStates;
+    EXPECT_EQ(std::count(states.begin(), states.end(), quint8(core::LineRefused)), 3000);
+    const QStringList refusals = g.h->messages().filter("Vlak na řádku");
+    EXPECT_EQ(refusals.size(), 5) << g.h->messages().join(" | ").left(2000).toStdString();
+    EXPECT_EQ(refusals.value(0), "Vlak na řádku 30 grafikonu nelze zařadit: Vozidlo 1 ve sloupcích 38-40 má obrázek, "
+                                 "který chybí nebo nejde načíst: " + platform::excerpt(entry));
+    EXPECT_EQ(g.h->messages().last(),
+              "Ještě 2995 řádků grafikonu nelze zařadit. Další vadné řádky tohoto grafikonu se již nehlásí.");
+    return platform::foldersListed() - listed;
+}
+
+} // namespace
 
 TEST(TimetablePlacing, TrainFallsDueFiveMinutesAheadAndShowsItsTimes)
 {
@@ -704,4 +747,42 @@ TEST(TimetablePlacing, AVehicleOfAPathLongerThanAnyIsRefusedAtOnceEachTimeItIsNa
     EXPECT_TRUE(refusals[0].contains("Vozidlo 1 ve sloupcích 38-40")) << refusals[0].left(300).toStdString();
     EXPECT_LT(refusals[0].size(), 400);
     EXPECT_EQ(g.h->messages().last(), "Ještě 2 řádky grafikonu nelze zařadit. Další vadné řádky tohoto grafikonu se již nehlásí.");
+}
+
+TEST(TimetablePlacing, AVehicleRefusedOnceIsNotResolvedAgainForTheTrainsThatNameIt)
+{
+    /* 3,000 trains at 7:16 name a path through "Obr" in other letters, 360 times, to a missing picture. */
+    FileGame g(trainsOfVehicleOne(3000));
+    ASSERT_TRUE(QDir(g.folder.path()).mkpath("Obr"));
+    const QString entry = QString("obr/../").repeated(360) + "chybi.bmp";
+    g.restartWithVehicles({entry});
+    /* Resolved by its text once: one listing of the data directory, for the missing name. */
+    EXPECT_EQ(refuseTrainsOfVehicleOne(g, entry), 1u);
+    EXPECT_EQ(g.h->app().A2().vehiclePictures.picturesRead(), 1);
+}
+
+TEST(TimetablePlacing, APathInAndOutOfAFolderOfAVehiclesPackListsItOnce)
+{
+    TrainLineText train;
+    train.vehicles = "001000000000000000000000000000";
+    FileGame g({train.text()});
+    writeCrowdedObr(g.folder.path(), "Vozidla/lok_754.bmp", "lok.bmp");
+    /* Into "Obr/d" by another letter and out again 800 times, to the picture in other letters. */
+    g.restartWithVehicles({"Obr/" + QString("D/../").repeated(800) + "LOK.bmp"});
+    const quint64 listed = platform::foldersListed();
+    g.tickAt(7, 10);
+    EXPECT_EQ(g.state(0), core::LinePlaced);
+    EXPECT_EQ(g.h->app().A2().row(5).vehicles[0]->picture(), repositoryPicture("Vozidla/lok_754.bmp"));
+    EXPECT_EQ(platform::foldersListed() - listed, 1u);
+    EXPECT_TRUE(g.h->messages().isEmpty()) << g.h->messages().join(" | ").toStdString();
+}
+
+TEST(TimetablePlacing, AVehiclesLineLongerThanAnyPathIsRefusedAtOnceWhateverItEndsWith)
+{
+    /* 3,000 trains name a line of 30 million separators: no picture kind, and no file has it. */
+    FileGame g(trainsOfVehicleOne(3000));
+    const QString entry(30000000, QLatin1Char('/'));
+    g.restartWithVehicles({entry});
+    EXPECT_EQ(refuseTrainsOfVehicleOne(g, entry), 0u);
+    EXPECT_EQ(g.h->app().A2().vehiclePictures.picturesRead(), 0);
 }

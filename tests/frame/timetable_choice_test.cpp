@@ -152,6 +152,23 @@ TEST(TimetableChoice, AVehiclesFileOfAPathLongerThanAnyIsRefusedAtOnce)
     EXPECT_EQ(h.text("A0.G6"), "Grafikon A");
 }
 
+TEST(TimetableChoice, AVehiclesFileInAndOutOfAFolderOfAVehiclesPackIsPickedListingItOnce)
+{
+    TimetableFolder folder;
+    writeCrowdedObr(folder.path(), "Vozidla.txt", "Vozidla.txt");
+    /* Into "Obr/d" by another letter and out again 800 times, to the file in other letters. */
+    folder.writeTimetable("a.t6g", {TrainLineText{}.text()}, "Grafikon A", "Horní Lom",
+                          "Obr\\" + QString("D\\..\\").repeated(800) + "VOZIDLA.TXT");
+    Harness h(folder.path());
+    const quint64 listed = platform::foldersListed();
+    pickNextTimetable(h);
+    EXPECT_TRUE(h.messages().isEmpty()) << h.messages().join(" | ").left(1000).toStdString();
+    EXPECT_EQ(h.text("A1.GrafikonDir"), "a.t6g");
+    EXPECT_EQ(h.lines("A0.Vozidla"), platform::readTextLines1250(folder.path() + "/Vozidla.txt"));
+    /* The timetable folder and "Obr", each once. */
+    EXPECT_EQ(platform::foldersListed() - listed, 2u);
+}
+
 TEST(TimetableChoice, ALongTitleIsCutToWhatTheRowCanShow)
 {
     TimetableFolder folder;

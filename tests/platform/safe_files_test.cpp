@@ -121,6 +121,41 @@ TEST(SafeFiles, APathLongerThanAnyIsRefusedAtOnceAndOneWithinTheLimitIsFound)
     EXPECT_EQ(platform::fileStamp(written), platform::FileStamp{});
 }
 
+TEST(SafeFiles, DotNamesAreResolvedByTheirTextAndEachFolderIsListedOnceAPath)
+{
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath(QStringLiteral("Obr/d"));
+    writeFile(dir.filePath(QStringLiteral("Obr/vůz.txt")), "\xE8\x61j\r\n"); // "čaj"
+    ASSERT_TRUE(QFile::link(QStringLiteral("."), dir.filePath(QStringLiteral("Obr/lnk"))));
+
+    /* "Obr" written in other letters and left again 360 times, then a missing name: one listing a look. */
+    const QString missing = dir.path() + QString(QStringLiteral("/obr/..")).repeated(360) + QStringLiteral("/chybí.bmp");
+    quint64 listed = platform::foldersListed();
+    EXPECT_EQ(platform::resolvePath(missing), dir.path() + QStringLiteral("/chybí.bmp"));
+    EXPECT_EQ(failureOf([&] { platform::loadPicture(missing); }), "Soubor nebyl nalezen: " + dir.path() + "/chybí.bmp");
+    EXPECT_EQ(platform::foldersListed() - listed, 2u);
+
+    /* Into "d" by another letter and out again 800 times: "Obr" is listed once, for the file's own name. */
+    const QString through = dir.path() + QStringLiteral("/Obr") + QString(QStringLiteral("/D/..")).repeated(800)
+                            + QStringLiteral("/VŮZ.txt");
+    ASSERT_LT(through.size(), platform::kMaxPathLength);
+    listed = platform::foldersListed();
+    EXPECT_EQ(platform::readTextLines1250(through), QStringList{"čaj"});
+    EXPECT_EQ(platform::foldersListed() - listed, 1u);
+
+    /* A link back to its own folder, taken 900 times by another letter case: the folder is listed once. */
+    const QString loop = dir.path() + QStringLiteral("/Obr") + QString(QStringLiteral("/LNK")).repeated(900)
+                         + QStringLiteral("/VŮZ.txt");
+    listed = platform::foldersListed();
+    EXPECT_EQ(platform::resolvePath(loop),
+              dir.path() + QStringLiteral("/Obr") + QString(QStringLiteral("/lnk")).repeated(900) + QStringLiteral("/vůz.txt"));
+    EXPECT_EQ(platform::foldersListed() - listed, 1u);
+
+    /* ".." takes back the name before it as Windows does, also one that does not exist. */
+    EXPECT_EQ(platform::resolvePath(dir.path() + QStringLiteral("/chybí/../OBR/./\\vůz.txt")),
+              dir.filePath(QStringLiteral("Obr/vůz.txt")));
+}
+
 TEST(SafeFiles, CutBitmapsAndIconsAreRefusedNeverShownHalf)
 {
     QTemporaryDir dir;
