@@ -8,6 +8,7 @@
 #include "core/timetable_file.h"
 #include "devices/form_a3.h"
 #include "frame/form_a0.h"
+#include "platform/picture_read.h"
 #include "platform/platform.h"
 #include "ui/sim_error.h"
 
@@ -154,6 +155,8 @@ void writeTrain(App &app, TimetableRow &row, const TimetableTrainLine &line)
 /** @return the line checked whole, columns and vehicles, before any cell is written. */
 TrainLineResult checkDueLine(App &app, const QString &text)
 {
+    /* The pictures the check reads are all this tick reads: they share one time. */
+    const platform::PictureRead reading(platform::kMaxTrainPicturesReadTime);
     const QString dataDir = app.dataDir();
     VehiclePictures &pictures = app.A2().vehiclePictures;
     return checkTrainLine(text, app.A0().Vozidla->lines(), [&](const QString &entry) {

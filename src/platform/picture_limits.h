@@ -57,4 +57,12 @@ inline constexpr int64_t kMaxMetafileArea = 4 * kMaxPictureSide * kMaxPictureSid
  */
 inline constexpr std::chrono::milliseconds kMaxPictureReadTime{300};
 
+/**
+ * The most processor time the pictures of one train may take together:
+ * a tick places one train, so ten pictures each near their own limit
+ * would otherwise hold the tick for seconds. A picture begun once the
+ * train's time is spent is refused as a broken one is.
+ */
+inline constexpr std::chrono::milliseconds kMaxTrainPicturesReadTime{800};
+
 } // namespace platform

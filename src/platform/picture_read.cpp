@@ -1,6 +1,7 @@
 /** @file picture_read.cpp The processor time a picture's reading has taken, against its limit. */
 #include "platform/picture_read.h"
 
+#include <algorithm>
 #include <ctime>
 
 namespace platform {
@@ -23,16 +24,15 @@ int64_t threadTime()
 
 } // namespace
 
-PictureRead::PictureRead(std::chrono::nanoseconds allowed) : m_outermost(t_deadline == kNoDeadline)
+PictureRead::PictureRead(std::chrono::nanoseconds allowed) : m_outer(t_deadline)
 {
-    if (m_outermost)
-        t_deadline = threadTime() + allowed.count();
+    const int64_t own = threadTime() + allowed.count();
+    t_deadline = m_outer == kNoDeadline ? own : std::min(m_outer, own);
 }
 
 PictureRead::~PictureRead()
 {
-    if (m_outermost)
-        t_deadline = kNoDeadline;
+    t_deadline = m_outer;
 }
 
 bool PictureRead::overdue()

@@ -4,15 +4,17 @@
 #include "platform/picture_limits.h"
 
 #include <chrono>
+#include <cstdint>
 
 namespace platform {
 
 /**
- * One picture being read on this thread. The reading may take `allowed`
- * of the thread's own processor time, counted from when it begins; a
- * reading begun within another (a bitmap inside a metafile) is part of
- * it and keeps its time. The readers' loops ask overdue() between their
- * records and refuse the picture once it is.
+ * One picture, or a group of pictures, being read on this thread. The
+ * reading may take `allowed` of the thread's own processor time, counted
+ * from when it begins, and no more than what is left of a reading it is
+ * begun within: a bitmap inside a metafile shares the metafile's time, and
+ * the pictures of one train share the train's. The readers' loops ask
+ * overdue() between their records and refuse the picture once it is.
  */
 class PictureRead {
 public:
@@ -25,7 +27,7 @@ public:
     static bool overdue();
 
 private:
-    bool m_outermost; ///< This reading set the deadline and clears it when it ends.
+    int64_t m_outer; ///< The deadline of the reading this one is begun within, restored when it ends.
 };
 
 } // namespace platform

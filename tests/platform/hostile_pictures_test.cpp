@@ -445,6 +445,15 @@ TEST(HostilePictures, AReadingPastItsProcessorTimeIsRefusedWhateverItsRecords)
         }
         EXPECT_FALSE(platform::loadPicture(path).isNull()) << path.toStdString();
     }
+    /* Within the time of a train's pictures, each picture has no more than its own, and the train's is left after it. */
+    {
+        const platform::PictureRead train(std::chrono::hours(1));
+        {
+            const platform::PictureRead spent(std::chrono::nanoseconds(0));
+            EXPECT_EQ(failureOf([&] { platform::loadPicture(paths[2]); }), "Obrázek je poškozený: " + paths[2]);
+        }
+        EXPECT_FALSE(platform::loadPicture(paths[2]).isNull());
+    }
     /* A metafile is refused as one that costs more than its work budget. */
     QFile emf(paths[2]);
     ASSERT_TRUE(emf.open(QIODevice::ReadOnly));
