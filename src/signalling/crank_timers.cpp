@@ -21,6 +21,8 @@ constexpr int Acting = 200;
 constexpr int AtRest = 300;
 
 const QString Poloautoblok = QStringLiteral("Poloautoblok");
+/** The colour of `A1.SmerB` while this station asks Struhy for the line-B consent back. */
+constexpr ui::PackedColor ConsentAskedBack(0, 0, 255);
 
 /** Lowers a field by one while it is above 1. */
 void stepDown(ui::SpinEdit *field)
@@ -207,7 +209,10 @@ void stepBox1(App &app)
         for (ui::SpinEdit *f : {a1.NavMOd, a1.NavMOdSt, a1.HrMOd})
             stepDown(f);
         TA6 &a6 = app.A6();
-        if (a1.NavMOd->value() == 1 && !part<ui::Control>(a6, "VTM").visible())
+        /* VT is dark from the departure of a train from Struhy until ODHL. While the
+           consent is asked back VT flashes and is lit: a dark phase lights no EV again. */
+        const bool vtDark = !part<ui::Control>(a6, "VTM").visible() && !a1.SmerB->colorIs(ConsentAskedBack);
+        if (a1.NavMOd->value() == 1 && vtDark)
             part<ui::Control>(a6, "EVM").show();
     }
     if (a7.PakaZavM->top() > blok + 341 && a1.CestaB->value() == a1.KolejB->value())

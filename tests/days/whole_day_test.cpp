@@ -305,6 +305,41 @@ TEST(WholeDay, TheConsentAskedBackWhileStruhysTrainWaitsToLeaveLetsItComeLater)
     expectAtRest(h, d);
 }
 
+/*
+ * The built-in day from 7:15, quick: 2601 from Struhy is in and reported
+ * (ODHL lights VT again) while box 1's signalman still cranks its entry
+ * lever back, and ZS asks the consent back at once, for 2622 to leave for
+ * Struhy at 8:01. VT flashes while the consent is asked back; its dark
+ * phase must not light EV again, or the next ODHL would free line B of the
+ * train booked on it and the day would go astray.
+ */
+TEST(WholeDay, TheConsentAskedBackRightAfterTheArrivalReportLightsNoSecondReport)
+{
+    Day day("", 7, 15, Dispatcher::Quick);
+    Dispatcher &d = *day.d;
+    Harness &h = day.h;
+    d.playUntil(7, 50);
+    ASSERT_EQ(h.text("A1.TratB"), "2601");
+    const auto reported = [&] {
+        return h.text("A1.TratB") == "Volná" && h.visible("A6.VTM") && h.color("A1.SmerB") == QColor(255, 0, 0) &&
+               h.timerEnabled("A1.ZaverSt1");
+    };
+    for (int i = 0; i < 20 * 60 && !reported(); ++i)
+        d.playTicks(1);
+    ASSERT_TRUE(reported()) << d.describe().toStdString();
+    h.press("A6.ZSM", 5, 5);
+    h.release(5, 5);
+    ASSERT_EQ(h.color("A1.SmerB"), QColor(0, 0, 255));
+    for (int i = 0; i < 5; ++i) {
+        h.ticks(1);
+        EXPECT_FALSE(h.visible("A6.EVM")) << "tick " << i;
+    }
+
+    d.playUntil(23, 59);
+    expectEveryTrainWorked(d, BuiltInDayFrom715);
+    expectAtRest(h, d);
+}
+
 TEST(WholeDay, TheQuickDispatcherWorksTheWeekdayTimetableFrom230)
 {
     playDay("vsedni_den.t6g", 2, 30, Dispatcher::Quick, timetableTrains("vsedni_den.t6g", 2 * 60 + 30, 23 * 60));
