@@ -873,6 +873,50 @@ TEST_F(ShuntingConsent, AUnitOnItsWayBackWaitsBeyondTheStationForATrainArrivingO
     EXPECT_TRUE(h.messages().isEmpty());
 }
 
+TEST_F(ShuntingConsent, AConsentWaitsWhileTheTracksOwnUnitStillBrakesBeyondTheOtherSide)
+{
+    const std::array<int, 10> first = {0, 1, 2, -1, -1, -1, -1, -1, -1, -1};
+    const std::array<int, 10> second = {-1, -1, -1, -1, -1, -1, -1, 5, 4, 3};
+    putUnit(7, first, "1", false, 300);
+    runOut(7, false);
+    putUnit(5, second, "10", false, 600);
+    h.type("A1.KolejC", "5");
+    listColour("C29", White);
+    listColour("C44", White);
+    choose(5);
+    h.click("A5.PB09");
+    /* Track 5's unit is wholly on box 2's panel and still braking: its track reads no loco already. */
+    ASSERT_TRUE(runUntilStage(5, -3));
+    consent("A7.SPA", 5);
+    EXPECT_TRUE(h.visible("A7.SPA"));
+    EXPECT_EQ(track(5).shuntStage->value(), -3);
+    ASSERT_TRUE(runUntilStopped(5));
+    EXPECT_TRUE(h.visible("A8.SPC")) << "the unit beyond side C waits for its consent";
+
+    /* Once it stands, side A's unit comes in; sent out again, side C's consent waits for it the same way. */
+    consent("A7.SPA", 5);
+    ASSERT_TRUE(runUntilStopped(5));
+    h.click("A5.PB07");
+    ASSERT_TRUE(runUntilStage(5, 3));
+    consent("A8.SPC", 5);
+    EXPECT_TRUE(h.visible("A8.SPC"));
+    EXPECT_EQ(track(5).shuntStage->value(), 3);
+    ASSERT_TRUE(runUntilStopped(5));
+    EXPECT_TRUE(h.visible("A7.SPA")) << "the unit beyond side A waits for its consent";
+    EXPECT_TRUE(eachVehicleInOnePlace(first));
+    EXPECT_TRUE(eachVehicleInOnePlace(second));
+
+    consent("A8.SPC", 3);
+    ASSERT_TRUE(runUntilStopped(3));
+    consent("A7.SPA", 7);
+    ASSERT_TRUE(runUntilStopped(7));
+    EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return slot(3, k); }, second));
+    EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return slot(7, k); }, first));
+    EXPECT_TRUE(eachVehicleInOnePlace(first));
+    EXPECT_TRUE(eachVehicleInOnePlace(second));
+    EXPECT_TRUE(h.messages().isEmpty());
+}
+
 TEST_F(ShuntingByClicks, ADepartedTrainLeavesNoCopyForThePullsToDragBack)
 {
     const std::array<int, 10> train = {1, 2, 3, 4, 5, 6, 7, 8, 9, 0};
