@@ -373,8 +373,27 @@ bool blockedOut(const Tick &t)
 }
 
 /**
- * Halts a blocked unit whose leading vehicle would leave the view with
- * this tick's move: it stops where it stands, every vehicle on its track.
+ * @return whether the unit on its track runs towards an edge of the view
+ * where nothing takes it over: on its way back or turned round on the
+ * track (stage 1 under the P timer, -1 under the L timer), or a loco
+ * alone driven from its far end, uncoupled from the vehicles it pushed.
+ * Only the slot at the side's end of the track (slot 1 towards side A/B,
+ * slot 10 towards side C) hands over, and a loco alone hands over only
+ * itself.
+ */
+bool noHandOverAhead(const Tick &t)
+{
+    const int out = t.direction < 0 ? 1 : -1;
+    if (t.stage() == -out)
+        return true;
+    const QLatin1String leadingEnd(t.direction < 0 ? "1" : "10");
+    return t.stage() == out && t.alone && t.row.posun->text() != leadingEnd;
+}
+
+/**
+ * Halts a unit that cannot leave the view where it runs (blocked, or no
+ * hand-over ahead) once its leading vehicle would leave the view with this
+ * tick's move: it stops where it stands, every vehicle on its track.
  * @return whether it halted.
  */
 bool haltAtEdge(Tick &t)
@@ -429,7 +448,7 @@ void shuntTick(Tick &t, bool right)
     drivePhase(t);
     if (t.stage() < -1 && t.hasChainC)
         moveChain(t.chainC, t.direction);
-    if (t.stage() >= -2 && t.stage() <= 2 && !(t.blocked && haltAtEdge(t)))
+    if (t.stage() >= -2 && t.stage() <= 2 && !((t.blocked || noHandOverAhead(t)) && haltAtEdge(t)))
         moveSlots(t);
     if (t.stage() >= 2)
         for (const BoxChain &b : t.box1)

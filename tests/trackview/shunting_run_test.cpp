@@ -417,6 +417,36 @@ TEST_F(ShuntingByClicks, ALocoAloneLosingItsRouteToSideCStaysOnTheView)
     EXPECT_FALSE(h.visible("A8.SPC"));
 }
 
+TEST_F(ShuntingByClicks, ALocoUncoupledAtTheRearOfItsRunStaysOnTheView)
+{
+    /* Each loco pushes its vehicles towards a side and is uncoupled at full speed: it runs on alone behind them. */
+    const std::array<int, 10> cars5 = {1, 2, 3, -1, -1, -1, -1, -1, -1, 0};
+    const std::array<int, 10> cars3 = {9, -1, -1, -1, -1, -1, -1, 6, 5, 4};
+    h.type("A1.KolejA", "5");
+    h.type("A1.KolejC", "3");
+    listColour("C44", White);
+    listColour("C26", White);
+    putUnit(5, cars5, "10", false, 500);
+    putUnit(3, cars3, "1", false, 200);
+    for (const auto &[n, button] : {std::pair{5, "A5.PB07"}, std::pair{3, "A5.PB09"}}) {
+        choose(n);
+        h.click(button);
+        ASSERT_TRUE(runUntil([&] { return track(n).speed->value() >= 300; }));
+        h.click("A5.PB11");
+        ASSERT_EQ(track(n).posun->color(), QColor(255, 255, 0));
+        ASSERT_TRUE(runUntilStopped(n)) << n;
+        EXPECT_TRUE(allOnView(n)) << n;
+        EXPECT_EQ(track(n).shuntStage->value(), 0) << n;
+    }
+    EXPECT_EQ(slot(5, 10).left(), 0) << "halted at the edge";
+    EXPECT_EQ(slot(3, 1).left() + slot(3, 1).width(), screen()) << "halted at the edge";
+    EXPECT_TRUE(eachVehicleInOnePlace(cars5));
+    EXPECT_TRUE(eachVehicleInOnePlace(cars3));
+    for (const char *consent : {"A7.SPA", "A7.SPB", "A8.SPC"})
+        EXPECT_FALSE(h.visible(consent)) << consent;
+    EXPECT_TRUE(h.messages().isEmpty());
+}
+
 TEST_F(ShuntingByClicks, ARouteToSideCLaidElsewhereDuringTheHandOverEndsTheRunOnTheChainOrTheTrack)
 {
     const std::array<int, 10> cars = {-1, -1, -1, -1, -1, -1, 3, 2, 1, 0};
@@ -914,6 +944,28 @@ TEST_F(ShuntingConsent, AConsentWaitsWhileTheTracksOwnUnitStillBrakesBeyondTheOt
     EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return slot(7, k); }, first));
     EXPECT_TRUE(eachVehicleInOnePlace(first));
     EXPECT_TRUE(eachVehicleInOnePlace(second));
+    EXPECT_TRUE(h.messages().isEmpty());
+}
+
+TEST_F(ShuntingConsent, ALocoAloneComingBackStopsOnTheViewWhereItsTracksSlotsLieBeyondTheEdge)
+{
+    /* Track 5's unit went out to side A, its emptied slots left beyond the view's left edge; the track is uncoupled. */
+    putUnit(5, {0, 1, 2, 3, 4, 5, 6, 7, 8, 10}, "1", false, 300);
+    runOut(5, false);
+    choose(5);
+    h.click("A5.PB11");
+    ASSERT_LT(slot(5, 9).left() + slot(5, 9).width() + 70, 60) << "the loco brakes too late to stop on the view";
+    /* Track 3's loco goes out alone to side C and is brought in on track 5: it brakes only near slot 9. */
+    const std::array<int, 10> loco = {-1, -1, -1, -1, -1, -1, -1, -1, -1, 9};
+    putUnit(3, loco, "10", true, 700);
+    runOut(3, true);
+    consent("A8.SPC", 5);
+    ASSERT_TRUE(runUntilStopped(5));
+    EXPECT_EQ(track(5).shuntStage->value(), 0);
+    EXPECT_EQ(track(5).posun->text(), "10");
+    EXPECT_EQ(shows(slot(5, 10)), 9);
+    EXPECT_EQ(slot(5, 10).left(), 0) << "halted at the edge";
+    EXPECT_TRUE(eachVehicleInOnePlace(loco));
     EXPECT_TRUE(h.messages().isEmpty());
 }
 
