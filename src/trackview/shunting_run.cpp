@@ -218,7 +218,9 @@ void outTowardsAB(Tick &t)
  * stays in the slots for the pulls to drag back into view: a loco alone
  * empties its own slot (slot 1 towards side A/B, slot 10 towards side C),
  * a coupled unit all ten and frees the track (towards side C from track 1
- * or 2 also section 1a).
+ * or 2 also section 1a). A unit whose brake stopped it on this very tick,
+ * with its last move, has no tick left to stop beyond the station: it
+ * waits for its consent at once, as a stop there does.
  */
 void whollyOnBox(Tick &t, int stage)
 {
@@ -227,13 +229,17 @@ void whollyOnBox(Tick &t, int stage)
     t.row.posun->setText(QStringLiteral("0"));
     if (t.alone) {
         t.row.vehicleSlots[stage > 0 ? 0 : 9]->assignPicture(*t.empty);
-        return;
+    } else {
+        emptySlots(t.row, *t.empty);
+        TA1 &a1 = t.app.A1();
+        occupation(a1, t.row.number)->setText(Volna);
+        if (stage < 0 && (t.row.number == 1 || t.row.number == 2))
+            a1.Kolej1a->setText(Volna);
     }
-    emptySlots(t.row, *t.empty);
-    TA1 &a1 = t.app.A1();
-    occupation(a1, t.row.number)->setText(Volna);
-    if (stage < 0 && (t.row.number == 1 || t.row.number == 2))
-        a1.Kolej1a->setText(Volna);
+    if (!t.timer->enabledFlag()) {
+        t.row.shuntStage->setColor(phase::White);
+        waitBeyond(t);
+    }
 }
 
 /** L step 6: image j of the unit's chain stands wholly on box 1's panel. */

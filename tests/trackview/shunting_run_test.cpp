@@ -1073,4 +1073,45 @@ TEST_F(ShuntingRun, ARunBackBrakedOnTheBoxPanelCanBeConsentedAgain)
     EXPECT_EQ(shows(slot(5, 2)), 1);
 }
 
+TEST_F(ShuntingRun, AUnitItsBrakeStopsAsItComesWhollyOntoABoxPanelWaitsForItsConsent)
+{
+    route(5, 0);
+    a1().KolejC->setValue(3);
+    const std::array<int, 10> toA = {0, 1, 2, 3, 4, 5, 6, 7, 8, -1};
+    const std::array<int, 10> toC = {-1, 8, 7, 6, 5, 4, 3, 2, 1, 0};
+    putUnit(5, toA, "1", false, 500);
+    putUnit(3, toC, "10", false, 300);
+    for (const auto &[n, right] : {std::pair{5, false}, std::pair{3, true}}) {
+        ui::Timer &t = right ? *track(n).shuntRight : *track(n).shuntLeft;
+        /* Pixels to go until the unit stands wholly on the panel: chain C's image a past 0, chain A's image j inside. */
+        const auto toGo = [&, right = right] {
+            return right ? 1 - chain('C', 1).left() : chain('A', 10).left() + chain('A', 10).width() - screen() + 1;
+        };
+        start(n, right);
+        const int crossing = right ? -2 : 2;
+        /* Braked from full speed, the unit moves half its speed in pixels, and one more on the tick that stops it. */
+        for (int i = 0; i < 5000 && !(track(n).shuntStage->value() == crossing && toGo() == 151); ++i)
+            t.fire();
+        ASSERT_EQ(track(n).shuntStage->value(), crossing);
+        ASSERT_EQ(track(n).speed->value(), 300);
+        track(n).shuntStage->setColor(Red);
+        for (int i = 0; i < 1000 && t.enabledFlag(); ++i)
+            t.fire();
+        ASSERT_FALSE(t.enabledFlag());
+        EXPECT_EQ(toGo(), 0) << "it came wholly onto the panel with its last move";
+        EXPECT_EQ(track(n).shuntStage->value(), 0);
+        EXPECT_EQ(track(n).posun->text(), "0");
+        EXPECT_TRUE(h.visible(right ? "A8.SPC" : "A7.SPA")) << "the unit waits for its consent";
+    }
+
+    h.click("A7.SPA");
+    h.click("A8.SPC");
+    ASSERT_TRUE(runUntilStopped(5));
+    ASSERT_TRUE(runUntilStopped(3));
+    for (int k = 1; k <= 10; ++k) {
+        EXPECT_EQ(shows(slot(5, k)), toA[k - 1]) << k;
+        EXPECT_EQ(shows(slot(3, k)), toC[k - 1]) << k;
+    }
+}
+
 } // namespace
