@@ -216,11 +216,16 @@ void Box1SPClick(App &app, int side)
             return;
         const TA5 &a5 = app.A5();
         auto &unit = part<ui::Edit>(a5, QStringLiteral("Posun%1").arg(track));
-        /* The label waits while the track cannot take the unit whole without overwriting its vehicles. */
-        if (unit.text() != QStringLiteral("0") || !trackview::ShuntTrackTakes(app, track, side ? 'B' : 'A'))
+        auto &stage = part<ui::SpinEdit>(a5, QStringLiteral("StavPosun%1").arg(track));
+        /*
+         * The label waits while the track cannot take the unit whole without
+         * overwriting its vehicles, and while the track's own unit still
+         * brakes beyond side C: its track reads no loco already.
+         */
+        if (unit.text() != QStringLiteral("0") || stage.value() != 0
+            || !trackview::ShuntTrackTakes(app, track, side ? 'B' : 'A'))
             return;
         part<ui::Timer>(a5, QStringLiteral("TimerPosun%1P").arg(track)).setEnabledFlag(true);
-        auto &stage = part<ui::SpinEdit>(a5, QStringLiteral("StavPosun%1").arg(track));
         stage.setValue(3);
         stage.setColor(QColor(0, 255, 0));
         unit.setText(part<ui::Edit>(a5, side ? QStringLiteral("PosunB") : QStringLiteral("PosunA")).text());

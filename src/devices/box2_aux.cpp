@@ -258,11 +258,16 @@ void SPCClick(App &app)
             if (s.track != track)
                 continue;
             auto &unit = a5<ui::Edit>(app, s.unit);
-            /* The label waits while the track cannot take the unit whole without overwriting its vehicles. */
-            if (unit.text() != QStringLiteral("0") || !trackview::ShuntTrackTakes(app, track, 'C'))
+            auto &stage = a5<ui::SpinEdit>(app, s.stage);
+            /*
+             * The label waits while the track cannot take the unit whole
+             * without overwriting its vehicles, and while the track's own
+             * unit still brakes beyond side A/B: its track reads no loco already.
+             */
+            if (unit.text() != QStringLiteral("0") || stage.value() != 0
+                || !trackview::ShuntTrackTakes(app, track, 'C'))
                 return;
             a5<ui::Timer>(app, s.timer).setEnabledFlag(true);
-            auto &stage = a5<ui::SpinEdit>(app, s.stage);
             stage.setValue(-3);
             stage.setColor(QColor(0, 255, 0));
             unit.setText(a5<ui::Edit>(app, "PosunC").text());

@@ -218,7 +218,9 @@ void outTowardsAB(Tick &t)
  * stays in the slots for the pulls to drag back into view: a loco alone
  * empties its own slot (slot 1 towards side A/B, slot 10 towards side C),
  * a coupled unit all ten and frees the track (towards side C from track 1
- * or 2 also section 1a).
+ * or 2 also section 1a). A unit whose brake stopped it on this very tick,
+ * with its last move, has no tick left to stop beyond the station: it
+ * waits for its consent at once, as a stop there does.
  */
 void whollyOnBox(Tick &t, int stage)
 {
@@ -227,13 +229,17 @@ void whollyOnBox(Tick &t, int stage)
     t.row.posun->setText(QStringLiteral("0"));
     if (t.alone) {
         t.row.vehicleSlots[stage > 0 ? 0 : 9]->assignPicture(*t.empty);
-        return;
+    } else {
+        emptySlots(t.row, *t.empty);
+        TA1 &a1 = t.app.A1();
+        occupation(a1, t.row.number)->setText(Volna);
+        if (stage < 0 && (t.row.number == 1 || t.row.number == 2))
+            a1.Kolej1a->setText(Volna);
     }
-    emptySlots(t.row, *t.empty);
-    TA1 &a1 = t.app.A1();
-    occupation(a1, t.row.number)->setText(Volna);
-    if (stage < 0 && (t.row.number == 1 || t.row.number == 2))
-        a1.Kolej1a->setText(Volna);
+    if (!t.timer->enabledFlag()) {
+        t.row.shuntStage->setColor(phase::White);
+        waitBeyond(t);
+    }
 }
 
 /** L step 6: image j of the unit's chain stands wholly on box 1's panel. */
@@ -373,8 +379,27 @@ bool blockedOut(const Tick &t)
 }
 
 /**
- * Halts a blocked unit whose leading vehicle would leave the view with
- * this tick's move: it stops where it stands, every vehicle on its track.
+ * @return whether the unit on its track runs towards an edge of the view
+ * where nothing takes it over: on its way back or turned round on the
+ * track (stage 1 under the P timer, -1 under the L timer), or a loco
+ * alone driven from its far end, uncoupled from the vehicles it pushed.
+ * Only the slot at the side's end of the track (slot 1 towards side A/B,
+ * slot 10 towards side C) hands over, and a loco alone hands over only
+ * itself.
+ */
+bool noHandOverAhead(const Tick &t)
+{
+    const int out = t.direction < 0 ? 1 : -1;
+    if (t.stage() == -out)
+        return true;
+    const QLatin1String leadingEnd(t.direction < 0 ? "1" : "10");
+    return t.stage() == out && t.alone && t.row.posun->text() != leadingEnd;
+}
+
+/**
+ * Halts a unit that cannot leave the view where it runs (blocked, or no
+ * hand-over ahead) once its leading vehicle would leave the view with this
+ * tick's move: it stops where it stands, every vehicle on its track.
  * @return whether it halted.
  */
 bool haltAtEdge(Tick &t)
@@ -429,7 +454,7 @@ void shuntTick(Tick &t, bool right)
     drivePhase(t);
     if (t.stage() < -1 && t.hasChainC)
         moveChain(t.chainC, t.direction);
-    if (t.stage() >= -2 && t.stage() <= 2 && !(t.blocked && haltAtEdge(t)))
+    if (t.stage() >= -2 && t.stage() <= 2 && !((t.blocked || noHandOverAhead(t)) && haltAtEdge(t)))
         moveSlots(t);
     if (t.stage() >= 2)
         for (const BoxChain &b : t.box1)

@@ -417,6 +417,36 @@ TEST_F(ShuntingByClicks, ALocoAloneLosingItsRouteToSideCStaysOnTheView)
     EXPECT_FALSE(h.visible("A8.SPC"));
 }
 
+TEST_F(ShuntingByClicks, ALocoUncoupledAtTheRearOfItsRunStaysOnTheView)
+{
+    /* Each loco pushes its vehicles towards a side and is uncoupled at full speed: it runs on alone behind them. */
+    const std::array<int, 10> cars5 = {1, 2, 3, -1, -1, -1, -1, -1, -1, 0};
+    const std::array<int, 10> cars3 = {9, -1, -1, -1, -1, -1, -1, 6, 5, 4};
+    h.type("A1.KolejA", "5");
+    h.type("A1.KolejC", "3");
+    listColour("C44", White);
+    listColour("C26", White);
+    putUnit(5, cars5, "10", false, 500);
+    putUnit(3, cars3, "1", false, 200);
+    for (const auto &[n, button] : {std::pair{5, "A5.PB07"}, std::pair{3, "A5.PB09"}}) {
+        choose(n);
+        h.click(button);
+        ASSERT_TRUE(runUntil([&] { return track(n).speed->value() >= 300; }));
+        h.click("A5.PB11");
+        ASSERT_EQ(track(n).posun->color(), QColor(255, 255, 0));
+        ASSERT_TRUE(runUntilStopped(n)) << n;
+        EXPECT_TRUE(allOnView(n)) << n;
+        EXPECT_EQ(track(n).shuntStage->value(), 0) << n;
+    }
+    EXPECT_EQ(slot(5, 10).left(), 0) << "halted at the edge";
+    EXPECT_EQ(slot(3, 1).left() + slot(3, 1).width(), screen()) << "halted at the edge";
+    EXPECT_TRUE(eachVehicleInOnePlace(cars5));
+    EXPECT_TRUE(eachVehicleInOnePlace(cars3));
+    for (const char *consent : {"A7.SPA", "A7.SPB", "A8.SPC"})
+        EXPECT_FALSE(h.visible(consent)) << consent;
+    EXPECT_TRUE(h.messages().isEmpty());
+}
+
 TEST_F(ShuntingByClicks, ARouteToSideCLaidElsewhereDuringTheHandOverEndsTheRunOnTheChainOrTheTrack)
 {
     const std::array<int, 10> cars = {-1, -1, -1, -1, -1, -1, 3, 2, 1, 0};
@@ -873,6 +903,72 @@ TEST_F(ShuntingConsent, AUnitOnItsWayBackWaitsBeyondTheStationForATrainArrivingO
     EXPECT_TRUE(h.messages().isEmpty());
 }
 
+TEST_F(ShuntingConsent, AConsentWaitsWhileTheTracksOwnUnitStillBrakesBeyondTheOtherSide)
+{
+    const std::array<int, 10> first = {0, 1, 2, -1, -1, -1, -1, -1, -1, -1};
+    const std::array<int, 10> second = {-1, -1, -1, -1, -1, -1, -1, 5, 4, 3};
+    putUnit(7, first, "1", false, 300);
+    runOut(7, false);
+    putUnit(5, second, "10", false, 600);
+    h.type("A1.KolejC", "5");
+    listColour("C29", White);
+    listColour("C44", White);
+    choose(5);
+    h.click("A5.PB09");
+    /* Track 5's unit is wholly on box 2's panel and still braking: its track reads no loco already. */
+    ASSERT_TRUE(runUntilStage(5, -3));
+    consent("A7.SPA", 5);
+    EXPECT_TRUE(h.visible("A7.SPA"));
+    EXPECT_EQ(track(5).shuntStage->value(), -3);
+    ASSERT_TRUE(runUntilStopped(5));
+    EXPECT_TRUE(h.visible("A8.SPC")) << "the unit beyond side C waits for its consent";
+
+    /* Once it stands, side A's unit comes in; sent out again, side C's consent waits for it the same way. */
+    consent("A7.SPA", 5);
+    ASSERT_TRUE(runUntilStopped(5));
+    h.click("A5.PB07");
+    ASSERT_TRUE(runUntilStage(5, 3));
+    consent("A8.SPC", 5);
+    EXPECT_TRUE(h.visible("A8.SPC"));
+    EXPECT_EQ(track(5).shuntStage->value(), 3);
+    ASSERT_TRUE(runUntilStopped(5));
+    EXPECT_TRUE(h.visible("A7.SPA")) << "the unit beyond side A waits for its consent";
+    EXPECT_TRUE(eachVehicleInOnePlace(first));
+    EXPECT_TRUE(eachVehicleInOnePlace(second));
+
+    consent("A8.SPC", 3);
+    ASSERT_TRUE(runUntilStopped(3));
+    consent("A7.SPA", 7);
+    ASSERT_TRUE(runUntilStopped(7));
+    EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return slot(3, k); }, second));
+    EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return slot(7, k); }, first));
+    EXPECT_TRUE(eachVehicleInOnePlace(first));
+    EXPECT_TRUE(eachVehicleInOnePlace(second));
+    EXPECT_TRUE(h.messages().isEmpty());
+}
+
+TEST_F(ShuntingConsent, ALocoAloneComingBackStopsOnTheViewWhereItsTracksSlotsLieBeyondTheEdge)
+{
+    /* Track 5's unit went out to side A, its emptied slots left beyond the view's left edge; the track is uncoupled. */
+    putUnit(5, {0, 1, 2, 3, 4, 5, 6, 7, 8, 10}, "1", false, 300);
+    runOut(5, false);
+    choose(5);
+    h.click("A5.PB11");
+    ASSERT_LT(slot(5, 9).left() + slot(5, 9).width() + 70, 60) << "the loco brakes too late to stop on the view";
+    /* Track 3's loco goes out alone to side C and is brought in on track 5: it brakes only near slot 9. */
+    const std::array<int, 10> loco = {-1, -1, -1, -1, -1, -1, -1, -1, -1, 9};
+    putUnit(3, loco, "10", true, 700);
+    runOut(3, true);
+    consent("A8.SPC", 5);
+    ASSERT_TRUE(runUntilStopped(5));
+    EXPECT_EQ(track(5).shuntStage->value(), 0);
+    EXPECT_EQ(track(5).posun->text(), "10");
+    EXPECT_EQ(shows(slot(5, 10)), 9);
+    EXPECT_EQ(slot(5, 10).left(), 0) << "halted at the edge";
+    EXPECT_TRUE(eachVehicleInOnePlace(loco));
+    EXPECT_TRUE(h.messages().isEmpty());
+}
+
 TEST_F(ShuntingByClicks, ADepartedTrainLeavesNoCopyForThePullsToDragBack)
 {
     const std::array<int, 10> train = {1, 2, 3, 4, 5, 6, 7, 8, 9, 0};
@@ -975,6 +1071,47 @@ TEST_F(ShuntingRun, ARunBackBrakedOnTheBoxPanelCanBeConsentedAgain)
     ASSERT_TRUE(runUntilStopped(5));
     EXPECT_EQ(track(5).posun->text(), "1");
     EXPECT_EQ(shows(slot(5, 2)), 1);
+}
+
+TEST_F(ShuntingRun, AUnitItsBrakeStopsAsItComesWhollyOntoABoxPanelWaitsForItsConsent)
+{
+    route(5, 0);
+    a1().KolejC->setValue(3);
+    const std::array<int, 10> toA = {0, 1, 2, 3, 4, 5, 6, 7, 8, -1};
+    const std::array<int, 10> toC = {-1, 8, 7, 6, 5, 4, 3, 2, 1, 0};
+    putUnit(5, toA, "1", false, 500);
+    putUnit(3, toC, "10", false, 300);
+    for (const auto &[n, right] : {std::pair{5, false}, std::pair{3, true}}) {
+        ui::Timer &t = right ? *track(n).shuntRight : *track(n).shuntLeft;
+        /* Pixels to go until the unit stands wholly on the panel: chain C's image a past 0, chain A's image j inside. */
+        const auto toGo = [&, right = right] {
+            return right ? 1 - chain('C', 1).left() : chain('A', 10).left() + chain('A', 10).width() - screen() + 1;
+        };
+        start(n, right);
+        const int crossing = right ? -2 : 2;
+        /* Braked from full speed, the unit moves half its speed in pixels, and one more on the tick that stops it. */
+        for (int i = 0; i < 5000 && !(track(n).shuntStage->value() == crossing && toGo() == 151); ++i)
+            t.fire();
+        ASSERT_EQ(track(n).shuntStage->value(), crossing);
+        ASSERT_EQ(track(n).speed->value(), 300);
+        track(n).shuntStage->setColor(Red);
+        for (int i = 0; i < 1000 && t.enabledFlag(); ++i)
+            t.fire();
+        ASSERT_FALSE(t.enabledFlag());
+        EXPECT_EQ(toGo(), 0) << "it came wholly onto the panel with its last move";
+        EXPECT_EQ(track(n).shuntStage->value(), 0);
+        EXPECT_EQ(track(n).posun->text(), "0");
+        EXPECT_TRUE(h.visible(right ? "A8.SPC" : "A7.SPA")) << "the unit waits for its consent";
+    }
+
+    h.click("A7.SPA");
+    h.click("A8.SPC");
+    ASSERT_TRUE(runUntilStopped(5));
+    ASSERT_TRUE(runUntilStopped(3));
+    for (int k = 1; k <= 10; ++k) {
+        EXPECT_EQ(shows(slot(5, k)), toA[k - 1]) << k;
+        EXPECT_EQ(shows(slot(3, k)), toC[k - 1]) << k;
+    }
 }
 
 } // namespace
