@@ -4,8 +4,7 @@
 #include "core/form_a2.h"
 #include "core/timetable_placing.h"
 #include "devices/form_a3.h"
-
-#include <QElapsedTimer>
+#include "support/processor_clock.h"
 
 #include <sys/stat.h>
 
@@ -181,7 +180,7 @@ TEST(PlacingRules, AnEntryOfMegabytesIsQuotedByItsBeginningOnly)
     FileGame g({t.text()});
     const QString entry = "Vozidla\\" + QString(8 << 20, QLatin1Char('x')) + ".bmp";
     g.restartWithVehicles({"Vozidla\\lok_754.bmp", entry});
-    QElapsedTimer clock;
+    ProcessorClock clock;
     clock.start();
     g.tickAt(7, 10);
     EXPECT_LT(clock.elapsed(), 1000);

@@ -10,8 +10,8 @@
 #include "devices/form_a3.h"
 #include "platform/excerpt.h"
 #include "platform/files.h"
+#include "support/processor_clock.h"
 
-#include <QElapsedTimer>
 #include <QMap>
 #include <QSet>
 
@@ -403,7 +403,7 @@ TEST(TimetablePlacing, AFloodOfBadLinesShowsAFewReportsAndOneCountOfTheRest)
     for (int i = 0; i < 500; ++i)
         lines << bad.text();
     FileGame g(lines << later.text());
-    QElapsedTimer clock;
+    ProcessorClock clock;
     clock.start();
     g.tickAt(7, 10);
     g.h->ticks(500);
@@ -729,7 +729,7 @@ TEST(TimetablePlacing, AVehicleOfAPathLongerThanAnyIsRefusedAtOnceEachTimeItIsNa
     g.restartWithVehicles({QString(1000000, QLatin1Char('\\')) + "x.bmp"});
     const VehiclePictures &pictures = g.h->app().A2().vehiclePictures;
     /* All seven fall due at 7:10:00; the placing looks at one a tick. */
-    QElapsedTimer clock;
+    ProcessorClock clock;
     for (int i = 0; i < 7; ++i) {
         clock.start();
         if (i == 0)
