@@ -7,6 +7,7 @@
 #include "platform/jpeg_decoder.h"
 #include "platform/metafile.h"
 #include "platform/picture_limits.h"
+#include "platform/picture_read.h"
 #include "ui/sim_error.h"
 
 #include <QLocale>
@@ -568,6 +569,9 @@ QImage loadResolvedPicture(const QString &resolved)
         case PictureKind::Emf: image = decodeEmf(data); break;
         case PictureKind::Unknown: break;
         }
+    } catch (const PictureTooLarge &) {
+        /* Not broken: too large for what is left to it, and said so. */
+        throw PictureTooLarge(QStringLiteral("Obrázek je příliš velký: %1").arg(excerpt(resolved)));
     } catch (const ui::SimError &) {
         image = QImage();
     }

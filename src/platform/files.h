@@ -159,7 +159,9 @@ QStringList readTextLines1250(const QString &path);
  * @return the picture; a metafile is drawn at its own size.
  * @throws ui::SimError when the file is missing or unreadable, its
  *         extension names no picture kind, its content is not of the kind
- *         its extension names, or it is broken or truncated.
+ *         its extension names, or it is broken or truncated;
+ *         platform::PictureTooLarge ("Obrázek je příliš velký: ...") when
+ *         it would take more time to decode than its reading has left.
  */
 QImage loadPicture(const QString &path);
 

@@ -14,6 +14,12 @@ constexpr int64_t kNoDeadline = -1;
 /** When the picture this thread reads must be done, in nanoseconds of the thread's processor time. */
 thread_local int64_t t_deadline = kNoDeadline;
 
+/** Whether the reading this thread is in was found overdue. */
+thread_local bool t_spent = false;
+
+/** Asks of overdue() still to be answered before the clock is read again. */
+thread_local int t_untilLook = 0;
+
 /** @return the processor time this thread has used, in nanoseconds. */
 int64_t threadTime()
 {
@@ -24,20 +30,41 @@ int64_t threadTime()
 
 } // namespace
 
-PictureRead::PictureRead(std::chrono::nanoseconds allowed) : m_outer(t_deadline)
+PictureRead::PictureRead(std::chrono::nanoseconds allowed) : m_outer(t_deadline), m_outerSpent(t_spent)
 {
     const int64_t own = threadTime() + allowed.count();
     t_deadline = m_outer == kNoDeadline ? own : std::min(m_outer, own);
+    t_spent = m_outerSpent;
+    t_untilLook = 0;
 }
 
 PictureRead::~PictureRead()
 {
     t_deadline = m_outer;
+    t_spent = m_outerSpent;
+    t_untilLook = 0;
 }
 
 bool PictureRead::overdue()
 {
-    return t_deadline != kNoDeadline && threadTime() >= t_deadline;
+    if (t_deadline == kNoDeadline)
+        return false;
+    if (t_spent)
+        return true;
+    if (t_untilLook > 0) {
+        --t_untilLook;
+        return false;
+    }
+    t_untilLook = kAsksBetweenLooks - 1;
+    t_spent = threadTime() >= t_deadline;
+    return t_spent;
+}
+
+std::chrono::nanoseconds PictureRead::remaining()
+{
+    if (t_deadline == kNoDeadline)
+        return kMaxPictureReadTime;
+    return std::chrono::nanoseconds(std::max<int64_t>(0, t_deadline - threadTime()));
 }
 
 } // namespace platform

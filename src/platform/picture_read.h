@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/picture_limits.h"
+#include "ui/sim_error.h"
 
 #include <chrono>
 #include <cstdint>
@@ -23,11 +24,34 @@ public:
     PictureRead(const PictureRead &) = delete;
     PictureRead &operator=(const PictureRead &) = delete;
 
-    /** @return whether the picture this thread is reading has taken its time; false while none is read. */
+    /**
+     * @return whether the picture this thread is reading has taken its
+     *         time; false while none is read. The clock is read at the first
+     *         ask of a reading and then at every kAsksBetweenLooks-th ask, so
+     *         that a loop may ask once per record at no cost worth naming;
+     *         once overdue, a reading stays overdue.
+     */
     static bool overdue();
 
+    /** @return the processor time left to the reading this thread is in; kMaxPictureReadTime's worth when none. */
+    static std::chrono::nanoseconds remaining();
+
+    /** Asks of overdue() answered without a look at the clock, between two looks. */
+    static constexpr int kAsksBetweenLooks = 64;
+
 private:
-    int64_t m_outer; ///< The deadline of the reading this one is begun within, restored when it ends.
+    int64_t m_outer;     ///< The deadline of the reading this one is begun within, restored when it ends.
+    bool m_outerSpent;   ///< Whether that reading was found overdue, restored with it.
+};
+
+/**
+ * A picture refused for its size: it would take more memory than is left to
+ * it, or more time to decode than its reading has left. Not a broken file:
+ * the same picture may be read where more is left.
+ */
+class PictureTooLarge : public ui::SimError {
+public:
+    using ui::SimError::SimError;
 };
 
 } // namespace platform
