@@ -8,6 +8,10 @@
 class App;
 struct TrackRow;
 
+namespace ui {
+class Image;
+}
+
 namespace trackview {
 
 /** Drive phases, held in the colour of `StavPosunN`. */
@@ -30,6 +34,13 @@ inline const QColor Alone{255, 255, 0};     ///< Only the loco's own slot moves.
  * over between the track and the box panels, and stops it.
  */
 void ShuntTimer(App &app, int track, bool right);
+
+/**
+ * @return whether a vehicle image of a station track would leave the view,
+ * wholly or in part, by one pixel's move to the left (`direction` -1) or
+ * to the right (+1); the view's edges are 0 and the screen's width.
+ */
+bool leavesView(const ui::Image &img, int direction, int screen);
 
 /**
  * @return whether a side of the station already holds a unit other than

@@ -46,6 +46,17 @@ bool occupied(App &app, const ui::Image *slot)
     return slot->width() != app.A3().VozidloPrazdne->width();
 }
 
+/**
+ * Creeps a slot one pixel towards its neighbour. Creeping hands nothing
+ * over, so a slot at an edge of the view stays there: a loco alone halted
+ * at the edge is never crept out of sight.
+ */
+void creep(App &app, ui::Image &slot, int direction)
+{
+    if (!leavesView(slot, direction, app.ScreenWidth))
+        slot.setLeft(slot.left() + direction);
+}
+
 /** @return the aspect list of the side-A/B exit signal of a track. */
 ui::ListBox *leftExitList(TA1 &a1, int track)
 {
@@ -165,7 +176,7 @@ void ShuntLeftClick(App &app)
         const bool run = panelControl(app, QStringLiteral("PB07")).caption() == LeftRun;
         forChosenTracks(app, [&](TrackRow &row) {
             if (!run) {
-                row.vehicleSlots[9]->setLeft(row.vehicleSlots[9]->left() - 1);
+                creep(app, *row.vehicleSlots[9], -1);
                 return;
             }
             const int n = row.number;
@@ -190,7 +201,7 @@ void ShuntRightClick(App &app)
         const bool run = panelControl(app, QStringLiteral("PB09")).caption() == RightRun;
         forChosenTracks(app, [&](TrackRow &row) {
             if (!run) {
-                row.vehicleSlots[0]->setLeft(row.vehicleSlots[0]->left() + 1);
+                creep(app, *row.vehicleSlots[0], 1);
                 return;
             }
             if (a1.KolejC->value() == row.number && rightExitsShunt(a1, row.number))

@@ -275,11 +275,21 @@ void backInFromC(Tick &t)
     t.row.posun->setText(t.app.A5().tracks.PosunC->text());
 }
 
+/**
+ * The unit has wholly left a box panel on its way home (stage 2 to 1, -2 to
+ * -1). A unit whose brake stopped it on this very tick, with its last move,
+ * rests on its track: no run is left, and its stage reads 0.
+ */
+void whollyOnTrack(Tick &t, int stage)
+{
+    t.setStage(t.timer->enabledFlag() ? stage : 0);
+}
+
 /** L steps 8 and 9: off box 2's panel, then braking before the vehicles or the end of the track. */
 void homeFromC(Tick &t)
 {
     if (t.stage() == -2 && t.hasChainC && -t.chainC[9]->width() > t.chainC[9]->left())
-        t.setStage(-1);
+        whollyOnTrack(t, -1);
     if (t.stage() != -1)
         return;
     const auto &cars = t.row.vehicleSlots;
@@ -321,7 +331,7 @@ void homeFromAB(Tick &t)
     if (t.stage() == 2)
         for (const BoxChain &b : t.box1)
             if (b.images[0]->left() > t.screen)
-                t.setStage(1);
+                whollyOnTrack(t, 1);
     if (t.stage() != 1)
         return;
     const auto &cars = t.row.vehicleSlots;
@@ -408,8 +418,7 @@ bool haltAtEdge(Tick &t)
     const ui::Image *lead = t.direction < 0 ? cars[0] : cars[9];
     if (t.alone)
         lead = t.row.posun->text() == QLatin1String("10") ? cars[9] : cars[0];
-    const bool leaves = t.direction < 0 ? lead->left() - 1 < 0 : lead->left() + lead->width() + 1 > t.screen;
-    if (!leaves)
+    if (!leavesView(*lead, t.direction, t.screen))
         return false;
     halt(t);
     t.setStage(0);
@@ -473,6 +482,11 @@ void shuntTick(Tick &t, bool right)
 }
 
 } // namespace
+
+bool leavesView(const ui::Image &img, int direction, int screen)
+{
+    return direction < 0 ? img.left() - 1 < 0 : img.left() + img.width() + 1 > screen;
+}
 
 bool ShuntTrackTakes(App &app, int track, char side)
 {

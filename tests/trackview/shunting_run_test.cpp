@@ -447,6 +447,37 @@ TEST_F(ShuntingByClicks, ALocoUncoupledAtTheRearOfItsRunStaysOnTheView)
     EXPECT_TRUE(h.messages().isEmpty());
 }
 
+TEST_F(ShuntingByClicks, TheCreepNeverTakesALocoHaltedAtTheEdgeOutOfSight)
+{
+    /* Each loco pushes its vehicles towards a side, is uncoupled and halts alone at the view's edge. */
+    const std::array<int, 10> cars5 = {1, 2, -1, -1, -1, -1, -1, -1, 3, 0};
+    const std::array<int, 10> cars3 = {4, 5, -1, -1, -1, -1, -1, -1, 6, 7};
+    h.type("A1.KolejA", "5");
+    h.type("A1.KolejC", "3");
+    listColour("C44", White);
+    listColour("C26", White);
+    putUnit(5, cars5, "10", false, 500);
+    putUnit(3, cars3, "1", false, 200);
+    const std::pair<int, const char *> runs[] = {{5, "A5.PB07"}, {3, "A5.PB09"}};
+    for (const auto &[n, button] : runs) {
+        choose(n);
+        h.click(button);
+        ASSERT_TRUE(runUntil([&] { return track(n).speed->value() >= 300; }));
+        h.click("A5.PB11");
+        ASSERT_TRUE(runUntilStopped(n)) << n;
+        /* Chosen again, the loco alone next to its vehicles creeps towards the edge it stands at. */
+        choose(n);
+        ASSERT_EQ(h.text(button), n == 5 ? "<    přiblížit" : "přiblížit    >");
+        for (int click = 0; click < 40; ++click)
+            h.click(button);
+    }
+    EXPECT_EQ(slot(5, 10).left(), 0) << "still at the edge";
+    EXPECT_EQ(slot(3, 1).left() + slot(3, 1).width(), screen()) << "still at the edge";
+    EXPECT_TRUE(eachVehicleInOnePlace(cars5));
+    EXPECT_TRUE(eachVehicleInOnePlace(cars3));
+    EXPECT_TRUE(h.messages().isEmpty());
+}
+
 TEST_F(ShuntingByClicks, ARouteToSideCLaidElsewhereDuringTheHandOverEndsTheRunOnTheChainOrTheTrack)
 {
     const std::array<int, 10> cars = {-1, -1, -1, -1, -1, -1, 3, 2, 1, 0};
@@ -1111,6 +1142,41 @@ TEST_F(ShuntingRun, AUnitItsBrakeStopsAsItComesWhollyOntoABoxPanelWaitsForItsCon
     for (int k = 1; k <= 10; ++k) {
         EXPECT_EQ(shows(slot(5, k)), toA[k - 1]) << k;
         EXPECT_EQ(shows(slot(3, k)), toC[k - 1]) << k;
+    }
+}
+
+TEST_F(ShuntingRun, AUnitItsBrakeStopsAsItLeavesABoxPanelOnItsWayHomeRests)
+{
+    route(5, 0);
+    a1().KolejC->setValue(3);
+    putUnit(5, {0, 1, 2, 3, 4, 5, 6, 7, 8, -1}, "1", false, 500);
+    putUnit(3, {-1, 8, 7, 6, 5, 4, 3, 2, 1, 0}, "10", false, 300);
+    for (const auto &[n, out] : {std::pair{5, false}, std::pair{3, true}}) {
+        start(n, out);
+        ASSERT_TRUE(runUntilStopped(n));
+        h.click(out ? "A8.SPC" : "A7.SPA");
+        ui::Timer &t = out ? *track(n).shuntLeft : *track(n).shuntRight;
+        /* Pixels to go until the unit is wholly off the panel: chain A's image a past the right edge, chain C's image j past the left. */
+        const auto toGo = [&, out = out] {
+            return out ? chain('C', 10).left() + chain('C', 10).width() + 1 : screen() + 1 - chain('A', 1).left();
+        };
+        const int crossing = out ? -2 : 2;
+        for (int i = 0; i < 5000 && !(track(n).shuntStage->value() == crossing && toGo() == 151); ++i)
+            t.fire();
+        ASSERT_EQ(track(n).shuntStage->value(), crossing);
+        ASSERT_EQ(track(n).speed->value(), 300);
+        track(n).shuntStage->setColor(Red);
+        for (int i = 0; i < 1000 && t.enabledFlag(); ++i)
+            t.fire();
+        ASSERT_FALSE(t.enabledFlag());
+        EXPECT_EQ(toGo(), 0) << "it left the panel with its last move";
+        EXPECT_EQ(track(n).shuntStage->value(), 0) << "at rest on its track";
+        EXPECT_EQ(track(n).posun->text(), out ? "10" : "1");
+        /* At rest, the pulls move it. */
+        const int from = slot(n, 1).left();
+        h.click(n == 5 ? "A5.PB04" : "A5.PB03");
+        h.click("A5.PB12");
+        EXPECT_EQ(slot(n, 1).left(), from + 10) << n;
     }
 }
 
