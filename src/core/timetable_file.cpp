@@ -229,7 +229,12 @@ std::optional<TrainLineError> checkVehicle(int slot, int code, const QStringList
         return TrainLineError{TrainLineFault::BadPictureKind, column,
             vehicleMessage(slot, code, QStringLiteral("nemá obrázek známého druhu: %1").arg(platform::excerpt(entry)))};
     }
-    if (!mayNameFile || !pictureUsable || !pictureUsable(entry)) {
+    const PictureRefusal refusal = mayNameFile && pictureUsable ? pictureUsable(entry) : PictureRefusal::Unusable;
+    if (refusal == PictureRefusal::TooLarge) {
+        return TrainLineError{TrainLineFault::TooLargePicture, column,
+            vehicleMessage(slot, code, QStringLiteral("má obrázek, který je příliš velký: %1").arg(platform::excerpt(entry)))};
+    }
+    if (refusal != PictureRefusal::None) {
         return TrainLineError{TrainLineFault::UnusablePicture, column,
             vehicleMessage(slot, code, QStringLiteral("má obrázek, který chybí nebo nejde načíst: %1").arg(platform::excerpt(entry)))};
     }

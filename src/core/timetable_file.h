@@ -1,6 +1,8 @@
 /** @file timetable_file.h Reading of timetable files: header check, train lines in fixed columns and time keys. */
 #pragma once
 
+#include "core/vehicle_pictures.h"
+
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -90,6 +92,7 @@ enum class TrainLineFault {
     UnknownVehicle,    ///< A vehicle code beyond the vehicles file, or naming an empty line.
     BadPictureKind,    ///< A picture file whose extension is no picture kind.
     UnusablePicture,   ///< A picture file that does not exist or cannot be decoded.
+    TooLargePicture,   ///< A picture too large for the memory or the time left to it.
 };
 
 /** What is wrong with a train line and where. */
@@ -108,8 +111,8 @@ struct TrainLineResult {
     bool ok() const { return !error.has_value(); }
 };
 
-/** Says whether the picture file named by a vehicles-file entry exists and decodes. */
-using PictureCheck = std::function<bool(const QString &entry)>;
+/** Says whether the picture file named by a vehicles-file entry can be shown, or why not. */
+using PictureCheck = std::function<PictureRefusal(const QString &entry)>;
 
 /**
  * Parses one train line in fixed columns. Reads nothing beyond the line's
@@ -129,7 +132,7 @@ TrainLineResult parseTrainLine(QStringView text);
 /**
  * Checks that every vehicle of a parsed line can be shown: each code above
  * 0 names a non-empty line of the vehicles file whose picture has a known
- * kind and passes @p pictureUsable. An entry longer than any path is
+ * kind and that @p pictureUsable finds usable. An entry longer than any path is
  * refused at once as an unusable picture, whatever its ending.
  * @param line a line that parseTrainLine accepted.
  * @param vehicleLines the vehicles file's lines; code N is element N - 1.

@@ -8,6 +8,7 @@
 #include "core/timetable_file.h"
 #include "devices/form_a3.h"
 #include "frame/form_a0.h"
+#include "platform/files.h"
 #include "platform/picture_read.h"
 #include "platform/platform.h"
 #include "ui/sim_error.h"
@@ -23,6 +24,14 @@ namespace {
 
 /** Refused lines a tick looks past, at most, before it leaves the rest to the next tick. */
 constexpr int kSilentRefusalsPerTick = 1000;
+
+/**
+ * The work finding picture files may cost one tick (platform::pathWork:
+ * some microsecond a unit): once it is spent, the line being looked at
+ * and the rest wait, due, for the next tick, which goes on from the
+ * folders this one listed.
+ */
+constexpr quint64 kPathWorkPerTick = 100000;
 
 /**
  * @return true when timeDueKey(hhmm) equals key, compared without building
@@ -113,23 +122,32 @@ private:
     std::array<TimetableRow *, 3> m_row{};
 };
 
-/** @return the ten pictures of a checked line: code 0 the empty vehicle, else the cached picture. */
-std::array<QImage, kRowVehicles> vehiclePicturesOf(App &app, const TimetableTrainLine &line)
+/**
+ * A due line checked whole, with the pictures its check found, held from
+ * the check to the row so that none of them is let go in between.
+ */
+struct CheckedLine {
+    TrainLineResult result;
+    QHash<QString, QImage> pictures; ///< By vehicles-file entry.
+};
+
+/** @return the ten pictures of a checked line: code 0 the empty vehicle, else the picture its check found. */
+std::array<QImage, kRowVehicles> vehiclePicturesOf(App &app, const CheckedLine &checked)
 {
     const QStringList &vehicles = app.A0().Vozidla->lines();
-    const QString dataDir = app.dataDir();
     std::array<QImage, kRowVehicles> pictures;
     for (int v = 0; v < kRowVehicles; ++v) {
-        const int code = line.vehicleCodes[v];
-        pictures[v] = code > 0 ? app.A2().vehiclePictures.picture(dataDir, vehicleEntry(vehicles, code))
+        const int code = checked.result.line.vehicleCodes[v];
+        pictures[v] = code > 0 ? checked.pictures.value(vehicleEntry(vehicles, code))
                                : app.A3().VozidloPrazdne->picture();
     }
     return pictures;
 }
 
 /** Writes a checked line into a free row, number first, pictures last. */
-void writeTrain(App &app, TimetableRow &row, const TimetableTrainLine &line)
+void writeTrain(App &app, TimetableRow &row, const CheckedLine &checked)
 {
+    const TimetableTrainLine &line = checked.result.line;
     const TA1 &a1 = app.A1();
     row.trainNumber->setText(line.numberText());
     if (line.from != LineCode::Here) {
@@ -149,19 +167,26 @@ void writeTrain(App &app, TimetableRow &row, const TimetableTrainLine &line)
         row.departure->setText(QStringLiteral("pr."));
     /* The note is this train's own: an earlier train's note never stays behind. */
     row.note->setText(line.note);
-    app.A2().setVehicles(row.row, vehiclePicturesOf(app, line));
+    app.A2().setVehicles(row.row, vehiclePicturesOf(app, checked));
 }
 
 /** @return the line checked whole, columns and vehicles, before any cell is written. */
-TrainLineResult checkDueLine(App &app, const QString &text)
+CheckedLine checkDueLine(App &app, const QString &text)
 {
     /* The pictures the check reads are all this tick reads: they share one time. */
     const platform::PictureRead reading(platform::kMaxTrainPicturesReadTime);
     const QString dataDir = app.dataDir();
     VehiclePictures &pictures = app.A2().vehiclePictures;
-    return checkTrainLine(text, app.A0().Vozidla->lines(), [&](const QString &entry) {
-        return !pictures.picture(dataDir, entry).isNull();
+    pictures.beginTrain();
+    CheckedLine checked;
+    checked.result = checkTrainLine(text, app.A0().Vozidla->lines(), [&](const QString &entry) {
+        PictureRefusal why = PictureRefusal::None;
+        const QImage picture = pictures.picture(dataDir, entry, &why);
+        if (!picture.isNull())
+            checked.pictures.insert(entry, picture);
+        return why;
     });
+    return checked;
 }
 
 /**
@@ -222,12 +247,17 @@ Turn placeFirstDueLine(App &app, const FreeRows &freeRows, bool freight)
     }
     TimetableRow *row = freeRows.of(groupOfCode(groupCode));
     /* Only now, with a row to write, is the whole line checked: before any cell is written. */
-    const TrainLineResult checked = checkDueLine(app, text);
-    if (!checked.ok()) {
-        refuse(app, i, checked.error->text);
+    CheckedLine checked = checkDueLine(app, text);
+    if (!checked.result.ok()) {
+        /* Refused for its pictures' size, its large pictures are no train's: let go at once. Those of a
+           line refused for another fault stay for the lines that name them too, and go when room is needed. */
+        checked.pictures.clear();
+        if (checked.result.error->fault == TrainLineFault::TooLargePicture)
+            app.A2().vehiclePictures.forgetTrain();
+        refuse(app, i, checked.result.error->text);
         return Turn::Refused;
     }
-    writeTrain(app, *row, checked.line);
+    writeTrain(app, *row, checked);
     states[i] = LinePlaced;
     due.removeDue(i);
     return Turn::Done;
@@ -246,12 +276,18 @@ void placeOneTrain(App &app)
     /* A refused line takes no row, so it takes no turn either: the next due
        line is looked at in the same tick. One reported in full ends the tick
        by its failure. The tick's work stays small: at most one refused line
-       that read picture files, and a bounded number of the others. */
+       that read picture files, a bounded number of the others, and the
+       finding of their files bounded by its work. */
     const VehiclePictures &pictures = app.A2().vehiclePictures;
-    for (int refused = 0; refused < kSilentRefusalsPerTick; ++refused) {
-        const int reads = pictures.picturesRead();
-        if (placeFirstDueLine(app, freeRows, freight) == Turn::Done || pictures.picturesRead() != reads)
-            return;
+    const platform::PathWorkLimit pathWork(kPathWorkPerTick);
+    try {
+        for (int refused = 0; refused < kSilentRefusalsPerTick && !platform::PathWorkLimit::spent(); ++refused) {
+            const int reads = pictures.picturesRead();
+            if (placeFirstDueLine(app, freeRows, freight) == Turn::Done || pictures.picturesRead() != reads)
+                return;
+        }
+    } catch (const platform::PathWorkSpent &) {
+        /* The line whose files were being found stays due, untouched: the next tick goes on with it. */
     }
 }
 

@@ -3,18 +3,31 @@
 
 #include "platform/files.h"
 #include "platform/picture_limits.h"
+#include "platform/picture_read.h"
 
 #include <exception>
+#include <iterator>
+#include <utility>
 
-QImage VehiclePictures::picture(const QString &dataDir, const QString &entry)
+QImage VehiclePictures::picture(const QString &dataDir, const QString &entry, PictureRefusal *why)
 {
+    if (why)
+        *why = PictureRefusal::None;
     /* No file has a path this long: refused at once, each time it is named, before its path is made. */
-    if (platform::namesNoFile(QStringView(entry).trimmed()))
+    if (platform::namesNoFile(QStringView(entry).trimmed())) {
+        if (why)
+            *why = PictureRefusal::Unusable;
         return {};
+    }
     const QString path = vehiclePicturePath(dataDir, entry);
     const auto named = m_byPath.constFind(path);
-    if (named != m_byPath.cend())
-        return m_byFile.value(*named);
+    if (named != m_byPath.cend()) {
+        const auto kept = m_byFile.constFind(*named);
+        if (kept != m_byFile.cend())
+            return *kept;
+        /* Its picture was let go since: it is read anew. */
+        m_byPath.erase(named);
+    }
     /* Resolved once: the stamp and the reading both use it. A path refused
        before is not resolved again; only its file is looked at, for a change. */
     const auto known = m_refusedPaths.constFind(path);
@@ -27,28 +40,68 @@ QImage VehiclePictures::picture(const QString &dataDir, const QString &entry)
         return *kept;
     }
     /* Unusable as it was last time, and unchanged since: it is not read again. */
-    if (m_refused.contains(stamp))
-        return refuse(path, resolved, stamp);
+    const auto refused = m_refused.constFind(stamp);
+    if (refused != m_refused.cend())
+        return refuse(why, path, resolved, stamp, *refused, true);
+    /* A picture that fails with less than its own time left may have failed for the train's time: not its own fault. */
+    const bool ownTime = platform::PictureRead::remaining() >= platform::kMaxPictureReadTime;
     QImage decoded;
     ++m_reads;
     try {
         decoded = platform::loadResolvedPicture(resolved);
+    } catch (const platform::PictureTooLarge &) {
+        return refuse(why, path, resolved, stamp, PictureRefusal::TooLarge, ownTime);
     } catch (const std::exception &) {
         /* Unusable now: the train line that names it is refused with its own message. */
-        return refuse(path, resolved, stamp);
+        return refuse(why, path, resolved, stamp, PictureRefusal::Unusable, ownTime);
     }
-    if (m_bytes + decoded.sizeInBytes() > platform::kMaxKeptPictureBytes)
-        return refuse(path, resolved, stamp);
+    if (!makeRoom(decoded.sizeInBytes()))
+        return refuse(why, path, resolved, stamp, PictureRefusal::TooLarge, false);
     m_bytes += decoded.sizeInBytes();
     m_byPath.insert(path, stamp);
     m_byFile.insert(stamp, decoded);
+    m_trainReads.append(stamp);
     return decoded;
 }
 
-QImage VehiclePictures::refuse(const QString &path, const QString &resolved, const platform::FileStamp &stamp)
+void VehiclePictures::beginTrain()
 {
-    m_refused.insert(stamp);
-    m_refusedPaths.insert(path, resolved);
+    m_trainReads.clear();
+}
+
+void VehiclePictures::forgetTrain()
+{
+    for (const platform::FileStamp &stamp : std::as_const(m_trainReads)) {
+        const auto kept = m_byFile.find(stamp);
+        if (kept != m_byFile.end() && kept->isDetached())
+            letGo(kept);
+    }
+    m_trainReads.clear();
+}
+
+bool VehiclePictures::makeRoom(qint64 bytes)
+{
+    /* A picture no control holds a copy of is held by this store alone: nothing shows it. */
+    for (auto kept = m_byFile.begin(); kept != m_byFile.end() && m_bytes + bytes > platform::kMaxKeptPictureBytes;)
+        kept = kept->isDetached() ? letGo(kept) : std::next(kept);
+    return m_bytes + bytes <= platform::kMaxKeptPictureBytes;
+}
+
+QHash<platform::FileStamp, QImage>::iterator VehiclePictures::letGo(QHash<platform::FileStamp, QImage>::iterator kept)
+{
+    m_bytes -= kept->sizeInBytes();
+    return m_byFile.erase(kept);
+}
+
+QImage VehiclePictures::refuse(PictureRefusal *why, const QString &path, const QString &resolved,
+                               const platform::FileStamp &stamp, PictureRefusal reason, bool remember)
+{
+    if (why)
+        *why = reason;
+    if (remember) {
+        m_refused.insert(stamp, reason);
+        m_refusedPaths.insert(path, resolved);
+    }
     return {};
 }
 

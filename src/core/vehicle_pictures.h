@@ -5,23 +5,34 @@
 
 #include <QHash>
 #include <QImage>
-#include <QSet>
+#include <QList>
 #include <QString>
+
+/** Why a vehicle's picture cannot be shown. */
+enum class PictureRefusal {
+    None,     ///< It can be shown.
+    Unusable, ///< The file is missing, unreadable or broken.
+    TooLarge, ///< It would take more memory than is left to the kept pictures, or more time than its reading has.
+};
 
 /**
  * Decoded vehicle pictures. A picture file is read and decoded the first
  * time a train needs it and kept, once per file: the other spellings of
  * its path ("Vozidla//a.wmf", "Vozidla\a.wmf", another letter case, a
  * link) give the same picture. All the pictures kept together take at most
- * platform::kMaxKeptPictureBytes; a picture past that is refused as a
- * broken one is. A file that is missing, broken or refused is remembered
- * with its stamp: trains that name it are refused without reading it again
- * while it stays so, and a file the player mends while the program runs
- * is read at the next train that names it. The path of a refused file is
- * remembered with what it resolved to: it is not resolved again in the
- * game, its file is only looked at for a change. An entry longer than any
- * path (platform::kMaxPathLength) is refused at once whenever it is named,
- * without a look at the file system.
+ * platform::kMaxKeptPictureBytes: when a new picture would pass that, the
+ * kept pictures that nothing shows any more (no control holds a copy) are
+ * let go first, and only a picture that still does not fit is refused, for
+ * its size. A file that is missing or broken is remembered with its stamp:
+ * trains that name it are refused without reading it again while it stays
+ * so, and a file the player mends while the program runs is read at the
+ * next train that names it. What depends on the moment rather than on the
+ * file (the memory left, the time a train's pictures have left) is not
+ * remembered: one train's pictures never refuse the next train's. The path
+ * of a refused file is remembered with what it resolved to: it is not
+ * resolved again in the game, its file is only looked at for a change. An
+ * entry longer than any path (platform::kMaxPathLength) is refused at once
+ * whenever it is named, without a look at the file system.
  */
 class VehiclePictures {
 public:
@@ -29,10 +40,15 @@ public:
      * @param dataDir the data directory, without a trailing separator.
      * @param entry a line of the vehicles file: a path relative to the data
      *        directory with "\" or "/" separators, in any letter case.
-     * @return the picture, or a null image when the file is missing, cannot
-     *         be decoded or would pass the total.
+     * @param why set to why the picture cannot be shown, or None.
+     * @return the picture, or a null image when it cannot be shown.
+     * @throws platform::PathWorkSpent when the path is left for later.
      */
-    QImage picture(const QString &dataDir, const QString &entry);
+    QImage picture(const QString &dataDir, const QString &entry, PictureRefusal *why = nullptr);
+    /** Begins the pictures of one train: what is read from here on is that train's. */
+    void beginTrain();
+    /** Lets go the pictures first read for the train begun last, which was refused, where nothing shows them. */
+    void forgetTrain();
     /** @return how many pictures are kept. */
     int picturesKept() const { return static_cast<int>(m_byFile.size()); }
     /** @return how many times a picture file was read and decoded (or refused). */
@@ -41,13 +57,25 @@ public:
     qint64 bytesKept() const { return m_bytes; }
 
 private:
-    /** Remembers a file as unusable, and the path that named it with what it resolved to. @return a null image. */
-    QImage refuse(const QString &path, const QString &resolved, const platform::FileStamp &stamp);
+    /**
+     * Refuses a file that could not be used. It is remembered as unusable
+     * (and the path that named it with what it resolved to) only when
+     * `remember`: when the refusal is the file's own, not the moment's.
+     * @param why set to the reason, unless null.
+     * @return a null image.
+     */
+    QImage refuse(PictureRefusal *why, const QString &path, const QString &resolved, const platform::FileStamp &stamp,
+                  PictureRefusal reason, bool remember);
+    /** Lets go kept pictures that nothing shows until `bytes` more fit. @return whether they fit. */
+    bool makeRoom(qint64 bytes);
+    /** Lets go one kept picture. @return the next one. */
+    QHash<platform::FileStamp, QImage>::iterator letGo(QHash<platform::FileStamp, QImage>::iterator kept);
 
     QHash<QString, platform::FileStamp> m_byPath;   ///< The file each path named when it gave its picture.
     QHash<QString, QString> m_refusedPaths;         ///< Paths that named an unusable file, and what they resolved to.
     QHash<platform::FileStamp, QImage> m_byFile;    ///< Decoded pictures by file, never a null one.
-    QSet<platform::FileStamp> m_refused;            ///< Files that could not be used, as they were then.
+    QHash<platform::FileStamp, PictureRefusal> m_refused; ///< Files that could not be used, as they were then, and why.
+    QList<platform::FileStamp> m_trainReads;        ///< Files first kept for the train begun last.
     qint64 m_bytes = 0;                             ///< Memory of the kept pictures.
     int m_reads = 0;                                ///< Files read and decoded so far.
 };

@@ -16,6 +16,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <ctime>
+#include <limits>
+#include <optional>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -38,6 +41,18 @@ bool nameLess(const QString &a, const QString &b)
 
 /** Folders listed so far by this process. */
 quint64 g_foldersListed = 0;
+
+/** The work finding files has cost this thread so far: a unit per look at the file system and per entry listed. */
+thread_local quint64 t_pathWork = 0;
+
+/** The work this thread's finding of files may reach before it stops; none while no limit is set. */
+thread_local quint64 t_pathWorkEnd = std::numeric_limits<quint64>::max();
+
+/** Charges the work of a look at the file system, or of entries listed. */
+void charge(quint64 units = 1)
+{
+    t_pathWork += units;
+}
 
 /** What a listing of a folder keeps. */
 enum class EntryKind { Any, File, Folder };
@@ -68,6 +83,7 @@ void visitEntries(DIR *folder, Visit visit)
         return;
     ++g_foldersListed;
     while (const dirent *entry = ::readdir(folder)) {
+        charge();
         const QByteArray name(entry->d_name);
         if (name != "." && name != "..")
             visit(name);
@@ -86,6 +102,18 @@ QStringList folderEntries(const QString &dir, EntryKind kind)
     });
     return names;
 }
+
+/** @return a time of the file system in nanoseconds. */
+qint64 nanoseconds(const timespec &t)
+{
+    return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
+}
+
+/** A folder as the file system holds it now. */
+struct FolderState {
+    std::pair<quint64, quint64> id; ///< Its file system and number.
+    qint64 modifiedNs = 0;          ///< When an entry was last added, removed or renamed in it.
+};
 
 /**
  * A walk down a path a name at a time that keeps the folder it has reached
@@ -110,6 +138,7 @@ public:
     /** @return whether the folder reached holds an entry of these bytes (a dangling link does too). */
     bool has(const QByteArray &name) const
     {
+        charge();
         struct stat st {};
         return m_folder >= 0 && ::fstatat(m_folder, name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0;
     }
@@ -122,23 +151,26 @@ public:
     {
         if (m_folder < 0 || name.isEmpty() || name == ".")
             return;
+        charge(2);
         const int next = ::openat(m_folder, name.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
         ::close(m_folder);
         m_folder = next;
     }
 
-    /** @return the file system and the number of the folder reached; {0, 0} once nothing can exist. */
-    std::pair<quint64, quint64> identity() const
+    /** @return the folder reached: its file system, number and modification time; nothing once nothing can exist. */
+    std::optional<FolderState> state() const
     {
+        charge();
         struct stat st {};
         if (m_folder < 0 || ::fstat(m_folder, &st) != 0)
-            return {0, 0};
-        return {quint64(st.st_dev), quint64(st.st_ino)};
+            return std::nullopt;
+        return FolderState{{quint64(st.st_dev), quint64(st.st_ino)}, nanoseconds(st.st_mtim)};
     }
 
     /** @return the folder reached, opened for listing; null when it cannot be listed. */
     DIR *list() const
     {
+        charge(2);
         const int fd = m_folder < 0 ? -1 : ::openat(m_folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         DIR *folder = fd < 0 ? nullptr : ::fdopendir(fd);
         if (fd >= 0 && !folder)
@@ -202,9 +234,16 @@ QString foldedName(QStringView name)
 }
 
 /**
- * The folders one resolution of a path has listed, each listed once and
- * kept by its names in any case: however often a path passes through a
- * folder (a link back to it), the folder is read from the disk once.
+ * The folders resolving paths has listed, kept by their names in any case
+ * for as long as they stay as they were listed: each folder is read from
+ * the disk once however many paths pass through it, in one resolution (a
+ * link back to it) or in many. A folder is listed anew once its
+ * modification time changes, which adding, removing or renaming an entry
+ * does. A listing made within kCoarsestClock of the folder's last change
+ * may miss a change made in the same step of the file system's clock, so
+ * it serves only the resolution that made it, until one made later is
+ * kept. The entries kept are bounded: past kMaxListedEntries all are let
+ * go and folders are listed again as paths need them.
  */
 class FolderListings {
 public:
@@ -212,17 +251,53 @@ public:
      * @return the entry of the folder a walk has reached named like name in
      *         any case, the first by name if several are; an empty one
      *         when none is.
+     * @param resolution the resolution asking, so that what it listed itself serves it again.
      */
-    FolderEntry find(const PathWalk &walk, QStringView name)
+    FolderEntry find(const PathWalk &walk, QStringView name, quint64 resolution)
     {
-        const std::pair<quint64, quint64> folder = walk.identity();
-        auto listed = m_folders.find(folder);
-        if (listed == m_folders.end() || folder == std::pair<quint64, quint64>{0, 0})
-            listed = m_folders.insert(folder, listing(walk));
-        return listed->value(foldedName(name));
+        const std::optional<FolderState> folder = walk.state();
+        if (!folder)
+            return {};
+        auto listed = m_folders.find(folder->id);
+        const bool current = listed != m_folders.end() && listed->modifiedNs == folder->modifiedNs
+                             && (listed->settled || listed->resolution == resolution);
+        if (!current) {
+            if (listed != m_folders.end())
+                m_entries -= listed->entries.size();
+            Listing fresh{folder->modifiedNs, realTimeNs() - folder->modifiedNs >= kCoarsestClock, resolution,
+                          listing(walk)};
+            if (m_entries + fresh.entries.size() > kMaxListedEntries) {
+                m_folders.clear();
+                m_entries = 0;
+            }
+            m_entries += fresh.entries.size();
+            listed = m_folders.insert(folder->id, std::move(fresh));
+        }
+        return listed->entries.value(foldedName(name));
     }
 
 private:
+    /** The steps of the coarsest clock a file system keeps modification times by: FAT's two seconds. */
+    static constexpr qint64 kCoarsestClock = 2000000000;
+    /** The most entries kept over all folders: some hundred megabytes at worst. */
+    static constexpr qsizetype kMaxListedEntries = 1000000;
+
+    /** One folder's listing. */
+    struct Listing {
+        qint64 modifiedNs = 0;  ///< The folder's modification time when it was listed.
+        bool settled = false;   ///< Listed a clock step after that time: no change can hide in it.
+        quint64 resolution = 0; ///< The resolution that listed it.
+        QHash<QString, FolderEntry> entries; ///< By folded name, the first by name of each.
+    };
+
+    /** @return the time of day in nanoseconds, as modification times are kept. */
+    static qint64 realTimeNs()
+    {
+        timespec now{};
+        clock_gettime(CLOCK_REALTIME, &now);
+        return nanoseconds(now);
+    }
+
     /** @return the entries of the folder a walk has reached by their folded names, the first by name of each. */
     static QHash<QString, FolderEntry> listing(const PathWalk &walk)
     {
@@ -236,8 +311,22 @@ private:
         return entries;
     }
 
-    QHash<std::pair<quint64, quint64>, QHash<QString, FolderEntry>> m_folders; ///< Folders by file system and number.
+    QHash<std::pair<quint64, quint64>, Listing> m_folders; ///< Folders by file system and number.
+    qsizetype m_entries = 0;                               ///< Entries kept over all folders.
 };
+
+/** The listings of every resolution of this thread. */
+thread_local FolderListings t_listings;
+
+/** Resolutions made so far on this thread: each one's number. */
+thread_local quint64 t_resolutions = 0;
+
+/** Stops a resolution whose thread's work has reached its limit. @throws PathWorkSpent then. */
+void checkPathWork()
+{
+    if (t_pathWork >= t_pathWorkEnd)
+        throw PathWorkSpent{};
+}
 
 /**
  * @return a path with its "." and ".." names resolved by the text alone,
@@ -274,6 +363,7 @@ QString withoutDotNames(const QString &path)
 /** @return whether an entry of the path's UTF-8 bytes exists (a dangling link does too). */
 bool existsAsWritten(const QString &path)
 {
+    charge();
     struct stat st {};
     return ::lstat(path.toUtf8().constData(), &st) == 0;
 }
@@ -356,8 +446,7 @@ FileStamp fileStamp(const QString &path)
     struct stat st {};
     if (namesNoFile(path) || ::stat(nativePath(path).constData(), &st) != 0)
         return {};
-    return {true, qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
-            quint64(st.st_dev), quint64(st.st_ino)};
+    return {true, qint64(st.st_size), nanoseconds(st.st_mtim), quint64(st.st_dev), quint64(st.st_ino)};
 }
 
 FileProblem checkRegularFile(const QString &path)
@@ -489,22 +578,24 @@ QString resolvePath(const QString &path)
     /* Not looked up at all: opening it is refused at once. */
     if (namesNoFile(written))
         return written;
+    checkPathWork();
     const QString normalised = withoutDotNames(written);
     /* Mostly every name exists as it is written: one look at the whole path finds it. */
     if (normalised.isEmpty() || existsAsWritten(normalised))
         return normalised;
     PathWalk walk(normalised.startsWith(QLatin1Char('/')));
-    FolderListings listings;
+    const quint64 resolution = ++t_resolutions;
     QString resolved = normalised.startsWith(QLatin1Char('/')) ? QStringLiteral("/") : QString();
     qsizetype from = resolved.size();
     for (;;) {
+        checkPathWork();
         const qsizetype slash = normalised.indexOf(QLatin1Char('/'), from);
         const QStringView part = QStringView(normalised).sliced(from, (slash < 0 ? normalised.size() : slash) - from);
         Spelling name = part == QLatin1String("..") ? Spelling{part.toUtf8(), true} : spellingIn(walk, part);
         if (name.exists) {
             resolved += part;
         } else {
-            const FolderEntry match = listings.find(walk, part);
+            const FolderEntry match = t_listings.find(walk, part, resolution);
             if (match.name.isEmpty())
                 return resolved + normalised.sliced(from);
             resolved += match.name;
@@ -521,6 +612,26 @@ QString resolvePath(const QString &path)
 quint64 foldersListed()
 {
     return g_foldersListed;
+}
+
+quint64 pathWork()
+{
+    return t_pathWork;
+}
+
+PathWorkLimit::PathWorkLimit(quint64 units) : m_outerEnd(t_pathWorkEnd)
+{
+    t_pathWorkEnd = std::min(m_outerEnd, t_pathWork + units);
+}
+
+PathWorkLimit::~PathWorkLimit()
+{
+    t_pathWorkEnd = m_outerEnd;
+}
+
+bool PathWorkLimit::spent()
+{
+    return t_pathWork >= t_pathWorkEnd;
 }
 
 QStringList splitTextLines(const QString &text)

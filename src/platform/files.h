@@ -126,13 +126,49 @@ QStringList listFiles(const QString &dir, const QString &pattern);
  * names all exist as written costs one look; otherwise each component is
  * looked up once, in the folder before it, and each folder is listed at
  * most once: the work grows linearly with the path and the folders on it.
+ * A folder's listing is kept while the folder stays unchanged (its
+ * modification time), so that paths through the same folders list each
+ * once however many there are.
  * @param path the path, with "/" or "\" separators.
  * @return the resolved path, or the normalised path when nothing matches.
+ * @throws PathWorkSpent when a PathWorkLimit of this thread is reached.
  */
 QString resolvePath(const QString &path);
 
 /** @return how many folders this process has listed so far: the work that finding files costs, for the tests. */
 quint64 foldersListed();
+
+/**
+ * @return the work finding files has cost this thread so far: a unit for
+ *         each look at the file system and for each folder entry listed,
+ *         each some microsecond.
+ */
+quint64 pathWork();
+
+/** Thrown by resolvePath when its thread's PathWorkLimit is spent: the path is left for later, neither found nor missing. */
+struct PathWorkSpent {};
+
+/**
+ * A bound on the work finding files may cost on this thread while it
+ * lives: resolvePath refuses to go on (PathWorkSpent) once pathWork() has
+ * grown by `units` since, between the names of a path. A folder being
+ * listed is listed whole, and what it costs is kept for the next
+ * resolution, so a path left for later gets further each time. A limit
+ * set within another never reaches past it.
+ */
+class PathWorkLimit {
+public:
+    explicit PathWorkLimit(quint64 units);
+    ~PathWorkLimit();
+    PathWorkLimit(const PathWorkLimit &) = delete;
+    PathWorkLimit &operator=(const PathWorkLimit &) = delete;
+
+    /** @return whether the limit of this thread is reached; false while none is set. */
+    static bool spent();
+
+private:
+    quint64 m_outerEnd; ///< The work the limit this one is set within ends at, restored when it ends.
+};
 
 /**
  * Splits text into lines at CR LF, LF or CR.

@@ -44,9 +44,9 @@ const QStringList kVehicles{QStringLiteral("Vozidla\\lok.bmp"), QStringLiteral("
                             QStringLiteral("Vozidla\\chybi.bmp")};
 
 /** Pictures that exist and decode in the tests. */
-bool testPictureUsable(const QString &entry)
+PictureRefusal testPictureUsable(const QString &entry)
 {
-    return entry != QStringLiteral("Vozidla\\chybi.bmp");
+    return entry != QStringLiteral("Vozidla\\chybi.bmp") ? PictureRefusal::None : PictureRefusal::Unusable;
 }
 
 } // namespace
@@ -278,7 +278,7 @@ TEST(TimetableTrainLine, AsksForEachPictureItUsesAndNoOther)
     const QString text = withColumns(kThrough, 38, QStringLiteral("002000001") + QString(21, QLatin1Char('0')));
     const TrainLineResult result = checkTrainLine(text, kVehicles, [&](const QString &entry) {
         asked.append(entry);
-        return true;
+        return PictureRefusal::None;
     });
     EXPECT_TRUE(result.ok());
     EXPECT_EQ(asked, (QStringList{QStringLiteral("Vozidla/vuz.JPG"), QStringLiteral("Vozidla\\lok.bmp")}));
@@ -290,7 +290,7 @@ TEST(TimetableTrainLine, ABadColumnIsReportedBeforeAnyPictureIsAskedFor)
     const QString text = withColumns(kThrough, 62, QStringLiteral("0?0"));
     const TrainLineResult result = checkTrainLine(text, kVehicles, [&](const QString &) {
         ++asked;
-        return true;
+        return PictureRefusal::None;
     });
     ASSERT_FALSE(result.ok());
     EXPECT_EQ(result.error->fault, TrainLineFault::BadVehicleCode);
@@ -371,13 +371,13 @@ QString dataDir()
 }
 
 /** @return true when the picture of a vehicles-file entry loads from the shipped data. */
-bool shippedPictureUsable(const QString &entry)
+PictureRefusal shippedPictureUsable(const QString &entry)
 {
     try {
         const QImage picture = platform::loadPicture(dataDir() + QLatin1Char('\\') + entry);
-        return picture.height() == 64;
+        return picture.height() == 64 ? PictureRefusal::None : PictureRefusal::Unusable;
     } catch (const ui::SimError &) {
-        return false;
+        return PictureRefusal::Unusable;
     }
 }
 

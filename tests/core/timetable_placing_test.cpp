@@ -17,20 +17,58 @@
 
 #include <algorithm>
 
+#include <sys/time.h>
+
 namespace {
 
-/** @return train lines of passenger trains from line A at 7:16, each with vehicle 1 alone. */
-QStringList trainsOfVehicleOne(int count)
+/** @return train lines of passenger trains from line A at 7:16, each with one vehicle: code 1, or each its own (i + 1). */
+QStringList trainsOfVehicleOne(int count, bool eachItsOwn = false)
 {
     QStringList lines;
     for (int i = 0; i < count; ++i) {
         TrainLineText train;
         train.number = QStringLiteral("%1").arg(10000 + i);
         train.neighbourDeparture = "0716";
-        train.vehicles = "001000000000000000000000000000";
+        train.vehicles = QStringLiteral("%1").arg(eachItsOwn ? i + 1 : 1, 3, 10, QChar('0')) + QString(27, QChar('0'));
         lines << train.text();
     }
     return lines;
+}
+
+/** Sets a folder's modification time an hour back, as a vehicles pack unpacked before the game has it. */
+void settle(const QString &folder)
+{
+    const timeval hourAgo{::time(nullptr) - 3600, 0};
+    const timeval times[2] = {hourAgo, hourAgo};
+    ASSERT_EQ(::utimes(platform::nativePath(folder).constData(), times), 0) << folder.toStdString();
+}
+
+/**
+ * Plays the trains of trainsOfVehicleOne, falling due at 7:11, until the
+ * placing has refused the first `count` of them, checking that no tick
+ * takes a second of processor time nor finds files past its work.
+ * @return the ticks it took.
+ */
+int refuseWithinTicks(FileGame &g, int count)
+{
+    const TVlakByte &states = g.h->app().TimetableTrainStates;
+    const auto refused = [&] { return std::count(states.begin(), states.begin() + count, quint8(core::LineRefused)); };
+    ProcessorClock clock;
+    quint64 work = platform::pathWork();
+    int ticks = 0;
+    for (; refused() < count && ticks < 1000; ++ticks) {
+        clock.start();
+        if (ticks == 0)
+            g.tickAt(7, 11);
+        else
+            g.h->ticks(1);
+        EXPECT_LT(clock.elapsed(), 1000) << g.h->clock().toStdString();
+        /* The tick's limit, and at most what the last path it began costs. */
+        EXPECT_LT(platform::pathWork() - work, 120000u) << g.h->clock().toStdString();
+        work = platform::pathWork();
+    }
+    EXPECT_EQ(refused(), count);
+    return ticks;
 }
 
 /**
@@ -785,4 +823,52 @@ TEST(TimetablePlacing, AVehiclesLineLongerThanAnyPathIsRefusedAtOnceWhateverItEn
     g.restartWithVehicles({entry});
     EXPECT_EQ(refuseTrainsOfVehicleOne(g, entry), 0u);
     EXPECT_EQ(g.h->app().A2().vehiclePictures.picturesRead(), 0);
+}
+
+TEST(TimetablePlacing, TrainsEachNamingItsOwnMissingPictureInACrowdedFolderListItOnce)
+{
+    /* 997 trains at 7:16, each naming its own missing picture in a folder of 20,000 files. */
+    FileGame g(trainsOfVehicleOne(997, true));
+    const QString obr = g.folder.path() + "/Obr";
+    ASSERT_TRUE(QDir(g.folder.path()).mkdir("Obr"));
+    for (int i = 0; i < 20000; ++i)
+        ASSERT_TRUE(QFile(obr + QStringLiteral("/f%1.bmp").arg(i)).open(QIODevice::WriteOnly));
+    settle(obr);
+    QStringList entries;
+    for (int i = 0; i < 997; ++i)
+        entries << QStringLiteral("Obr\\chybi_%1.bmp").arg(i);
+    g.restartWithVehicles(entries);
+    const quint64 listed = platform::foldersListed();
+    refuseWithinTicks(g, 997);
+    EXPECT_EQ(platform::foldersListed() - listed, 1u) << "the folder, once for every train";
+    EXPECT_EQ(g.h->messages().filter("Vlak na řádku").value(0),
+              "Vlak na řádku 30 grafikonu nelze zařadit: Vozidlo 1 ve sloupcích 38-40 má obrázek, "
+              "který chybí nebo nejde načíst: Obr\\chybi_0.bmp");
+
+    /* A picture added to the folder is found by the next train that names it, in any letter case. */
+    ASSERT_TRUE(QFile::copy(QStringLiteral(KAMENNA_SOURCE_DATA_DIR "/Vozidla/lok_754.bmp"), obr + "/CHYBI_996.BMP"));
+    TrainLineText mended;
+    mended.neighbourDeparture = "0725";
+    mended.vehicles = "997000000000000000000000000000";
+    g.folder.writeTimetable("test.t6g", trainsOfVehicleOne(997, true) << mended.text());
+    g.restartWithVehicles(entries);
+    g.tickAt(7, 20);
+    EXPECT_EQ(g.state(997), core::LinePlaced);
+    EXPECT_EQ(g.h->app().A2().row(5).vehicles[0]->picture(), repositoryPicture("Vozidla/lok_754.bmp"));
+}
+
+TEST(TimetablePlacing, TrainsNamingPathsDownALongChainOfFoldersSpreadTheirWorkOverTicks)
+{
+    /* 400 trains, each naming its own missing picture at the end of a chain of 1,000 folders "d", written "D". */
+    FileGame g(trainsOfVehicleOne(400, true));
+    QString chain = g.folder.path();
+    ASSERT_TRUE(QDir(chain).mkpath(QString("d/").repeated(1000)));
+    QStringList entries;
+    for (int i = 0; i < 400; ++i)
+        entries << QString("D/").repeated(1000) + QStringLiteral("chybi_%1.bmp").arg(i);
+    g.restartWithVehicles(entries);
+    EXPECT_GT(refuseWithinTicks(g, 400), 6) << "more than the five reported in full and one more";
+    g.h->ticks(1);
+    EXPECT_EQ(g.h->messages().last(),
+              "Ještě 395 řádků grafikonu nelze zařadit. Další vadné řádky tohoto grafikonu se již nehlásí.");
 }
