@@ -872,3 +872,37 @@ TEST(TimetablePlacing, TrainsNamingPathsDownALongChainOfFoldersSpreadTheirWorkOv
     EXPECT_EQ(g.h->messages().last(),
               "Ještě 395 řádků grafikonu nelze zařadit. Další vadné řádky tohoto grafikonu se již nehlásí.");
 }
+
+TEST(TimetablePlacing, ATrainRefusedForItsPicturesSizeLeavesTheRoomToTheNext)
+{
+    /* Five metafiles of a few bytes, each of the largest picture: four take all the room kept pictures have. */
+    TrainLineText large;
+    large.vehicles = "001002003004005000000000000000";
+    TrainLineText small;
+    small.number = "05403";
+    small.neighbourDeparture = "0716";
+    small.vehicles = "006000000000000000000000000000";
+    FileGame g({large.text(), small.text()});
+    const QByteArray largest = QByteArray::fromHex(
+        "d7cdc69a0000000000000010001060000000000071570100090000031c000000ffff100000000000040000000201"
+        "0100040000000201010004000000020101000400000002010100030000000000");
+    QStringList entries;
+    for (int i = 1; i <= 5; ++i) {
+        QFile file(g.folder.path() + QStringLiteral("/Vozidla/velky%1.wmf").arg(i));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(largest);
+        entries << QStringLiteral("Vozidla\\velky%1.wmf").arg(i);
+    }
+    g.restartWithVehicles(entries << "Vozidla\\lok_754.bmp");
+    const VehiclePictures &pictures = g.h->app().A2().vehiclePictures;
+    g.tickAt(7, 10);
+    EXPECT_EQ(g.state(0), core::LineRefused);
+    EXPECT_EQ(g.h->messages().filter("Vlak na řádku").value(0),
+              "Vlak na řádku 30 grafikonu nelze zařadit: Vozidlo 5 ve sloupcích 50-52 má obrázek, "
+              "který je příliš velký: Vozidla\\velky5.wmf")
+        << g.h->messages().join(" | ").toStdString();
+    EXPECT_EQ(pictures.bytesKept(), 0) << "the refused train's pictures are let go";
+    g.tickAt(7, 11);
+    EXPECT_EQ(g.state(1), core::LinePlaced);
+    EXPECT_EQ(g.h->app().A2().row(5).vehicles[0]->picture(), repositoryPicture("Vozidla/lok_754.bmp"));
+}
