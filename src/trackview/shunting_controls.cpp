@@ -57,6 +57,29 @@ void creep(App &app, ui::Image &slot, int direction)
         slot.setLeft(slot.left() + direction);
 }
 
+/**
+ * @return whether pulling a row by `delta` pixels, laid edge to edge from
+ * slot 1 again, would take a vehicle of it further across the edge of the
+ * view it is pulled towards. A pull hands nothing over, so, as the creep,
+ * it never takes a vehicle out of sight.
+ */
+bool pullLeavesView(App &app, const TrackRow &row, int delta)
+{
+    const int screen = app.ScreenWidth;
+    int left = row.vehicleSlots[0]->left() + delta;
+    for (const ui::Image *slot : row.vehicleSlots) {
+        const int right = left + slot->width();
+        if (occupied(app, slot) && !slot->picture().isNull()) {
+            if (delta < 0 && left < 0 && left < slot->left())
+                return true;
+            if (delta > 0 && right > screen && right > slot->left() + slot->width())
+                return true;
+        }
+        left = right;
+    }
+    return false;
+}
+
 /** @return the aspect list of the side-A/B exit signal of a track. */
 ui::ListBox *leftExitList(TA1 &a1, int track)
 {
@@ -213,8 +236,8 @@ void ShuntRightClick(App &app)
 void ShuntPullClick(App &app, int delta)
 {
     core::optionGuard(app, delta < 0 ? QStringLiteral("Error 50PB10") : QStringLiteral("Error 50PB12"), [&] {
-        forChosenTracks(app, [delta](TrackRow &row) {
-            if (row.posun->color() != unit::Coupled || row.shuntStage->value() != 0)
+        forChosenTracks(app, [&app, delta](TrackRow &row) {
+            if (row.posun->color() != unit::Coupled || row.shuntStage->value() != 0 || pullLeavesView(app, row, delta))
                 return;
             row.vehicleSlots[0]->setLeft(row.vehicleSlots[0]->left() + delta);
             traffic::layRightOfFirst(row.vehicleSlots);

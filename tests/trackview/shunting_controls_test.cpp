@@ -306,6 +306,17 @@ TEST_F(ShuntingControls, PullMovesAStandingCoupledRowAsOneBlock)
     track(3).posun->setColor(QColor(255, 255, 0));
     h.click("A5.PB10");
     EXPECT_EQ(slot(3, 1).left(), 278) << "not a loco alone";
+
+    /* Pulled again and again, the row stops where its next pull would take a vehicle past an edge of the view. */
+    track(3).posun->setColor(QColor(255, 255, 255));
+    for (int click = 0; click < 200; ++click)
+        h.click("A5.PB10");
+    EXPECT_EQ(slot(3, 1).left(), 8);
+    const int screen = h.app().ScreenWidth;
+    for (int click = 0; click < 200; ++click)
+        h.click("A5.PB12");
+    EXPECT_GT(slot(3, 4).left() + slot(3, 4).width(), screen - 10) << "the last vehicle";
+    EXPECT_LE(slot(3, 4).left() + slot(3, 4).width(), screen);
 }
 
 TEST_F(ShuntingControls, StartFromThePanelDrivesTheUnitOutAndTheCaptionsWait)

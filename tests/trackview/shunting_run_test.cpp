@@ -1172,11 +1172,11 @@ TEST_F(ShuntingRun, AUnitItsBrakeStopsAsItLeavesABoxPanelOnItsWayHomeRests)
         EXPECT_EQ(toGo(), 0) << "it left the panel with its last move";
         EXPECT_EQ(track(n).shuntStage->value(), 0) << "at rest on its track";
         EXPECT_EQ(track(n).posun->text(), out ? "10" : "1");
-        /* At rest, the pulls move it. */
+        /* At rest, the pulls move it, away from the edge it came in at. */
         const int from = slot(n, 1).left();
         h.click(n == 5 ? "A5.PB04" : "A5.PB03");
-        h.click("A5.PB12");
-        EXPECT_EQ(slot(n, 1).left(), from + 10) << n;
+        h.click(out ? "A5.PB10" : "A5.PB12");
+        EXPECT_EQ(slot(n, 1).left(), from + (out ? -10 : 10)) << n;
     }
 }
 
