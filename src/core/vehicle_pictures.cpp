@@ -2,6 +2,7 @@
 #include "core/vehicle_pictures.h"
 
 #include "platform/files.h"
+#include "platform/picture_copies.h"
 #include "platform/picture_limits.h"
 #include "platform/picture_read.h"
 
@@ -81,9 +82,13 @@ void VehiclePictures::forgetTrain()
 
 bool VehiclePictures::makeRoom(qint64 bytes)
 {
-    /* A picture no control holds a copy of is held by this store alone: nothing shows it. */
-    for (auto kept = m_byFile.begin(); kept != m_byFile.end() && m_bytes + bytes > platform::kMaxKeptPictureBytes;)
+    /* A picture that, once the copies made from it are set aside, no control holds is held by this store
+       alone: nothing shows it. */
+    for (auto kept = m_byFile.begin(); kept != m_byFile.end() && m_bytes + bytes > platform::kMaxKeptPictureBytes;) {
+        if (!kept->isDetached())
+            platform::letGoPictureCopies(kept->cacheKey());
         kept = kept->isDetached() ? letGo(kept) : std::next(kept);
+    }
     return m_bytes + bytes <= platform::kMaxKeptPictureBytes;
 }
 

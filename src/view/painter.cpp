@@ -1,6 +1,8 @@
 /** @file painter.cpp Painting of the graphic controls and of the containers' backgrounds with QPainter. */
 #include "view/painter.h"
 
+#include "platform/picture_copies.h"
+
 #include <QFontMetrics>
 #include <QHash>
 #include <QPainter>
@@ -19,6 +21,9 @@ struct Masked {
 QHash<qint64, Masked> &maskCache()
 {
     static QHash<qint64, Masked> cache;
+    /* A store of pictures asking whether anything shows one sets this copy of it aside first. */
+    static const bool registered = (platform::registerPictureCopies([](qint64 key) { cache.remove(key); }), true);
+    (void)registered;
     return cache;
 }
 

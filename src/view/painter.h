@@ -22,7 +22,9 @@ bool isGraphic(const ui::Control &c);
 /**
  * @return the picture with its bottom-left pixel's colour made see-through.
  * The result is computed once per picture and kept with it, by its cache
- * key, for as long as some control or store still holds the picture.
+ * key, for as long as some control or store still holds the picture; a
+ * store of pictures that asks whether anything shows one has the copy set
+ * aside first (platform::letGoPictureCopies).
  */
 QImage maskedPicture(const QImage &picture);
 

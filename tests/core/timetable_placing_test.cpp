@@ -10,6 +10,7 @@
 #include "devices/form_a3.h"
 #include "platform/excerpt.h"
 #include "platform/files.h"
+#include "support/largest_picture.h"
 #include "support/processor_clock.h"
 
 #include <QMap>
@@ -883,9 +884,7 @@ TEST(TimetablePlacing, ATrainRefusedForItsPicturesSizeLeavesTheRoomToTheNext)
     small.neighbourDeparture = "0716";
     small.vehicles = "006000000000000000000000000000";
     FileGame g({large.text(), small.text()});
-    const QByteArray largest = QByteArray::fromHex(
-        "d7cdc69a0000000000000010001060000000000071570100090000031c000000ffff100000000000040000000201"
-        "0100040000000201010004000000020101000400000002010100030000000000");
+    const QByteArray largest = largestPictureWmf();
     QStringList entries;
     for (int i = 1; i <= 5; ++i) {
         QFile file(g.folder.path() + QStringLiteral("/Vozidla/velky%1.wmf").arg(i));

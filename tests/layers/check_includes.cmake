@@ -3,7 +3,7 @@
 cmake_minimum_required(VERSION 3.25)
 set(subsystems core frame devices trackview traffic signalling telephone)
 set(allowed_app app view ui platform counter ${subsystems})
-set(allowed_view view ui core/app.h platform/files.h)
+set(allowed_view view ui core/app.h platform/files.h platform/picture_copies.h)
 foreach(s ${subsystems})
   set(allowed_${s} ${subsystems} ui platform)
 endforeach()

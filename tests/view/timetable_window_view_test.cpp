@@ -3,16 +3,20 @@
 #include "view/qt_app.h"
 
 #include "core/form_a2.h"
+#include "core/vehicle_pictures.h"
 #include "frame/form_a0.h"
 #include "view/form_window.h"
 #include "view/front.h"
 #include "view/painter.h"
 #include "view/vehicle_strip.h"
+#include "platform/picture_limits.h"
+#include "support/largest_picture.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
 
@@ -191,4 +195,29 @@ TEST(TimetableWindowView, LargePicturesAreMaskedOnceAndTheirMasksGoWithThem)
     QImage next = small.copy();
     view::maskedPicture(next);
     EXPECT_EQ(view::maskedPicturesKept(), kept + 1);
+}
+
+TEST(TimetableWindowView, TheMasksOfPicturesShownNoMoreLeaveTheirRoomToTheVehiclesStore)
+{
+    QTemporaryDir dir;
+    for (int i = 1; i <= 5; ++i) {
+        QFile file(dir.filePath(QStringLiteral("velky%1.wmf").arg(i)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(largestPictureWmf());
+    }
+    VehiclePictures pictures;
+    {
+        /* Four of the largest pictures, shown and painted as transparent vehicles are. */
+        std::vector<QImage> shown;
+        for (int i = 1; i <= 4; ++i) {
+            shown.push_back(pictures.picture(dir.path(), QStringLiteral("velky%1.wmf").arg(i)));
+            view::maskedPicture(shown.back());
+        }
+        ASSERT_EQ(pictures.bytesKept(), platform::kMaxKeptPictureBytes);
+    }
+    /* Shown no more, their masks hold them no longer: a fifth takes the room of one. */
+    PictureRefusal why = PictureRefusal::TooLarge;
+    EXPECT_FALSE(pictures.picture(dir.path(), QStringLiteral("velky5.wmf"), &why).isNull());
+    EXPECT_EQ(why, PictureRefusal::None);
+    EXPECT_EQ(pictures.bytesKept(), platform::kMaxKeptPictureBytes);
 }
