@@ -16,8 +16,13 @@ constexpr uint32_t kRle4 = 2;      ///< Run-length coded, 4 bits per pixel.
 constexpr uint32_t kBitfields = 3; ///< Uncompressed rows with colour masks.
 constexpr uint32_t kAlphaBitfields = 6; ///< Uncompressed rows with four colour masks.
 
-/** Codes of a run-length coded stream walked between two looks at the reading's processor time. */
-constexpr int64_t kCodesBetweenLooks = 65536;
+/**
+ * Codes of a run-length coded stream walked between two asks of overdue(),
+ * which looks at the clock once per PictureRead::kAsksBetweenLooks asks: a
+ * look comes at least every 4,096 codes, within a millisecond of walking
+ * them even when each writes a run of 255 pixels (some 190 ns a code).
+ */
+constexpr int64_t kCodesBetweenLooks = 64;
 
 /** @return bytes of one row of @p width pixels at @p bits per pixel, padded to four bytes. */
 int64_t rowBytes(int64_t width, int bits)

@@ -462,6 +462,21 @@ TEST(HostilePictures, AReadingPastItsProcessorTimeIsRefusedWhateverItsRecords)
     EXPECT_EQ(failureOf([&] { platform::decodeEmf(bytes); }), "Metasoubor je poškozený: příliš mnoho kreslení");
 }
 
+TEST(HostilePictures, ARunLengthWalkLooksAtTheClockWithinAMillisecondOfWork)
+{
+    /* A 4096 x 4096 bitmap whose every row is 17 runs, 16 of them 255 pixels long. */
+    const QByteArray row = QByteArray("\xFF\x01", 2).repeated(16) + QByteArray("\x10\x01\x00\x00", 4);
+    const QByteArray stream = row.repeated(4096) + QByteArray("\x00\x01", 2);
+    QTemporaryDir dir;
+    const QString rle = dir.filePath("rle.bmp");
+    writeFile(rle, bmpOf(dib8(4096, 4096, 1, {0x00FF0000, 0x0000FF00}, stream), 2));
+    ASSERT_FALSE(platform::loadPicture(rle).isNull());
+    const platform::PictureRead little(std::chrono::milliseconds(2));
+    const double start = cpuSeconds();
+    EXPECT_EQ(failureOf([&] { platform::loadPicture(rle); }), "Obrázek je poškozený: " + rle);
+    EXPECT_LT(cpuSeconds() - start, 0.008);
+}
+
 TEST(HostilePictures, FillsAreChargedForTheirEdgesWithoutAPenToo)
 {
     /* Fifteen polygons of 65,535 points zigzagging over the picture, with the null pen or a thin one. */
