@@ -5,6 +5,7 @@
 #include "platform/picture_read.h"
 
 #include <optional>
+#include <span>
 
 namespace platform {
 
@@ -230,21 +231,117 @@ uint32_t be32(const char *p)
            | uint32_t(uint8_t(p[3]));
 }
 
-/**
- * @return whether a PNG image's header lies inside and gives a size within
- *         the limits, its sides and its pixels as decoded: 16 bits a sample
- *         decode to 64 bits a pixel, the others to 32 at most.
- */
-bool pngSizeFits(const char *png, int64_t size)
+/** @return whether an image of @p size bytes from @p image on begins with the signature of a PNG. */
+bool isPng(const char *image, int64_t size)
 {
-    /* Signature, then the IHDR chunk: length, type, width, height, bit depth. */
-    if (size < 25 || QByteArray::fromRawData(png + 12, 4) != "IHDR")
-        return false;
-    const int64_t width = be32(png + 16);
-    const int64_t height = be32(png + 20);
-    const int64_t pixelBytes = uint8_t(png[24]) == 16 ? 8 : 4;
-    return width > 0 && height > 0 && width <= kMaxPictureSide && height <= kMaxPictureSide
-           && width * height * pixelBytes <= kMaxPictureBytes;
+    return size >= 8 && QByteArray::fromRawData(image, 8) == QByteArray("\x89PNG\r\n\x1a\n", 8);
+}
+
+/** The fields of a PNG image's header chunk (IHDR). */
+struct PngHeader {
+    int64_t width = 0;
+    int64_t height = 0;
+    int depth = 0;           ///< Bits a sample: 1, 2, 4, 8 or 16.
+    int samples = 0;         ///< Samples a pixel, by its colour type: 1 to 4.
+    bool interlaced = false; ///< Its rows come in the seven passes of Adam7.
+
+    /** @return the bytes its rows take as filtered and deflated: a filter byte and the samples of each row of each pass. */
+    int64_t rowBytes() const
+    {
+        /* Each pass of Adam7: where its first column and row lie, and the steps between its columns and rows. */
+        static constexpr int kAdam7[7][4] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4},
+                                             {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}};
+        static constexpr int kWhole[1][4] = {{0, 0, 1, 1}};
+        int64_t bytes = 0;
+        for (const auto &pass : interlaced ? std::span<const int[4]>(kAdam7) : std::span<const int[4]>(kWhole)) {
+            const int64_t columns = width > pass[0] ? (width - pass[0] + pass[2] - 1) / pass[2] : 0;
+            const int64_t rows = height > pass[1] ? (height - pass[1] + pass[3] - 1) / pass[3] : 0;
+            if (columns > 0)
+                bytes += rows * (1 + (columns * samples * depth + 7) / 8);
+        }
+        return bytes;
+    }
+};
+
+/**
+ * @return the header of a PNG image: its IHDR chunk first, of a known
+ *         colour type and depth, its sides and its pixels as decoded within
+ *         the limits (16 bits a sample decode to 64 bits a pixel, the others
+ *         to 32 at most); nothing when it is not so.
+ */
+std::optional<PngHeader> readPngHeader(const char *png, int64_t size)
+{
+    /* Signature, then the IHDR chunk: length, type, width, height, depth, colour type, compression, filter, interlace. */
+    if (size < 33 || be32(png + 8) != 13 || QByteArray::fromRawData(png + 12, 4) != "IHDR")
+        return std::nullopt;
+    PngHeader h;
+    h.width = be32(png + 16);
+    h.height = be32(png + 20);
+    h.depth = uint8_t(png[24]);
+    const int colourType = uint8_t(png[25]);
+    h.interlaced = png[28] == 1;
+    /* Grey, RGB, palette, grey and alpha, RGBA; the depths each allows. */
+    switch (colourType) {
+    case 0: h.samples = 1; break;
+    case 2: h.samples = 3; break;
+    case 3: h.samples = 1; break;
+    case 4: h.samples = 2; break;
+    case 6: h.samples = 4; break;
+    default: return std::nullopt;
+    }
+    const bool fewBits = h.depth == 1 || h.depth == 2 || h.depth == 4;
+    if ((h.depth != 8 && h.depth != 16 && !fewBits) || (fewBits && colourType != 0 && colourType != 3)
+        || (h.depth == 16 && colourType == 3) || png[26] != 0 || png[27] != 0 || uint8_t(png[28]) > 1)
+        return std::nullopt;
+    const int64_t pixelBytes = h.depth == 16 ? 8 : 4;
+    if (h.width <= 0 || h.height <= 0 || h.width > kMaxPictureSide || h.height > kMaxPictureSide
+        || h.width * h.height * pixelBytes > kMaxPictureBytes)
+        return std::nullopt;
+    return h;
+}
+
+/**
+ * Walks the chunks of a PNG image whose header passed readPngHeader, and
+ * calls @p keep with the bytes of each chunk Qt's reader is to be handed,
+ * in their order: its header, its first palette and first transparency
+ * (PLTE, tRNS), its compressed pixels (IDAT) and its end (IEND). Every
+ * other chunk (texts, colour profiles, anything whose reading may cost more
+ * than its pixels) is left out.
+ * @return true when every chunk up to the end chunk lies inside @p size
+ *         bytes, there are compressed pixels, and they take no more than
+ *         kMaxPngIdatSlack past what the header's rows can need.
+ */
+template <typename Keep>
+bool walkPngChunks(const char *png, int64_t size, const PngHeader &h, Keep keep)
+{
+    const int64_t rows = h.rowBytes();
+    const int64_t idatLimit = rows + rows / 8 + kMaxPngIdatSlack;
+    int64_t idat = 0;
+    bool palette = false;
+    bool transparency = false;
+    for (int64_t at = 8; at + 12 <= size;) {
+        const int64_t chunk = 12 + int64_t(be32(png + at));
+        if (chunk > size - at)
+            return false;
+        const QByteArray type = QByteArray::fromRawData(png + at + 4, 4);
+        bool kept = at == 8 || type == "IEND";
+        if (type == "IDAT") {
+            idat += chunk;
+            if (idat > idatLimit)
+                return false;
+            kept = true;
+        } else if (type == "PLTE" || type == "tRNS") {
+            bool &seen = type == "PLTE" ? palette : transparency;
+            kept = !seen;
+            seen = true;
+        }
+        if (kept)
+            keep(png + at, chunk);
+        if (type == "IEND")
+            return idat > 0;
+        at += chunk;
+    }
+    return false;
 }
 
 } // namespace
@@ -331,9 +428,10 @@ bool icoIsWhole(const QByteArray &data)
      */
     const int64_t bytes = le32(p + 6 + 8);
     const char *image = p + le32(p + 6 + 12);
-    if (bytes >= 8 && QByteArray::fromRawData(image, 8) == QByteArray("\x89PNG\r\n\x1a\n", 8)) {
-        /* The PNG reader refuses a cut PNG itself; its size is looked at here. */
-        return pngSizeFits(image, bytes);
+    if (isPng(image, bytes)) {
+        /* The PNG reader refuses broken pixels itself; the size and the chunks are looked at here. */
+        const std::optional<PngHeader> h = readPngHeader(image, bytes);
+        return h && walkPngChunks(image, bytes, *h, [](const char *, int64_t) {});
     }
     return dibIsWhole(image, bytes, -1, 2);
 }
@@ -342,14 +440,24 @@ QImage decodeIco(const QByteArray &data)
 {
     if (!icoIsWhole(data))
         return {};
-    /* An icon of the first entry alone, so that the image Qt's reader takes is the one checked. */
     const char *p = data.constData();
-    const uint32_t bytes = le32(p + 6 + 8);
+    const int64_t bytes = le32(p + 6 + 8);
+    const char *image = p + le32(p + 6 + 12);
+    QByteArray shown;
+    if (isPng(image, bytes)) {
+        shown = QByteArray(image, 8);
+        walkPngChunks(image, bytes, *readPngHeader(image, bytes),
+                      [&shown](const char *chunk, int64_t size) { shown.append(chunk, size); });
+    } else {
+        shown = QByteArray::fromRawData(image, bytes);
+    }
+    /* An icon of the first entry alone, so that the image Qt's reader takes is the one checked. */
     QByteArray one = data.left(6 + 16);
     one[4] = 1;
     one[5] = 0;
+    putLe32(one.data() + 6 + 8, uint32_t(shown.size()));
     putLe32(one.data() + 6 + 12, 6 + 16);
-    one.append(p + le32(p + 6 + 12), bytes);
+    one.append(shown);
     QImage picture;
     picture.loadFromData(one, "ICO");
     return picture;

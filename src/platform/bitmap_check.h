@@ -59,13 +59,17 @@ bool bmpIsWhole(const QByteArray &data);
 /**
  * @return true when an ICO file's directory is sane, every image it lists
  *         lies inside the file, and its first image, the one decodeIco
- *         shows, is whole.
+ *         shows, is whole: a bitmap, or a PNG whose header gives a size
+ *         within the limits and whose chunks all lie inside, its header
+ *         first, its compressed pixels (no more than its rows can need) and
+ *         its end.
  */
 bool icoIsWhole(const QByteArray &data);
 
 /**
  * Decodes the first image of an ICO file that passes icoIsWhole; the
- * other images are never decoded.
+ * other images are never decoded. Of a PNG image, Qt's reader is handed
+ * its header, palette, transparency, compressed pixels and end alone.
  * @return the picture, or a null picture when the file is refused.
  */
 QImage decodeIco(const QByteArray &data);

@@ -30,6 +30,16 @@ inline constexpr int64_t kMaxPictureBytes = kMaxPictureSide * kMaxPictureSide * 
  */
 inline constexpr int64_t kMaxKeptPictureBytes = 4 * kMaxPictureBytes;
 
+/**
+ * The compressed pixels (IDAT chunks, each with its length, type and
+ * check) a PNG inside an icon may hold beyond the bytes of its rows as
+ * deflated (a filter byte and the samples of each row, of all seven passes
+ * of an interlaced one) and an eighth of them more, what deflate's fixed
+ * codes take at worst: inflating them is never more work than the picture
+ * needs. A PNG with more is refused as a broken one is.
+ */
+inline constexpr int64_t kMaxPngIdatSlack = 1024;
+
 /** The most memory libjpeg may take for one picture, beside the decoded pixels. */
 inline constexpr long kMaxJpegMemory = 48L * 1024 * 1024;
 

@@ -11,6 +11,7 @@
 #include "view/qt_app.h"
 
 #include <QBuffer>
+#include <QtEndian>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -102,6 +103,28 @@ QByteArray iconOf(const QList<QByteArray> &images, int entries)
         directory += QByteArray("\0\0\0\0", 4) + leBytes(1, 2) + leBytes(1, 2)
                      + leBytes(uint32_t(images[i % images.size()].size()), 4) + leBytes(at[i % images.size()], 4);
     return directory + pixels;
+}
+
+/** @return the bytes of a picture as Qt writes it in the format, at the quality (-1: Qt's own). */
+QByteArray encoded(const QImage &picture, const char *format, int quality = -1)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    EXPECT_TRUE(buffer.open(QIODevice::WriteOnly));
+    EXPECT_TRUE(picture.save(&buffer, format, quality));
+    return bytes;
+}
+
+/** @return the chunks of a PNG that lie whole after its signature, each with its length, type and check. */
+QList<QByteArray> pngChunks(const QByteArray &png)
+{
+    QList<QByteArray> chunks;
+    for (qsizetype at = 8; at + 12 <= png.size();) {
+        const qsizetype bytes = 12 + qsizetype(qFromBigEndian<quint32>(png.constData() + at));
+        chunks.append(png.mid(at, bytes));
+        at += bytes;
+    }
+    return chunks;
 }
 
 /** @return a WMF record: its size in words, its function, its parameters. */
@@ -270,10 +293,7 @@ TEST(HostilePictures, EveryKindIsRefusedByTheSizeItsHeaderGives)
     for (const int side : {16, 2900}) {
         QImage deep(side, side, QImage::Format_RGBA64);
         deep.fill(Qt::red);
-        QByteArray png;
-        QBuffer buffer(&png);
-        ASSERT_TRUE(buffer.open(QIODevice::WriteOnly));
-        ASSERT_TRUE(deep.save(&buffer, "PNG", 50));
+        const QByteArray png = encoded(deep, "PNG", 50);
         ASSERT_EQ(png[24], char(16));
         writeFile(icon, iconOf(png));
         const double start = cpuSeconds();
@@ -308,6 +328,57 @@ TEST(HostilePictures, AnIconsImageIsCheckedWhereItIsShownNotOncePerEntry)
     EXPECT_EQ(platform::loadPicture(icon).size(), QSize(16, 16));
     writeFile(icon, iconOf({pastItsColours, whole}, 1));
     EXPECT_EQ(failureOf([&] { platform::loadPicture(icon); }), "Obrázek je poškozený: " + icon);
+}
+
+TEST(HostilePictures, AnIconsPngIsReadWithoutItsTextsAndProfileAndRefusedWhenItsChunksAreBroken)
+{
+    /*
+     * A 16 x 16 red PNG with 16 compressed texts (zTXt, iTXt) each inflating
+     * to 7.9 MB, or with a colour profile (iCCP) of 7.9 MB: Qt's reader would
+     * inflate and keep them all. The picture itself is fine.
+     */
+    for (const char *name : {"icon_png_ztxt.ico", "icon_png_itxt.ico", "icon_png_iccp.ico"}) {
+        EXPECT_LT(hostileBytes(name).size(), 128 * 1024) << name;
+        const qint64 before = residentBytes();
+        const double start = cpuSeconds();
+        const QImage picture = platform::loadPicture(hostile(name));
+        EXPECT_LT(cpuSeconds() - start, 1.0) << name;
+        EXPECT_LT(residentBytes() - before, 256 * kMegabyte) << name;
+        EXPECT_EQ(picture.size(), QSize(16, 16)) << name;
+        EXPECT_EQ(picture.pixel(7, 7), qRgb(200, 30, 30)) << name;
+    }
+    /* A PNG as Qt writes it, whole and with its chunks broken. */
+    QImage red(16, 16, QImage::Format_RGB32);
+    red.fill(qRgb(200, 30, 30));
+    const QByteArray png = encoded(red, "PNG");
+    const QByteArray signature = png.left(8);
+    const QList<QByteArray> chunks = pngChunks(png);
+    ASSERT_EQ(chunks.first().mid(4, 4), "IHDR");
+    ASSERT_EQ(chunks.last().mid(4, 4), "IEND");
+    QByteArray pixels;
+    QByteArray others;
+    for (const QByteArray &chunk : chunks.mid(1, chunks.size() - 2))
+        (chunk.mid(4, 4) == "IDAT" ? pixels : others) += chunk;
+    ASSERT_FALSE(pixels.isEmpty());
+    const QByteArray header = chunks.first();
+    const QByteArray end = chunks.last();
+    QTemporaryDir dir;
+    const QString icon = dir.filePath("ikona.ico");
+    writeFile(icon, iconOf(signature + header + others + pixels + end));
+    EXPECT_EQ(platform::loadPicture(icon), red.convertToFormat(platform::loadPicture(icon).format()));
+    QByteArray pastItsEnd = signature + header + others + pixels + end;
+    pastItsEnd.replace(pastItsEnd.size() - 12, 4, "\x00\x00\x00\x01");
+    const std::pair<const char *, QByteArray> broken[] = {
+        {"a chunk past its end", pastItsEnd},
+        {"no header first", signature + others + header + pixels + end},
+        {"no end", signature + header + others + pixels},
+        {"no pixels", signature + header + others + end},
+        {"more compressed pixels than its rows need", signature + header + others + pixels.repeated(100) + end},
+    };
+    for (const auto &[what, bytes] : broken) {
+        writeFile(icon, iconOf(bytes));
+        EXPECT_EQ(failureOf([&] { platform::loadPicture(icon); }), "Obrázek je poškozený: " + icon) << what;
+    }
 }
 
 TEST(HostilePictures, OneFileIsOnePictureHoweverItsPathIsSpelled)
