@@ -4,6 +4,9 @@
 #include "platform/picture_limits.h"
 #include "platform/picture_read.h"
 
+#include <QImageReader>
+
+#include <chrono>
 #include <optional>
 #include <span>
 
@@ -209,6 +212,23 @@ QImage decodeRle(const char *dib, int64_t size, int64_t pixels, const DibHeader 
     return picture;
 }
 
+/**
+ * Admits a picture into one of Qt's readers. Such a reader decodes the
+ * whole picture in one call that no deadline can stop halfway, so the
+ * picture is handed to it only when its pixels, at what a pixel costs that
+ * reader, fit the processor time left to the reading. Qt's own limit on
+ * the memory of a picture is set to kMaxPictureBytes before the first one.
+ * @param pixelTime what one pixel costs; kQtPngPixelTime and its kin.
+ * @throws PictureTooLarge when the picture does not fit.
+ */
+void admitToQt(int64_t width, int64_t height, std::chrono::nanoseconds pixelTime)
+{
+    static const bool limited = (QImageReader::setAllocationLimit(int(kMaxPictureBytes / (1024 * 1024))), true);
+    (void)limited;
+    if (width * height * pixelTime.count() > PictureRead::remaining().count())
+        throw PictureTooLarge(QStringLiteral("Obrázek je příliš velký: %1 × %2").arg(width).arg(height));
+}
+
 /** @return the picture of a BMP file whose bitmap passed dibIsWhole; run-length coded ones are decoded here. */
 QImage decodeWholeBmp(const QByteArray &file)
 {
@@ -216,9 +236,12 @@ QImage decodeWholeBmp(const QByteArray &file)
     const char *dib = file.constData() + fileHeader;
     const int64_t size = file.size() - fileHeader;
     const std::optional<DibHeader> h = readDibHeader(dib, size);
-    if (h && h->runLength())
+    if (!h)
+        return {};
+    if (h->runLength())
         return decodeRle(dib, size, int64_t(le32(file.constData() + 10)) - fileHeader, *h);
     /* Qt's reader writes every pixel of uncompressed rows, which were all found inside. */
+    admitToQt(h->width, h->height, kQtBitmapPixelTime);
     QImage picture;
     picture.loadFromData(file, "BMP");
     return picture;
@@ -260,6 +283,11 @@ struct PngHeader {
                 bytes += rows * (1 + (columns * samples * depth + 7) / 8);
         }
         return bytes;
+    }
+    /** @return what one pixel costs Qt's reader: a 16-bit one, decoded to 64 bits, twice a pixel of 32. */
+    std::chrono::nanoseconds pixelTime() const
+    {
+        return (interlaced ? kQtInterlacedPngPixelTime : kQtPngPixelTime) * (depth == 16 ? 2 : 1);
     }
 };
 
@@ -433,11 +461,16 @@ bool icoIsWhole(const QByteArray &data)
         const std::optional<PngHeader> h = readPngHeader(image, bytes);
         return h && walkPngChunks(image, bytes, *h, [](const char *, int64_t) {});
     }
+    /* Qt's reader shows no larger bitmap image: one past it is refused before its pixels are walked. */
+    const std::optional<DibHeader> h = readDibHeader(image, bytes);
+    if (!h || h->width > kMaxIconBitmapSide || h->height / 2 > kMaxIconBitmapSide)
+        return false;
     return dibIsWhole(image, bytes, -1, 2);
 }
 
 QImage decodeIco(const QByteArray &data)
 {
+    const PictureRead read;
     if (!icoIsWhole(data))
         return {};
     const char *p = data.constData();
@@ -445,10 +478,14 @@ QImage decodeIco(const QByteArray &data)
     const char *image = p + le32(p + 6 + 12);
     QByteArray shown;
     if (isPng(image, bytes)) {
+        const PngHeader h = *readPngHeader(image, bytes);
+        admitToQt(h.width, h.height, h.pixelTime());
         shown = QByteArray(image, 8);
-        walkPngChunks(image, bytes, *readPngHeader(image, bytes),
-                      [&shown](const char *chunk, int64_t size) { shown.append(chunk, size); });
+        walkPngChunks(image, bytes, h, [&shown](const char *chunk, int64_t size) { shown.append(chunk, size); });
     } else {
+        /* Its height counts the colour and the mask rows together. */
+        const DibHeader h = *readDibHeader(image, bytes);
+        admitToQt(h.width, h.height / 2, kQtBitmapPixelTime);
         shown = QByteArray::fromRawData(image, bytes);
     }
     /* An icon of the first entry alone, so that the image Qt's reader takes is the one checked. */

@@ -198,6 +198,16 @@ QByteArray dib8(int width, int height, uint32_t compression, const QList<uint32_
            + leBytes(uint32_t(colours.size()), 4) + leBytes(0, 4) + table + pixels;
 }
 
+/** @return an EMF record that draws an 8-bit bitmap of `colours` colours over side x side pixels at the top left. */
+QByteArray stretchDib(const QByteArray &dib, int side, int colours)
+{
+    const uint32_t table = 40 + 4 * uint32_t(colours);
+    return emfRecord(81, leBytes(0, 16) + leBytes(0, 8) + leBytes(0, 8) + leBytes(uint32_t(side), 4)
+                             + leBytes(uint32_t(side), 4) + leBytes(80, 4) + leBytes(table, 4) + leBytes(80 + table, 4)
+                             + leBytes(uint32_t(dib.size()) - table, 4) + leBytes(0, 4) + leBytes(0x00CC0020, 4)
+                             + leBytes(uint32_t(side), 4) + leBytes(uint32_t(side), 4) + dib);
+}
+
 /** @return an icon's side x side image of 8 bits a pixel and two colours, every pixel of the given index. */
 QByteArray iconImage8(int side, char index)
 {
@@ -533,6 +543,50 @@ TEST(HostilePictures, AReadingPastItsProcessorTimeIsRefusedWhateverItsRecords)
     EXPECT_EQ(failureOf([&] { platform::decodeEmf(bytes); }), "Metasoubor je poškozený: příliš mnoho kreslení");
 }
 
+TEST(HostilePictures, QtsReadersAreHandedOnlyPicturesThatFitTheTimeLeftToTheirReading)
+{
+    /* A 4096 x 4096 interlaced PNG of 60 KB in an icon: Qt's reader would take about the whole time of a picture. */
+    const QString interlaced = hostile("icon_png_4096_interlaced.ico");
+    EXPECT_LT(hostileBytes("icon_png_4096_interlaced.ico").size(), 64 * 1024);
+    const qint64 before = residentBytes();
+    double start = cpuSeconds();
+    EXPECT_EQ(failureOf([&] { platform::loadPicture(interlaced); }), "Obrázek je příliš velký: " + interlaced);
+    EXPECT_LT(cpuSeconds() - start, 1.0);
+    EXPECT_LT(residentBytes() - before, 256 * kMegabyte);
+    /* Ten of them in one train. */
+    start = cpuSeconds();
+    {
+        const platform::PictureRead train(platform::kMaxTrainPicturesReadTime);
+        for (int i = 0; i < 10; ++i)
+            EXPECT_THROW(platform::loadPicture(interlaced), platform::PictureTooLarge);
+    }
+    EXPECT_LT(cpuSeconds() - start, 1.0);
+
+    /* A PNG in an icon, an uncompressed BMP and a bitmap in a metafile, each a few milliseconds of Qt's work. */
+    QTemporaryDir dir;
+    QImage photo(512, 512, QImage::Format_RGB32);
+    for (int y = 0; y < photo.height(); ++y)
+        for (int x = 0; x < photo.width(); ++x)
+            photo.setPixel(x, y, qRgb(x % 256, y % 256, (x * y) % 256));
+    const QString icon = dir.filePath("ikona.ico");
+    writeFile(icon, iconOf(encoded(photo, "PNG")));
+    const QString bmp = dir.filePath("obrazek.bmp");
+    writeFile(bmp, encoded(photo.scaled(1024, 1024), "BMP"));
+    const QString emf = dir.filePath("obrazek.emf");
+    QList<uint32_t> greys;
+    for (uint32_t i = 0; i < 256; ++i)
+        greys.append(i * 0x010101);
+    writeFile(emf, emfOf(stretchDib(dib8(1024, 1024, 0, greys, QByteArray(1024 * 1024, '\1')), 1024, 256), 1,
+                         1024, 1024));
+    for (const QString &path : {icon, bmp, emf}) {
+        {
+            const platform::PictureRead little(std::chrono::milliseconds(8));
+            EXPECT_EQ(failureOf([&] { platform::loadPicture(path); }), "Obrázek je příliš velký: " + path);
+        }
+        EXPECT_EQ(platform::loadPicture(path).size(), path == icon ? QSize(512, 512) : QSize(1024, 1024));
+    }
+}
+
 TEST(HostilePictures, ARunLengthWalkLooksAtTheClockWithinAMillisecondOfWork)
 {
     /* A 4096 x 4096 bitmap whose every row is 17 runs, 16 of them 255 pixels long. */
@@ -546,6 +600,23 @@ TEST(HostilePictures, ARunLengthWalkLooksAtTheClockWithinAMillisecondOfWork)
     const double start = cpuSeconds();
     EXPECT_EQ(failureOf([&] { platform::loadPicture(rle); }), "Obrázek je poškozený: " + rle);
     EXPECT_LT(cpuSeconds() - start, 0.008);
+}
+
+TEST(HostilePictures, TheShippedVehiclesReadAsBeforeWithinOneTrainsTime)
+{
+    const QDir vehicles(QStringLiteral(KAMENNA_SOURCE_DATA_DIR "/Vozidla"));
+    const QStringList names = vehicles.entryList(QDir::Files);
+    ASSERT_GE(names.size(), 18);
+    const platform::PictureRead train(platform::kMaxTrainPicturesReadTime);
+    for (const QString &name : names) {
+        const QString path = vehicles.filePath(name);
+        const QImage picture = platform::loadPicture(path);
+        ASSERT_FALSE(picture.isNull()) << name.toStdString();
+        /* A bitmap is the picture Qt's reader makes of the whole file. */
+        if (name.endsWith(QLatin1String(".bmp"))) {
+            EXPECT_EQ(picture, QImage(path, "BMP")) << name.toStdString();
+        }
+    }
 }
 
 TEST(HostilePictures, FillsAreChargedForTheirEdgesWithoutAPenToo)
@@ -628,10 +699,7 @@ TEST(HostilePictures, RunLengthBitmapsLeaveNoPixelUnsetAndNoIndexPastThePalette)
     }
     /* Inside a metafile: a bitmap whose stream ends at once is drawn in the first colour. */
     const QByteArray empty = dib8(32, 32, 1, palette, QByteArray("\x00\x01", 2));
-    const QByteArray stretch = leBytes(0, 16) + leBytes(0, 8) + leBytes(0, 8) + leBytes(32, 4) + leBytes(32, 4)
-                               + leBytes(80, 4) + leBytes(48, 4) + leBytes(80 + 48, 4) + leBytes(2, 4) + leBytes(0, 4)
-                               + leBytes(0x00CC0020, 4) + leBytes(32, 4) + leBytes(32, 4) + empty;
-    const QByteArray emf = emfOf(emfRecord(81, stretch), 1, 32, 32);
+    const QByteArray emf = emfOf(stretchDib(empty, 32, 2), 1, 32, 32);
     EXPECT_LT(emf.size(), 300);
     for (int run = 0; run < 3; ++run) {
         soilFreedMemory();
