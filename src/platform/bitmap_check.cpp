@@ -4,7 +4,11 @@
 #include "platform/picture_limits.h"
 #include "platform/picture_read.h"
 
+#include <QImageReader>
+
+#include <chrono>
 #include <optional>
+#include <span>
 
 namespace platform {
 
@@ -16,8 +20,13 @@ constexpr uint32_t kRle4 = 2;      ///< Run-length coded, 4 bits per pixel.
 constexpr uint32_t kBitfields = 3; ///< Uncompressed rows with colour masks.
 constexpr uint32_t kAlphaBitfields = 6; ///< Uncompressed rows with four colour masks.
 
-/** Codes of a run-length coded stream walked between two looks at the reading's processor time. */
-constexpr int64_t kCodesBetweenLooks = 65536;
+/**
+ * Codes of a run-length coded stream walked between two asks of overdue(),
+ * which looks at the clock once per PictureRead::kAsksBetweenLooks asks: a
+ * look comes at least every 4,096 codes, within a millisecond of walking
+ * them even when each writes a run of 255 pixels (some 190 ns a code).
+ */
+constexpr int64_t kCodesBetweenLooks = 64;
 
 /** @return bytes of one row of @p width pixels at @p bits per pixel, padded to four bytes. */
 int64_t rowBytes(int64_t width, int bits)
@@ -203,6 +212,23 @@ QImage decodeRle(const char *dib, int64_t size, int64_t pixels, const DibHeader 
     return picture;
 }
 
+/**
+ * Admits a picture into one of Qt's readers. Such a reader decodes the
+ * whole picture in one call that no deadline can stop halfway, so the
+ * picture is handed to it only when its pixels, at what a pixel costs that
+ * reader, fit the processor time left to the reading. Qt's own limit on
+ * the memory of a picture is set to kMaxPictureBytes before the first one.
+ * @param pixelTime what one pixel costs; kQtPngPixelTime and its kin.
+ * @throws PictureTooLarge when the picture does not fit.
+ */
+void admitToQt(int64_t width, int64_t height, std::chrono::nanoseconds pixelTime)
+{
+    static const bool limited = (QImageReader::setAllocationLimit(int(kMaxPictureBytes / (1024 * 1024))), true);
+    (void)limited;
+    if (width * height * pixelTime.count() > PictureRead::remaining().count())
+        throw PictureTooLarge(QStringLiteral("Obrázek je příliš velký: %1 × %2").arg(width).arg(height));
+}
+
 /** @return the picture of a BMP file whose bitmap passed dibIsWhole; run-length coded ones are decoded here. */
 QImage decodeWholeBmp(const QByteArray &file)
 {
@@ -210,9 +236,12 @@ QImage decodeWholeBmp(const QByteArray &file)
     const char *dib = file.constData() + fileHeader;
     const int64_t size = file.size() - fileHeader;
     const std::optional<DibHeader> h = readDibHeader(dib, size);
-    if (h && h->runLength())
+    if (!h)
+        return {};
+    if (h->runLength())
         return decodeRle(dib, size, int64_t(le32(file.constData() + 10)) - fileHeader, *h);
     /* Qt's reader writes every pixel of uncompressed rows, which were all found inside. */
+    admitToQt(h->width, h->height, kQtBitmapPixelTime);
     QImage picture;
     picture.loadFromData(file, "BMP");
     return picture;
@@ -225,21 +254,122 @@ uint32_t be32(const char *p)
            | uint32_t(uint8_t(p[3]));
 }
 
-/**
- * @return whether a PNG image's header lies inside and gives a size within
- *         the limits, its sides and its pixels as decoded: 16 bits a sample
- *         decode to 64 bits a pixel, the others to 32 at most.
- */
-bool pngSizeFits(const char *png, int64_t size)
+/** @return whether an image of @p size bytes from @p image on begins with the signature of a PNG. */
+bool isPng(const char *image, int64_t size)
 {
-    /* Signature, then the IHDR chunk: length, type, width, height, bit depth. */
-    if (size < 25 || QByteArray::fromRawData(png + 12, 4) != "IHDR")
-        return false;
-    const int64_t width = be32(png + 16);
-    const int64_t height = be32(png + 20);
-    const int64_t pixelBytes = uint8_t(png[24]) == 16 ? 8 : 4;
-    return width > 0 && height > 0 && width <= kMaxPictureSide && height <= kMaxPictureSide
-           && width * height * pixelBytes <= kMaxPictureBytes;
+    return size >= 8 && QByteArray::fromRawData(image, 8) == QByteArray("\x89PNG\r\n\x1a\n", 8);
+}
+
+/** The fields of a PNG image's header chunk (IHDR). */
+struct PngHeader {
+    int64_t width = 0;
+    int64_t height = 0;
+    int depth = 0;           ///< Bits a sample: 1, 2, 4, 8 or 16.
+    int samples = 0;         ///< Samples a pixel, by its colour type: 1 to 4.
+    bool interlaced = false; ///< Its rows come in the seven passes of Adam7.
+
+    /** @return the bytes its rows take as filtered and deflated: a filter byte and the samples of each row of each pass. */
+    int64_t rowBytes() const
+    {
+        /* Each pass of Adam7: where its first column and row lie, and the steps between its columns and rows. */
+        static constexpr int kAdam7[7][4] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4},
+                                             {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}};
+        static constexpr int kWhole[1][4] = {{0, 0, 1, 1}};
+        int64_t bytes = 0;
+        for (const auto &pass : interlaced ? std::span<const int[4]>(kAdam7) : std::span<const int[4]>(kWhole)) {
+            const int64_t columns = width > pass[0] ? (width - pass[0] + pass[2] - 1) / pass[2] : 0;
+            const int64_t rows = height > pass[1] ? (height - pass[1] + pass[3] - 1) / pass[3] : 0;
+            if (columns > 0)
+                bytes += rows * (1 + (columns * samples * depth + 7) / 8);
+        }
+        return bytes;
+    }
+    /** @return what one pixel costs Qt's reader: a 16-bit one, decoded to 64 bits, twice a pixel of 32. */
+    std::chrono::nanoseconds pixelTime() const
+    {
+        return (interlaced ? kQtInterlacedPngPixelTime : kQtPngPixelTime) * (depth == 16 ? 2 : 1);
+    }
+};
+
+/**
+ * @return the header of a PNG image: its IHDR chunk first, of a known
+ *         colour type and depth, its sides and its pixels as decoded within
+ *         the limits (16 bits a sample decode to 64 bits a pixel, the others
+ *         to 32 at most); nothing when it is not so.
+ */
+std::optional<PngHeader> readPngHeader(const char *png, int64_t size)
+{
+    /* Signature, then the IHDR chunk: length, type, width, height, depth, colour type, compression, filter, interlace. */
+    if (size < 33 || be32(png + 8) != 13 || QByteArray::fromRawData(png + 12, 4) != "IHDR")
+        return std::nullopt;
+    PngHeader h;
+    h.width = be32(png + 16);
+    h.height = be32(png + 20);
+    h.depth = uint8_t(png[24]);
+    const int colourType = uint8_t(png[25]);
+    h.interlaced = png[28] == 1;
+    /* Grey, RGB, palette, grey and alpha, RGBA; the depths each allows. */
+    switch (colourType) {
+    case 0: h.samples = 1; break;
+    case 2: h.samples = 3; break;
+    case 3: h.samples = 1; break;
+    case 4: h.samples = 2; break;
+    case 6: h.samples = 4; break;
+    default: return std::nullopt;
+    }
+    const bool fewBits = h.depth == 1 || h.depth == 2 || h.depth == 4;
+    if ((h.depth != 8 && h.depth != 16 && !fewBits) || (fewBits && colourType != 0 && colourType != 3)
+        || (h.depth == 16 && colourType == 3) || png[26] != 0 || png[27] != 0 || uint8_t(png[28]) > 1)
+        return std::nullopt;
+    const int64_t pixelBytes = h.depth == 16 ? 8 : 4;
+    if (h.width <= 0 || h.height <= 0 || h.width > kMaxPictureSide || h.height > kMaxPictureSide
+        || h.width * h.height * pixelBytes > kMaxPictureBytes)
+        return std::nullopt;
+    return h;
+}
+
+/**
+ * Walks the chunks of a PNG image whose header passed readPngHeader, and
+ * calls @p keep with the bytes of each chunk Qt's reader is to be handed,
+ * in their order: its header, its first palette and first transparency
+ * (PLTE, tRNS), its compressed pixels (IDAT) and its end (IEND). Every
+ * other chunk (texts, colour profiles, anything whose reading may cost more
+ * than its pixels) is left out.
+ * @return true when every chunk up to the end chunk lies inside @p size
+ *         bytes, there are compressed pixels, and they take no more than
+ *         kMaxPngIdatSlack past what the header's rows can need.
+ */
+template <typename Keep>
+bool walkPngChunks(const char *png, int64_t size, const PngHeader &h, Keep keep)
+{
+    const int64_t rows = h.rowBytes();
+    const int64_t idatLimit = rows + rows / 8 + kMaxPngIdatSlack;
+    int64_t idat = 0;
+    bool palette = false;
+    bool transparency = false;
+    for (int64_t at = 8; at + 12 <= size;) {
+        const int64_t chunk = 12 + int64_t(be32(png + at));
+        if (chunk > size - at)
+            return false;
+        const QByteArray type = QByteArray::fromRawData(png + at + 4, 4);
+        bool kept = at == 8 || type == "IEND";
+        if (type == "IDAT") {
+            idat += chunk;
+            if (idat > idatLimit)
+                return false;
+            kept = true;
+        } else if (type == "PLTE" || type == "tRNS") {
+            bool &seen = type == "PLTE" ? palette : transparency;
+            kept = !seen;
+            seen = true;
+        }
+        if (kept)
+            keep(png + at, chunk);
+        if (type == "IEND")
+            return idat > 0;
+        at += chunk;
+    }
+    return false;
 }
 
 } // namespace
@@ -326,25 +456,45 @@ bool icoIsWhole(const QByteArray &data)
      */
     const int64_t bytes = le32(p + 6 + 8);
     const char *image = p + le32(p + 6 + 12);
-    if (bytes >= 8 && QByteArray::fromRawData(image, 8) == QByteArray("\x89PNG\r\n\x1a\n", 8)) {
-        /* The PNG reader refuses a cut PNG itself; its size is looked at here. */
-        return pngSizeFits(image, bytes);
+    if (isPng(image, bytes)) {
+        /* The PNG reader refuses broken pixels itself; the size and the chunks are looked at here. */
+        const std::optional<PngHeader> h = readPngHeader(image, bytes);
+        return h && walkPngChunks(image, bytes, *h, [](const char *, int64_t) {});
     }
+    /* Qt's reader shows no larger bitmap image: one past it is refused before its pixels are walked. */
+    const std::optional<DibHeader> h = readDibHeader(image, bytes);
+    if (!h || h->width > kMaxIconBitmapSide || h->height / 2 > kMaxIconBitmapSide)
+        return false;
     return dibIsWhole(image, bytes, -1, 2);
 }
 
 QImage decodeIco(const QByteArray &data)
 {
+    const PictureRead read;
     if (!icoIsWhole(data))
         return {};
-    /* An icon of the first entry alone, so that the image Qt's reader takes is the one checked. */
     const char *p = data.constData();
-    const uint32_t bytes = le32(p + 6 + 8);
+    const int64_t bytes = le32(p + 6 + 8);
+    const char *image = p + le32(p + 6 + 12);
+    QByteArray shown;
+    if (isPng(image, bytes)) {
+        const PngHeader h = *readPngHeader(image, bytes);
+        admitToQt(h.width, h.height, h.pixelTime());
+        shown = QByteArray(image, 8);
+        walkPngChunks(image, bytes, h, [&shown](const char *chunk, int64_t size) { shown.append(chunk, size); });
+    } else {
+        /* Its height counts the colour and the mask rows together. */
+        const DibHeader h = *readDibHeader(image, bytes);
+        admitToQt(h.width, h.height / 2, kQtBitmapPixelTime);
+        shown = QByteArray::fromRawData(image, bytes);
+    }
+    /* An icon of the first entry alone, so that the image Qt's reader takes is the one checked. */
     QByteArray one = data.left(6 + 16);
     one[4] = 1;
     one[5] = 0;
+    putLe32(one.data() + 6 + 8, uint32_t(shown.size()));
     putLe32(one.data() + 6 + 12, 6 + 16);
-    one.append(p + le32(p + 6 + 12), bytes);
+    one.append(shown);
     QImage picture;
     picture.loadFromData(one, "ICO");
     return picture;

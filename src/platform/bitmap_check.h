@@ -59,14 +59,20 @@ bool bmpIsWhole(const QByteArray &data);
 /**
  * @return true when an ICO file's directory is sane, every image it lists
  *         lies inside the file, and its first image, the one decodeIco
- *         shows, is whole.
+ *         shows, is whole: a bitmap of at most kMaxIconBitmapSide a side,
+ *         or a PNG whose header gives a size within the limits and whose
+ *         chunks all lie inside, its header first, its compressed pixels
+ *         (no more than its rows can need) and its end.
  */
 bool icoIsWhole(const QByteArray &data);
 
 /**
  * Decodes the first image of an ICO file that passes icoIsWhole; the
- * other images are never decoded.
+ * other images are never decoded. Of a PNG image, Qt's reader is handed
+ * its header, palette, transparency, compressed pixels and end alone.
  * @return the picture, or a null picture when the file is refused.
+ * @throws PictureTooLarge when Qt's reader would take more processor time
+ *         for its pixels than is left to the reading (kQtPngPixelTime).
  */
 QImage decodeIco(const QByteArray &data);
 
@@ -76,6 +82,8 @@ QImage decodeIco(const QByteArray &data);
  * ends or jumps early) takes colour index 0: no pixel is left unset.
  * @return the picture, or a null picture when the file is refused or its
  *         stream is still being walked after kMaxPictureReadTime.
+ * @throws PictureTooLarge when its rows are not coded and Qt's reader would
+ *         take more processor time for them than is left to the reading.
  */
 QImage decodeBmp(const QByteArray &data);
 
@@ -83,6 +91,7 @@ QImage decodeBmp(const QByteArray &data);
  * Decodes a device-independent bitmap, as dibIsWhole with one row set
  * takes it, the way decodeBmp decodes a file.
  * @return the picture, or a null picture when it is refused.
+ * @throws PictureTooLarge as decodeBmp does.
  */
 QImage decodeDib(const char *dib, int64_t size, int64_t pixelsAt);
 

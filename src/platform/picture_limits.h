@@ -18,9 +18,17 @@ inline constexpr int64_t kMaxPictureSide = 4096;
  * The most memory one decoded picture may take, whatever its kind and
  * depth: the largest allowed picture at 32 bits a pixel. A picture whose
  * pixels would take more (a 16-bit PNG inside an icon takes 64 bits a
- * pixel) is refused before it is decoded.
+ * pixel) is refused before it is decoded, and Qt's readers are held to it
+ * too (QImageReader::setAllocationLimit, in megabytes).
  */
 inline constexpr int64_t kMaxPictureBytes = kMaxPictureSide * kMaxPictureSide * 4;
+
+/**
+ * An icon's bitmap image wider or higher than this is refused as a broken
+ * one is, before its pixels are walked: Qt's icon reader shows none larger.
+ * A PNG image inside an icon is held to kMaxPictureSide.
+ */
+inline constexpr int64_t kMaxIconBitmapSide = 256;
 
 /**
  * The most memory all the vehicle pictures kept for one game may take
@@ -29,6 +37,16 @@ inline constexpr int64_t kMaxPictureBytes = kMaxPictureSide * kMaxPictureSide * 
  * broken one is.
  */
 inline constexpr int64_t kMaxKeptPictureBytes = 4 * kMaxPictureBytes;
+
+/**
+ * The compressed pixels (IDAT chunks, each with its length, type and
+ * check) a PNG inside an icon may hold beyond the bytes of its rows as
+ * deflated (a filter byte and the samples of each row, of all seven passes
+ * of an interlaced one) and an eighth of them more, what deflate's fixed
+ * codes take at worst: inflating them is never more work than the picture
+ * needs. A PNG with more is refused as a broken one is.
+ */
+inline constexpr int64_t kMaxPngIdatSlack = 1024;
 
 /** The most memory libjpeg may take for one picture, beside the decoded pixels. */
 inline constexpr long kMaxJpegMemory = 48L * 1024 * 1024;
@@ -58,10 +76,32 @@ inline constexpr int64_t kMaxMetafileArea = 4 * kMaxPictureSide * kMaxPictureSid
 inline constexpr std::chrono::milliseconds kMaxPictureReadTime{300};
 
 /**
+ * What one pixel costs the readers of Qt that the program hands pictures
+ * of the data directory to: its PNG reader (the PNG inside an icon),
+ * plain or interlaced, and its BMP and ICO readers (uncompressed bitmaps,
+ * in a BMP file, an icon or a metafile). One call of such a reader decodes
+ * a whole picture and no deadline can stop it halfway, so a picture is
+ * handed to it only when its pixels at this cost fit the processor time
+ * left to its reading (PictureRead::remaining), and is refused as too large
+ * otherwise (PictureTooLarge). A 16-bit PNG's pixel, decoded to 64 bits,
+ * costs twice. Measured at the worst, on 4096 x 4096 pictures of noise:
+ * PNG rows all filtered by Paeth and deflated to literal codes, the
+ * slowest to inflate (55 ns a pixel, interlaced 59; a flat picture costs a
+ * quarter of it or less), and bitmaps of 32 bits with an alpha mask (7 ns);
+ * each taken twice over, so that a slower machine still stays within the
+ * time. A picture's own reading then admits a PNG of some 1,600 x 1,600
+ * pixels and a bitmap of the largest allowed size.
+ */
+inline constexpr std::chrono::nanoseconds kQtPngPixelTime{110};
+inline constexpr std::chrono::nanoseconds kQtInterlacedPngPixelTime{120};
+inline constexpr std::chrono::nanoseconds kQtBitmapPixelTime{16};
+
+/**
  * The most processor time the pictures of one train may take together:
  * a tick places one train, so ten pictures each near their own limit
  * would otherwise hold the tick for seconds. A picture begun once the
- * train's time is spent is refused as a broken one is.
+ * train's time is spent is refused: as a broken one is, or as too large
+ * when it would go to one of Qt's readers (kQtPngPixelTime).
  */
 inline constexpr std::chrono::milliseconds kMaxTrainPicturesReadTime{800};
 

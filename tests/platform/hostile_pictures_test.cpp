@@ -11,6 +11,7 @@
 #include "view/qt_app.h"
 
 #include <QBuffer>
+#include <QtEndian>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -104,6 +105,28 @@ QByteArray iconOf(const QList<QByteArray> &images, int entries)
     return directory + pixels;
 }
 
+/** @return the bytes of a picture as Qt writes it in the format, at the quality (-1: Qt's own). */
+QByteArray encoded(const QImage &picture, const char *format, int quality = -1)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    EXPECT_TRUE(buffer.open(QIODevice::WriteOnly));
+    EXPECT_TRUE(picture.save(&buffer, format, quality));
+    return bytes;
+}
+
+/** @return the chunks of a PNG that lie whole after its signature, each with its length, type and check. */
+QList<QByteArray> pngChunks(const QByteArray &png)
+{
+    QList<QByteArray> chunks;
+    for (qsizetype at = 8; at + 12 <= png.size();) {
+        const qsizetype bytes = 12 + qsizetype(qFromBigEndian<quint32>(png.constData() + at));
+        chunks.append(png.mid(at, bytes));
+        at += bytes;
+    }
+    return chunks;
+}
+
 /** @return a WMF record: its size in words, its function, its parameters. */
 QByteArray wmfRecord(uint16_t function, const QByteArray &params = {})
 {
@@ -173,6 +196,16 @@ QByteArray dib8(int width, int height, uint32_t compression, const QList<uint32_
     return leBytes(40, 4) + leBytes(uint32_t(width), 4) + leBytes(uint32_t(height), 4) + leBytes(1, 2) + leBytes(8, 2)
            + leBytes(compression, 4) + leBytes(uint32_t(pixels.size()), 4) + leBytes(0, 8)
            + leBytes(uint32_t(colours.size()), 4) + leBytes(0, 4) + table + pixels;
+}
+
+/** @return an EMF record that draws an 8-bit bitmap of `colours` colours over side x side pixels at the top left. */
+QByteArray stretchDib(const QByteArray &dib, int side, int colours)
+{
+    const uint32_t table = 40 + 4 * uint32_t(colours);
+    return emfRecord(81, leBytes(0, 16) + leBytes(0, 8) + leBytes(0, 8) + leBytes(uint32_t(side), 4)
+                             + leBytes(uint32_t(side), 4) + leBytes(80, 4) + leBytes(table, 4) + leBytes(80 + table, 4)
+                             + leBytes(uint32_t(dib.size()) - table, 4) + leBytes(0, 4) + leBytes(0x00CC0020, 4)
+                             + leBytes(uint32_t(side), 4) + leBytes(uint32_t(side), 4) + dib);
 }
 
 /** @return an icon's side x side image of 8 bits a pixel and two colours, every pixel of the given index. */
@@ -270,10 +303,7 @@ TEST(HostilePictures, EveryKindIsRefusedByTheSizeItsHeaderGives)
     for (const int side : {16, 2900}) {
         QImage deep(side, side, QImage::Format_RGBA64);
         deep.fill(Qt::red);
-        QByteArray png;
-        QBuffer buffer(&png);
-        ASSERT_TRUE(buffer.open(QIODevice::WriteOnly));
-        ASSERT_TRUE(deep.save(&buffer, "PNG", 50));
+        const QByteArray png = encoded(deep, "PNG", 50);
         ASSERT_EQ(png[24], char(16));
         writeFile(icon, iconOf(png));
         const double start = cpuSeconds();
@@ -308,6 +338,57 @@ TEST(HostilePictures, AnIconsImageIsCheckedWhereItIsShownNotOncePerEntry)
     EXPECT_EQ(platform::loadPicture(icon).size(), QSize(16, 16));
     writeFile(icon, iconOf({pastItsColours, whole}, 1));
     EXPECT_EQ(failureOf([&] { platform::loadPicture(icon); }), "Obrázek je poškozený: " + icon);
+}
+
+TEST(HostilePictures, AnIconsPngIsReadWithoutItsTextsAndProfileAndRefusedWhenItsChunksAreBroken)
+{
+    /*
+     * A 16 x 16 red PNG with 16 compressed texts (zTXt, iTXt) each inflating
+     * to 7.9 MB, or with a colour profile (iCCP) of 7.9 MB: Qt's reader would
+     * inflate and keep them all. The picture itself is fine.
+     */
+    for (const char *name : {"icon_png_ztxt.ico", "icon_png_itxt.ico", "icon_png_iccp.ico"}) {
+        EXPECT_LT(hostileBytes(name).size(), 128 * 1024) << name;
+        const qint64 before = residentBytes();
+        const double start = cpuSeconds();
+        const QImage picture = platform::loadPicture(hostile(name));
+        EXPECT_LT(cpuSeconds() - start, 1.0) << name;
+        EXPECT_LT(residentBytes() - before, 256 * kMegabyte) << name;
+        EXPECT_EQ(picture.size(), QSize(16, 16)) << name;
+        EXPECT_EQ(picture.pixel(7, 7), qRgb(200, 30, 30)) << name;
+    }
+    /* A PNG as Qt writes it, whole and with its chunks broken. */
+    QImage red(16, 16, QImage::Format_RGB32);
+    red.fill(qRgb(200, 30, 30));
+    const QByteArray png = encoded(red, "PNG");
+    const QByteArray signature = png.left(8);
+    const QList<QByteArray> chunks = pngChunks(png);
+    ASSERT_EQ(chunks.first().mid(4, 4), "IHDR");
+    ASSERT_EQ(chunks.last().mid(4, 4), "IEND");
+    QByteArray pixels;
+    QByteArray others;
+    for (const QByteArray &chunk : chunks.mid(1, chunks.size() - 2))
+        (chunk.mid(4, 4) == "IDAT" ? pixels : others) += chunk;
+    ASSERT_FALSE(pixels.isEmpty());
+    const QByteArray header = chunks.first();
+    const QByteArray end = chunks.last();
+    QTemporaryDir dir;
+    const QString icon = dir.filePath("ikona.ico");
+    writeFile(icon, iconOf(signature + header + others + pixels + end));
+    EXPECT_EQ(platform::loadPicture(icon), red.convertToFormat(platform::loadPicture(icon).format()));
+    QByteArray pastItsEnd = signature + header + others + pixels + end;
+    pastItsEnd.replace(pastItsEnd.size() - 12, 4, "\x00\x00\x00\x01");
+    const std::pair<const char *, QByteArray> broken[] = {
+        {"a chunk past its end", pastItsEnd},
+        {"no header first", signature + others + header + pixels + end},
+        {"no end", signature + header + others + pixels},
+        {"no pixels", signature + header + others + end},
+        {"more compressed pixels than its rows need", signature + header + others + pixels.repeated(100) + end},
+    };
+    for (const auto &[what, bytes] : broken) {
+        writeFile(icon, iconOf(bytes));
+        EXPECT_EQ(failureOf([&] { platform::loadPicture(icon); }), "Obrázek je poškozený: " + icon) << what;
+    }
 }
 
 TEST(HostilePictures, OneFileIsOnePictureHoweverItsPathIsSpelled)
@@ -471,6 +552,85 @@ TEST(HostilePictures, AReadingPastItsProcessorTimeIsRefusedWhateverItsRecords)
     EXPECT_EQ(failureOf([&] { platform::decodeEmf(bytes); }), "Metasoubor je poškozený: příliš mnoho kreslení");
 }
 
+TEST(HostilePictures, QtsReadersAreHandedOnlyPicturesThatFitTheTimeLeftToTheirReading)
+{
+    /* A 4096 x 4096 interlaced PNG of 60 KB in an icon: Qt's reader would take about the whole time of a picture. */
+    const QString interlaced = hostile("icon_png_4096_interlaced.ico");
+    EXPECT_LT(hostileBytes("icon_png_4096_interlaced.ico").size(), 64 * 1024);
+    const qint64 before = residentBytes();
+    double start = cpuSeconds();
+    EXPECT_EQ(failureOf([&] { platform::loadPicture(interlaced); }), "Obrázek je příliš velký: " + interlaced);
+    EXPECT_LT(cpuSeconds() - start, 1.0);
+    EXPECT_LT(residentBytes() - before, 256 * kMegabyte);
+    /* Ten of them in one train. */
+    start = cpuSeconds();
+    {
+        const platform::PictureRead train(platform::kMaxTrainPicturesReadTime);
+        for (int i = 0; i < 10; ++i)
+            EXPECT_THROW(platform::loadPicture(interlaced), platform::PictureTooLarge);
+    }
+    EXPECT_LT(cpuSeconds() - start, 1.0);
+
+    /* A PNG in an icon, an uncompressed BMP and a bitmap in a metafile, each a few milliseconds of Qt's work. */
+    QTemporaryDir dir;
+    QImage photo(512, 512, QImage::Format_RGB32);
+    for (int y = 0; y < photo.height(); ++y)
+        for (int x = 0; x < photo.width(); ++x)
+            photo.setPixel(x, y, qRgb(x % 256, y % 256, (x * y) % 256));
+    const QString icon = dir.filePath("ikona.ico");
+    writeFile(icon, iconOf(encoded(photo, "PNG")));
+    const QString bmp = dir.filePath("obrazek.bmp");
+    writeFile(bmp, encoded(photo.scaled(1024, 1024), "BMP"));
+    const QString emf = dir.filePath("obrazek.emf");
+    QList<uint32_t> greys;
+    for (uint32_t i = 0; i < 256; ++i)
+        greys.append(i * 0x010101);
+    writeFile(emf, emfOf(stretchDib(dib8(1024, 1024, 0, greys, QByteArray(1024 * 1024, '\1')), 1024, 256), 1,
+                         1024, 1024));
+    for (const QString &path : {icon, bmp, emf}) {
+        {
+            const platform::PictureRead little(std::chrono::milliseconds(8));
+            EXPECT_EQ(failureOf([&] { platform::loadPicture(path); }), "Obrázek je příliš velký: " + path);
+        }
+        EXPECT_EQ(platform::loadPicture(path).size(), path == icon ? QSize(512, 512) : QSize(1024, 1024));
+    }
+}
+
+TEST(HostilePictures, ARunLengthWalkLooksAtTheClockWithinAMillisecondOfWork)
+{
+    /* A 4096 x 2048 bitmap whose every row is 17 runs, 16 of them 255 pixels long: read whole in some 40 ms. */
+    const QByteArray row = QByteArray("\xFF\x01", 2).repeated(16) + QByteArray("\x10\x01\x00\x00", 4);
+    const QByteArray stream = row.repeated(2048) + QByteArray("\x00\x01", 2);
+    QTemporaryDir dir;
+    const QString rle = dir.filePath("rle.bmp");
+    writeFile(rle, bmpOf(dib8(4096, 2048, 1, {0x00FF0000, 0x0000FF00}, stream), 2));
+    double start = cpuSeconds();
+    ASSERT_FALSE(platform::loadPicture(rle).isNull());
+    const double whole = cpuSeconds() - start;
+    /* Given 2 ms, it is refused soon after them. */
+    const platform::PictureRead little(std::chrono::milliseconds(2));
+    start = cpuSeconds();
+    EXPECT_EQ(failureOf([&] { platform::loadPicture(rle); }), "Obrázek je poškozený: " + rle);
+    EXPECT_LT(cpuSeconds() - start, whole / 4);
+}
+
+TEST(HostilePictures, TheShippedVehiclesReadAsBeforeWithinOneTrainsTime)
+{
+    const QDir vehicles(QStringLiteral(KAMENNA_SOURCE_DATA_DIR "/Vozidla"));
+    const QStringList names = vehicles.entryList(QDir::Files);
+    ASSERT_GE(names.size(), 18);
+    const platform::PictureRead train(platform::kMaxTrainPicturesReadTime);
+    for (const QString &name : names) {
+        const QString path = vehicles.filePath(name);
+        const QImage picture = platform::loadPicture(path);
+        ASSERT_FALSE(picture.isNull()) << name.toStdString();
+        /* A bitmap is the picture Qt's reader makes of the whole file. */
+        if (name.endsWith(QLatin1String(".bmp"))) {
+            EXPECT_EQ(picture, QImage(path, "BMP")) << name.toStdString();
+        }
+    }
+}
+
 TEST(HostilePictures, FillsAreChargedForTheirEdgesWithoutAPenToo)
 {
     /* Fifteen polygons of 65,535 points zigzagging over the picture, with the null pen or a thin one. */
@@ -551,10 +711,7 @@ TEST(HostilePictures, RunLengthBitmapsLeaveNoPixelUnsetAndNoIndexPastThePalette)
     }
     /* Inside a metafile: a bitmap whose stream ends at once is drawn in the first colour. */
     const QByteArray empty = dib8(32, 32, 1, palette, QByteArray("\x00\x01", 2));
-    const QByteArray stretch = leBytes(0, 16) + leBytes(0, 8) + leBytes(0, 8) + leBytes(32, 4) + leBytes(32, 4)
-                               + leBytes(80, 4) + leBytes(48, 4) + leBytes(80 + 48, 4) + leBytes(2, 4) + leBytes(0, 4)
-                               + leBytes(0x00CC0020, 4) + leBytes(32, 4) + leBytes(32, 4) + empty;
-    const QByteArray emf = emfOf(emfRecord(81, stretch), 1, 32, 32);
+    const QByteArray emf = emfOf(stretchDib(empty, 32, 2), 1, 32, 32);
     EXPECT_LT(emf.size(), 300);
     for (int run = 0; run < 3; ++run) {
         soilFreedMemory();
