@@ -27,7 +27,8 @@ bool looksLikeEmf(const QByteArray &data);
  * @throws ui::SimError when the file is cut, a record lies about its
  *         size or contents, the picture is empty or far too large, or
  *         drawing it costs more than its work budget or its reading's
- *         processor time (kMaxPictureReadTime).
+ *         processor time (kMaxPictureReadTime); PictureTooLarge when an
+ *         embedded bitmap would take Qt's reader more time than is left.
  */
 QImage decodeWmf(const QByteArray &data);
 
