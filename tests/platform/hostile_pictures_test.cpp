@@ -544,6 +544,16 @@ TEST(HostilePictures, AReadingPastItsProcessorTimeIsRefusedWhateverItsRecords)
         }
         EXPECT_FALSE(platform::loadPicture(paths[2]).isNull());
     }
+    /* A picture refused with its train's time spent is not the file's fault: the next train reads it. */
+    {
+        VehiclePictures pictures;
+        {
+            const platform::PictureRead train(std::chrono::nanoseconds(0));
+            EXPECT_TRUE(pictures.picture(KAMENNA_SOURCE_DATA_DIR, "Vozidla/lok_714.emf").isNull());
+        }
+        EXPECT_FALSE(pictures.picture(KAMENNA_SOURCE_DATA_DIR, "Vozidla/lok_714.emf").isNull());
+        EXPECT_EQ(pictures.picturesRead(), 2);
+    }
     /* A metafile is refused as one that costs more than its work budget. */
     QFile emf(paths[2]);
     ASSERT_TRUE(emf.open(QIODevice::ReadOnly));
