@@ -884,12 +884,9 @@ TEST(TimetablePlacing, ATrainRefusedForItsPicturesSizeLeavesTheRoomToTheNext)
     small.neighbourDeparture = "0716";
     small.vehicles = "006000000000000000000000000000";
     FileGame g({large.text(), small.text()});
-    const QByteArray largest = largestPictureWmf();
     QStringList entries;
     for (int i = 1; i <= 5; ++i) {
-        QFile file(g.folder.path() + QStringLiteral("/Vozidla/velky%1.wmf").arg(i));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(largest);
+        ASSERT_TRUE(writeLargestPicture(g.folder.path() + QStringLiteral("/Vozidla/velky%1.wmf").arg(i)));
         entries << QStringLiteral("Vozidla\\velky%1.wmf").arg(i);
     }
     g.restartWithVehicles(entries << "Vozidla\\lok_754.bmp");

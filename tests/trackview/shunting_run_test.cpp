@@ -39,6 +39,23 @@ protected:
         a1().KolejA->setValue(a);
         a1().KolejB->setValue(b);
     }
+    /**
+     * Fires a track's timer until its unit crosses at `stage` at full speed
+     * with 151 pixels to go by `toGo`, then brakes it and fires until the
+     * tick that stops it: from full speed it moves half its speed in pixels,
+     * and one more on that tick.
+     */
+    void brakeToStopWith151ToGo(int n, ui::Timer &t, int stage, const std::function<int()> &toGo)
+    {
+        for (int i = 0; i < 5000 && !(track(n).shuntStage->value() == stage && toGo() == 151); ++i)
+            t.fire();
+        ASSERT_EQ(track(n).shuntStage->value(), stage);
+        ASSERT_EQ(track(n).speed->value(), 300);
+        track(n).shuntStage->setColor(Red);
+        for (int i = 0; i < 1000 && t.enabledFlag(); ++i)
+            t.fire();
+        ASSERT_FALSE(t.enabledFlag());
+    }
 };
 
 TEST_F(ShuntingRun, SpeedRisesAndFallsByTheUnitAndTheStopLeavesHalfASecond)
@@ -1119,16 +1136,7 @@ TEST_F(ShuntingRun, AUnitItsBrakeStopsAsItComesWhollyOntoABoxPanelWaitsForItsCon
             return right ? 1 - chain('C', 1).left() : chain('A', 10).left() + chain('A', 10).width() - screen() + 1;
         };
         start(n, right);
-        const int crossing = right ? -2 : 2;
-        /* Braked from full speed, the unit moves half its speed in pixels, and one more on the tick that stops it. */
-        for (int i = 0; i < 5000 && !(track(n).shuntStage->value() == crossing && toGo() == 151); ++i)
-            t.fire();
-        ASSERT_EQ(track(n).shuntStage->value(), crossing);
-        ASSERT_EQ(track(n).speed->value(), 300);
-        track(n).shuntStage->setColor(Red);
-        for (int i = 0; i < 1000 && t.enabledFlag(); ++i)
-            t.fire();
-        ASSERT_FALSE(t.enabledFlag());
+        ASSERT_NO_FATAL_FAILURE(brakeToStopWith151ToGo(n, t, right ? -2 : 2, toGo));
         EXPECT_EQ(toGo(), 0) << "it came wholly onto the panel with its last move";
         EXPECT_EQ(track(n).shuntStage->value(), 0);
         EXPECT_EQ(track(n).posun->text(), "0");
@@ -1160,15 +1168,7 @@ TEST_F(ShuntingRun, AUnitItsBrakeStopsAsItLeavesABoxPanelOnItsWayHomeRests)
         const auto toGo = [&, out = out] {
             return out ? chain('C', 10).left() + chain('C', 10).width() + 1 : screen() + 1 - chain('A', 1).left();
         };
-        const int crossing = out ? -2 : 2;
-        for (int i = 0; i < 5000 && !(track(n).shuntStage->value() == crossing && toGo() == 151); ++i)
-            t.fire();
-        ASSERT_EQ(track(n).shuntStage->value(), crossing);
-        ASSERT_EQ(track(n).speed->value(), 300);
-        track(n).shuntStage->setColor(Red);
-        for (int i = 0; i < 1000 && t.enabledFlag(); ++i)
-            t.fire();
-        ASSERT_FALSE(t.enabledFlag());
+        ASSERT_NO_FATAL_FAILURE(brakeToStopWith151ToGo(n, t, out ? -2 : 2, toGo));
         EXPECT_EQ(toGo(), 0) << "it left the panel with its last move";
         EXPECT_EQ(track(n).shuntStage->value(), 0) << "at rest on its track";
         EXPECT_EQ(track(n).posun->text(), out ? "10" : "1");

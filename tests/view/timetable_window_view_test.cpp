@@ -200,11 +200,8 @@ TEST(TimetableWindowView, LargePicturesAreMaskedOnceAndTheirMasksGoWithThem)
 TEST(TimetableWindowView, TheMasksOfPicturesShownNoMoreLeaveTheirRoomToTheVehiclesStore)
 {
     QTemporaryDir dir;
-    for (int i = 1; i <= 5; ++i) {
-        QFile file(dir.filePath(QStringLiteral("velky%1.wmf").arg(i)));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(largestPictureWmf());
-    }
+    for (int i = 1; i <= 5; ++i)
+        ASSERT_TRUE(writeLargestPicture(dir.filePath(QStringLiteral("velky%1.wmf").arg(i))));
     VehiclePictures pictures;
     {
         /* Four of the largest pictures, shown and painted as transparent vehicles are. */
