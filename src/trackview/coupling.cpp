@@ -7,6 +7,8 @@
 #include "devices/form_a3.h"
 #include "trackview/form_a5.h"
 
+#include <algorithm>
+
 namespace trackview {
 
 namespace {
@@ -14,16 +16,20 @@ namespace {
 /** A coupling closes up a gap narrower than this many pixels; an overlap counts as well. */
 constexpr int kCouplingReach = 10;
 
-/** Uncoupling: the loco stands 2 px away from its neighbour slot. */
-void uncouple(TrackRow &row, ui::Control &caption)
+/**
+ * Uncoupling: the loco stands 2 px away from its neighbour slot. The step
+ * hands nothing over, so a loco at an edge of the view steps no further
+ * past it than it stands.
+ */
+void uncouple(TrackRow &row, ui::Control &caption, int screen)
 {
     row.posun->setColor(unit::Alone);
     caption.setCaption(QStringLiteral("svěsit"));
     auto &s = row.vehicleSlots;
     if (row.posun->text() == QLatin1String("1"))
-        s[0]->setLeft(s[0]->left() - 2);
+        s[0]->setLeft(std::max(s[0]->left() - 2, std::min(s[0]->left(), 0)));
     else if (row.posun->text() == QLatin1String("10"))
-        s[9]->setLeft(s[9]->left() + 2);
+        s[9]->setLeft(std::min(s[9]->left() + 2, std::max(s[9]->left(), screen - s[9]->width())));
 }
 
 /** Coupling at slot 1: the loco touches slot 2, the vehicles close up towards it, the empty cars gather at slot 10. */
@@ -87,7 +93,7 @@ void CoupleLocoOnTrack(App &app, TrackRow &row)
         if (stage >= 2 || stage <= -2)
             return;
         if (row.posun->color() == unit::Coupled) {
-            uncouple(row, *caption);
+            uncouple(row, *caption, app.ScreenWidth);
             return;
         }
         const ui::Image &empty = *app.A3().VozidloPrazdne;
@@ -95,11 +101,16 @@ void CoupleLocoOnTrack(App &app, TrackRow &row)
         const QString loco = row.posun->text();
         const bool nearSlot2 = s[1]->left() - s[0]->width() - kCouplingReach < s[0]->left();
         const bool nearSlot9 = s[8]->left() + s[8]->width() + kCouplingReach > s[9]->left();
-        if (loco == QLatin1String("1") && nearSlot2) {
+        /* Coupling hands nothing over either: where it would lay the loco
+           beyond an edge of the view (against slots a unit that went out
+           left there), the loco is not coupled and stays in sight. */
+        const bool slot1InView = s[1]->left() - s[0]->width() >= 0;
+        const bool slot10InView = s[8]->left() + s[8]->width() + s[9]->width() <= app.ScreenWidth;
+        if (loco == QLatin1String("1") && nearSlot2 && slot1InView) {
             row.posun->setColor(unit::Coupled);
             caption->setCaption(QStringLiteral("odvěsit"));
             coupleAtSlot1(row, empty);
-        } else if (loco == QLatin1String("10") && nearSlot9) {
+        } else if (loco == QLatin1String("10") && nearSlot9 && slot10InView) {
             row.posun->setColor(unit::Coupled);
             caption->setCaption(QStringLiteral("odvěsit"));
             coupleAtSlot10(row, empty);

@@ -47,13 +47,15 @@ bool occupied(App &app, const ui::Image *slot)
 }
 
 /**
- * Creeps a slot one pixel towards its neighbour. Creeping hands nothing
- * over, so a slot at an edge of the view stays there: a loco alone halted
- * at the edge is never crept out of sight.
+ * Creeps a slot of a track one pixel towards its neighbour. Creeping hands
+ * nothing over, so a slot at an edge of the view stays there: a loco alone
+ * halted at the edge is never crept out of sight. A loco resting across
+ * the end of its track is held by its box panel's chain as well, so it
+ * creeps only at rest on its track, as the pulls pull.
  */
-void creep(App &app, ui::Image &slot, int direction)
+void creep(App &app, TrackRow &row, ui::Image &slot, int direction)
 {
-    if (!leavesView(slot, direction, app.ScreenWidth))
+    if (row.shuntStage->value() == 0 && !leavesView(slot, direction, app.ScreenWidth))
         slot.setLeft(slot.left() + direction);
 }
 
@@ -199,7 +201,7 @@ void ShuntLeftClick(App &app)
         const bool run = panelControl(app, QStringLiteral("PB07")).caption() == LeftRun;
         forChosenTracks(app, [&](TrackRow &row) {
             if (!run) {
-                creep(app, *row.vehicleSlots[9], -1);
+                creep(app, row, *row.vehicleSlots[9], -1);
                 return;
             }
             const int n = row.number;
@@ -224,7 +226,7 @@ void ShuntRightClick(App &app)
         const bool run = panelControl(app, QStringLiteral("PB09")).caption() == RightRun;
         forChosenTracks(app, [&](TrackRow &row) {
             if (!run) {
-                creep(app, *row.vehicleSlots[0], 1);
+                creep(app, row, *row.vehicleSlots[0], 1);
                 return;
             }
             if (a1.KolejC->value() == row.number && rightExitsShunt(a1, row.number))

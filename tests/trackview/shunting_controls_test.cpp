@@ -408,4 +408,26 @@ TEST_F(ShuntingControls, ANewRunOutWaitsWhileItsSideHoldsAnotherUnit)
     EXPECT_EQ(track(5).shuntStage->value(), 1);
 }
 
+TEST_F(ShuntingControls, UncouplingALocoPulledUpToAnEdgeOfTheViewKeepsItOnTheView)
+{
+    const int screen = h.app().ScreenWidth;
+    putUnit(3, {0, 1, 2, -1, -1, -1, -1, -1, -1, -1}, "1", false, 290);
+    h.click("A5.PB03");
+    for (int click = 0; click < 200; ++click)
+        h.click("A5.PB10");
+    ASSERT_EQ(slot(3, 1).left(), 0);
+    putUnit(5, {-1, -1, -1, -1, -1, -1, -1, 4, 3, 0}, "10", false, 347);
+    h.click("A5.PB04");
+    for (int click = 0; click < 200; ++click)
+        h.click("A5.PB12");
+    ASSERT_EQ(slot(5, 10).left() + slot(5, 10).width(), screen);
+    for (const auto &[label, n] : {std::pair{"A5.PB03", 3}, std::pair{"A5.PB04", 5}}) {
+        h.click(label);
+        h.click("A5.PB11");
+        ASSERT_EQ(track(n).posun->color(), QColor(255, 255, 0)) << n;
+    }
+    EXPECT_EQ(slot(3, 1).left(), 0) << "the loco stays on the view";
+    EXPECT_EQ(slot(5, 10).left() + slot(5, 10).width(), screen) << "the loco stays on the view";
+}
+
 } // namespace
