@@ -299,6 +299,29 @@ void homeFromC(Tick &t)
         t.row.shuntStage->setColor(phase::Red);
 }
 
+/**
+ * The unit has come back onto its track from box 1's panel. Sent out while
+ * both routes A and B were laid to its track, it was handed to both chains
+ * and both labels were shown: one unit is beyond side A/B at a time, so a
+ * chain still holding it is a copy of the unit now home. Every label is
+ * hidden, which frees the side, and a copy left on a chain whose route was
+ * laid elsewhere meanwhile is let go out of sight right of the panel, so
+ * no consent brings the unit a second time.
+ */
+void homeFromBothChains(Tick &t)
+{
+    for (const BoxChain &b : t.held) {
+        b.consent->hide();
+        const bool bringsIt = std::any_of(t.box1.begin(), t.box1.end(), [&b](const BoxChain &c) { return c.side == b.side; });
+        if (bringsIt)
+            continue;
+        for (ui::Image *img : b.images)
+            img->assignPicture(*t.empty);
+        b.images[0]->setLeft(t.screen + 1);
+        traffic::layRightOfFirst(b.images);
+    }
+}
+
 /** P step 5: image j has passed the right edge of box 1's panel, and the unit comes onto the track at the left. */
 void backInFromAB(Tick &t)
 {
@@ -323,6 +346,8 @@ void backInFromAB(Tick &t)
         occupation(t.app.A1(), t.row.number)->setText(PosunDil);
         t.row.posun->setText(b.posun->text());
     }
+    if (t.stage() == 2)
+        homeFromBothChains(t);
 }
 
 /** P steps 6 and 7: off box 1's panel, then braking before the vehicles or the end of the track. */
@@ -463,7 +488,10 @@ void shuntTick(Tick &t, bool right)
     drivePhase(t);
     if (t.stage() < -1 && t.hasChainC)
         moveChain(t.chainC, t.direction);
-    if (t.stage() >= -2 && t.stage() <= 2 && !((t.blocked || noHandOverAhead(t)) && haltAtEdge(t)))
+    /* The tick that stops the unit on its track still moves it, but not past the edge of the view: at
+       rest nothing takes it over there. */
+    const bool stoppedOnTrack = t.stage() == 0 && !t.timer->enabledFlag();
+    if (t.stage() >= -2 && t.stage() <= 2 && !((t.blocked || noHandOverAhead(t) || stoppedOnTrack) && haltAtEdge(t)))
         moveSlots(t);
     if (t.stage() >= 2)
         for (const BoxChain &b : t.box1)

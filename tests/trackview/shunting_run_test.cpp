@@ -495,6 +495,32 @@ TEST_F(ShuntingByClicks, TheCreepNeverTakesALocoHaltedAtTheEdgeOutOfSight)
     EXPECT_TRUE(h.messages().isEmpty());
 }
 
+TEST_F(ShuntingByClicks, ALocoAloneRestingAcrossTheEndOfItsTrackIsNotCreptOffItsChain)
+{
+    h.type("A1.KolejA", "5");
+    listColour("C44", White);
+    putUnit(5, {0, 1, 2, -1, -1, -1, -1, -1, -1, -1}, "1", true, 300);
+    slot(5, 1).setLeft(40);
+    choose(5);
+    h.click("A5.PB07");
+    for (int i = 0; i < 25; ++i)
+        track(5).shuntLeft->fire();
+    h.click("A5.PB08");
+    ASSERT_TRUE(runUntilStopped(5));
+    ASSERT_EQ(track(5).shuntStage->value(), 2);
+    /* Held by chain A as well, it is not crept back onto the view apart from its picture there. */
+    const int onTrack = slot(5, 1).left();
+    const int onChain = chain('A', 10).left();
+    ASSERT_LT(onTrack, 0);
+    choose(5);
+    ASSERT_EQ(h.text("A5.PB09"), "přiblížit    >");
+    for (int i = 0; i < 40; ++i)
+        h.click("A5.PB09");
+    EXPECT_EQ(slot(5, 1).left(), onTrack) << "the loco stays across the end of its track";
+    EXPECT_EQ(chain('A', 10).left(), onChain);
+    EXPECT_EQ(track(5).shuntStage->value(), 2);
+}
+
 TEST_F(ShuntingByClicks, ARouteToSideCLaidElsewhereDuringTheHandOverEndsTheRunOnTheChainOrTheTrack)
 {
     const std::array<int, 10> cars = {-1, -1, -1, -1, -1, -1, 3, 2, 1, 0};
@@ -1017,6 +1043,56 @@ TEST_F(ShuntingConsent, ALocoAloneComingBackStopsOnTheViewWhereItsTracksSlotsLie
     EXPECT_TRUE(h.messages().isEmpty());
 }
 
+TEST_F(ShuntingConsent, ALocoAloneHomeOnATrackWhoseSlotsLieBeyondTheEdgeIsNotCoupledOutOfSight)
+{
+    const std::array<int, 10> loco = {0, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+    putUnit(5, loco, "1", false, 300);
+    runOut(5, false);
+    choose(5);
+    h.click("A5.PB11");
+    consent("A7.SPA", 5);
+    ASSERT_TRUE(runUntilStopped(5));
+    ASSERT_EQ(shows(slot(5, 1)), 0);
+    ASSERT_LT(slot(5, 2).left(), 0) << "the emptied slots lie beyond the left edge";
+    /* Coupled against them, the loco would be laid beyond the edge: it stays where it is, in sight. */
+    const int left = slot(5, 1).left();
+    choose(5);
+    ASSERT_EQ(h.text("A5.PB11"), "svěsit");
+    h.click("A5.PB11");
+    EXPECT_EQ(slot(5, 1).left(), left);
+    EXPECT_EQ(track(5).shuntStage->value(), 0);
+    EXPECT_TRUE(eachVehicleInOnePlace(loco));
+}
+
+TEST_F(ShuntingByClicks, AUnitSentOutOnBothRoutesComesHomeOnceAndFreesTheSide)
+{
+    /* Sent out with routes A and B both laid to track 3, the unit stands on both chains with both labels. */
+    const std::array<int, 10> cars = {0, 1, 2, -1, -1, -1, -1, -1, -1, -1};
+    for (const bool routeBMoved : {false, true}) {
+        h.type("A1.KolejA", "3");
+        h.type("A1.KolejB", "3");
+        listColour("C41", White);
+        putUnit(3, cars, "1", false, 300);
+        choose(3);
+        h.click("A5.PB07");
+        ASSERT_TRUE(runUntilStopped(3));
+        ASSERT_TRUE(h.visible("A7.SPA") && h.visible("A7.SPB"));
+        /* Line B's route laid elsewhere meanwhile leaves chain B's copy behind when chain A brings the unit. */
+        if (routeBMoved)
+            h.type("A1.KolejB", "5");
+        h.click("A7.SPA");
+        ASSERT_TRUE(runUntilStopped(3));
+        EXPECT_TRUE(eachVehicleInOnePlace(cars)) << routeBMoved;
+        EXPECT_FALSE(h.visible("A7.SPB")) << "no unit waits beyond side B";
+        if (!routeBMoved) {
+            h.click("A5.PB07");
+            EXPECT_TRUE(track(3).shuntLeft->enabledFlag()) << "the side is free again";
+            h.click("A5.PB08");
+            ASSERT_TRUE(runUntilStopped(3));
+        }
+    }
+}
+
 TEST_F(ShuntingByClicks, ADepartedTrainLeavesNoCopyForThePullsToDragBack)
 {
     const std::array<int, 10> train = {1, 2, 3, 4, 5, 6, 7, 8, 9, 0};
@@ -1177,6 +1253,25 @@ TEST_F(ShuntingRun, AUnitItsBrakeStopsAsItLeavesABoxPanelOnItsWayHomeRests)
         h.click(n == 5 ? "A5.PB04" : "A5.PB03");
         h.click(out ? "A5.PB10" : "A5.PB12");
         EXPECT_EQ(slot(n, 1).left(), from + (out ? -10 : 10)) << n;
+    }
+}
+
+TEST_F(ShuntingRun, AUnitItsBrakeStopsAsItReachesTheEdgeOfTheViewStaysOnTheView)
+{
+    route(5, 0);
+    a1().KolejC->setValue(3);
+    putUnit(5, {0, 1, 2, -1, -1, -1, -1, -1, -1, -1}, "1", false, 500);
+    putUnit(3, {-1, -1, -1, -1, -1, -1, -1, 4, 3, 0}, "10", false, 300);
+    for (const auto &[n, right] : {std::pair{5, false}, std::pair{3, true}}) {
+        ui::Timer &t = right ? *track(n).shuntRight : *track(n).shuntLeft;
+        ui::Image &lead = slot(n, right ? 10 : 1);
+        const auto toGo = [&, right = right] {
+            return right ? screen() - lead.left() - lead.width() + 1 : lead.left() + 1;
+        };
+        start(n, right);
+        ASSERT_NO_FATAL_FAILURE(brakeToStopWith151ToGo(n, t, right ? -1 : 1, toGo));
+        EXPECT_EQ(toGo(), 1) << "its last move took it up to the edge, not past it";
+        EXPECT_EQ(track(n).shuntStage->value(), 0) << n;
     }
 }
 
