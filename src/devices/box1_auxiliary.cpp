@@ -229,7 +229,10 @@ void Box1SPClick(App &app, int side)
         stage.setValue(3);
         stage.setColor(QColor(0, 255, 0));
         unit.setText(part<ui::Edit>(a5, side ? QStringLiteral("PosunB") : QStringLiteral("PosunA")).text());
-        part<ui::Control>(app.A7(), side ? QStringLiteral("SPB") : QStringLiteral("SPA")).hide();
+        /* One unit is beyond side A/B at a time: the other line's label, shown for it as well when both
+           routes were laid to its track, brings it no more. */
+        part<ui::Control>(app.A7(), QStringLiteral("SPA")).hide();
+        part<ui::Control>(app.A7(), QStringLiteral("SPB")).hide();
     });
 }
 

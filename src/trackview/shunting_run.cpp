@@ -300,26 +300,29 @@ void homeFromC(Tick &t)
 }
 
 /**
- * The unit has come back onto its track from box 1's panel. Sent out while
- * both routes A and B were laid to its track, it was handed to both chains
- * and both labels were shown: one unit is beyond side A/B at a time, so a
- * chain still holding it is a copy of the unit now home. Every label is
- * hidden, which frees the side, and a copy left on a chain whose route was
- * laid elsewhere meanwhile is let go out of sight right of the panel, so
- * no consent brings the unit a second time.
+ * The unit has come back onto its track from box 1's panel on the chain of
+ * line `bringer`. Sent out while both routes A and B were laid to its
+ * track, it was handed to both chains and both labels were shown: one
+ * unit is beyond side A/B at a time, so any other chain still holding it
+ * holds a copy of the unit now home, wherever that chain stands. The copy
+ * is let go out of sight right of the panel and takes no further part in
+ * the run, and every label is hidden, which frees the side: no consent
+ * brings the unit a second time.
  */
-void homeFromBothChains(Tick &t)
+void homeFromBothChains(Tick &t, char bringer)
 {
+    const auto copy = [bringer](const BoxChain &b) { return b.side != bringer; };
     for (const BoxChain &b : t.held) {
         b.consent->hide();
-        const bool bringsIt = std::any_of(t.box1.begin(), t.box1.end(), [&b](const BoxChain &c) { return c.side == b.side; });
-        if (bringsIt)
+        if (!copy(b))
             continue;
         for (ui::Image *img : b.images)
             img->assignPicture(*t.empty);
         b.images[0]->setLeft(t.screen + 1);
         traffic::layRightOfFirst(b.images);
     }
+    std::erase_if(t.box1, copy);
+    std::erase_if(t.held, copy);
 }
 
 /** P step 5: image j has passed the right edge of box 1's panel, and the unit comes onto the track at the left. */
@@ -327,18 +330,20 @@ void backInFromAB(Tick &t)
 {
     if (t.stage() != 3)
         return;
-    auto &cars = t.row.vehicleSlots;
-    for (const BoxChain &b : t.box1) {
+    const auto first = std::find_if(t.box1.begin(), t.box1.end(), [&t](const BoxChain &b) {
         const ui::Image *j = b.images[9];
-        if (!(t.screen - j->width() < j->left()))
-            continue;
-        t.setStage(2);
-        if (t.alone) {
-            cars[0]->assignPicture(*j);
-            cars[0]->setLeft(-cars[0]->width());
-            t.row.posun->setText(QStringLiteral("1"));
-            continue;
-        }
+        return t.screen - j->width() < j->left();
+    });
+    if (first == t.box1.end())
+        return;
+    const BoxChain b = *first;
+    t.setStage(2);
+    auto &cars = t.row.vehicleSlots;
+    if (t.alone) {
+        cars[0]->assignPicture(*b.images[9]);
+        cars[0]->setLeft(-cars[0]->width());
+        t.row.posun->setText(QStringLiteral("1"));
+    } else {
         for (int k = 0; k < 10; ++k)
             cars[k]->assignPicture(*b.images[k]);
         cars[9]->setLeft(-cars[9]->width());
@@ -346,8 +351,7 @@ void backInFromAB(Tick &t)
         occupation(t.app.A1(), t.row.number)->setText(PosunDil);
         t.row.posun->setText(b.posun->text());
     }
-    if (t.stage() == 2)
-        homeFromBothChains(t);
+    homeFromBothChains(t, b.side);
 }
 
 /** P steps 6 and 7: off box 1's panel, then braking before the vehicles or the end of the track. */

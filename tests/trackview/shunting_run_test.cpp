@@ -1081,6 +1081,7 @@ TEST_F(ShuntingByClicks, AUnitSentOutOnBothRoutesComesHomeOnceAndFreesTheSide)
         if (routeBMoved)
             h.type("A1.KolejB", "5");
         h.click("A7.SPA");
+        EXPECT_FALSE(h.visible("A7.SPB")) << "the unit is on its way back: the other label brings it no more";
         ASSERT_TRUE(runUntilStopped(3));
         EXPECT_TRUE(eachVehicleInOnePlace(cars)) << routeBMoved;
         EXPECT_FALSE(h.visible("A7.SPB")) << "no unit waits beyond side B";
@@ -1091,6 +1092,32 @@ TEST_F(ShuntingByClicks, AUnitSentOutOnBothRoutesComesHomeOnceAndFreesTheSide)
             ASSERT_TRUE(runUntilStopped(3));
         }
     }
+}
+
+TEST_F(ShuntingByClicks, ChainsOfBothRoutesStandingApartLeaveNoCopyOnThePanel)
+{
+    const std::array<int, 10> cars = {0, 1, 2, -1, -1, -1, -1, -1, -1, -1};
+    h.type("A1.KolejA", "3");
+    h.type("A1.KolejB", "3");
+    listColour("C41", White);
+    putUnit(3, cars, "1", false, 300);
+    choose(3);
+    h.click("A5.PB07");
+    ASSERT_TRUE(runUntilStopped(3));
+    /* Brought back a little way on chain A alone, then stopped beyond again: the chains stand apart. */
+    h.type("A1.KolejB", "5");
+    h.click("A7.SPA");
+    h.advanceMs(300);
+    h.click("A5.PB08");
+    ASSERT_TRUE(runUntilStopped(3));
+    ASSERT_NE(chain('A', 1).left(), chain('B', 1).left());
+    h.type("A1.KolejB", "3");
+    h.click("A7.SPA");
+    ASSERT_TRUE(runUntilStopped(3));
+    h.advanceMs(5000);
+    EXPECT_EQ(track(3).posun->text(), "1");
+    EXPECT_TRUE(eachVehicleInOnePlace(cars)) << "chain B, behind, keeps no copy";
+    EXPECT_FALSE(h.visible("A7.SPA") || h.visible("A7.SPB"));
 }
 
 TEST_F(ShuntingByClicks, ADepartedTrainLeavesNoCopyForThePullsToDragBack)
