@@ -1068,7 +1068,8 @@ TEST_F(ShuntingByClicks, AUnitSentOutOnBothRoutesComesHomeOnceAndFreesTheSide)
 {
     /* Sent out with routes A and B both laid to track 3, the unit stands on both chains with both labels. */
     const std::array<int, 10> cars = {0, 1, 2, -1, -1, -1, -1, -1, -1, -1};
-    for (const bool routeBMoved : {false, true}) {
+    enum Meanwhile { Nothing, RouteBMoved, ChainsApart };
+    for (const Meanwhile meanwhile : {Nothing, RouteBMoved, ChainsApart}) {
         h.type("A1.KolejA", "3");
         h.type("A1.KolejB", "3");
         listColour("C41", White);
@@ -1077,47 +1078,30 @@ TEST_F(ShuntingByClicks, AUnitSentOutOnBothRoutesComesHomeOnceAndFreesTheSide)
         h.click("A5.PB07");
         ASSERT_TRUE(runUntilStopped(3));
         ASSERT_TRUE(h.visible("A7.SPA") && h.visible("A7.SPB"));
-        /* Line B's route laid elsewhere meanwhile leaves chain B's copy behind when chain A brings the unit. */
-        if (routeBMoved)
+        /* Line B's route laid elsewhere leaves chain B's copy behind when chain A brings the unit. */
+        if (meanwhile != Nothing)
             h.type("A1.KolejB", "5");
+        if (meanwhile == ChainsApart) {
+            /* Brought back a little way on chain A alone, then stopped beyond again, with both routes laid again. */
+            h.click("A7.SPA");
+            ASSERT_TRUE(runUntil([&] { return chain('A', 1).left() > chain('B', 1).left() + 20; }));
+            h.click("A5.PB08");
+            ASSERT_TRUE(runUntilStopped(3));
+            ASSERT_EQ(track(3).shuntStage->value(), 0) << "stopped beyond the station again";
+            h.type("A1.KolejB", "3");
+        }
         h.click("A7.SPA");
         EXPECT_FALSE(h.visible("A7.SPB")) << "the unit is on its way back: the other label brings it no more";
         ASSERT_TRUE(runUntilStopped(3));
-        EXPECT_TRUE(eachVehicleInOnePlace(cars)) << routeBMoved;
-        EXPECT_FALSE(h.visible("A7.SPB")) << "no unit waits beyond side B";
-        if (!routeBMoved) {
-            h.click("A5.PB07");
-            EXPECT_TRUE(track(3).shuntLeft->enabledFlag()) << "the side is free again";
-            h.click("A5.PB08");
-            ASSERT_TRUE(runUntilStopped(3));
-        }
+        h.advanceMs(5000);
+        EXPECT_EQ(track(3).posun->text(), "1");
+        EXPECT_TRUE(eachVehicleInOnePlace(cars)) << meanwhile;
+        EXPECT_FALSE(h.visible("A7.SPA") || h.visible("A7.SPB")) << "no unit waits beyond side A/B";
+        h.click("A5.PB07");
+        EXPECT_TRUE(track(3).shuntLeft->enabledFlag()) << "the side is free again";
+        h.click("A5.PB08");
+        ASSERT_TRUE(runUntilStopped(3));
     }
-}
-
-TEST_F(ShuntingByClicks, ChainsOfBothRoutesStandingApartLeaveNoCopyOnThePanel)
-{
-    const std::array<int, 10> cars = {0, 1, 2, -1, -1, -1, -1, -1, -1, -1};
-    h.type("A1.KolejA", "3");
-    h.type("A1.KolejB", "3");
-    listColour("C41", White);
-    putUnit(3, cars, "1", false, 300);
-    choose(3);
-    h.click("A5.PB07");
-    ASSERT_TRUE(runUntilStopped(3));
-    /* Brought back a little way on chain A alone, then stopped beyond again: the chains stand apart. */
-    h.type("A1.KolejB", "5");
-    h.click("A7.SPA");
-    h.advanceMs(300);
-    h.click("A5.PB08");
-    ASSERT_TRUE(runUntilStopped(3));
-    ASSERT_NE(chain('A', 1).left(), chain('B', 1).left());
-    h.type("A1.KolejB", "3");
-    h.click("A7.SPA");
-    ASSERT_TRUE(runUntilStopped(3));
-    h.advanceMs(5000);
-    EXPECT_EQ(track(3).posun->text(), "1");
-    EXPECT_TRUE(eachVehicleInOnePlace(cars)) << "chain B, behind, keeps no copy";
-    EXPECT_FALSE(h.visible("A7.SPA") || h.visible("A7.SPB"));
 }
 
 TEST_F(ShuntingByClicks, ADepartedTrainLeavesNoCopyForThePullsToDragBack)
