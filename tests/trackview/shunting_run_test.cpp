@@ -305,6 +305,22 @@ protected:
         return true;
     }
     /** Lets real time pass until the test holds, or a minute has gone; @return whether it holds. */
+    /**
+     * Lays routes from track 5 to side A and from track 3 to side C with
+     * their exits at "Posun dovolen", and puts a unit on each whose loco
+     * pushes its vehicles towards that side: track 5's at slot 10, track
+     * 3's at slot 1.
+     */
+    void pushTowardsBothSides(const std::array<int, 10> &cars5, const std::array<int, 10> &cars3)
+    {
+        h.type("A1.KolejA", "5");
+        h.type("A1.KolejC", "3");
+        listColour("C44", White);
+        listColour("C26", White);
+        putUnit(5, cars5, "10", false, 500);
+        putUnit(3, cars3, "1", false, 200);
+    }
+
     bool runUntil(const std::function<bool()> &test)
     {
         for (int ms = 0; ms < 60000 && !test(); ms += 5)
@@ -439,12 +455,7 @@ TEST_F(ShuntingByClicks, ALocoUncoupledAtTheRearOfItsRunStaysOnTheView)
     /* Each loco pushes its vehicles towards a side and is uncoupled at full speed: it runs on alone behind them. */
     const std::array<int, 10> cars5 = {1, 2, 3, -1, -1, -1, -1, -1, -1, 0};
     const std::array<int, 10> cars3 = {9, -1, -1, -1, -1, -1, -1, 6, 5, 4};
-    h.type("A1.KolejA", "5");
-    h.type("A1.KolejC", "3");
-    listColour("C44", White);
-    listColour("C26", White);
-    putUnit(5, cars5, "10", false, 500);
-    putUnit(3, cars3, "1", false, 200);
+    pushTowardsBothSides(cars5, cars3);
     for (const auto &[n, button] : {std::pair{5, "A5.PB07"}, std::pair{3, "A5.PB09"}}) {
         choose(n);
         h.click(button);
@@ -469,12 +480,7 @@ TEST_F(ShuntingByClicks, TheCreepNeverTakesALocoHaltedAtTheEdgeOutOfSight)
     /* Each loco pushes its vehicles towards a side, is uncoupled and halts alone at the view's edge. */
     const std::array<int, 10> cars5 = {1, 2, -1, -1, -1, -1, -1, -1, 3, 0};
     const std::array<int, 10> cars3 = {4, 5, -1, -1, -1, -1, -1, -1, 6, 7};
-    h.type("A1.KolejA", "5");
-    h.type("A1.KolejC", "3");
-    listColour("C44", White);
-    listColour("C26", White);
-    putUnit(5, cars5, "10", false, 500);
-    putUnit(3, cars3, "1", false, 200);
+    pushTowardsBothSides(cars5, cars3);
     const std::pair<int, const char *> runs[] = {{5, "A5.PB07"}, {3, "A5.PB09"}};
     for (const auto &[n, button] : runs) {
         choose(n);
