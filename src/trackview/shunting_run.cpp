@@ -188,10 +188,29 @@ void leadVehicleToStationEnd(const Tick &t, const Chain &c, int lead, int behind
     }
 }
 
+/**
+ * @return whether the unit on its track runs towards an edge of the view
+ * where nothing takes it over: on its way back or turned round on the
+ * track (stage 1 under the P timer, -1 under the L timer), or a loco
+ * alone driven from its far end, uncoupled from the vehicles it pushed.
+ * Only the slot at the side's end of the track (slot 1 towards side A/B,
+ * slot 10 towards side C) hands over, and a loco alone hands over only
+ * itself: from its far end nothing, though a pull has taken the empty slot
+ * at the side's end past the edge.
+ */
+bool noHandOverAhead(const Tick &t)
+{
+    const int out = t.direction < 0 ? 1 : -1;
+    if (t.stage() == -out)
+        return true;
+    const QLatin1String leadingEnd(t.direction < 0 ? "1" : "10");
+    return t.stage() == out && t.alone && t.row.posun->text() != leadingEnd;
+}
+
 /** L step 5: slot 1 has passed the left edge, and the unit appears at the right of box 1's panel. */
 void outTowardsAB(Tick &t)
 {
-    if (t.stage() != 1 || t.blocked || t.row.vehicleSlots[0]->left() >= 0)
+    if (t.stage() != 1 || t.blocked || noHandOverAhead(t) || t.row.vehicleSlots[0]->left() >= 0)
         return;
     t.setStage(2);
     const auto &cars = t.row.vehicleSlots;
@@ -374,7 +393,7 @@ void homeFromAB(Tick &t)
 void outTowardsC(Tick &t)
 {
     const auto &cars = t.row.vehicleSlots;
-    if (t.stage() != -1 || t.blocked || !(t.screen - cars[9]->width() < cars[9]->left()))
+    if (t.stage() != -1 || t.blocked || noHandOverAhead(t) || !(t.screen - cars[9]->width() < cars[9]->left()))
         return;
     t.setStage(-2);
     if (!t.hasChainC)
@@ -415,24 +434,6 @@ bool blockedOut(const Tick &t)
     if (t.direction < 0)
         return t.stage() == 1 && (t.box1.empty() || ShuntSideInUse(t.app, n, false));
     return t.stage() == -1 && (t.app.A1().KolejC->value() != n || ShuntSideInUse(t.app, n, true));
-}
-
-/**
- * @return whether the unit on its track runs towards an edge of the view
- * where nothing takes it over: on its way back or turned round on the
- * track (stage 1 under the P timer, -1 under the L timer), or a loco
- * alone driven from its far end, uncoupled from the vehicles it pushed.
- * Only the slot at the side's end of the track (slot 1 towards side A/B,
- * slot 10 towards side C) hands over, and a loco alone hands over only
- * itself.
- */
-bool noHandOverAhead(const Tick &t)
-{
-    const int out = t.direction < 0 ? 1 : -1;
-    if (t.stage() == -out)
-        return true;
-    const QLatin1String leadingEnd(t.direction < 0 ? "1" : "10");
-    return t.stage() == out && t.alone && t.row.posun->text() != leadingEnd;
 }
 
 /**

@@ -309,16 +309,28 @@ protected:
      * Lays routes from track 5 to side A and from track 3 to side C with
      * their exits at "Posun dovolen", and puts a unit on each whose loco
      * pushes its vehicles towards that side: track 5's at slot 10, track
-     * 3's at slot 1.
+     * 3's at slot 1, their slot 1 at `left5` and `left3`.
      */
-    void pushTowardsBothSides(const std::array<int, 10> &cars5, const std::array<int, 10> &cars3)
+    void pushTowardsBothSides(const std::array<int, 10> &cars5, const std::array<int, 10> &cars3, int left5 = 500,
+                              int left3 = 200)
     {
         h.type("A1.KolejA", "5");
         h.type("A1.KolejC", "3");
         listColour("C44", White);
         listColour("C26", White);
-        putUnit(5, cars5, "10", false, 500);
-        putUnit(3, cars3, "1", false, 200);
+        putUnit(5, cars5, "10", false, left5);
+        putUnit(3, cars3, "1", false, left3);
+    }
+    /** Each loco of pushTowardsBothSides stands alone at the edge it pushed towards, and nothing left the station. */
+    void expectLocosAtTheEdges(const std::array<int, 10> &cars5, const std::array<int, 10> &cars3)
+    {
+        EXPECT_EQ(slot(5, 10).left(), 0) << "at the edge";
+        EXPECT_EQ(slot(3, 1).left() + slot(3, 1).width(), screen()) << "at the edge";
+        EXPECT_TRUE(eachVehicleInOnePlace(cars5));
+        EXPECT_TRUE(eachVehicleInOnePlace(cars3));
+        for (const char *consent : {"A7.SPA", "A7.SPB", "A8.SPC"})
+            EXPECT_FALSE(h.visible(consent)) << consent;
+        EXPECT_TRUE(h.messages().isEmpty());
     }
 
     bool runUntil(const std::function<bool()> &test)
@@ -466,13 +478,39 @@ TEST_F(ShuntingByClicks, ALocoUncoupledAtTheRearOfItsRunStaysOnTheView)
         EXPECT_TRUE(allOnView(n)) << n;
         EXPECT_EQ(track(n).shuntStage->value(), 0) << n;
     }
-    EXPECT_EQ(slot(5, 10).left(), 0) << "halted at the edge";
-    EXPECT_EQ(slot(3, 1).left() + slot(3, 1).width(), screen()) << "halted at the edge";
-    EXPECT_TRUE(eachVehicleInOnePlace(cars5));
-    EXPECT_TRUE(eachVehicleInOnePlace(cars3));
-    for (const char *consent : {"A7.SPA", "A7.SPB", "A8.SPC"})
-        EXPECT_FALSE(h.visible(consent)) << consent;
-    EXPECT_TRUE(h.messages().isEmpty());
+    expectLocosAtTheEdges(cars5, cars3);
+}
+
+TEST_F(ShuntingByClicks, AnEmptySlotPulledPastTheEdgeIsNeverHandedOverAsTheLoco)
+{
+    /* Each unit is pulled until its leading empty slot lies past the edge, started and at once uncoupled. */
+    const std::array<int, 10> cars5 = {-1, -1, -1, -1, -1, -1, -1, 1, 2, 0};
+    const std::array<int, 10> cars3 = {3, 4, 5, -1, -1, -1, -1, -1, -1, -1};
+    pushTowardsBothSides(cars5, cars3, 505, 200);
+    const struct {
+        int n;
+        const char *pull, *start;
+        int lead;
+    } runs[] = {{5, "A5.PB10", "A5.PB07", 1}, {3, "A5.PB12", "A5.PB09", 10}};
+    for (const auto &r : runs) {
+        choose(r.n);
+        for (int click = 0; click < 100 && onScreen(slot(r.n, r.lead)); ++click)
+            h.click(r.pull);
+        ASSERT_FALSE(onScreen(slot(r.n, r.lead))) << r.n;
+        h.click(r.start);
+        h.click("A5.PB11");
+        ASSERT_EQ(track(r.n).posun->color(), QColor(255, 255, 0));
+        ASSERT_TRUE(runUntilStopped(r.n)) << r.n;
+        EXPECT_EQ(track(r.n).shuntStage->value(), 0) << r.n;
+        EXPECT_EQ(track(r.n).posun->text(), r.n == 5 ? "10" : "1") << "the loco stays on its track";
+    }
+    expectLocosAtTheEdges(cars5, cars3);
+    /* Each loco couples to the vehicles it halted beside, as a loco does. */
+    for (int n : {5, 3}) {
+        choose(n);
+        h.click("A5.PB11");
+        EXPECT_EQ(track(n).posun->color(), White) << n;
+    }
 }
 
 TEST_F(ShuntingByClicks, TheCreepNeverTakesALocoHaltedAtTheEdgeOutOfSight)
@@ -494,11 +532,7 @@ TEST_F(ShuntingByClicks, TheCreepNeverTakesALocoHaltedAtTheEdgeOutOfSight)
         for (int click = 0; click < 40; ++click)
             h.click(button);
     }
-    EXPECT_EQ(slot(5, 10).left(), 0) << "still at the edge";
-    EXPECT_EQ(slot(3, 1).left() + slot(3, 1).width(), screen()) << "still at the edge";
-    EXPECT_TRUE(eachVehicleInOnePlace(cars5));
-    EXPECT_TRUE(eachVehicleInOnePlace(cars3));
-    EXPECT_TRUE(h.messages().isEmpty());
+    expectLocosAtTheEdges(cars5, cars3);
 }
 
 TEST_F(ShuntingByClicks, ALocoAloneRestingAcrossTheEndOfItsTrackIsNotCreptOffItsChain)
