@@ -261,6 +261,18 @@ void whollyOnBox(Tick &t, int stage)
     }
 }
 
+/**
+ * @return how many pixels sooner a unit that its brake stops on this tick
+ * counts as across a panel's edge than a running one. A running unit
+ * crosses on the tick after its image reaches the edge; a stopped one has
+ * no tick left and is taken as it rests: an image ending at the edge
+ * stands wholly on its panel, one starting at the edge wholly off it.
+ */
+int edgePixelAtRest(const Tick &t)
+{
+    return t.timer->enabledFlag() ? 0 : 1;
+}
+
 /** L step 6: image j of the unit's chain stands wholly on box 1's panel. */
 void whollyOnBox1(Tick &t)
 {
@@ -268,7 +280,7 @@ void whollyOnBox1(Tick &t)
         return;
     for (const BoxChain &b : t.box1) {
         const ui::Image *j = b.images[9];
-        if (t.screen - j->width() > j->left())
+        if (t.screen - j->width() + edgePixelAtRest(t) > j->left())
             whollyOnBox(t, 3);
     }
 }
@@ -307,7 +319,7 @@ void whollyOnTrack(Tick &t, int stage)
 /** L steps 8 and 9: off box 2's panel, then braking before the vehicles or the end of the track. */
 void homeFromC(Tick &t)
 {
-    if (t.stage() == -2 && t.hasChainC && -t.chainC[9]->width() > t.chainC[9]->left())
+    if (t.stage() == -2 && t.hasChainC && -t.chainC[9]->width() + edgePixelAtRest(t) > t.chainC[9]->left())
         whollyOnTrack(t, -1);
     if (t.stage() != -1)
         return;
@@ -378,8 +390,13 @@ void homeFromAB(Tick &t)
 {
     if (t.stage() == 2)
         for (const BoxChain &b : t.box1)
-            if (b.images[0]->left() > t.screen)
+            if (b.images[0]->left() + edgePixelAtRest(t) > t.screen) {
                 whollyOnTrack(t, 1);
+                /* Resting at the edge pixel, the chain is let go beyond it, where a chain that brought its unit
+                   home waits: one at the edge still holds a unit. */
+                b.images[0]->setLeft(t.screen + 1);
+                traffic::layRightOfFirst(b.images);
+            }
     if (t.stage() != 1)
         return;
     const auto &cars = t.row.vehicleSlots;
@@ -418,7 +435,7 @@ void outTowardsC(Tick &t)
 /** P step 9: chain C's image a has passed the left edge of box 2's panel. */
 void whollyOnBox2(Tick &t)
 {
-    if (t.stage() == -2 && t.hasChainC && t.chainC[0]->left() > 0)
+    if (t.stage() == -2 && t.hasChainC && t.chainC[0]->left() + edgePixelAtRest(t) > 0)
         whollyOnBox(t, -3);
 }
 

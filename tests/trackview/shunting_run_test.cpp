@@ -41,13 +41,13 @@ protected:
     }
     /**
      * Fires a track's timer until its unit crosses at `stage` at full speed
-     * with 151 pixels to go by `toGo`, then brakes it and fires until the
-     * tick that stops it: from full speed it moves half its speed in pixels,
-     * and one more on that tick.
+     * with 151 + `shortBy` pixels to go by `toGo`, then brakes it and fires
+     * until the tick that stops it: from full speed it moves half its speed
+     * in pixels, and one more on that tick, and stops `shortBy` pixels short.
      */
-    void brakeToStopWith151ToGo(int n, ui::Timer &t, int stage, const std::function<int()> &toGo)
+    void brakeToStopShort(int n, ui::Timer &t, int stage, const std::function<int()> &toGo, int shortBy = 0)
     {
-        for (int i = 0; i < 5000 && !(track(n).shuntStage->value() == stage && toGo() == 151); ++i)
+        for (int i = 0; i < 5000 && !(track(n).shuntStage->value() == stage && toGo() == 151 + shortBy); ++i)
             t.fire();
         ASSERT_EQ(track(n).shuntStage->value(), stage);
         ASSERT_EQ(track(n).speed->value(), 300);
@@ -1254,29 +1254,33 @@ TEST_F(ShuntingRun, AUnitItsBrakeStopsAsItComesWhollyOntoABoxPanelWaitsForItsCon
     a1().KolejC->setValue(3);
     const std::array<int, 10> toA = {0, 1, 2, 3, 4, 5, 6, 7, 8, -1};
     const std::array<int, 10> toC = {-1, 8, 7, 6, 5, 4, 3, 2, 1, 0};
-    putUnit(5, toA, "1", false, 500);
-    putUnit(3, toC, "10", false, 300);
-    for (const auto &[n, right] : {std::pair{5, false}, std::pair{3, true}}) {
-        ui::Timer &t = right ? *track(n).shuntRight : *track(n).shuntLeft;
-        /* Pixels to go until the unit stands wholly on the panel: chain C's image a past 0, chain A's image j inside. */
-        const auto toGo = [&, right = right] {
-            return right ? 1 - chain('C', 1).left() : chain('A', 10).left() + chain('A', 10).width() - screen() + 1;
-        };
-        start(n, right);
-        ASSERT_NO_FATAL_FAILURE(brakeToStopWith151ToGo(n, t, right ? -2 : 2, toGo));
-        EXPECT_EQ(toGo(), 0) << "it came wholly onto the panel with its last move";
-        EXPECT_EQ(track(n).shuntStage->value(), 0);
-        EXPECT_EQ(track(n).posun->text(), "0");
-        EXPECT_TRUE(h.visible(right ? "A8.SPC" : "A7.SPA")) << "the unit waits for its consent";
-    }
+    /* Stopped a pixel inside the panel, or with its image ending (chain C's: starting) exactly at the panel's edge. */
+    for (int shortBy : {0, 1}) {
+        putUnit(5, toA, "1", false, 500);
+        putUnit(3, toC, "10", false, 300);
+        for (const auto &[n, right] : {std::pair{5, false}, std::pair{3, true}}) {
+            ui::Timer &t = right ? *track(n).shuntRight : *track(n).shuntLeft;
+            /* Pixels to go until the unit stands a pixel inside the panel: chain C's image a past 0, chain A's j
+               inside. */
+            const auto toGo = [&, right = right] {
+                return right ? 1 - chain('C', 1).left() : chain('A', 10).left() + chain('A', 10).width() - screen() + 1;
+            };
+            start(n, right);
+            ASSERT_NO_FATAL_FAILURE(brakeToStopShort(n, t, right ? -2 : 2, toGo, shortBy));
+            EXPECT_EQ(toGo(), shortBy) << "it came wholly onto the panel with its last move";
+            EXPECT_EQ(track(n).shuntStage->value(), 0) << shortBy;
+            EXPECT_EQ(track(n).posun->text(), "0");
+            EXPECT_TRUE(h.visible(right ? "A8.SPC" : "A7.SPA")) << "the unit waits for its consent";
+        }
 
-    h.click("A7.SPA");
-    h.click("A8.SPC");
-    ASSERT_TRUE(runUntilStopped(5));
-    ASSERT_TRUE(runUntilStopped(3));
-    for (int k = 1; k <= 10; ++k) {
-        EXPECT_EQ(shows(slot(5, k)), toA[k - 1]) << k;
-        EXPECT_EQ(shows(slot(3, k)), toC[k - 1]) << k;
+        h.click("A7.SPA");
+        h.click("A8.SPC");
+        ASSERT_TRUE(runUntilStopped(5));
+        ASSERT_TRUE(runUntilStopped(3));
+        for (int k = 1; k <= 10; ++k) {
+            EXPECT_EQ(shows(slot(5, k)), toA[k - 1]) << k;
+            EXPECT_EQ(shows(slot(3, k)), toC[k - 1]) << k;
+        }
     }
 }
 
@@ -1284,27 +1288,38 @@ TEST_F(ShuntingRun, AUnitItsBrakeStopsAsItLeavesABoxPanelOnItsWayHomeRests)
 {
     route(5, 0);
     a1().KolejC->setValue(3);
-    putUnit(5, {0, 1, 2, 3, 4, 5, 6, 7, 8, -1}, "1", false, 500);
-    putUnit(3, {-1, 8, 7, 6, 5, 4, 3, 2, 1, 0}, "10", false, 300);
-    for (const auto &[n, out] : {std::pair{5, false}, std::pair{3, true}}) {
-        start(n, out);
-        ASSERT_TRUE(runUntilStopped(n));
-        h.click(out ? "A8.SPC" : "A7.SPA");
-        ui::Timer &t = out ? *track(n).shuntLeft : *track(n).shuntRight;
-        /* Pixels to go until the unit is wholly off the panel: chain A's image a past the right edge, chain C's image j past the left. */
-        const auto toGo = [&, out = out] {
-            return out ? chain('C', 10).left() + chain('C', 10).width() + 1 : screen() + 1 - chain('A', 1).left();
-        };
-        ASSERT_NO_FATAL_FAILURE(brakeToStopWith151ToGo(n, t, out ? -2 : 2, toGo));
-        EXPECT_EQ(toGo(), 0) << "it left the panel with its last move";
-        EXPECT_EQ(track(n).shuntStage->value(), 0) << "at rest on its track";
-        EXPECT_EQ(track(n).posun->text(), out ? "10" : "1");
-        /* At rest, the pulls move it, away from the edge it came in at. */
-        const int from = slot(n, 1).left();
-        h.click(n == 5 ? "A5.PB04" : "A5.PB03");
-        h.click(out ? "A5.PB10" : "A5.PB12");
-        EXPECT_EQ(slot(n, 1).left(), from + (out ? -10 : 10)) << n;
+    /* Stopped a pixel beyond the panel, or with chain A's image a exactly at the screen's width (chain C's j ending
+       at 0). */
+    for (int shortBy : {0, 1}) {
+        putUnit(5, {0, 1, 2, 3, 4, 5, 6, 7, 8, -1}, "1", false, 500);
+        putUnit(3, {-1, 8, 7, 6, 5, 4, 3, 2, 1, 0}, "10", false, 300);
+        for (const auto &[n, out] : {std::pair{5, false}, std::pair{3, true}}) {
+            start(n, out);
+            ASSERT_TRUE(runUntilStopped(n));
+            h.click(out ? "A8.SPC" : "A7.SPA");
+            ui::Timer &t = out ? *track(n).shuntLeft : *track(n).shuntRight;
+            /* Pixels to go until the unit is wholly on the view, and so off the panel: slot 1 at 0, slot 10 ending at
+               the edge. */
+            const auto toGo = [&, n = n, out = out] {
+                return out ? slot(n, 10).left() + slot(n, 10).width() - screen() : -slot(n, 1).left();
+            };
+            ASSERT_NO_FATAL_FAILURE(brakeToStopShort(n, t, out ? -2 : 2, toGo, shortBy));
+            EXPECT_EQ(toGo(), shortBy) << "it left the panel with its last move";
+            EXPECT_EQ(track(n).shuntStage->value(), 0) << "at rest on its track, " << shortBy;
+            EXPECT_EQ(track(n).posun->text(), out ? "10" : "1");
+            /* At rest, the pulls move it, away from the edge it came in at. */
+            const int from = slot(n, 1).left();
+            h.click(n == 5 ? "A5.PB04" : "A5.PB03");
+            h.click(out ? "A5.PB10" : "A5.PB12");
+            EXPECT_EQ(slot(n, 1).left(), from + (out ? -10 : 10)) << n << ", " << shortBy;
+        }
     }
+    /* Home at the edge pixel, the unit left chain A: sent out on line B, it waits for chain B's consent alone. */
+    route(0, 5);
+    start(5, false);
+    ASSERT_TRUE(runUntilStopped(5));
+    EXPECT_TRUE(h.visible("A7.SPB"));
+    EXPECT_FALSE(h.visible("A7.SPA"));
 }
 
 TEST_F(ShuntingRun, AUnitItsBrakeStopsAsItReachesTheEdgeOfTheViewStaysOnTheView)
@@ -1320,7 +1335,7 @@ TEST_F(ShuntingRun, AUnitItsBrakeStopsAsItReachesTheEdgeOfTheViewStaysOnTheView)
             return right ? screen() - lead.left() - lead.width() + 1 : lead.left() + 1;
         };
         start(n, right);
-        ASSERT_NO_FATAL_FAILURE(brakeToStopWith151ToGo(n, t, right ? -1 : 1, toGo));
+        ASSERT_NO_FATAL_FAILURE(brakeToStopShort(n, t, right ? -1 : 1, toGo));
         EXPECT_EQ(toGo(), 1) << "its last move took it up to the edge, not past it";
         EXPECT_EQ(track(n).shuntStage->value(), 0) << n;
     }
