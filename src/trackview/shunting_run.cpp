@@ -394,8 +394,10 @@ void homeFromAB(Tick &t)
                 whollyOnTrack(t, 1);
                 /* Resting at the edge pixel, the chain is let go beyond it, where a chain that brought its unit
                    home waits: one at the edge still holds a unit. */
-                b.images[0]->setLeft(t.screen + 1);
-                traffic::layRightOfFirst(b.images);
+                if (b.images[0]->left() <= t.screen) {
+                    b.images[0]->setLeft(t.screen + 1);
+                    traffic::layRightOfFirst(b.images);
+                }
             }
     if (t.stage() != 1)
         return;
