@@ -5,7 +5,11 @@
 #include "platform/picture_read.h"
 
 #include <QImageReader>
+#include <QScopeGuard>
 
+#include <zlib.h>
+
+#include <algorithm>
 #include <chrono>
 #include <optional>
 #include <span>
@@ -27,6 +31,29 @@ constexpr uint32_t kAlphaBitfields = 6; ///< Uncompressed rows with four colour 
  * them even when each writes a run of 255 pixels (some 190 ns a code).
  */
 constexpr int64_t kCodesBetweenLooks = 64;
+
+/**
+ * Compressed bytes fed to zlib, and pixel bytes it may write, in one call
+ * while a PNG's pixels are inflated: the clock is looked at between calls,
+ * and a call costs well under a millisecond however its bytes are coded
+ * (some 2 ns a byte written, or a few hundred tiny blocks, each with code
+ * tables of its own).
+ */
+constexpr uInt kInflateInputStep = 4096;
+constexpr uInt kInflateOutputStep = 128 * 1024;
+
+/** @throws PictureTooLarge for a picture whose header gives it more pixels than any picture may have. */
+[[noreturn]] void refuseForSize(int64_t width, int64_t height, bool forTimeLeft = false)
+{
+    throw PictureTooLarge(QStringLiteral("Obrázek je příliš velký: %1 × %2").arg(width).arg(height), forTimeLeft);
+}
+
+/**
+ * Chunks of a PNG walked between two asks of overdue(): a look at the clock
+ * comes at least every 4,096 chunks, some 20 microseconds of walking empty
+ * ones, and costs less than the walk between looks.
+ */
+constexpr int64_t kChunksBetweenLooks = 64;
 
 /** @return bytes of one row of @p width pixels at @p bits per pixel, padded to four bytes. */
 int64_t rowBytes(int64_t width, int bits)
@@ -101,9 +128,10 @@ std::optional<DibHeader> readDibHeader(const char *dib, int64_t size)
  * indices into @p out (rows of @p stride bytes, the picture's top row
  * first) unless it is null.
  * @return true when it ends with its end mark inside @p size bytes, never
- *         writes outside the picture, names only colours of its table and
- *         ends before the picture's reading has taken its processor time.
+ *         writes outside the picture and names only colours of its table.
  *         Pixels it leaves out (it ends or jumps early) are not written.
+ * @throws PictureTooLarge when the picture's reading takes its processor
+ *         time before the walk ends.
  */
 bool walkRle(const unsigned char *p, int64_t size, const DibHeader &h, uchar *out, qsizetype stride)
 {
@@ -123,7 +151,7 @@ bool walkRle(const unsigned char *p, int64_t size, const DibHeader &h, uchar *ou
     };
     for (int64_t codes = 0; at + 2 <= size; ++codes) {
         if (codes % kCodesBetweenLooks == 0 && PictureRead::overdue())
-            return false;
+            throw readingTooLong();
         const int count = p[at];
         const int value = p[at + 1];
         at += 2;
@@ -219,14 +247,17 @@ QImage decodeRle(const char *dib, int64_t size, int64_t pixels, const DibHeader 
  * reader, fit the processor time left to the reading. Qt's own limit on
  * the memory of a picture is set to kMaxPictureBytes before the first one.
  * @param pixelTime what one pixel costs; kQtPngPixelTime and its kin.
- * @throws PictureTooLarge when the picture does not fit.
+ * @throws PictureTooLarge when the picture does not fit; refused for the
+ *         time left alone (forTimeLeft) when a reading of its own would
+ *         take it.
  */
 void admitToQt(int64_t width, int64_t height, std::chrono::nanoseconds pixelTime)
 {
     static const bool limited = (QImageReader::setAllocationLimit(int(kMaxPictureBytes / (1024 * 1024))), true);
     (void)limited;
-    if (width * height * pixelTime.count() > PictureRead::remaining().count())
-        throw PictureTooLarge(QStringLiteral("Obrázek je příliš velký: %1 × %2").arg(width).arg(height));
+    const int64_t needed = width * height * pixelTime.count();
+    if (needed > PictureRead::remaining().count())
+        refuseForSize(width, height, needed <= std::chrono::nanoseconds(kMaxPictureReadTime).count());
 }
 
 /** @return the picture of a BMP file whose bitmap passed dibIsWhole; run-length coded ones are decoded here. */
@@ -293,9 +324,10 @@ struct PngHeader {
 
 /**
  * @return the header of a PNG image: its IHDR chunk first, of a known
- *         colour type and depth, its sides and its pixels as decoded within
- *         the limits (16 bits a sample decode to 64 bits a pixel, the others
- *         to 32 at most); nothing when it is not so.
+ *         colour type and depth; nothing when it is not so.
+ * @throws PictureTooLarge when its sides or its pixels as decoded pass the
+ *         limits (16 bits a sample decode to 64 bits a pixel, the others to
+ *         32 at most).
  */
 std::optional<PngHeader> readPngHeader(const char *png, int64_t size)
 {
@@ -322,54 +354,206 @@ std::optional<PngHeader> readPngHeader(const char *png, int64_t size)
         || (h.depth == 16 && colourType == 3) || png[26] != 0 || png[27] != 0 || uint8_t(png[28]) > 1)
         return std::nullopt;
     const int64_t pixelBytes = h.depth == 16 ? 8 : 4;
-    if (h.width <= 0 || h.height <= 0 || h.width > kMaxPictureSide || h.height > kMaxPictureSide
-        || h.width * h.height * pixelBytes > kMaxPictureBytes)
+    if (h.width <= 0 || h.height <= 0)
         return std::nullopt;
+    if (h.width > kMaxPictureSide || h.height > kMaxPictureSide || h.width * h.height * pixelBytes > kMaxPictureBytes)
+        refuseForSize(h.width, h.height);
     return h;
 }
 
+/** Writes a 32-bit big-endian number. */
+void appendBe32(QByteArray &to, uint32_t v)
+{
+    for (int shift = 24; shift >= 0; shift -= 8)
+        to.append(char(v >> shift & 0xFF));
+}
+
+/** @return the type of a PNG chunk as the big-endian number its four letters make. */
+constexpr uint32_t chunkType(const char (&name)[5])
+{
+    return uint32_t(uint8_t(name[0])) << 24 | uint32_t(uint8_t(name[1])) << 16 | uint32_t(uint8_t(name[2])) << 8
+           | uint32_t(uint8_t(name[3]));
+}
+
+constexpr uint32_t kIdat = chunkType("IDAT");
+constexpr uint32_t kPlte = chunkType("PLTE");
+constexpr uint32_t kTrns = chunkType("tRNS");
+constexpr uint32_t kIend = chunkType("IEND");
+
+/** The parts of a PNG image that its pixels are made from. */
+struct PngParts {
+    QByteArray before; ///< Its signature, header, palette and transparency, as they come before its pixels.
+    QByteArray after;  ///< A palette or transparency that comes after its pixels (which Qt's reader refuses).
+    QByteArray pixels; ///< Its compressed pixels: the data of its IDAT chunks, one zlib stream.
+};
+
 /**
  * Walks the chunks of a PNG image whose header passed readPngHeader, and
- * calls @p keep with the bytes of each chunk Qt's reader is to be handed,
- * in their order: its header, its first palette and first transparency
- * (PLTE, tRNS), its compressed pixels (IDAT) and its end (IEND). Every
- * other chunk (texts, colour profiles, anything whose reading may cost more
- * than its pixels) is left out.
- * @return true when every chunk up to the end chunk lies inside @p size
- *         bytes, there are compressed pixels, and they take no more than
- *         kMaxPngIdatSlack past what the header's rows can need.
+ * keeps what its pixels are made from: its header, its first palette and
+ * first transparency (PLTE, tRNS) and the data of its compressed pixels
+ * (IDAT). Every other chunk (texts, colour profiles, anything whose reading
+ * may cost more than its pixels) is left out unread.
+ * @return the parts, or nothing when a chunk up to the end chunk (IEND)
+ *         runs past @p size bytes or fails its check, there are no
+ *         compressed pixels, or they take more than kMaxPngIdatSlack past
+ *         what the header's rows can need.
+ * @throws PictureTooLarge when the picture's reading takes its processor
+ *         time first.
  */
-template <typename Keep>
-bool walkPngChunks(const char *png, int64_t size, const PngHeader &h, Keep keep)
+std::optional<PngParts> walkPngChunks(const char *png, int64_t size, const PngHeader &h)
 {
     const int64_t rows = h.rowBytes();
     const int64_t idatLimit = rows + rows / 8 + kMaxPngIdatSlack;
     int64_t idat = 0;
     bool palette = false;
     bool transparency = false;
-    for (int64_t at = 8; at + 12 <= size;) {
+    PngParts parts;
+    parts.before = QByteArray(png, 8);
+    for (int64_t at = 8, chunks = 0; at + 12 <= size; ++chunks) {
+        if (chunks % kChunksBetweenLooks == 0 && PictureRead::overdue())
+            throw readingTooLong();
         const int64_t chunk = 12 + int64_t(be32(png + at));
         if (chunk > size - at)
-            return false;
-        const QByteArray type = QByteArray::fromRawData(png + at + 4, 4);
-        bool kept = at == 8 || type == "IEND";
-        if (type == "IDAT") {
+            return std::nullopt;
+        const uint32_t type = be32(png + at + 4);
+        bool kept = at == 8;
+        if (type == kIdat) {
             idat += chunk;
             if (idat > idatLimit)
-                return false;
-            kept = true;
-        } else if (type == "PLTE" || type == "tRNS") {
-            bool &seen = type == "PLTE" ? palette : transparency;
+                return std::nullopt;
+            /* Qt's reader never sees these chunks: their checks are looked at here. */
+            const auto *bytes = reinterpret_cast<const Bytef *>(png + at + 4);
+            if (crc32(crc32(0, nullptr, 0), bytes, uInt(chunk - 8)) != be32(png + at + chunk - 4))
+                return std::nullopt;
+            parts.pixels.append(png + at + 8, chunk - 12);
+        } else if (type == kPlte || type == kTrns) {
+            bool &seen = type == kPlte ? palette : transparency;
             kept = !seen;
             seen = true;
         }
         if (kept)
-            keep(png + at, chunk);
-        if (type == "IEND")
-            return idat > 0;
+            (idat > 0 ? parts.after : parts.before).append(png + at, chunk);
+        if (type == kIend)
+            return idat > 0 ? std::optional(std::move(parts)) : std::nullopt;
         at += chunk;
     }
-    return false;
+    return std::nullopt;
+}
+
+/**
+ * Inflates a PNG's compressed pixels into its rows, and no further: the
+ * stream must end, its check right, exactly where the header's rows end.
+ * The work is bounded by the rows, whatever the stream holds after them.
+ * @return the rows, or nothing when the stream is broken, ends short of
+ *         them or goes on past them.
+ * @throws PictureTooLarge when the picture's reading takes its processor
+ *         time first.
+ */
+std::optional<QByteArray> inflateRows(const QByteArray &stream, int64_t rows)
+{
+    /* One byte more than the rows: a stream that writes it goes on past them. */
+    QByteArray out(rows + 1, Qt::Uninitialized);
+    z_stream z{};
+    if (inflateInit(&z) != Z_OK)
+        return std::nullopt;
+    const auto end = qScopeGuard([&z] { inflateEnd(&z); });
+    z.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(stream.constData()));
+    z.next_out = reinterpret_cast<Bytef *>(out.data());
+    int64_t inLeft = stream.size();
+    int64_t outLeft = out.size();
+    for (;;) {
+        if (PictureRead::overdueNow())
+            throw readingTooLong();
+        const uInt in = uInt(std::min<int64_t>(inLeft, kInflateInputStep));
+        const uInt room = uInt(std::min<int64_t>(outLeft, kInflateOutputStep));
+        z.avail_in = in;
+        z.avail_out = room;
+        const int result = inflate(&z, Z_NO_FLUSH);
+        inLeft -= in - z.avail_in;
+        outLeft -= room - z.avail_out;
+        if (result == Z_STREAM_END && outLeft == 1) {
+            out.chop(1);
+            return out;
+        }
+        /* Ended short, broken, past the rows, or out of bytes before its end. */
+        if ((result != Z_OK && result != Z_BUF_ERROR) || outLeft == 0 || (inLeft == 0 && result == Z_BUF_ERROR))
+            return std::nullopt;
+    }
+}
+
+/**
+ * @return a PNG of the parts whose pixels are the rows, stored uncompressed
+ *         in one IDAT chunk: Qt's reader inflates no more than the rows.
+ */
+QByteArray pngOfRows(const PngParts &parts, const QByteArray &rows)
+{
+    uLongf stored = compressBound(uLong(rows.size()));
+    QByteArray chunk(qsizetype(8 + stored + 4), Qt::Uninitialized);
+    if (compress2(reinterpret_cast<Bytef *>(chunk.data() + 8), &stored,
+                  reinterpret_cast<const Bytef *>(rows.constData()), uLong(rows.size()), Z_NO_COMPRESSION)
+        != Z_OK)
+        return {};
+    chunk.resize(qsizetype(8 + stored));
+    QByteArray head;
+    appendBe32(head, uint32_t(stored));
+    head.append("IDAT");
+    chunk.replace(0, 8, head);
+    appendBe32(chunk, uint32_t(crc32(crc32(0, nullptr, 0), reinterpret_cast<const Bytef *>(chunk.constData() + 4),
+                                     uInt(chunk.size() - 4))));
+    return parts.before + chunk + parts.after + QByteArray("\0\0\0\0IEND\xAE\x42\x60\x82", 12);
+}
+
+/**
+ * @return the PNG image Qt's reader is handed for a PNG inside an icon: its
+ *         header, palette, transparency and end, and its pixels inflated
+ *         here, no further than its rows, and stored; empty when it is
+ *         broken.
+ * @throws PictureTooLarge when Qt's reader would take more processor time
+ *         for its pixels than is left to the reading, before or after its
+ *         pixels are inflated, or the reading takes its time first.
+ */
+QByteArray pngForQt(const char *png, int64_t size)
+{
+    const std::optional<PngHeader> h = readPngHeader(png, size);
+    if (!h)
+        return {};
+    admitToQt(h->width, h->height, h->pixelTime());
+    std::optional<PngParts> parts = walkPngChunks(png, size, *h);
+    if (!parts)
+        return {};
+    const std::optional<QByteArray> rows = inflateRows(parts->pixels, h->rowBytes());
+    if (!rows)
+        return {};
+    parts->pixels.clear();
+    QByteArray shown = pngOfRows(*parts, *rows);
+    admitToQt(h->width, h->height, h->pixelTime());
+    return shown;
+}
+
+/**
+ * @return the first image of an icon whose directory is sane and whose
+ *         every image lies inside it; nothing when it is not so. Only the
+ *         first image is ever decoded: the others' pixels are never looked
+ *         at (an icon may list the same large image many times).
+ */
+std::optional<std::span<const char>> firstIconImage(const QByteArray &data)
+{
+    if (data.size() < 6)
+        return std::nullopt;
+    const char *p = data.constData();
+    const int count = le16(p + 4);
+    if (le16(p) != 0 || (le16(p + 2) != 1 && le16(p + 2) != 2) || count == 0)
+        return std::nullopt;
+    if (6 + int64_t(count) * 16 > data.size())
+        return std::nullopt;
+    for (int i = 0; i < count; ++i) {
+        const char *entry = p + 6 + i * 16;
+        const int64_t bytes = le32(entry + 8);
+        const int64_t at = le32(entry + 12);
+        if (at < 6 + int64_t(count) * 16 || bytes <= 0 || at + bytes > data.size())
+            return std::nullopt;
+    }
+    return std::span<const char>(p + le32(p + 6 + 12), le32(p + 6 + 8));
 }
 
 } // namespace
@@ -395,8 +579,10 @@ bool dibIsWhole(const char *dib, int64_t size, int64_t pixelsAt, int heightRows)
     const int64_t height = h->height / heightRows;
     const int bits = h->bits;
     const uint32_t compression = h->compression;
-    if (width <= 0 || height <= 0 || width > kMaxPictureSide || height > kMaxPictureSide)
+    if (width <= 0 || height <= 0)
         return false;
+    if (width > kMaxPictureSide || height > kMaxPictureSide)
+        refuseForSize(width, height);
     const int64_t pixels = pixelsAt < 0 ? h->tableEnd : pixelsAt;
     if (pixels < 0 || pixels > size)
         return false;
@@ -433,61 +619,30 @@ bool bmpIsWhole(const QByteArray &data)
     return dibIsWhole(data.constData() + fileHeader, data.size() - fileHeader, pixelsAt - fileHeader, 1);
 }
 
-bool icoIsWhole(const QByteArray &data)
-{
-    if (data.size() < 6)
-        return false;
-    const char *p = data.constData();
-    const int count = le16(p + 4);
-    if (le16(p) != 0 || (le16(p + 2) != 1 && le16(p + 2) != 2) || count == 0)
-        return false;
-    if (6 + int64_t(count) * 16 > data.size())
-        return false;
-    for (int i = 0; i < count; ++i) {
-        const char *entry = p + 6 + i * 16;
-        const int64_t bytes = le32(entry + 8);
-        const int64_t at = le32(entry + 12);
-        if (at < 6 + int64_t(count) * 16 || bytes <= 0 || at + bytes > data.size())
-            return false;
-    }
-    /*
-     * Only the first image is ever decoded: its pixels are looked at, the
-     * others' are not (an icon may list the same large image many times).
-     */
-    const int64_t bytes = le32(p + 6 + 8);
-    const char *image = p + le32(p + 6 + 12);
-    if (isPng(image, bytes)) {
-        /* The PNG reader refuses broken pixels itself; the size and the chunks are looked at here. */
-        const std::optional<PngHeader> h = readPngHeader(image, bytes);
-        return h && walkPngChunks(image, bytes, *h, [](const char *, int64_t) {});
-    }
-    /* Qt's reader shows no larger bitmap image: one past it is refused before its pixels are walked. */
-    const std::optional<DibHeader> h = readDibHeader(image, bytes);
-    if (!h || h->width > kMaxIconBitmapSide || h->height / 2 > kMaxIconBitmapSide)
-        return false;
-    return dibIsWhole(image, bytes, -1, 2);
-}
-
 QImage decodeIco(const QByteArray &data)
 {
     const PictureRead read;
-    if (!icoIsWhole(data))
+    const std::optional<std::span<const char>> first = firstIconImage(data);
+    if (!first)
         return {};
-    const char *p = data.constData();
-    const int64_t bytes = le32(p + 6 + 8);
-    const char *image = p + le32(p + 6 + 12);
+    const char *image = first->data();
+    const int64_t bytes = int64_t(first->size());
     QByteArray shown;
     if (isPng(image, bytes)) {
-        const PngHeader h = *readPngHeader(image, bytes);
-        admitToQt(h.width, h.height, h.pixelTime());
-        shown = QByteArray(image, 8);
-        walkPngChunks(image, bytes, h, [&shown](const char *chunk, int64_t size) { shown.append(chunk, size); });
+        shown = pngForQt(image, bytes);
     } else {
+        /* Qt's reader shows no larger bitmap image: one past it is refused before its pixels are walked. */
+        const std::optional<DibHeader> h = readDibHeader(image, bytes);
+        if (h && (h->width > kMaxIconBitmapSide || h->height / 2 > kMaxIconBitmapSide))
+            refuseForSize(h->width, h->height / 2);
+        if (!h || !dibIsWhole(image, bytes, -1, 2))
+            return {};
         /* Its height counts the colour and the mask rows together. */
-        const DibHeader h = *readDibHeader(image, bytes);
-        admitToQt(h.width, h.height / 2, kQtBitmapPixelTime);
+        admitToQt(h->width, h->height / 2, kQtBitmapPixelTime);
         shown = QByteArray::fromRawData(image, bytes);
     }
+    if (shown.isEmpty())
+        return {};
     /* An icon of the first entry alone, so that the image Qt's reader takes is the one checked. */
     QByteArray one = data.left(6 + 16);
     one[4] = 1;

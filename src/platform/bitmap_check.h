@@ -47,32 +47,33 @@ int64_t dibColourTableEnd(const char *dib, int64_t size);
  *         run-length coded stream ends with its end mark and never writes
  *         outside the picture, and every pixel of a picture with a colour
  *         table names a colour of the table.
+ * @throws PictureTooLarge when its header gives it more than
+ *         kMaxPictureSide pixels a side, or its stream takes the reading's
+ *         processor time before it ends.
  */
 bool dibIsWhole(const char *dib, int64_t size, int64_t pixelsAt, int heightRows);
 
 /** @return the pixels (width × height) its header gives a bitmap; -1 when the header is no known one. */
 int64_t dibPixels(const char *dib, int64_t size);
 
-/** @return true when a BMP file's header is sane and all its pixel data lies inside the file. */
+/** @return true when a BMP file's header is sane and all its pixel data lies inside the file. @throws PictureTooLarge as dibIsWhole does. */
 bool bmpIsWhole(const QByteArray &data);
 
 /**
- * @return true when an ICO file's directory is sane, every image it lists
- *         lies inside the file, and its first image, the one decodeIco
- *         shows, is whole: a bitmap of at most kMaxIconBitmapSide a side,
- *         or a PNG whose header gives a size within the limits and whose
- *         chunks all lie inside, its header first, its compressed pixels
- *         (no more than its rows can need) and its end.
- */
-bool icoIsWhole(const QByteArray &data);
-
-/**
- * Decodes the first image of an ICO file that passes icoIsWhole; the
- * other images are never decoded. Of a PNG image, Qt's reader is handed
- * its header, palette, transparency, compressed pixels and end alone.
+ * Decodes the first image of an ICO file whose directory is sane and whose
+ * every image lies inside it; the other images are never decoded. Its
+ * first image must be whole: a bitmap (dibIsWhole), or a PNG whose header
+ * comes first, whose chunks all lie inside with their checks right, and
+ * whose compressed pixels (no more than its rows can need) inflate to
+ * exactly its rows and end. Of a PNG image, Qt's reader is handed its
+ * header, palette, transparency and end alone, with its rows inflated here
+ * and stored uncompressed, so that it inflates no more than they are.
  * @return the picture, or a null picture when the file is refused.
- * @throws PictureTooLarge when Qt's reader would take more processor time
- *         for its pixels than is left to the reading (kQtPngPixelTime).
+ * @throws PictureTooLarge when its header gives it more pixels than the
+ *         limits (a bitmap more than kMaxIconBitmapSide a side), when Qt's
+ *         reader would take more processor time for its pixels than is
+ *         left to the reading (kQtPngPixelTime), or when the reading takes
+ *         its processor time first.
  */
 QImage decodeIco(const QByteArray &data);
 
@@ -80,10 +81,10 @@ QImage decodeIco(const QByteArray &data);
  * Decodes a BMP file that passes bmpIsWhole. A run-length coded one is
  * decoded here, 8 bits a pixel, and every pixel its stream leaves out (it
  * ends or jumps early) takes colour index 0: no pixel is left unset.
- * @return the picture, or a null picture when the file is refused or its
- *         stream is still being walked after kMaxPictureReadTime.
- * @throws PictureTooLarge when its rows are not coded and Qt's reader would
- *         take more processor time for them than is left to the reading.
+ * @return the picture, or a null picture when the file is refused.
+ * @throws PictureTooLarge as dibIsWhole does, and when its rows are not
+ *         coded and Qt's reader would take more processor time for them
+ *         than is left to the reading.
  */
 QImage decodeBmp(const QByteArray &data);
 

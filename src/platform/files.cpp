@@ -680,9 +680,9 @@ QImage loadResolvedPicture(const QString &resolved)
         case PictureKind::Emf: image = decodeEmf(data); break;
         case PictureKind::Unknown: break;
         }
-    } catch (const PictureTooLarge &) {
-        /* Not broken: too large for what is left to it, and said so. */
-        throw PictureTooLarge(QStringLiteral("Obrázek je příliš velký: %1").arg(excerpt(resolved)));
+    } catch (const PictureTooLarge &e) {
+        /* Not broken: too large for any picture, or for what is left to it, and said so. */
+        throw PictureTooLarge(QStringLiteral("Obrázek je příliš velký: %1").arg(excerpt(resolved)), e.forTimeLeft());
     } catch (const ui::SimError &) {
         image = QImage();
     }

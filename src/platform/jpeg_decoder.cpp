@@ -33,6 +33,7 @@ struct ErrorManager {
     jpeg_error_mgr pub;              ///< libjpeg's part; must stay first.
     std::jmp_buf jump;               ///< Where a fatal error returns to.
     char message[JMSG_LENGTH_MAX];   ///< libjpeg's text of the last failure.
+    bool tooLarge;                   ///< The failure is the picture's size, its memory or its time, not a broken file.
 };
 
 /** A decompression together with its error manager. Plain C data only; info comes first. */
@@ -73,11 +74,26 @@ struct CompressJob {
     unsigned long outputSize;    ///< Bytes in output.
 };
 
+/** @return whether a libjpeg failure is one of the picture's size or the memory it needs. */
+bool meansTooLarge(int code)
+{
+    switch (code) {
+    case JERR_OUT_OF_MEMORY:
+    case JERR_NO_BACKING_STORE:
+    case JERR_IMAGE_TOO_BIG:
+    case JERR_WIDTH_OVERFLOW:
+        return true;
+    default:
+        return false;
+    }
+}
+
 /** libjpeg's fatal error: keep the text and jump back. */
 void onFatalError(j_common_ptr cinfo)
 {
     auto *error = reinterpret_cast<ErrorManager *>(cinfo->err);
     (*cinfo->err->format_message)(cinfo, error->message);
+    error->tooLarge = meansTooLarge(cinfo->err->msg_code);
     std::longjmp(error->jump, 1);
 }
 
@@ -106,11 +122,15 @@ void onMessage(j_common_ptr cinfo, int level)
         onFatalError(cinfo);
 }
 
-/** Fails the job with a text of its own: jumps back as a fatal error of libjpeg does. */
-[[noreturn]] void failWith(j_common_ptr cinfo, const char *text)
+/**
+ * Fails the job with a text of its own: jumps back as a fatal error of libjpeg does.
+ * @param tooLarge the picture is refused for its size or its time, not as a broken file.
+ */
+[[noreturn]] void failWith(j_common_ptr cinfo, const char *text, bool tooLarge)
 {
     auto *error = reinterpret_cast<ErrorManager *>(cinfo->err);
     std::snprintf(error->message, sizeof error->message, "%s", text);
+    error->tooLarge = tooLarge;
     std::longjmp(error->jump, 1);
 }
 
@@ -120,9 +140,9 @@ void onProgress(j_common_ptr cinfo)
     auto *job = reinterpret_cast<DecodeJob *>(cinfo);
     notePeak(job);
     if (job->info.input_scan_number > kMaxJpegScans)
-        failWith(cinfo, "too many scans");
+        failWith(cinfo, "too many scans", false);
     if (PictureRead::overdue())
-        failWith(cinfo, "too much work");
+        failWith(cinfo, "too much work", true);
 }
 
 /** Points the job's error manager at our handlers. */
@@ -163,7 +183,7 @@ bool startDecoding(DecodeJob *job, const unsigned char *data, unsigned long size
     jpeg_read_header(&job->info, TRUE);
     /* Looked at before libjpeg allocates for the picture: a few bytes may promise any size. */
     if (job->info.image_width > kMaxPictureSide || job->info.image_height > kMaxPictureSide)
-        failWith(reinterpret_cast<j_common_ptr>(&job->info), "picture too large");
+        failWith(reinterpret_cast<j_common_ptr>(&job->info), "picture too large", true);
     job->info.out_color_space =
         job->info.jpeg_color_space == JCS_GRAYSCALE ? JCS_GRAYSCALE : JCS_RGB;
     jpeg_start_decompress(&job->info);
@@ -233,20 +253,33 @@ QString decodeFailure(const char *detail)
     return QStringLiteral("Poškozený obrázek JPEG: %1").arg(QString::fromLocal8Bit(detail));
 }
 
-/** Decodes the pixels of a started job into a new picture. @throws ui::SimError. */
+/** @return the text of a job whose decoding stopped: too large, or a broken file. */
+QString failureOf(const DecodeJob &job)
+{
+    if (job.error.tooLarge)
+        return QStringLiteral("Obrázek JPEG je příliš velký: %1").arg(QString::fromLocal8Bit(job.error.message));
+    return decodeFailure(job.error.message);
+}
+
+/**
+ * Decodes the pixels of a started job into a new picture.
+ * @throws PictureTooLarge when it is larger than any picture may be, or too large for its memory or its time.
+ * @throws ui::SimError when it is broken.
+ */
 QImage decodeStarted(DecodeJob *job)
 {
     const qint64 width = job->info.output_width;
     const qint64 height = job->info.output_height;
-    if (width > kMaxPictureSide || height > kMaxPictureSide)
-        throw ui::SimError(QStringLiteral("Obrázek JPEG je příliš velký: %1 × %2")
-                               .arg(width).arg(height));
-    QImage image(static_cast<int>(width), static_cast<int>(height), QImage::Format_RGB32);
+    QImage image;
+    if (width <= kMaxPictureSide && height <= kMaxPictureSide)
+        image = QImage(static_cast<int>(width), static_cast<int>(height), QImage::Format_RGB32);
     if (image.isNull())
-        throw ui::SimError(QStringLiteral("Obrázek JPEG je příliš velký: %1 × %2")
-                               .arg(width).arg(height));
-    if (!readPixels(job, image.bits(), image.bytesPerLine()))
-        throw ui::SimError(decodeFailure(job->error.message));
+        throw PictureTooLarge(QStringLiteral("Obrázek JPEG je příliš velký: %1 × %2").arg(width).arg(height));
+    if (!readPixels(job, image.bits(), image.bytesPerLine())) {
+        if (job->error.tooLarge)
+            throw PictureTooLarge(failureOf(*job));
+        throw ui::SimError(failureOf(*job));
+    }
     return image;
 }
 
@@ -260,11 +293,15 @@ QImage decodeJpeg(const QByteArray &data, JpegMemory *memory)
     DecodeJob job{};
     const auto *bytes = reinterpret_cast<const unsigned char *>(data.constData());
     const bool started = startDecoding(&job, bytes, static_cast<unsigned long>(data.size()));
-    QString failure = started ? QString() : decodeFailure(job.error.message);
+    QString failure = started ? QString() : failureOf(job);
+    bool tooLarge = !started && job.error.tooLarge;
     QImage image;
     if (started) {
         try {
             image = decodeStarted(&job);
+        } catch (const PictureTooLarge &e) {
+            failure = e.text();
+            tooLarge = true;
         } catch (const ui::SimError &e) {
             failure = e.text();
         }
@@ -273,6 +310,8 @@ QImage decodeJpeg(const QByteArray &data, JpegMemory *memory)
     if (memory)
         *memory = {qint64(job.peakBytes), image.sizeInBytes()};
     jpeg_destroy_decompress(&job.info);
+    if (tooLarge)
+        throw PictureTooLarge(failure);
     if (!failure.isEmpty())
         throw ui::SimError(failure);
     return image;

@@ -597,8 +597,10 @@ QBrush brushOf(uint32_t style, uint32_t colour, uint32_t hatch)
 /** @return the picture size, refused when empty or far too large. */
 QSize checkedSize(int64_t width, int64_t height)
 {
-    if (width <= 0 || height <= 0 || width > kMaxMetafileSide || height > kMaxMetafileSide)
+    if (width <= 0 || height <= 0)
         throw broken("rozměry obrázku");
+    if (width > kMaxMetafileSide || height > kMaxMetafileSide)
+        throw PictureTooLarge(QStringLiteral("Obrázek je příliš velký: %1 × %2").arg(width).arg(height));
     return QSize(int(width), int(height));
 }
 

@@ -60,11 +60,22 @@ bool PictureRead::overdue()
     return t_spent;
 }
 
+bool PictureRead::overdueNow()
+{
+    t_untilLook = 0;
+    return overdue();
+}
+
 std::chrono::nanoseconds PictureRead::remaining()
 {
     if (t_deadline == kNoDeadline)
         return kMaxPictureReadTime;
     return std::chrono::nanoseconds(std::max<int64_t>(0, t_deadline - threadTime()));
+}
+
+PictureTooLarge readingTooLong()
+{
+    return PictureTooLarge(QStringLiteral("Obrázek se čte příliš dlouho"));
 }
 
 } // namespace platform

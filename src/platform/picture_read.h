@@ -33,6 +33,9 @@ public:
      */
     static bool overdue();
 
+    /** @return whether the picture this thread is reading has taken its time, the clock read at once: for a loop whose every step may cost a millisecond. */
+    static bool overdueNow();
+
     /** @return the processor time left to the reading this thread is in; kMaxPictureReadTime's worth when none. */
     static std::chrono::nanoseconds remaining();
 
@@ -51,7 +54,23 @@ private:
  */
 class PictureTooLarge : public ui::SimError {
 public:
-    using ui::SimError::SimError;
+    /**
+     * @param forTimeLeft it was refused only for the time left to a reading
+     *        it was begun within: a reading of its own would have taken it.
+     */
+    explicit PictureTooLarge(const QString &text, bool forTimeLeft = false)
+        : ui::SimError(text), m_forTimeLeft(forTimeLeft)
+    {
+    }
+
+    /** @return whether it was refused only for the time left to the reading it was begun within. */
+    bool forTimeLeft() const { return m_forTimeLeft; }
+
+private:
+    bool m_forTimeLeft;
 };
+
+/** @return the refusal of a picture whose reading ran out of its processor time. */
+PictureTooLarge readingTooLong();
 
 } // namespace platform

@@ -255,7 +255,7 @@ TEST(HostilePictures, JpegBombsAreRefusedBeforeLibjpegAllocates)
         EXPECT_GT(memory.libraryPeak, 0) << name << ": libjpeg's count is read";
         EXPECT_LT(memory.libraryPeak + memory.picture, 100 * kMegabyte) << name;
         EXPECT_EQ(memory.picture, 0) << name;
-        EXPECT_EQ(failureOf([&] { platform::loadPicture(hostile(name)); }), "Obrázek je poškozený: " + hostile(name));
+        EXPECT_EQ(failureOf([&] { platform::loadPicture(hostile(name)); }), "Obrázek je příliš velký: " + hostile(name));
     }
 }
 
@@ -263,8 +263,8 @@ TEST(HostilePictures, LibjpegsOwnMemoryLimitRefusesWhatTheSizeAllows)
 {
     /* 4096 x 4096 in three progressive components would hold 96 MB of coefficients. */
     platform::JpegMemory memory;
-    EXPECT_NE(failureOf([&] { platform::decodeJpeg(hostileBytes("progressive_4096_over_memory.jpg"), &memory); }),
-              "no error");
+    EXPECT_THROW(platform::decodeJpeg(hostileBytes("progressive_4096_over_memory.jpg"), &memory),
+                 platform::PictureTooLarge);
     EXPECT_LT(memory.libraryPeak, platform::kMaxJpegMemory);
     /* A small progressive picture of the same making decodes, and the count sees its coefficients. */
     const QImage small = platform::decodeJpeg(hostileBytes("progressive_small.jpg"), &memory);
@@ -275,9 +275,10 @@ TEST(HostilePictures, LibjpegsOwnMemoryLimitRefusesWhatTheSizeAllows)
 
 TEST(HostilePictures, EveryKindIsRefusedByTheSizeItsHeaderGives)
 {
+    /* Too large, and said so: never reported as broken. */
     const QString rle = hostile("rle_5000.bmp");
     EXPECT_EQ(hostileBytes("rle_5000.bmp").size(), 64);
-    EXPECT_EQ(failureOf([&] { platform::loadPicture(rle); }), "Obrázek je poškozený: " + rle);
+    EXPECT_EQ(failureOf([&] { platform::loadPicture(rle); }), "Obrázek je příliš velký: " + rle);
 
     /* One pixel past the limit is refused, the limit itself is not. */
     QTemporaryDir dir;
@@ -289,16 +290,18 @@ TEST(HostilePictures, EveryKindIsRefusedByTheSizeItsHeaderGives)
         ASSERT_TRUE(wide.save(path, "BMP"));
         const bool fits = side <= platform::kMaxPictureSide;
         EXPECT_EQ(failureOf([&] { platform::loadPicture(path); }),
-                  fits ? QStringLiteral("no error") : "Obrázek je poškozený: " + path) << side;
+                  fits ? QStringLiteral("no error") : "Obrázek je příliš velký: " + path) << side;
     }
     /* An icon of one bitmap image and one PNG image, each a pixel too wide. */
     const QString icon = dir.filePath("wide.ico");
     writeFile(icon, iconOf(bitmapIconImage(int(platform::kMaxPictureSide) + 1)));
-    EXPECT_EQ(failureOf([&] { platform::loadPicture(icon); }), "Obrázek je poškozený: " + icon);
+    EXPECT_EQ(failureOf([&] { platform::loadPicture(icon); }), "Obrázek je příliš velký: " + icon);
     writeFile(icon, iconOf(bitmapIconImage(16)));
     EXPECT_EQ(platform::loadPicture(icon).size(), QSize(16, 1));
-    writeFile(icon, iconOf(pngHeaderOf(int(platform::kMaxPictureSide) + 1)));
-    EXPECT_EQ(failureOf([&] { platform::loadPicture(icon); }), "Obrázek je poškozený: " + icon);
+    for (const int side : {int(platform::kMaxPictureSide) + 1, 65535}) {
+        writeFile(icon, iconOf(pngHeaderOf(side)));
+        EXPECT_EQ(failureOf([&] { platform::loadPicture(icon); }), "Obrázek je příliš velký: " + icon) << side;
+    }
     /* A 16-bit PNG decodes to 64 bits a pixel: within the sides, past the memory of the largest picture. */
     for (const int side : {16, 2900}) {
         QImage deep(side, side, QImage::Format_RGBA64);
@@ -309,7 +312,7 @@ TEST(HostilePictures, EveryKindIsRefusedByTheSizeItsHeaderGives)
         const double start = cpuSeconds();
         const QString failure = failureOf([&] { platform::loadPicture(icon); });
         EXPECT_LT(cpuSeconds() - start, 1.0);
-        EXPECT_EQ(failure, side == 16 ? QStringLiteral("no error") : "Obrázek je poškozený: " + icon);
+        EXPECT_EQ(failure, side == 16 ? QStringLiteral("no error") : "Obrázek je příliš velký: " + icon);
     }
 }
 
@@ -323,7 +326,7 @@ TEST(HostilePictures, AnIconsImageIsCheckedWhereItIsShownNotOncePerEntry)
     const QString large = hostile("icon_65535_entries.ico");
     EXPECT_LT(hostileBytes("icon_65535_entries.ico").size(), 6 * kMegabyte);
     double start = cpuSeconds();
-    EXPECT_EQ(failureOf([&] { platform::loadPicture(large); }), "Obrázek je poškozený: " + large);
+    EXPECT_EQ(failureOf([&] { platform::loadPicture(large); }), "Obrázek je příliš velký: " + large);
     EXPECT_LT(cpuSeconds() - start, 1.0);
     QTemporaryDir dir;
     const QString icon = dir.filePath("ikona.ico");
@@ -389,6 +392,63 @@ TEST(HostilePictures, AnIconsPngIsReadWithoutItsTextsAndProfileAndRefusedWhenIts
         writeFile(icon, iconOf(bytes));
         EXPECT_EQ(failureOf([&] { platform::loadPicture(icon); }), "Obrázek je poškozený: " + icon) << what;
     }
+}
+
+TEST(HostilePictures, AnIconsPngIsInflatedNoFurtherThanItsRows)
+{
+    /*
+     * 400 x 400: its rows, then 0.7 GB of zeros deflated within the bytes the
+     * rows allow, its check right. 1,600 x 1,600: the tail of its rows one
+     * byte to a block, each block with code tables of its own.
+     */
+    for (const char *name : {"icon_png_past_rows_400.ico", "icon_png_dear_bytes_1600.ico"}) {
+        const qint64 before = residentBytes();
+        const double start = cpuSeconds();
+        const QString failure = failureOf([&] { platform::loadPicture(hostile(name)); });
+        EXPECT_LT(cpuSeconds() - start, 1.0) << name;
+        EXPECT_LT(residentBytes() - before, 256 * kMegabyte) << name;
+        /* The first is broken; the second is read or refused for its time, each within it. */
+        const bool pastRows = QByteArray(name).contains("past_rows");
+        EXPECT_TRUE(pastRows ? failure == "Obrázek je poškozený: " + hostile(name)
+                             : failure == "no error" || failure == "Obrázek je příliš velký: " + hostile(name))
+            << failure.toStdString();
+    }
+    /* A 16 x 16 picture after 5 million empty chunks of no known kind (60 MB): its chunks are walked on the clock. */
+    QImage red(16, 16, QImage::Format_RGB32);
+    red.fill(qRgb(200, 30, 30));
+    const QList<QByteArray> chunks = pngChunks(encoded(red, "PNG"));
+    QByteArray pixels;
+    for (const QByteArray &chunk : chunks)
+        pixels += chunk.mid(4, 4) == "IDAT" ? chunk : QByteArray();
+    const QByteArray head = QByteArray("\x89PNG\r\n\x1a\n", 8) + chunks.first();
+    const QByteArray empty("\0\0\0\0prAz\x44\xBC\x25\xD8", 12);
+    QTemporaryDir dir;
+    const QString icon = dir.filePath("ikona.ico");
+    writeFile(icon, iconOf(head + empty.repeated(5000000) + pixels + chunks.last()));
+    double start = cpuSeconds();
+    const QString failure = failureOf([&] { platform::loadPicture(icon); });
+    EXPECT_LT(cpuSeconds() - start, 1.0);
+    EXPECT_TRUE(failure == "no error" || failure == "Obrázek je příliš velký: " + icon) << failure.toStdString();
+    /* Pixels that end short of the rows, go on past them, or fail the check of their chunk. */
+    auto pixelsOf = [](const QImage &picture) {
+        QByteArray idat;
+        for (const QByteArray &chunk : pngChunks(encoded(picture, "PNG")))
+            idat += chunk.mid(4, 4) == "IDAT" ? chunk : QByteArray();
+        return idat;
+    };
+    QByteArray badCheck = pixels;
+    badCheck[badCheck.size() - 1] = char(badCheck.back() ^ 1);
+    const std::pair<const char *, QByteArray> broken[] = {
+        {"short", pixelsOf(red.copy(0, 0, 16, 15))},
+        {"past its rows", pixelsOf(red.copy(0, 0, 16, 17))},
+        {"a broken check", badCheck},
+    };
+    for (const auto &[what, bytes] : broken) {
+        writeFile(icon, iconOf(head + bytes + chunks.last()));
+        EXPECT_EQ(failureOf([&] { platform::loadPicture(icon); }), "Obrázek je poškozený: " + icon) << what;
+    }
+    writeFile(icon, iconOf(head + pixels + chunks.last()));
+    EXPECT_EQ(platform::loadPicture(icon), red.convertToFormat(platform::loadPicture(icon).format()));
 }
 
 TEST(HostilePictures, OneFileIsOnePictureHoweverItsPathIsSpelled)
@@ -530,8 +590,10 @@ TEST(HostilePictures, AReadingPastItsProcessorTimeIsRefusedWhateverItsRecords)
                             QStringLiteral(KAMENNA_SOURCE_DATA_DIR "/Vozidla/vuz_Bt.wmf")};
     for (const QString &path : paths) {
         {
+            /* A bitmap or a JPEG stopped by its time is too large; a metafile costs more than its work budget. */
             const platform::PictureRead spent(std::chrono::nanoseconds(0));
-            EXPECT_EQ(failureOf([&] { platform::loadPicture(path); }), "Obrázek je poškozený: " + path);
+            EXPECT_EQ(failureOf([&] { platform::loadPicture(path); }),
+                      (path.endsWith("mf") ? "Obrázek je poškozený: " : "Obrázek je příliš velký: ") + path);
         }
         EXPECT_FALSE(platform::loadPicture(path).isNull()) << path.toStdString();
     }
@@ -544,15 +606,24 @@ TEST(HostilePictures, AReadingPastItsProcessorTimeIsRefusedWhateverItsRecords)
         }
         EXPECT_FALSE(platform::loadPicture(paths[2]).isNull());
     }
-    /* A picture refused with its train's time spent is not the file's fault: the next train reads it. */
+    /* A picture refused with its train's time spent is not the file's fault, nor too large: the next train reads it. */
     {
+        QImage small(16, 16, QImage::Format_ARGB32);
+        small.fill(qRgb(200, 30, 30));
+        writeFile(dir.filePath("ikona.ico"), iconOf(encoded(small, "PNG")));
         VehiclePictures pictures;
-        {
-            const platform::PictureRead train(std::chrono::nanoseconds(0));
-            EXPECT_TRUE(pictures.picture(KAMENNA_SOURCE_DATA_DIR, "Vozidla/lok_714.emf").isNull());
+        const std::pair<QString, QString> named[] = {{KAMENNA_SOURCE_DATA_DIR, "Vozidla/lok_714.emf"},
+                                                     {dir.path(), "ikona.ico"}};
+        for (const auto &[folder, entry] : named) {
+            {
+                const platform::PictureRead train(std::chrono::nanoseconds(0));
+                PictureRefusal why = PictureRefusal::None;
+                EXPECT_TRUE(pictures.picture(folder, entry, &why).isNull());
+                EXPECT_EQ(why, PictureRefusal::OutOfTime) << entry.toStdString();
+            }
+            EXPECT_FALSE(pictures.picture(folder, entry).isNull());
         }
-        EXPECT_FALSE(pictures.picture(KAMENNA_SOURCE_DATA_DIR, "Vozidla/lok_714.emf").isNull());
-        EXPECT_EQ(pictures.picturesRead(), 2);
+        EXPECT_EQ(pictures.picturesRead(), 4);
     }
     /* A metafile is refused as one that costs more than its work budget. */
     QFile emf(paths[2]);
@@ -620,7 +691,7 @@ TEST(HostilePictures, ARunLengthWalkLooksAtTheClockWithinAMillisecondOfWork)
     /* Given 2 ms, it is refused soon after them. */
     const platform::PictureRead little(std::chrono::milliseconds(2));
     start = cpuSeconds();
-    EXPECT_EQ(failureOf([&] { platform::loadPicture(rle); }), "Obrázek je poškozený: " + rle);
+    EXPECT_EQ(failureOf([&] { platform::loadPicture(rle); }), "Obrázek je příliš velký: " + rle);
     EXPECT_LT(cpuSeconds() - start, whole / 4);
 }
 
