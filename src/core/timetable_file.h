@@ -93,6 +93,7 @@ enum class TrainLineFault {
     BadPictureKind,    ///< A picture file whose extension is no picture kind.
     UnusablePicture,   ///< A picture file that does not exist or cannot be decoded.
     TooLargePicture,   ///< A picture too large for the memory or the time left to it.
+    SlowPictures,      ///< A picture not read because the line's other pictures took the time they have together.
 };
 
 /** What is wrong with a train line and where. */

@@ -10,6 +10,20 @@
 #include <iterator>
 #include <utility>
 
+namespace {
+
+/**
+ * @return whether a picture begun with less than its own time left was
+ *         refused for the time of its train's pictures: it was refused only
+ *         for the time left (@p forTimeLeft), or the train's time is spent.
+ */
+bool outOfTrainTime(bool ownTime, bool forTimeLeft)
+{
+    return !ownTime && (forTimeLeft || platform::PictureRead::remaining().count() == 0);
+}
+
+} // namespace
+
 QImage VehiclePictures::picture(const QString &dataDir, const QString &entry, PictureRefusal *why)
 {
     if (why)
@@ -50,11 +64,14 @@ QImage VehiclePictures::picture(const QString &dataDir, const QString &entry, Pi
     ++m_reads;
     try {
         decoded = platform::loadResolvedPicture(resolved);
-    } catch (const platform::PictureTooLarge &) {
-        return refuse(why, path, resolved, stamp, PictureRefusal::TooLarge, ownTime);
+    } catch (const platform::PictureTooLarge &e) {
+        return refuse(why, path, resolved, stamp, outOfTrainTime(ownTime, e.forTimeLeft()) ? PictureRefusal::OutOfTime
+                                                                                        : PictureRefusal::TooLarge,
+                      ownTime);
     } catch (const std::exception &) {
         /* Unusable now: the train line that names it is refused with its own message. */
-        return refuse(why, path, resolved, stamp, PictureRefusal::Unusable, ownTime);
+        return refuse(why, path, resolved, stamp,
+                      outOfTrainTime(ownTime, false) ? PictureRefusal::OutOfTime : PictureRefusal::Unusable, ownTime);
     }
     if (!makeRoom(decoded.sizeInBytes()))
         return refuse(why, path, resolved, stamp, PictureRefusal::TooLarge, false);
@@ -84,12 +101,12 @@ bool VehiclePictures::makeRoom(qint64 bytes)
 {
     /* A picture that, once the copies made from it are set aside, no control holds is held by this store
        alone: nothing shows it. */
-    for (auto kept = m_byFile.begin(); kept != m_byFile.end() && m_bytes + bytes > platform::kMaxKeptPictureBytes;) {
+    for (auto kept = m_byFile.begin(); kept != m_byFile.end() && m_bytes + bytes > m_bytesLimit;) {
         if (!kept->isDetached())
             platform::letGoPictureCopies(kept->cacheKey());
         kept = kept->isDetached() ? letGo(kept) : std::next(kept);
     }
-    return m_bytes + bytes <= platform::kMaxKeptPictureBytes;
+    return m_bytes + bytes <= m_bytesLimit;
 }
 
 QHash<platform::FileStamp, QImage>::iterator VehiclePictures::letGo(QHash<platform::FileStamp, QImage>::iterator kept)

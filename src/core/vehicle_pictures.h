@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/files.h"
+#include "platform/picture_limits.h"
 
 #include <QHash>
 #include <QImage>
@@ -13,6 +14,7 @@ enum class PictureRefusal {
     None,     ///< It can be shown.
     Unusable, ///< The file is missing, unreadable or broken.
     TooLarge, ///< It would take more memory than is left to the kept pictures, or more time than its reading has.
+    OutOfTime, ///< The train's other pictures took the time its pictures have together; on its own it may be read.
 };
 
 /**
@@ -36,6 +38,9 @@ enum class PictureRefusal {
  */
 class VehiclePictures {
 public:
+    /** @param bytesLimit the most memory the kept pictures may take together. */
+    explicit VehiclePictures(qint64 bytesLimit = platform::kMaxKeptPictureBytes) : m_bytesLimit(bytesLimit) {}
+
     /**
      * @param dataDir the data directory, without a trailing separator.
      * @param entry a line of the vehicles file: a path relative to the data
@@ -76,6 +81,7 @@ private:
     QHash<platform::FileStamp, QImage> m_byFile;    ///< Decoded pictures by file, never a null one.
     QHash<platform::FileStamp, PictureRefusal> m_refused; ///< Files that could not be used, as they were then, and why.
     QList<platform::FileStamp> m_trainReads;        ///< Files first kept for the train begun last.
+    qint64 m_bytesLimit;                            ///< The most memory the kept pictures may take.
     qint64 m_bytes = 0;                             ///< Memory of the kept pictures.
     int m_reads = 0;                                ///< Files read and decoded so far.
 };

@@ -270,6 +270,18 @@ TEST(TimetableTrainLine, ChecksVehiclesAgainstTheVehiclesFile)
             EXPECT_EQ(result.error->column, c.column) << c.codes.toStdString();
         }
     }
+    /* Each reason a picture is refused for has its own words. */
+    const std::pair<PictureRefusal, QString> reasons[] = {
+        {PictureRefusal::Unusable, QStringLiteral("chybí nebo nejde načíst")},
+        {PictureRefusal::TooLarge, QStringLiteral("je příliš velký")},
+        {PictureRefusal::OutOfTime, QStringLiteral("se nestihl načíst, protože obrázky vlaku se načítaly příliš dlouho")},
+    };
+    for (const auto &[reason, words] : reasons) {
+        const TrainLineResult result =
+            checkTrainLine(withColumns(kThrough, 38, QStringLiteral("001")), kVehicles, [&](const QString &) { return reason; });
+        ASSERT_FALSE(result.ok());
+        EXPECT_EQ(result.error->text, "Vozidlo 1 ve sloupcích 38-40 má obrázek, který " + words + ": Vozidla\\lok.bmp");
+    }
 }
 
 TEST(TimetableTrainLine, AsksForEachPictureItUsesAndNoOther)
