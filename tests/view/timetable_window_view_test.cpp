@@ -10,7 +10,7 @@
 #include "view/painter.h"
 #include "view/vehicle_strip.h"
 #include "platform/picture_limits.h"
-#include "support/largest_picture.h"
+#include "platform/files.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -199,22 +199,25 @@ TEST(TimetableWindowView, LargePicturesAreMaskedOnceAndTheirMasksGoWithThem)
 
 TEST(TimetableWindowView, TheMasksOfPicturesShownNoMoreLeaveTheirRoomToTheVehiclesStore)
 {
+    /* Five files of one vehicle picture, and a store with room for four: small pictures read in no time. */
     QTemporaryDir dir;
+    const QString vehicle = QStringLiteral(KAMENNA_SOURCE_DATA_DIR "/Vozidla/lok_754.bmp");
     for (int i = 1; i <= 5; ++i)
-        ASSERT_TRUE(writeLargestPicture(dir.filePath(QStringLiteral("velky%1.wmf").arg(i))));
-    VehiclePictures pictures;
+        ASSERT_TRUE(QFile::copy(vehicle, dir.filePath(QStringLiteral("lok%1.bmp").arg(i))));
+    const qint64 room = 4 * platform::loadPicture(vehicle).sizeInBytes();
+    VehiclePictures pictures(room);
     {
-        /* Four of the largest pictures, shown and painted as transparent vehicles are. */
+        /* Four of them, shown and painted as transparent vehicles are. */
         std::vector<QImage> shown;
         for (int i = 1; i <= 4; ++i) {
-            shown.push_back(pictures.picture(dir.path(), QStringLiteral("velky%1.wmf").arg(i)));
+            shown.push_back(pictures.picture(dir.path(), QStringLiteral("lok%1.bmp").arg(i)));
             view::maskedPicture(shown.back());
         }
-        ASSERT_EQ(pictures.bytesKept(), platform::kMaxKeptPictureBytes);
+        ASSERT_EQ(pictures.bytesKept(), room);
     }
     /* Shown no more, their masks hold them no longer: a fifth takes the room of one. */
     PictureRefusal why = PictureRefusal::TooLarge;
-    EXPECT_FALSE(pictures.picture(dir.path(), QStringLiteral("velky5.wmf"), &why).isNull());
+    EXPECT_FALSE(pictures.picture(dir.path(), QStringLiteral("lok5.bmp"), &why).isNull());
     EXPECT_EQ(why, PictureRefusal::None);
-    EXPECT_EQ(pictures.bytesKept(), platform::kMaxKeptPictureBytes);
+    EXPECT_EQ(pictures.bytesKept(), room);
 }
