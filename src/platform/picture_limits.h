@@ -67,13 +67,27 @@ inline constexpr int64_t kMaxMetafilePoints = 1000000;
 inline constexpr int64_t kMaxMetafileArea = 4 * kMaxPictureSide * kMaxPictureSide;
 
 /**
+ * How many times slower than the plain build the program's own code runs
+ * in the build instrumented by the sanitizers, which looks for memory
+ * faults, not for time: its readings of pictures get as much longer, so
+ * that a picture is refused there for the same work as here. Qt's and the
+ * libraries' own code is not instrumented, so what a pixel costs them
+ * stays the same.
+ */
+#ifdef KAMENNA_INSTRUMENTED
+inline constexpr int kInstrumentedSlowdown = 2;
+#else
+inline constexpr int kInstrumentedSlowdown = 1;
+#endif
+
+/**
  * The most processor time reading one picture may take, whatever its kind:
  * the last guard behind the budgets above, so that no record they do not
  * foresee makes a picture cost more. A picture still being read past it
  * is refused as a broken one is. The shipped pictures take a few
  * milliseconds, pictures just within the budgets about a tenth of a second.
  */
-inline constexpr std::chrono::milliseconds kMaxPictureReadTime{300};
+inline constexpr std::chrono::milliseconds kMaxPictureReadTime{300 * kInstrumentedSlowdown};
 
 /**
  * What one pixel costs the readers of Qt that the program hands pictures
@@ -103,6 +117,6 @@ inline constexpr std::chrono::nanoseconds kQtBitmapPixelTime{16};
  * train's time is spent is refused: as a broken one is, or as too large
  * when it would go to one of Qt's readers (kQtPngPixelTime).
  */
-inline constexpr std::chrono::milliseconds kMaxTrainPicturesReadTime{800};
+inline constexpr std::chrono::milliseconds kMaxTrainPicturesReadTime{800 * kInstrumentedSlowdown};
 
 } // namespace platform
