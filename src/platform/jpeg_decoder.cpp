@@ -250,21 +250,21 @@ bool compressRows(CompressJob *job, const unsigned char *bits, qsizetype bytesPe
 /** @return the text of a failed decoding. */
 QString decodeFailure(const char *detail)
 {
-    return QStringLiteral("Poškozený obrázek JPEG: %1").arg(QString::fromLocal8Bit(detail));
+    return QStringLiteral("Poškozený obrázek JPEG: %1").arg(QString::fromUtf8(detail));
 }
 
 /** @return the text of a job whose decoding stopped: too large, or a broken file. */
 QString failureOf(const DecodeJob &job)
 {
     if (job.error.tooLarge)
-        return QStringLiteral("Obrázek JPEG je příliš velký: %1").arg(QString::fromLocal8Bit(job.error.message));
+        return QStringLiteral("Obrázek JPEG je příliš velký: %1").arg(QString::fromUtf8(job.error.message));
     return decodeFailure(job.error.message);
 }
 
 /**
  * Decodes the pixels of a started job into a new picture.
- * @throws PictureTooLarge when it is larger than any picture may be, or too large for its memory or its time.
- * @throws ui::SimError when it is broken.
+ * @return the picture, or a null one when it failed: why is in job->error,
+ *         as libjpeg's failures are.
  */
 QImage decodeStarted(DecodeJob *job)
 {
@@ -273,14 +273,12 @@ QImage decodeStarted(DecodeJob *job)
     QImage image;
     if (width <= kMaxPictureSide && height <= kMaxPictureSide)
         image = QImage(static_cast<int>(width), static_cast<int>(height), QImage::Format_RGB32);
-    if (image.isNull())
-        throw PictureTooLarge(QStringLiteral("Obrázek JPEG je příliš velký: %1 × %2").arg(width).arg(height));
-    if (!readPixels(job, image.bits(), image.bytesPerLine())) {
-        if (job->error.tooLarge)
-            throw PictureTooLarge(failureOf(*job));
-        throw ui::SimError(failureOf(*job));
+    if (image.isNull()) {
+        std::snprintf(job->error.message, sizeof job->error.message, "%lld × %lld", width, height);
+        job->error.tooLarge = true;
+        return {};
     }
-    return image;
+    return readPixels(job, image.bits(), image.bytesPerLine()) ? image : QImage();
 }
 
 } // namespace
@@ -293,26 +291,15 @@ QImage decodeJpeg(const QByteArray &data, JpegMemory *memory)
     DecodeJob job{};
     const auto *bytes = reinterpret_cast<const unsigned char *>(data.constData());
     const bool started = startDecoding(&job, bytes, static_cast<unsigned long>(data.size()));
-    QString failure = started ? QString() : failureOf(job);
-    bool tooLarge = !started && job.error.tooLarge;
-    QImage image;
-    if (started) {
-        try {
-            image = decodeStarted(&job);
-        } catch (const PictureTooLarge &e) {
-            failure = e.text();
-            tooLarge = true;
-        } catch (const ui::SimError &e) {
-            failure = e.text();
-        }
-    }
+    const QImage image = started ? decodeStarted(&job) : QImage();
     notePeak(&job);
     if (memory)
         *memory = {qint64(job.peakBytes), image.sizeInBytes()};
+    const QString failure = image.isNull() ? failureOf(job) : QString();
     jpeg_destroy_decompress(&job.info);
-    if (tooLarge)
+    if (image.isNull() && job.error.tooLarge)
         throw PictureTooLarge(failure);
-    if (!failure.isEmpty())
+    if (image.isNull())
         throw ui::SimError(failure);
     return image;
 }
