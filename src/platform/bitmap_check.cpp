@@ -26,9 +26,9 @@ constexpr uint32_t kAlphaBitfields = 6; ///< Uncompressed rows with four colour 
 
 /**
  * Codes of a run-length coded stream walked between two asks of overdue(),
- * which looks at the clock once per PictureRead::kAsksBetweenLooks asks: a
- * look comes at least every 4,096 codes, within a millisecond of walking
- * them even when each writes a run of 255 pixels (some 190 ns a code).
+ * which looks at the clock once 64 plain asks have been made: a look comes
+ * at least every 4,096 codes, within a millisecond of walking them even
+ * when each writes a run of 255 pixels (some 190 ns a code).
  */
 constexpr int64_t kCodesBetweenLooks = 64;
 

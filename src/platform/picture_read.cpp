@@ -17,15 +17,18 @@ thread_local int64_t t_deadline = kNoDeadline;
 /** Whether the reading this thread is in was found overdue. */
 thread_local bool t_spent = false;
 
-/** Asks of overdue() still to be answered before the clock is read again. */
-thread_local int t_untilLook = 0;
+/** The work reckoned since the clock was last looked at, in nanoseconds; the clock is looked at when it is negative. */
+thread_local int64_t t_sinceLook = -1;
 
-/** @return the processor time this thread has used, in nanoseconds. */
+/** Processor time spent for this thread's readings in other processes, in nanoseconds. */
+thread_local int64_t t_charged = 0;
+
+/** @return the processor time this thread has used, and that spent for it elsewhere, in nanoseconds. */
 int64_t threadTime()
 {
     timespec now{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return int64_t(now.tv_sec) * 1000000000 + now.tv_nsec;
+    return int64_t(now.tv_sec) * 1000000000 + now.tv_nsec + t_charged;
 }
 
 } // namespace
@@ -35,35 +38,39 @@ PictureRead::PictureRead(std::chrono::nanoseconds allowed) : m_outer(t_deadline)
     const int64_t own = threadTime() + allowed.count();
     t_deadline = m_outer == kNoDeadline ? own : std::min(m_outer, own);
     t_spent = m_outerSpent;
-    t_untilLook = 0;
+    t_sinceLook = -1;
 }
 
 PictureRead::~PictureRead()
 {
     t_deadline = m_outer;
     t_spent = m_outerSpent;
-    t_untilLook = 0;
+    t_sinceLook = -1;
 }
 
-bool PictureRead::overdue()
+bool PictureRead::overdue(std::chrono::nanoseconds cost)
 {
     if (t_deadline == kNoDeadline)
         return false;
     if (t_spent)
         return true;
-    if (t_untilLook > 0) {
-        --t_untilLook;
+    if (t_sinceLook >= 0 && (t_sinceLook += cost.count()) < kCostBetweenLooks.count())
         return false;
-    }
-    t_untilLook = kAsksBetweenLooks - 1;
+    t_sinceLook = 0;
     t_spent = threadTime() >= t_deadline;
     return t_spent;
 }
 
 bool PictureRead::overdueNow()
 {
-    t_untilLook = 0;
+    t_sinceLook = -1;
     return overdue();
+}
+
+void PictureRead::charge(std::chrono::nanoseconds spent)
+{
+    t_charged += std::max<int64_t>(0, spent.count());
+    t_sinceLook = -1;
 }
 
 std::chrono::nanoseconds PictureRead::remaining()

@@ -26,12 +26,17 @@ public:
 
     /**
      * @return whether the picture this thread is reading has taken its
-     *         time; false while none is read. The clock is read at the first
-     *         ask of a reading and then at every kAsksBetweenLooks-th ask, so
-     *         that a loop may ask once per record at no cost worth naming;
-     *         once overdue, a reading stays overdue.
+     *         time; false while none is read. The clock is looked at by the
+     *         work done since the last look, not by the number of asks: at
+     *         the first ask of a reading, and then once the costs the asks
+     *         name add up to kCostBetweenLooks, so that a loop may ask once
+     *         per record at no cost worth naming and still looks at the
+     *         clock within a millisecond whatever its records cost. Once
+     *         overdue, a reading stays overdue.
+     * @param cost what the work done since the last ask is reckoned to
+     *        have cost; kAskCost for a step of a few microseconds at most.
      */
-    static bool overdue();
+    static bool overdue(std::chrono::nanoseconds cost = kAskCost);
 
     /** @return whether the picture this thread is reading has taken its time, the clock read at once: for a loop whose every step may cost a millisecond. */
     static bool overdueNow();
@@ -39,8 +44,18 @@ public:
     /** @return the processor time left to the reading this thread is in; kMaxPictureReadTime's worth when none. */
     static std::chrono::nanoseconds remaining();
 
-    /** Asks of overdue() answered without a look at the clock, between two looks. */
-    static constexpr int kAsksBetweenLooks = 64;
+    /**
+     * Charges processor time spent on this thread's reading elsewhere (in
+     * the picture reader's process): every reading this thread is in, and
+     * every one begun within them, has that much less left.
+     */
+    static void charge(std::chrono::nanoseconds spent);
+
+    /** The work reckoned between two looks at the clock: a reading is never found overdue much later than this. */
+    static constexpr std::chrono::nanoseconds kCostBetweenLooks{1000000};
+
+    /** What an ask of overdue() without a cost of its own reckons: a look every 64 such asks. */
+    static constexpr std::chrono::nanoseconds kAskCost = kCostBetweenLooks / 64;
 
 private:
     int64_t m_outer;     ///< The deadline of the reading this one is begun within, restored when it ends.
