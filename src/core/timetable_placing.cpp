@@ -280,6 +280,9 @@ void placeOneTrain(App &app)
        finding of their files bounded by its work. */
     const VehiclePictures &pictures = app.A2().vehiclePictures;
     const platform::PathWorkLimit pathWork(kPathWorkPerTick);
+    /* One time for all this placing costs: the paths of its lines, the folders listed for them, the pictures
+       read and the picture reader's work for them. A path whose time runs out is left for the next tick. */
+    const platform::PictureRead placing(platform::kMaxTrainPicturesReadTime);
     try {
         for (int refused = 0; refused < kSilentRefusalsPerTick && !platform::PathWorkLimit::spent(); ++refused) {
             const int reads = pictures.picturesRead();

@@ -2,6 +2,7 @@
 #include "platform/bitmap_check.h"
 
 #include "platform/picture_limits.h"
+#include "platform/picture_memory.h"
 #include "platform/picture_read.h"
 
 #include <QImageReader>
@@ -224,7 +225,7 @@ bool indicesFit(const unsigned char *rows, const DibHeader &h, int64_t height)
  */
 QImage decodeRle(const char *dib, int64_t size, int64_t pixels, const DibHeader &h)
 {
-    QImage picture(int(h.width), int(h.height), QImage::Format_Indexed8);
+    QImage picture = newPicture(int(h.width), int(h.height), QImage::Format_Indexed8);
     if (picture.isNull())
         return {};
     picture.fill(0);

@@ -4,6 +4,7 @@
 #include "platform/counter_protocol.h"
 #include "platform/cp1250.h"
 #include "platform/files.h"
+#include "platform/helper_process.h"
 #include "ui/sim_error.h"
 
 #include <cerrno>
@@ -15,11 +16,8 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-extern char **environ;
 
 namespace platform {
 
@@ -31,52 +29,11 @@ using Clock = std::chrono::steady_clock;
 /** Longest answer read from the helper: a status, the scanned text and its zero. */
 constexpr qsizetype kMaxAnswer = protocol::MaxScan + 2;
 
-/** @return the helper program: kamenna-counter in the folder of the running program, as the file system's bytes. */
-QByteArray helperPath()
-{
-    char program[4096];
-    const ssize_t n = ::readlink("/proc/self/exe", program, sizeof program);
-    if (n <= 0 || n >= ssize_t(sizeof program))
-        return QByteArrayLiteral("kamenna-counter");
-    QByteArray path(program, n);
-    return path.left(path.lastIndexOf('/') + 1) + "kamenna-counter";
-}
-
 /** A started helper: its process and the read end of its answer pipe. */
 struct Helper {
     pid_t pid = -1;  ///< Its process, also its process group; -1 when it did not start.
     int answer = -1; ///< The read end of the pipe of its standard output.
 };
-
-/**
- * Starts a program in a process group of its own, with its standard output
- * into a file descriptor, its input and its errors to nowhere, and every
- * signal at its default.
- * @return its process, or -1.
- */
-pid_t spawnQuietly(const QByteArray &program, std::vector<char *> &argv, int output)
-{
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, output, STDOUT_FILENO);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    sigset_t none, all;
-    sigemptyset(&none);
-    sigfillset(&all);
-    posix_spawnattr_setsigmask(&attributes, &none);
-    posix_spawnattr_setsigdefault(&attributes, &all);
-    posix_spawnattr_setpgroup(&attributes, 0);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-    pid_t pid = -1;
-    if (posix_spawn(&pid, program.constData(), &actions, &attributes, argv.data(), environ) != 0)
-        pid = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    posix_spawnattr_destroy(&attributes);
-    return pid;
-}
 
 /** Starts the helper on a library, with the counter's text for a call, its output into a new pipe. */
 Helper startHelper(const QByteArray &library, const std::optional<QByteArray> &text)
@@ -84,13 +41,13 @@ Helper startHelper(const QByteArray &library, const std::optional<QByteArray> &t
     int pipeEnds[2];
     if (::pipe2(pipeEnds, O_CLOEXEC) != 0)
         return {};
-    const QByteArray program = helperPath();
+    const QByteArray program = helperProgram("kamenna-counter");
     std::vector<char *> argv{const_cast<char *>(program.constData()), const_cast<char *>(library.constData())};
     if (text)
         argv.push_back(const_cast<char *>(text->constData()));
     argv.push_back(nullptr);
     Helper helper;
-    helper.pid = spawnQuietly(program, argv, pipeEnds[1]);
+    helper.pid = spawnHelper(program, argv, -1, pipeEnds[1], false);
     ::close(pipeEnds[1]);
     if (helper.pid < 0)
         ::close(pipeEnds[0]);
@@ -144,10 +101,7 @@ bool exitedCleanly(pid_t pid, Clock::time_point deadline)
             break;
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
-    ::kill(-pid, SIGKILL);
-    int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
+    const int status = killHelper(pid);
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 

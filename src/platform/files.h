@@ -203,8 +203,17 @@ QImage loadPicture(const QString &path);
 
 /**
  * Loads a picture file as loadPicture does, from a path that resolvePath
- * has already given.
+ * has already given. It is read in the picture reader's process
+ * (PictureReader), within the processor time left to this thread's reading.
+ * @throws as loadPicture does; PictureNotRead when no picture reader could
+ *         be started.
  */
 QImage loadResolvedPicture(const QString &resolved);
+
+/**
+ * Reads and decodes a picture file in this process, as loadResolvedPicture
+ * does in the picture reader's: the reader's own work.
+ */
+QImage readPictureFile(const QString &resolved);
 
 } // namespace platform

@@ -2,6 +2,7 @@
 #include "platform/jpeg_decoder.h"
 
 #include "platform/picture_limits.h"
+#include "platform/picture_memory.h"
 #include "platform/picture_read.h"
 #include "ui/sim_error.h"
 
@@ -272,7 +273,7 @@ QImage decodeStarted(DecodeJob *job)
     const qint64 height = job->info.output_height;
     QImage image;
     if (width <= kMaxPictureSide && height <= kMaxPictureSide)
-        image = QImage(static_cast<int>(width), static_cast<int>(height), QImage::Format_RGB32);
+        image = newPicture(static_cast<int>(width), static_cast<int>(height), QImage::Format_RGB32);
     if (image.isNull()) {
         std::snprintf(job->error.message, sizeof job->error.message, "%lld × %lld", width, height);
         job->error.tooLarge = true;

@@ -3,6 +3,7 @@
 
 #include "platform/bitmap_check.h"
 #include "platform/cp1250.h"
+#include "platform/picture_memory.h"
 #include "platform/picture_read.h"
 #include "ui/sim_error.h"
 
@@ -132,7 +133,8 @@ struct DcState {
  */
 class Canvas {
 public:
-    Canvas(QSize size, QPointF deviceOrigin) : m_image(size, QImage::Format_ARGB32_Premultiplied)
+    Canvas(QSize size, QPointF deviceOrigin)
+        : m_image(newPicture(size.width(), size.height(), QImage::Format_ARGB32_Premultiplied))
     {
         m_image.fill(Qt::transparent);
         m_painter.begin(&m_image);

@@ -48,6 +48,13 @@ inline constexpr int64_t kMaxKeptPictureBytes = 4 * kMaxPictureBytes;
  */
 inline constexpr int64_t kMaxPngIdatSlack = 1024;
 
+/**
+ * How much the picture reader's process may grow past what it holds once
+ * started: the kernel refuses it more, and a picture that would need more
+ * fails inside the reader, as too large.
+ */
+inline constexpr long kMaxPictureReaderMemory = 256L * 1024 * 1024;
+
 /** The most memory libjpeg may take for one picture, beside the decoded pixels. */
 inline constexpr long kMaxJpegMemory = 48L * 1024 * 1024;
 
@@ -111,11 +118,14 @@ inline constexpr std::chrono::nanoseconds kQtInterlacedPngPixelTime{120};
 inline constexpr std::chrono::nanoseconds kQtBitmapPixelTime{16};
 
 /**
- * The most processor time the pictures of one train may take together:
- * a tick places one train, so ten pictures each near their own limit
- * would otherwise hold the tick for seconds. A picture begun once the
- * train's time is spent is refused: as a broken one is, or as too large
- * when it would go to one of Qt's readers (kQtPngPixelTime).
+ * The most processor time the placing of one train may take in a tick:
+ * the finding of its pictures' files (the folders listed for them), the
+ * pictures read, and the picture reader's work for them, together. A tick
+ * places one train, so ten pictures each near their own limit would
+ * otherwise hold the tick for seconds. A picture begun once the train's
+ * time is spent is refused: as a broken one is, or as too large when it
+ * would go to one of Qt's readers (kQtPngPixelTime); a path whose finding
+ * runs out of it is left for the next tick.
  */
 inline constexpr std::chrono::milliseconds kMaxTrainPicturesReadTime{800 * kInstrumentedSlowdown};
 

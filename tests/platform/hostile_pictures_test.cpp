@@ -6,6 +6,7 @@
 #include "platform/metafile.h"
 #include "platform/picture_limits.h"
 #include "platform/picture_read.h"
+#include "platform/picture_reader.h"
 #include "platform/wave_bytes.h"
 #include "failure_text.h"
 #include "view/qt_app.h"
@@ -18,6 +19,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <signal.h>
 
 #include <chrono>
 #include <ctime>
@@ -42,10 +45,11 @@ QByteArray hostileBytes(const char *name)
     return f.readAll();
 }
 
-/** @return the processor seconds this process has used. */
+/** @return the processor seconds the game has used: this process, and its picture readers on its pictures. */
 double cpuSeconds()
 {
-    return double(std::clock()) / CLOCKS_PER_SEC;
+    return double(std::clock()) / CLOCKS_PER_SEC
+           + std::chrono::duration<double>(platform::PictureReader::instance().timeSpent()).count();
 }
 
 constexpr qint64 kMegabyte = 1024 * 1024;
@@ -223,16 +227,23 @@ QByteArray bmpOf(const QByteArray &dib, int colours)
            + dib;
 }
 
-/** @return the memory this process holds in RAM, in bytes, as /proc/self/status tells it. */
-qint64 residentBytes()
+/** @return the memory a process holds in RAM, in bytes, as its /proc status tells it; 0 when there is none. */
+qint64 residentBytesOf(const QString &process)
 {
-    QFile status(QStringLiteral("/proc/self/status"));
+    QFile status(QStringLiteral("/proc/%1/status").arg(process));
     if (!status.open(QIODevice::ReadOnly))
-        return -1;
+        return 0;
     for (const QByteArray &line : status.readAll().split('\n'))
         if (line.startsWith("VmRSS:"))
             return line.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
-    return -1;
+    return 0;
+}
+
+/** @return the memory the game holds in RAM, in bytes: this process and its picture reader. */
+qint64 residentBytes()
+{
+    const pid_t reader = platform::PictureReader::instance().pid();
+    return residentBytesOf(QStringLiteral("self")) + (reader > 0 ? residentBytesOf(QString::number(reader)) : 0);
 }
 
 /** Leaves freed memory of small blocks full of a pattern, so that a pixel nobody writes would show it. */
@@ -631,6 +642,43 @@ TEST(HostilePictures, AReadingPastItsProcessorTimeIsRefusedWhateverItsRecords)
     const QByteArray bytes = emf.readAll();
     const platform::PictureRead spent(std::chrono::nanoseconds(0));
     EXPECT_EQ(failureOf([&] { platform::decodeEmf(bytes); }), "Metasoubor je poškozený: příliš mnoho kreslení");
+}
+
+TEST(HostilePictures, APictureReaderThatIsKilledOrDiesLeavesTheGameReadingTheNextPicture)
+{
+    const QString vehicle = QStringLiteral(KAMENNA_SOURCE_DATA_DIR "/Vozidla/lok_754.bmp");
+    const QString metafile = QStringLiteral(KAMENNA_SOURCE_DATA_DIR "/Vozidla/lok_714.emf");
+    platform::PictureReader &reader = platform::PictureReader::instance();
+    const QImage expected = platform::readPictureFile(vehicle);
+    ASSERT_FALSE(expected.isNull());
+    EXPECT_EQ(platform::loadPicture(vehicle), expected) << "read in the reader as in the program";
+    pid_t last = reader.pid();
+    ASSERT_GT(last, 0);
+
+    /* Ended from outside between two pictures, or dead of a fault of its own: another reads the next one. */
+    for (int signal : {SIGKILL, SIGSEGV}) {
+        ASSERT_EQ(::kill(last, signal), 0);
+        EXPECT_EQ(platform::loadPicture(vehicle), expected) << signal;
+        EXPECT_NE(reader.pid(), last);
+        last = reader.pid();
+    }
+
+    /* A reader that never answers (here stopped) is waited for no longer than the reading's time, then ended;
+       refused as out of time for a reading that had less than its own, the next picture is read by another. */
+    ASSERT_EQ(::kill(last, SIGSTOP), 0);
+    {
+        const platform::PictureRead train(std::chrono::milliseconds(50));
+        try {
+            platform::loadPicture(metafile);
+            ADD_FAILURE() << "a stopped reader gave a picture";
+        } catch (const platform::PictureTooLarge &e) {
+            EXPECT_EQ(e.text(), "Obrázek je příliš velký: " + metafile);
+            EXPECT_TRUE(e.forTimeLeft());
+        }
+    }
+    EXPECT_EQ(::kill(last, 0), -1) << "the stopped reader is ended";
+    EXPECT_FALSE(platform::loadPicture(metafile).isNull());
+    EXPECT_NE(reader.pid(), last);
 }
 
 TEST(HostilePictures, QtsReadersAreHandedOnlyPicturesThatFitTheTimeLeftToTheirReading)

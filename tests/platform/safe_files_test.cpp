@@ -2,6 +2,7 @@
 #include "platform/audio.h"
 #include "platform/excerpt.h"
 #include "platform/files.h"
+#include "platform/picture_read.h"
 #include "platform/unprivileged.h"
 #include "platform/wave_bytes.h"
 #include "failure_text.h"
@@ -14,7 +15,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using testing_support::failureOf;
 
@@ -154,6 +157,33 @@ TEST(SafeFiles, DotNamesAreResolvedByTheirTextAndEachFolderIsListedOnceAPath)
     /* ".." takes back the name before it as Windows does, also one that does not exist. */
     EXPECT_EQ(platform::resolvePath(dir.path() + QStringLiteral("/chybí/../OBR/./\\vůz.txt")),
               dir.filePath(QStringLiteral("Obr/vůz.txt")));
+}
+
+TEST(SafeFiles, AFolderOfManyNamesIsListedOnceOverAsManyReadingsAsItsTimeTakes)
+{
+    /* 3,000 names: listing them takes several milliseconds, a reading here half of one. */
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Vozidla")));
+    for (int i = 0; i < 3000; ++i) {
+        const QByteArray name = QStringLiteral("%1/Vozidla/voz_%2.bmp").arg(dir.path()).arg(i, 5, 10, QChar('0')).toUtf8();
+        const int file = ::open(name.constData(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
+        ASSERT_GE(file, 0);
+        ::close(file);
+    }
+    const quint64 listed = platform::foldersListed();
+    int readings = 0;
+    QString found;
+    while (found.isEmpty() && readings < 100000) {
+        ++readings;
+        const platform::PictureRead reading(std::chrono::microseconds(500));
+        try {
+            found = platform::resolvePath(dir.path() + QStringLiteral("/Vozidla/VOZ_02345.BMP"));
+        } catch (const platform::PathWorkSpent &) {
+        }
+    }
+    EXPECT_EQ(found, dir.path() + QStringLiteral("/Vozidla/voz_02345.bmp"));
+    EXPECT_GT(readings, 1) << "the listing goes on over the readings";
+    EXPECT_EQ(platform::foldersListed() - listed, 1u) << "from where it stopped";
 }
 
 TEST(SafeFiles, CutBitmapsAndIconsAreRefusedNeverShownHalf)
