@@ -103,6 +103,7 @@ void CoupleLocoOnTrack(App &app, TrackRow &row)
             return;
         if (row.posun->color() == unit::Coupled) {
             uncouple(row, *caption, app.ScreenWidth);
+            ShuntRunCaptions(app, row);
             return;
         }
         const ui::Image &empty = *app.A3().VozidloPrazdne;
@@ -122,7 +123,10 @@ void CoupleLocoOnTrack(App &app, TrackRow &row)
             row.posun->setColor(unit::Coupled);
             caption->setCaption(QStringLiteral("odvěsit"));
             coupleAtSlot10(row, empty);
+        } else {
+            return;
         }
+        ShuntRunCaptions(app, row);
     });
 }
 
