@@ -68,9 +68,10 @@ void creep(App &app, TrackRow &row, int direction)
 
 /**
  * @return whether pulling a row by `delta` pixels, laid edge to edge from
- * slot 1 again, would take a vehicle of it further across the edge of the
- * view it is pulled towards. A pull hands nothing over, so, as the creep,
- * it never takes a vehicle out of sight.
+ * slot 1 again, would take a vehicle of it further across either edge of
+ * the view: laid again, a vehicle that stood over its neighbour moves
+ * against the pull. A pull hands nothing over, so, as the creep, it never
+ * takes a vehicle out of sight.
  */
 bool pullLeavesView(App &app, const TrackRow &row, int delta)
 {
@@ -79,9 +80,9 @@ bool pullLeavesView(App &app, const TrackRow &row, int delta)
     for (const ui::Image *slot : row.vehicleSlots) {
         const int right = left + slot->width();
         if (occupied(app, slot) && !slot->picture().isNull()) {
-            if (delta < 0 && left < 0 && left < slot->left())
+            if (left < 0 && left < slot->left())
                 return true;
-            if (delta > 0 && right > screen && right > slot->left() + slot->width())
+            if (right > screen && right > slot->left() + slot->width())
                 return true;
         }
         left = right;

@@ -189,6 +189,14 @@ TEST_F(ShuntingControls, TheCaptionsFollowTheKindAtOnceAndNoClickTakesAVehicleOu
     ASSERT_EQ(h.text("A5.PB09"), "přiblížit    >");
     h.click("A5.PB09");
     EXPECT_EQ(slot(3, 1).left(), 288);
+
+    /* A row whose loco stands over its first vehicles: a pull to the left would lay them past the right edge. */
+    putUnit(1, {0, 1, 2, 3, 4, 5, 6, 7, -1, -1}, "1", false, left);
+    slot(1, 1).setLeft(left + 33);
+    h.click("A5.PB02");
+    h.click("A5.PB10");
+    EXPECT_EQ(slot(1, 1).left(), left + 33);
+    EXPECT_LE(slot(1, 8).left() + slot(1, 8).width(), screen()) << "vehicle 7";
     EXPECT_TRUE(h.messages().isEmpty());
 }
 
