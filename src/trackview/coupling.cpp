@@ -92,13 +92,22 @@ void CoupleLocoOnTrack(App &app, TrackRow &row)
         const int stage = row.shuntStage->value();
         if (stage >= 2 || stage <= -2)
             return;
+        /*
+         * A track that reads no loco (its unit out on a box panel, or none
+         * there) has nothing to couple or uncouple: a new kind would take
+         * its own unit coming home for a loco alone, and no consent could
+         * bring it whole.
+         */
+        const QString loco = row.posun->text();
+        if (loco != QLatin1String("1") && loco != QLatin1String("10"))
+            return;
         if (row.posun->color() == unit::Coupled) {
             uncouple(row, *caption, app.ScreenWidth);
+            ShuntRunCaptions(app, row);
             return;
         }
         const ui::Image &empty = *app.A3().VozidloPrazdne;
         const auto &s = row.vehicleSlots;
-        const QString loco = row.posun->text();
         const bool nearSlot2 = s[1]->left() - s[0]->width() - kCouplingReach < s[0]->left();
         const bool nearSlot9 = s[8]->left() + s[8]->width() + kCouplingReach > s[9]->left();
         /* Coupling hands nothing over either: where it would lay the loco
@@ -114,7 +123,10 @@ void CoupleLocoOnTrack(App &app, TrackRow &row)
             row.posun->setColor(unit::Coupled);
             caption->setCaption(QStringLiteral("odvěsit"));
             coupleAtSlot10(row, empty);
+        } else {
+            return;
         }
+        ShuntRunCaptions(app, row);
     });
 }
 

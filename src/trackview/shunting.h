@@ -81,6 +81,13 @@ void addShuntingA8(App &app);
 void forChosenTracks(App &app, const std::function<void(TrackRow &)> &fn);
 /** Choosing a track on the shunting panel (`A5.PB01` .. `PB05`: tracks 2, 1, 3, 5, 7). */
 void ShuntChooseTrack(App &app, int label);
+/**
+ * Sets the captions of `A5.PB07` and `PB09` by the kind of the unit of
+ * station track `row` (the chosen one): "posun" for a coupled unit, and for
+ * a loco alone "přiblížit" towards its neighbouring vehicle. A loco alone's
+ * track that reads no loco keeps the captions as they are.
+ */
+void ShuntRunCaptions(App &app, const TrackRow &row);
 /** `A5.PB07`: start a run towards side A/B, or creep the loco at slot 10 one pixel left. */
 void ShuntLeftClick(App &app);
 /** `A5.PB08`: brake the chosen track's run. */
@@ -94,9 +101,10 @@ void ShuntCoupleClick(App &app);
 
 /**
  * Couples a lone loco to its neighbouring vehicles, closing the row up, or
- * uncouples a coupled one, by the colour and text of the track's `PosunN`;
- * nothing while the track's unit is partly or wholly on a box panel (stage
- * 2, 3, -2 or -3).
+ * uncouples a coupled one, by the colour and text of the track's `PosunN`,
+ * and sets the run buttons' captions by the new kind; nothing while the
+ * track reads no loco, nor while its unit is partly or wholly on a box
+ * panel (stage 2, 3, -2 or -3).
  */
 void CoupleLocoOnTrack(App &app, TrackRow &row);
 

@@ -47,23 +47,31 @@ bool occupied(App &app, const ui::Image *slot)
 }
 
 /**
- * Creeps a slot of a track one pixel towards its neighbour. Creeping hands
- * nothing over, so a slot at an edge of the view stays there: a loco alone
- * halted at the edge is never crept out of sight. A loco resting across
- * the end of its track is held by its box panel's chain as well, so it
- * creeps only at rest on its track, as the pulls pull.
+ * Creeps the loco alone of a track one pixel towards its vehicles: the one
+ * at slot 10 to the left (`direction` -1), the one at slot 1 to the right.
+ * Only a loco alone at that slot creeps: a coupled loco would run into its
+ * own vehicles, and a track without a loco there has nothing to creep.
+ * Creeping hands nothing over, so a slot at an edge of the view stays
+ * there: a loco alone halted at the edge is never crept out of sight. A
+ * loco resting across the end of its track is held by its box panel's
+ * chain as well, so it creeps only at rest on its track, as the pulls pull.
  */
-void creep(App &app, TrackRow &row, ui::Image &slot, int direction)
+void creep(App &app, TrackRow &row, int direction)
 {
+    const bool fromSlot10 = direction < 0;
+    if (row.posun->color() != unit::Alone || row.posun->text() != QLatin1String(fromSlot10 ? "10" : "1"))
+        return;
+    ui::Image &slot = *row.vehicleSlots[fromSlot10 ? 9 : 0];
     if (row.shuntStage->value() == 0 && !leavesView(slot, direction, app.ScreenWidth))
         slot.setLeft(slot.left() + direction);
 }
 
 /**
  * @return whether pulling a row by `delta` pixels, laid edge to edge from
- * slot 1 again, would take a vehicle of it further across the edge of the
- * view it is pulled towards. A pull hands nothing over, so, as the creep,
- * it never takes a vehicle out of sight.
+ * slot 1 again, would take a vehicle of it further across either edge of
+ * the view: laid again, a vehicle that stood over its neighbour moves
+ * against the pull. A pull hands nothing over, so, as the creep, it never
+ * takes a vehicle out of sight.
  */
 bool pullLeavesView(App &app, const TrackRow &row, int delta)
 {
@@ -72,9 +80,9 @@ bool pullLeavesView(App &app, const TrackRow &row, int delta)
     for (const ui::Image *slot : row.vehicleSlots) {
         const int right = left + slot->width();
         if (occupied(app, slot) && !slot->picture().isNull()) {
-            if (delta < 0 && left < 0 && left < slot->left())
+            if (left < 0 && left < slot->left())
                 return true;
-            if (delta > 0 && right > screen && right > slot->left() + slot->width())
+            if (right > screen && right > slot->left() + slot->width())
                 return true;
         }
         left = right;
@@ -172,26 +180,35 @@ void ShuntChooseTrack(App &app, int label)
     core::optionGuard(app, "Error 50" + labelName(label), [&] {
         for (int k = 1; k <= 5; ++k)
             panelControl(app, labelName(k)).setColor(k == label ? Blue : Navy);
-        TrackRow *row = app.A5().tracks.track(LabelTracks[label - 1]);
-        ui::Control &left = panelControl(app, QStringLiteral("PB07"));
-        ui::Control &right = panelControl(app, QStringLiteral("PB09"));
+        const TrackRow &row = *app.A5().tracks.track(LabelTracks[label - 1]);
         ui::Control &couple = panelControl(app, QStringLiteral("PB11"));
-        if (row->posun->color() != unit::Alone) {
-            left.setCaption(LeftRun);
-            right.setCaption(RightRun);
+        if (row.posun->color() != unit::Alone) {
+            ShuntRunCaptions(app, row);
             couple.setCaption(QStringLiteral("odvěsit"));
             return;
         }
         couple.setCaption(QStringLiteral("svěsit"));
-        const auto &cars = row->vehicleSlots;
-        if (row->posun->text() == QLatin1String("1")) {
-            left.setCaption(LeftRun);
-            right.setCaption(occupied(app, cars[1]) ? RightCreep : RightRun);
-        } else if (row->posun->text() == QLatin1String("10")) {
-            right.setCaption(RightRun);
-            left.setCaption(occupied(app, cars[8]) ? LeftCreep : LeftRun);
-        }
+        ShuntRunCaptions(app, row);
     });
+}
+
+void ShuntRunCaptions(App &app, const TrackRow &row)
+{
+    ui::Control &left = panelControl(app, QStringLiteral("PB07"));
+    ui::Control &right = panelControl(app, QStringLiteral("PB09"));
+    if (row.posun->color() != unit::Alone) {
+        left.setCaption(LeftRun);
+        right.setCaption(RightRun);
+        return;
+    }
+    const auto &cars = row.vehicleSlots;
+    if (row.posun->text() == QLatin1String("1")) {
+        left.setCaption(LeftRun);
+        right.setCaption(occupied(app, cars[1]) ? RightCreep : RightRun);
+    } else if (row.posun->text() == QLatin1String("10")) {
+        right.setCaption(RightRun);
+        left.setCaption(occupied(app, cars[8]) ? LeftCreep : LeftRun);
+    }
 }
 
 void ShuntLeftClick(App &app)
@@ -201,7 +218,7 @@ void ShuntLeftClick(App &app)
         const bool run = panelControl(app, QStringLiteral("PB07")).caption() == LeftRun;
         forChosenTracks(app, [&](TrackRow &row) {
             if (!run) {
-                creep(app, row, *row.vehicleSlots[9], -1);
+                creep(app, row, -1);
                 return;
             }
             const int n = row.number;
@@ -226,7 +243,7 @@ void ShuntRightClick(App &app)
         const bool run = panelControl(app, QStringLiteral("PB09")).caption() == RightRun;
         forChosenTracks(app, [&](TrackRow &row) {
             if (!run) {
-                creep(app, row, *row.vehicleSlots[0], 1);
+                creep(app, row, 1);
                 return;
             }
             if (a1.KolejC->value() == row.number && rightExitsShunt(a1, row.number))

@@ -99,15 +99,19 @@ TEST_F(Coupling, AtSlot10TheRowIsLaidLeftwardsFromTheLoco)
     EXPECT_EQ(track(2).posun->color(), Yellow);
 }
 
-TEST_F(Coupling, WithoutALocoOnlyUncouplingChangesTheColour)
+TEST_F(Coupling, WithoutALocoTheButtonChangesNothing)
 {
     h.click("A5.PB03");
     const int left = slot(3, 1).left();
     h.click("A5.PB11");
-    EXPECT_EQ(track(3).posun->color(), Yellow);
-    EXPECT_EQ(h.text("A5.PB11"), "svěsit");
+    EXPECT_EQ(track(3).posun->color(), White) << "no loco to uncouple";
+    EXPECT_EQ(h.text("A5.PB11"), "odvěsit");
+    /* A loco alone's track whose loco is away: no loco to couple. */
+    track(3).posun->setColor(Yellow);
+    h.click("A5.PB03");
     h.click("A5.PB11");
     EXPECT_EQ(track(3).posun->color(), Yellow);
+    EXPECT_EQ(h.text("A5.PB11"), "svěsit");
     EXPECT_EQ(slot(3, 1).left(), left);
     EXPECT_EQ(track(3).posun->text(), "0");
     EXPECT_TRUE(h.messages().isEmpty());

@@ -150,6 +150,56 @@ TEST_F(ShuntingControls, CaptionsFollowTheLocoAloneAndItsNeighbourAndCreepMovesO
     EXPECT_EQ(h.color("A5.PB03"), Blue);
 }
 
+TEST_F(ShuntingControls, TheCaptionsFollowTheKindAtOnceAndNoClickTakesAVehicleOutOfSight)
+{
+    /* At slot 10: uncoupled, the loco creeps towards its vehicles; coupled again, the left button runs. */
+    putUnit(5, {-1, -1, -1, -1, -1, -1, -1, 1, 2, 0}, "10", false);
+    h.click("A5.PB04");
+    h.click("A5.PB11");
+    EXPECT_EQ(h.text("A5.PB07"), "<    přiblížit");
+    EXPECT_EQ(h.text("A5.PB09"), "posun    >");
+    h.click("A5.PB07");
+    EXPECT_EQ(slot(5, 10).left(), slot(5, 9).left() + slot(5, 9).width() + 1);
+    h.click("A5.PB11");
+    EXPECT_EQ(h.text("A5.PB07"), "<    posun");
+
+    /* A loco alone at slot 1 of track 7 behind seven vehicles, the last one 10 px from the right edge. */
+    const int left = screen() - 180;
+    putUnit(7, {0, 1, 2, 3, 4, 5, 6, 7, -1, -1}, "1", true, left);
+    h.click("A5.PB05");
+    ASSERT_EQ(h.text("A5.PB09"), "přiblížit    >");
+    h.click("A5.PB11");
+    ASSERT_EQ(track(7).posun->color(), White);
+    EXPECT_EQ(h.text("A5.PB07"), "<    posun");
+    EXPECT_EQ(h.text("A5.PB09"), "posun    >");
+    /* With no route to side C the right button starts nothing; the coupled loco is not crept into its vehicles. */
+    for (int click = 0; click < 33; ++click)
+        h.click("A5.PB09");
+    EXPECT_EQ(slot(7, 1).left(), left);
+    h.click("A5.PB10");
+    EXPECT_EQ(slot(7, 1).left(), left - 10);
+    EXPECT_LE(slot(7, 8).left() + slot(7, 8).width(), screen()) << "vehicle 7";
+    h.click("A5.PB11");
+    EXPECT_EQ(h.text("A5.PB07"), "<    posun");
+    EXPECT_EQ(h.text("A5.PB09"), "přiblížit    >");
+
+    /* Track 3's loco is away alone: choosing it keeps the creep caption, whose click has no loco to creep. */
+    putUnit(3, {1, 2, 3, -1, -1, -1, -1, -1, -1, -1}, "0", true);
+    h.click("A5.PB03");
+    ASSERT_EQ(h.text("A5.PB09"), "přiblížit    >");
+    h.click("A5.PB09");
+    EXPECT_EQ(slot(3, 1).left(), 288);
+
+    /* A row whose loco stands over its first vehicles: a pull to the left would lay them past the right edge. */
+    putUnit(1, {0, 1, 2, 3, 4, 5, 6, 7, -1, -1}, "1", false, left);
+    slot(1, 1).setLeft(left + 33);
+    h.click("A5.PB02");
+    h.click("A5.PB10");
+    EXPECT_EQ(slot(1, 1).left(), left + 33);
+    EXPECT_LE(slot(1, 8).left() + slot(1, 8).width(), screen()) << "vehicle 7";
+    EXPECT_TRUE(h.messages().isEmpty());
+}
+
 TEST_F(ShuntingControls, ALocoAloneStartsOnlyFromItsLeadingEnd)
 {
     a1().KolejA->setValue(5);

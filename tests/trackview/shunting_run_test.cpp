@@ -891,10 +891,8 @@ TEST_F(ShuntingConsent, ACoupledUnitWaitsForATrackThatTakesItWhole)
     h.type("A1.Kolej7", "posun.díl");
     putUnit(7, cars, "1", false, 300);
     runOut(7, false);
-    /* Uncoupling the track it left: the unit would now be taken as a loco alone, its other vehicles left behind. */
-    choose(7);
-    h.click("A5.PB11");
-    ASSERT_EQ(track(7).posun->color(), QColor(255, 255, 0));
+    /* On a loco alone's track (one whose loco went away alone) it would be taken as a loco alone, its vehicles left behind. */
+    track(7).posun->setColor(QColor(255, 255, 0));
     consent("A7.SPA", 7);
     expectWaiting("A7.SPA", 7);
     EXPECT_TRUE(eachVehicleInOnePlace(cars));
@@ -905,8 +903,7 @@ TEST_F(ShuntingConsent, ACoupledUnitWaitsForATrackThatTakesItWhole)
     EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return slot(1, k); }, cars));
     EXPECT_TRUE(eachVehicleInOnePlace(cars));
     runOut(1, true);
-    choose(1);
-    h.click("A5.PB11");
+    track(1).posun->setColor(QColor(255, 255, 0));
     consent("A8.SPC", 1);
     expectWaiting("A8.SPC", 1);
     EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return slot(1, k); }, empty));
@@ -914,6 +911,49 @@ TEST_F(ShuntingConsent, ACoupledUnitWaitsForATrackThatTakesItWhole)
     ASSERT_TRUE(runUntilStopped(2));
     EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return slot(2, k); }, cars));
     EXPECT_TRUE(eachVehicleInOnePlace(cars));
+    EXPECT_TRUE(h.messages().isEmpty());
+}
+
+TEST_F(ShuntingConsent, UncouplingATrackWhoseUnitIsOutChangesNothingAndTheUnitComesHome)
+{
+    const std::array<int, 10> cars = {0, 1, 2, 3, -1, -1, -1, -1, -1, -1};
+    h.type("A1.KolejB", "0");
+    /* Out on box 1's chain A, on its chain B and on box 2's chain C, one after another. */
+    const struct {
+        int n;
+        const char *label;
+    } outs[] = {{3, "A7.SPA"}, {5, "A7.SPB"}, {7, "A8.SPC"}};
+    for (const auto &o : outs) {
+        putUnit(o.n, cars, "1", false, 300);
+        if (QLatin1String(o.label) == QLatin1String("A7.SPB")) {
+            h.type("A1.KolejA", "0");
+            h.type("A1.KolejB", QString::number(o.n));
+            listColour("C44", White);
+            choose(o.n);
+            h.click("A5.PB07");
+            ASSERT_TRUE(runUntilStopped(o.n));
+            ASSERT_TRUE(h.visible(o.label));
+        } else {
+            runOut(o.n, QLatin1String(o.label) == QLatin1String("A8.SPC"));
+        }
+        ASSERT_EQ(track(o.n).posun->text(), "0");
+        /* The track reads no loco: "odvěsit" has nothing to uncouple. */
+        choose(o.n);
+        h.click("A5.PB11");
+        EXPECT_EQ(track(o.n).posun->color(), White) << o.label;
+        EXPECT_EQ(h.text("A5.PB11"), "odvěsit") << o.label;
+        if (QLatin1String(o.label) == QLatin1String("A7.SPB"))
+            h.click(o.label);
+        else
+            consent(o.label, o.n);
+        ASSERT_TRUE(runUntilStopped(o.n));
+        EXPECT_FALSE(h.visible(o.label)) << o.label;
+        EXPECT_TRUE(showsInOrder([&](int k) -> ui::Image & { return slot(o.n, k); }, cars)) << o.label;
+        EXPECT_EQ(track(o.n).posun->text(), "1") << o.label;
+        /* Home, its loco uncouples as ever. */
+        h.click("A5.PB11");
+        EXPECT_EQ(track(o.n).posun->color(), QColor(255, 255, 0)) << o.label;
+    }
     EXPECT_TRUE(h.messages().isEmpty());
 }
 
@@ -1063,11 +1103,11 @@ TEST_F(ShuntingConsent, AConsentWaitsWhileTheTracksOwnUnitStillBrakesBeyondTheOt
 
 TEST_F(ShuntingConsent, ALocoAloneComingBackStopsOnTheViewWhereItsTracksSlotsLieBeyondTheEdge)
 {
-    /* Track 5's unit went out to side A, its emptied slots left beyond the view's left edge; the track is uncoupled. */
+    /* Track 5's unit went out to side A, its emptied slots left beyond the view's left edge; the track is put down
+       as a loco alone's by hand, as no control uncouples a track without a loco. */
     putUnit(5, {0, 1, 2, 3, 4, 5, 6, 7, 8, 10}, "1", false, 300);
     runOut(5, false);
-    choose(5);
-    h.click("A5.PB11");
+    track(5).posun->setColor(QColor(255, 255, 0));
     ASSERT_LT(slot(5, 9).left() + slot(5, 9).width() + 70, 60) << "the loco brakes too late to stop on the view";
     /* Track 3's loco goes out alone to side C and is brought in on track 5: it brakes only near slot 9. */
     const std::array<int, 10> loco = {-1, -1, -1, -1, -1, -1, -1, -1, -1, 9};
@@ -1088,8 +1128,7 @@ TEST_F(ShuntingConsent, ALocoAloneHomeOnATrackWhoseSlotsLieBeyondTheEdgeIsNotCou
     const std::array<int, 10> loco = {0, -1, -1, -1, -1, -1, -1, -1, -1, -1};
     putUnit(5, loco, "1", false, 300);
     runOut(5, false);
-    choose(5);
-    h.click("A5.PB11");
+    track(5).posun->setColor(QColor(255, 255, 0)); // by hand: no control uncouples a track without a loco
     consent("A7.SPA", 5);
     ASSERT_TRUE(runUntilStopped(5));
     ASSERT_EQ(shows(slot(5, 1)), 0);
