@@ -6,11 +6,14 @@
 #include "core/form_a2.h"
 #include "core/timetable_file.h"
 #include "core/timetable_placing.h"
+#include "core/vehicle_pictures.h"
 #include "devices/form_a6.h"
 #include "trackview/form_a5.h"
 #include "frame/form_a0.h"
 #include "harness/dispatcher.h"
 #include "harness/harness.h"
+#include "platform/files.h"
+#include "platform/picture_reader.h"
 #include "platform/qt_platform.h"
 #include "view/form_window.h"
 #include "view/front.h"
@@ -26,6 +29,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <chrono>
 #include <functional>
 #include <utility>
 #include <cstdio>
@@ -219,6 +223,46 @@ void benchPlacing(int count)
     std::printf("placing_%d_worst_tick_ms: %.2f\n", count, worstMs);
     if (count == 50000)
         std::printf("placing_%d_waiting_ms_per_tick: %.4f\n", count, waitingMs);
+}
+
+/** @return the median of some figures. */
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+/**
+ * The shipped vehicles' pictures, every line of the vehicles file, read as
+ * a game reads them for its trains: once each into a new store, the
+ * picture reader already started (as the program starts it beside
+ * itself). Wall milliseconds, and the processor milliseconds of the
+ * program and its reader together; the median of nine rounds.
+ */
+void benchVehicles()
+{
+    const QString dataDir = QStringLiteral(KAMENNA_SOURCE_DATA_DIR);
+    const QStringList entries = platform::readTextLines1250(dataDir + QStringLiteral("/Vozidla.txt"));
+    platform::PictureReader &reader = platform::PictureReader::instance();
+    /* Started and ready, as the program's reader is by its first train. */
+    VehiclePictures warm;
+    warm.picture(dataDir, entries.value(0));
+    std::vector<double> wall, cpu;
+    for (int round = 0; round < 9; ++round) {
+        VehiclePictures pictures;
+        QElapsedTimer t;
+        const double cpuBefore = cpuSeconds() + std::chrono::duration<double>(reader.timeSpent()).count();
+        t.start();
+        int shown = 0;
+        for (const QString &entry : entries)
+            shown += pictures.picture(dataDir, entry).isNull() ? 0 : 1;
+        wall.push_back(t.nsecsElapsed() / 1e6);
+        cpu.push_back((cpuSeconds() + std::chrono::duration<double>(reader.timeSpent()).count() - cpuBefore) * 1e3);
+        if (shown != entries.size())
+            refuse("vehicles", "a shipped picture was not read");
+    }
+    std::printf("vehicles_%lld_read_ms: %.2f\n", static_cast<long long>(entries.size()), median(wall));
+    std::printf("vehicles_%lld_read_cpu_ms: %.2f\n", static_cast<long long>(entries.size()), median(cpu));
 }
 
 /** The real program on the Qt event loop at speed "1024": ticks achieved per real second. */
@@ -453,13 +497,6 @@ int startupChild(int argc, char *argv[])
     return QApplication::exec();
 }
 
-/** @return the median of some figures. */
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 /**
  * Milliseconds from starting the program to its launcher's first paint,
  * and to the moment a click on "Start" made then is acted on: the medians
@@ -513,6 +550,7 @@ int main(int argc, char *argv[])
         benchPlacing(50000);
         benchPlacing(500000);
     });
+    run("vehicles", benchVehicles);
     run("realtime", benchRealtime1024);
     run("realtime-traffic", benchRealtimeTraffic);
     run("realtime-cpu", benchRealtimeCpu);

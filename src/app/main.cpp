@@ -2,6 +2,7 @@
 #include "app/program_start.h"
 #include "core/app.h"
 #include "frame/form_a0.h"
+#include "platform/picture_reader.h"
 #include "platform/platform.h"
 #include "platform/qt_platform.h"
 #include "view/front.h"
@@ -14,6 +15,8 @@ int main(int argc, char *argv[])
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kobrant ŽST Kamenná"));
 
+    /* The picture reader starts beside the program now, so that the first train's pictures do not wait for it. */
+    platform::PictureReader::instance().start();
     platform::QtPlatform real;
     App app(real.platform);
     /* The menu's measures come from the screen's size at start. */
