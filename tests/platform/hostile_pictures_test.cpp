@@ -749,6 +749,26 @@ TEST(HostilePictures, ARunLengthWalkLooksAtTheClockWithinAMillisecondOfWork)
     EXPECT_LT(cpuSeconds() - start, whole / 4);
 }
 
+TEST(HostilePictures, AMetafileLooksAtTheClockWithinAMillisecondOfWorkWhateverItsRecordsCost)
+{
+    /* 50 polygons of 64 points zigzagging down a 256 x 256 picture, filled: each about a millisecond. */
+    QByteArray polygon = leBytes(0, 16) + leBytes(64, 4);
+    for (int i = 0; i < 64; ++i)
+        polygon += leBytes(uint32_t(i * 4), 2) + leBytes(i % 2 ? 255 : 0, 2);
+    QByteArray records = emfRecord(37, leBytes(0x80000008u, 4)) + emfRecord(37, leBytes(0x80000000u, 4));
+    for (int i = 0; i < 50; ++i)
+        records += emfRecord(86, polygon);
+    const QByteArray zigzags = emfOf(records, 52, 256, 256);
+    double start = cpuSeconds();
+    ASSERT_EQ(platform::decodeEmf(zigzags).size(), QSize(256, 256));
+    const double whole = cpuSeconds() - start;
+    /* Given an eighth of that, it is refused soon after, not 64 records later. */
+    const platform::PictureRead little(std::chrono::nanoseconds(int64_t(whole * 1e9 / 8)));
+    start = cpuSeconds();
+    EXPECT_EQ(failureOf([&] { platform::decodeEmf(zigzags); }), "Metasoubor je poškozený: příliš mnoho kreslení");
+    EXPECT_LT(cpuSeconds() - start, whole / 2);
+}
+
 TEST(HostilePictures, TheShippedVehiclesReadAsBeforeWithinOneTrainsTime)
 {
     const QDir vehicles(QStringLiteral(KAMENNA_SOURCE_DATA_DIR "/Vozidla"));
