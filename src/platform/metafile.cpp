@@ -60,6 +60,42 @@ constexpr int64_t kCharacterSide = 64;
 constexpr int64_t kJoinedWork = 8;
 constexpr int64_t kFontWork = 262144;
 
+/*
+ * What stroking an outline costs beyond the pixels its stroke covers, in
+ * the pixels of the work budget (a nanosecond or so each), as measured on
+ * Qt's raster engine:
+ * - a pen of one pixel (width 0 or 1 on the picture), dashed or not, is
+ *   drawn pixel by pixel along its outline, each pixel blended on its own,
+ *   and a dash pattern is stepped through there too: kThinLineWork for
+ *   each pixel of its length (12 to 27 nanoseconds, solid and vertical the
+ *   slowest, dotted the fastest);
+ * - a wider pen with dashes (dots, dashes and their mixes) is stroked by
+ *   Qt's stroker into a polygon of its own for each dash, all the dashes
+ *   of a record made and kept in one call that nothing stops halfway, then
+ *   filled as one path: each dash costs kDashWork (0.7 to 1.7 microseconds
+ *   and 0.5 to 1 KB with its points, caps and edges), and its two ends
+ *   cross the rows of the picture the pen's width across (scanWork), up to
+ *   5 microseconds a dash where a record's dashes lie along one row.
+ * Each is twice the worst measured or more, so the whole budget spent on
+ * dashes makes some 16,000 of them: a few tens of milliseconds and MB.
+ */
+constexpr int64_t kThinLineWork = 64;
+constexpr int64_t kDashWork = 4096;
+
+/*
+ * What the work charged to a metafile is reckoned to take, in nanoseconds,
+ * so that its reading looks at the clock by what its records cost
+ * (PictureRead::overdue), whatever their number: a record that draws
+ * nothing (measured at up to 130 ns), a point of a shape (read, placed and
+ * stroked with its join: up to 600 ns, along a polyline of one-pixel steps)
+ * and a pixel of the work budget (up to 2.6 ns, texts in scripts their font
+ * lacks; fills, scan conversion, lines and dashes 0.2 to 0.8 ns). Each is
+ * twice the worst measured.
+ */
+constexpr double kRecordTime = 260;
+constexpr double kPointTime = 1200;
+constexpr double kWorkUnitTime = 5.2;
+
 /** @return whether a character is laid out together with the one before it: a mark or a format character. */
 bool joinsThePrevious(char32_t c)
 {
@@ -168,29 +204,72 @@ public:
     void beginRecord()
     {
         chargeRecord();
-        if (PictureRead::overdue())
+        if (PictureRead::overdue(workSinceAsked()))
             throw tooMuchWork();
+    }
+    /**
+     * @return the processor time the work charged since the last call is
+     *         reckoned to have taken: the records, points and pixels of the
+     *         work budget at their measured rates (kRecordTime).
+     */
+    std::chrono::nanoseconds workSinceAsked()
+    {
+        const double time = double(m_records - m_asked.records) * kRecordTime
+                            + double(m_points - m_asked.points) * kPointTime
+                            + double(m_area - m_asked.area) * kWorkUnitTime;
+        m_asked = {m_records, m_points, m_area};
+        return std::chrono::nanoseconds(int64_t(std::min(time, 1e15)));
     }
     /**
      * Charges a shape to the work budget: its points, the area it covers on
      * the picture (its box widened by the pen, clipped), its outline
-     * wherever it runs (its length times the pen's width: a wide or dashed
-     * pen costs its stroke, not just the pixels it leaves) and the scan
+     * wherever it runs (a pen of a pixel costs each pixel of its length, a
+     * wider one its length times its width and each dash it makes: a pen
+     * costs its stroke, not just the pixels it leaves) and the scan
      * conversion of its polygons (scanWork).
+     * @param outline the length of the shape's one outline (one subpath).
      * @throws ui::SimError past the budget.
      */
     void chargeShape(const QRectF &box, int64_t points, double outline, double scan = 0)
     {
-        const bool stroked = m_dc.pen.style() != Qt::NoPen;
-        const double width = stroked ? std::max(1.0, devicePen().widthF()) : 0;
+        const QPen pen = devicePen();
+        const bool stroked = pen.style() != Qt::NoPen;
+        const double width = stroked ? std::max(1.0, pen.widthF()) : 0;
         const double reach = width / 2 + 1;
         const QRectF covered =
             box.normalized().adjusted(-reach, -reach, reach, reach).intersected(QRectF(m_image.rect()));
         const double fill = std::max(0.0, covered.width()) * std::max(0.0, covered.height());
+        double stroke = 0;
+        if (stroked && pen.widthF() <= 1)
+            stroke = outline * kThinLineWork;
+        else if (stroked)
+            stroke = outline * width + dashesOf(pen, outline) * kDashWork;
         m_points += points;
-        chargeArea(int64_t(std::min(fill + outline * width + scan, 1e15)) + 1);
+        chargeArea(int64_t(std::min(fill + stroke + scan, 1e15)) + 1);
         if (m_points > kMaxMetafilePoints)
             throw tooMuchWork();
+    }
+    /**
+     * @return the dashes Qt's stroker makes of a pixel of outline with the
+     *         pen (as a polygon each): none for a solid pen or one of a
+     *         pixel, which is drawn pixel by pixel, dashed or not.
+     */
+    static double dashesPerPixel(const QPen &pen)
+    {
+        if (pen.style() == Qt::NoPen || pen.style() == Qt::SolidLine || pen.widthF() <= 1)
+            return 0;
+        /* The pattern is dashes and gaps by turns, in pen widths. */
+        const QList<qreal> pattern = pen.dashPattern();
+        double period = 0;
+        for (const qreal length : pattern)
+            period += std::max<qreal>(0, length);
+        return double(pattern.size() / 2) / std::max(period * pen.widthF(), 1.0);
+    }
+    /** @return the dashes the pen makes along one outline of that length: its pattern begins again at each. */
+    static double dashesOf(const QPen &pen, double length)
+    {
+        const double perPixel = dashesPerPixel(pen);
+        return perPixel > 0 ? length * perPixel + double(pen.dashPattern().size() / 2) : 0;
     }
     /**
      * @return the work of scan converting polygons (on the picture, as one
@@ -200,31 +279,53 @@ public:
      *         keeps the edges that cross a row in order, so on every row of
      *         the picture each edge that crosses it costs as many steps as
      *         there are such edges, up to the picture's width, whether the
-     *         pixels it leaves are few or many.
+     *         pixels it leaves are few or many. A dashed pen's stroke has two
+     *         edges more for each dash, its ends, each crossing the rows the
+     *         pen's width across the edge spans: the dashes along an edge
+     *         cross the rows of its stroke evenly.
      * @param closed whether each polygon's last point joins its first.
      */
     double scanWork(const std::vector<QPolygonF> &polygons, bool closed)
     {
         const QPen pen = devicePen();
-        const double times = (closed && m_dc.brush.style() != Qt::NoBrush ? 1 : 0)
-                             + (pen.style() != Qt::NoPen && pen.widthF() > 0 ? 4 : 0);
-        if (times == 0)
+        const bool filled = closed && m_dc.brush.style() != Qt::NoBrush;
+        const bool outlined = pen.style() != Qt::NoPen && pen.widthF() > 0;
+        if (!filled && !outlined)
             return 0;
-        /* How many edges begin and end crossing each row, at its pixels' centres. */
+        const double dashes = dashesPerPixel(pen);
+        const double width = pen.widthF();
+        /* How many edges begin and end crossing each row, at its pixels' centres; the dashes' ends apart. */
         const int rows = m_image.height();
         m_rowEdges.resize(size_t(rows) + 1);
+        m_rowEnds.resize(size_t(rows) + 1);
         int low = rows;
         int high = 0;
         auto rowOf = [rows](double y) { return int(std::clamp(std::ceil(y - 0.5), 0.0, double(rows))); };
         for (const QPolygonF &polygon : polygons) {
             const qsizetype n = polygon.size();
             for (qsizetype i = 0; i < (closed ? n : n - 1); ++i) {
-                const double a = polygon[i].y();
-                const double b = polygon[(i + 1) % n].y();
-                if (!std::isfinite(a) || !std::isfinite(b))
+                const QPointF a = polygon[i];
+                const QPointF b = polygon[(i + 1) % n];
+                if (!std::isfinite(a.y()) || !std::isfinite(b.y()))
                     continue;
-                const int from = rowOf(std::min(a, b));
-                const int to = rowOf(std::max(a, b));
+                const double length = QLineF(a, b).length();
+                if (dashes > 0 && length > 0 && std::isfinite(length)) {
+                    /* Two ends a dash, each counted as half an edge of the outline (whose stroke has two). */
+                    const double top = std::min(a.y(), b.y()) - width / 2;
+                    const double bottom = std::max(a.y(), b.y()) + width / 2;
+                    const double across = width * std::abs(b.x() - a.x()) / length;
+                    const double perRow = length * dashes * across / (bottom - top);
+                    const int from = rowOf(top);
+                    const int to = rowOf(bottom);
+                    if (from < to) {
+                        m_rowEnds[size_t(from)] += perRow;
+                        m_rowEnds[size_t(to)] -= perRow;
+                        low = std::min(low, from);
+                        high = std::max(high, to);
+                    }
+                }
+                const int from = rowOf(std::min(a.y(), b.y()));
+                const int to = rowOf(std::max(a.y(), b.y()));
                 if (from >= to)
                     continue;
                 ++m_rowEdges[size_t(from)];
@@ -233,15 +334,22 @@ public:
                 high = std::max(high, to);
             }
         }
-        double work = 0;
+        double fill = 0;
+        double stroke = 0;
         int64_t crossing = 0;
-        const int64_t widest = m_image.width() + 2;
+        double ends = 0;
+        const double widest = m_image.width() + 2;
         for (int row = low; row <= high; ++row) {
             crossing += m_rowEdges[size_t(row)];
+            ends += m_rowEnds[size_t(row)];
             m_rowEdges[size_t(row)] = 0; // left all zero for the next shape
-            work += double(crossing) * double(std::min(crossing, widest));
+            m_rowEnds[size_t(row)] = 0;
+            const double edges = double(crossing);
+            const double stroked = edges + std::max(0.0, ends);
+            fill += edges * std::min(edges, widest);
+            stroke += stroked * std::min(stroked, widest);
         }
-        return work * times;
+        return (filled ? fill : 0) + (outlined ? 4 * stroke : 0);
     }
     /** @return the length of a polygon's outline on the picture, closed or open. */
     static double outlineOf(const QPolygonF &points, bool closed)
@@ -422,7 +530,9 @@ public:
     QRectF shapeRect(QPointF a, QPointF b)
     {
         const QRectF r = deviceRect(a, b);
-        chargeShape(r, 4, 2 * (r.width() + r.height()));
+        /* A dashed pen's dashes along the box cross its rows as they would along the shape. */
+        const double scan = dashesPerPixel(devicePen()) > 0 ? scanWork({QPolygonF(r)}, true) : 0;
+        chargeShape(r, 4, 2 * (r.width() + r.height()), scan);
         m_painter.setPen(devicePen());
         m_painter.setBrush(m_dc.brush);
         return m_dc.pen.style() == Qt::NoPen ? r : r.adjusted(0, 0, -1, -1);
@@ -548,10 +658,17 @@ private:
     int64_t m_records = 0; ///< Records drawn so far.
     int64_t m_points = 0;  ///< Points of the shapes drawn so far.
     int64_t m_area = 0;    ///< Pixels covered by the shapes drawn so far, counted once per shape.
+    /** The records, points and pixels charged when workSinceAsked was last called. */
+    struct {
+        int64_t records = 0;
+        int64_t points = 0;
+        int64_t area = 0;
+    } m_asked;
     DcState m_dc;
     std::vector<DcState> m_saved;
     std::vector<std::optional<Object>> m_objects;
     std::vector<int64_t> m_rowEdges; ///< Per row of the picture, for scanWork; all zero between shapes.
+    std::vector<double> m_rowEnds;   ///< Per row of the picture, the dashes' ends for scanWork; all zero between shapes.
     std::set<FontKey> m_fontsMade;   ///< The fonts texts were drawn with so far.
     /** Freed indices, lowest on top: every free index below the table's end is among them. */
     std::priority_queue<int64_t, std::vector<int64_t>, std::greater<>> m_freed;

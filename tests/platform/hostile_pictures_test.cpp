@@ -227,23 +227,47 @@ QByteArray bmpOf(const QByteArray &dib, int colours)
            + dib;
 }
 
-/** @return the memory a process holds in RAM, in bytes, as its /proc status tells it; 0 when there is none. */
-qint64 residentBytesOf(const QString &process)
+/**
+ * @return the memory a process holds in RAM, or the most it has held since
+ *         the last resetPeakResidentBytes, in bytes, as its /proc status
+ *         tells it; 0 when there is no such process.
+ */
+qint64 residentBytesOf(const QString &process, bool peak)
 {
     QFile status(QStringLiteral("/proc/%1/status").arg(process));
     if (!status.open(QIODevice::ReadOnly))
         return 0;
+    const QByteArray key = peak ? "VmHWM:" : "VmRSS:";
     for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
+        if (line.startsWith(key))
+            return line.mid(key.size()).trimmed().split(' ').value(0).toLongLong() * 1024;
     return 0;
 }
 
-/** @return the memory the game holds in RAM, in bytes: this process and its picture reader. */
-qint64 residentBytes()
+/** @return the processes of the game: this one, and its picture reader while one runs. */
+QStringList gameProcesses()
 {
     const pid_t reader = platform::PictureReader::instance().pid();
-    return residentBytesOf(QStringLiteral("self")) + (reader > 0 ? residentBytesOf(QString::number(reader)) : 0);
+    return reader > 0 ? QStringList{QStringLiteral("self"), QString::number(reader)} : QStringList{"self"};
+}
+
+/** @return the memory the game holds in RAM (or the most it has held), in bytes: this process and its reader. */
+qint64 residentBytes(bool peak = false)
+{
+    qint64 bytes = 0;
+    for (const QString &process : gameProcesses())
+        bytes += residentBytesOf(process, peak);
+    return bytes;
+}
+
+/** Brings the most memory the game's processes have held in RAM down to what they hold now. */
+void resetPeakResidentBytes()
+{
+    for (const QString &process : gameProcesses()) {
+        QFile clear(QStringLiteral("/proc/%1/clear_refs").arg(process));
+        ASSERT_TRUE(clear.open(QIODevice::WriteOnly));
+        ASSERT_EQ(clear.write("5"), 1);
+    }
 }
 
 /** Leaves freed memory of small blocks full of a pattern, so that a pixel nobody writes would show it. */
@@ -508,17 +532,59 @@ TEST(HostilePictures, OneFileIsOnePictureHoweverItsPathIsSpelled)
 
 TEST(HostilePictures, SlowMetafilesAreRefusedWithinTheirWorkBudget)
 {
-    for (const char *name : {"slow_ellipses.wmf", "slow_ellipses.emf"}) {
+    /*
+     * Ellipses over the largest picture in the widest dashed pen; polylines
+     * and polygons back and forth along a row in a dotted, dashed, dash-dot
+     * or dash-dot-dot pen 2 or 3 pixels wide, of 16- and 32-bit points (1 to
+     * 5 s and 0.5 to 1.4 GB in Qt's stroker); a polyline up and down a tall
+     * picture in a one-pixel pen, solid or dotted (0.6 to 1.2 s).
+     */
+    const std::pair<const char *, int> files[] = {
+        {"slow_ellipses.wmf", 2048},                {"slow_ellipses.emf", 2048},
+        {"zigzag_dot.emf", 264 * 1024},             {"zigzags_dot.wmf", 264 * 1024},
+        {"zigzag_dash.emf", 132 * 1024},            {"zigzag_dash_dot.emf", 132 * 1024},
+        {"zigzag_dash_dot_dot.emf", 132 * 1024},    {"zigzag_dot_32bit.emf", 264 * 1024},
+        {"zigzag_polygons_dot.emf", 264 * 1024},    {"zigzag_thin.emf", 66 * 1024},
+        {"zigzag_thin_dot.emf", 66 * 1024},
+    };
+    for (const auto &[name, most] : files) {
         const QByteArray bytes = hostileBytes(name);
-        EXPECT_LT(bytes.size(), 2048) << name;
+        EXPECT_LT(bytes.size(), most) << name;
+        resetPeakResidentBytes();
+        const qint64 before = residentBytes();
         const double start = cpuSeconds();
         const QString failure = failureOf([&] {
             QString(name).endsWith(".wmf") ? platform::decodeWmf(bytes) : platform::decodeEmf(bytes);
         });
-        EXPECT_LT(cpuSeconds() - start, 1.0) << name;
         EXPECT_EQ(failure, "Metasoubor je poškozený: příliš mnoho kreslení") << name;
+        /* Read as a game reads it, in the picture reader: the same refusal, the time and memory counted of both. */
         EXPECT_EQ(failureOf([&] { platform::loadPicture(hostile(name)); }), "Obrázek je poškozený: " + hostile(name));
+        EXPECT_LT(cpuSeconds() - start, 1.0) << name;
+        EXPECT_LT(residentBytes(true) - before, 256 * kMegabyte) << name;
     }
+    /* A vehicle's outlines in every dashed style, two and three pixels wide, are drawn dash by dash. */
+    QByteArray records;
+    for (const uint32_t style : {1, 2, 3, 4}) {
+        for (const uint32_t width : {2, 3}) {
+            records += emfRecord(38, leBytes(1, 4) + leBytes(style, 4) + leBytes(width, 4) + leBytes(0, 4)
+                                         + leBytes(0xFF0000, 4)); // blue
+            records += emfRecord(37, leBytes(1, 4)) + emfRecord(37, leBytes(0x80000005u, 4)); // the null brush
+            records += emfRecord(43, leBytes(0, 4) + leBytes(0, 4) + leBytes(256, 4) + leBytes(64, 4));
+            records += emfRecord(42, leBytes(0, 4) + leBytes(0, 4) + leBytes(256, 4) + leBytes(64, 4));
+            QByteArray zigzag = leBytes(0, 16) + leBytes(40, 4);
+            for (int i = 0; i < 40; ++i)
+                zigzag += leBytes(uint32_t(i * 6), 2) + leBytes(i % 2 ? 40 : 10, 2);
+            records += emfRecord(87, zigzag);
+        }
+    }
+    /* Last, a dotted line two pixels wide along row 60: a dot, then a gap. */
+    records += emfRecord(38, leBytes(1, 4) + leBytes(2, 4) + leBytes(2, 4) + leBytes(0, 4) + leBytes(0xFF0000, 4));
+    records += emfRecord(37, leBytes(1, 4)) + emfRecord(27, leBytes(0, 4) + leBytes(60, 4));
+    records += emfRecord(54, leBytes(255, 4) + leBytes(60, 4));
+    const QImage outlines = platform::decodeEmf(emfOf(records, 8 * 6 + 3, 256, 64));
+    ASSERT_EQ(outlines.size(), QSize(256, 64));
+    EXPECT_EQ(outlines.pixel(1, 60), qRgb(0, 0, 255));
+    EXPECT_EQ(outlines.pixel(4, 60), qRgba(0, 0, 0, 0));
 }
 
 TEST(HostilePictures, TextIsChargedForItsGlyphsWhereverItFallsWithOrWithoutADisplay)
@@ -741,6 +807,26 @@ TEST(HostilePictures, ARunLengthWalkLooksAtTheClockWithinAMillisecondOfWork)
     start = cpuSeconds();
     EXPECT_EQ(failureOf([&] { platform::loadPicture(rle); }), "Obrázek je příliš velký: " + rle);
     EXPECT_LT(cpuSeconds() - start, whole / 4);
+}
+
+TEST(HostilePictures, AMetafileLooksAtTheClockWithinAMillisecondOfWorkWhateverItsRecordsCost)
+{
+    /* 50 polygons of 64 points zigzagging down a 256 x 256 picture, filled: each about a millisecond. */
+    QByteArray polygon = leBytes(0, 16) + leBytes(64, 4);
+    for (int i = 0; i < 64; ++i)
+        polygon += leBytes(uint32_t(i * 4), 2) + leBytes(i % 2 ? 255 : 0, 2);
+    QByteArray records = emfRecord(37, leBytes(0x80000008u, 4)) + emfRecord(37, leBytes(0x80000000u, 4));
+    for (int i = 0; i < 50; ++i)
+        records += emfRecord(86, polygon);
+    const QByteArray zigzags = emfOf(records, 52, 256, 256);
+    double start = cpuSeconds();
+    ASSERT_EQ(platform::decodeEmf(zigzags).size(), QSize(256, 256));
+    const double whole = cpuSeconds() - start;
+    /* Given an eighth of that, it is refused soon after, not 64 records later. */
+    const platform::PictureRead little(std::chrono::nanoseconds(int64_t(whole * 1e9 / 8)));
+    start = cpuSeconds();
+    EXPECT_EQ(failureOf([&] { platform::decodeEmf(zigzags); }), "Metasoubor je poškozený: příliš mnoho kreslení");
+    EXPECT_LT(cpuSeconds() - start, whole / 2);
 }
 
 TEST(HostilePictures, TheShippedVehiclesReadAsBeforeWithinOneTrainsTime)
