@@ -18,6 +18,7 @@
 #include <map>
 #include <memory>
 #include <new>
+#include <vector>
 
 #include <fcntl.h>
 #include <malloc.h>
@@ -26,6 +27,7 @@
 #include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 /*
@@ -59,15 +61,18 @@ constexpr int kKeptFreeMemory = 32 * 1024 * 1024;
 /** The socket of requests and answers: the reader's standard input. */
 constexpr int kChannel = STDIN_FILENO;
 
-/** Writes all of n bytes, the first ones with a file descriptor when one is given; ends the reader when it cannot. */
-void sendAll(const void *bytes, size_t n, int file = -1)
+/**
+ * Writes all the parts, in one call where the socket takes them, the first
+ * bytes with a file descriptor when one is given; ends the reader when it
+ * cannot.
+ */
+void sendAll(std::vector<iovec> parts, int file = -1)
 {
-    const char *at = static_cast<const char *>(bytes);
-    while (n > 0) {
-        iovec part{const_cast<char *>(at), n};
+    size_t first = 0;
+    while (first < parts.size()) {
         msghdr header{};
-        header.msg_iov = &part;
-        header.msg_iovlen = 1;
+        header.msg_iov = parts.data() + first;
+        header.msg_iovlen = parts.size() - first;
         alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int))];
         if (file >= 0) {
             header.msg_control = control;
@@ -78,15 +83,26 @@ void sendAll(const void *bytes, size_t n, int file = -1)
             c->cmsg_len = CMSG_LEN(sizeof(int));
             std::memcpy(CMSG_DATA(c), &file, sizeof file);
         }
-        const ssize_t done = ::sendmsg(kChannel, &header, MSG_NOSIGNAL);
+        ssize_t done = ::sendmsg(kChannel, &header, MSG_NOSIGNAL);
         if (done < 0 && errno == EINTR)
             continue;
         if (done <= 0)
             _exit(0);
         file = -1;
-        at += done;
-        n -= size_t(done);
+        /* Past what went: whole parts, then into the part it stopped in. */
+        for (; first < parts.size() && size_t(done) >= parts[first].iov_len; ++first)
+            done -= ssize_t(parts[first].iov_len);
+        if (first < parts.size()) {
+            parts[first].iov_base = static_cast<char *>(parts[first].iov_base) + done;
+            parts[first].iov_len -= size_t(done);
+        }
     }
+}
+
+/** @return a part to send: some bytes as they lie. */
+iovec part(const void *bytes, size_t n)
+{
+    return iovec{const_cast<void *>(bytes), n};
 }
 
 /** Reads all of n bytes. @return false when the socket closed first. */
@@ -240,13 +256,13 @@ void answer(Outcome &outcome)
         }
     }
     a.colours = int32_t(colours.size());
-    sendAll(&a, sizeof a, file);
+    std::vector<iovec> parts{part(&a, sizeof a), part(colours.constData(), sizeof(QRgb) * size_t(colours.size())),
+                             part(text.constData(), size_t(text.size()))};
+    if (a.status == protocol::Status::Picture && a.inlinePixels)
+        parts.push_back(part(picture.constBits(), size_t(a.pixelBytes)));
+    sendAll(std::move(parts), file);
     if (file >= 0)
         ::close(file);
-    sendAll(colours.constData(), sizeof(QRgb) * size_t(colours.size()));
-    sendAll(text.constData(), size_t(text.size()));
-    if (a.status == protocol::Status::Picture && a.inlinePixels)
-        sendAll(picture.constBits(), size_t(a.pixelBytes));
     if (a.ending)
         _exit(0);
 }
@@ -347,7 +363,7 @@ int main(int argc, char **argv)
     warmUp();
     platform::setPictureMemory(pictureInMemoryFile);
     limitMemory();
-    sendAll(&protocol::Ready, 1);
+    sendAll({part(&protocol::Ready, 1)});
     for (;;) {
         protocol::Request request;
         if (!receiveAll(&request, sizeof request) || request.pathBytes > 4 * platform::kMaxPathLength)

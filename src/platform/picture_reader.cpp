@@ -227,16 +227,20 @@ PictureReader::Received PictureReader::exchange(int64_t allowed, Reply &reply)
     /* Receives bytes of the answer, waiting no longer than the reading's time. */
     const auto receive = [&](void *into, size_t bytes) {
         size_t got = 0;
+        /* What has come is taken at once; the clocks are looked at only while the answer is awaited. */
+        bool awaited = false;
         while (got < bytes) {
-            const int64_t spent = readerTime() - readerStart;
-            const int64_t waited = std::chrono::nanoseconds(Clock::now() - sentAt).count();
-            if (spent >= limit || waited >= waitLimit)
-                return Received::Overdue;
-            pollfd waiting{m_socket, POLLIN, 0};
-            /* Looked at every few milliseconds: the reader may spend its time on several threads at once. */
-            const int ready = ::poll(&waiting, 1, int(std::clamp<int64_t>((limit - spent) / 1000000 + 1, 1, 5)));
-            if (ready == 0 || (ready < 0 && errno == EINTR))
-                continue;
+            if (awaited) {
+                const int64_t spent = readerTime() - readerStart;
+                const int64_t waited = std::chrono::nanoseconds(Clock::now() - sentAt).count();
+                if (spent >= limit || waited >= waitLimit)
+                    return Received::Overdue;
+                pollfd waiting{m_socket, POLLIN, 0};
+                /* Looked at every few milliseconds: the reader may spend its time on several threads at once. */
+                const int ready = ::poll(&waiting, 1, int(std::clamp<int64_t>((limit - spent) / 1000000 + 1, 1, 5)));
+                if (ready == 0 || (ready < 0 && errno == EINTR))
+                    continue;
+            }
             iovec part{static_cast<char *>(into) + got, bytes - got};
             alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int) * 4)];
             msghdr header{};
@@ -245,8 +249,10 @@ PictureReader::Received PictureReader::exchange(int64_t allowed, Reply &reply)
             header.msg_control = control;
             header.msg_controllen = sizeof control;
             const ssize_t n = ::recvmsg(m_socket, &header, MSG_DONTWAIT | MSG_CMSG_CLOEXEC);
-            if (n < 0 && (errno == EINTR || errno == EAGAIN))
+            if (n < 0 && (errno == EINTR || errno == EAGAIN)) {
+                awaited = true;
                 continue;
+            }
             for (cmsghdr *c = CMSG_FIRSTHDR(&header); c; c = CMSG_NXTHDR(&header, c)) {
                 if (c->cmsg_level == SOL_SOCKET && c->cmsg_type == SCM_RIGHTS) {
                     const size_t count = (c->cmsg_len - CMSG_LEN(0)) / sizeof(int);
