@@ -5,6 +5,7 @@
 #include "platform/picture_copies.h"
 #include "platform/picture_limits.h"
 #include "platform/picture_read.h"
+#include "platform/picture_reader.h"
 
 #include <exception>
 #include <iterator>
@@ -68,6 +69,10 @@ QImage VehiclePictures::picture(const QString &dataDir, const QString &entry, Pi
         return refuse(why, path, resolved, stamp, outOfTrainTime(ownTime, e.forTimeLeft()) ? PictureRefusal::OutOfTime
                                                                                         : PictureRefusal::TooLarge,
                       ownTime);
+    } catch (const platform::PictureNotRead &) {
+        /* Not read at all (no picture reader could read it now): nothing is known of the file. */
+        return refuse(why, path, resolved, stamp,
+                      outOfTrainTime(ownTime, true) ? PictureRefusal::OutOfTime : PictureRefusal::Unusable, false);
     } catch (const std::exception &) {
         /* Unusable now: the train line that names it is refused with its own message. */
         return refuse(why, path, resolved, stamp,

@@ -133,6 +133,7 @@ void PictureReader::start()
     m_pid = pid;
     m_socket = ends[0];
     m_ready = false;
+    m_startedAt = std::chrono::steady_clock::now();
     m_lastTime = 0;
     if (::clock_getcpuclockid(pid, &m_clock) != 0)
         m_clock = CLOCK_MONOTONIC;
@@ -179,15 +180,18 @@ int64_t PictureReader::readerTime()
 
 bool PictureReader::waitReady()
 {
-    const Clock::time_point deadline = Clock::now() + kStartTime;
+    const Clock::time_point begun = Clock::now();
+    const Clock::time_point deadline = m_startedAt + kStartTime;
     for (;;) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
         pollfd waiting{m_socket, POLLIN, 0};
-        const int ready = ::poll(&waiting, 1, int(std::max<int64_t>(left, 0)));
+        const int ready = ::poll(&waiting, 1, int(std::max<int64_t>(left + 1, 0)));
         if (ready < 0 && errno == EINTR)
             continue;
         char byte = 0;
         m_ready = ready > 0 && ::recv(m_socket, &byte, 1, MSG_DONTWAIT) == 1 && byte == protocol::Ready;
+        /* The picture waited for it as long: that is the reading's time too. */
+        PictureRead::charge(Clock::now() - begun);
         return m_ready;
     }
 }

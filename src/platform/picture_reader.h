@@ -70,8 +70,12 @@ public:
     /** @return the processor time the readers have spent on pictures so far, all of them together. */
     std::chrono::nanoseconds timeSpent() const { return m_timeSpent; }
 
-    /** How long a reader may take to start, not counted to any picture. */
-    static constexpr std::chrono::milliseconds kStartTime{2000};
+    /**
+     * How long a reader may take to start: some tens of milliseconds, which
+     * the program's reader spends beside the program's own start, and one
+     * started again after a reader was killed before the next picture.
+     */
+    static constexpr std::chrono::milliseconds kStartTime{1000};
 
     /**
      * How much longer than the time left to a reading the program waits
@@ -96,7 +100,11 @@ private:
     /** Waits for the reader's answer within the reading's time, and charges the reader's time to the reading. */
     Received exchange(int64_t allowed, Reply &reply);
 
-    /** Waits for a started reader to say it is ready. @return whether it did in kStartTime. */
+    /**
+     * Waits for a started reader to say it is ready, until kStartTime after
+     * it was started, and charges the time waited to the reading.
+     * @return whether it did.
+     */
     bool waitReady();
     /** Kills the reader and starts another for the next picture. @return the killed reader's status. */
     int restart();
@@ -110,6 +118,7 @@ private:
     pid_t m_pid = -1;        ///< The reader's process; -1 while none runs.
     int m_socket = -1;       ///< The program's end of the reader's socket.
     bool m_ready = false;    ///< Whether the reader has said it is ready.
+    std::chrono::steady_clock::time_point m_startedAt; ///< When the reader was started.
     clockid_t m_clock{};     ///< The reader's processor-time clock.
     int64_t m_lastTime = 0;  ///< The reader's processor time when last read.
     std::chrono::nanoseconds m_timeSpent{0}; ///< The readers' processor time spent on pictures.
