@@ -591,7 +591,8 @@ bool dibIsWhole(const char *dib, int64_t size, int64_t pixelsAt, int heightRows)
     case kBitfields:
     case kAlphaBitfields: {
         int64_t need = rowBytes(width, bits) * height;
-        if (heightRows == 2)
+        /* An icon's 1-bit mask follows its colour rows; one of 32 bits may leave it out, its alpha being its mask. */
+        if (heightRows == 2 && bits != 32)
             need += rowBytes(width, 1) * height;
         return pixels + need <= size && indicesFit(reinterpret_cast<const unsigned char *>(dib + pixels), *h, height);
     }

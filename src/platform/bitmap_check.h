@@ -42,7 +42,8 @@ int64_t dibColourTableEnd(const char *dib, int64_t size);
  *        follow the colour table directly.
  * @param heightRows 1 for a plain bitmap, 2 for an icon's image (its
  *        height counts the colour and the mask rows together, and the
- *        1-bit mask follows the colour rows).
+ *        1-bit mask follows the colour rows; one of 32 bits may leave the
+ *        mask out, as its alpha is its mask).
  * @return true when the header is sane, every pixel row lies inside, a
  *         run-length coded stream ends with its end mark and never writes
  *         outside the picture, and every pixel of a picture with a colour

@@ -343,6 +343,29 @@ TEST(HostilePictures, AnIconsImageIsCheckedWhereItIsShownNotOncePerEntry)
     EXPECT_EQ(failureOf([&] { platform::loadPicture(icon); }), "Obrázek je poškozený: " + icon);
 }
 
+TEST(HostilePictures, AnIconsBitmapOf32BitsNeedsNoMaskAsItsAlphaIsItsMask)
+{
+    /* 4 x 4 pixels of 32 bits, each of its own alpha, and no mask rows after them: the height still counts them. */
+    QByteArray pixels;
+    for (int i = 0; i < 16; ++i)
+        pixels += leBytes(uint32_t(i * 16) << 24 | uint32_t(i * 10) << 16 | 0x3000u | uint32_t(255 - i), 4);
+    const QByteArray image = leBytes(40, 4) + leBytes(4, 4) + leBytes(8, 4) + leBytes(1, 2) + leBytes(32, 2)
+                             + leBytes(0, 24) + pixels;
+    QTemporaryDir dir;
+    const QString icon = dir.filePath("ikona.ico");
+    writeFile(icon, iconOf(image));
+    const QImage picture = platform::loadPicture(icon);
+    const QImage qts = QImage::fromData(iconOf(image), "ICO");
+    ASSERT_FALSE(qts.isNull());
+    EXPECT_EQ(picture, qts);
+    EXPECT_EQ(qAlpha(picture.pixel(0, 3)), 0);
+    EXPECT_EQ(qAlpha(picture.pixel(3, 0)), 15 * 16);
+    /* One of fewer bits has no alpha: it still needs its mask. */
+    const QByteArray eightBits = iconImage8(16, 1);
+    writeFile(icon, iconOf(eightBits.left(eightBits.size() - 4 * 16)));
+    EXPECT_EQ(failureOf([&] { platform::loadPicture(icon); }), "Obrázek je poškozený: " + icon);
+}
+
 TEST(HostilePictures, AnIconsPngIsReadWithoutItsTextsAndProfileAndRefusedWhenItsChunksAreBroken)
 {
     /*
