@@ -374,10 +374,9 @@ FileProblem problemOf(int error)
     return error == ENOENT || error == ENOTDIR ? FileProblem::Missing : FileProblem::Unreadable;
 }
 
-/** @return the whole content of a file. @throws ui::SimError with the problem's own message. */
-QByteArray readWholeFile(const QString &path)
+/** @return the bytes of a file as read. @throws ui::SimError with the problem's own message when it was not read. */
+QByteArray contentOf(const QString &path, FileContent content)
 {
-    FileContent content = readRegularFile(path);
     switch (content.problem) {
     case FileProblem::None: break;
     case FileProblem::Missing: throw ui::SimError(QStringLiteral("Soubor nebyl nalezen: %1").arg(excerpt(path)));
@@ -385,6 +384,12 @@ QByteArray readWholeFile(const QString &path)
     case FileProblem::TooLarge: throw ui::SimError(QStringLiteral("Soubor je příliš velký: %1").arg(excerpt(path)));
     }
     return std::move(content.bytes);
+}
+
+/** @return the whole content of a file. @throws ui::SimError with the problem's own message. */
+QByteArray readWholeFile(const QString &path)
+{
+    return contentOf(path, readRegularFile(path));
 }
 
 /**
@@ -449,7 +454,7 @@ FileStamp fileStamp(const QString &path)
     return {true, qint64(st.st_size), nanoseconds(st.st_mtim), quint64(st.st_dev), quint64(st.st_ino)};
 }
 
-FileProblem checkRegularFile(const QString &path)
+FileProblem checkRegularFile(const QString &path, qint64 maxSize)
 {
     /* Refused before the file system is asked, as it would refuse it. */
     if (namesNoFile(path))
@@ -459,7 +464,7 @@ FileProblem checkRegularFile(const QString &path)
         return problemOf(errno);
     if (!S_ISREG(st.st_mode))
         return FileProblem::Unreadable;
-    return st.st_size > kMaxFileSize ? FileProblem::TooLarge : FileProblem::None;
+    return st.st_size > maxSize ? FileProblem::TooLarge : FileProblem::None;
 }
 
 bool namesNoFile(QStringView path)
@@ -512,10 +517,10 @@ QStringList listFolders(const QString &dir)
     return names;
 }
 
-FileContent readRegularFile(const QString &path)
+FileContent readRegularFile(const QString &path, qint64 maxSize)
 {
     /* Looked at before it is opened: a FIFO or a device is never opened at all. */
-    const FileProblem before = checkRegularFile(path);
+    const FileProblem before = checkRegularFile(path, maxSize);
     if (before != FileProblem::None)
         return {{}, before};
     const QByteArray native = nativePath(path);
@@ -529,6 +534,8 @@ FileContent readRegularFile(const QString &path)
         ::close(fd);
         return {{}, FileProblem::Unreadable};
     }
+    /* One buffer of its size: growing one as it is read would copy it, and hold twice its size a moment. */
+    content.bytes.reserve(qsizetype(std::min<qint64>(opened.st_size, maxSize)));
     char buffer[65536];
     for (;;) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
@@ -540,7 +547,7 @@ FileContent readRegularFile(const QString &path)
         }
         if (n == 0)
             break;
-        if (content.bytes.size() + n > kMaxFileSize) {
+        if (content.bytes.size() + n > maxSize) {
             content = {{}, FileProblem::TooLarge};
             break;
         }
@@ -665,7 +672,11 @@ QImage loadResolvedPicture(const QString &resolved)
     const PictureKind kind = kindOfName(resolved);
     if (kind == PictureKind::Unknown)
         throw ui::SimError(QStringLiteral("Neznámý formát obrázku: %1").arg(excerpt(resolved)));
-    const QByteArray data = readWholeFile(resolved);
+    FileContent file = readRegularFile(resolved, kMaxPictureFileSize);
+    /* A file larger than any picture's is a picture too large, and said so. */
+    if (file.problem == FileProblem::TooLarge)
+        throw PictureTooLarge(QStringLiteral("Obrázek je příliš velký: %1").arg(excerpt(resolved)));
+    const QByteArray data = contentOf(resolved, std::move(file));
     /* Read by the kind its name gives: content of another kind is not read at all. */
     if (!startsAs(data, kind))
         throw ui::SimError(QStringLiteral("Obrázek nelze přečíst, není to %1: %2")

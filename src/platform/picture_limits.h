@@ -24,6 +24,15 @@ inline constexpr int64_t kMaxPictureSide = 4096;
 inline constexpr int64_t kMaxPictureBytes = kMaxPictureSide * kMaxPictureSide * 4;
 
 /**
+ * The largest picture file read: the pixels of the largest allowed picture
+ * at 32 bits and a megabyte for its headers and colour table, so that such
+ * a bitmap is read, not refused for its file. Reading one holds the file
+ * and its decoded pixels together, some 130 MB at the most. A larger file
+ * is refused as too large before it is read.
+ */
+inline constexpr int64_t kMaxPictureFileSize = kMaxPictureBytes + 1024 * 1024;
+
+/**
  * An icon's bitmap image wider or higher than this is refused as a broken
  * one is, before its pixels are walked: Qt's icon reader shows none larger.
  * A PNG image inside an icon is held to kMaxPictureSide.

@@ -21,6 +21,7 @@
 
 #include <chrono>
 #include <ctime>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -291,6 +292,23 @@ TEST(HostilePictures, EveryKindIsRefusedByTheSizeItsHeaderGives)
         const bool fits = side <= platform::kMaxPictureSide;
         EXPECT_EQ(failureOf([&] { platform::loadPicture(path); }),
                   fits ? QStringLiteral("no error") : "Obrázek je příliš velký: " + path) << side;
+    }
+    /* A file over the cap of a picture file is too large too, before its header is seen; the largest allowed picture
+       at 32 bits is read. */
+    const std::tuple<int, int, int, qint64> files[] = {{5000, 4500, 24, 0}, {4096, 4096, 32, 0},
+                                                       {4096, 4096, 32, 2 * kMegabyte}};
+    for (const auto &[width, height, bits, past] : files) {
+        const qint64 rows = qint64(width) * bits / 8 * height;
+        const QByteArray header = "BM" + leBytes(uint32_t(54 + rows), 4) + leBytes(0, 4) + leBytes(54, 4)
+                                  + leBytes(40, 4) + leBytes(uint32_t(width), 4) + leBytes(uint32_t(height), 4)
+                                  + leBytes(1, 2) + leBytes(uint32_t(bits), 2) + leBytes(0, 24);
+        const QString bmp = dir.filePath("velky.bmp");
+        writeFile(bmp, header);
+        QFile sparse(bmp);
+        ASSERT_TRUE(sparse.resize(54 + rows + past)); // sparse: no disk is spent
+        const bool fits = width <= platform::kMaxPictureSide && 54 + rows + past <= platform::kMaxPictureFileSize;
+        EXPECT_EQ(failureOf([&] { platform::loadPicture(bmp); }),
+                  fits ? QStringLiteral("no error") : "Obrázek je příliš velký: " + bmp) << width << " " << past;
     }
     /* An icon of one bitmap image and one PNG image, each a pixel too wide. */
     const QString icon = dir.filePath("wide.ico");
