@@ -5,6 +5,7 @@
 #include "platform/picture_memory.h"
 #include "platform/picture_protocol.h"
 #include "platform/picture_read.h"
+#include "platform/picture_reader.h"
 #include "ui/sim_error.h"
 
 #include <QBuffer>
@@ -18,6 +19,7 @@
 #include <map>
 #include <memory>
 #include <new>
+#include <optional>
 #include <vector>
 
 #include <fcntl.h>
@@ -274,7 +276,10 @@ Outcome readOne(const QString &path, int64_t allowedNs)
     Outcome outcome;
     errno = 0;
     try {
-        const platform::PictureRead reading{std::chrono::nanoseconds(allowedNs)};
+        /* Within the program's reading, the time left to it; else its decoding has its own. */
+        std::optional<platform::PictureRead> reading;
+        if (allowedNs != protocol::kNoReading)
+            reading.emplace(std::chrono::nanoseconds(allowedNs));
         outcome.picture = platform::readPictureFile(path);
         outcome.status = protocol::Status::Picture;
     } catch (const platform::PictureTooLarge &e) {
@@ -322,7 +327,10 @@ void limitProcessorTime(int64_t allowedNs)
     ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &used);
     rlimit cpu{};
     ::getrlimit(RLIMIT_CPU, &cpu);
-    cpu.rlim_cur = rlim_t(used.tv_sec + allowedNs / 1000000000 + 2);
+    const int64_t allowed = allowedNs == protocol::kNoReading
+                                ? std::chrono::nanoseconds(platform::PictureReader::kNoReadingTime).count()
+                                : allowedNs;
+    cpu.rlim_cur = rlim_t(used.tv_sec + allowed / 1000000000 + 2);
     if (cpu.rlim_max != RLIM_INFINITY && cpu.rlim_cur > cpu.rlim_max)
         cpu.rlim_cur = cpu.rlim_max;
     ::setrlimit(RLIMIT_CPU, &cpu);

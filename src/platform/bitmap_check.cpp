@@ -4,11 +4,9 @@
 #include "platform/picture_limits.h"
 #include "platform/picture_memory.h"
 #include "platform/picture_read.h"
+#include "platform/png_decoder.h"
 
 #include <QImageReader>
-#include <QScopeGuard>
-
-#include <zlib.h>
 
 #include <algorithm>
 #include <chrono>
@@ -33,28 +31,11 @@ constexpr uint32_t kAlphaBitfields = 6; ///< Uncompressed rows with four colour 
  */
 constexpr int64_t kCodesBetweenLooks = 64;
 
-/**
- * Compressed bytes fed to zlib, and pixel bytes it may write, in one call
- * while a PNG's pixels are inflated: the clock is looked at between calls,
- * and a call costs well under a millisecond however its bytes are coded
- * (some 2 ns a byte written, or a few hundred tiny blocks, each with code
- * tables of its own).
- */
-constexpr uInt kInflateInputStep = 4096;
-constexpr uInt kInflateOutputStep = 128 * 1024;
-
 /** @throws PictureTooLarge for a picture whose header gives it more pixels than any picture may have. */
 [[noreturn]] void refuseForSize(int64_t width, int64_t height, bool forTimeLeft = false)
 {
     throw PictureTooLarge(QStringLiteral("Obrázek je příliš velký: %1 × %2").arg(width).arg(height), forTimeLeft);
 }
-
-/**
- * Chunks of a PNG walked between two asks of overdue(): a look at the clock
- * comes at least every 4,096 chunks, some 20 microseconds of walking empty
- * ones, and costs less than the walk between looks.
- */
-constexpr int64_t kChunksBetweenLooks = 64;
 
 /** @return bytes of one row of @p width pixels at @p bits per pixel, padded to four bytes. */
 int64_t rowBytes(int64_t width, int bits)
@@ -247,7 +228,7 @@ QImage decodeRle(const char *dib, int64_t size, int64_t pixels, const DibHeader 
  * picture is handed to it only when its pixels, at what a pixel costs that
  * reader, fit the processor time left to the reading. Qt's own limit on
  * the memory of a picture is set to kMaxPictureBytes before the first one.
- * @param pixelTime what one pixel costs; kQtPngPixelTime and its kin.
+ * @param pixelTime what one pixel costs; kQtBitmapPixelTime.
  * @throws PictureTooLarge when the picture does not fit; refused for the
  *         time left alone (forTimeLeft) when a reading of its own would
  *         take it.
@@ -277,258 +258,6 @@ QImage decodeWholeBmp(const QByteArray &file)
     QImage picture;
     picture.loadFromData(file, "BMP");
     return picture;
-}
-
-/** @return the big-endian 32-bit number at p. */
-uint32_t be32(const char *p)
-{
-    return uint32_t(uint8_t(p[0])) << 24 | uint32_t(uint8_t(p[1])) << 16 | uint32_t(uint8_t(p[2])) << 8
-           | uint32_t(uint8_t(p[3]));
-}
-
-/** @return whether an image of @p size bytes from @p image on begins with the signature of a PNG. */
-bool isPng(const char *image, int64_t size)
-{
-    return size >= 8 && QByteArray::fromRawData(image, 8) == QByteArray("\x89PNG\r\n\x1a\n", 8);
-}
-
-/** The fields of a PNG image's header chunk (IHDR). */
-struct PngHeader {
-    int64_t width = 0;
-    int64_t height = 0;
-    int depth = 0;           ///< Bits a sample: 1, 2, 4, 8 or 16.
-    int samples = 0;         ///< Samples a pixel, by its colour type: 1 to 4.
-    bool interlaced = false; ///< Its rows come in the seven passes of Adam7.
-
-    /** @return the bytes its rows take as filtered and deflated: a filter byte and the samples of each row of each pass. */
-    int64_t rowBytes() const
-    {
-        /* Each pass of Adam7: where its first column and row lie, and the steps between its columns and rows. */
-        static constexpr int kAdam7[7][4] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4},
-                                             {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}};
-        static constexpr int kWhole[1][4] = {{0, 0, 1, 1}};
-        int64_t bytes = 0;
-        for (const auto &pass : interlaced ? std::span<const int[4]>(kAdam7) : std::span<const int[4]>(kWhole)) {
-            const int64_t columns = width > pass[0] ? (width - pass[0] + pass[2] - 1) / pass[2] : 0;
-            const int64_t rows = height > pass[1] ? (height - pass[1] + pass[3] - 1) / pass[3] : 0;
-            if (columns > 0)
-                bytes += rows * (1 + (columns * samples * depth + 7) / 8);
-        }
-        return bytes;
-    }
-    /** @return what one pixel costs Qt's reader: a 16-bit one, decoded to 64 bits, twice a pixel of 32. */
-    std::chrono::nanoseconds pixelTime() const
-    {
-        return (interlaced ? kQtInterlacedPngPixelTime : kQtPngPixelTime) * (depth == 16 ? 2 : 1);
-    }
-};
-
-/**
- * @return the header of a PNG image: its IHDR chunk first, of a known
- *         colour type and depth; nothing when it is not so.
- * @throws PictureTooLarge when its sides or its pixels as decoded pass the
- *         limits (16 bits a sample decode to 64 bits a pixel, the others to
- *         32 at most).
- */
-std::optional<PngHeader> readPngHeader(const char *png, int64_t size)
-{
-    /* Signature, then the IHDR chunk: length, type, width, height, depth, colour type, compression, filter, interlace. */
-    if (size < 33 || be32(png + 8) != 13 || QByteArray::fromRawData(png + 12, 4) != "IHDR")
-        return std::nullopt;
-    PngHeader h;
-    h.width = be32(png + 16);
-    h.height = be32(png + 20);
-    h.depth = uint8_t(png[24]);
-    const int colourType = uint8_t(png[25]);
-    h.interlaced = png[28] == 1;
-    /* Grey, RGB, palette, grey and alpha, RGBA; the depths each allows. */
-    switch (colourType) {
-    case 0: h.samples = 1; break;
-    case 2: h.samples = 3; break;
-    case 3: h.samples = 1; break;
-    case 4: h.samples = 2; break;
-    case 6: h.samples = 4; break;
-    default: return std::nullopt;
-    }
-    const bool fewBits = h.depth == 1 || h.depth == 2 || h.depth == 4;
-    if ((h.depth != 8 && h.depth != 16 && !fewBits) || (fewBits && colourType != 0 && colourType != 3)
-        || (h.depth == 16 && colourType == 3) || png[26] != 0 || png[27] != 0 || uint8_t(png[28]) > 1)
-        return std::nullopt;
-    const int64_t pixelBytes = h.depth == 16 ? 8 : 4;
-    if (h.width <= 0 || h.height <= 0)
-        return std::nullopt;
-    if (h.width > kMaxPictureSide || h.height > kMaxPictureSide || h.width * h.height * pixelBytes > kMaxPictureBytes)
-        refuseForSize(h.width, h.height);
-    return h;
-}
-
-/** Writes a 32-bit big-endian number. */
-void appendBe32(QByteArray &to, uint32_t v)
-{
-    for (int shift = 24; shift >= 0; shift -= 8)
-        to.append(char(v >> shift & 0xFF));
-}
-
-/** @return the type of a PNG chunk as the big-endian number its four letters make. */
-constexpr uint32_t chunkType(const char (&name)[5])
-{
-    return uint32_t(uint8_t(name[0])) << 24 | uint32_t(uint8_t(name[1])) << 16 | uint32_t(uint8_t(name[2])) << 8
-           | uint32_t(uint8_t(name[3]));
-}
-
-constexpr uint32_t kIdat = chunkType("IDAT");
-constexpr uint32_t kPlte = chunkType("PLTE");
-constexpr uint32_t kTrns = chunkType("tRNS");
-constexpr uint32_t kIend = chunkType("IEND");
-
-/** The parts of a PNG image that its pixels are made from. */
-struct PngParts {
-    QByteArray before; ///< Its signature, header, palette and transparency, as they come before its pixels.
-    QByteArray after;  ///< A palette or transparency that comes after its pixels (which Qt's reader refuses).
-    QByteArray pixels; ///< Its compressed pixels: the data of its IDAT chunks, one zlib stream.
-};
-
-/**
- * Walks the chunks of a PNG image whose header passed readPngHeader, and
- * keeps what its pixels are made from: its header, its first palette and
- * first transparency (PLTE, tRNS) and the data of its compressed pixels
- * (IDAT). Every other chunk (texts, colour profiles, anything whose reading
- * may cost more than its pixels) is left out unread.
- * @return the parts, or nothing when a chunk up to the end chunk (IEND)
- *         runs past @p size bytes or fails its check, there are no
- *         compressed pixels, or they take more than kMaxPngIdatSlack past
- *         what the header's rows can need.
- * @throws PictureTooLarge when the picture's reading takes its processor
- *         time first.
- */
-std::optional<PngParts> walkPngChunks(const char *png, int64_t size, const PngHeader &h)
-{
-    const int64_t rows = h.rowBytes();
-    const int64_t idatLimit = rows + rows / 8 + kMaxPngIdatSlack;
-    int64_t idat = 0;
-    bool palette = false;
-    bool transparency = false;
-    PngParts parts;
-    parts.before = QByteArray(png, 8);
-    for (int64_t at = 8, chunks = 0; at + 12 <= size; ++chunks) {
-        if (chunks % kChunksBetweenLooks == 0 && PictureRead::overdue())
-            throw readingTooLong();
-        const int64_t chunk = 12 + int64_t(be32(png + at));
-        if (chunk > size - at)
-            return std::nullopt;
-        const uint32_t type = be32(png + at + 4);
-        bool kept = at == 8;
-        if (type == kIdat) {
-            idat += chunk;
-            if (idat > idatLimit)
-                return std::nullopt;
-            /* Qt's reader never sees these chunks: their checks are looked at here. */
-            const auto *bytes = reinterpret_cast<const Bytef *>(png + at + 4);
-            if (crc32(crc32(0, nullptr, 0), bytes, uInt(chunk - 8)) != be32(png + at + chunk - 4))
-                return std::nullopt;
-            parts.pixels.append(png + at + 8, chunk - 12);
-        } else if (type == kPlte || type == kTrns) {
-            bool &seen = type == kPlte ? palette : transparency;
-            kept = !seen;
-            seen = true;
-        }
-        if (kept)
-            (idat > 0 ? parts.after : parts.before).append(png + at, chunk);
-        if (type == kIend)
-            return idat > 0 ? std::optional(std::move(parts)) : std::nullopt;
-        at += chunk;
-    }
-    return std::nullopt;
-}
-
-/**
- * Inflates a PNG's compressed pixels into its rows, and no further: the
- * stream must end, its check right, exactly where the header's rows end.
- * The work is bounded by the rows, whatever the stream holds after them.
- * @return the rows, or nothing when the stream is broken, ends short of
- *         them or goes on past them.
- * @throws PictureTooLarge when the picture's reading takes its processor
- *         time first.
- */
-std::optional<QByteArray> inflateRows(const QByteArray &stream, int64_t rows)
-{
-    /* One byte more than the rows: a stream that writes it goes on past them. */
-    QByteArray out(rows + 1, Qt::Uninitialized);
-    z_stream z{};
-    if (inflateInit(&z) != Z_OK)
-        return std::nullopt;
-    const auto end = qScopeGuard([&z] { inflateEnd(&z); });
-    z.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(stream.constData()));
-    z.next_out = reinterpret_cast<Bytef *>(out.data());
-    int64_t inLeft = stream.size();
-    int64_t outLeft = out.size();
-    for (;;) {
-        if (PictureRead::overdueNow())
-            throw readingTooLong();
-        const uInt in = uInt(std::min<int64_t>(inLeft, kInflateInputStep));
-        const uInt room = uInt(std::min<int64_t>(outLeft, kInflateOutputStep));
-        z.avail_in = in;
-        z.avail_out = room;
-        const int result = inflate(&z, Z_NO_FLUSH);
-        inLeft -= in - z.avail_in;
-        outLeft -= room - z.avail_out;
-        if (result == Z_STREAM_END && outLeft == 1) {
-            out.chop(1);
-            return out;
-        }
-        /* Ended short, broken, past the rows, or out of bytes before its end. */
-        if ((result != Z_OK && result != Z_BUF_ERROR) || outLeft == 0 || (inLeft == 0 && result == Z_BUF_ERROR))
-            return std::nullopt;
-    }
-}
-
-/**
- * @return a PNG of the parts whose pixels are the rows, stored uncompressed
- *         in one IDAT chunk: Qt's reader inflates no more than the rows.
- */
-QByteArray pngOfRows(const PngParts &parts, const QByteArray &rows)
-{
-    uLongf stored = compressBound(uLong(rows.size()));
-    QByteArray chunk(qsizetype(8 + stored + 4), Qt::Uninitialized);
-    if (compress2(reinterpret_cast<Bytef *>(chunk.data() + 8), &stored,
-                  reinterpret_cast<const Bytef *>(rows.constData()), uLong(rows.size()), Z_NO_COMPRESSION)
-        != Z_OK)
-        return {};
-    chunk.resize(qsizetype(8 + stored));
-    QByteArray head;
-    appendBe32(head, uint32_t(stored));
-    head.append("IDAT");
-    chunk.replace(0, 8, head);
-    appendBe32(chunk, uint32_t(crc32(crc32(0, nullptr, 0), reinterpret_cast<const Bytef *>(chunk.constData() + 4),
-                                     uInt(chunk.size() - 4))));
-    return parts.before + chunk + parts.after + QByteArray("\0\0\0\0IEND\xAE\x42\x60\x82", 12);
-}
-
-/**
- * @return the PNG image Qt's reader is handed for a PNG inside an icon: its
- *         header, palette, transparency and end, and its pixels inflated
- *         here, no further than its rows, and stored; empty when it is
- *         broken.
- * @throws PictureTooLarge when Qt's reader would take more processor time
- *         for its pixels than is left to the reading, before or after its
- *         pixels are inflated, or the reading takes its time first.
- */
-QByteArray pngForQt(const char *png, int64_t size)
-{
-    const std::optional<PngHeader> h = readPngHeader(png, size);
-    if (!h)
-        return {};
-    admitToQt(h->width, h->height, h->pixelTime());
-    std::optional<PngParts> parts = walkPngChunks(png, size, *h);
-    if (!parts)
-        return {};
-    const std::optional<QByteArray> rows = inflateRows(parts->pixels, h->rowBytes());
-    if (!rows)
-        return {};
-    parts->pixels.clear();
-    QByteArray shown = pngOfRows(*parts, *rows);
-    admitToQt(h->width, h->height, h->pixelTime());
-    return shown;
 }
 
 /**
@@ -592,7 +321,8 @@ bool dibIsWhole(const char *dib, int64_t size, int64_t pixelsAt, int heightRows)
     case kBitfields:
     case kAlphaBitfields: {
         int64_t need = rowBytes(width, bits) * height;
-        if (heightRows == 2)
+        /* An icon's 1-bit mask follows its colour rows; one of 32 bits may leave it out, its alpha being its mask. */
+        if (heightRows == 2 && bits != 32)
             need += rowBytes(width, 1) * height;
         return pixels + need <= size && indicesFit(reinterpret_cast<const unsigned char *>(dib + pixels), *h, height);
     }
@@ -628,29 +358,28 @@ QImage decodeIco(const QByteArray &data)
         return {};
     const char *image = first->data();
     const int64_t bytes = int64_t(first->size());
-    QByteArray shown;
-    if (isPng(image, bytes)) {
-        shown = pngForQt(image, bytes);
-    } else {
-        /* Qt's reader shows no larger bitmap image: one past it is refused before its pixels are walked. */
-        const std::optional<DibHeader> h = readDibHeader(image, bytes);
-        if (h && (h->width > kMaxIconBitmapSide || h->height / 2 > kMaxIconBitmapSide))
-            refuseForSize(h->width, h->height / 2);
-        if (!h || !dibIsWhole(image, bytes, -1, 2))
-            return {};
-        /* Its height counts the colour and the mask rows together. */
-        admitToQt(h->width, h->height / 2, kQtBitmapPixelTime);
-        shown = QByteArray::fromRawData(image, bytes);
-    }
-    if (shown.isEmpty())
+    if (isPng(image, bytes))
+        return decodePng(image, bytes);
+    /* Qt's reader shows no larger bitmap image: one past it is refused before its pixels are walked. */
+    const std::optional<DibHeader> h = readDibHeader(image, bytes);
+    if (h && (h->width > kMaxIconBitmapSide || h->height / 2 > kMaxIconBitmapSide))
+        refuseForSize(h->width, h->height / 2);
+    if (!h || !dibIsWhole(image, bytes, -1, 2))
         return {};
-    /* An icon of the first entry alone, so that the image Qt's reader takes is the one checked. */
-    QByteArray one = data.left(6 + 16);
+    /* Its height counts the colour and the mask rows together. */
+    admitToQt(h->width, h->height / 2, kQtBitmapPixelTime);
+    /* An icon of the first entry alone, so that the image Qt's reader takes is the one checked, and of no more
+       of its bytes than its header, colours and rows: the entry may claim the whole file. */
+    const int64_t rows = (rowBytes(h->width, h->bits) + rowBytes(h->width, 1)) * (h->height / 2);
+    const int64_t shown = std::min(bytes, h->tableEnd + rows);
+    QByteArray one;
+    one.reserve(6 + 16 + shown);
+    one.append(data.constData(), 6 + 16);
     one[4] = 1;
     one[5] = 0;
-    putLe32(one.data() + 6 + 8, uint32_t(shown.size()));
+    putLe32(one.data() + 6 + 8, uint32_t(shown));
     putLe32(one.data() + 6 + 12, 6 + 16);
-    one.append(shown);
+    one.append(image, shown);
     QImage picture;
     picture.loadFromData(one, "ICO");
     return picture;

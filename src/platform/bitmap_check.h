@@ -42,7 +42,8 @@ int64_t dibColourTableEnd(const char *dib, int64_t size);
  *        follow the colour table directly.
  * @param heightRows 1 for a plain bitmap, 2 for an icon's image (its
  *        height counts the colour and the mask rows together, and the
- *        1-bit mask follows the colour rows).
+ *        1-bit mask follows the colour rows; one of 32 bits may leave the
+ *        mask out, as its alpha is its mask).
  * @return true when the header is sane, every pixel row lies inside, a
  *         run-length coded stream ends with its end mark and never writes
  *         outside the picture, and every pixel of a picture with a colour
@@ -62,18 +63,14 @@ bool bmpIsWhole(const QByteArray &data);
 /**
  * Decodes the first image of an ICO file whose directory is sane and whose
  * every image lies inside it; the other images are never decoded. Its
- * first image must be whole: a bitmap (dibIsWhole), or a PNG whose header
- * comes first, whose chunks all lie inside with their checks right, and
- * whose compressed pixels (no more than its rows can need) inflate to
- * exactly its rows and end. Of a PNG image, Qt's reader is handed its
- * header, palette, transparency and end alone, with its rows inflated here
- * and stored uncompressed, so that it inflates no more than they are.
+ * first image must be whole: a bitmap (dibIsWhole), which Qt's icon reader
+ * is handed alone, or a PNG, which decodePng decodes here.
  * @return the picture, or a null picture when the file is refused.
  * @throws PictureTooLarge when its header gives it more pixels than the
  *         limits (a bitmap more than kMaxIconBitmapSide a side), when Qt's
- *         reader would take more processor time for its pixels than is
- *         left to the reading (kQtPngPixelTime), or when the reading takes
- *         its processor time first.
+ *         reader would take more processor time for a bitmap's pixels than
+ *         is left to the reading (kQtBitmapPixelTime), or when the reading
+ *         takes its processor time first.
  */
 QImage decodeIco(const QByteArray &data);
 

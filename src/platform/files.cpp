@@ -438,10 +438,9 @@ FileProblem problemOf(int error)
     return error == ENOENT || error == ENOTDIR ? FileProblem::Missing : FileProblem::Unreadable;
 }
 
-/** @return the whole content of a file. @throws ui::SimError with the problem's own message. */
-QByteArray readWholeFile(const QString &path)
+/** @return the bytes of a file as read. @throws ui::SimError with the problem's own message when it was not read. */
+QByteArray contentOf(const QString &path, FileContent content)
 {
-    FileContent content = readRegularFile(path);
     switch (content.problem) {
     case FileProblem::None: break;
     case FileProblem::Missing: throw ui::SimError(QStringLiteral("Soubor nebyl nalezen: %1").arg(excerpt(path)));
@@ -449,6 +448,12 @@ QByteArray readWholeFile(const QString &path)
     case FileProblem::TooLarge: throw ui::SimError(QStringLiteral("Soubor je příliš velký: %1").arg(excerpt(path)));
     }
     return std::move(content.bytes);
+}
+
+/** @return the whole content of a file. @throws ui::SimError with the problem's own message. */
+QByteArray readWholeFile(const QString &path)
+{
+    return contentOf(path, readRegularFile(path));
 }
 
 /**
@@ -513,7 +518,7 @@ FileStamp fileStamp(const QString &path)
     return {true, qint64(st.st_size), nanoseconds(st.st_mtim), quint64(st.st_dev), quint64(st.st_ino)};
 }
 
-FileProblem checkRegularFile(const QString &path)
+FileProblem checkRegularFile(const QString &path, qint64 maxSize)
 {
     /* Refused before the file system is asked, as it would refuse it. */
     if (namesNoFile(path))
@@ -523,7 +528,7 @@ FileProblem checkRegularFile(const QString &path)
         return problemOf(errno);
     if (!S_ISREG(st.st_mode))
         return FileProblem::Unreadable;
-    return st.st_size > kMaxFileSize ? FileProblem::TooLarge : FileProblem::None;
+    return st.st_size > maxSize ? FileProblem::TooLarge : FileProblem::None;
 }
 
 bool namesNoFile(QStringView path)
@@ -576,10 +581,10 @@ QStringList listFolders(const QString &dir)
     return names;
 }
 
-FileContent readRegularFile(const QString &path)
+FileContent readRegularFile(const QString &path, qint64 maxSize)
 {
     /* Looked at before it is opened: a FIFO or a device is never opened at all. */
-    const FileProblem before = checkRegularFile(path);
+    const FileProblem before = checkRegularFile(path, maxSize);
     if (before != FileProblem::None)
         return {{}, before};
     const QByteArray native = nativePath(path);
@@ -594,17 +599,17 @@ FileContent readRegularFile(const QString &path)
         return {{}, FileProblem::Unreadable};
     }
     /* Read straight into one buffer of the size it has, one byte more to see that it ends there: no copy of it is
-       made on the way, and a file that grows while it is read is read up to the limit only. */
-    const qint64 expected = std::min<qint64>(opened.st_size, kMaxFileSize);
+       made on the way, and a file that grows while it is read is read up to its limit only. */
+    const qint64 expected = std::min<qint64>(opened.st_size, maxSize);
     content.bytes.resize(expected + 1);
     qint64 got = 0;
     for (;;) {
         if (got == content.bytes.size()) {
-            if (got > kMaxFileSize) {
+            if (got > maxSize) {
                 content = {{}, FileProblem::TooLarge};
                 break;
             }
-            content.bytes.resize(std::min<qint64>(got * 2, kMaxFileSize + 1));
+            content.bytes.resize(std::min<qint64>(got * 2, maxSize + 1));
         }
         const ssize_t n = ::read(fd, content.bytes.data() + got, size_t(content.bytes.size() - got));
         if (n < 0 && errno == EINTR)
@@ -743,7 +748,11 @@ QImage readPictureFile(const QString &resolved)
     const PictureKind kind = kindOfName(resolved);
     if (kind == PictureKind::Unknown)
         throw ui::SimError(QStringLiteral("Neznámý formát obrázku: %1").arg(excerpt(resolved)));
-    const QByteArray data = readWholeFile(resolved);
+    FileContent file = readRegularFile(resolved, kMaxPictureFileSize);
+    /* A file larger than any picture's is a picture too large, and said so. */
+    if (file.problem == FileProblem::TooLarge)
+        throw PictureTooLarge(QStringLiteral("Obrázek je příliš velký: %1").arg(excerpt(resolved)));
+    const QByteArray data = contentOf(resolved, std::move(file));
     /* Read by the kind its name gives: content of another kind is not read at all. */
     if (!startsAs(data, kind))
         throw ui::SimError(QStringLiteral("Obrázek nelze přečíst, není to %1: %2")

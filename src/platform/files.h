@@ -34,7 +34,7 @@ enum class FileProblem {
     None,       ///< Read whole.
     Missing,    ///< No such file (or a folder on its path is missing).
     Unreadable, ///< It cannot be read: no permission, a folder, a FIFO, a device, an I/O error, a path above kMaxPathLength.
-    TooLarge,   ///< Larger than kMaxFileSize.
+    TooLarge,   ///< Larger than kMaxFileSize, or the size given for its kind.
 };
 
 /** The content of a file, or why it could not be read. */
@@ -68,17 +68,20 @@ FileStamp fileStamp(const QString &path);
 
 /**
  * Looks at a file without opening it.
- * @return None for a regular file up to kMaxFileSize, else why it cannot be read.
+ * @param maxSize the most bytes it may have.
+ * @return None for a regular file up to @p maxSize, else why it cannot be read.
  */
-FileProblem checkRegularFile(const QString &path);
+FileProblem checkRegularFile(const QString &path, qint64 maxSize = kMaxFileSize);
 
 /**
  * Reads a regular file whole, safely: anything that is not a regular file
  * (a FIFO, a device, a folder) is refused at once without waiting on it,
- * and so is a file above kMaxFileSize. Never throws.
+ * and so is a file above @p maxSize. Its bytes are read into one buffer of
+ * its size, never copied. Never throws.
  * @param path the file, used as it is (not resolved).
+ * @param maxSize the most bytes it may have (kMaxPictureFileSize for a picture).
  */
-FileContent readRegularFile(const QString &path);
+FileContent readRegularFile(const QString &path, qint64 maxSize = kMaxFileSize);
 
 /**
  * @return the bytes a path stands for on the file system. Each name of

@@ -24,6 +24,15 @@ inline constexpr int64_t kMaxPictureSide = 4096;
 inline constexpr int64_t kMaxPictureBytes = kMaxPictureSide * kMaxPictureSide * 4;
 
 /**
+ * The largest picture file read: the pixels of the largest allowed picture
+ * at 32 bits and a megabyte for its headers and colour table, so that such
+ * a bitmap is read, not refused for its file. Reading one holds the file
+ * and its decoded pixels together, some 130 MB at the most. A larger file
+ * is refused as too large before it is read.
+ */
+inline constexpr int64_t kMaxPictureFileSize = kMaxPictureBytes + 1024 * 1024;
+
+/**
  * An icon's bitmap image wider or higher than this is refused as a broken
  * one is, before its pixels are walked: Qt's icon reader shows none larger.
  * A PNG image inside an icon is held to kMaxPictureSide.
@@ -98,23 +107,17 @@ inline constexpr std::chrono::milliseconds kMaxPictureReadTime{300 * kInstrument
 
 /**
  * What one pixel costs the readers of Qt that the program hands pictures
- * of the data directory to: its PNG reader (the PNG inside an icon),
- * plain or interlaced, and its BMP and ICO readers (uncompressed bitmaps,
+ * of the data directory to: its BMP and ICO readers (uncompressed bitmaps,
  * in a BMP file, an icon or a metafile). One call of such a reader decodes
  * a whole picture and no deadline can stop it halfway, so a picture is
  * handed to it only when its pixels at this cost fit the processor time
  * left to its reading (PictureRead::remaining), and is refused as too large
- * otherwise (PictureTooLarge). A 16-bit PNG's pixel, decoded to 64 bits,
- * costs twice. Measured at the worst, on 4096 x 4096 pictures of noise:
- * PNG rows all filtered by Paeth and deflated to literal codes, the
- * slowest to inflate (55 ns a pixel, interlaced 59; a flat picture costs a
- * quarter of it or less), and bitmaps of 32 bits with an alpha mask (7 ns);
- * each taken twice over, so that a slower machine still stays within the
- * time. A picture's own reading then admits a PNG of some 1,600 x 1,600
- * pixels and a bitmap of the largest allowed size.
+ * otherwise (PictureTooLarge). Measured at the worst, on 4096 x 4096
+ * bitmaps of 32 bits with an alpha mask (7 ns), and taken twice over, so
+ * that a slower machine still stays within the time: a picture's own
+ * reading admits a bitmap of the largest allowed size. A PNG inside an
+ * icon is decoded by the program itself, its loops on the clock.
  */
-inline constexpr std::chrono::nanoseconds kQtPngPixelTime{110};
-inline constexpr std::chrono::nanoseconds kQtInterlacedPngPixelTime{120};
 inline constexpr std::chrono::nanoseconds kQtBitmapPixelTime{16};
 
 /**
@@ -124,8 +127,8 @@ inline constexpr std::chrono::nanoseconds kQtBitmapPixelTime{16};
  * places one train, so ten pictures each near their own limit would
  * otherwise hold the tick for seconds. A picture begun once the train's
  * time is spent is refused: as a broken one is, or as too large when it
- * would go to one of Qt's readers (kQtPngPixelTime); a path whose finding
- * runs out of it is left for the next tick.
+ * would go to one of Qt's readers (kQtBitmapPixelTime); a path whose
+ * finding runs out of it is left for the next tick.
  */
 inline constexpr std::chrono::milliseconds kMaxTrainPicturesReadTime{800 * kInstrumentedSlowdown};
 

@@ -23,8 +23,15 @@ constexpr char Ready = 'R'; ///< The reader has started and waits for requests.
 /** A picture to read. */
 struct Request {
     uint32_t pathBytes = 0; ///< Bytes of the path that follows, as the file system holds it.
-    int64_t allowedNs = 0;  ///< The processor time its reading may take.
+    int64_t allowedNs = 0;  ///< The processor time its reading may take; kNoReading when it is read on its own.
 };
+
+/**
+ * A picture read within no reading of the program's: its file is read, and
+ * then its decoding has its own time (kMaxPictureReadTime), as in a reading
+ * of its own.
+ */
+constexpr int64_t kNoReading = -1;
 
 /** How a reading ended. */
 enum class Status : uint8_t {

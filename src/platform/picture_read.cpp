@@ -73,6 +73,11 @@ void PictureRead::charge(std::chrono::nanoseconds spent)
     t_sinceLook = -1;
 }
 
+bool PictureRead::active()
+{
+    return t_deadline != kNoDeadline;
+}
+
 std::chrono::nanoseconds PictureRead::remaining()
 {
     if (t_deadline == kNoDeadline)

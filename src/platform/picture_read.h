@@ -41,6 +41,9 @@ public:
     /** @return whether the picture this thread is reading has taken its time, the clock read at once: for a loop whose every step may cost a millisecond. */
     static bool overdueNow();
 
+    /** @return whether this thread is in a reading. */
+    static bool active();
+
     /** @return the processor time left to the reading this thread is in; kMaxPictureReadTime's worth when none. */
     static std::chrono::nanoseconds remaining();
 

@@ -225,7 +225,8 @@ PictureReader::Received PictureReader::exchange(int64_t allowed, Reply &reply)
     const Clock::time_point sentAt = Clock::now();
     /* The reading's time is the reader's processor time; the time waited bounds a reader that gets none (stopped,
        or starved on a busy machine) to twice as long. */
-    const int64_t limit = allowed + std::chrono::nanoseconds(kKillGrace).count();
+    const int64_t limit = (allowed == protocol::kNoReading ? kNoReadingTime.count() : allowed)
+                          + std::chrono::nanoseconds(kKillGrace).count();
     const int64_t waitLimit = 2 * limit;
     std::vector<int> files;
     /* Receives bytes of the answer, waiting no longer than the reading's time. */
@@ -325,7 +326,7 @@ QImage PictureReader::read(const QString &resolved)
        picture, say): the picture is given to another once, and a picture two readers die of is broken. */
     for (int attempt = 0; attempt < 2 && received == Received::Ended; ++attempt) {
         reply = Reply{};
-        allowed = PictureRead::remaining().count();
+        allowed = PictureRead::active() ? PictureRead::remaining().count() : protocol::kNoReading;
         if (!send(path, allowed))
             throw PictureNotRead(QStringLiteral("Obrázek nelze přečíst, čtečka obrázků se nespustila: %1").arg(named));
         received = exchange(allowed, reply);
@@ -335,7 +336,8 @@ QImage PictureReader::read(const QString &resolved)
     }
     if (received == Received::Overdue)
         throw PictureTooLarge(QStringLiteral("Obrázek je příliš velký: %1").arg(named),
-                              allowed < std::chrono::nanoseconds(kMaxPictureReadTime).count());
+                              allowed != protocol::kNoReading
+                                  && allowed < std::chrono::nanoseconds(kMaxPictureReadTime).count());
     if (received == Received::Ended) {
         /* The kernel's limit on the reader's processor time: out of time too. */
         if (WIFSIGNALED(status) && WTERMSIG(status) == SIGXCPU)

@@ -1,6 +1,7 @@
 /** @file picture_reader.h The helper process that reads the pictures of the data directory, under the kernel's limits. */
 #pragma once
 
+#include "platform/picture_limits.h"
 #include "ui/sim_error.h"
 
 #include <QImage>
@@ -83,6 +84,13 @@ public:
      * deadline, and its refusal, which says why, needs a moment to come.
      */
     static constexpr std::chrono::milliseconds kKillGrace{20};
+
+    /**
+     * How long a picture read within no reading of the program's may take
+     * the reader: its file (as much as 65 MB) read, then its decoding in a
+     * reading of its own.
+     */
+    static constexpr std::chrono::nanoseconds kNoReadingTime = 2 * kMaxPictureReadTime;
 
 private:
     /** How an exchange with the reader ended. */

@@ -10,6 +10,7 @@
 #include "devices/form_a3.h"
 #include "platform/excerpt.h"
 #include "platform/files.h"
+#include "platform/picture_limits.h"
 #include "support/largest_picture.h"
 #include "support/processor_clock.h"
 
@@ -901,4 +902,27 @@ TEST(TimetablePlacing, ATrainRefusedForItsPicturesSizeLeavesTheRoomToTheNext)
     g.tickAt(7, 11);
     EXPECT_EQ(g.state(1), core::LinePlaced);
     EXPECT_EQ(g.h->app().A2().row(5).vehicles[0]->picture(), repositoryPicture("Vozidla/lok_754.bmp"));
+}
+
+TEST(TimetablePlacing, ATrainWhosePictureFileIsLargerThanAnyPictureSaysItIsTooLarge)
+{
+    /* A bitmap file a byte past the largest picture file. */
+    TrainLineText line;
+    line.vehicles = "001000000000000000000000000000";
+    FileGame g({line.text()});
+    const QString picture = g.folder.path() + "/Vozidla/velky.bmp";
+    {
+        QFile file(picture);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("BM");
+    }
+    QFile sparse(picture);
+    ASSERT_TRUE(sparse.resize(platform::kMaxPictureFileSize + 1)); // sparse: no disk is spent
+    g.restartWithVehicles({"Vozidla\\velky.bmp"});
+    g.tickAt(7, 10);
+    EXPECT_EQ(g.state(0), core::LineRefused);
+    EXPECT_EQ(g.h->messages().filter("Vlak na řádku").value(0),
+              "Vlak na řádku 30 grafikonu nelze zařadit: Vozidlo 1 ve sloupcích 38-40 má obrázek, "
+              "který je příliš velký: Vozidla\\velky.bmp")
+        << g.h->messages().join(" | ").toStdString();
 }
