@@ -15,6 +15,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdint>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -229,8 +230,19 @@ int takeMemoryFile(QImage &picture)
     return sealed(copy.file);
 }
 
-/** Answers a request with its outcome, letting go of its picture. */
-void answer(Outcome &outcome)
+/**
+ * The picture last answered with, whose pixels the program copies from
+ * here: kept until the next request, which the program sends only once it
+ * has them.
+ */
+QImage g_answered;
+
+/**
+ * Answers a request with its outcome, letting go of its picture, but for
+ * one whose pixels the program copies (@p copied), which is kept until the
+ * next request.
+ */
+void answer(Outcome &outcome, bool copied)
 {
     protocol::Answer a;
     a.status = outcome.status;
@@ -250,8 +262,13 @@ void answer(Outcome &outcome)
         a.dotsPerMeterX = picture.dotsPerMeterX();
         a.dotsPerMeterY = picture.dotsPerMeterY();
         a.pixelBytes = picture.sizeInBytes();
-        a.inlinePixels = a.pixelBytes <= protocol::kMaxInlinePixels;
-        if (!a.inlinePixels && (file = takeMemoryFile(picture)) < 0) {
+        a.transfer = a.pixelBytes <= protocol::kMaxInlinePixels ? protocol::Transfer::Inline
+                     : copied                                    ? protocol::Transfer::Copied
+                                                                 : protocol::Transfer::MemoryFile;
+        if (a.transfer == protocol::Transfer::Copied) {
+            g_answered = picture;
+            a.pixelsAt = reinterpret_cast<uintptr_t>(g_answered.constBits());
+        } else if (a.transfer == protocol::Transfer::MemoryFile && (file = takeMemoryFile(picture)) < 0) {
             a = protocol::Answer{};
             a.status = protocol::Status::TooLarge;
             a.ending = true;
@@ -260,7 +277,7 @@ void answer(Outcome &outcome)
     a.colours = int32_t(colours.size());
     std::vector<iovec> parts{part(&a, sizeof a), part(colours.constData(), sizeof(QRgb) * size_t(colours.size())),
                              part(text.constData(), size_t(text.size()))};
-    if (a.status == protocol::Status::Picture && a.inlinePixels)
+    if (a.status == protocol::Status::Picture && a.transfer == protocol::Transfer::Inline)
         parts.push_back(part(picture.constBits(), size_t(a.pixelBytes)));
     sendAll(std::move(parts), file);
     if (file >= 0)
@@ -369,18 +386,24 @@ int main(int argc, char **argv)
         application = std::make_unique<QCoreApplication>(argc, argv);
     }
     warmUp();
-    platform::setPictureMemory(pictureInMemoryFile);
     limitMemory();
-    sendAll({part(&protocol::Ready, 1)});
+    static protocol::Hello hello;
+    hello.probeAt = reinterpret_cast<uintptr_t>(&hello);
+    sendAll({part(&hello, sizeof hello)});
     for (;;) {
         protocol::Request request;
         if (!receiveAll(&request, sizeof request) || request.pathBytes > 4 * platform::kMaxPathLength)
             _exit(0);
+        /* The program has the last picture's pixels: it asks for the next picture only then. */
+        g_answered = QImage();
         QByteArray path(qsizetype(request.pathBytes), Qt::Uninitialized);
         if (!receiveAll(path.data(), size_t(path.size())))
             _exit(0);
+        /* Pixels the program copies are written where the reader's memory is warm from the last picture; pixels
+           handed over in a memory file are written into it from the start. */
+        platform::setPictureMemory(request.copied ? nullptr : pictureInMemoryFile);
         limitProcessorTime(request.allowedNs);
         Outcome outcome = readOne(QString::fromUtf8(path), request.allowedNs);
-        answer(outcome);
+        answer(outcome, request.copied != 0);
     }
 }

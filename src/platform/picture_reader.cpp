@@ -11,6 +11,7 @@
 #include <QGuiApplication>
 
 #include <algorithm>
+#include <cstddef>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -23,6 +24,7 @@
 #include <sys/mman.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -32,6 +34,9 @@ namespace {
 
 namespace protocol = picture_protocol;
 using Clock = std::chrono::steady_clock;
+
+/** How long the program looks for an answer before it sleeps until one comes. */
+constexpr std::chrono::nanoseconds kSpinTime{100000};
 
 /** @return nanoseconds on a clock; 0 when it cannot be read. */
 int64_t clockNs(clockid_t clock)
@@ -64,7 +69,28 @@ bool sane(const protocol::Answer &a)
     const int64_t depth = QImage::toPixelFormat(QImage::Format(a.format)).bitsPerPixel();
     return a.bytesPerLine >= (int64_t(a.width) * depth + 7) / 8 && a.bytesPerLine % 4 == 0
            && a.pixelBytes == int64_t(a.bytesPerLine) * a.height && a.pixelBytes <= kMaxPictureBytes
-           && (a.inlinePixels == 0 || a.pixelBytes <= protocol::kMaxInlinePixels);
+           && (a.transfer != protocol::Transfer::Inline || a.pixelBytes <= protocol::kMaxInlinePixels);
+}
+
+/**
+ * Copies bytes from another process's memory.
+ * @return whether all of them were copied; false where the system lets no
+ *         process read another's memory.
+ */
+bool copyFrom(pid_t process, void *into, uint64_t from, size_t bytes)
+{
+    size_t done = 0;
+    while (done < bytes) {
+        iovec local{static_cast<char *>(into) + done, bytes - done};
+        iovec remote{reinterpret_cast<void *>(uintptr_t(from + done)), bytes - done};
+        const ssize_t n = ::process_vm_readv(process, &local, 1, &remote, 1, 0);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += size_t(n);
+    }
+    return true;
 }
 
 /** @return the picture whose pixels lie in a sealed memory file of the reader; null when the file is not as said. */
@@ -133,6 +159,7 @@ void PictureReader::start()
     m_pid = pid;
     m_socket = ends[0];
     m_ready = false;
+    m_copies = false;
     m_startedAt = std::chrono::steady_clock::now();
     m_lastTime = 0;
     if (::clock_getcpuclockid(pid, &m_clock) != 0)
@@ -148,6 +175,7 @@ int PictureReader::stop()
     m_pid = -1;
     m_socket = -1;
     m_ready = false;
+    m_copies = false;
     /* A reader stopped by a sanitizer at a fault of its own code fails the program, as such a fault of its own would. */
     if (kInstrumentedSlowdown > 1 && WIFEXITED(status) && WEXITSTATUS(status) == protocol::kSanitizerExitStatus) {
         std::fprintf(stderr, "kamenna: the picture reader stopped at a fault of its own code\n");
@@ -188,8 +216,15 @@ bool PictureReader::waitReady()
         const int ready = ::poll(&waiting, 1, int(std::max<int64_t>(left + 1, 0)));
         if (ready < 0 && errno == EINTR)
             continue;
-        char byte = 0;
-        m_ready = ready > 0 && ::recv(m_socket, &byte, 1, MSG_DONTWAIT) == 1 && byte == protocol::Ready;
+        protocol::Hello hello;
+        m_ready = ready > 0 && ::recv(m_socket, &hello, sizeof hello, MSG_WAITALL) == sizeof hello
+                  && hello.ready == protocol::Ready;
+        /* The pixels of a larger picture are copied from the reader's memory where the system lets the program
+           read it (the bytes it says lie there are found there); else they come in memory files. */
+        const protocol::Hello expected;
+        char probe[sizeof expected.probe] = {};
+        m_copies = m_ready && copyFrom(m_pid, probe, hello.probeAt + offsetof(protocol::Hello, probe), sizeof probe)
+                   && std::memcmp(probe, expected.probe, sizeof probe) == 0;
         /* The picture waited for it as long: that is the reading's time too. */
         PictureRead::charge(Clock::now() - begun);
         return m_ready;
@@ -198,7 +233,9 @@ bool PictureReader::waitReady()
 
 bool PictureReader::send(const QByteArray &path, int64_t allowed)
 {
-    const protocol::Request request{uint32_t(path.size()), allowed};
+    protocol::Request request;
+    request.pathBytes = uint32_t(path.size());
+    request.allowedNs = allowed;
     QByteArray message(reinterpret_cast<const char *>(&request), sizeof request);
     message.append(path);
     /* A reader found ended, or ending as it is sent the picture, is replaced once. */
@@ -212,6 +249,9 @@ bool PictureReader::send(const QByteArray &path, int64_t allowed)
             stop();
             return false;
         }
+        /* Written now: whether it copies pixels is known once the reader is ready. */
+        request.copied = m_copies && m_copiesAllowed;
+        std::memcpy(message.data(), &request, sizeof request);
         if (::send(m_socket, message.constData(), size_t(message.size()), MSG_NOSIGNAL) == message.size())
             return true;
         stop();
@@ -236,8 +276,14 @@ PictureReader::Received PictureReader::exchange(int64_t allowed, Reply &reply)
         bool awaited = false;
         while (got < bytes) {
             if (awaited) {
-                const int64_t spent = readerTime() - readerStart;
                 const int64_t waited = std::chrono::nanoseconds(Clock::now() - sentAt).count();
+                /* A small picture's answer comes within a moment: looked for without sleeping, as sleeping and
+                   waking would take longer than the picture's reading. */
+                if (waited < kSpinTime.count()) {
+                    awaited = false;
+                    continue;
+                }
+                const int64_t spent = readerTime() - readerStart;
                 if (spent >= limit || waited >= waitLimit)
                     return Received::Overdue;
                 pollfd waiting{m_socket, POLLIN, 0};
@@ -291,14 +337,18 @@ PictureReader::Received PictureReader::exchange(int64_t allowed, Reply &reply)
     if (received == Received::Whole && answer.status == protocol::Status::Picture) {
         if (!sane(answer)) {
             received = Received::Ended;
-        } else if (answer.inlinePixels) {
+        } else if (answer.transfer == protocol::Transfer::MemoryFile) {
+            if (files.size() == 1)
+                reply.picture = mappedPicture(files.front(), answer);
+        } else {
             reply.picture = QImage(answer.width, answer.height, QImage::Format(answer.format));
             if (reply.picture.isNull() || reply.picture.bytesPerLine() != answer.bytesPerLine)
                 received = Received::Ended;
-            else
+            else if (answer.transfer == protocol::Transfer::Inline)
                 received = receive(reply.picture.bits(), size_t(answer.pixelBytes));
-        } else if (files.size() == 1) {
-            reply.picture = mappedPicture(files.front(), answer);
+            else if (answer.transfer != protocol::Transfer::Copied || !m_copies || !m_copiesAllowed
+                     || !copyFrom(m_pid, reply.picture.bits(), answer.pixelsAt, size_t(answer.pixelBytes)))
+                received = Received::Ended;
         }
         if (received == Received::Whole && reply.picture.isNull())
             received = Received::Ended;

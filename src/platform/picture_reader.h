@@ -65,6 +65,12 @@ public:
      */
     QImage read(const QString &resolved);
 
+    /**
+     * Lets the program copy larger pictures' pixels from the reader's memory
+     * (where the system allows it), or has them all come in memory files.
+     */
+    void allowCopies(bool allowed) { m_copiesAllowed = allowed; }
+
     /** @return the reader's process, -1 while none runs. */
     pid_t pid() const { return m_pid; }
 
@@ -126,6 +132,8 @@ private:
     pid_t m_pid = -1;        ///< The reader's process; -1 while none runs.
     int m_socket = -1;       ///< The program's end of the reader's socket.
     bool m_ready = false;    ///< Whether the reader has said it is ready.
+    bool m_copies = false;   ///< Whether the program copies larger pictures' pixels from the reader's memory.
+    bool m_copiesAllowed = true; ///< Whether it may.
     std::chrono::steady_clock::time_point m_startedAt; ///< When the reader was started.
     clockid_t m_clock{};     ///< The reader's processor-time clock.
     int64_t m_lastTime = 0;  ///< The reader's processor time when last read.

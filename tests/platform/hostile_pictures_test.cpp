@@ -981,6 +981,16 @@ TEST(HostilePictures, APictureReaderThatIsKilledOrDiesLeavesTheGameReadingTheNex
     const QImage expected = platform::readPictureFile(vehicle);
     ASSERT_FALSE(expected.isNull());
     EXPECT_EQ(platform::loadPicture(vehicle), expected) << "read in the reader as in the program";
+    /* A larger picture, its pixels copied from the reader's memory or handed over in a memory file. */
+    QTemporaryDir dir;
+    const QString large = dir.filePath("velky.bmp");
+    writeFile(large, encoded(expected.scaled(1000, 256), "BMP"));
+    const QImage whole = platform::readPictureFile(large);
+    for (const bool copies : {true, false}) {
+        reader.allowCopies(copies);
+        EXPECT_EQ(platform::loadPicture(large), whole) << copies;
+    }
+    reader.allowCopies(true);
     pid_t last = reader.pid();
     ASSERT_GT(last, 0);
 
