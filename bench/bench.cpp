@@ -454,6 +454,7 @@ void benchRealtimeCpu()
 int startupChild(int argc, char *argv[])
 {
     QApplication qapp(argc, argv);
+    platform::PictureReader::instance().start();
     platform::QtPlatform real;
     App app(real.platform);
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
