@@ -104,7 +104,7 @@ QByteArray pngChunk(const char *type, const QByteArray &data)
 }
 
 /** A PNG image to make: its header's fields, and its palette and transparency chunks (none when empty). */
-struct PngSpec {
+struct PngShape {
     int width = 13;
     int height = 7;
     int colourType = 2; ///< Grey 0, RGB 2, palette 3, grey and alpha 4, RGBA 6.
@@ -123,30 +123,30 @@ struct PngSpec {
 };
 
 /** @return the bytes of a PNG image whose rows are filtered by each of the five filters in turn. */
-QByteArray pngOf(const PngSpec &spec)
+QByteArray pngOf(const PngShape &shape)
 {
     static constexpr int kAdam7[7][4] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4},
                                          {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}};
     static constexpr int kWhole[4] = {0, 0, 1, 1};
-    const int step = std::max(1, spec.channels() * spec.depth / 8);
+    const int step = std::max(1, shape.channels() * shape.depth / 8);
     QByteArray rows;
     int filter = 0;
-    for (int p = 0; p < (spec.interlaced ? 7 : 1); ++p) {
-        const int *pass = spec.interlaced ? kAdam7[p] : kWhole;
-        const int columns = spec.width > pass[0] ? (spec.width - pass[0] + pass[2] - 1) / pass[2] : 0;
-        const int stride = (columns * spec.channels() * spec.depth + 7) / 8;
+    for (int p = 0; p < (shape.interlaced ? 7 : 1); ++p) {
+        const int *pass = shape.interlaced ? kAdam7[p] : kWhole;
+        const int columns = shape.width > pass[0] ? (shape.width - pass[0] + pass[2] - 1) / pass[2] : 0;
+        const int stride = (columns * shape.channels() * shape.depth + 7) / 8;
         QByteArray above(stride, '\0');
-        for (int y = pass[1]; columns > 0 && y < spec.height; y += pass[3]) {
+        for (int y = pass[1]; columns > 0 && y < shape.height; y += pass[3]) {
             QByteArray row(stride, '\0');
             for (int c = 0; c < columns; ++c) {
-                for (int ch = 0; ch < spec.channels(); ++ch) {
-                    const int v = spec.sample(pass[0] + c * pass[2], y, ch);
-                    const qsizetype bit = qsizetype(c * spec.channels() + ch) * spec.depth;
-                    if (spec.depth == 16) {
+                for (int ch = 0; ch < shape.channels(); ++ch) {
+                    const int v = shape.sample(pass[0] + c * pass[2], y, ch);
+                    const qsizetype bit = qsizetype(c * shape.channels() + ch) * shape.depth;
+                    if (shape.depth == 16) {
                         row[bit / 8] = char(v >> 8);
                         row[bit / 8 + 1] = char(v & 0xFF);
                     } else {
-                        row[bit / 8] = char(uint8_t(row.at(bit / 8)) | v << (8 - spec.depth - bit % 8));
+                        row[bit / 8] = char(uint8_t(row.at(bit / 8)) | v << (8 - shape.depth - bit % 8));
                     }
                 }
             }
@@ -164,11 +164,11 @@ QByteArray pngOf(const PngSpec &spec)
             above = row;
         }
     }
-    const QByteArray header = beBytes(uint32_t(spec.width)) + beBytes(uint32_t(spec.height)) + char(spec.depth)
-                              + char(spec.colourType) + QByteArray(2, '\0') + char(spec.interlaced ? 1 : 0);
+    const QByteArray header = beBytes(uint32_t(shape.width)) + beBytes(uint32_t(shape.height)) + char(shape.depth)
+                              + char(shape.colourType) + QByteArray(2, '\0') + char(shape.interlaced ? 1 : 0);
     return QByteArray("\x89PNG\r\n\x1a\n", 8) + pngChunk("IHDR", header)
-           + (spec.palette.isEmpty() ? QByteArray() : pngChunk("PLTE", spec.palette))
-           + (spec.transparency.isEmpty() ? QByteArray() : pngChunk("tRNS", spec.transparency))
+           + (shape.palette.isEmpty() ? QByteArray() : pngChunk("PLTE", shape.palette))
+           + (shape.transparency.isEmpty() ? QByteArray() : pngChunk("tRNS", shape.transparency))
            + pngChunk("IDAT", qCompress(rows).mid(4)) + pngChunk("IEND", {});
 }
 
@@ -590,19 +590,19 @@ TEST(HostilePictures, AnIconsPngReadsAsQtsReaderReadsItInEveryColourTypeDepthAnd
                 for (const bool transparent : {false, true}) {
                     if (transparent && (colourType == 4 || colourType == 6))
                         continue;
-                    PngSpec spec{13, 7, colourType, depth, interlaced, {}, {}};
+                    PngShape shape{13, 7, colourType, depth, interlaced, {}, {}};
                     if (colourType == 3) {
                         /* One colour fewer than the depth names (one for 1 bit): an index past them is read too. */
                         for (int i = 0; i < std::max(1, (1 << depth) - 1); ++i)
-                            spec.palette += QByteArray(1, char(i * 3)) + char(255 - i) + char(i * 7);
-                        const int alphas = std::min(2, int(spec.palette.size() / 3));
-                        spec.transparency = transparent ? QByteArray("\x10\x80", alphas) : QByteArray();
+                            shape.palette += QByteArray(1, char(i * 3)) + char(255 - i) + char(i * 7);
+                        const int alphas = std::min(2, int(shape.palette.size() / 3));
+                        shape.transparency = transparent ? QByteArray("\x10\x80", alphas) : QByteArray();
                     } else if (transparent) {
                         /* The colour of the second pixel of the top row. */
-                        for (int ch = 0; ch < spec.channels(); ++ch)
-                            spec.transparency += leBytes(qFromBigEndian(uint16_t(spec.sample(1, 0, ch))), 2);
+                        for (int ch = 0; ch < shape.channels(); ++ch)
+                            shape.transparency += leBytes(qFromBigEndian(uint16_t(shape.sample(1, 0, ch))), 2);
                     }
-                    const QByteArray png = pngOf(spec);
+                    const QByteArray png = pngOf(shape);
                     const QImage picture = platform::decodeIco(iconOf(png));
                     const QImage qts = QImage::fromData(png, "PNG");
                     const std::string what = QStringLiteral("type %1, %2 bits%3%4").arg(colourType).arg(depth)
@@ -613,14 +613,14 @@ TEST(HostilePictures, AnIconsPngReadsAsQtsReaderReadsItInEveryColourTypeDepthAnd
                     if (colourType == 2 && depth == 16 && transparent) {
                         /* Qt's reader reads this one wrong: the key's pixels are transparent, the others opaque. */
                         ASSERT_EQ(picture.format(), QImage::Format_RGBA64) << what;
-                        for (int y = 0; y < spec.height; ++y) {
-                            for (int x = 0; x < spec.width; ++x) {
+                        for (int y = 0; y < shape.height; ++y) {
+                            for (int x = 0; x < shape.width; ++x) {
                                 const QRgba64 pixel = picture.pixelColor(x, y).rgba64();
-                                const bool key = spec.sample(x, y, 0) == spec.sample(1, 0, 0)
-                                                 && spec.sample(x, y, 1) == spec.sample(1, 0, 1)
-                                                 && spec.sample(x, y, 2) == spec.sample(1, 0, 2);
-                                EXPECT_EQ(pixel, QRgba64::fromRgba64(spec.sample(x, y, 0), spec.sample(x, y, 1),
-                                                                     spec.sample(x, y, 2), key ? 0 : 0xFFFF))
+                                const bool key = shape.sample(x, y, 0) == shape.sample(1, 0, 0)
+                                                 && shape.sample(x, y, 1) == shape.sample(1, 0, 1)
+                                                 && shape.sample(x, y, 2) == shape.sample(1, 0, 2);
+                                EXPECT_EQ(pixel, QRgba64::fromRgba64(shape.sample(x, y, 0), shape.sample(x, y, 1),
+                                                                     shape.sample(x, y, 2), key ? 0 : 0xFFFF))
                                     << what << " at " << x << "," << y;
                             }
                         }
@@ -630,8 +630,8 @@ TEST(HostilePictures, AnIconsPngReadsAsQtsReaderReadsItInEveryColourTypeDepthAnd
                     EXPECT_EQ(picture.format(), qts.format()) << what;
                     EXPECT_EQ(picture.colorTable(), qts.colorTable()) << what;
                     EXPECT_EQ(picture, qts) << what;
-                    for (int y = 0; !qts.colorTable().isEmpty() && y < spec.height; ++y)
-                        for (int x = 0; x < spec.width; ++x)
+                    for (int y = 0; !qts.colorTable().isEmpty() && y < shape.height; ++y)
+                        for (int x = 0; x < shape.width; ++x)
                             ASSERT_EQ(picture.pixelIndex(x, y), qts.pixelIndex(x, y)) << what << " at " << x << ","
                                                                                        << y;
                 }
@@ -680,15 +680,15 @@ TEST(HostilePictures, AnIconsPngPaletteOrTransparencyLongerThanItsColoursIsRefus
                                                                              << chunk.size() - 12;
     }
     /* A palette image's transparency holds no more alphas than its palette has colours, a grey one's key 2 bytes. */
-    const std::tuple<PngSpec, int, bool> transparencies[] = {
-        {PngSpec{8, 8, 3, 4, false, QByteArray(3 * 5, '\1'), {}}, 5, true},
-        {PngSpec{8, 8, 3, 4, false, QByteArray(3 * 5, '\1'), {}}, 6, false},
-        {PngSpec{8, 8, 0, 8, false, {}, {}}, 2, true},
-        {PngSpec{8, 8, 0, 8, false, {}, {}}, 3, false},
+    const std::tuple<PngShape, int, bool> transparencies[] = {
+        {PngShape{8, 8, 3, 4, false, QByteArray(3 * 5, '\1'), {}}, 5, true},
+        {PngShape{8, 8, 3, 4, false, QByteArray(3 * 5, '\1'), {}}, 6, false},
+        {PngShape{8, 8, 0, 8, false, {}, {}}, 2, true},
+        {PngShape{8, 8, 0, 8, false, {}, {}}, 3, false},
     };
-    for (auto [spec, bytes, whole] : transparencies) {
-        spec.transparency = QByteArray(bytes, '\1');
-        EXPECT_EQ(platform::decodeIco(iconOf(pngOf(spec))).isNull(), !whole) << spec.colourType << " " << bytes;
+    for (auto [shape, bytes, whole] : transparencies) {
+        shape.transparency = QByteArray(bytes, '\1');
+        EXPECT_EQ(platform::decodeIco(iconOf(pngOf(shape))).isNull(), !whole) << shape.colourType << " " << bytes;
     }
 }
 
