@@ -244,6 +244,8 @@ void benchVehicles()
     const QString dataDir = QStringLiteral(KAMENNA_SOURCE_DATA_DIR);
     const QStringList entries = platform::readTextLines1250(dataDir + QStringLiteral("/Vozidla.txt"));
     platform::PictureReader &reader = platform::PictureReader::instance();
+    if (entries.isEmpty())
+        refuse("vehicles", "the vehicles file names no picture");
     /* Started and ready, as the program's reader is by its first train. */
     VehiclePictures warm;
     warm.picture(dataDir, entries.value(0));

@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include <fcntl.h>
@@ -153,7 +154,10 @@ void PictureReader::start()
     ::close(ends[1]);
     if (pid < 0) {
         ::close(ends[0]);
-        std::fprintf(stderr, "kamenna: the picture reader %s cannot be started\n", program.constData());
+        /* Said once: every picture after it would say it again. */
+        static bool told = false;
+        if (!std::exchange(told, true))
+            std::fprintf(stderr, "kamenna: the picture reader %s cannot be started\n", program.constData());
         return;
     }
     m_pid = pid;
