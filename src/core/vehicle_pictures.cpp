@@ -69,6 +69,9 @@ QImage VehiclePictures::picture(const QString &dataDir, const QString &entry, Pi
         return refuse(why, path, resolved, stamp, outOfTrainTime(ownTime, e.forTimeLeft()) ? PictureRefusal::OutOfTime
                                                                                         : PictureRefusal::TooLarge,
                       ownTime);
+    } catch (const platform::PictureNotReadInTime &) {
+        /* Its reader did not get to it in the time there was: a later try may read it. */
+        return refuse(why, path, resolved, stamp, PictureRefusal::OutOfTime, false);
     } catch (const platform::PictureNotRead &) {
         /* Not read at all (no picture reader could read it now): nothing is known of the file. */
         return refuse(why, path, resolved, stamp,

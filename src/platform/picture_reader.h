@@ -24,6 +24,16 @@ public:
 };
 
 /**
+ * A picture its reader did not get to read in the time the program waits
+ * for it (the reader stopped, or starved of the processor): no fault of
+ * its file, and another try later may read it.
+ */
+class PictureNotReadInTime : public PictureNotRead {
+public:
+    using PictureNotRead::PictureNotRead;
+};
+
+/**
  * The picture reader: the helper program kamenna-pictures, beside the
  * program, that reads every picture file of the data directory in a
  * process of its own. However a file is made, what reading it costs is
