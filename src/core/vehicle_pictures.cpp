@@ -45,9 +45,10 @@ QImage VehiclePictures::picture(const QString &dataDir, const QString &entry, Pi
         m_byPath.erase(named);
     }
     /* Resolved once: the stamp and the reading both use it. A path refused
-       before is not resolved again; only its file is looked at, for a change. */
-    const auto known = m_refusedPaths.constFind(path);
-    const QString resolved = known != m_refusedPaths.cend() ? *known : platform::resolvePath(path);
+       before, or whose picture was not read in its time, is not resolved
+       again; only its file is looked at, for a change. */
+    const auto known = m_resolvedPaths.constFind(path);
+    const QString resolved = known != m_resolvedPaths.cend() ? *known : platform::resolvePath(path);
     const platform::FileStamp stamp = platform::fileStamp(resolved);
     /* Another spelling of a file already decoded. */
     const auto kept = m_byFile.constFind(stamp);
@@ -90,9 +91,11 @@ QImage VehiclePictures::picture(const QString &dataDir, const QString &entry, Pi
     return decoded;
 }
 
-void VehiclePictures::beginTrain()
+void VehiclePictures::beginTrain(quint64 train)
 {
-    m_trainReads.clear();
+    if (train != m_train)
+        m_trainReads.clear();
+    m_train = train;
 }
 
 void VehiclePictures::forgetTrain()
@@ -128,10 +131,11 @@ QImage VehiclePictures::refuse(PictureRefusal *why, const QString &path, const Q
 {
     if (why)
         *why = reason;
-    if (remember) {
+    if (remember)
         m_refused.insert(stamp, reason);
-        m_refusedPaths.insert(path, resolved);
-    }
+    /* A picture not read in its time is read on the next try, from the file its path was found to name. */
+    if (remember || reason == PictureRefusal::OutOfTime)
+        m_resolvedPaths.insert(path, resolved);
     return {};
 }
 
