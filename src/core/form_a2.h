@@ -119,6 +119,10 @@ public:
     /**
      * The processor time one tick's placing of timetable trains may take:
      * the finding of its lines' files and their pictures read, together.
+     * More than a picture's own time (platform::kMaxPictureReadTime), so
+     * that a line waiting for its pictures gives the first it lacks its own
+     * time on the next tick: a picture that fails begun with less waits, as
+     * the failure may be the train's time's.
      */
     std::chrono::nanoseconds placingTime = platform::kMaxTrainPicturesReadTime;
 

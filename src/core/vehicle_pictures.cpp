@@ -11,20 +11,6 @@
 #include <iterator>
 #include <utility>
 
-namespace {
-
-/**
- * @return whether a picture begun with less than its own time left was
- *         refused for the time of its train's pictures: it was refused only
- *         for the time left (@p forTimeLeft), or the train's time is spent.
- */
-bool outOfTrainTime(bool ownTime, bool forTimeLeft)
-{
-    return !ownTime && (forTimeLeft || platform::PictureRead::remaining().count() == 0);
-}
-
-} // namespace
-
 QImage VehiclePictures::picture(const QString &dataDir, const QString &entry, PictureRefusal *why)
 {
     if (why)
@@ -60,27 +46,26 @@ QImage VehiclePictures::picture(const QString &dataDir, const QString &entry, Pi
     const auto refused = m_refused.constFind(stamp);
     if (refused != m_refused.cend())
         return refuse(why, path, resolved, stamp, *refused, true);
-    /* A picture that fails with less than its own time left may have failed for the train's time: not its own fault. */
+    /* A picture begun with less than its own time left may fail for the time of its train's pictures, whatever the
+       failure says (its reader refuses a picture out of time as too large, a metafile as broken): then it is no
+       verdict on the file, and the picture is read again with its own time, which tells. */
     const bool ownTime = platform::PictureRead::remaining() >= platform::kMaxPictureReadTime;
+    const auto ownFault = [&](PictureRefusal reason) { return ownTime ? reason : PictureRefusal::OutOfTime; };
     QImage decoded;
     ++m_reads;
     try {
         decoded = platform::loadResolvedPicture(resolved);
-    } catch (const platform::PictureTooLarge &e) {
-        return refuse(why, path, resolved, stamp, outOfTrainTime(ownTime, e.forTimeLeft()) ? PictureRefusal::OutOfTime
-                                                                                        : PictureRefusal::TooLarge,
-                      ownTime);
+    } catch (const platform::PictureTooLarge &) {
+        return refuse(why, path, resolved, stamp, ownFault(PictureRefusal::TooLarge), ownTime);
     } catch (const platform::PictureNotReadInTime &) {
         /* Its reader did not get to it in the time there was: a later try may read it. */
         return refuse(why, path, resolved, stamp, PictureRefusal::OutOfTime, false);
     } catch (const platform::PictureNotRead &) {
         /* Not read at all (no picture reader could read it now): nothing is known of the file. */
-        return refuse(why, path, resolved, stamp,
-                      outOfTrainTime(ownTime, true) ? PictureRefusal::OutOfTime : PictureRefusal::Unusable, false);
+        return refuse(why, path, resolved, stamp, ownFault(PictureRefusal::Unusable), false);
     } catch (const std::exception &) {
         /* Unusable now: the train line that names it is refused with its own message. */
-        return refuse(why, path, resolved, stamp,
-                      outOfTrainTime(ownTime, false) ? PictureRefusal::OutOfTime : PictureRefusal::Unusable, ownTime);
+        return refuse(why, path, resolved, stamp, ownFault(PictureRefusal::Unusable), ownTime);
     }
     if (!makeRoom(decoded.sizeInBytes()))
         return refuse(why, path, resolved, stamp, PictureRefusal::TooLarge, false);

@@ -15,7 +15,7 @@ enum class PictureRefusal {
     Unusable, ///< The file is missing, unreadable or broken.
     TooLarge, ///< It would take more memory than is left to the kept pictures, or more time than its own reading has.
     OutOfTime, ///< Not read in the time there was (its train's other pictures took it, or its reader did not get to
-               ///< it): no fault of its file, and a later try reads it.
+               ///< it), or failed begun with less than its own time: no verdict on its file; a later try tells.
 };
 
 /**
