@@ -272,9 +272,9 @@ qint64 realTimeNs()
  * The names of a folder, kept compactly: each name's bytes once, ended by
  * a zero byte, in blocks that are never moved, and for each name the hash
  * of its folded name and where its bytes lie (16 bytes). A name is looked
- * up by its hash: the names of that hash are decoded and compared. Nothing
- * is moved while names are added, so the memory it takes never passes
- * what bytes() says.
+ * up by its hash: the names of that hash are decoded and compared. The
+ * names' blocks are filled, never grown, so what they take is what
+ * bytes() says, not twice that while one is copied into a larger one.
  */
 class NameIndex {
 public:
@@ -283,9 +283,10 @@ public:
     {
         const qsizetype needed = bytes.size() + 1;
         if (m_blocks.isEmpty() || m_blocks.constLast().capacity() - m_blocks.constLast().size() < needed) {
-            /* Blocks grow with the folder, from a few names to kBlockBytes: a folder of one name costs little. */
+            /* Blocks grow with the folder, from a few names to 64 KB: a folder of one name costs little. */
             QByteArray block;
-            block.reserve(std::max(needed, std::min(kBlockBytes, kFirstBlockBytes << m_blocks.size())));
+            const qsizetype doublings = std::min<qsizetype>(m_blocks.size(), kDoublings);
+            block.reserve(std::max(needed, kFirstBlockBytes << doublings));
             m_blockBytes += block.capacity();
             m_blocks.append(std::move(block));
         }
@@ -323,10 +324,9 @@ public:
     }
 
 private:
-    /** The first block of names; each next one twice as large, up to kBlockBytes. */
+    /** The first block of names; each next one twice as large, kDoublings times at most (64 KB). */
     static constexpr qsizetype kFirstBlockBytes = 256;
-    /** The largest block of names. */
-    static constexpr qsizetype kBlockBytes = 64 * 1024;
+    static constexpr qsizetype kDoublings = 8;
 
     /** A name: the hash of its folded name and where its bytes lie. */
     struct Slot {
@@ -529,18 +529,19 @@ private:
             /* Past the bound with all else let go, it is too large to keep: only the name wanted is looked for. */
             if (!makeRoom(reading.names->bytes())) {
                 reading.names.reset();
-                m_tooLarge.insert(folder.id, folder.modifiedNs);
-                m_bytes += kEntryBytes;
+                keepTooLarge(folder);
             }
         }
         std::unique_ptr<Reading> done = std::move(m_reading);
         done->taken.resolution = resolution;
         if (done->names) {
+            letGo(m_folders.find(folder.id));
             if (makeRoom(done->names->bytes())) {
                 m_bytes += done->names->bytes();
                 m_folders.insert(folder.id, Listing{done->taken, std::move(*done->names)});
             }
         } else {
+            letGo(m_matches.find({folder.id, wanted}));
             const qint64 cost = matchBytes(wanted, done->match);
             if (makeRoom(cost)) {
                 m_bytes += cost;
@@ -548,6 +549,18 @@ private:
             }
         }
         return done->match;
+    }
+
+    /** Keeps that a folder as it is now is too large to keep whole, when that fits. */
+    void keepTooLarge(const FolderState &folder)
+    {
+        const auto known = m_tooLarge.find(folder.id);
+        if (known != m_tooLarge.end()) {
+            *known = folder.modifiedNs;
+        } else if (makeRoom(kEntryBytes)) {
+            m_bytes += kEntryBytes;
+            m_tooLarge.insert(folder.id, folder.modifiedNs);
+        }
     }
 
     /** @return what keeping a match costs. */
@@ -574,14 +587,20 @@ private:
         return true;
     }
 
+    /** Lets go a folder's listing, if it is one. */
     void letGo(QHash<FolderId, Listing>::iterator listed)
     {
+        if (listed == m_folders.end())
+            return;
         m_bytes -= listed->names.bytes();
         m_folders.erase(listed);
     }
 
+    /** Lets go a match, if it is one. */
     void letGo(QHash<std::pair<FolderId, QString>, Match>::iterator match)
     {
+        if (match == m_matches.end())
+            return;
         m_bytes -= matchBytes(match.key().second, match->entry);
         m_matches.erase(match);
     }
