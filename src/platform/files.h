@@ -128,7 +128,8 @@ QStringList listFiles(const QString &dir, const QString &pattern);
  * back with only its separators made "/", without a look. A path whose
  * names all exist as written costs one look; otherwise each component is
  * looked up once, in the folder before it, and each folder is listed at
- * most once: the work grows linearly with the path and the folders on it.
+ * most once (one too large to keep, below, once for each name looked for
+ * in it): the work grows linearly with the path and the folders on it.
  * A folder's listing is kept while the folder stays unchanged (its
  * modification time), so that paths through the same folders list each
  * once however many there are; the listings kept take at most
