@@ -6,11 +6,13 @@
 #include "core/refusal_reports.h"
 #include "core/timetable_file.h"
 #include "core/vehicle_pictures.h"
+#include "platform/picture_limits.h"
 #include "ui/controls.h"
 
 #include <QImage>
 
 #include <array>
+#include <chrono>
 
 /** Rows of the timetable window. */
 inline constexpr int kTimetableRows = 16;
@@ -114,6 +116,15 @@ public:
     core::DueLines dueLines;
     /** How many of the timetable's refused lines this game has reported. */
     core::RefusalReports refusalReports;
+    /**
+     * The processor time one tick's placing of timetable trains may take:
+     * the finding of its lines' files and their pictures read, together.
+     * More than a picture's own time (platform::kMaxPictureReadTime), so
+     * that a line waiting for its pictures gives the first it lacks its own
+     * time on the next tick: a picture that fails begun with less waits, as
+     * the failure may be the train's time's.
+     */
+    std::chrono::nanoseconds placingTime = platform::kMaxTrainPicturesReadTime;
 
 private:
     void buildLabels();

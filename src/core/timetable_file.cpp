@@ -234,11 +234,6 @@ std::optional<TrainLineError> checkVehicle(int slot, int code, const QStringList
         return TrainLineError{TrainLineFault::TooLargePicture, column,
             vehicleMessage(slot, code, QStringLiteral("má obrázek, který je příliš velký: %1").arg(platform::excerpt(entry)))};
     }
-    if (refusal == PictureRefusal::OutOfTime) {
-        return TrainLineError{TrainLineFault::SlowPictures, column,
-            vehicleMessage(slot, code, QStringLiteral("má obrázek, který se nestihl načíst, protože obrázky vlaku "
-                                                      "se načítaly příliš dlouho: %1").arg(platform::excerpt(entry)))};
-    }
     if (refusal != PictureRefusal::None) {
         return TrainLineError{TrainLineFault::UnusablePicture, column,
             vehicleMessage(slot, code, QStringLiteral("má obrázek, který chybí nebo nejde načíst: %1").arg(platform::excerpt(entry)))};

@@ -92,8 +92,7 @@ enum class TrainLineFault {
     UnknownVehicle,    ///< A vehicle code beyond the vehicles file, or naming an empty line.
     BadPictureKind,    ///< A picture file whose extension is no picture kind.
     UnusablePicture,   ///< A picture file that does not exist or cannot be decoded.
-    TooLargePicture,   ///< A picture too large for the memory or the time left to it.
-    SlowPictures,      ///< A picture not read because the line's other pictures took the time they have together.
+    TooLargePicture,   ///< A picture too large for the memory left to the kept pictures, or for its own time.
 };
 
 /** What is wrong with a train line and where. */
@@ -112,7 +111,13 @@ struct TrainLineResult {
     bool ok() const { return !error.has_value(); }
 };
 
-/** Says whether the picture file named by a vehicles-file entry can be shown, or why not. */
+/**
+ * Says whether the picture file named by a vehicles-file entry can be
+ * shown, or why not. A picture not read in the time there was
+ * (PictureRefusal::OutOfTime) tells nothing of the line: a check that
+ * meets it throws instead, and the line is neither good nor bad until it
+ * is checked again.
+ */
 using PictureCheck = std::function<PictureRefusal(const QString &entry)>;
 
 /**

@@ -123,6 +123,14 @@ private:
 };
 
 /**
+ * Thrown by the check of a due line when one of its pictures was not read
+ * in the time there was (PictureRefusal::OutOfTime): no fault of the line.
+ * It waits, due and untouched, as a line whose path work is spent does, and
+ * the next tick checks it again, with the pictures read so far still kept.
+ */
+struct PicturesLeftForLater {};
+
+/**
  * A due line checked whole, with the pictures its check found, held from
  * the check to the row so that none of them is let go in between.
  */
@@ -170,18 +178,24 @@ void writeTrain(App &app, TimetableRow &row, const CheckedLine &checked)
     app.A2().setVehicles(row.row, vehiclePicturesOf(app, checked));
 }
 
-/** @return the line checked whole, columns and vehicles, before any cell is written. */
-CheckedLine checkDueLine(App &app, const QString &text)
+/**
+ * @return due line i checked whole, columns and vehicles, before any cell is written.
+ * @throws PicturesLeftForLater when a picture of it was not read in the placing's time.
+ * @throws platform::PathWorkSpent when the finding of its files is left for the next tick.
+ */
+CheckedLine checkDueLine(App &app, size_t i, const QString &text)
 {
     /* The pictures the check reads are all this tick reads: they share one time. */
-    const platform::PictureRead reading(platform::kMaxTrainPicturesReadTime);
+    const platform::PictureRead reading(app.A2().placingTime);
     const QString dataDir = app.dataDir();
     VehiclePictures &pictures = app.A2().vehiclePictures;
-    pictures.beginTrain();
+    pictures.beginTrain(i);
     CheckedLine checked;
     checked.result = checkTrainLine(text, app.A0().Vozidla->lines(), [&](const QString &entry) {
         PictureRefusal why = PictureRefusal::None;
         const QImage picture = pictures.picture(dataDir, entry, &why);
+        if (why == PictureRefusal::OutOfTime)
+            throw PicturesLeftForLater{};
         if (!picture.isNull())
             checked.pictures.insert(entry, picture);
         return why;
@@ -247,7 +261,7 @@ Turn placeFirstDueLine(App &app, const FreeRows &freeRows, bool freight)
     }
     TimetableRow *row = freeRows.of(groupOfCode(groupCode));
     /* Only now, with a row to write, is the whole line checked: before any cell is written. */
-    CheckedLine checked = checkDueLine(app, text);
+    CheckedLine checked = checkDueLine(app, i, text);
     if (!checked.result.ok()) {
         /* Refused for its pictures' size, its large pictures are no train's: let go at once. Those of a
            line refused for another fault stay for the lines that name them too, and go when room is needed. */
@@ -281,8 +295,9 @@ void placeOneTrain(App &app)
     const VehiclePictures &pictures = app.A2().vehiclePictures;
     const platform::PathWorkLimit pathWork(kPathWorkPerTick);
     /* One time for all this placing costs: the paths of its lines, the folders listed for them, the pictures
-       read and the picture reader's work for them. A path whose time runs out is left for the next tick. */
-    const platform::PictureRead placing(platform::kMaxTrainPicturesReadTime);
+       read and the picture reader's work for them. A line whose paths or pictures it does not reach the end of
+       is left for the next tick. */
+    const platform::PictureRead placing(app.A2().placingTime);
     try {
         for (int refused = 0; refused < kSilentRefusalsPerTick && !platform::PathWorkLimit::spent(); ++refused) {
             const int reads = pictures.picturesRead();
@@ -291,6 +306,11 @@ void placeOneTrain(App &app)
         }
     } catch (const platform::PathWorkSpent &) {
         /* The line whose files were being found stays due, untouched: the next tick goes on with it. */
+    } catch (const PicturesLeftForLater &) {
+        /* The line whose pictures were being read stays due, untouched: the next tick reads the rest. It
+           gets further each tick: the pictures read for it stay kept, so the first it lacks is begun with
+           nearly the placing's whole time, more than a picture's own, and is read or refused for a fault of
+           its own. The lines behind it wait for it as for a line whose files are being found. */
     }
 }
 

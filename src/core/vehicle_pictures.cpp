@@ -11,20 +11,6 @@
 #include <iterator>
 #include <utility>
 
-namespace {
-
-/**
- * @return whether a picture begun with less than its own time left was
- *         refused for the time of its train's pictures: it was refused only
- *         for the time left (@p forTimeLeft), or the train's time is spent.
- */
-bool outOfTrainTime(bool ownTime, bool forTimeLeft)
-{
-    return !ownTime && (forTimeLeft || platform::PictureRead::remaining().count() == 0);
-}
-
-} // namespace
-
 QImage VehiclePictures::picture(const QString &dataDir, const QString &entry, PictureRefusal *why)
 {
     if (why)
@@ -45,9 +31,10 @@ QImage VehiclePictures::picture(const QString &dataDir, const QString &entry, Pi
         m_byPath.erase(named);
     }
     /* Resolved once: the stamp and the reading both use it. A path refused
-       before is not resolved again; only its file is looked at, for a change. */
-    const auto known = m_refusedPaths.constFind(path);
-    const QString resolved = known != m_refusedPaths.cend() ? *known : platform::resolvePath(path);
+       before, or whose picture was not read in its time, is not resolved
+       again; only its file is looked at, for a change. */
+    const auto known = m_resolvedPaths.constFind(path);
+    const QString resolved = known != m_resolvedPaths.cend() ? *known : platform::resolvePath(path);
     const platform::FileStamp stamp = platform::fileStamp(resolved);
     /* Another spelling of a file already decoded. */
     const auto kept = m_byFile.constFind(stamp);
@@ -59,27 +46,26 @@ QImage VehiclePictures::picture(const QString &dataDir, const QString &entry, Pi
     const auto refused = m_refused.constFind(stamp);
     if (refused != m_refused.cend())
         return refuse(why, path, resolved, stamp, *refused, true);
-    /* A picture that fails with less than its own time left may have failed for the train's time: not its own fault. */
+    /* A picture begun with less than its own time left may fail for the time of its train's pictures, whatever the
+       failure says (its reader refuses a picture out of time as too large, a metafile as broken): then it is no
+       verdict on the file, and the picture is read again with its own time, which tells. */
     const bool ownTime = platform::PictureRead::remaining() >= platform::kMaxPictureReadTime;
+    const auto ownFault = [&](PictureRefusal reason) { return ownTime ? reason : PictureRefusal::OutOfTime; };
     QImage decoded;
     ++m_reads;
     try {
         decoded = platform::loadResolvedPicture(resolved);
-    } catch (const platform::PictureTooLarge &e) {
-        return refuse(why, path, resolved, stamp, outOfTrainTime(ownTime, e.forTimeLeft()) ? PictureRefusal::OutOfTime
-                                                                                        : PictureRefusal::TooLarge,
-                      ownTime);
+    } catch (const platform::PictureTooLarge &) {
+        return refuse(why, path, resolved, stamp, ownFault(PictureRefusal::TooLarge), ownTime);
     } catch (const platform::PictureNotReadInTime &) {
         /* Its reader did not get to it in the time there was: a later try may read it. */
         return refuse(why, path, resolved, stamp, PictureRefusal::OutOfTime, false);
     } catch (const platform::PictureNotRead &) {
         /* Not read at all (no picture reader could read it now): nothing is known of the file. */
-        return refuse(why, path, resolved, stamp,
-                      outOfTrainTime(ownTime, true) ? PictureRefusal::OutOfTime : PictureRefusal::Unusable, false);
+        return refuse(why, path, resolved, stamp, ownFault(PictureRefusal::Unusable), false);
     } catch (const std::exception &) {
         /* Unusable now: the train line that names it is refused with its own message. */
-        return refuse(why, path, resolved, stamp,
-                      outOfTrainTime(ownTime, false) ? PictureRefusal::OutOfTime : PictureRefusal::Unusable, ownTime);
+        return refuse(why, path, resolved, stamp, ownFault(PictureRefusal::Unusable), ownTime);
     }
     if (!makeRoom(decoded.sizeInBytes()))
         return refuse(why, path, resolved, stamp, PictureRefusal::TooLarge, false);
@@ -90,9 +76,11 @@ QImage VehiclePictures::picture(const QString &dataDir, const QString &entry, Pi
     return decoded;
 }
 
-void VehiclePictures::beginTrain()
+void VehiclePictures::beginTrain(quint64 train)
 {
-    m_trainReads.clear();
+    if (train != m_train)
+        m_trainReads.clear();
+    m_train = train;
 }
 
 void VehiclePictures::forgetTrain()
@@ -128,10 +116,11 @@ QImage VehiclePictures::refuse(PictureRefusal *why, const QString &path, const Q
 {
     if (why)
         *why = reason;
-    if (remember) {
+    if (remember)
         m_refused.insert(stamp, reason);
-        m_refusedPaths.insert(path, resolved);
-    }
+    /* A picture not read in its time is read on the next try, from the file its path was found to name. */
+    if (remember || reason == PictureRefusal::OutOfTime)
+        m_resolvedPaths.insert(path, resolved);
     return {};
 }
 

@@ -13,8 +13,9 @@
 enum class PictureRefusal {
     None,     ///< It can be shown.
     Unusable, ///< The file is missing, unreadable or broken.
-    TooLarge, ///< It would take more memory than is left to the kept pictures, or more time than its reading has.
-    OutOfTime, ///< The train's other pictures took the time its pictures have together; on its own it may be read.
+    TooLarge, ///< It would take more memory than is left to the kept pictures, or more time than its own reading has.
+    OutOfTime, ///< Not read in the time there was (its train's other pictures took it, or its reader did not get to
+               ///< it), or failed begun with less than its own time: no verdict on its file; a later try tells.
 };
 
 /**
@@ -30,10 +31,13 @@ enum class PictureRefusal {
  * so, and a file the player mends while the program runs is read at the
  * next train that names it. What depends on the moment rather than on the
  * file (the memory left, the time a train's pictures have left) is not
- * remembered: one train's pictures never refuse the next train's. The path
- * of a refused file is remembered with what it resolved to: it is not
- * resolved again in the game, its file is only looked at for a change. An
- * entry longer than any path (platform::kMaxPathLength) is refused at once
+ * remembered: one train's pictures never refuse the next train's, and a
+ * train whose pictures were not all read in their time is begun again
+ * later with those read so far still kept (as every picture nothing
+ * shows: let go when room is needed, and then read again). The path of
+ * a refused file, or of one not read in its time, is remembered with what
+ * it resolved to: it is not resolved again in the game, its file is only
+ * looked at for a change. An entry longer than any path (platform::kMaxPathLength) is refused at once
  * whenever it is named, without a look at the file system.
  */
 class VehiclePictures {
@@ -50,8 +54,13 @@ public:
      * @throws platform::PathWorkSpent when the path is left for later.
      */
     QImage picture(const QString &dataDir, const QString &entry, PictureRefusal *why = nullptr);
-    /** Begins the pictures of one train: what is read from here on is that train's. */
-    void beginTrain();
+    /**
+     * Begins the pictures of one train: what is read from here on is that
+     * train's. A train begun again next (the same @p train), after its
+     * pictures were not all read in their time, goes on with those first
+     * read for it before.
+     */
+    void beginTrain(quint64 train);
     /** Lets go the pictures first read for the train begun last, which was refused, where nothing shows them. */
     void forgetTrain();
     /** @return how many pictures are kept. */
@@ -65,7 +74,9 @@ private:
     /**
      * Refuses a file that could not be used. It is remembered as unusable
      * (and the path that named it with what it resolved to) only when
-     * `remember`: when the refusal is the file's own, not the moment's.
+     * `remember`: when the refusal is the file's own, not the moment's. The
+     * path of a picture not read in its time is remembered with what it
+     * resolved to all the same, for the next try.
      * @param why set to the reason, unless null.
      * @return a null image.
      */
@@ -77,10 +88,12 @@ private:
     QHash<platform::FileStamp, QImage>::iterator letGo(QHash<platform::FileStamp, QImage>::iterator kept);
 
     QHash<QString, platform::FileStamp> m_byPath;   ///< The file each path named when it gave its picture.
-    QHash<QString, QString> m_refusedPaths;         ///< Paths that named an unusable file, and what they resolved to.
+    QHash<QString, QString> m_resolvedPaths;        ///< Paths whose picture is not kept (its file unusable, or
+                                                    ///< not read in its time), and what they resolved to.
     QHash<platform::FileStamp, QImage> m_byFile;    ///< Decoded pictures by file, never a null one.
     QHash<platform::FileStamp, PictureRefusal> m_refused; ///< Files that could not be used, as they were then, and why.
     QList<platform::FileStamp> m_trainReads;        ///< Files first kept for the train begun last.
+    quint64 m_train = 0;                            ///< The train begun last.
     qint64 m_bytesLimit;                            ///< The most memory the kept pictures may take.
     qint64 m_bytes = 0;                             ///< Memory of the kept pictures.
     int m_reads = 0;                                ///< Files read and decoded so far.

@@ -11,6 +11,7 @@
 #include "platform/picture_reader.h"
 #include "ui/sim_error.h"
 
+#include <QHash>
 #include <QLocale>
 #include <QRegularExpression>
 
@@ -18,6 +19,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
+#include <deque>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -255,23 +257,120 @@ QString foldedName(QStringView name)
     return folded;
 }
 
+/** A folder by its file system and number. */
+using FolderId = std::pair<quint64, quint64>;
+
+/** @return the time of day in nanoseconds, as modification times are kept. */
+qint64 realTimeNs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    return nanoseconds(now);
+}
+
 /**
- * The folders resolving paths has listed, kept by their names in any case
- * for as long as they stay as they were listed: each folder is read from
- * the disk once however many paths pass through it, in one resolution (a
- * link back to it) or in many. A folder is listed anew once its
- * modification time changes, which adding, removing or renaming an entry
- * does. A listing made within kCoarsestClock of the folder's last change
- * may miss a change made in the same step of the file system's clock, so
- * it serves only the resolution that made it, until one made later is
- * kept. The entries kept are bounded: past kMaxListedEntries all are let
- * go and folders are listed again as paths need them.
+ * The names of a folder, kept compactly: each name's bytes once, ended by
+ * a zero byte, in blocks that are never moved, and for each name the hash
+ * of its folded name and where its bytes lie (16 bytes). A name is looked
+ * up by its hash: the names of that hash are decoded and compared. The
+ * names' blocks are filled, never grown, so what they take is what
+ * bytes() says, not twice that while one is copied into a larger one.
+ */
+class NameIndex {
+public:
+    /** Adds a name of these bytes, whose folded name has this hash. */
+    void add(size_t hash, const QByteArray &bytes)
+    {
+        const qsizetype needed = bytes.size() + 1;
+        if (m_blocks.isEmpty() || m_blocks.constLast().capacity() - m_blocks.constLast().size() < needed) {
+            /* Blocks grow with the folder, from a few names to 64 KB: a folder of one name costs little. */
+            QByteArray block;
+            const qsizetype doublings = std::min<qsizetype>(m_blocks.size(), kDoublings);
+            block.reserve(std::max(needed, kFirstBlockBytes << doublings));
+            m_blockBytes += block.capacity();
+            m_blocks.append(std::move(block));
+        }
+        QByteArray &block = m_blocks.last();
+        m_slots.push_back({hash, quint32(m_blocks.size() - 1), quint32(block.size())});
+        block.append(bytes.constData(), bytes.size() + 1);
+        m_sorted = false;
+    }
+
+    /** @return the name folded as @p folded (of that hash), the first by name of them; an empty one when none is. */
+    FolderEntry find(size_t hash, const QString &folded)
+    {
+        if (!m_sorted) {
+            std::sort(m_slots.begin(), m_slots.end(), [](const Slot &a, const Slot &b) { return a.hash < b.hash; });
+            m_sorted = true;
+        }
+        const auto [first, last] = std::equal_range(m_slots.begin(), m_slots.end(), Slot{hash, 0, 0},
+                                                    [](const Slot &a, const Slot &b) { return a.hash < b.hash; });
+        FolderEntry best;
+        for (auto slot = first; slot != last; ++slot) {
+            const QByteArray bytes(m_blocks.at(slot->block).constData() + slot->at);
+            const QString name = decodeFileName(bytes);
+            if (foldedName(name) == folded && (best.name.isEmpty() || nameLess(name, best.name)))
+                best = {name, bytes};
+        }
+        return best;
+    }
+
+    /** @return the memory it takes, in bytes. */
+    qint64 bytes() const
+    {
+        /* The deque's blocks of slots, the list of name blocks and the names' blocks. */
+        return qint64(sizeof(NameIndex)) + qint64(m_slots.size()) * qint64(sizeof(Slot)) * 33 / 32 + 512
+               + m_blocks.capacity() * qint64(sizeof(QByteArray)) + m_blockBytes;
+    }
+
+private:
+    /** The first block of names; each next one twice as large, kDoublings times at most (64 KB). */
+    static constexpr qsizetype kFirstBlockBytes = 256;
+    static constexpr qsizetype kDoublings = 8;
+
+    /** A name: the hash of its folded name and where its bytes lie. */
+    struct Slot {
+        size_t hash;   ///< Of its folded name.
+        quint32 block; ///< The block its bytes lie in.
+        quint32 at;    ///< Where in it they begin.
+    };
+
+    QList<QByteArray> m_blocks;  ///< The names' bytes, each ended by a zero byte.
+    qint64 m_blockBytes = 0;     ///< What the blocks hold reserved.
+    std::deque<Slot> m_slots;    ///< Every name; by hash once sorted.
+    bool m_sorted = true;        ///< Whether the slots are sorted.
+};
+
+/** @return the hash a folded name is kept by. */
+size_t nameHash(const QString &folded)
+{
+    return qHash(folded, QHashSeed::globalSeed());
+}
+
+/**
+ * The folders resolving paths has listed, kept for as long as they stay as
+ * they were listed: each folder is read from the disk once however many
+ * paths pass through it, in one resolution (a link back to it) or in many.
+ * A folder is listed anew once its modification time changes, which
+ * adding, removing or renaming an entry does. A listing begun within
+ * kCoarsestClock after the folder's last change may miss a change made in
+ * the same step of the file system's clock, so it serves only the
+ * resolution that made it, until one made later is kept; a folder whose
+ * time lies further ahead of the clock than that (unpacked with its own
+ * times, or made where the clock ran ahead) is as good as settled until the
+ * clock comes near it, since a change gives it the present time.
+ *
+ * What is kept takes at most a bound of bytes (kMaxListingBytes unless a
+ * ListingMemoryLimit sets another): each name once, compactly (NameIndex).
+ * A new listing first lets go the others until it fits; a folder whose
+ * names alone pass the bound is not kept whole: the name a path needs is
+ * matched while the folder is read, and only that match is kept.
  *
  * A listing costs its time as it goes (chargeWalk): one that the time of
  * the reading it serves runs out in is kept as far as it got, with the
  * folder open, and the next resolution that needs that folder goes on from
- * there while the folder stays unchanged, so a folder of any size is
- * listed over as many ticks as it takes, once.
+ * there while the folder stays unchanged, so a folder of any size is read
+ * over as many ticks as it takes, once.
  */
 class FolderListings {
 public:
@@ -280,82 +379,139 @@ public:
      *         any case, the first by name if several are; an empty one
      *         when none is.
      * @param resolution the resolution asking, so that what it listed itself serves it again.
-     * @throws PathWorkSpent when the time runs out while the folder is listed.
+     * @throws PathWorkSpent when the time runs out while the folder is read.
      */
     FolderEntry find(const PathWalk &walk, QStringView name, quint64 resolution)
     {
         const std::optional<FolderState> folder = walk.state();
         if (!folder)
             return {};
-        auto listed = m_folders.find(folder->id);
-        const bool current = listed != m_folders.end() && listed->modifiedNs == folder->modifiedNs
-                             && (listed->settled || listed->resolution == resolution);
-        if (!current) {
-            if (listed != m_folders.end()) {
-                m_entries -= listed->entries.size();
-                m_folders.erase(listed);
-            }
-            Listing fresh = listing(walk, *folder, resolution);
-            if (m_entries + fresh.entries.size() > kMaxListedEntries) {
-                m_folders.clear();
-                m_entries = 0;
-            }
-            m_entries += fresh.entries.size();
-            listed = m_folders.insert(folder->id, std::move(fresh));
+        const QString wanted = foldedName(name);
+        const size_t hash = nameHash(wanted);
+        const auto listed = m_folders.find(folder->id);
+        if (listed != m_folders.end()) {
+            if (listed->taken.serves(*folder, resolution))
+                return listed->names.find(hash, wanted);
+            letGo(listed);
         }
-        return listed->entries.value(foldedName(name));
+        const auto large = m_tooLarge.constFind(folder->id);
+        const bool tooLarge = large != m_tooLarge.cend() && *large == folder->modifiedNs;
+        if (tooLarge) {
+            const auto match = m_matches.find({folder->id, wanted});
+            if (match != m_matches.end()) {
+                if (match->taken.serves(*folder, resolution))
+                    return match->entry;
+                letGo(match);
+            }
+        }
+        return read(walk, *folder, wanted, hash, resolution, tooLarge);
+    }
+
+    /** @return the memory what is kept takes, in bytes, a folder being read too. */
+    qint64 bytes() const { return m_bytes + (m_reading && m_reading->names ? m_reading->names->bytes() : 0); }
+
+    /** @return the most memory what is kept may take. */
+    qint64 limit() const { return m_limit; }
+
+    /** Sets the most memory what is kept may take, and lets go what is past it. */
+    void setLimit(qint64 bytes)
+    {
+        m_limit = bytes;
+        makeRoom(0);
     }
 
 private:
     /** The steps of the coarsest clock a file system keeps modification times by: FAT's two seconds. */
     static constexpr qint64 kCoarsestClock = 2000000000;
-    /** The most entries kept over all folders: some hundred megabytes at worst. */
-    static constexpr qsizetype kMaxListedEntries = 1000000;
+    /** What keeping a match or a folder too large to keep costs beside its names, in bytes. */
+    static constexpr qint64 kEntryBytes = 128;
 
-    /** One folder's listing. */
+    /** When a folder was read, and so whom what was read of it serves. */
+    struct Taken {
+        static constexpr qint64 kAlways = std::numeric_limits<qint64>::max();
+        static constexpr qint64 kNever = std::numeric_limits<qint64>::min();
+
+        qint64 modifiedNs = 0;         ///< The folder's modification time when its reading began.
+        qint64 trustedUntil = kNever;  ///< Until when (time of day) it serves every resolution.
+        quint64 resolution = 0;        ///< The resolution that read it to its end: served whenever it asks.
+
+        /** @return how a folder in this state is taken now. */
+        static Taken of(const FolderState &folder)
+        {
+            const qint64 now = realTimeNs();
+            Taken taken;
+            taken.modifiedNs = folder.modifiedNs;
+            if (now - folder.modifiedNs >= kCoarsestClock)
+                taken.trustedUntil = kAlways;
+            else if (folder.modifiedNs - now >= kCoarsestClock)
+                taken.trustedUntil = folder.modifiedNs - kCoarsestClock;
+            return taken;
+        }
+
+        /** @return whether what was read serves a resolution asking of the folder in this state. */
+        bool serves(const FolderState &folder, quint64 asking) const
+        {
+            if (folder.modifiedNs != modifiedNs)
+                return false;
+            if (asking == resolution || trustedUntil == kAlways)
+                return true;
+            return trustedUntil != kNever && realTimeNs() < trustedUntil;
+        }
+    };
+
+    /** A folder listed whole. */
     struct Listing {
-        qint64 modifiedNs = 0;  ///< The folder's modification time when it was listed.
-        bool settled = false;   ///< Listed a clock step after that time: no change can hide in it.
-        quint64 resolution = 0; ///< The resolution that listed it.
-        QHash<QString, FolderEntry> entries; ///< By folded name, the first by name of each.
+        Taken taken;     ///< When.
+        NameIndex names; ///< All its names.
     };
 
-    /** A listing its time ran out in: the folder, open where it stopped, and what it had listed. */
-    struct Unfinished {
-        std::pair<quint64, quint64> id;       ///< The folder.
-        std::unique_ptr<DIR, int (*)(DIR *)> stream{nullptr, ::closedir}; ///< Open where the listing stopped.
-        Listing listing;                      ///< What was listed up to there.
+    /** A name looked for in a folder too large to keep whole, and what it matched. */
+    struct Match {
+        Taken taken;       ///< When the folder was read for it.
+        FolderEntry entry; ///< The entry it matched; empty when none did.
     };
 
-    /** @return the time of day in nanoseconds, as modification times are kept. */
-    static qint64 realTimeNs()
-    {
-        timespec now{};
-        clock_gettime(CLOCK_REALTIME, &now);
-        return nanoseconds(now);
-    }
+    /** A folder being read, open where its reading is. */
+    struct Reading {
+        FolderId id;                                                      ///< The folder.
+        Taken taken;                                                      ///< When its reading began.
+        std::unique_ptr<DIR, int (*)(DIR *)> stream{nullptr, ::closedir}; ///< Open where the reading stopped.
+        std::optional<NameIndex> names; ///< Its names read so far, while they fit; none once it is too large to keep.
+        QString wanted;                 ///< The folded name looked for.
+        FolderEntry match;              ///< The first by name of the entries read so far that match it.
+    };
 
     /**
-     * @return the listing of the folder a walk has reached: its entries by
-     *         their folded names, the first by name of each; an unfinished
-     *         one of it, unchanged since, is gone on with.
-     * @throws PathWorkSpent when the time runs out first; what was listed is kept.
+     * @return the entry matching the folded name wanted in the folder a walk
+     *         has reached, read from where a reading of it, unchanged since,
+     *         stopped; the folder is kept listed whole when it fits, else the
+     *         match alone.
+     * @param tooLarge the folder is known to be too large to keep whole.
+     * @throws PathWorkSpent when the time runs out first; what was read is kept.
      */
-    Listing listing(const PathWalk &walk, const FolderState &folder, quint64 resolution)
+    FolderEntry read(const PathWalk &walk, const FolderState &folder, const QString &wanted, size_t hash,
+                     quint64 resolution, bool tooLarge)
     {
-        if (!m_unfinished || m_unfinished->id != folder.id || m_unfinished->listing.modifiedNs != folder.modifiedNs) {
-            m_unfinished.reset();
-            auto begun = std::make_unique<Unfinished>();
+        const bool goesOn = m_reading && m_reading->id == folder.id && m_reading->taken.modifiedNs == folder.modifiedNs
+                            && (m_reading->names || m_reading->wanted == wanted);
+        if (!goesOn) {
+            auto begun = std::make_unique<Reading>();
             begun->id = folder.id;
-            begun->listing.modifiedNs = folder.modifiedNs;
-            begun->listing.settled = realTimeNs() - folder.modifiedNs >= kCoarsestClock;
+            begun->taken = Taken::of(folder);
             begun->stream.reset(walk.list());
             if (begun->stream)
                 ++g_foldersListed;
-            m_unfinished = std::move(begun);
+            if (!tooLarge)
+                begun->names.emplace();
+            begun->wanted = wanted;
+            m_reading = std::move(begun);
+        } else if (m_reading->wanted != wanted) {
+            /* Another name of a folder being listed whole: what was listed of it is looked at first. */
+            m_reading->wanted = wanted;
+            m_reading->match = m_reading->names->find(hash, wanted);
         }
-        QHash<QString, FolderEntry> &entries = m_unfinished->listing.entries;
-        while (DIR *stream = m_unfinished->stream.get()) {
+        Reading &reading = *m_reading;
+        while (DIR *stream = reading.stream.get()) {
             const dirent *entry = ::readdir(stream);
             if (!entry)
                 break;
@@ -364,19 +520,97 @@ private:
             if (bytes == "." || bytes == "..")
                 continue;
             const QString name = decodeFileName(bytes);
-            FolderEntry &found = entries[foldedName(name)];
-            if (found.name.isEmpty() || nameLess(name, found.name))
-                found = {name, bytes};
+            const QString folded = foldedName(name);
+            if (folded == wanted && (reading.match.name.isEmpty() || nameLess(name, reading.match.name)))
+                reading.match = {name, bytes};
+            if (!reading.names)
+                continue;
+            reading.names->add(nameHash(folded), bytes);
+            /* Past the bound with all else let go, it is too large to keep: only the name wanted is looked for. */
+            if (!makeRoom(reading.names->bytes())) {
+                reading.names.reset();
+                keepTooLarge(folder);
+            }
         }
-        Listing done = std::move(m_unfinished->listing);
-        done.resolution = resolution;
-        m_unfinished.reset();
-        return done;
+        std::unique_ptr<Reading> done = std::move(m_reading);
+        done->taken.resolution = resolution;
+        if (done->names) {
+            letGo(m_folders.find(folder.id));
+            if (makeRoom(done->names->bytes())) {
+                m_bytes += done->names->bytes();
+                m_folders.insert(folder.id, Listing{done->taken, std::move(*done->names)});
+            }
+        } else {
+            letGo(m_matches.find({folder.id, wanted}));
+            const qint64 cost = matchBytes(wanted, done->match);
+            if (makeRoom(cost)) {
+                m_bytes += cost;
+                m_matches.insert({folder.id, wanted}, Match{done->taken, done->match});
+            }
+        }
+        return done->match;
     }
 
-    QHash<std::pair<quint64, quint64>, Listing> m_folders; ///< Folders by file system and number.
-    qsizetype m_entries = 0;                               ///< Entries kept over all folders.
-    std::unique_ptr<Unfinished> m_unfinished;              ///< The listing whose time ran out, if any.
+    /** Keeps that a folder as it is now is too large to keep whole, when that fits. */
+    void keepTooLarge(const FolderState &folder)
+    {
+        const auto known = m_tooLarge.find(folder.id);
+        if (known != m_tooLarge.end()) {
+            *known = folder.modifiedNs;
+        } else if (makeRoom(kEntryBytes)) {
+            m_bytes += kEntryBytes;
+            m_tooLarge.insert(folder.id, folder.modifiedNs);
+        }
+    }
+
+    /** @return what keeping a match costs. */
+    static qint64 matchBytes(const QString &wanted, const FolderEntry &entry)
+    {
+        return kEntryBytes + 2 * (wanted.size() + entry.name.size()) + entry.bytes.size();
+    }
+
+    /** Lets go what is kept, listings first, until `bytes` more fit. @return whether they fit. */
+    bool makeRoom(qint64 bytes)
+    {
+        while (m_bytes + bytes > m_limit) {
+            if (!m_folders.isEmpty()) {
+                letGo(m_folders.begin());
+            } else if (!m_matches.isEmpty()) {
+                letGo(m_matches.begin());
+            } else if (!m_tooLarge.isEmpty()) {
+                m_tooLarge.erase(m_tooLarge.begin());
+                m_bytes -= kEntryBytes;
+            } else {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    /** Lets go a folder's listing, if it is one. */
+    void letGo(QHash<FolderId, Listing>::iterator listed)
+    {
+        if (listed == m_folders.end())
+            return;
+        m_bytes -= listed->names.bytes();
+        m_folders.erase(listed);
+    }
+
+    /** Lets go a match, if it is one. */
+    void letGo(QHash<std::pair<FolderId, QString>, Match>::iterator match)
+    {
+        if (match == m_matches.end())
+            return;
+        m_bytes -= matchBytes(match.key().second, match->entry);
+        m_matches.erase(match);
+    }
+
+    QHash<FolderId, Listing> m_folders;                    ///< Folders listed whole.
+    QHash<FolderId, qint64> m_tooLarge;                    ///< Folders too large to keep whole, by their time then.
+    QHash<std::pair<FolderId, QString>, Match> m_matches;  ///< Names looked for in them, by folded name.
+    std::unique_ptr<Reading> m_reading;                    ///< The folder whose reading the time ran out in, if any.
+    qint64 m_bytes = 0;                                    ///< Memory of what is kept.
+    qint64 m_limit = kMaxListingBytes;                     ///< The most it may take.
 };
 
 /** The listings of every resolution of this thread. */
@@ -391,6 +625,51 @@ void checkPathWork()
     if (t_pathWork >= t_pathWorkEnd)
         throw PathWorkSpent{};
 }
+
+/**
+ * A path being resolved a name at a time: the walk to the folder it has
+ * reached and what it has found so far. One left for later (PathWorkSpent)
+ * goes on from there when the same path is resolved next, so no name of it
+ * is looked up twice and what its folders' listings served it still serves.
+ */
+struct Resolution {
+    QString path;                   ///< The path, its "." and ".." resolved.
+    quint64 number = 0;             ///< Its number, for the listings it makes.
+    std::unique_ptr<PathWalk> walk; ///< In the folder of the name at `from`.
+    QString resolved;               ///< The names before `from`, as they exist.
+    qsizetype from = 0;             ///< Where in the path the next name begins.
+
+    /**
+     * @return the path resolved, from the name at `from` on.
+     * @throws PathWorkSpent when its thread's work or time is spent; it stops between two names.
+     */
+    QString goOn()
+    {
+        for (;;) {
+            checkPathWork();
+            const qsizetype slash = path.indexOf(QLatin1Char('/'), from);
+            const QStringView part = QStringView(path).sliced(from, (slash < 0 ? path.size() : slash) - from);
+            Spelling name = part == QLatin1String("..") ? Spelling{part.toUtf8(), true} : spellingIn(*walk, part);
+            QString found = part.toString();
+            if (!name.exists) {
+                FolderEntry match = t_listings.find(*walk, part, number);
+                if (match.name.isEmpty())
+                    return resolved + path.sliced(from);
+                found = std::move(match.name);
+                name.bytes = std::move(match.bytes);
+            }
+            if (slash < 0)
+                return resolved + found;
+            /* Stops, if it does, before it moves: the name is looked up again when it goes on. */
+            walk->enter(name.bytes);
+            resolved += found + QLatin1Char('/');
+            from = slash + 1;
+        }
+    }
+};
+
+/** The resolution of this thread left for later, if any. */
+thread_local std::optional<Resolution> t_leftForLater;
 
 /**
  * @return a path with its "." and ".." names resolved by the text alone,
@@ -658,38 +937,47 @@ QString resolvePath(const QString &path)
         return written;
     checkPathWork();
     const QString normalised = withoutDotNames(written);
-    /* Mostly every name exists as it is written: one look at the whole path finds it. */
-    if (normalised.isEmpty() || existsAsWritten(normalised))
-        return normalised;
-    PathWalk walk(normalised.startsWith(QLatin1Char('/')));
-    const quint64 resolution = ++t_resolutions;
-    QString resolved = normalised.startsWith(QLatin1Char('/')) ? QStringLiteral("/") : QString();
-    qsizetype from = resolved.size();
-    for (;;) {
-        checkPathWork();
-        const qsizetype slash = normalised.indexOf(QLatin1Char('/'), from);
-        const QStringView part = QStringView(normalised).sliced(from, (slash < 0 ? normalised.size() : slash) - from);
-        Spelling name = part == QLatin1String("..") ? Spelling{part.toUtf8(), true} : spellingIn(walk, part);
-        if (name.exists) {
-            resolved += part;
-        } else {
-            const FolderEntry match = t_listings.find(walk, part, resolution);
-            if (match.name.isEmpty())
-                return resolved + normalised.sliced(from);
-            resolved += match.name;
-            name.bytes = match.bytes;
-        }
-        if (slash < 0)
-            return resolved;
-        walk.enter(name.bytes);
-        resolved += QLatin1Char('/');
-        from = slash + 1;
+    Resolution resolution;
+    if (t_leftForLater && t_leftForLater->path == normalised) {
+        /* Left for later by its time or work: it goes on from the name it stopped at. */
+        resolution = std::move(*t_leftForLater);
+        t_leftForLater.reset();
+    } else {
+        /* Mostly every name exists as it is written: one look at the whole path finds it. */
+        if (normalised.isEmpty() || existsAsWritten(normalised))
+            return normalised;
+        resolution.path = normalised;
+        resolution.number = ++t_resolutions;
+        resolution.walk = std::make_unique<PathWalk>(normalised.startsWith(QLatin1Char('/')));
+        resolution.resolved = normalised.startsWith(QLatin1Char('/')) ? QStringLiteral("/") : QString();
+        resolution.from = resolution.resolved.size();
+    }
+    try {
+        return resolution.goOn();
+    } catch (const PathWorkSpent &) {
+        t_leftForLater = std::move(resolution);
+        throw;
     }
 }
 
 quint64 foldersListed()
 {
     return g_foldersListed;
+}
+
+qint64 listingBytes()
+{
+    return t_listings.bytes();
+}
+
+ListingMemoryLimit::ListingMemoryLimit(qint64 bytes) : m_outer(t_listings.limit())
+{
+    t_listings.setLimit(bytes);
+}
+
+ListingMemoryLimit::~ListingMemoryLimit()
+{
+    t_listings.setLimit(m_outer);
 }
 
 quint64 pathWork()

@@ -128,15 +128,46 @@ QStringList listFiles(const QString &dir, const QString &pattern);
  * back with only its separators made "/", without a look. A path whose
  * names all exist as written costs one look; otherwise each component is
  * looked up once, in the folder before it, and each folder is listed at
- * most once: the work grows linearly with the path and the folders on it.
+ * most once (one too large to keep, below, once for each name looked for
+ * in it): the work grows linearly with the path and the folders on it.
  * A folder's listing is kept while the folder stays unchanged (its
  * modification time), so that paths through the same folders list each
- * once however many there are.
+ * once however many there are; the listings kept take at most
+ * kMaxListingBytes, and of a folder whose names pass that only the names
+ * looked for in it are kept. A resolution left for later (PathWorkSpent)
+ * goes on from the name it stopped at when the same path is resolved next.
  * @param path the path, with "/" or "\" separators.
  * @return the resolved path, or the normalised path when nothing matches.
- * @throws PathWorkSpent when a PathWorkLimit of this thread is reached.
+ * @throws PathWorkSpent when a PathWorkLimit of this thread is reached, or
+ *         the time of its reading (PictureRead) once it walks or lists folders.
  */
 QString resolvePath(const QString &path);
+
+/**
+ * The most memory the folder listings that resolving paths keeps on a
+ * thread may take: their names once each, some 16 bytes and the name's
+ * bytes a name, so a million names of a vehicles pack fit.
+ */
+inline constexpr qint64 kMaxListingBytes = 32LL * 1024 * 1024;
+
+/** @return the memory the folder listings kept for resolving paths on this thread take, in bytes. */
+qint64 listingBytes();
+
+/**
+ * Sets the most memory the folder listings kept on this thread may take
+ * while it lives, in place of kMaxListingBytes; what is kept past it is let
+ * go at once. For the tests, which need no folders of a million names.
+ */
+class ListingMemoryLimit {
+public:
+    explicit ListingMemoryLimit(qint64 bytes);
+    ~ListingMemoryLimit();
+    ListingMemoryLimit(const ListingMemoryLimit &) = delete;
+    ListingMemoryLimit &operator=(const ListingMemoryLimit &) = delete;
+
+private:
+    qint64 m_outer; ///< The limit before, restored when it ends.
+};
 
 /** @return how many folders this process has listed so far: the work that finding files costs, for the tests. */
 quint64 foldersListed();

@@ -274,7 +274,6 @@ TEST(TimetableTrainLine, ChecksVehiclesAgainstTheVehiclesFile)
     const std::pair<PictureRefusal, QString> reasons[] = {
         {PictureRefusal::Unusable, QStringLiteral("chybí nebo nejde načíst")},
         {PictureRefusal::TooLarge, QStringLiteral("je příliš velký")},
-        {PictureRefusal::OutOfTime, QStringLiteral("se nestihl načíst, protože obrázky vlaku se načítaly příliš dlouho")},
     };
     for (const auto &[reason, words] : reasons) {
         const TrainLineResult result =

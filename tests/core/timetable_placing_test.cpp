@@ -11,15 +11,21 @@
 #include "platform/excerpt.h"
 #include "platform/files.h"
 #include "platform/picture_limits.h"
+#include "platform/picture_reader.h"
 #include "support/largest_picture.h"
 #include "support/processor_clock.h"
 
+#include <QImageWriter>
 #include <QMap>
+#include <QRandomGenerator>
 #include <QSet>
 
 #include <algorithm>
+#include <chrono>
 
+#include <fcntl.h>
 #include <sys/time.h>
+#include <unistd.h>
 
 namespace {
 
@@ -37,40 +43,81 @@ QStringList trainsOfVehicleOne(int count, bool eachItsOwn = false)
     return lines;
 }
 
-/** Sets a folder's modification time an hour back, as a vehicles pack unpacked before the game has it. */
-void settle(const QString &folder)
+/** The first of January 2100, as a pack unpacked with its own times, or made where the clock ran ahead, may date a folder. */
+constexpr time_t kYear2100 = 4102444800;
+
+/** Sets a folder's modification time, by default an hour back, as a vehicles pack unpacked before the game has it. */
+void settle(const QString &folder, time_t when = ::time(nullptr) - 3600)
 {
-    const timeval hourAgo{::time(nullptr) - 3600, 0};
-    const timeval times[2] = {hourAgo, hourAgo};
+    const timeval at{when, 0};
+    const timeval times[2] = {at, at};
     ASSERT_EQ(::utimes(platform::nativePath(folder).constData(), times), 0) << folder.toStdString();
 }
 
+/** Makes `count` empty files in a folder, each named `stem`, its number in six digits and ".bmp". */
+void writeEmptyFiles(const QString &folder, int count, const QString &stem)
+{
+    for (int i = 0; i < count; ++i) {
+        const QByteArray name = QStringLiteral("%1/%2%3.bmp").arg(folder, stem).arg(i, 6, 10, QChar('0')).toUtf8();
+        const int file = ::open(name.constData(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
+        ASSERT_GE(file, 0) << name.constData();
+        ::close(file);
+    }
+}
+
 /**
- * Plays the trains of trainsOfVehicleOne, falling due at 7:11, until the
- * placing has refused the first `count` of them, checking that no tick
- * takes a second of processor time nor finds files past its work.
+ * Writes a picture as costly to read as a camera's photo: a progressive
+ * JPEG of noise, 2,400 pixels a side (23 MB decoded), some 0.15 s to read.
+ */
+void writePhoto(const QString &path)
+{
+    QImage noise(2400, 2400, QImage::Format_RGB32);
+    QRandomGenerator random(7);
+    for (int y = 0; y < noise.height(); ++y)
+        random.fillRange(reinterpret_cast<quint32 *>(noise.scanLine(y)), noise.width());
+    QImageWriter writer(path, "jpeg");
+    writer.setQuality(90);
+    writer.setProgressiveScanWrite(true);
+    ASSERT_TRUE(writer.write(noise)) << writer.errorString().toStdString();
+}
+
+/**
+ * Plays the trains falling due at 7:11 until the placing has brought the
+ * first `count` of them to `state`, or for `maxTicks`, checking that no
+ * tick takes a second of processor time, the picture reader's for it
+ * included (in the sanitizers' build, where all runs slower and a
+ * placing has twice the time, two), nor finds files past its work.
  * @return the ticks it took.
  */
-int refuseWithinTicks(FileGame &g, int count)
+int playWithinTicks(FileGame &g, int count, quint8 state, int maxTicks = 1000)
 {
     const TVlakByte &states = g.h->app().TimetableTrainStates;
-    const auto refused = [&] { return std::count(states.begin(), states.begin() + count, quint8(core::LineRefused)); };
+    const auto reached = [&] { return std::count(states.begin(), states.begin() + count, state); };
+    const platform::PictureReader &reader = platform::PictureReader::instance();
     ProcessorClock clock;
     quint64 work = platform::pathWork();
     int ticks = 0;
-    for (; refused() < count && ticks < 1000; ++ticks) {
+    for (; reached() < count && ticks < maxTicks; ++ticks) {
         clock.start();
+        const std::chrono::nanoseconds read = reader.timeSpent();
         if (ticks == 0)
             g.tickAt(7, 11);
         else
             g.h->ticks(1);
-        EXPECT_LT(clock.elapsed(), 1000) << g.h->clock().toStdString();
+        const qint64 readerMs = std::chrono::duration_cast<std::chrono::milliseconds>(reader.timeSpent() - read).count();
+        EXPECT_LT(clock.elapsed() + readerMs, 1000 * platform::kInstrumentedSlowdown) << g.h->clock().toStdString();
         /* The tick's limit, and at most what the last path it began costs. */
         EXPECT_LT(platform::pathWork() - work, 120000u) << g.h->clock().toStdString();
         work = platform::pathWork();
     }
-    EXPECT_EQ(refused(), count);
+    EXPECT_EQ(reached(), count);
     return ticks;
+}
+
+/** @see playWithinTicks: until the first `count` lines are refused. */
+int refuseWithinTicks(FileGame &g, int count)
+{
+    return playWithinTicks(g, count, core::LineRefused);
 }
 
 /**
@@ -925,4 +972,82 @@ TEST(TimetablePlacing, ATrainWhosePictureFileIsLargerThanAnyPictureSaysItIsTooLa
               "Vlak na řádku 30 grafikonu nelze zařadit: Vozidlo 1 ve sloupcích 38-40 má obrázek, "
               "který je příliš velký: Vozidla\\velky.bmp")
         << g.h->messages().join(" | ").toStdString();
+}
+
+TEST(TimetablePlacing, ATrainOfPhotosLongerToReadThanOnePlacingWaitsForThemAndIsPlaced)
+{
+    /* Ten photos, 230 MB decoded together: each within its own time, all ten longer than a placing's. */
+    TrainLineText photos;
+    photos.neighbourDeparture = "0716";
+    photos.vehicles = "001002003004005006007008009010";
+    FileGame g({photos.text()});
+    const QString first = g.folder.path() + "/Vozidla/foto1.jpg";
+    writePhoto(first);
+    QStringList entries{"Vozidla\\foto1.jpg"};
+    for (int i = 2; i <= 10; ++i) {
+        ASSERT_TRUE(QFile::copy(first, g.folder.path() + QStringLiteral("/Vozidla/foto%1.jpg").arg(i)));
+        entries << QStringLiteral("Vozidla\\foto%1.jpg").arg(i);
+    }
+    g.restartWithVehicles(entries);
+    const VehiclePictures &pictures = g.h->app().A2().vehiclePictures;
+    const int ticks = playWithinTicks(g, 1, core::LinePlaced, 20);
+    EXPECT_TRUE(g.h->messages().isEmpty()) << g.h->messages().join(" | ").toStdString();
+    /* Each photo read once, those of the ticks before kept; each tick that waited stopped at one more. */
+    EXPECT_EQ(pictures.picturesRead(), 9 + ticks);
+    const QImage photo = platform::loadPicture(first);
+    for (int v : {0, 9})
+        EXPECT_EQ(g.h->app().A2().row(5).vehicles[v]->picture(), photo) << v;
+}
+
+TEST(TimetablePlacing, APathThroughFoldersDatedAheadOfTheClockIsFoundOverTicksAndJamsNoLine)
+{
+    /* A train naming its picture in other letters through "Obr", dated in the year 2100, and "Obr/d", each of 20,000
+       names; beside it a train of a shipped vehicle, due the same minute. A placing here has 15 ms, less than the
+       two folders take to list. */
+    TrainLineText far;
+    far.neighbourDeparture = "0716";
+    far.vehicles = "001000000000000000000000000000";
+    TrainLineText beside = far;
+    beside.number = "05403";
+    beside.vehicles = "002000000000000000000000000000";
+    FileGame g({far.text(), beside.text()});
+    const QString obr = g.folder.path() + "/Obr";
+    ASSERT_TRUE(QDir(g.folder.path()).mkpath("Obr/d"));
+    writeEmptyFiles(obr, 20000, "f");
+    writeEmptyFiles(obr + "/d", 20000, "g");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(KAMENNA_SOURCE_DATA_DIR "/Vozidla/lok_754.bmp"), obr + "/d/Lok.bmp"));
+    settle(obr, kYear2100);
+    g.restartWithVehicles({"OBR\\D\\lok.BMP", "Vozidla\\lok_754.bmp"});
+    g.h->app().A2().placingTime = std::chrono::milliseconds(15);
+    playWithinTicks(g, 2, core::LinePlaced, 300);
+    for (int row : {5, 6})
+        EXPECT_EQ(g.h->app().A2().row(row).vehicles[0]->picture(), repositoryPicture("Vozidla/lok_754.bmp")) << row;
+    EXPECT_TRUE(g.h->messages().isEmpty()) << g.h->messages().join(" | ").toStdString();
+}
+
+TEST(TimetablePlacing, APictureInAFolderOfLongNamesPastTheListingsBoundIsFoundWithinIt)
+{
+    /* "Obr" holds 12,000 names of 246 bytes, 3 MB of names, and the picture: more than the listings may keep here. */
+    const qint64 bound = 1024 * 1024;
+    const platform::ListingMemoryLimit limit(bound);
+    TrainLineText first;
+    first.neighbourDeparture = "0716";
+    first.vehicles = "001000000000000000000000000000";
+    TrainLineText second = first;
+    second.number = "05403";
+    second.vehicles = "002000000000000000000000000000";
+    FileGame g({first.text(), second.text()});
+    const QString obr = g.folder.path() + "/Obr";
+    ASSERT_TRUE(QDir(g.folder.path()).mkdir("Obr"));
+    writeEmptyFiles(obr, 12000, QString(236, QLatin1Char('v')));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(KAMENNA_SOURCE_DATA_DIR "/Vozidla/lok_754.bmp"), obr + "/Lok.bmp"));
+    settle(obr);
+    /* Both name the picture, in two other spellings. */
+    g.restartWithVehicles({"OBR\\lok.BMP", "obr/LOK.bmp"});
+    playWithinTicks(g, 2, core::LinePlaced, 100);
+    EXPECT_LE(platform::listingBytes(), bound);
+    for (int row : {5, 6})
+        EXPECT_EQ(g.h->app().A2().row(row).vehicles[0]->picture(), repositoryPicture("Vozidla/lok_754.bmp")) << row;
+    EXPECT_EQ(g.h->app().A2().vehiclePictures.picturesRead(), 1);
+    EXPECT_TRUE(g.h->messages().isEmpty()) << g.h->messages().join(" | ").toStdString();
 }
