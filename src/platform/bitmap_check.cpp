@@ -109,26 +109,58 @@ std::optional<DibHeader> readDibHeader(const char *dib, int64_t size)
  * Walks a run-length coded pixel stream, and writes its pixels as colour
  * indices into @p out (rows of @p stride bytes, the picture's top row
  * first) unless it is null.
+ *
+ * Its pixels go where Qt's BMP reader puts them, so that a stream reads as
+ * there. That reader writes into rows of 8-bit indices padded to four
+ * bytes, the stream's first row at the bottom, turned over afterwards when
+ * the picture is top-down, and holds every run to the end of the stream's
+ * first row alone: a run past the end of that row is cut there (an
+ * absolute one takes only the bytes of the pixels it keeps, the rest read
+ * as the codes that follow), while a run past the end of a later row runs
+ * on into its padding and then into the row below it on the picture (the
+ * stream's row before). Writers that code the padding of each row (as
+ * ImageMagick does) end rows with such runs; only pixels that land in the
+ * picture, not in its padding, are written and must name a colour of the
+ * table. A jump lands where Qt's reader lands, whose column is at most the
+ * row's last.
  * @return true when it ends with its end mark inside @p size bytes, never
- *         writes outside the picture and names only colours of its table.
- *         Pixels it leaves out (it ends or jumps early) are not written.
+ *         runs, jumps or ends a line past the picture's last row nor jumps
+ *         past its row's end, and names only colours of its table in the
+ *         picture. Pixels it leaves out (it ends or jumps early) are not
+ *         written.
  * @throws PictureTooLarge when the picture's reading takes its processor
  *         time before the walk ends.
  */
 bool walkRle(const unsigned char *p, int64_t size, const DibHeader &h, uchar *out, qsizetype stride)
 {
     const bool fourBits = h.compression == kRle4;
+    const int64_t rowStride = rowBytes(h.width, 8);
+    /* Where the next pixel goes in Qt's rows, and the end of the stream's first row, past which none goes. */
+    int64_t to = (h.height - 1) * rowStride;
+    const int64_t end = to + h.width;
     int64_t at = 0;
     int64_t x = 0;
     int64_t y = 0;
     /* The colour index of pixel i of a run, from the byte that holds it. */
     auto indexOf = [fourBits](int i, int byte) { return fourBits ? (i % 2 == 0 ? byte >> 4 : byte & 0xF) : byte; };
-    auto put = [&](int index) {
-        if (index >= h.colours)
-            return false;
-        if (out)
-            out[(h.topDown ? y : h.height - 1 - y) * stride + x] = uchar(index);
-        ++x;
+    /* Writes the next n pixels, pixel i of a run in colour index(i), row by row into the rows below. */
+    auto put = [&](int n, auto index) {
+        int64_t row = to / rowStride;
+        int64_t column = to % rowStride;
+        to += n;
+        for (int i = 0; i < n; ++i, ++column) {
+            if (column == rowStride) {
+                column = 0;
+                ++row;
+            }
+            if (column >= h.width)
+                continue;
+            const int colour = index(i);
+            if (colour >= h.colours)
+                return false;
+            if (out)
+                out[(h.topDown ? h.height - 1 - row : row) * stride + column] = uchar(colour);
+        }
         return true;
     };
     for (int64_t codes = 0; at + 2 <= size; ++codes) {
@@ -138,17 +170,19 @@ bool walkRle(const unsigned char *p, int64_t size, const DibHeader &h, uchar *ou
         const int value = p[at + 1];
         at += 2;
         if (count > 0) { // count pixels of one byte's colours
-            if (y >= h.height || x + count > h.width)
+            if (y >= h.height)
                 return false;
-            for (int i = 0; i < count; ++i)
-                if (!put(indexOf(i, value)))
-                    return false;
+            const int kept = int(std::min<int64_t>(count, end - to));
+            if (!put(kept, [&](int i) { return indexOf(i, value); }))
+                return false;
+            x += kept;
             continue;
         }
         if (value == 0) { // end of line
             x = 0;
             if (++y > h.height)
                 return false;
+            to = (h.height - 1 - y) * rowStride;
         } else if (value == 1) { // end of bitmap
             return true;
         } else if (value == 2) { // move by dx, dy
@@ -159,13 +193,18 @@ bool walkRle(const unsigned char *p, int64_t size, const DibHeader &h, uchar *ou
             at += 2;
             if (x > h.width || y > h.height)
                 return false;
+            x = std::min(x, h.width - 1);
+            to = (h.height - 1 - y) * rowStride + x;
         } else { // value pixels as they stand, padded to two bytes
-            const int64_t bytes = fourBits ? (value + 1) / 2 : value;
-            if (at + (bytes + 1) / 2 * 2 > size || y >= h.height || x + value > h.width)
+            if (y >= h.height)
                 return false;
-            for (int i = 0; i < value; ++i)
-                if (!put(indexOf(i, p[at + (fourBits ? i / 2 : i)])))
-                    return false;
+            const int kept = int(std::min<int64_t>(value, end - to));
+            const int64_t bytes = fourBits ? (kept + 1) / 2 : kept;
+            if (at + (bytes + 1) / 2 * 2 > size)
+                return false;
+            if (!put(kept, [&](int i) { return indexOf(i, p[at + (fourBits ? i / 2 : i)]); }))
+                return false;
+            x += kept;
             at += (bytes + 1) / 2 * 2;
         }
     }
