@@ -268,6 +268,15 @@ TEST(SafeFiles, RunLengthCodedBitmapsMustReachTheirEnd)
     const QString cut = dir.filePath("rle_useknuty.bmp");
     writeFile(cut, head + dib + stream.left(6));
     EXPECT_EQ(failureOf([&] { platform::loadPicture(cut); }), "Obrázek je poškozený: " + cut);
+    /* A run past the row's end is cut there, as Qt's reader cuts it; one below the last row is a lie. */
+    QByteArray wide = stream;
+    wide[0] = 9;
+    const QString cutRun = dir.filePath("rle_dlouhy.bmp");
+    writeFile(cutRun, head + dib + wide);
+    EXPECT_EQ(platform::loadPicture(cutRun).convertToFormat(QImage::Format_RGB32),
+              QImage::fromData(head + dib + wide, "BMP").convertToFormat(QImage::Format_RGB32));
+    writeFile(cut, head + dib + QByteArray("\x04\x01\x00\x00\x00\x00\x01\x01", 8));
+    EXPECT_EQ(failureOf([&] { platform::loadPicture(cut); }), "Obrázek je poškozený: " + cut);
 }
 
 TEST(SafeFiles, RunLengthCodedRowsThatRunPastTheirEndReadAsQtsReaderReadsThem)
