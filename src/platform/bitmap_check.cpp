@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstring>
 #include <optional>
 #include <span>
 
@@ -134,32 +135,39 @@ std::optional<DibHeader> readDibHeader(const char *dib, int64_t size)
 bool walkRle(const unsigned char *p, int64_t size, const DibHeader &h, uchar *out, qsizetype stride)
 {
     const bool fourBits = h.compression == kRle4;
+    /* No index is past a table of every index of the depth: only a shorter table's are looked at. */
+    const bool shortTable = h.colours < (int64_t(1) << h.bits);
     const int64_t rowStride = rowBytes(h.width, 8);
-    /* Where the next pixel goes in Qt's rows, and the end of the stream's first row, past which none goes. */
-    int64_t to = (h.height - 1) * rowStride;
-    const int64_t end = to + h.width;
+    /* Where the next pixel goes in Qt's rows: the row (the stream's first is the last) and the column. */
+    int64_t row = h.height - 1;
+    int64_t column = 0;
+    /* The pixels left before the end of the stream's first row, past which none goes. */
+    auto room = [&] { return (h.height - 1 - row) * rowStride + h.width - column; };
     int64_t at = 0;
     int64_t x = 0;
     int64_t y = 0;
-    /* The colour index of pixel i of a run, from the byte that holds it. */
-    auto indexOf = [fourBits](int i, int byte) { return fourBits ? (i % 2 == 0 ? byte >> 4 : byte & 0xF) : byte; };
-    /* Writes the next n pixels, pixel i of a run in colour index(i), row by row into the rows below. */
-    auto put = [&](int n, auto index) {
-        int64_t row = to / rowStride;
-        int64_t column = to % rowStride;
-        to += n;
-        for (int i = 0; i < n; ++i, ++column) {
+    /* Writes the next n pixels, pixel i in colour index(i), on through the row's padding into the rows below. */
+    auto put = [&](int64_t n, auto index) {
+        for (int64_t i = 0; i < n;) {
             if (column == rowStride) {
                 column = 0;
                 ++row;
             }
-            if (column >= h.width)
-                continue;
-            const int colour = index(i);
-            if (colour >= h.colours)
-                return false;
-            if (out)
-                out[(h.topDown ? h.height - 1 - row : row) * stride + column] = uchar(colour);
+            const int64_t part = std::min(n - i, rowStride - column);
+            const int64_t shown = std::clamp<int64_t>(h.width - column, 0, part);
+            uchar *line = out ? out + (h.topDown ? h.height - 1 - row : row) * stride + column : nullptr;
+            if (shortTable) {
+                int largest = 0;
+                for (int64_t j = 0; j < shown; ++j)
+                    largest = std::max(largest, index(i + j));
+                if (largest >= h.colours)
+                    return false;
+            }
+            if (line)
+                for (int64_t j = 0; j < shown; ++j)
+                    line[j] = uchar(index(i + j));
+            i += part;
+            column += part;
         }
         return true;
     };
@@ -172,9 +180,24 @@ bool walkRle(const unsigned char *p, int64_t size, const DibHeader &h, uchar *ou
         if (count > 0) { // count pixels of one byte's colours
             if (y >= h.height)
                 return false;
-            const int kept = int(std::min<int64_t>(count, end - to));
-            if (!put(kept, [&](int i) { return indexOf(i, value); }))
+            const int64_t kept = std::min<int64_t>(count, room());
+            const int first = fourBits ? value >> 4 : value;
+            const int second = fourBits ? value & 0xF : value;
+            if (kept > 0 && column + kept <= h.width) { // all in the row, shown
+                if (first >= h.colours || (kept > 1 && second >= h.colours))
+                    return false;
+                if (out) {
+                    uchar *line = out + (h.topDown ? h.height - 1 - row : row) * stride + column;
+                    if (first == second)
+                        std::memset(line, first, size_t(kept));
+                    else
+                        for (int64_t i = 0; i < kept; ++i)
+                            line[i] = uchar(i % 2 == 0 ? first : second);
+                }
+                column += kept;
+            } else if (!put(kept, [first, second](int64_t i) { return i % 2 == 0 ? first : second; })) {
                 return false;
+            }
             x += kept;
             continue;
         }
@@ -182,7 +205,8 @@ bool walkRle(const unsigned char *p, int64_t size, const DibHeader &h, uchar *ou
             x = 0;
             if (++y > h.height)
                 return false;
-            to = (h.height - 1 - y) * rowStride;
+            row = h.height - 1 - y;
+            column = 0;
         } else if (value == 1) { // end of bitmap
             return true;
         } else if (value == 2) { // move by dx, dy
@@ -194,15 +218,19 @@ bool walkRle(const unsigned char *p, int64_t size, const DibHeader &h, uchar *ou
             if (x > h.width || y > h.height)
                 return false;
             x = std::min(x, h.width - 1);
-            to = (h.height - 1 - y) * rowStride + x;
+            row = h.height - 1 - y;
+            column = x;
         } else { // value pixels as they stand, padded to two bytes
             if (y >= h.height)
                 return false;
-            const int kept = int(std::min<int64_t>(value, end - to));
+            const int64_t kept = std::min<int64_t>(value, room());
             const int64_t bytes = fourBits ? (kept + 1) / 2 : kept;
             if (at + (bytes + 1) / 2 * 2 > size)
                 return false;
-            if (!put(kept, [&](int i) { return indexOf(i, p[at + (fourBits ? i / 2 : i)]); }))
+            const unsigned char *pixels = p + at;
+            auto nibble = [pixels](int64_t i) { return i % 2 == 0 ? pixels[i / 2] >> 4 : pixels[i / 2] & 0xF; };
+            auto byte = [pixels](int64_t i) { return int(pixels[i]); };
+            if (!(fourBits ? put(kept, nibble) : put(kept, byte)))
                 return false;
             x += kept;
             at += (bytes + 1) / 2 * 2;

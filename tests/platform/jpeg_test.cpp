@@ -39,7 +39,7 @@ bool near(QRgb a, QRgb b, int tolerance = 24)
 
 /** How libjpeg writes a test picture, set as the tools that write such files set it. */
 struct JpegWriting {
-    J_COLOR_SPACE file = JCS_YCbCr; ///< The file's colour space: JCS_YCbCr of RGB samples, JCS_CMYK or JCS_YCCK of CMYK.
+    J_COLOR_SPACE file = JCS_YCbCr; ///< JCS_YCbCr of RGB samples, or JCS_CMYK or JCS_YCCK of CMYK ones.
     bool adobeMarker = true;        ///< Adobe's marker, which libjpeg writes for CMYK and YCCK.
     bool progressive = false;
     int sampling = 1;               ///< 2: the colours (not Y nor K) at half the resolution both ways (4:2:0).
