@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstring>
 #include <optional>
 #include <span>
 
@@ -109,26 +110,65 @@ std::optional<DibHeader> readDibHeader(const char *dib, int64_t size)
  * Walks a run-length coded pixel stream, and writes its pixels as colour
  * indices into @p out (rows of @p stride bytes, the picture's top row
  * first) unless it is null.
+ *
+ * Its pixels go where Qt's BMP reader puts them, so that a stream reads as
+ * there. That reader writes into rows of 8-bit indices padded to four
+ * bytes, the stream's first row at the bottom, turned over afterwards when
+ * the picture is top-down, and holds every run to the end of the stream's
+ * first row alone: a run past the end of that row is cut there (an
+ * absolute one takes only the bytes of the pixels it keeps, the rest read
+ * as the codes that follow), while a run past the end of a later row runs
+ * on into its padding and then into the row below it on the picture (the
+ * stream's row before). Writers that code the padding of each row (as
+ * ImageMagick does) end rows with such runs; only pixels that land in the
+ * picture, not in its padding, are written and must name a colour of the
+ * table. A jump lands where Qt's reader lands, whose column is at most the
+ * row's last.
  * @return true when it ends with its end mark inside @p size bytes, never
- *         writes outside the picture and names only colours of its table.
- *         Pixels it leaves out (it ends or jumps early) are not written.
+ *         runs, jumps or ends a line past the picture's last row nor jumps
+ *         past its row's end, and names only colours of its table in the
+ *         picture. Pixels it leaves out (it ends or jumps early) are not
+ *         written.
  * @throws PictureTooLarge when the picture's reading takes its processor
  *         time before the walk ends.
  */
 bool walkRle(const unsigned char *p, int64_t size, const DibHeader &h, uchar *out, qsizetype stride)
 {
     const bool fourBits = h.compression == kRle4;
+    /* No index is past a table of every index of the depth: only a shorter table's are looked at. */
+    const bool shortTable = h.colours < (int64_t(1) << h.bits);
+    const int64_t rowStride = rowBytes(h.width, 8);
+    /* Where the next pixel goes in Qt's rows: the row (the stream's first is the last) and the column. */
+    int64_t row = h.height - 1;
+    int64_t column = 0;
+    /* The pixels left before the end of the stream's first row, past which none goes. */
+    auto room = [&] { return (h.height - 1 - row) * rowStride + h.width - column; };
     int64_t at = 0;
     int64_t x = 0;
     int64_t y = 0;
-    /* The colour index of pixel i of a run, from the byte that holds it. */
-    auto indexOf = [fourBits](int i, int byte) { return fourBits ? (i % 2 == 0 ? byte >> 4 : byte & 0xF) : byte; };
-    auto put = [&](int index) {
-        if (index >= h.colours)
-            return false;
-        if (out)
-            out[(h.topDown ? y : h.height - 1 - y) * stride + x] = uchar(index);
-        ++x;
+    /* Writes the next n pixels, pixel i in colour index(i), on through the row's padding into the rows below. */
+    auto put = [&](int64_t n, auto index) {
+        for (int64_t i = 0; i < n;) {
+            if (column == rowStride) {
+                column = 0;
+                ++row;
+            }
+            const int64_t part = std::min(n - i, rowStride - column);
+            const int64_t shown = std::clamp<int64_t>(h.width - column, 0, part);
+            uchar *line = out ? out + (h.topDown ? h.height - 1 - row : row) * stride + column : nullptr;
+            if (shortTable) {
+                int largest = 0;
+                for (int64_t j = 0; j < shown; ++j)
+                    largest = std::max(largest, index(i + j));
+                if (largest >= h.colours)
+                    return false;
+            }
+            if (line)
+                for (int64_t j = 0; j < shown; ++j)
+                    line[j] = uchar(index(i + j));
+            i += part;
+            column += part;
+        }
         return true;
     };
     for (int64_t codes = 0; at + 2 <= size; ++codes) {
@@ -138,17 +178,35 @@ bool walkRle(const unsigned char *p, int64_t size, const DibHeader &h, uchar *ou
         const int value = p[at + 1];
         at += 2;
         if (count > 0) { // count pixels of one byte's colours
-            if (y >= h.height || x + count > h.width)
+            if (y >= h.height)
                 return false;
-            for (int i = 0; i < count; ++i)
-                if (!put(indexOf(i, value)))
+            const int64_t kept = std::min<int64_t>(count, room());
+            const int first = fourBits ? value >> 4 : value;
+            const int second = fourBits ? value & 0xF : value;
+            if (kept > 0 && column + kept <= h.width) { // all in the row, shown
+                if (first >= h.colours || (kept > 1 && second >= h.colours))
                     return false;
+                if (out) {
+                    uchar *line = out + (h.topDown ? h.height - 1 - row : row) * stride + column;
+                    if (first == second)
+                        std::memset(line, first, size_t(kept));
+                    else
+                        for (int64_t i = 0; i < kept; ++i)
+                            line[i] = uchar(i % 2 == 0 ? first : second);
+                }
+                column += kept;
+            } else if (!put(kept, [first, second](int64_t i) { return i % 2 == 0 ? first : second; })) {
+                return false;
+            }
+            x += kept;
             continue;
         }
         if (value == 0) { // end of line
             x = 0;
             if (++y > h.height)
                 return false;
+            row = h.height - 1 - y;
+            column = 0;
         } else if (value == 1) { // end of bitmap
             return true;
         } else if (value == 2) { // move by dx, dy
@@ -159,13 +217,22 @@ bool walkRle(const unsigned char *p, int64_t size, const DibHeader &h, uchar *ou
             at += 2;
             if (x > h.width || y > h.height)
                 return false;
+            x = std::min(x, h.width - 1);
+            row = h.height - 1 - y;
+            column = x;
         } else { // value pixels as they stand, padded to two bytes
-            const int64_t bytes = fourBits ? (value + 1) / 2 : value;
-            if (at + (bytes + 1) / 2 * 2 > size || y >= h.height || x + value > h.width)
+            if (y >= h.height)
                 return false;
-            for (int i = 0; i < value; ++i)
-                if (!put(indexOf(i, p[at + (fourBits ? i / 2 : i)])))
-                    return false;
+            const int64_t kept = std::min<int64_t>(value, room());
+            const int64_t bytes = fourBits ? (kept + 1) / 2 : kept;
+            if (at + (bytes + 1) / 2 * 2 > size)
+                return false;
+            const unsigned char *pixels = p + at;
+            auto nibble = [pixels](int64_t i) { return i % 2 == 0 ? pixels[i / 2] >> 4 : pixels[i / 2] & 0xF; };
+            auto byte = [pixels](int64_t i) { return int(pixels[i]); };
+            if (!(fourBits ? put(kept, nibble) : put(kept, byte)))
+                return false;
+            x += kept;
             at += (bytes + 1) / 2 * 2;
         }
     }

@@ -45,9 +45,10 @@ int64_t dibColourTableEnd(const char *dib, int64_t size);
  *        1-bit mask follows the colour rows; one of 32 bits may leave the
  *        mask out, as its alpha is its mask).
  * @return true when the header is sane, every pixel row lies inside, a
- *         run-length coded stream ends with its end mark and never writes
- *         outside the picture, and every pixel of a picture with a colour
- *         table names a colour of the table.
+ *         run-length coded stream ends with its end mark and never codes
+ *         pixels past the picture's last row (a run past a row's end is
+ *         taken as Qt's BMP reader takes it), and every pixel of a picture
+ *         with a colour table names a colour of the table.
  * @throws PictureTooLarge when its header gives it more than
  *         kMaxPictureSide pixels a side, or its stream takes the reading's
  *         processor time before it ends.

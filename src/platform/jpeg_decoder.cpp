@@ -154,9 +154,22 @@ void installErrorManager(jpeg_error_mgr *pub)
     pub->emit_message = onMessage;
 }
 
-/** Writes one decoded row (1 or 3 components per pixel) as RGB32 pixels. */
+/**
+ * Writes one decoded row (1, 3 or 4 components per pixel) as RGB32 pixels.
+ * Four are CMYK as Adobe's writers store it, each ink inverted (255 for
+ * none), so red is c * k / 255 of the stored cyan and black, green and
+ * blue alike of magenta and yellow. Qt's JPEG reader reads every CMYK file
+ * so, with or without Adobe's marker, and so does this.
+ */
 void convertRow(const JSAMPLE *in, int components, QRgb *out, JDIMENSION width)
 {
+    if (components == 4) {
+        for (JDIMENSION x = 0; x < width; ++x, in += 4) {
+            const int k = in[3];
+            out[x] = qRgb(in[0] * k / 255, in[1] * k / 255, in[2] * k / 255);
+        }
+        return;
+    }
     for (JDIMENSION x = 0; x < width; ++x, in += components) {
         const int r = in[0];
         const int g = components == 3 ? in[1] : r;
@@ -165,9 +178,23 @@ void convertRow(const JSAMPLE *in, int components, QRgb *out, JDIMENSION width)
     }
 }
 
+/** @return the samples libjpeg is asked for: grayscale, CMYK (YCCK turned into it by libjpeg) or RGB. */
+J_COLOR_SPACE outputSpaceOf(J_COLOR_SPACE file)
+{
+    switch (file) {
+    case JCS_GRAYSCALE:
+        return JCS_GRAYSCALE;
+    case JCS_CMYK:
+    case JCS_YCCK:
+        return JCS_CMYK;
+    default:
+        return JCS_RGB;
+    }
+}
+
 /**
  * Creates the decompression, reads the header and starts decoding to
- * grayscale or RGB samples.
+ * grayscale, RGB or CMYK samples.
  * @return false when libjpeg failed; the text is in job->error.message.
  */
 bool startDecoding(DecodeJob *job, const unsigned char *data, unsigned long size)
@@ -185,8 +212,7 @@ bool startDecoding(DecodeJob *job, const unsigned char *data, unsigned long size
     /* Looked at before libjpeg allocates for the picture: a few bytes may promise any size. */
     if (job->info.image_width > kMaxPictureSide || job->info.image_height > kMaxPictureSide)
         failWith(reinterpret_cast<j_common_ptr>(&job->info), "picture too large", true);
-    job->info.out_color_space =
-        job->info.jpeg_color_space == JCS_GRAYSCALE ? JCS_GRAYSCALE : JCS_RGB;
+    job->info.out_color_space = outputSpaceOf(job->info.jpeg_color_space);
     jpeg_start_decompress(&job->info);
     notePeak(job);
     return true;

@@ -13,7 +13,8 @@ struct JpegMemory {
 };
 
 /**
- * Decodes a JPEG picture (grayscale or colour). Its size is looked at
+ * Decodes a JPEG picture: grayscale, colour, or CMYK and YCCK, which are
+ * turned into colour as Qt's reader turns them. Its size is looked at
  * before libjpeg allocates for it, and libjpeg's memory is limited.
  * @param data the content of a JPEG file.
  * @param memory when given, receives the memory the decoding took, also when it fails.

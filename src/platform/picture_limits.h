@@ -64,8 +64,18 @@ inline constexpr int64_t kMaxPngIdatSlack = 1024;
  */
 inline constexpr long kMaxPictureReaderMemory = 256L * 1024 * 1024;
 
-/** The most memory libjpeg may take for one picture, beside the decoded pixels. */
-inline constexpr long kMaxJpegMemory = 48L * 1024 * 1024;
+/**
+ * The most memory libjpeg may take for one picture, beside the decoded
+ * pixels. A progressive JPEG keeps every coefficient of the whole picture
+ * until its last scan: 64 of 16 bits a block of 8 x 8 samples, two bytes a
+ * sample of each component. The largest picture the size allows in the
+ * most components a picture is read in (CMYK) holds 4096 x 4096 x 4 x 2
+ * bytes, 128 MB, and libjpeg's rows and tables take a few hundred KB more;
+ * the limit is that and 8 MB, so that no picture within the size is
+ * refused for it. The reader's memory is bounded by the system besides
+ * (kMaxPictureReaderMemory).
+ */
+inline constexpr long kMaxJpegMemory = 4 * kMaxPictureSide * kMaxPictureSide * 2 + 8L * 1024 * 1024;
 
 /** The most scans of a progressive JPEG; real files have about ten. */
 inline constexpr int kMaxJpegScans = 256;

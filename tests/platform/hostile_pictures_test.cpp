@@ -403,18 +403,35 @@ TEST(HostilePictures, JpegBombsAreRefusedBeforeLibjpegAllocates)
     }
 }
 
-TEST(HostilePictures, LibjpegsOwnMemoryLimitRefusesWhatTheSizeAllows)
+TEST(HostilePictures, LibjpegsOwnMemoryLimitLetsThroughWhatTheSizeAllowsAndEndlessScansAreRefused)
 {
-    /* 4096 x 4096 in three progressive components would hold 96 MB of coefficients. */
-    platform::JpegMemory memory;
-    EXPECT_THROW(platform::decodeJpeg(hostileBytes("progressive_4096_over_memory.jpg"), &memory),
-                 platform::PictureTooLarge);
-    EXPECT_LT(memory.libraryPeak, platform::kMaxJpegMemory);
+    /* 4096 x 4096 in three or four progressive components holds 96 or 128 MB of coefficients: within the limit,
+       so a header of that size with a few bytes of scans gets as far as its scans, which are refused as cut. */
+    const std::pair<const char *, int> cuts[] = {{"progressive_4096_cut.jpg", 3}, {"progressive_4096_cmyk_cut.jpg", 4}};
+    for (const auto &[name, components] : cuts) {
+        platform::JpegMemory memory;
+        const double start = cpuSeconds();
+        EXPECT_TRUE(failureOf([&] { platform::decodeJpeg(hostileBytes(name), &memory); })
+                        .startsWith(QStringLiteral("Poškozený obrázek JPEG")))
+            << name;
+        EXPECT_LT(cpuSeconds() - start, 0.2) << name;
+        EXPECT_GE(memory.libraryPeak, components * 4096 * 4096 * 2) << name;
+        EXPECT_LT(memory.libraryPeak, platform::kMaxJpegMemory) << name;
+        EXPECT_EQ(memory.picture, 0) << name;
+    }
     /* A small progressive picture of the same making decodes, and the count sees its coefficients. */
-    const QImage small = platform::decodeJpeg(hostileBytes("progressive_small.jpg"), &memory);
-    EXPECT_EQ(small.size(), QSize(16, 16));
+    platform::JpegMemory memory;
+    const QByteArray small = hostileBytes("progressive_small.jpg");
+    const QImage picture = platform::decodeJpeg(small, &memory);
+    EXPECT_EQ(picture.size(), QSize(16, 16));
     EXPECT_GT(memory.libraryPeak, 16 * 16 * 3 * 2);
-    EXPECT_EQ(memory.picture, small.sizeInBytes());
+    EXPECT_EQ(memory.picture, picture.sizeInBytes());
+    /* Its scan over and over: past the most scans it is refused, however little memory and time each takes. */
+    const qsizetype at = small.indexOf("\xFF\xDA");
+    auto scans = [&](int count) { return small.left(at) + small.mid(at, small.size() - 2 - at).repeated(count) + small.right(2); };
+    EXPECT_EQ(failureOf([&] { platform::decodeJpeg(scans(platform::kMaxJpegScans + 10)); }),
+              "Poškozený obrázek JPEG: too many scans");
+    EXPECT_EQ(platform::decodeJpeg(scans(10)).size(), QSize(16, 16));
 }
 
 TEST(HostilePictures, EveryKindIsRefusedByTheSizeItsHeaderGives)
@@ -1092,12 +1109,15 @@ TEST(HostilePictures, AnIconsPngIsDecodedOnTheClockAndReadWhenItFitsItsTime)
 
 TEST(HostilePictures, ARunLengthWalkLooksAtTheClockWithinAMillisecondOfWork)
 {
-    /* A 4096 x 2048 bitmap whose every row is 17 runs, 16 of them 255 pixels long: read whole in some 40 ms. */
-    const QByteArray row = QByteArray("\xFF\x01", 2).repeated(16) + QByteArray("\x10\x01\x00\x00", 4);
-    const QByteArray stream = row.repeated(2048) + QByteArray("\x00\x01", 2);
+    /* A bitmap one pixel wide whose every row's runs of 255 pixels run on down through all the rows below it,
+       each row a pixel and three of padding: read whole in some 40 ms. */
+    QByteArray stream;
+    for (int y = 0; y < 4096; ++y)
+        stream += QByteArray("\xFF\x01", 2).repeated((4 * y + 1 + 254) / 255) + QByteArray(2, '\0');
+    stream += QByteArray("\x00\x01", 2);
     QTemporaryDir dir;
     const QString rle = dir.filePath("rle.bmp");
-    writeFile(rle, bmpOf(dib8(4096, 2048, 1, {0x00FF0000, 0x0000FF00}, stream), 2));
+    writeFile(rle, bmpOf(dib8(1, 4096, 1, {0x00FF0000, 0x0000FF00}, stream), 2));
     double start = cpuSeconds();
     ASSERT_FALSE(platform::loadPicture(rle).isNull());
     const double whole = cpuSeconds() - start;

@@ -8,7 +8,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstdio>
 #include <cstdlib>
+#include <functional>
+#include <vector>
+
+#include <jpeglib.h>
 
 namespace {
 
@@ -29,6 +35,73 @@ bool near(QRgb a, QRgb b, int tolerance = 24)
 {
     return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance
            && std::abs(qBlue(a) - qBlue(b)) <= tolerance;
+}
+
+/** How libjpeg writes a test picture, set as the tools that write such files set it. */
+struct JpegWriting {
+    J_COLOR_SPACE file = JCS_YCbCr; ///< JCS_YCbCr of RGB samples, or JCS_CMYK or JCS_YCCK of CMYK ones.
+    bool adobeMarker = true;        ///< Adobe's marker, which libjpeg writes for CMYK and YCCK.
+    bool progressive = false;
+    int sampling = 1;               ///< 2: the colours (not Y nor K) at half the resolution both ways (4:2:0).
+};
+
+/**
+ * @return a JPEG file of width x height pixels written by libjpeg at quality
+ *         90, whose samples (three or four a pixel) of row y row(y, samples) gives.
+ */
+QByteArray libjpegFile(int width, int height, const JpegWriting &how,
+                       const std::function<void(int, unsigned char *)> &row)
+{
+    const bool inks = how.file == JCS_CMYK || how.file == JCS_YCCK;
+    jpeg_compress_struct info;
+    jpeg_error_mgr error;
+    info.err = jpeg_std_error(&error);
+    jpeg_create_compress(&info);
+    unsigned char *out = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &out, &size);
+    info.image_width = JDIMENSION(width);
+    info.image_height = JDIMENSION(height);
+    info.input_components = inks ? 4 : 3;
+    info.in_color_space = inks ? JCS_CMYK : JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_set_colorspace(&info, how.file);
+    info.write_Adobe_marker = inks && how.adobeMarker;
+    for (int c = 0; c < info.num_components; ++c) {
+        const bool full = c == 0 || c == 3;
+        info.comp_info[c].h_samp_factor = info.comp_info[c].v_samp_factor = full ? how.sampling : 1;
+    }
+    jpeg_set_quality(&info, 90, TRUE);
+    if (how.progressive)
+        jpeg_simple_progression(&info);
+    jpeg_start_compress(&info, TRUE);
+    std::vector<unsigned char> samples(size_t(width) * size_t(info.input_components));
+    while (info.next_scanline < info.image_height) {
+        row(int(info.next_scanline), samples.data());
+        JSAMPROW rows = samples.data();
+        jpeg_write_scanlines(&info, &rows, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    const QByteArray file(reinterpret_cast<const char *>(out), qsizetype(size));
+    std::free(out);
+    return file;
+}
+
+/** @return the largest difference of a channel between two pictures of one size, after both are made RGB32. */
+int largestDifference(const QImage &a, const QImage &b)
+{
+    const QImage one = a.convertToFormat(QImage::Format_RGB32);
+    const QImage other = b.convertToFormat(QImage::Format_RGB32);
+    int largest = 0;
+    for (int y = 0; y < one.height(); ++y) {
+        const auto *p = reinterpret_cast<const QRgb *>(one.constScanLine(y));
+        const auto *q = reinterpret_cast<const QRgb *>(other.constScanLine(y));
+        for (int x = 0; x < one.width(); ++x)
+            largest = std::max({largest, std::abs(qRed(p[x]) - qRed(q[x])), std::abs(qGreen(p[x]) - qGreen(q[x])),
+                                std::abs(qBlue(p[x]) - qBlue(q[x]))});
+    }
+    return largest;
 }
 
 /** @return whether decoding data throws ui::SimError. */
@@ -127,4 +200,60 @@ TEST(Jpeg, DamagedDataGivesAPictureOrAnError)
 TEST(Jpeg, NullPictureCannotBeEncoded)
 {
     EXPECT_THROW(platform::encodeJpeg(QImage(), 90), ui::SimError);
+}
+
+TEST(Jpeg, CmykAndYcckPicturesReadAsQtsReaderReadsThem)
+{
+    /* Inks as Adobe's writers store them, inverted (255 for none): red on the left, on the right blue with less
+       magenta each column, and more black each row down. */
+    auto inks = [](int y, unsigned char *samples) {
+        for (int x = 0; x < 48; ++x, samples += 4) {
+            const bool red = x < 24;
+            samples[0] = red ? 255 : 0;
+            samples[1] = red ? 0 : uchar((x - 24) * 4);
+            samples[2] = red ? 0 : 255;
+            samples[3] = uchar(255 - y);
+        }
+    };
+    struct Case {
+        const char *name;
+        JpegWriting how;
+    };
+    const Case cases[] = {
+        {"CMYK as Pillow writes it", {JCS_CMYK, true, false, 1}},
+        {"YCCK as ImageMagick writes CMYK", {JCS_YCCK, true, false, 1}},
+        {"YCCK, its colours at half resolution", {JCS_YCCK, true, false, 2}},
+        {"CMYK without Adobe's marker", {JCS_CMYK, false, false, 1}},
+        {"progressive CMYK", {JCS_CMYK, true, true, 1}},
+    };
+    for (const Case &c : cases) {
+        const QByteArray file = libjpegFile(48, 32, c.how, inks);
+        const QImage qts = QImage::fromData(file, "JPEG");
+        ASSERT_EQ(qts.size(), QSize(48, 32)) << c.name;
+        const QImage image = platform::decodeJpeg(file);
+        ASSERT_EQ(image.size(), QSize(48, 32)) << c.name;
+        EXPECT_LE(largestDifference(image, qts), 2) << c.name;
+        EXPECT_TRUE(near(image.pixel(4, 1), qRgb(255, 0, 0))) << c.name;
+        EXPECT_TRUE(near(image.pixel(44, 1), qRgb(0, 80, 255))) << c.name;
+    }
+}
+
+TEST(Jpeg, ProgressivePicturesAsLargeAsTheSizeAllowsReadAsQtsReaderReadsThem)
+{
+    /* Their coefficients, kept whole until the last scan, take 52 MB (3,000 x 3,000, colours at full resolution)
+       and 48 MB (4,096 x 4,096, 4:2:0). */
+    for (const auto &[side, sampling] : {std::pair{3000, 1}, std::pair{4096, 2}}) {
+        const QByteArray file = libjpegFile(side, side, {JCS_YCbCr, false, true, sampling}, [side](int y, uchar *rgb) {
+            for (int x = 0; x < side; ++x, rgb += 3) {
+                rgb[0] = uchar(x * 255 / side);
+                rgb[1] = uchar(y * 255 / side);
+                rgb[2] = uchar((x / 64 + y / 64) % 2 * 200);
+            }
+        });
+        platform::JpegMemory memory;
+        const QImage image = platform::decodeJpeg(file, &memory);
+        ASSERT_EQ(image.size(), QSize(side, side)) << side;
+        EXPECT_GT(memory.libraryPeak, 48 * 1024 * 1024) << side;
+        EXPECT_LE(largestDifference(image, QImage::fromData(file, "JPEG")), 2) << side;
+    }
 }

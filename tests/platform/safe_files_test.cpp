@@ -19,6 +19,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <vector>
+
 using testing_support::failureOf;
 
 namespace {
@@ -41,6 +43,52 @@ QByteArray pictureBytes(const char *format, QImage::Format pixels = QImage::Form
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, format);
     return bytes;
+}
+
+/**
+ * @return a run-length coded BMP of 8 bits a pixel and 256 colours or of 4
+ *         bits and 16, of its stream's rows from the bottom up; a negative
+ *         height makes it top-down.
+ */
+QByteArray rleBmp(int width, int height, int bits, const QByteArray &stream)
+{
+    const int colours = 1 << bits;
+    QByteArray table;
+    for (int i = 0; i < colours; ++i)
+        table += leBytes(uint32_t(i * 0x00030507 + 0x00402010) & 0xFFFFFF, 4);
+    const QByteArray dib = leBytes(40, 4) + leBytes(uint32_t(width), 4) + leBytes(uint32_t(height), 4) + leBytes(1, 2)
+                           + leBytes(uint32_t(bits), 2) + leBytes(bits == 8 ? 1 : 2, 4)
+                           + leBytes(uint32_t(stream.size()), 4) + leBytes(0, 8) + leBytes(uint32_t(colours), 4)
+                           + leBytes(0, 4) + table;
+    return "BM" + leBytes(uint32_t(14 + dib.size() + stream.size()), 4) + leBytes(0, 4)
+           + leBytes(uint32_t(14 + dib.size()), 4) + dib + stream;
+}
+
+/**
+ * @return the stream of a picture of colour indices index(x, y) (y from
+ *         the top) as ImageMagick codes it: each row with its padding (to
+ *         four bytes, index 0) in runs of one index, then an end of line,
+ *         and the end mark after the last. A row whose width is no multiple
+ *         of the padding ends in a run past its end.
+ */
+template <typename Index>
+QByteArray paddedRuns(int width, int height, int bits, Index index)
+{
+    const int padded = (width * bits + 31) / 32 * 32 / bits;
+    QByteArray stream;
+    for (int y = height - 1; y >= 0; --y) {
+        for (int x = 0; x < padded;) {
+            const int colour = x < width ? index(x, y) : 0;
+            int run = 1;
+            while (run < 255 && x + run < padded && (x + run < width ? index(x + run, y) : 0) == colour)
+                ++run;
+            stream += char(run);
+            stream += char(bits == 8 ? colour : colour << 4 | colour);
+            x += run;
+        }
+        stream += QByteArray(2, '\0');
+    }
+    return stream + QByteArray("\x00\x01", 2);
 }
 
 } // namespace
@@ -220,11 +268,57 @@ TEST(SafeFiles, RunLengthCodedBitmapsMustReachTheirEnd)
     const QString cut = dir.filePath("rle_useknuty.bmp");
     writeFile(cut, head + dib + stream.left(6));
     EXPECT_EQ(failureOf([&] { platform::loadPicture(cut); }), "Obrázek je poškozený: " + cut);
-    /* A run that runs past the row is a lie as well. */
+    /* A run past the row's end is cut there, as Qt's reader cuts it; one below the last row is a lie. */
     QByteArray wide = stream;
     wide[0] = 9;
-    writeFile(cut, head + dib + wide);
+    const QString cutRun = dir.filePath("rle_dlouhy.bmp");
+    writeFile(cutRun, head + dib + wide);
+    EXPECT_EQ(platform::loadPicture(cutRun).convertToFormat(QImage::Format_RGB32),
+              QImage::fromData(head + dib + wide, "BMP").convertToFormat(QImage::Format_RGB32));
+    writeFile(cut, head + dib + QByteArray("\x04\x01\x00\x00\x00\x00\x01\x01", 8));
     EXPECT_EQ(failureOf([&] { platform::loadPicture(cut); }), "Obrázek je poškozený: " + cut);
+}
+
+TEST(SafeFiles, RunLengthCodedRowsThatRunPastTheirEndReadAsQtsReaderReadsThem)
+{
+    struct Case {
+        QString name;
+        QByteArray file;
+    };
+    std::vector<Case> cases;
+    /* ImageMagick's rows, whose padding is coded too, at widths that leave one to three pixels of it. */
+    for (const int width : {331, 333, 334, 335}) {
+        for (const int bits : {8, 4}) {
+            const int colours = 1 << bits;
+            auto plasma = [&](int x, int y) {
+                return x >= width - 3 && y % 3 == 0 ? 0 : (x / (1 + y % 4) * 37 + y * 11 + x * x / 97) % colours;
+            };
+            cases.push_back({QStringLiteral("magick_%1_%2").arg(width).arg(bits),
+                             rleBmp(width, 37, bits, paddedRuns(width, 37, bits, plasma))});
+        }
+    }
+    /* A run past the end of the stream's first row is cut there; one past a later row runs on through its
+       padding into the row below it. */
+    const QByteArray spill("\x03\x01\x03\x01\x00\x00\x0C\x02\x00\x00\x09\x03\x00\x00\x00\x01", 16);
+    cases.push_back({"spill", rleBmp(6, 3, 8, spill)});
+    cases.push_back({"spill_top_down", rleBmp(6, -3, 8, spill)});
+    cases.push_back({"spill_4", rleBmp(6, 3, 4, spill)});
+    /* An absolute run past the first row's end keeps the bytes of the pixels it keeps; the rest are codes. */
+    cases.push_back({"absolute", rleBmp(4, 2, 8, QByteArray("\x00\x08\x01\x02\x03\x01\x00\x00\x04\x05"
+                                                            "\x00\x00\x00\x01", 14))});
+    cases.push_back({"absolute_4", rleBmp(5, 2, 4, QByteArray("\x00\x09\x12\x34\x56\x78\x00\x00\x05\xAB"
+                                                              "\x00\x00\x00\x01", 14))});
+    QTemporaryDir dir;
+    for (const Case &c : cases) {
+        const QImage qts = QImage::fromData(c.file, "BMP");
+        ASSERT_FALSE(qts.isNull()) << c.name.toStdString();
+        const QString path = dir.filePath(c.name + ".bmp");
+        writeFile(path, c.file);
+        const QImage picture = platform::loadPicture(path);
+        ASSERT_EQ(picture.size(), qts.size()) << c.name.toStdString();
+        EXPECT_EQ(picture.convertToFormat(QImage::Format_RGB32), qts.convertToFormat(QImage::Format_RGB32))
+            << c.name.toStdString();
+    }
 }
 
 TEST(SafeFiles, AWaveIsReadChunkByChunk)
