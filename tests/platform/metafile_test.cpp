@@ -107,9 +107,9 @@ TEST(Metafiles, RecordsThatLieAboutTheirContentsAreRefused)
     QByteArray farPixels = emf;
     farPixels.replace(bitmap + 56, 4, QByteArray("\x00\x00\x01\x00", 4));
     EXPECT_TRUE(refused(platform::decodeEmf, farPixels));
-    /* A picture of absurd size is too large, not broken. */
+    /* A picture of absurd size (its frame) is too large, not broken. */
     QByteArray huge = emf;
-    huge.replace(16, 4, QByteArray("\x00\x00\x00\x40", 4));
+    huge.replace(32, 4, QByteArray("\x00\x00\x00\x40", 4));
     EXPECT_THROW(platform::decodeEmf(huge), platform::PictureTooLarge);
 
     const QByteArray wmf = shipped("vuz_Bt.wmf");
