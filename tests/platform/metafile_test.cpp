@@ -4,8 +4,11 @@
 #include "platform/metafile.h"
 #include "platform/picture_read.h"
 #include "failure_text.h"
+#include "support/processor_clock.h"
 
+#include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -19,6 +22,49 @@ QByteArray shipped(const char *name)
     QFile f(QStringLiteral(KAMENNA_SOURCE_DATA_DIR "/Vozidla/") + QLatin1String(name));
     EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << name;
     return f.readAll();
+}
+
+/** @return the bytes of a file. */
+QByteArray bytesOf(const QString &path)
+{
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
+    return f.readAll();
+}
+
+/**
+ * @return the share of the pixels either picture draws (those not see-through)
+ *         that the other draws within a pixel of them in a colour alike: no
+ *         channel more than 40 apart.
+ */
+double drawnAlike(const QImage &first, const QImage &second)
+{
+    const QImage a = first.convertToFormat(QImage::Format_ARGB32);
+    const QImage b = second.convertToFormat(QImage::Format_ARGB32);
+    int64_t drawn = 0;
+    int64_t alike = 0;
+    for (const auto &[from, in] : {std::pair(&a, &b), std::pair(&b, &a)}) {
+        for (int y = 0; y < from->height(); ++y) {
+            for (int x = 0; x < from->width(); ++x) {
+                const QRgb c = from->pixel(x, y);
+                if (qAlpha(c) == 0)
+                    continue;
+                ++drawn;
+                bool found = false;
+                for (int dy = -1; dy <= 1 && !found; ++dy) {
+                    for (int dx = -1; dx <= 1 && !found; ++dx) {
+                        if (!in->rect().contains(x + dx, y + dy))
+                            continue;
+                        const QRgb d = in->pixel(x + dx, y + dy);
+                        found = qAlpha(d) != 0 && std::abs(qRed(c) - qRed(d)) <= 40
+                                && std::abs(qGreen(c) - qGreen(d)) <= 40 && std::abs(qBlue(c) - qBlue(d)) <= 40;
+                    }
+                }
+                alike += found;
+            }
+        }
+    }
+    return drawn > 0 ? double(alike) / double(drawn) : 0;
 }
 
 /** @return whether decoding fails with the system's own error, never anything else. */
@@ -136,6 +182,47 @@ TEST(Metafiles, TheKindsAreToldApartByTheirHeaders)
     /* A WMF without its placeable header takes its size from its window. */
     const QByteArray plain = shipped("vuz_Bt.wmf").mid(22);
     EXPECT_EQ(platform::decodeWmf(plain).size(), QSize(100, 64));
+}
+
+TEST(Metafiles, DrawingToolsEmfsAreDrawnAsTheirWmfsAtTheirDrawingsSizes)
+{
+    /*
+     * Vehicle drawings (scripts/make-drawings: fills, curves, wheels, strokes
+     * of 1-6 pixels with their caps and joins, dashes, a number, transformed
+     * groups, an embedded bitmap, a clip) as Inkscape 1.2 and LibreOffice
+     * Draw 7.4 export them: the EMF is drawn at the drawing's size as the
+     * same tool's WMF draws it. Inkscape's EMF holds paths of Béziers in
+     * geometric pens, world transforms and clip paths; LibreOffice's filled
+     * paths of Béziers and polygons of 32-bit points. Inkscape exports the
+     * drawing's own size (its frame rounded up to a millimetre); LibreOffice
+     * leaves a margin of the drawing out, in both formats alike. Texts are
+     * drawn on neither side here (no display).
+     */
+    const QDir dir(QStringLiteral(KAMENNA_DRAWINGS_DIR));
+    const QStringList drawings = dir.entryList({QStringLiteral("*.svg")});
+    ASSERT_EQ(drawings.size(), 27);
+    const QRegularExpression sizeOfSvg(QStringLiteral("<svg [^>]*width=\"(\\d+)\" height=\"(\\d+)\""));
+    for (const QString &svg : drawings) {
+        const QRegularExpressionMatch size = sizeOfSvg.match(QString::fromUtf8(bytesOf(dir.filePath(svg))));
+        ASSERT_TRUE(size.hasMatch()) << svg.toStdString();
+        const QSize drawing(size.captured(1).toInt(), size.captured(2).toInt());
+        for (const char *tool : {"inkscape", "libreoffice"}) {
+            const QString name = svg.chopped(4) + QLatin1Char('_') + QLatin1String(tool);
+            const std::string what = name.toStdString();
+            const QByteArray emfBytes = bytesOf(dir.filePath(name + QStringLiteral(".emf")));
+            ProcessorClock clock;
+            const QImage emf = platform::decodeEmf(emfBytes);
+            /* A bound far above the millisecond or so each takes, not a measure of it (the benchmark's). */
+            EXPECT_LT(clock.elapsed(), 100) << what;
+            const QImage wmf = platform::decodeWmf(bytesOf(dir.filePath(name + QStringLiteral(".wmf"))));
+            const QSize exported = QLatin1String(tool) == QLatin1String("inkscape") ? drawing : wmf.size();
+            EXPECT_LE(std::abs(emf.width() - exported.width()), 3) << what << " " << emf.width();
+            EXPECT_LE(std::abs(emf.height() - exported.height()), 3) << what << " " << emf.height();
+            EXPECT_LE(std::abs(wmf.width() - emf.width()), 3) << what;
+            EXPECT_LE(std::abs(wmf.height() - emf.height()), 3) << what;
+            EXPECT_GE(drawnAlike(emf, wmf), 0.85) << what;
+        }
+    }
 }
 
 TEST(Metafiles, AbsurdAmountsAreRefusedOrBounded)
