@@ -1863,18 +1863,26 @@ struct WmfLayout {
     int inch = 0;               ///< Logical units per inch of the placeable header.
 };
 
-/** Reads the headers through libUEMF. @throws ui::SimError when they are cut or wrong. */
+/**
+ * Reads the headers: the placeable one when the file begins with its key
+ * (22 bytes), then the metafile header of 9 words, in memory or on disk.
+ * The records follow at once: the smallest whole file is a few bytes
+ * longer, its end record.
+ * @throws ui::SimError when they are cut or wrong.
+ */
 WmfLayout wmfLayout(const QByteArray &data)
 {
-    U_WMRPLACEABLE placeable{};
-    U_WMRHEADER header{};
     const char *base = data.constData();
-    const int size = wmfheader_get(base, base + data.size(), &placeable, &header);
-    if (size <= 0 || size > data.size())
+    const bool placeable = data.size() >= 4 && le32(base) == kPlaceableKey;
+    const int64_t headerAt = placeable ? 22 : 0;
+    if (data.size() < headerAt + 18)
+        throw broken("hlavička");
+    const char *header = base + headerAt;
+    if ((le16(header) != 1 && le16(header) != 2) || le16(header + 2) != 9)
         throw broken("hlavička");
     WmfLayout layout;
-    layout.recordsAt = size;
-    if (le32(base) == kPlaceableKey) {
+    layout.recordsAt = headerAt + 18;
+    if (placeable) {
         layout.bounds = QRect(QPoint(s16(base + 6), s16(base + 8)), QPoint(s16(base + 10), s16(base + 12)));
         layout.inch = le16(base + 14);
     }

@@ -1,13 +1,15 @@
-/** @file metafile_test.cpp WMF and EMF pictures: the shipped ones drawn, cut and lying files refused. */
+/** @file metafile_test.cpp WMF and EMF pictures: the shipped ones and drawing tools' drawn, cut and lying files refused. */
 #include "platform/bitmap_check.h"
 #include "platform/files.h"
 #include "platform/metafile.h"
 #include "platform/picture_read.h"
+#include "platform/wave_bytes.h"
 #include "failure_text.h"
 #include "support/processor_clock.h"
 
 #include <QDir>
 #include <QFile>
+#include <QPainter>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -182,6 +184,28 @@ TEST(Metafiles, TheKindsAreToldApartByTheirHeaders)
     /* A WMF without its placeable header takes its size from its window. */
     const QByteArray plain = shipped("vuz_Bt.wmf").mid(22);
     EXPECT_EQ(platform::decodeWmf(plain).size(), QSize(100, 64));
+
+    /* The smallest placeable file: its headers, a rectangle from (4, 4) to (28, 20) and its end, 60 bytes. */
+    QByteArray placeable = leBytes(0x9AC6CDD7, 4) + leBytes(0, 2) + leBytes(0, 4) + leBytes(32, 2) + leBytes(24, 2)
+                           + leBytes(96, 2) + leBytes(0, 4);
+    uint16_t checksum = 0;
+    for (int i = 0; i < 20; i += 2)
+        checksum ^= platform::le16(placeable.constData() + i);
+    const QByteArray records = leBytes(7, 4) + leBytes(0x041B, 2) + leBytes(20, 2) + leBytes(28, 2) + leBytes(4, 2)
+                               + leBytes(4, 2) + leBytes(3, 4) + leBytes(0, 2);
+    const QByteArray smallest = placeable + leBytes(checksum, 2) + leBytes(1, 2) + leBytes(9, 2) + leBytes(0x0300, 2)
+                                + leBytes(19, 4) + leBytes(0, 2) + leBytes(7, 4) + leBytes(0, 2) + records;
+    ASSERT_EQ(smallest.size(), 60);
+    ASSERT_TRUE(platform::looksLikeWmf(smallest));
+    /* Drawn as Qt draws the rectangle: the context's first pen (black, a pixel) along its inner edge, white within. */
+    QImage expected(32, 24, QImage::Format_ARGB32_Premultiplied);
+    expected.fill(Qt::transparent);
+    QPainter painter(&expected);
+    painter.setPen(QPen(Qt::black, 0));
+    painter.setBrush(Qt::white);
+    painter.drawRect(QRect(4, 4, 23, 15));
+    painter.end();
+    EXPECT_EQ(platform::decodeWmf(smallest), expected);
 }
 
 TEST(Metafiles, DrawingToolsEmfsAreDrawnAsTheirWmfsAtTheirDrawingsSizes)
