@@ -1711,8 +1711,10 @@ void drawEmf(const QByteArray &data, Canvas &canvas)
             const uint32_t style = le32(r + 28);
             /* A cosmetic pen is a pixel wide whatever the transform; a geometric one has a logical width. */
             const bool geometric = (style & 0xF0000) == 0x10000;
-            QPen pen = penOf(style, geometric ? double(le32(r + 32)) : 0, le32(r + 40));
-            if (le32(r + 36) == 1) // a null brush
+            /* Its brush: solid or hatched in its colour, null, or a pattern, which is drawn black. */
+            const uint32_t brush = le32(r + 36);
+            QPen pen = penOf(style, geometric ? double(le32(r + 32)) : 0, brush == 0 || brush == 2 ? le32(r + 40) : 0);
+            if (brush == 1)
                 pen.setStyle(Qt::NoPen);
             const int64_t entries = le32(r + 48);
             if (!holds(52, entries * 4))
