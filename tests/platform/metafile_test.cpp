@@ -1,4 +1,4 @@
-/** @file metafile_test.cpp WMF and EMF pictures: the shipped ones and drawing tools' drawn, cut and lying files refused. */
+/** @file metafile_test.cpp WMF and EMF pictures: shipped ones and drawing tools' drawn, cut and lying ones refused. */
 #include "platform/bitmap_check.h"
 #include "platform/files.h"
 #include "platform/metafile.h"
