@@ -520,14 +520,6 @@ public:
         }
         return (filled ? fill : 0) + (outlined ? 4 * stroke : 0);
     }
-    double scanWork(const std::vector<QPolygonF> &polygons, bool closed)
-    {
-        std::vector<Figure> figures;
-        figures.reserve(polygons.size());
-        for (const QPolygonF &polygon : polygons)
-            figures.push_back({polygon, closed});
-        return scanWork(figures, closed && m_dc.brush.style() != Qt::NoBrush, devicePen());
-    }
     /** @return the length of a polygon's outline on the picture, closed or open. */
     static double outlineOf(const QPolygonF &points, bool closed)
     {
@@ -546,20 +538,36 @@ public:
             throw tooMuchWork();
     }
 
-    /** @return the transform from the page (after the world transform) to the picture: window, viewport, device. */
+    /**
+     * @return the transform from the page (after the world transform) to
+     *         the picture: window, viewport and device, a scale and a shift
+     *         along each axis.
+     */
     QTransform pageToPicture() const
     {
-        QTransform t = QTransform::fromTranslate(-m_dc.windowOrigin.x(), -m_dc.windowOrigin.y());
-        if (m_dc.scaled && m_dc.windowExtent.width() != 0 && m_dc.windowExtent.height() != 0)
-            t *= QTransform::fromScale(m_dc.viewportExtent.width() / m_dc.windowExtent.width(),
-                                       m_dc.viewportExtent.height() / m_dc.windowExtent.height());
-        t *= QTransform::fromTranslate(m_dc.viewportOrigin.x(), m_dc.viewportOrigin.y());
-        return t * m_deviceToPicture;
+        double kx = 1;
+        double ky = 1;
+        if (m_dc.scaled && m_dc.windowExtent.width() != 0 && m_dc.windowExtent.height() != 0) {
+            kx = m_dc.viewportExtent.width() / m_dc.windowExtent.width();
+            ky = m_dc.viewportExtent.height() / m_dc.windowExtent.height();
+        }
+        const QTransform &d = m_deviceToPicture;
+        return QTransform(kx * d.m11(), 0, 0, ky * d.m22(),
+                          (m_dc.viewportOrigin.x() - m_dc.windowOrigin.x() * kx) * d.m11() + d.dx(),
+                          (m_dc.viewportOrigin.y() - m_dc.windowOrigin.y() * ky) * d.m22() + d.dy());
     }
     /** @return the transform from logical units to the picture. */
-    QTransform logicalToPicture() const { return m_dc.world * pageToPicture(); }
+    QTransform logicalToPicture() const
+    {
+        return m_dc.world.isIdentity() ? pageToPicture() : m_dc.world * pageToPicture();
+    }
     /** @return a logical point on the picture, at a corner of its pixels as the system puts it. */
-    QPointF device(QPointF logical) const { return onPixels(logicalToPicture().map(logical)); }
+    QPointF device(QPointF logical) const
+    {
+        const QTransform t = pageToPicture();
+        const QPointF p = m_dc.world.isIdentity() ? logical : m_dc.world.map(logical);
+        return onPixels(QPointF(p.x() * t.m11() + t.dx(), p.y() * t.m22() + t.dy()));
+    }
     /** @return logical points on the picture, each at a corner of its pixels. */
     QPolygonF device(const QPolygonF &logical) const
     {
@@ -577,7 +585,7 @@ public:
     /** @return a logical rectangle (corners as given) on the picture. */
     QRectF deviceRect(QPointF a, QPointF b) const { return QRectF(device(a), device(b)).normalized(); }
     /** @return whether logical rectangles stay rectangles on the picture (no rotation or shear). */
-    bool keepsRectangles() const { return logicalToPicture().type() <= QTransform::TxScale; }
+    bool keepsRectangles() const { return m_dc.world.type() <= QTransform::TxScale; }
 
     /**
      * Puts an object into the table at index; when index is negative, at
@@ -861,9 +869,11 @@ public:
             addFigure(points, closed);
             return;
         }
-        chargeShape(points.boundingRect(), points.size(), outlineOf(points, closed), scanWork({points}, closed));
+        const QPen pen = devicePen();
+        const double scan = scanWork({{points, closed}}, closed && m_dc.brush.style() != Qt::NoBrush, pen);
+        chargeShape(points.boundingRect(), points.size(), outlineOf(points, closed), scan, pen);
         applyClip();
-        m_painter.setPen(devicePen());
+        m_painter.setPen(pen);
         if (closed) {
             m_painter.setBrush(m_dc.brush);
             m_painter.drawPolygon(points, m_dc.fillRule);
@@ -877,6 +887,7 @@ public:
     {
         std::vector<Figure> shapes;
         shapes.reserve(polygons.size());
+        const QPen pen = devicePen();
         for (const QPolygonF &logical : polygons) {
             /* Each polygon, even one of no points, costs what a record of its own does. */
             chargeRecord();
@@ -886,13 +897,12 @@ public:
                 addFigure(std::move(points), closed);
                 continue;
             }
-            chargeShape(points.boundingRect(), points.size(), outlineOf(points, closed));
+            chargeShape(points.boundingRect(), points.size(), outlineOf(points, closed), 0, pen);
             shapes.push_back({std::move(points), closed});
         }
         if (m_inPath)
             return;
         /* Drawn as one path: its polygons' edges cross the rows together. */
-        const QPen pen = devicePen();
         chargeArea(int64_t(std::min(scanWork(shapes, closed && m_dc.brush.style() != Qt::NoBrush, pen), 1e15)));
         paint(shapes, closed, pen);
     }
@@ -910,9 +920,10 @@ public:
             return;
         }
         const QLineF line(device(m_dc.position), device(logical));
-        chargeShape(QRectF(line.p1(), line.p2()), 2, line.length());
+        const QPen pen = devicePen();
+        chargeShape(QRectF(line.p1(), line.p2()), 2, line.length(), 0, pen);
         applyClip();
-        m_painter.setPen(devicePen());
+        m_painter.setPen(pen);
         m_painter.drawLine(line);
         m_dc.position = logical;
     }
@@ -1331,11 +1342,13 @@ private:
     QRectF shapeRect(QPointF a, QPointF b)
     {
         const QRectF r = deviceRect(a, b);
+        const QPen pen = devicePen();
         /* A dashed pen's dashes along the box cross its rows as they would along the shape. */
-        const double scan = dashesPerPixel(devicePen()) > 0 ? scanWork({QPolygonF(r)}, true) : 0;
-        chargeShape(r, 4, 2 * (r.width() + r.height()), scan);
+        const double scan =
+            dashesPerPixel(pen) > 0 ? scanWork({{QPolygonF(r), true}}, m_dc.brush.style() != Qt::NoBrush, pen) : 0;
+        chargeShape(r, 4, 2 * (r.width() + r.height()), scan, pen);
         applyClip();
-        m_painter.setPen(devicePen());
+        m_painter.setPen(pen);
         m_painter.setBrush(m_dc.brush);
         return m_dc.pen.style() == Qt::NoPen ? r : r.adjusted(0, 0, -1, -1);
     }
