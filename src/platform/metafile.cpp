@@ -12,10 +12,13 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRegion>
+#include <QTransform>
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <numbers>
 #include <optional>
 #include <queue>
 #include <set>
@@ -35,6 +38,28 @@ namespace {
 constexpr int64_t kMaxPoints = 65536;
 constexpr int64_t kMaxChars = 4096;
 constexpr size_t kMaxSavedStates = 256;
+
+/*
+ * Curves are drawn as lines, each no further from its curve than
+ * kBezierTolerance pixels of the picture, at most kMaxBezierSegments of
+ * them a cubic piece (a quarter of an ellipse 4,096 pixels across takes
+ * some 80); the lines are what the work budget charges.
+ */
+constexpr double kBezierTolerance = 0.2;
+constexpr int kMaxBezierSegments = 256;
+
+/**
+ * What a rectangle of a clip region costs, in the pixels of the work
+ * budget, each time regions are combined or a region is made the
+ * painter's clip: both walk the rectangles of every region they touch.
+ */
+constexpr int64_t kRegionRectWork = 16;
+
+/** The longest miter (over the pen's width) joins are drawn with: the system's default is 10, drawing tools write 4. */
+constexpr double kMaxMiterLimit = 16;
+
+/** A world transform with a larger number than this is passed over: it would put every point off any picture. */
+constexpr double kMaxWorldEntry = 1e9;
 
 /*
  * What laying out and drawing a text costs, in the pixels of the work
@@ -145,6 +170,19 @@ struct LogFont {
 /** A graphics object of a metafile's object table. */
 using Object = std::variant<QPen, QBrush, LogFont>;
 
+/** A figure of a shape or a path, on the picture: its points, and whether its last point joins its first. */
+struct Figure {
+    QPolygonF points;
+    bool closed = false;
+};
+
+/** What a context clips its drawing to: pixels of the picture, as the system keeps its clip regions. */
+struct Clip {
+    bool on = false; ///< Whether it clips at all.
+    QRegion region;  ///< The pixels drawn on, when it clips.
+    uint64_t id = 0; ///< Its own number: another clip, or the same one set again, is set anew.
+};
+
 /** What SaveDC keeps. */
 struct DcState {
     QPen pen{Qt::black};
@@ -161,7 +199,126 @@ struct DcState {
     QSizeF viewportExtent{1, 1};
     bool scaled = false; ///< Window and viewport extents apply (anisotropic and isotropic modes).
     QPointF position{0, 0};
+    QTransform world;          ///< The world transform, applied before the window and viewport.
+    double miterLimit = 10;    ///< A miter's length over the pen's width beyond which the join is bevelled.
+    bool clockwise = false;    ///< The direction arcs are drawn in.
+    Clip clip;
 };
+
+/**
+ * @return a point on the picture moved to the nearest corner of its
+ *         pixels: the system draws with whole device pixels, so a shape
+ *         whose units are a little off the picture's pixels covers the
+ *         pixels it would cover at their size.
+ */
+QPointF onPixels(QPointF p)
+{
+    return QPointF(std::round(p.x()), std::round(p.y()));
+}
+
+/**
+ * @return a closed polygon cut to a box (one edge of the box after the
+ *         other): inside the box it encloses each point as often, and so
+ *         fills it by either rule, as the whole polygon does.
+ */
+QPolygonF cutToBox(const QPolygonF &polygon, const QRectF &box)
+{
+    QPolygonF points = polygon;
+    /* Each side of the box: whether a point lies inside it, and where a line from a to b crosses it. */
+    const auto cut = [&points](auto inside, auto crossing) {
+        QPolygonF kept;
+        for (qsizetype i = 0; i < points.size(); ++i) {
+            const QPointF a = points[(i + points.size() - 1) % points.size()];
+            const QPointF b = points[i];
+            if (inside(b)) {
+                if (!inside(a))
+                    kept << crossing(a, b);
+                kept << b;
+            } else if (inside(a)) {
+                kept << crossing(a, b);
+            }
+        }
+        points = std::move(kept);
+    };
+    const auto atX = [](double x) {
+        return [x](QPointF a, QPointF b) {
+            return QPointF(x, a.y() + (b.y() - a.y()) * (x - a.x()) / (b.x() - a.x()));
+        };
+    };
+    const auto atY = [](double y) {
+        return [y](QPointF a, QPointF b) {
+            return QPointF(a.x() + (b.x() - a.x()) * (y - a.y()) / (b.y() - a.y()), y);
+        };
+    };
+    cut([&box](QPointF p) { return p.x() >= box.left(); }, atX(box.left()));
+    cut([&box](QPointF p) { return p.x() <= box.right(); }, atX(box.right()));
+    cut([&box](QPointF p) { return p.y() >= box.top(); }, atY(box.top()));
+    cut([&box](QPointF p) { return p.y() <= box.bottom(); }, atY(box.bottom()));
+    return points;
+}
+
+/** @return the even pieces a cubic Bézier curve is cut into: no piece further than kBezierTolerance from the curve. */
+int cubicPieces(QPointF from, QPointF c1, QPointF c2, QPointF to)
+{
+    /* Cut into n even pieces, a cubic strays from them by at most 3/4 of its largest second difference over n². */
+    const QPointF d1 = from - 2 * c1 + c2;
+    const QPointF d2 = c1 - 2 * c2 + to;
+    const double bend = std::max(std::hypot(d1.x(), d1.y()), std::hypot(d2.x(), d2.y()));
+    const double pieces = std::ceil(std::sqrt(0.75 * bend / kBezierTolerance));
+    return std::isfinite(pieces) ? int(std::clamp(pieces, 1.0, double(kMaxBezierSegments))) : 1;
+}
+
+/** Appends the ends of the n even pieces of a cubic Bézier curve from `from` on (not `from` itself). */
+void appendCubic(QPolygonF &points, int n, QPointF from, QPointF c1, QPointF c2, QPointF to)
+{
+    for (int i = 1; i < n; ++i) {
+        const double t = double(i) / n;
+        const double s = 1 - t;
+        points << onPixels(s * s * s * from + 3 * s * s * t * c1 + 3 * s * t * t * c2 + t * t * t * to);
+    }
+    points << onPixels(to);
+}
+
+/** A curve of a shape in logical units: its first point, then the control points and end of each cubic piece. */
+struct Curve {
+    QPointF start;
+    std::vector<QPointF> pieces; ///< Three points a piece.
+};
+
+/**
+ * @return an elliptic arc inside a box, from the angle `from` (radians,
+ *         counter-clockwise from the box's right, as the picture shows
+ *         it: y down) through `sweep` (counter-clockwise when positive),
+ *         in cubic pieces of a quarter turn at most.
+ */
+Curve ellipticArc(const QRectF &box, double from, double sweep)
+{
+    const QPointF centre = box.center();
+    const double rx = box.width() / 2;
+    const double ry = box.height() / 2;
+    auto at = [&](double a) { return centre + QPointF(rx * std::cos(a), -ry * std::sin(a)); };
+    auto tangent = [&](double a) { return QPointF(-rx * std::sin(a), -ry * std::cos(a)); };
+    sweep = std::clamp(sweep, -2 * std::numbers::pi, 2 * std::numbers::pi);
+    const int n = std::max(1, int(std::ceil(std::abs(sweep) / (std::numbers::pi / 2) - 1e-9)));
+    const double step = sweep / n;
+    const double k = 4.0 / 3.0 * std::tan(step / 4);
+    Curve curve{at(from), {}};
+    for (int i = 0; i < n; ++i) {
+        const double a = from + step * i;
+        const double b = a + step;
+        curve.pieces.insert(curve.pieces.end(), {at(a) + k * tangent(a), at(b) - k * tangent(b), at(b)});
+    }
+    return curve;
+}
+
+/** @return the angle (as ellipticArc takes it) of the ellipse's point on the ray from its centre through p. */
+double angleOnEllipse(const QRectF &box, QPointF p)
+{
+    const QPointF d = p - box.center();
+    const double rx = std::max(box.width() / 2, 1e-9);
+    const double ry = std::max(box.height() / 2, 1e-9);
+    return std::atan2(-d.y() / ry, d.x() / rx);
+}
 
 /**
  * The drawing of one metafile: the picture, the object table and the
@@ -169,12 +326,13 @@ struct DcState {
  */
 class Canvas {
 public:
-    Canvas(QSize size, QPointF deviceOrigin)
-        : m_image(newPicture(size.width(), size.height(), QImage::Format_ARGB32_Premultiplied))
+    /** A picture of the size; the metafile's device units become its pixels through deviceToPicture. */
+    Canvas(QSize size, const QTransform &deviceToPicture)
+        : m_image(newPicture(size.width(), size.height(), QImage::Format_ARGB32_Premultiplied)),
+          m_deviceToPicture(deviceToPicture)
     {
         m_image.fill(Qt::transparent);
         m_painter.begin(&m_image);
-        m_deviceOrigin = deviceOrigin;
     }
     ~Canvas()
     {
@@ -220,6 +378,13 @@ public:
         m_asked = {m_records, m_points, m_area};
         return std::chrono::nanoseconds(int64_t(std::min(time, 1e15)));
     }
+    /** Charges points of shapes to the work budget. @throws ui::SimError past it. */
+    void chargePoints(int64_t points)
+    {
+        m_points += points;
+        if (m_points > kMaxMetafilePoints)
+            throw tooMuchWork();
+    }
     /**
      * Charges a shape to the work budget: its points, the area it covers on
      * the picture (its box widened by the pen, clipped), its outline
@@ -228,14 +393,15 @@ public:
      * costs its stroke, not just the pixels it leaves) and the scan
      * conversion of its polygons (scanWork).
      * @param outline the length of the shape's one outline (one subpath).
+     * @param pen the pen it is drawn with, on the picture.
      * @throws ui::SimError past the budget.
      */
-    void chargeShape(const QRectF &box, int64_t points, double outline, double scan = 0)
+    void chargeShape(const QRectF &box, int64_t points, double outline, double scan, const QPen &pen)
     {
-        const QPen pen = devicePen();
         const bool stroked = pen.style() != Qt::NoPen;
         const double width = stroked ? std::max(1.0, pen.widthF()) : 0;
-        const double reach = width / 2 + 1;
+        /* A mitred join reaches out by its limit (in widths from the join), any other end or join by half the width. */
+        const double reach = width * (pen.joinStyle() == Qt::MiterJoin ? std::max(0.5, pen.miterLimit()) : 0.5) + 1;
         const QRectF covered =
             box.normalized().adjusted(-reach, -reach, reach, reach).intersected(QRectF(m_image.rect()));
         const double fill = std::max(0.0, covered.width()) * std::max(0.0, covered.height());
@@ -244,10 +410,12 @@ public:
             stroke = outline * kThinLineWork;
         else if (stroked)
             stroke = outline * width + dashesOf(pen, outline) * kDashWork;
-        m_points += points;
         chargeArea(int64_t(std::min(fill + stroke + scan, 1e15)) + 1);
-        if (m_points > kMaxMetafilePoints)
-            throw tooMuchWork();
+        chargePoints(points);
+    }
+    void chargeShape(const QRectF &box, int64_t points, double outline, double scan = 0)
+    {
+        chargeShape(box, points, outline, scan, devicePen());
     }
     /**
      * @return the dashes Qt's stroker makes of a pixel of outline with the
@@ -272,23 +440,22 @@ public:
         return perPixel > 0 ? length * perPixel + double(pen.dashPattern().size() / 2) : 0;
     }
     /**
-     * @return the work of scan converting polygons (on the picture, as one
-     *         path) as the context draws them: once for the brush's fill and
-     *         four times more for a pen that is not a one-pixel line (its
-     *         stroke is filled as a polygon with two edges for each edge). Filling
-     *         keeps the edges that cross a row in order, so on every row of
-     *         the picture each edge that crosses it costs as many steps as
-     *         there are such edges, up to the picture's width, whether the
-     *         pixels it leaves are few or many. A dashed pen's stroke has two
-     *         edges more for each dash, its ends, each crossing the rows the
-     *         pen's width across the edge spans: the dashes along an edge
-     *         cross the rows of its stroke evenly.
-     * @param closed whether each polygon's last point joins its first.
+     * @return the work of scan converting figures (on the picture, as one
+     *         path): once for the brush's fill and four times more for a pen
+     *         that is not a one-pixel line (its stroke is filled as a
+     *         polygon with two edges for each edge). Filling keeps the edges
+     *         that cross a row in order, so on every row of the picture each
+     *         edge that crosses it costs as many steps as there are such
+     *         edges, up to the picture's width, whether the pixels it leaves
+     *         are few or many. A dashed pen's stroke has two edges more for
+     *         each dash, its ends, each crossing the rows the pen's width
+     *         across the edge spans: the dashes along an edge cross the rows
+     *         of its stroke evenly.
+     * @param filled whether the figures are filled (all of them closed then).
+     * @param pen the pen they are stroked with, on the picture.
      */
-    double scanWork(const std::vector<QPolygonF> &polygons, bool closed)
+    double scanWork(const std::vector<Figure> &figures, bool filled, const QPen &pen)
     {
-        const QPen pen = devicePen();
-        const bool filled = closed && m_dc.brush.style() != Qt::NoBrush;
         const bool outlined = pen.style() != Qt::NoPen && pen.widthF() > 0;
         if (!filled && !outlined)
             return 0;
@@ -301,8 +468,10 @@ public:
         int low = rows;
         int high = 0;
         auto rowOf = [rows](double y) { return int(std::clamp(std::ceil(y - 0.5), 0.0, double(rows))); };
-        for (const QPolygonF &polygon : polygons) {
+        for (const Figure &figure : figures) {
+            const QPolygonF &polygon = figure.points;
             const qsizetype n = polygon.size();
+            const bool closed = filled || figure.closed;
             for (qsizetype i = 0; i < (closed ? n : n - 1); ++i) {
                 const QPointF a = polygon[i];
                 const QPointF b = polygon[(i + 1) % n];
@@ -369,25 +538,54 @@ public:
             throw tooMuchWork();
     }
 
-    /** @return a logical point on the picture. */
+    /**
+     * @return the transform from the page (after the world transform) to
+     *         the picture: window, viewport and device, a scale and a shift
+     *         along each axis.
+     */
+    QTransform pageToPicture() const
+    {
+        double kx = 1;
+        double ky = 1;
+        if (m_dc.scaled && m_dc.windowExtent.width() != 0 && m_dc.windowExtent.height() != 0) {
+            kx = m_dc.viewportExtent.width() / m_dc.windowExtent.width();
+            ky = m_dc.viewportExtent.height() / m_dc.windowExtent.height();
+        }
+        const QTransform &d = m_deviceToPicture;
+        return QTransform(kx * d.m11(), 0, 0, ky * d.m22(),
+                          (m_dc.viewportOrigin.x() - m_dc.windowOrigin.x() * kx) * d.m11() + d.dx(),
+                          (m_dc.viewportOrigin.y() - m_dc.windowOrigin.y() * ky) * d.m22() + d.dy());
+    }
+    /** @return the transform from logical units to the picture. */
+    QTransform logicalToPicture() const
+    {
+        return m_dc.world.isIdentity() ? pageToPicture() : m_dc.world * pageToPicture();
+    }
+    /** @return a logical point on the picture, at a corner of its pixels as the system puts it. */
     QPointF device(QPointF logical) const
     {
-        QPointF p = logical - m_dc.windowOrigin;
-        if (m_dc.scaled && m_dc.windowExtent.width() != 0 && m_dc.windowExtent.height() != 0) {
-            p.rx() *= m_dc.viewportExtent.width() / m_dc.windowExtent.width();
-            p.ry() *= m_dc.viewportExtent.height() / m_dc.windowExtent.height();
-        }
-        return p + m_dc.viewportOrigin - m_deviceOrigin;
+        const QTransform t = pageToPicture();
+        const QPointF p = m_dc.world.isIdentity() ? logical : m_dc.world.map(logical);
+        return onPixels(QPointF(p.x() * t.m11() + t.dx(), p.y() * t.m22() + t.dy()));
+    }
+    /** @return logical points on the picture, each at a corner of its pixels. */
+    QPolygonF device(const QPolygonF &logical) const
+    {
+        QPolygonF points = logicalToPicture().map(logical);
+        for (QPointF &p : points)
+            p = onPixels(p);
+        return points;
     }
     /** @return the size of a logical length on the picture, along y. */
     double deviceHeight(double logical) const
     {
-        if (m_dc.scaled && m_dc.windowExtent.height() != 0)
-            return std::abs(logical * m_dc.viewportExtent.height() / m_dc.windowExtent.height());
-        return std::abs(logical);
+        const QTransform t = logicalToPicture();
+        return std::abs(logical) * std::hypot(t.m21(), t.m22());
     }
     /** @return a logical rectangle (corners as given) on the picture. */
     QRectF deviceRect(QPointF a, QPointF b) const { return QRectF(device(a), device(b)).normalized(); }
+    /** @return whether logical rectangles stay rectangles on the picture (no rotation or shear). */
+    bool keepsRectangles() const { return m_dc.world.type() <= QTransform::TxScale; }
 
     /**
      * Puts an object into the table at index; when index is negative, at
@@ -464,23 +662,218 @@ public:
         m_saved.resize(size_t(level));
     }
 
-    /** @return a pen with its width taken to the picture. */
+    /**
+     * Sets the world transform: replaced, or combined with the one before
+     * (the new one applied first or last). One that is not finite, or so
+     * large that the picture's coordinates would lose all meaning, is passed
+     * over, as the system refuses a transform it cannot invert.
+     */
+    void setWorld(const QTransform &given, int how)
+    {
+        QTransform world;
+        if (how == kWorldIdentity)
+            world = QTransform();
+        else if (how == kWorldFirst)
+            world = given * m_dc.world;
+        else if (how == kWorldLast)
+            world = m_dc.world * given;
+        else if (how == kWorldSet)
+            world = given;
+        else
+            return;
+        for (const double v : {world.m11(), world.m12(), world.m21(), world.m22(), world.dx(), world.dy()})
+            if (!std::isfinite(v) || std::abs(v) > kMaxWorldEntry)
+                return;
+        const double determinant = world.m11() * world.m22() - world.m12() * world.m21();
+        if (!std::isfinite(determinant) || determinant == 0)
+            return;
+        m_dc.world = world;
+    }
+    static constexpr int kWorldIdentity = 1;
+    static constexpr int kWorldFirst = 2; ///< The given transform is applied before the world transform.
+    static constexpr int kWorldLast = 3;  ///< The given transform is applied after the world transform.
+    static constexpr int kWorldSet = 4;
+
+    /**
+     * @return the pen with its width taken to the picture: one of a
+     *         pixel or less is drawn a pixel wide, as the system draws
+     *         every pen at least. A pattern of the file's own has its
+     *         dashes and gaps a pixel long at least.
+     */
     QPen devicePen() const
     {
         QPen pen = m_dc.pen;
-        if (pen.style() != Qt::NoPen)
-            pen.setWidthF(pen.widthF() <= 1 ? 0 : std::min<double>(deviceHeight(pen.widthF()), kMaxMetafileSide));
+        if (pen.style() == Qt::NoPen)
+            return pen;
+        const QTransform t = logicalToPicture();
+        const double logical = pen.widthF();
+        const double scaled = logical * std::sqrt(std::abs(t.m11() * t.m22() - t.m12() * t.m21()));
+        const double width = logical <= 1 || !std::isfinite(scaled) ? 0 : std::min<double>(scaled, kMaxMetafileSide);
+        if (pen.style() == Qt::CustomDashLine) {
+            /* Its lengths are in widths of the pen, a pixel for a pen of a pixel. */
+            const double pixels = logical <= 1 ? 1 : width;
+            QList<qreal> pattern = pen.dashPattern();
+            for (qreal &length : pattern)
+                length = std::max(length * pixels, 1.0) / std::max(width, 1.0);
+            pen.setDashPattern(pattern);
+        }
+        pen.setWidthF(width <= 1 ? 0 : width);
+        /* The context's miter limit is a miter's whole length over the width; Qt's reaches from the join. */
+        pen.setMiterLimit(m_dc.miterLimit / 2);
         return pen;
+    }
+
+    /**
+     * Sets the painter's clip to the context's, when it is not so already:
+     * that costs its rectangles and the picture's rows.
+     * @throws ui::SimError past the budget.
+     */
+    void applyClip()
+    {
+        const Clip &clip = m_dc.clip;
+        if (clip.id == m_appliedClip)
+            return;
+        m_appliedClip = clip.id;
+        if (!clip.on) {
+            m_painter.setClipping(false);
+            return;
+        }
+        chargeArea(int64_t(clip.region.rectCount()) * kRegionRectWork + m_image.height());
+        m_painter.setClipRegion(clip.region);
+    }
+    /** The ways a new region is combined with the clip. */
+    enum ClipMode { ClipAnd = 1, ClipOr = 2, ClipXor = 3, ClipDiff = 4, ClipCopy = 5 };
+    /**
+     * Combines the clip with a region of the picture's pixels. Combining
+     * regions costs the rectangles of both and of what they make.
+     * @throws ui::SimError past the budget.
+     */
+    void clipWith(int mode, const QRegion &region)
+    {
+        if (mode < ClipAnd || mode > ClipCopy)
+            return;
+        const Clip &clip = m_dc.clip;
+        const QRegion current = clip.on ? clip.region : QRegion(m_image.rect()); // no clip is the whole picture
+        chargeArea(int64_t(current.rectCount() + region.rectCount()) * kRegionRectWork);
+        Clip made;
+        made.on = true;
+        if (mode == ClipAnd)
+            made.region = current.intersected(region);
+        else if (mode == ClipOr)
+            made.region = current.united(region);
+        else if (mode == ClipXor)
+            made.region = current.xored(region);
+        else if (mode == ClipDiff)
+            made.region = current.subtracted(region);
+        else
+            made.region = region;
+        chargeArea(int64_t(made.region.rectCount()) * kRegionRectWork);
+        made.id = ++m_clips;
+        m_dc.clip = std::move(made);
+    }
+    /** @return the pixels of a rectangle on the picture (the picture's own, and a pixel around it, at most). */
+    QRegion regionOf(const QRectF &r) const
+    {
+        const QRectF near = r.normalized().intersected(QRectF(m_image.rect()).adjusted(-1, -1, 1, 1));
+        if (near.isEmpty())
+            return QRegion();
+        return QRegion(QRect(QPoint(int(std::round(near.left())), int(std::round(near.top()))),
+                             QPoint(int(std::round(near.right())) - 1, int(std::round(near.bottom())) - 1)));
+    }
+    /**
+     * @return the pixels closed figures on the picture enclose under the
+     *         fill rule (the figures cut to the picture first), as the
+     *         system makes a region of a path; what that costs is charged
+     *         as filling them is.
+     * @throws ui::SimError past the budget.
+     */
+    QRegion regionOf(const std::vector<Figure> &figures, Qt::FillRule rule)
+    {
+        chargeArea(int64_t(std::min(scanWork(figures, true, QPen(Qt::NoPen)), 1e15)));
+        /* One polygon through every figure: the lines joining them run there and back, and enclose nothing. */
+        QPolygonF all;
+        for (const Figure &figure : figures) {
+            if (figure.points.isEmpty())
+                continue;
+            all += figure.points;
+            all << figure.points.first();
+            if (all.first() != figure.points.first())
+                all << all.first();
+        }
+        all = cutToBox(all, QRectF(m_image.rect()).adjusted(-1, -1, 1, 1));
+        chargePoints(all.size());
+        return QRegion(all.toPolygon(), rule);
+    }
+    /** Combines the clip with a logical rectangle (corners as given), or takes it out of the clip. */
+    void clipToRectangle(QPointF a, QPointF b, bool exclude)
+    {
+        const int mode = exclude ? ClipDiff : ClipAnd;
+        if (keepsRectangles())
+            clipWith(mode, regionOf(deviceRect(a, b)));
+        else
+            clipWith(mode, regionOf({{device(QPolygonF(QRectF(a, b).normalized()).first(4)), true}}, Qt::WindingFill));
+    }
+    /**
+     * Combines the clip with a region of rectangles in device units, united
+     * two by two, then the unions two by two, and so on: each rectangle is
+     * walked about as often as the number of rounds.
+     */
+    void clipToRegion(int mode, const std::vector<QRectF> &rects)
+    {
+        std::vector<QRegion> parts;
+        parts.reserve(rects.size());
+        for (const QRectF &r : rects)
+            parts.push_back(regionOf(QRectF(onPixels(m_deviceToPicture.map(r.topLeft())),
+                                            onPixels(m_deviceToPicture.map(r.bottomRight())))));
+        while (parts.size() > 1) {
+            std::vector<QRegion> unions;
+            unions.reserve(parts.size() / 2 + 1);
+            for (size_t i = 0; i + 1 < parts.size(); i += 2) {
+                chargeArea(int64_t(parts[i].rectCount() + parts[i + 1].rectCount()) * kRegionRectWork);
+                unions.push_back(parts[i].united(parts[i + 1]));
+                chargeArea(int64_t(unions.back().rectCount()) * kRegionRectWork);
+            }
+            if (parts.size() % 2 != 0)
+                unions.push_back(parts.back());
+            parts.swap(unions);
+        }
+        clipWith(mode, parts.empty() ? QRegion() : parts.front());
+    }
+    /** Clips to nothing more: the whole picture is drawn on again. */
+    void unclip()
+    {
+        m_dc.clip = Clip();
+        m_dc.clip.id = ++m_clips;
+    }
+    /** Moves the clip by a logical offset. */
+    void offsetClip(QPointF logical)
+    {
+        Clip &clip = m_dc.clip;
+        if (!clip.on)
+            return;
+        const QPointF by = device(logical) - device(QPointF(0, 0));
+        /* Moved off the picture, it clips everything away. */
+        if (std::abs(by.x()) > kMaxPictureSide || std::abs(by.y()) > kMaxPictureSide)
+            clip.region = QRegion();
+        else
+            clip.region.translate(int(by.x()), int(by.y()));
+        chargeArea(int64_t(clip.region.rectCount()) * kRegionRectWork);
+        clip.id = ++m_clips;
     }
 
     void polygon(const QPolygonF &logical, bool closed)
     {
-        QPolygonF points;
-        points.reserve(logical.size());
-        for (const QPointF &p : logical)
-            points << device(p);
-        chargeShape(points.boundingRect(), points.size(), outlineOf(points, closed), scanWork({points}, closed));
-        m_painter.setPen(devicePen());
+        const QPolygonF points = device(logical);
+        if (m_inPath) {
+            chargePoints(points.size());
+            addFigure(points, closed);
+            return;
+        }
+        const QPen pen = devicePen();
+        const double scan = scanWork({{points, closed}}, closed && m_dc.brush.style() != Qt::NoBrush, pen);
+        chargeShape(points.boundingRect(), points.size(), outlineOf(points, closed), scan, pen);
+        applyClip();
+        m_painter.setPen(pen);
         if (closed) {
             m_painter.setBrush(m_dc.brush);
             m_painter.drawPolygon(points, m_dc.fillRule);
@@ -489,63 +882,225 @@ public:
             m_painter.drawPolyline(points);
         }
     }
-    void polyPolygon(const std::vector<QPolygonF> &polygons)
+    /** Draws polygons as one shape: closed and filled, or open polylines. */
+    void polyPolygon(const std::vector<QPolygonF> &polygons, bool closed = true)
     {
-        std::vector<QPolygonF> shapes;
+        std::vector<Figure> shapes;
         shapes.reserve(polygons.size());
+        const QPen pen = devicePen();
         for (const QPolygonF &logical : polygons) {
             /* Each polygon, even one of no points, costs what a record of its own does. */
             chargeRecord();
-            QPolygonF points;
-            for (const QPointF &p : logical)
-                points << device(p);
-            chargeShape(points.boundingRect(), points.size(), outlineOf(points, true));
-            shapes.push_back(std::move(points));
+            QPolygonF points = device(logical);
+            if (m_inPath) {
+                chargePoints(points.size());
+                addFigure(std::move(points), closed);
+                continue;
+            }
+            chargeShape(points.boundingRect(), points.size(), outlineOf(points, closed), 0, pen);
+            shapes.push_back({std::move(points), closed});
         }
+        if (m_inPath)
+            return;
         /* Drawn as one path: its polygons' edges cross the rows together. */
-        chargeArea(int64_t(std::min(scanWork(shapes, true), 1e15)));
-        QPainterPath path;
-        path.setFillRule(m_dc.fillRule);
-        for (const QPolygonF &points : shapes) {
-            path.addPolygon(points);
-            path.closeSubpath();
-        }
-        m_painter.setPen(devicePen());
-        m_painter.setBrush(m_dc.brush);
-        m_painter.drawPath(path);
+        chargeArea(int64_t(std::min(scanWork(shapes, closed && m_dc.brush.style() != Qt::NoBrush, pen), 1e15)));
+        paint(shapes, closed, pen);
+    }
+    void moveTo(QPointF logical)
+    {
+        m_dc.position = logical;
+        m_newFigure = true;
     }
     void lineTo(QPointF logical)
     {
+        if (m_inPath) {
+            chargePoints(1);
+            continueFigure(QPolygonF{device(logical)});
+            m_dc.position = logical;
+            return;
+        }
         const QLineF line(device(m_dc.position), device(logical));
-        chargeShape(QRectF(line.p1(), line.p2()), 2, line.length());
-        m_painter.setPen(devicePen());
-        m_painter.drawLine(device(m_dc.position), device(logical));
+        const QPen pen = devicePen();
+        chargeShape(QRectF(line.p1(), line.p2()), 2, line.length(), 0, pen);
+        applyClip();
+        m_painter.setPen(pen);
+        m_painter.drawLine(line);
         m_dc.position = logical;
     }
     /**
-     * @return the rectangle to give QPainter for a shape whose right and
-     *         bottom edges lie outside it: without a pen the fill covers it
-     *         exactly, a pen's outline runs along its inner edge.
+     * Lines, or cubic Bézier pieces (two control points and an end each),
+     * from the current position on, which moves to their end.
      */
-    QRectF shapeRect(QPointF a, QPointF b)
+    void polyTo(const QPolygonF &logical, bool bezier)
     {
-        const QRectF r = deviceRect(a, b);
-        /* A dashed pen's dashes along the box cross its rows as they would along the shape. */
-        const double scan = dashesPerPixel(devicePen()) > 0 ? scanWork({QPolygonF(r)}, true) : 0;
-        chargeShape(r, 4, 2 * (r.width() + r.height()), scan);
-        m_painter.setPen(devicePen());
-        m_painter.setBrush(m_dc.brush);
-        return m_dc.pen.style() == Qt::NoPen ? r : r.adjusted(0, 0, -1, -1);
+        const qsizetype used = bezier ? logical.size() / 3 * 3 : logical.size();
+        if (used == 0)
+            return;
+        const QPointF start = device(m_dc.position);
+        QPolygonF points = device(logical.first(used));
+        if (bezier) {
+            points = flattened(start, points);
+        } else {
+            chargePoints(points.size());
+        }
+        if (m_inPath) {
+            continueFigure(points);
+        } else {
+            points.prepend(start);
+            drawFigures({{std::move(points), false}}, false, true);
+        }
+        m_dc.position = logical[used - 1];
+    }
+    /** Cubic Bézier pieces from their first point on; the current position stays. */
+    void polyBezier(const QPolygonF &logical)
+    {
+        if (logical.isEmpty())
+            return;
+        const QPolygonF all = device(logical.first(1 + (logical.size() - 1) / 3 * 3));
+        chargePoints(1);
+        QPolygonF points = flattened(all.first(), all.mid(1));
+        points.prepend(all.first());
+        if (m_inPath)
+            addFigure(std::move(points), false);
+        else
+            drawFigures({{std::move(points), false}}, false, true);
+    }
+    /**
+     * @return a rectangle's outline on the picture, the corners given as
+     *         logical points, rounded by a corner ellipse of that logical
+     *         size; its points charged to the budget.
+     */
+    QPolygonF rectangleOutline(QPointF a, QPointF b, double cornerW, double cornerH)
+    {
+        const QRectF r = QRectF(a, b).normalized();
+        const double rx = std::min(std::abs(cornerW) / 2, r.width() / 2);
+        const double ry = std::min(std::abs(cornerH) / 2, r.height() / 2);
+        if (rx <= 0 || ry <= 0) {
+            chargePoints(4);
+            return device(QPolygonF(r).first(4));
+        }
+        /* Four quarter ellipses, counter-clockwise from the top right one, joined by the straight sides. */
+        const QRectF boxes[] = {QRectF(r.right() - 2 * rx, r.top(), 2 * rx, 2 * ry),
+                                QRectF(r.left(), r.top(), 2 * rx, 2 * ry),
+                                QRectF(r.left(), r.bottom() - 2 * ry, 2 * rx, 2 * ry),
+                                QRectF(r.right() - 2 * rx, r.bottom() - 2 * ry, 2 * rx, 2 * ry)};
+        Curve curve{QPointF(r.right(), r.top() + ry), {}};
+        for (int i = 0; i < 4; ++i) {
+            const Curve quarter = ellipticArc(boxes[i], std::numbers::pi / 2 * i, std::numbers::pi / 2);
+            if (i > 0)
+                straightTo(curve, quarter.start);
+            curve.pieces.insert(curve.pieces.end(), quarter.pieces.begin(), quarter.pieces.end());
+        }
+        return curvePoints(curve);
     }
     void rectangle(QPointF a, QPointF b, double cornerW = 0, double cornerH = 0)
     {
+        if (m_inPath || !keepsRectangles()) {
+            shape(rectangleOutline(a, b, cornerW, cornerH));
+            return;
+        }
         const QRectF r = shapeRect(a, b);
         if (cornerW > 0 && cornerH > 0)
             m_painter.drawRoundedRect(r, deviceHeight(cornerW) / 2, deviceHeight(cornerH) / 2);
         else
             m_painter.drawRect(r);
     }
-    void ellipse(QPointF a, QPointF b) { m_painter.drawEllipse(shapeRect(a, b)); }
+    void ellipse(QPointF a, QPointF b)
+    {
+        if (m_inPath || !keepsRectangles()) {
+            shape(curvePoints(ellipticArc(QRectF(a, b).normalized(), 0, 2 * std::numbers::pi)));
+            return;
+        }
+        m_painter.drawEllipse(shapeRect(a, b));
+    }
+    /** What an arc record draws of its ellipse: the arc, the arc from the current position, a chord or a pie. */
+    enum class ArcKind { Arc, ArcTo, Chord, Pie };
+    /**
+     * Draws an arc of the ellipse in the box (logical corners a and b),
+     * from the ray through `from` to the ray through `to`, in the
+     * context's direction; the whole ellipse when the rays are one.
+     */
+    void arc(QPointF a, QPointF b, QPointF from, QPointF to, ArcKind kind)
+    {
+        const QRectF box = QRectF(a, b).normalized();
+        const double start = angleOnEllipse(box, from);
+        double sweep = angleOnEllipse(box, to) - start;
+        if (m_dc.clockwise)
+            sweep = sweep >= 0 ? sweep - 2 * std::numbers::pi : sweep;
+        else
+            sweep = sweep <= 0 ? sweep + 2 * std::numbers::pi : sweep;
+        Curve curve = ellipticArc(box, start, sweep);
+        if (kind == ArcKind::Pie) {
+            Curve pie{box.center(), {}};
+            straightTo(pie, curve.start);
+            pie.pieces.insert(pie.pieces.end(), curve.pieces.begin(), curve.pieces.end());
+            curve = std::move(pie);
+        }
+        arcCurve(curve, kind);
+    }
+    /**
+     * Draws a line from the current position to the circle's point at the
+     * angle `from` (degrees, counter-clockwise), then its arc through
+     * `sweep` degrees; the current position moves to the arc's end.
+     */
+    void angleArc(QPointF centre, double radius, double from, double sweep)
+    {
+        if (!std::isfinite(from) || !std::isfinite(sweep))
+            return;
+        const QRectF box(centre - QPointF(radius, radius), centre + QPointF(radius, radius));
+        constexpr double radians = std::numbers::pi / 180;
+        arcCurve(ellipticArc(box, std::fmod(from, 360) * radians, std::clamp(sweep, -360.0, 360.0) * radians),
+                 ArcKind::ArcTo);
+    }
+
+    /** Begins a path: the shapes that follow make its figures instead of being drawn. */
+    void beginPath()
+    {
+        m_path.clear();
+        m_inPath = true;
+        m_newFigure = true;
+    }
+    void endPath() { m_inPath = false; }
+    void abortPath()
+    {
+        m_path.clear();
+        m_inPath = false;
+    }
+    /** Closes the path's last figure: what follows begins another. */
+    void closeFigure()
+    {
+        if (m_inPath && !m_path.empty()) {
+            m_path.back().closed = true;
+            m_newFigure = true;
+        }
+    }
+    /**
+     * Fills the path ended last (every figure closed for it), strokes it,
+     * or both, and lets it go. While a path is still open this does
+     * nothing, as the system does.
+     */
+    void drawPath(bool fill, bool stroke)
+    {
+        if (m_inPath)
+            return;
+        std::vector<Figure> figures;
+        figures.swap(m_path);
+        if (fill) {
+            for (Figure &figure : figures)
+                figure.closed = true;
+        }
+        drawFigures(figures, fill, stroke);
+    }
+    /** Combines the clip with the area the path ended last encloses, and lets the path go. */
+    void clipToPath(int mode)
+    {
+        if (m_inPath)
+            return;
+        std::vector<Figure> figures;
+        figures.swap(m_path);
+        clipWith(mode, regionOf(figures, m_dc.fillRule));
+    }
+
     void text(QPointF logical, const QString &text)
     {
         const LogFont &lf = m_dc.font;
@@ -557,8 +1112,8 @@ public:
                           lf.italic};
         /* Wherever it lands, and with or without a display, before any of it is drawn. */
         chargeText(text, key);
-        /* Fonts need a GUI application; a headless run (tests, benchmark) draws no text. */
-        if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        /* Fonts need a GUI application; a headless run (tests, benchmark) draws no text. Nor does a path take it. */
+        if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()) || m_inPath)
             return;
         QFont font(key.face);
         font.setPixelSize(int(key.pixelSize));
@@ -583,6 +1138,7 @@ public:
             at.ry() += metrics.ascent(); // TA_TOP
         else if (vertical == 8)
             at.ry() -= metrics.descent(); // TA_BOTTOM
+        applyClip();
         m_painter.setFont(font);
         if (m_dc.opaqueBackground)
             m_painter.fillRect(QRectF(at.x(), at.y() - metrics.ascent(), width, metrics.height()), m_dc.background);
@@ -621,13 +1177,11 @@ public:
             run = joinsThePrevious(c) ? run + 1 : 1;
             joined += 2 * run - 1;
         }
-        m_points += text.size();
         int64_t work = kTextWork + int64_t(text.size()) * glyph * glyph + joined * kJoinedWork;
         if (m_fontsMade.insert(font).second)
             work += kFontWork;
         chargeArea(work);
-        if (m_points > kMaxMetafilePoints)
-            throw tooMuchWork();
+        chargePoints(text.size());
     }
     /** Draws a device-independent bitmap (header, colours, pixels) over a logical rectangle. */
     void bitmap(const char *dib, int64_t size, int64_t pixelsAt, QPointF at, QSizeF logicalSize, QRect source)
@@ -645,16 +1199,163 @@ public:
         /* A source wholly outside the bitmap draws nothing (QPainter would take an empty one as all of it). */
         if (from.isEmpty())
             return;
+        applyClip();
         m_painter.drawImage(target, picture, from);
+    }
+    /** Fills a logical rectangle with a brush, without a pen (a block transfer without a bitmap). */
+    void fillRectangle(QPointF a, QPointF b, const QBrush &brush)
+    {
+        const QBrush kept = m_dc.brush;
+        m_dc.brush = brush;
+        chargePoints(4);
+        drawFigures({{device(QPolygonF(QRectF(a, b).normalized()).first(4)), true}}, true, false);
+        m_dc.brush = kept;
     }
 
 private:
     /** @return the failure of a picture that would cost more work than any vehicle. */
     static ui::SimError tooMuchWork() { return broken("příliš mnoho kreslení"); }
 
+    /** Adds a straight piece to a curve: a cubic whose control points lie on it, flattened into one line. */
+    static void straightTo(Curve &curve, QPointF to)
+    {
+        const QPointF from = curve.pieces.empty() ? curve.start : curve.pieces.back();
+        curve.pieces.insert(curve.pieces.end(), {from + (to - from) / 3, from + (to - from) * 2 / 3, to});
+    }
+    /**
+     * @return the points of cubic pieces (three points each) from `from`
+     *         on, flattened (without `from`); each piece's points are
+     *         charged to the budget before they are made.
+     */
+    QPolygonF flattened(QPointF from, const QPolygonF &pieces)
+    {
+        QPolygonF points;
+        for (qsizetype i = 0; i + 2 < pieces.size(); i += 3) {
+            const int n = cubicPieces(from, pieces[i], pieces[i + 1], pieces[i + 2]);
+            chargePoints(n);
+            appendCubic(points, n, from, pieces[i], pieces[i + 1], pieces[i + 2]);
+            from = pieces[i + 2];
+        }
+        return points;
+    }
+    /** @return a logical curve on the picture, flattened; its points charged to the budget. */
+    QPolygonF curvePoints(const Curve &curve)
+    {
+        const QPointF start = device(curve.start);
+        chargePoints(1);
+        QPolygonF points =
+            flattened(start, device(QPolygonF(QList<QPointF>(curve.pieces.begin(), curve.pieces.end()))));
+        points.prepend(start);
+        return points;
+    }
+    /** Draws an arc's curve as its kind does, or adds it to the path. */
+    void arcCurve(const Curve &curve, ArcKind kind)
+    {
+        QPolygonF points = curvePoints(curve);
+        if (kind == ArcKind::ArcTo) {
+            /* A line from the current position to the arc's start, then the arc: one stroke. */
+            if (m_inPath) {
+                continueFigure(points);
+            } else {
+                points.prepend(device(m_dc.position));
+                drawFigures({{std::move(points), false}}, false, true);
+            }
+            m_dc.position = curve.pieces.empty() ? curve.start : curve.pieces.back();
+        } else if (kind == ArcKind::Chord || kind == ArcKind::Pie) {
+            shape(std::move(points));
+        } else if (m_inPath) {
+            addFigure(std::move(points), false);
+        } else {
+            drawFigures({{std::move(points), false}}, false, true);
+        }
+    }
+    /** Draws a closed shape on the picture, filled and stroked, or adds it to the path. */
+    void shape(QPolygonF points)
+    {
+        if (m_inPath)
+            addFigure(std::move(points), true);
+        else
+            drawFigures({{std::move(points), true}}, true, true);
+    }
+    /** Adds a figure of points on the picture (already charged) to the open path. */
+    void addFigure(QPolygonF points, bool closed)
+    {
+        m_path.push_back({std::move(points), closed});
+        m_newFigure = true;
+    }
+    /** Continues the path's figure with points on the picture (already charged), or begins one at the position. */
+    void continueFigure(const QPolygonF &points)
+    {
+        if (m_newFigure || m_path.empty()) {
+            chargePoints(1);
+            m_path.push_back({QPolygonF{device(m_dc.position)}, false});
+            m_newFigure = false;
+        }
+        m_path.back().points += points;
+    }
+    /**
+     * Draws figures on the picture: filled with the brush (each closed
+     * for it), stroked with the pen, or both. Their points are charged
+     * already; their area, outlines and scan conversion are charged here.
+     * @throws ui::SimError past the budget.
+     */
+    void drawFigures(const std::vector<Figure> &figures, bool fill, bool stroke)
+    {
+        const QPen pen = stroke ? devicePen() : QPen(Qt::NoPen);
+        for (const Figure &figure : figures)
+            chargeShape(figure.points.boundingRect(), 0, outlineOf(figure.points, fill || figure.closed), 0, pen);
+        const bool filled = fill && m_dc.brush.style() != Qt::NoBrush;
+        chargeArea(int64_t(std::min(scanWork(figures, filled, pen), 1e15)));
+        if (filled || pen.style() != Qt::NoPen)
+            paint(figures, fill, pen);
+    }
+    /** Paints figures already charged: filled with the brush when `fill` (each closed for it), stroked with the pen. */
+    void paint(const std::vector<Figure> &figures, bool fill, const QPen &pen)
+    {
+        applyClip();
+        m_painter.setPen(pen);
+        m_painter.setBrush(fill ? m_dc.brush : QBrush(Qt::NoBrush));
+        if (figures.size() == 1 && figures.front().points.size() >= 2) {
+            const Figure &figure = figures.front();
+            if (fill || figure.closed)
+                m_painter.drawPolygon(figure.points, m_dc.fillRule);
+            else
+                m_painter.drawPolyline(figure.points);
+            return;
+        }
+        QPainterPath path;
+        path.setFillRule(m_dc.fillRule);
+        for (const Figure &figure : figures) {
+            if (figure.points.size() < 2)
+                continue; // a single point draws nothing
+            path.addPolygon(figure.points);
+            if (fill || figure.closed)
+                path.closeSubpath();
+        }
+        m_painter.drawPath(path);
+    }
+    /**
+     * @return the rectangle to give QPainter for a shape whose right and
+     *         bottom edges lie outside it: without a pen the fill covers it
+     *         exactly, a pen's outline runs along its inner edge.
+     */
+    QRectF shapeRect(QPointF a, QPointF b)
+    {
+        const QRectF r = deviceRect(a, b);
+        const QPen pen = devicePen();
+        /* A dashed pen's dashes along the box cross its rows as they would along the shape. */
+        const double scan =
+            dashesPerPixel(pen) > 0 ? scanWork({{QPolygonF(r), true}}, m_dc.brush.style() != Qt::NoBrush, pen) : 0;
+        chargeShape(r, 4, 2 * (r.width() + r.height()), scan, pen);
+        applyClip();
+        m_painter.setPen(pen);
+        m_painter.setBrush(m_dc.brush);
+        return m_dc.pen.style() == Qt::NoPen ? r : r.adjusted(0, 0, -1, -1);
+    }
+
     QImage m_image;
     QPainter m_painter;
-    QPointF m_deviceOrigin;
+    QTransform m_deviceToPicture; ///< From the metafile's device units to the picture's pixels.
     int64_t m_records = 0; ///< Records drawn so far.
     int64_t m_points = 0;  ///< Points of the shapes drawn so far.
     int64_t m_area = 0;    ///< Pixels covered by the shapes drawn so far, counted once per shape.
@@ -667,6 +1368,11 @@ private:
     DcState m_dc;
     std::vector<DcState> m_saved;
     std::vector<std::optional<Object>> m_objects;
+    std::vector<Figure> m_path;  ///< The figures of the path, on the picture.
+    bool m_inPath = false;       ///< Whether a path is open: shapes make its figures.
+    bool m_newFigure = true;     ///< Whether the next line of the path begins a figure at the current position.
+    uint64_t m_clips = 0;        ///< The clips made so far (their numbers).
+    uint64_t m_appliedClip = 0;  ///< The number of the clip the painter has.
     std::vector<int64_t> m_rowEdges; ///< Per row of the picture, for scanWork; all zero between shapes.
     std::vector<double> m_rowEnds;   ///< Per row of the picture, the dashes' ends for scanWork; all zero between shapes.
     std::set<FontKey> m_fontsMade;   ///< The fonts texts were drawn with so far.
@@ -689,14 +1395,26 @@ QRect sourceRect(int64_t x, int64_t y, int64_t width, int64_t height)
     return QRect(QPoint(near(x), near(y)), QPoint(near(x + width - 1), near(y + height - 1)));
 }
 
-/** @return a pen of a metafile's pen style, width (logical) and colour. */
+/**
+ * @return a pen of a metafile's pen style, width (logical) and colour.
+ *         A wide pen's ends and joins are round unless its style names
+ *         others, as the system draws them (WMF and EMF alike).
+ */
 QPen penOf(uint32_t style, double width, uint32_t colour)
 {
-    static const Qt::PenStyle styles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::DashDotLine,
-                                          Qt::DashDotDotLine, Qt::NoPen, Qt::SolidLine};
+    /* Solid, dash, dot, dash-dot, dash-dot-dot, null, inside the frame, the file's own pattern, every other pixel. */
+    static const Qt::PenStyle styles[] = {Qt::SolidLine,      Qt::DashLine, Qt::DotLine,
+                                          Qt::DashDotLine,    Qt::DashDotDotLine,
+                                          Qt::NoPen,          Qt::SolidLine,
+                                          Qt::SolidLine,      Qt::DotLine};
     QPen pen(colourOf(colour));
-    pen.setStyle(styles[std::min<uint32_t>(style & 0xF, 6)]);
+    const uint32_t kind = style & 0xF;
+    pen.setStyle(kind < std::size(styles) ? styles[kind] : Qt::SolidLine);
     pen.setWidthF(std::clamp(width, 0.0, double(kMaxMetafileSide)));
+    const uint32_t cap = style & 0xF00;
+    pen.setCapStyle(cap == 0x100 ? Qt::SquareCap : cap == 0x200 ? Qt::FlatCap : Qt::RoundCap);
+    const uint32_t join = style & 0xF000;
+    pen.setJoinStyle(join == 0x1000 ? Qt::BevelJoin : join == 0x2000 ? Qt::MiterJoin : Qt::RoundJoin);
     return pen;
 }
 
@@ -727,6 +1445,11 @@ QSize checkedSize(int64_t width, int64_t height)
 
 constexpr uint32_t kEmfSignature = 0x464D4520; // " EMF"
 
+/** The block transfers that fill without a bitmap: with the brush, black, white. */
+constexpr uint32_t kPatternCopy = 0x00F00021;
+constexpr uint32_t kBlackness = 0x00000042;
+constexpr uint32_t kWhiteness = 0x00FF0062;
+
 /** @return whether drawEmf reads records of this type. */
 bool isDrawnEmfRecord(uint32_t type)
 {
@@ -739,10 +1462,28 @@ bool isDrawnEmfRecord(uint32_t type)
     case U_EMR_SETTEXTCOLOR: case U_EMR_SETBKCOLOR: case U_EMR_SELECTOBJECT: case U_EMR_DELETEOBJECT:
     case U_EMR_RESTOREDC: case U_EMR_SAVEDC: case U_EMR_CREATEPEN: case U_EMR_CREATEBRUSHINDIRECT:
     case U_EMR_EXTCREATEFONTINDIRECTW: case U_EMR_EXTTEXTOUTW: case U_EMR_STRETCHDIBITS:
+    case U_EMR_POLYBEZIER: case U_EMR_POLYBEZIERTO: case U_EMR_POLYLINETO: case U_EMR_POLYPOLYLINE:
+    case U_EMR_POLYPOLYGON: case U_EMR_POLYBEZIER16: case U_EMR_POLYBEZIERTO16: case U_EMR_POLYLINETO16:
+    case U_EMR_POLYPOLYLINE16: case U_EMR_SETWORLDTRANSFORM: case U_EMR_MODIFYWORLDTRANSFORM:
+    case U_EMR_INTERSECTCLIPRECT: case U_EMR_EXCLUDECLIPRECT: case U_EMR_EXTSELECTCLIPRGN:
+    case U_EMR_OFFSETCLIPRGN: case U_EMR_SELECTCLIPPATH: case U_EMR_BEGINPATH: case U_EMR_ENDPATH:
+    case U_EMR_CLOSEFIGURE: case U_EMR_ABORTPATH: case U_EMR_FILLPATH: case U_EMR_STROKEPATH:
+    case U_EMR_STROKEANDFILLPATH: case U_EMR_ARC: case U_EMR_ARCTO: case U_EMR_CHORD: case U_EMR_PIE:
+    case U_EMR_ANGLEARC: case U_EMR_SETARCDIRECTION: case U_EMR_SETMITERLIMIT: case U_EMR_EXTCREATEPEN:
+    case U_EMR_BITBLT: case U_EMR_STRETCHBLT:
         return true;
     default:
         return false;
     }
+}
+
+/** @return the 32-bit float at p. */
+double f32(const char *p)
+{
+    const uint32_t bits = le32(p);
+    float v;
+    std::memcpy(&v, &bits, sizeof v);
+    return double(v);
 }
 
 /** Draws the EMF records of data onto the canvas, each checked first. */
@@ -765,48 +1506,68 @@ void drawEmf(const QByteArray &data, Canvas &canvas)
         /** @return whether the record holds n bytes from offset on. */
         auto holds = [size](int64_t offset, int64_t n) { return offset >= 0 && n >= 0 && offset + n <= size; };
         auto pointl = [r](int offset) { return QPointF(double(s32(r + offset)), double(s32(r + offset + 4))); };
+        /** @return count points from offset on: pairs of 32-bit or of 16-bit numbers. */
+        auto points = [r](int64_t offset, int64_t count, bool wide) {
+            QPolygonF list;
+            list.reserve(count);
+            for (int64_t i = 0; i < count; ++i) {
+                const char *p = r + offset + i * (wide ? 8 : 4);
+                list << (wide ? QPointF(double(s32(p)), double(s32(p + 4))) : QPointF(s16(p), s16(p + 2)));
+            }
+            return list;
+        };
+        DcState &dc = canvas.dc();
         switch (type) {
         case U_EMR_EOF: return;
         case U_EMR_POLYGON16:
         case U_EMR_POLYLINE16:
         case U_EMR_POLYGON:
-        case U_EMR_POLYLINE: {
+        case U_EMR_POLYLINE:
+        case U_EMR_POLYBEZIER:
+        case U_EMR_POLYBEZIER16:
+        case U_EMR_POLYBEZIERTO:
+        case U_EMR_POLYBEZIERTO16:
+        case U_EMR_POLYLINETO:
+        case U_EMR_POLYLINETO16: {
             if (!holds(24, 4))
                 throw broken("mnohoúhelník");
             const int64_t count = le32(r + 24);
-            const bool wide = type == U_EMR_POLYGON || type == U_EMR_POLYLINE;
-            const int step = wide ? 8 : 4;
-            if (count > kMaxPoints || !holds(28, count * step))
+            const bool wide = type == U_EMR_POLYGON || type == U_EMR_POLYLINE || type == U_EMR_POLYBEZIER
+                              || type == U_EMR_POLYBEZIERTO || type == U_EMR_POLYLINETO;
+            if (count > kMaxPoints || !holds(28, count * (wide ? 8 : 4)))
                 throw broken("mnohoúhelník");
-            QPolygonF points;
-            for (int64_t i = 0; i < count; ++i) {
-                const char *p = r + 28 + i * step;
-                points << (wide ? QPointF(double(s32(p)), double(s32(p + 4))) : QPointF(s16(p), s16(p + 2)));
-            }
-            canvas.polygon(points, type == U_EMR_POLYGON16 || type == U_EMR_POLYGON);
+            const QPolygonF list = points(28, count, wide);
+            if (type == U_EMR_POLYGON16 || type == U_EMR_POLYGON || type == U_EMR_POLYLINE16 || type == U_EMR_POLYLINE)
+                canvas.polygon(list, type == U_EMR_POLYGON16 || type == U_EMR_POLYGON);
+            else if (type == U_EMR_POLYBEZIER || type == U_EMR_POLYBEZIER16)
+                canvas.polyBezier(list);
+            else
+                canvas.polyTo(list, type == U_EMR_POLYBEZIERTO || type == U_EMR_POLYBEZIERTO16);
             break;
         }
-        case U_EMR_POLYPOLYGON16: {
+        case U_EMR_POLYPOLYGON16:
+        case U_EMR_POLYPOLYGON:
+        case U_EMR_POLYPOLYLINE16:
+        case U_EMR_POLYPOLYLINE: {
             if (!holds(24, 8))
                 throw broken("mnohoúhelníky");
             const int64_t polygons = le32(r + 24);
             const int64_t total = le32(r + 28);
-            if (total > kMaxPoints || polygons > kMaxPoints || !holds(32, polygons * 4 + total * 4))
+            const bool wide = type == U_EMR_POLYPOLYGON || type == U_EMR_POLYPOLYLINE;
+            if (total > kMaxPoints || polygons > kMaxPoints || !holds(32, polygons * 4 + total * (wide ? 8 : 4)))
                 throw broken("mnohoúhelníky");
             std::vector<QPolygonF> list;
-            const char *p = r + 32 + polygons * 4;
+            int64_t p = 32 + polygons * 4;
             int64_t used = 0;
             for (int64_t k = 0; k < polygons; ++k) {
                 const int64_t n = le32(r + 32 + k * 4);
                 if (used + n > total)
                     throw broken("mnohoúhelníky");
-                QPolygonF points;
-                for (int64_t i = 0; i < n; ++i, p += 4)
-                    points << QPointF(s16(p), s16(p + 2));
+                list.push_back(points(p, n, wide));
+                p += n * (wide ? 8 : 4);
                 used += n;
-                list.push_back(points);
             }
-            canvas.polyPolygon(list);
+            canvas.polyPolygon(list, type == U_EMR_POLYPOLYGON16 || type == U_EMR_POLYPOLYGON);
             break;
         }
         case U_EMR_RECTANGLE:
@@ -822,18 +1583,36 @@ void drawEmf(const QByteArray &data, Canvas &canvas)
                 canvas.rectangle(pointl(8), pointl(16));
             break;
         }
+        case U_EMR_ARC:
+        case U_EMR_ARCTO:
+        case U_EMR_CHORD:
+        case U_EMR_PIE: {
+            if (!holds(8, 32))
+                throw broken("oblouk");
+            const Canvas::ArcKind kind = type == U_EMR_ARC     ? Canvas::ArcKind::Arc
+                                         : type == U_EMR_ARCTO ? Canvas::ArcKind::ArcTo
+                                         : type == U_EMR_CHORD ? Canvas::ArcKind::Chord
+                                                               : Canvas::ArcKind::Pie;
+            canvas.arc(pointl(8), pointl(16), pointl(24), pointl(32), kind);
+            break;
+        }
+        case U_EMR_ANGLEARC:
+            if (!holds(8, 20))
+                throw broken("oblouk");
+            canvas.angleArc(pointl(8), double(le32(r + 16)), f32(r + 20), f32(r + 24));
+            break;
         case U_EMR_MOVETOEX:
         case U_EMR_LINETO:
         case U_EMR_SETWINDOWEXTEX:
         case U_EMR_SETWINDOWORGEX:
         case U_EMR_SETVIEWPORTEXTEX:
-        case U_EMR_SETVIEWPORTORGEX: {
+        case U_EMR_SETVIEWPORTORGEX:
+        case U_EMR_OFFSETCLIPRGN: {
             if (!holds(8, 8))
                 throw broken("souřadnice");
             const QPointF p = pointl(8);
-            DcState &dc = canvas.dc();
             if (type == U_EMR_MOVETOEX)
-                dc.position = p;
+                canvas.moveTo(p);
             else if (type == U_EMR_LINETO)
                 canvas.lineTo(p);
             else if (type == U_EMR_SETWINDOWEXTEX)
@@ -842,8 +1621,10 @@ void drawEmf(const QByteArray &data, Canvas &canvas)
                 dc.windowOrigin = p;
             else if (type == U_EMR_SETVIEWPORTEXTEX)
                 dc.viewportExtent = QSizeF(p.x(), p.y());
-            else
+            else if (type == U_EMR_SETVIEWPORTORGEX)
                 dc.viewportOrigin = p;
+            else
+                canvas.offsetClip(p);
             break;
         }
         case U_EMR_SETMAPMODE:
@@ -854,11 +1635,13 @@ void drawEmf(const QByteArray &data, Canvas &canvas)
         case U_EMR_SETBKCOLOR:
         case U_EMR_SELECTOBJECT:
         case U_EMR_DELETEOBJECT:
-        case U_EMR_RESTOREDC: {
+        case U_EMR_RESTOREDC:
+        case U_EMR_SETARCDIRECTION:
+        case U_EMR_SETMITERLIMIT:
+        case U_EMR_SELECTCLIPPATH: {
             if (!holds(8, 4))
                 throw broken("nastavení");
             const uint32_t v = le32(r + 8);
-            DcState &dc = canvas.dc();
             if (type == U_EMR_SETMAPMODE)
                 dc.scaled = v == 7 || v == 8; // isotropic, anisotropic
             else if (type == U_EMR_SETBKMODE)
@@ -875,16 +1658,96 @@ void drawEmf(const QByteArray &data, Canvas &canvas)
                 (v & 0x80000000u) ? canvas.selectStock(v & 0x7FFFFFFFu) : canvas.select(v);
             else if (type == U_EMR_DELETEOBJECT)
                 canvas.remove(v);
-            else
+            else if (type == U_EMR_RESTOREDC)
                 canvas.restore(int32_t(v));
+            else if (type == U_EMR_SETARCDIRECTION)
+                dc.clockwise = v == 2;
+            else if (type == U_EMR_SETMITERLIMIT)
+                dc.miterLimit = std::clamp(double(v), 1.0, kMaxMiterLimit);
+            else
+                canvas.clipToPath(int(v));
             break;
         }
         case U_EMR_SAVEDC: canvas.save(); break;
+        case U_EMR_BEGINPATH: canvas.beginPath(); break;
+        case U_EMR_ENDPATH: canvas.endPath(); break;
+        case U_EMR_ABORTPATH: canvas.abortPath(); break;
+        case U_EMR_CLOSEFIGURE: canvas.closeFigure(); break;
+        case U_EMR_FILLPATH: canvas.drawPath(true, false); break;
+        case U_EMR_STROKEPATH: canvas.drawPath(false, true); break;
+        case U_EMR_STROKEANDFILLPATH: canvas.drawPath(true, true); break;
+        case U_EMR_SETWORLDTRANSFORM:
+        case U_EMR_MODIFYWORLDTRANSFORM: {
+            if (!holds(8, type == U_EMR_SETWORLDTRANSFORM ? 24 : 28))
+                throw broken("transformace");
+            const QTransform given(f32(r + 8), f32(r + 12), f32(r + 16), f32(r + 20), f32(r + 24), f32(r + 28));
+            canvas.setWorld(given, type == U_EMR_SETWORLDTRANSFORM ? Canvas::kWorldSet : int(le32(r + 32)));
+            break;
+        }
+        case U_EMR_INTERSECTCLIPRECT:
+        case U_EMR_EXCLUDECLIPRECT:
+            if (!holds(8, 16))
+                throw broken("ořez");
+            canvas.clipToRectangle(pointl(8), pointl(16), type == U_EMR_EXCLUDECLIPRECT);
+            break;
+        case U_EMR_EXTSELECTCLIPRGN: {
+            if (!holds(8, 8))
+                throw broken("ořez");
+            const int64_t regionSize = le32(r + 8);
+            const int mode = int(le32(r + 12));
+            if (regionSize == 0) {
+                /* No region: only a copy means anything, the whole picture drawn on again. */
+                if (mode == Canvas::ClipCopy)
+                    canvas.unclip();
+                break;
+            }
+            if (regionSize < 32 || !holds(16, regionSize))
+                throw broken("ořez");
+            const int64_t count = le32(r + 16 + 8);
+            if (count > kMaxPoints || !holds(48, count * 16))
+                throw broken("ořez");
+            std::vector<QRectF> rects;
+            rects.reserve(size_t(count));
+            for (int64_t i = 0; i < count; ++i)
+                rects.push_back(QRectF(pointl(int(48 + i * 16)), pointl(int(56 + i * 16))));
+            canvas.clipToRegion(mode, rects);
+            break;
+        }
         case U_EMR_CREATEPEN:
             if (!holds(8, 20))
                 throw broken("pero");
             canvas.create(le32(r + 8), penOf(le32(r + 12), double(s32(r + 16)), le32(r + 24)));
             break;
+        case U_EMR_EXTCREATEPEN: {
+            if (!holds(8, 44))
+                throw broken("pero");
+            const uint32_t style = le32(r + 28);
+            /* A cosmetic pen is a pixel wide whatever the transform; a geometric one has a logical width. */
+            const bool geometric = (style & 0xF0000) == 0x10000;
+            /* Its brush: solid or hatched in its colour, null, or a pattern, which is drawn black. */
+            const uint32_t brush = le32(r + 36);
+            QPen pen = penOf(style, geometric ? double(le32(r + 32)) : 0, brush == 0 || brush == 2 ? le32(r + 40) : 0);
+            if (brush == 1)
+                pen.setStyle(Qt::NoPen);
+            const int64_t entries = le32(r + 48);
+            if (!holds(52, entries * 4))
+                throw broken("pero");
+            if ((style & 0xF) == 7 && pen.style() != Qt::NoPen) {
+                /* The file's own dashes and gaps, in logical units (pixels for a cosmetic pen): at most 16. */
+                QList<qreal> pattern;
+                double total = 0;
+                for (int64_t i = 0; i < std::min<int64_t>(entries, 16); ++i) {
+                    pattern << double(le32(r + 52 + i * 4)) / std::max(1.0, pen.widthF());
+                    total += pattern.back();
+                }
+                if (pattern.size() % 2 != 0)
+                    pattern += pattern; // an odd pattern runs twice, dashes and gaps swapped the second time
+                if (total > 0)
+                    pen.setDashPattern(pattern);
+            }
+            canvas.create(le32(r + 8), pen);
+            break;
+        }
         case U_EMR_CREATEBRUSHINDIRECT:
             if (!holds(8, 16))
                 throw broken("štětec");
@@ -929,6 +1792,36 @@ void drawEmf(const QByteArray &data, Canvas &canvas)
                           QSizeF(double(s32(r + 72)), double(s32(r + 76))), source);
             break;
         }
+        case U_EMR_BITBLT:
+        case U_EMR_STRETCHBLT: {
+            const bool stretched = type == U_EMR_STRETCHBLT;
+            if (!holds(8, stretched ? 100 : 92))
+                throw broken("obrázek");
+            const QPointF target = pointl(24);
+            const QSizeF targetSize(double(s32(r + 32)), double(s32(r + 36)));
+            const uint32_t operation = le32(r + 40);
+            const int64_t bmiAt = le32(r + 84);
+            const int64_t bmiSize = le32(r + 88);
+            const int64_t bitsAt = le32(r + 92);
+            const int64_t bitsSize = le32(r + 96);
+            if (bmiSize == 0) {
+                /* No bitmap: the rectangle is filled with the brush, black or white, or left as it is. */
+                const QPointF corner = target + QPointF(targetSize.width(), targetSize.height());
+                if (operation == kPatternCopy)
+                    canvas.fillRectangle(target, corner, dc.brush);
+                else if (operation == kBlackness || operation == kWhiteness)
+                    canvas.fillRectangle(target, corner, QBrush(operation == kBlackness ? Qt::black : Qt::white));
+                break;
+            }
+            if (!holds(bmiAt, bmiSize) || !holds(bitsAt, bitsSize) || bitsAt < bmiAt + bmiSize)
+                throw broken("obrázek");
+            /* A plain transfer takes as many of the bitmap's pixels as it covers. */
+            const int64_t width = stretched ? s32(r + 100) : s32(r + 32);
+            const int64_t height = stretched ? s32(r + 104) : s32(r + 36);
+            const QRect source = sourceRect(s32(r + 44), s32(r + 48), width, height);
+            canvas.bitmap(r + bmiAt, bitsAt + bitsSize - bmiAt, bitsAt - bmiAt, target, targetSize, source);
+            break;
+        }
         default: break; // records that draw nothing a vehicle needs
         }
     }
@@ -961,6 +1854,11 @@ enum WmfFunction : uint16_t {
     WmfCreateFont = 0x02FB,
     WmfCreateBrush = 0x02FC,
     WmfSetMapMode = 0x0103,
+    WmfExcludeClipRect = 0x0415,
+    WmfArc = 0x0817,
+    WmfPie = 0x081A,
+    WmfChord = 0x0830,
+    WmfIntersectClipRect = 0x0416,
     WmfPolygon = 0x0324,
     WmfPolyline = 0x0325,
     WmfEllipse = 0x0418,
@@ -980,18 +1878,26 @@ struct WmfLayout {
     int inch = 0;               ///< Logical units per inch of the placeable header.
 };
 
-/** Reads the headers through libUEMF. @throws ui::SimError when they are cut or wrong. */
+/**
+ * Reads the headers: the placeable one when the file begins with its key
+ * (22 bytes), then the metafile header of 9 words, in memory or on disk.
+ * The records follow at once: the smallest whole file is a few bytes
+ * longer, its end record.
+ * @throws ui::SimError when they are cut or wrong.
+ */
 WmfLayout wmfLayout(const QByteArray &data)
 {
-    U_WMRPLACEABLE placeable{};
-    U_WMRHEADER header{};
     const char *base = data.constData();
-    const int size = wmfheader_get(base, base + data.size(), &placeable, &header);
-    if (size <= 0 || size > data.size())
+    const bool placeable = data.size() >= 4 && le32(base) == kPlaceableKey;
+    const int64_t headerAt = placeable ? 22 : 0;
+    if (data.size() < headerAt + 18)
+        throw broken("hlavička");
+    const char *header = base + headerAt;
+    if ((le16(header) != 1 && le16(header) != 2) || le16(header + 2) != 9)
         throw broken("hlavička");
     WmfLayout layout;
-    layout.recordsAt = size;
-    if (le32(base) == kPlaceableKey) {
+    layout.recordsAt = headerAt + 18;
+    if (placeable) {
         layout.bounds = QRect(QPoint(s16(base + 6), s16(base + 8)), QPoint(s16(base + 10), s16(base + 12)));
         layout.inch = le16(base + 14);
     }
@@ -1042,7 +1948,7 @@ void drawWmf(const QByteArray &data, int64_t from, Canvas &canvas)
         case WmfSetWindowExt: need(4, "okno"); dc.windowExtent = QSizeF(yx(p).x(), yx(p).y()); break;
         case WmfSetViewportOrg: need(4, "okno"); dc.viewportOrigin = yx(p); break;
         case WmfSetViewportExt: need(4, "okno"); dc.viewportExtent = QSizeF(yx(p).x(), yx(p).y()); break;
-        case WmfMoveTo: need(4, "souřadnice"); dc.position = yx(p); break;
+        case WmfMoveTo: need(4, "souřadnice"); canvas.moveTo(yx(p)); break;
         case WmfLineTo: need(4, "souřadnice"); canvas.lineTo(yx(p)); break;
         case WmfSelectObject: need(2, "objekt"); canvas.select(le16(p)); break;
         case WmfDeleteObject: need(2, "objekt"); canvas.remove(le16(p)); break;
@@ -1105,6 +2011,24 @@ void drawWmf(const QByteArray &data, int64_t from, Canvas &canvas)
                 canvas.ellipse(QPointF(s16(p + 6), s16(p + 4)), QPointF(s16(p + 2), s16(p)));
             else
                 canvas.rectangle(QPointF(s16(p + 6), s16(p + 4)), QPointF(s16(p + 2), s16(p)));
+            break;
+        case WmfArc:
+        case WmfPie:
+        case WmfChord: {
+            need(16, "oblouk");
+            /* The end's and start's radial points, then the box: bottom, right, top, left; each y first. */
+            const Canvas::ArcKind kind = function == WmfArc   ? Canvas::ArcKind::Arc
+                                         : function == WmfPie ? Canvas::ArcKind::Pie
+                                                              : Canvas::ArcKind::Chord;
+            canvas.arc(QPointF(s16(p + 14), s16(p + 12)), QPointF(s16(p + 10), s16(p + 8)), yx(p + 4), yx(p), kind);
+            break;
+        }
+        case WmfIntersectClipRect:
+        case WmfExcludeClipRect:
+            need(8, "ořez");
+            /* Bottom, right, top, left. */
+            canvas.clipToRectangle(QPointF(s16(p + 6), s16(p + 4)), QPointF(s16(p + 2), s16(p)),
+                                   function == WmfExcludeClipRect);
             break;
         case WmfRoundRect:
             need(12, "obdélník");
@@ -1194,7 +2118,7 @@ QImage decodeWmf(const QByteArray &data)
         }
         size = checkedSize(std::lround(window.width()), std::lround(window.height()));
     }
-    Canvas canvas(size, QPointF(0, 0));
+    Canvas canvas(size, QTransform());
     /* Until the file sets its own window, the bounds map onto the picture. */
     DcState &dc = canvas.dc();
     dc.scaled = true;
@@ -1214,11 +2138,49 @@ QImage decodeEmf(const QByteArray &data)
     const int64_t headerSize = le32(h + 4);
     if (headerSize < 88 || headerSize > data.size())
         throw broken("hlavička");
-    const QPoint topLeft(int(s32(h + 8)), int(s32(h + 12)));
-    const QPoint bottomRight(int(s32(h + 16)), int(s32(h + 20)));
-    const QSize size = checkedSize(int64_t(bottomRight.x()) - topLeft.x() + 1,
-                                   int64_t(bottomRight.y()) - topLeft.y() + 1);
-    Canvas canvas(size, QPointF(topLeft));
+    /* The bounds in device units, the frame in hundredths of a millimetre: both with their right and bottom edges. */
+    auto rectAt = [h](int offset) {
+        return QRectF(QPointF(double(s32(h + offset)), double(s32(h + offset + 4))),
+                      QPointF(double(s32(h + offset + 8)), double(s32(h + offset + 12))));
+    };
+    const QRectF bounds = rectAt(8);
+    const QRectF frame = rectAt(24);
+    /*
+     * The picture is the frame at 96 dots per inch: the whole pixels it
+     * covers, a tenth of a pixel spared for the writer's rounding of its
+     * hundredths. The frame is mapped onto it as the system maps it onto
+     * the rectangle a picture is drawn in, through the reference device's
+     * size in device units and in millimetres (micrometres where the
+     * header has them). A frame of less than a pixel leaves the bounds
+     * the picture, a device unit its pixel.
+     */
+    constexpr double kPixelsPerHundredth = 96 / 2540.0;
+    const int64_t frameWidth = int64_t(std::floor(frame.width() * kPixelsPerHundredth + 0.1));
+    const int64_t frameHeight = int64_t(std::floor(frame.height() * kPixelsPerHundredth + 0.1));
+    QSize size;
+    QTransform deviceToPicture;
+    if (frameWidth >= 1 && frameHeight >= 1) {
+        size = checkedSize(frameWidth, frameHeight);
+        double millimetresX = s32(h + 80);
+        double millimetresY = s32(h + 84);
+        if (headerSize >= 108 && s32(h + 100) > 0 && s32(h + 104) > 0) {
+            millimetresX = s32(h + 100) / 1000.0;
+            millimetresY = s32(h + 104) / 1000.0;
+        }
+        const double devicesX = s32(h + 72);
+        const double devicesY = s32(h + 76);
+        const double perMillimetreX = devicesX > 0 && millimetresX > 0 ? devicesX / millimetresX : 96 / 25.4;
+        const double perMillimetreY = devicesY > 0 && millimetresY > 0 ? devicesY / millimetresY : 96 / 25.4;
+        /* The frame in device units. */
+        const QRectF device(frame.left() / 100 * perMillimetreX, frame.top() / 100 * perMillimetreY,
+                            frame.width() / 100 * perMillimetreX, frame.height() / 100 * perMillimetreY);
+        deviceToPicture = QTransform::fromTranslate(-device.left(), -device.top())
+                          * QTransform::fromScale(size.width() / device.width(), size.height() / device.height());
+    } else {
+        size = checkedSize(int64_t(bounds.width()) + 1, int64_t(bounds.height()) + 1);
+        deviceToPicture = QTransform::fromTranslate(-bounds.left(), -bounds.top());
+    }
+    Canvas canvas(size, deviceToPicture);
     drawEmf(data, canvas);
     return canvas.take();
 }

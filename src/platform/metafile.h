@@ -18,10 +18,12 @@ bool looksLikeWmf(const QByteArray &data);
 bool looksLikeEmf(const QByteArray &data);
 
 /**
- * Draws a WMF picture: pens, brushes, fonts, lines, polygons, rectangles,
- * ellipses, text and embedded bitmaps. Its size in pixels is the
- * placeable header's bounding box at 96 dots per inch (without that
- * header, the window extent). Where nothing is drawn it is transparent.
+ * Draws a WMF picture as the Windows graphics interface draws it: pens
+ * (with their dashes, ends and joins), brushes, fonts, lines, polygons,
+ * rectangles, ellipses, arcs, chords, pies, clip rectangles, text and
+ * embedded bitmaps. Its size in pixels is the placeable header's bounding
+ * box at 96 dots per inch (without that header, the window extent).
+ * Where nothing is drawn it is transparent.
  * Every record is checked against the file's end and its own size first.
  * @return the picture in QImage::Format_ARGB32_Premultiplied.
  * @throws ui::SimError when the file is cut, a record lies about its
@@ -33,8 +35,12 @@ bool looksLikeEmf(const QByteArray &data);
 QImage decodeWmf(const QByteArray &data);
 
 /**
- * Draws an EMF picture, with the same records as decodeWmf. Its size in
- * pixels is the header's bounds rectangle.
+ * Draws an EMF picture, with the records of decodeWmf and those drawing
+ * tools write besides: paths (filled, stroked, clipped to), Béziers and
+ * poly-lines of 16- and 32-bit points, geometric and cosmetic pens of
+ * their own dash patterns, world transforms, clip regions and block
+ * transfers. Its size in pixels is the header's frame at 96 dots per inch
+ * (the bounds rectangle where the frame is under a pixel).
  * @return the picture in QImage::Format_ARGB32_Premultiplied.
  * @throws ui::SimError as decodeWmf does.
  */

@@ -250,7 +250,9 @@ QByteArray emfOf(const QByteArray &records, int count, int width, int height)
 {
     const QByteArray all = records + emfRecord(14, leBytes(0, 4) + leBytes(16, 4) + leBytes(20, 4));
     const QByteArray bounds = leBytes(0, 8) + leBytes(uint32_t(width - 1), 4) + leBytes(uint32_t(height - 1), 4);
-    const QByteArray frame = leBytes(0, 8) + leBytes(uint32_t(width * 26), 4) + leBytes(uint32_t(height * 26), 4);
+    /* The frame in hundredths of a millimetre: the picture's size at 96 dots per inch. */
+    const QByteArray frame = leBytes(0, 8) + leBytes(uint32_t(std::lround(width * 2540 / 96.0)), 4)
+                             + leBytes(uint32_t(std::lround(height * 2540 / 96.0)), 4);
     const uint32_t total = 88 + uint32_t(all.size());
     return emfRecord(1, bounds + frame + leBytes(0x464D4520, 4) + leBytes(0x10000, 4) + leBytes(total, 4)
                             + leBytes(uint32_t(count + 2), 4) + leBytes(16, 2) + leBytes(0, 2) + leBytes(0, 12)

@@ -1,11 +1,16 @@
-/** @file metafile_test.cpp WMF and EMF pictures: the shipped ones drawn, cut and lying files refused. */
+/** @file metafile_test.cpp WMF and EMF pictures: shipped ones and drawing tools' drawn, cut and lying ones refused. */
 #include "platform/bitmap_check.h"
 #include "platform/files.h"
 #include "platform/metafile.h"
 #include "platform/picture_read.h"
+#include "platform/wave_bytes.h"
 #include "failure_text.h"
+#include "support/processor_clock.h"
 
+#include <QDir>
 #include <QFile>
+#include <QPainter>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -19,6 +24,49 @@ QByteArray shipped(const char *name)
     QFile f(QStringLiteral(KAMENNA_SOURCE_DATA_DIR "/Vozidla/") + QLatin1String(name));
     EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << name;
     return f.readAll();
+}
+
+/** @return the bytes of a file. */
+QByteArray bytesOf(const QString &path)
+{
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
+    return f.readAll();
+}
+
+/**
+ * @return the share of the pixels either picture draws (those not see-through)
+ *         that the other draws within a pixel of them in a colour alike: no
+ *         channel more than 40 apart.
+ */
+double drawnAlike(const QImage &first, const QImage &second)
+{
+    const QImage a = first.convertToFormat(QImage::Format_ARGB32);
+    const QImage b = second.convertToFormat(QImage::Format_ARGB32);
+    int64_t drawn = 0;
+    int64_t alike = 0;
+    for (const auto &[from, in] : {std::pair(&a, &b), std::pair(&b, &a)}) {
+        for (int y = 0; y < from->height(); ++y) {
+            for (int x = 0; x < from->width(); ++x) {
+                const QRgb c = from->pixel(x, y);
+                if (qAlpha(c) == 0)
+                    continue;
+                ++drawn;
+                bool found = false;
+                for (int dy = -1; dy <= 1 && !found; ++dy) {
+                    for (int dx = -1; dx <= 1 && !found; ++dx) {
+                        if (!in->rect().contains(x + dx, y + dy))
+                            continue;
+                        const QRgb d = in->pixel(x + dx, y + dy);
+                        found = qAlpha(d) != 0 && std::abs(qRed(c) - qRed(d)) <= 40
+                                && std::abs(qGreen(c) - qGreen(d)) <= 40 && std::abs(qBlue(c) - qBlue(d)) <= 40;
+                    }
+                }
+                alike += found;
+            }
+        }
+    }
+    return drawn > 0 ? double(alike) / double(drawn) : 0;
 }
 
 /** @return whether decoding fails with the system's own error, never anything else. */
@@ -107,9 +155,9 @@ TEST(Metafiles, RecordsThatLieAboutTheirContentsAreRefused)
     QByteArray farPixels = emf;
     farPixels.replace(bitmap + 56, 4, QByteArray("\x00\x00\x01\x00", 4));
     EXPECT_TRUE(refused(platform::decodeEmf, farPixels));
-    /* A picture of absurd size is too large, not broken. */
+    /* A picture of absurd size (its frame) is too large, not broken. */
     QByteArray huge = emf;
-    huge.replace(16, 4, QByteArray("\x00\x00\x00\x40", 4));
+    huge.replace(32, 4, QByteArray("\x00\x00\x00\x40", 4));
     EXPECT_THROW(platform::decodeEmf(huge), platform::PictureTooLarge);
 
     const QByteArray wmf = shipped("vuz_Bt.wmf");
@@ -136,6 +184,69 @@ TEST(Metafiles, TheKindsAreToldApartByTheirHeaders)
     /* A WMF without its placeable header takes its size from its window. */
     const QByteArray plain = shipped("vuz_Bt.wmf").mid(22);
     EXPECT_EQ(platform::decodeWmf(plain).size(), QSize(100, 64));
+
+    /* The smallest placeable file: its headers, a rectangle from (4, 4) to (28, 20) and its end, 60 bytes. */
+    QByteArray placeable = leBytes(0x9AC6CDD7, 4) + leBytes(0, 2) + leBytes(0, 4) + leBytes(32, 2) + leBytes(24, 2)
+                           + leBytes(96, 2) + leBytes(0, 4);
+    uint16_t checksum = 0;
+    for (int i = 0; i < 20; i += 2)
+        checksum ^= platform::le16(placeable.constData() + i);
+    const QByteArray records = leBytes(7, 4) + leBytes(0x041B, 2) + leBytes(20, 2) + leBytes(28, 2) + leBytes(4, 2)
+                               + leBytes(4, 2) + leBytes(3, 4) + leBytes(0, 2);
+    const QByteArray smallest = placeable + leBytes(checksum, 2) + leBytes(1, 2) + leBytes(9, 2) + leBytes(0x0300, 2)
+                                + leBytes(19, 4) + leBytes(0, 2) + leBytes(7, 4) + leBytes(0, 2) + records;
+    ASSERT_EQ(smallest.size(), 60);
+    ASSERT_TRUE(platform::looksLikeWmf(smallest));
+    /* Drawn as Qt draws the rectangle: the context's first pen (black, a pixel) along its inner edge, white within. */
+    QImage expected(32, 24, QImage::Format_ARGB32_Premultiplied);
+    expected.fill(Qt::transparent);
+    QPainter painter(&expected);
+    painter.setPen(QPen(Qt::black, 0));
+    painter.setBrush(Qt::white);
+    painter.drawRect(QRect(4, 4, 23, 15));
+    painter.end();
+    EXPECT_EQ(platform::decodeWmf(smallest), expected);
+}
+
+TEST(Metafiles, DrawingToolsEmfsAreDrawnAsTheirWmfsAtTheirDrawingsSizes)
+{
+    /*
+     * Vehicle drawings (scripts/make-drawings: fills, curves, wheels, strokes
+     * of 1-6 pixels with their caps and joins, dashes, a number, transformed
+     * groups, an embedded bitmap, a clip) as Inkscape 1.2 and LibreOffice
+     * Draw 7.4 export them: the EMF is drawn at the drawing's size as the
+     * same tool's WMF draws it. Inkscape's EMF holds paths of Béziers in
+     * geometric pens, world transforms and clip paths; LibreOffice's filled
+     * paths of Béziers and polygons of 32-bit points. Inkscape exports the
+     * drawing's own size (its frame rounded up to a millimetre); LibreOffice
+     * leaves a margin of the drawing out, in both formats alike. Texts are
+     * drawn on neither side here (no display).
+     */
+    const QDir dir(QStringLiteral(KAMENNA_DRAWINGS_DIR));
+    const QStringList drawings = dir.entryList({QStringLiteral("*.svg")});
+    ASSERT_EQ(drawings.size(), 27);
+    const QRegularExpression sizeOfSvg(QStringLiteral("<svg [^>]*width=\"(\\d+)\" height=\"(\\d+)\""));
+    for (const QString &svg : drawings) {
+        const QRegularExpressionMatch size = sizeOfSvg.match(QString::fromUtf8(bytesOf(dir.filePath(svg))));
+        ASSERT_TRUE(size.hasMatch()) << svg.toStdString();
+        const QSize drawing(size.captured(1).toInt(), size.captured(2).toInt());
+        for (const char *tool : {"inkscape", "libreoffice"}) {
+            const QString name = svg.chopped(4) + QLatin1Char('_') + QLatin1String(tool);
+            const std::string what = name.toStdString();
+            const QByteArray emfBytes = bytesOf(dir.filePath(name + QStringLiteral(".emf")));
+            ProcessorClock clock;
+            const QImage emf = platform::decodeEmf(emfBytes);
+            /* A bound far above the millisecond or so each takes, not a measure of it (the benchmark's). */
+            EXPECT_LT(clock.elapsed(), 100) << what;
+            const QImage wmf = platform::decodeWmf(bytesOf(dir.filePath(name + QStringLiteral(".wmf"))));
+            const QSize exported = QLatin1String(tool) == QLatin1String("inkscape") ? drawing : wmf.size();
+            EXPECT_LE(std::abs(emf.width() - exported.width()), 3) << what << " " << emf.width();
+            EXPECT_LE(std::abs(emf.height() - exported.height()), 3) << what << " " << emf.height();
+            EXPECT_LE(std::abs(wmf.width() - emf.width()), 3) << what;
+            EXPECT_LE(std::abs(wmf.height() - emf.height()), 3) << what;
+            EXPECT_GE(drawnAlike(emf, wmf), 0.85) << what;
+        }
+    }
 }
 
 TEST(Metafiles, AbsurdAmountsAreRefusedOrBounded)
