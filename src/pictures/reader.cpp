@@ -1,6 +1,7 @@
 /** @file reader.cpp The picture reader's work: given up privileges, requests read, answers given. */
 #include "pictures/reader.h"
 
+#include "pictures/sandbox.h"
 #include "platform/excerpt.h"
 #include "platform/files.h"
 #include "platform/picture_limits.h"
@@ -356,6 +357,11 @@ int runReader(int argc, char **argv, const ReaderHooks &hooks)
     }
     warmUp();
     limitMemory();
+    /* Nothing of a file is read before the reader has given up all it may do but read. */
+    if (!giveUpPrivileges()) {
+        std::fprintf(stderr, "kamenna-pictures: the system-call filter cannot be set\n");
+        return 1;
+    }
     if (!hooks.hello || !hooks.hello()) {
         const protocol::Hello hello;
         writeAll({part(&hello, sizeof hello)});

@@ -1132,6 +1132,60 @@ TEST(HostilePictures, APictureReaderThatLiesIsRefusedWithinThePicturesTimeAndThe
     reader.useProgram("kamenna-pictures");
 }
 
+TEST(HostilePictures, APictureReaderTakenOverCanReadFilesAndNothingMore)
+{
+    platform::PictureReader &reader = platform::PictureReader::instance();
+    QTemporaryDir dir;
+    const QString marker = dir.filePath("znacka.txt");
+    writeFile(marker, "znacka");
+    const QString picture = QStringLiteral(KAMENNA_SOURCE_DATA_DIR "/Vozidla/lok_754.bmp");
+    /* What reads the program's memory and environment through /proc is refused by Landlock, where the kernel has it. */
+    const bool landlock = ::syscall(SYS_landlock_create_ruleset, nullptr, 0, 1) >= 1;
+    const std::pair<const char *, bool> ways[] = {
+        {"fork", false},
+        {"process-clone", false},
+        {"clone3", false},
+        {"run-program", false},
+        {"other-group", false},
+        {"signal-program", false},
+        {"signal-program-thread", false},
+        {"signal-everyone", false},
+        {"trace-program", false},
+        {"read-program-memory", false},
+        {"program-memory-file", true},
+        {"program-environment", true},
+        {"program-descriptor", false},
+        {"network", false},
+        {"local-socket", false},
+        {"write-file", false},
+        {"truncate-file", false},
+        {"create-file", false},
+        {"remove-file", false},
+        {"memory-file", false},
+        {"memory-segment", false},
+        {"shared-memory", false},
+        {"memory-past-limit", false},
+        {"raise-limit", false},
+        {"change-user", false},
+        {"new-namespace", false},
+        {"terminal-input", false},
+        {"kernel-log", false},
+    };
+    for (const auto &[way, needsLandlock] : ways) {
+        if (needsLandlock && !landlock)
+            continue;
+        reader.useProgram("kamenna-pictures-liar",
+                          {QByteArray("--escape=") + way, "--marker=" + QFile::encodeName(marker)});
+        EXPECT_EQ(failureOf([&] { platform::loadPicture(picture); }).toStdString(), std::string("odmítnuto: ") + way);
+    }
+    QFile kept(marker);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "znacka");
+    EXPECT_FALSE(QFile::exists(marker + ".new"));
+    reader.useProgram("kamenna-pictures");
+    EXPECT_FALSE(platform::loadPicture(picture).isNull());
+}
+
 TEST(HostilePictures, APictureReaderHoldsNoDescriptorNorVariableOfTheProgram)
 {
     QTemporaryDir dir;
