@@ -212,6 +212,22 @@ bool coloursFit(const QImage &picture, int colours)
     }
 }
 
+/** @return the most memory a process has held in RAM, in bytes, as its /proc status says; 0 when it cannot be read. */
+long long mostResident(pid_t pid)
+{
+    char name[64];
+    std::snprintf(name, sizeof name, "/proc/%d/status", int(pid));
+    long long kb = 0;
+    if (FILE *status = std::fopen(name, "re")) {
+        char line[256];
+        while (std::fgets(line, sizeof line, status))
+            if (std::sscanf(line, "VmHWM: %lld kB", &kb) == 1)
+                break;
+        std::fclose(status);
+    }
+    return kb * 1024;
+}
+
 /** @return a request's id: random, never 0, so that no reader foresees it. */
 uint64_t requestId()
 {
@@ -322,6 +338,7 @@ int PictureReader::stop()
         m_timeSpent += std::chrono::nanoseconds(readerTime() - m_readyTime);
     ::close(m_requests);
     ::close(m_answers);
+    m_mostResidentOfEnded = std::max(m_mostResidentOfEnded, mostResident(m_pid));
     const int status = killHelper(m_pid);
     m_pid = -1;
     m_requests = -1;
@@ -407,7 +424,7 @@ PictureReader::Received PictureReader::send(const QByteArray &path, int64_t allo
     /* A reader found ended, or ending as it is sent the picture, is replaced once. */
     for (int attempt = 0; attempt < 2; ++attempt) {
         /* A reader dead, or that has said more than it was asked, is not asked again. */
-        if (m_pid >= 0 && (ended() || spokeOutOfTurn()))
+        if (m_pid >= 0 && (ended() || (m_ready && spokeOutOfTurn())))
             stop();
         start();
         if (m_pid < 0)

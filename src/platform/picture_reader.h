@@ -103,6 +103,13 @@ public:
     std::chrono::nanoseconds timeSpent();
 
     /**
+     * @return the most memory any reader ended so far held in RAM, in
+     *         bytes, as it was ended: with the running reader's, what the
+     *         game's readers have taken of the machine.
+     */
+    long long mostResidentOfEnded() const { return m_mostResidentOfEnded; }
+
+    /**
      * How long a reader may take to start: some tens of milliseconds, which
      * the program's reader spends once the program has made its forms. A
      * picture waits for a reader that is not ready no longer than its
@@ -177,6 +184,7 @@ private:
     int64_t m_lastTime = 0;  ///< The reader's processor time when last read.
     int64_t m_readyTime = 0; ///< The reader's processor time when it said it was ready.
     std::chrono::nanoseconds m_timeSpent{0}; ///< The processor time of the readers ended, since each was ready.
+    long long m_mostResidentOfEnded = 0;     ///< The most memory a reader ended held in RAM, in bytes.
 };
 
 } // namespace platform

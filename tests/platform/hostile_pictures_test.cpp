@@ -15,6 +15,7 @@
 #include <QtEndian>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFontDatabase>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
@@ -830,6 +831,42 @@ TEST(HostilePictures, SlowMetafilesAreRefusedWithinTheirWorkBudget)
         EXPECT_EQ(failureOf([&] { platform::loadPicture(hostile(name)); }), "Obrázek je poškozený: " + hostile(name));
         EXPECT_LT(cpuSeconds() - start, 1.0) << name;
         EXPECT_LT(residentBytes(true) - before, 256 * kMegabyte) << name;
+    }
+    /* Texts in every installed font family, then a polygon of 15 million points, on a small picture and on the
+       largest, whose canvas is the reader's pixel window: however the reader's memory is taken (the fonts' files
+       mapped, the window, the points), the game's processes grow by less than 256 MB, the reader's end too. */
+    ASSERT_NE(qtApp(), nullptr);
+    QByteArray fonts;
+    for (const QString &family : QFontDatabase::families()) {
+        QByteArray face = family.toLatin1().left(31);
+        face.resize(32, '\0');
+        fonts += wmfRecord(0x02FB, leBytes(uint16_t(-40), 2) + leBytes(0, 6) + leBytes(400, 2) + leBytes(0, 8) + face);
+        fonts += wmfRecord(0x012D, leBytes(0, 2)) + wmfRecord(0x0521, leBytes(4, 2) + "Wxyz" + leBytes(0, 4));
+        fonts += wmfRecord(0x01F0, leBytes(0, 2));
+    }
+    constexpr int kPoints = 15000000;
+    QByteArray counts;
+    for (int left = kPoints; left > 0; left -= 65535)
+        counts += leBytes(uint32_t(std::min(left, 65535)), 2);
+    QByteArray points(qsizetype(kPoints) * 4, '\0');
+    for (int i = 0; i < kPoints; ++i)
+        points[qsizetype(i) * 4 + (i % 2) * 2] = char(i % 200);
+    const QByteArray polygon = wmfRecord(0x0538, leBytes(uint32_t(counts.size() / 2), 2) + counts + points);
+    for (const int side : {256, int(platform::kMaxPictureSide)}) {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("pisma.wmf");
+        writeFile(path, wmfOf(fonts + polygon, side));
+        /* A reader ready, where it stands between two pictures. */
+        ASSERT_FALSE(platform::loadPicture(QStringLiteral(KAMENNA_SOURCE_DATA_DIR "/Vozidla/lok_754.bmp")).isNull());
+        resetPeakResidentBytes();
+        const qint64 self = residentBytesOf("self", false);
+        const qint64 reader = residentBytes() - self;
+        const QString failure = failureOf([&] { platform::loadPicture(path); });
+        EXPECT_TRUE(failure.startsWith("Obrázek je")) << failure.toStdString();
+        /* A reader that ended of it is counted by the most it held. */
+        const qint64 readerPeak = std::max<qint64>(residentBytes(true) - residentBytesOf("self", true),
+                                                   platform::PictureReader::instance().mostResidentOfEnded());
+        EXPECT_LT(residentBytesOf("self", true) - self + readerPeak - reader, 256 * kMegabyte) << side;
     }
     /* A vehicle's outlines in every dashed style, two and three pixels wide, are drawn dash by dash. */
     QByteArray records;
