@@ -185,8 +185,10 @@ bool startDecoding(DecodeJob *job, const unsigned char *data, unsigned long size
     /* Looked at before libjpeg allocates for the picture: a few bytes may promise any size. */
     if (job->info.image_width > kMaxPictureSide || job->info.image_height > kMaxPictureSide)
         failWith(reinterpret_cast<j_common_ptr>(&job->info), "picture too large", true);
-    job->info.out_color_space =
-        job->info.jpeg_color_space == JCS_GRAYSCALE ? JCS_GRAYSCALE : JCS_RGB;
+    /* A colour picture comes out of libjpeg as RGB32 pixels already, alpha 0xFF, converted by its own fast code. */
+    job->info.out_color_space = job->info.jpeg_color_space == JCS_GRAYSCALE ? JCS_GRAYSCALE
+                                : Q_BYTE_ORDER == Q_LITTLE_ENDIAN          ? JCS_EXT_BGRA
+                                                                           : JCS_EXT_ARGB;
     jpeg_start_decompress(&job->info);
     notePeak(job);
     return true;
@@ -203,6 +205,14 @@ bool readPixels(DecodeJob *job, unsigned char *bits, qsizetype bytesPerLine)
     if (setjmp(job->error.jump))
         return false;
     jpeg_decompress_struct *info = &job->info;
+    /* Pixels of four samples are the picture's own: written where they go. */
+    while (info->output_components == 4 && info->output_scanline < info->output_height) {
+        JSAMPROW at = bits + info->output_scanline * bytesPerLine;
+        if (jpeg_read_scanlines(info, &at, 1) != 1) {
+            std::snprintf(job->error.message, sizeof job->error.message, "no scanline read");
+            return false;
+        }
+    }
     JSAMPARRAY row = (*info->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(info), JPOOL_IMAGE,
                                                 info->output_width * info->output_components, 1);
     while (info->output_scanline < info->output_height) {
