@@ -302,19 +302,29 @@ void limitMemory()
     ::setrlimit(RLIMIT_NOFILE, &descriptors);
 }
 
-/** Holds the reader to the processor time of the reading to come, and a second more: the kernel's own guard. */
+/**
+ * Holds the reader to the processor time of the reading to come, and a
+ * second more: the kernel's own guard. Set again only when the second it
+ * falls in changes.
+ */
 void limitProcessorTime(int64_t allowedNs)
 {
+    static rlimit cpu = [] {
+        rlimit now{};
+        ::getrlimit(RLIMIT_CPU, &now);
+        return now;
+    }();
     timespec used{};
     ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &used);
-    rlimit cpu{};
-    ::getrlimit(RLIMIT_CPU, &cpu);
     const int64_t allowed = allowedNs == protocol::kNoReading
                                 ? std::chrono::nanoseconds(platform::PictureReader::kNoReadingTime).count()
                                 : allowedNs;
-    cpu.rlim_cur = rlim_t(used.tv_sec + allowed / 1000000000 + 2);
-    if (cpu.rlim_max != RLIM_INFINITY && cpu.rlim_cur > cpu.rlim_max)
-        cpu.rlim_cur = cpu.rlim_max;
+    rlim_t limit = rlim_t(used.tv_sec + allowed / 1000000000 + 2);
+    if (cpu.rlim_max != RLIM_INFINITY && limit > cpu.rlim_max)
+        limit = cpu.rlim_max;
+    if (limit == cpu.rlim_cur)
+        return;
+    cpu.rlim_cur = limit;
     ::setrlimit(RLIMIT_CPU, &cpu);
 }
 
