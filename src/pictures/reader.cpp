@@ -178,11 +178,20 @@ bool receiveAll(void *bytes, size_t n)
 }
 
 /**
- * Answers a request with its outcome, letting go of its picture: a larger
- * one's pixels are left in the window, copied there if they were decoded
- * elsewhere, for the program to copy before it sends the next request.
+ * The picture last answered with, whose pixels the program copies from
+ * here: kept until the next request, which the program sends only once it
+ * has them.
  */
-void answer(uint64_t id, Outcome &outcome)
+QImage g_answered;
+
+/**
+ * Answers a request with its outcome, letting go of its picture: a larger
+ * one's pixels are left in the window, or, decoded elsewhere by Qt's
+ * readers, where they lie for the program to copy (@p copied) or else
+ * copied into the window, for the program to copy before it sends the
+ * next request.
+ */
+void answer(uint64_t id, Outcome &outcome, bool copied)
 {
     protocol::Answer a;
     a.id = id;
@@ -206,7 +215,11 @@ void answer(uint64_t id, Outcome &outcome)
         a.pixelBytes = picture.sizeInBytes();
         a.transfer = a.pixelBytes <= protocol::kMaxInlinePixels ? protocol::Transfer::Inline : protocol::Transfer::Window;
         if (a.transfer == protocol::Transfer::Window && picture.constBits() != g_window) {
-            if (g_window && !g_windowTaken && a.pixelBytes <= protocol::kWindowBytes) {
+            if (copied) {
+                a.transfer = protocol::Transfer::Copied;
+                g_answered = picture;
+                a.pixelsAt = reinterpret_cast<uintptr_t>(g_answered.constBits());
+            } else if (g_window && !g_windowTaken && a.pixelBytes <= protocol::kWindowBytes) {
                 std::memcpy(g_window, picture.constBits(), size_t(a.pixelBytes));
             } else {
                 a = protocol::Answer{};
@@ -378,7 +391,8 @@ int runReader(int argc, char **argv, const ReaderHooks &hooks)
         return 1;
     }
     if (!hooks.hello || !hooks.hello()) {
-        const protocol::Hello hello;
+        static protocol::Hello hello;
+        hello.probeAt = reinterpret_cast<uintptr_t>(&hello);
         writeAll({part(&hello, sizeof hello)});
     }
     platform::setPictureMemory(pictureInWindow);
@@ -386,6 +400,8 @@ int runReader(int argc, char **argv, const ReaderHooks &hooks)
         protocol::Request request;
         if (!receiveAll(&request, sizeof request) || request.pathBytes > 4 * platform::kMaxPathLength)
             _exit(0);
+        /* The program has the last picture's pixels: it asks for the next picture only then. */
+        g_answered = QImage();
         QByteArray path(qsizetype(request.pathBytes), Qt::Uninitialized);
         if (!receiveAll(path.data(), size_t(path.size())))
             _exit(0);
@@ -393,7 +409,7 @@ int runReader(int argc, char **argv, const ReaderHooks &hooks)
             continue;
         limitProcessorTime(request.allowedNs);
         Outcome outcome = readOne(QString::fromUtf8(path), request.allowedNs);
-        answer(request.id, outcome);
+        answer(request.id, outcome, request.copied != 0);
     }
 }
 

@@ -177,6 +177,7 @@ private:
     int m_answers = -1;      ///< The program's end of the reader's answers (a pipe it only reads).
     bool m_ready = false;    ///< Whether the reader has said it is ready.
     bool m_windowSent = false; ///< Whether the reader has the pixel window.
+    bool m_copies = false;   ///< Whether the program may copy pixels from the reader's memory.
     QByteArray m_hello;      ///< What the reader has said of its hello so far.
     uint64_t m_lastId = 0;   ///< The id of the last request sent.
     std::chrono::steady_clock::time_point m_startedAt; ///< When the reader was started.

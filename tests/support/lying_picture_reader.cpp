@@ -167,7 +167,8 @@ bool hello()
     if (g_lie == "hello-never")
         hang();
     if (g_lie == "hello-wrong") {
-        const uint32_t wrong = 0x4B505230;
+        protocol::Hello wrong;
+        wrong.magic = 0x4B505230;
         write(&wrong, sizeof wrong);
         return true;
     }
