@@ -107,9 +107,18 @@ struct PixelBuffer {
     size_t bytes = 0;
 };
 
-std::mutex g_buffersLock;
-std::vector<PixelBuffer> g_freeBuffers; ///< Those let go, the latest last.
-size_t g_freeBytes = 0;
+/** The kept memory: made once and never destroyed, as a picture may be let go at the program's very end. */
+struct KeptBuffers {
+    std::mutex lock;
+    std::vector<PixelBuffer> free; ///< Those let go, the latest last.
+    size_t bytes = 0;              ///< Their bytes together.
+};
+
+KeptBuffers &kept()
+{
+    static auto *buffers = new KeptBuffers;
+    return *buffers;
+}
 
 /** @return memory for bytes of pixels, at least; nullptr when there is none. */
 PixelBuffer *takeBuffer(size_t bytes)
@@ -117,16 +126,17 @@ PixelBuffer *takeBuffer(size_t bytes)
     const size_t page = size_t(::sysconf(_SC_PAGESIZE));
     const size_t rounded = (bytes + page - 1) / page * page;
     {
-        const std::lock_guard lock(g_buffersLock);
+        KeptBuffers &buffers = kept();
+        const std::lock_guard lock(buffers.lock);
         /* The smallest kept one that fits and wastes no more than the picture's own size. */
-        auto best = g_freeBuffers.end();
-        for (auto it = g_freeBuffers.begin(); it != g_freeBuffers.end(); ++it)
-            if (it->bytes >= rounded && it->bytes <= 2 * rounded && (best == g_freeBuffers.end() || it->bytes < best->bytes))
+        auto best = buffers.free.end();
+        for (auto it = buffers.free.begin(); it != buffers.free.end(); ++it)
+            if (it->bytes >= rounded && it->bytes <= 2 * rounded && (best == buffers.free.end() || it->bytes < best->bytes))
                 best = it;
-        if (best != g_freeBuffers.end()) {
+        if (best != buffers.free.end()) {
             auto *taken = new PixelBuffer(*best);
-            g_freeBytes -= best->bytes;
-            g_freeBuffers.erase(best);
+            buffers.bytes -= best->bytes;
+            buffers.free.erase(best);
             return taken;
         }
     }
@@ -138,14 +148,15 @@ PixelBuffer *takeBuffer(size_t bytes)
 void giveBackBuffer(void *info)
 {
     auto *buffer = static_cast<PixelBuffer *>(info);
-    const std::lock_guard lock(g_buffersLock);
-    g_freeBuffers.push_back(*buffer);
-    g_freeBytes += buffer->bytes;
+    KeptBuffers &buffers = kept();
+    const std::lock_guard lock(buffers.lock);
+    buffers.free.push_back(*buffer);
+    buffers.bytes += buffer->bytes;
     delete buffer;
-    while (g_freeBytes > kKeptFreeBytes) {
-        ::munmap(g_freeBuffers.front().at, g_freeBuffers.front().bytes);
-        g_freeBytes -= g_freeBuffers.front().bytes;
-        g_freeBuffers.erase(g_freeBuffers.begin());
+    while (buffers.bytes > kKeptFreeBytes) {
+        ::munmap(buffers.free.front().at, buffers.free.front().bytes);
+        buffers.bytes -= buffers.free.front().bytes;
+        buffers.free.erase(buffers.free.begin());
     }
 }
 
