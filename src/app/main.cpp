@@ -15,8 +15,6 @@ int main(int argc, char *argv[])
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kobrant ŽST Kamenná"));
 
-    /* The picture reader starts beside the program now, so that the first train's pictures do not wait for it. */
-    platform::PictureReader::instance().start();
     platform::QtPlatform real;
     App app(real.platform);
     /* The menu's measures come from the screen's size at start. */
@@ -32,6 +30,9 @@ int main(int argc, char *argv[])
     app.onQuit = [] { QApplication::quit(); };
     /* The launcher first; the other forms follow once it is on the screen. */
     app::ProgramStart start(app, front);
+    /* The picture reader starts once the player has the program, beside nothing he waits for; the first train's
+       pictures come long after. */
+    start.onReady = [] { platform::PictureReader::instance().start(); };
     start.begin();
     return QApplication::exec();
 }

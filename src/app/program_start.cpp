@@ -80,6 +80,8 @@ void ProgramStart::createTheRest()
     for (HeldInput &input : held)
         if (input.receiver)
             QCoreApplication::sendEvent(input.receiver, input.event.get());
+    if (onReady)
+        onReady();
 }
 
 } // namespace app

@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -34,6 +35,9 @@ public:
     void begin();
     /** @return whether all ten forms exist. */
     bool ready() const { return m_ready; }
+
+    /** Run once all ten forms exist and the input held back has been given: what may wait until the player has the program. */
+    std::function<void()> onReady;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

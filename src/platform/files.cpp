@@ -880,6 +880,8 @@ FileContent readRegularFile(const QString &path, qint64 maxSize)
     /* Read straight into one buffer of the size it has, one byte more to see that it ends there: no copy of it is
        made on the way, and a file that grows while it is read is read up to its limit only. */
     const qint64 expected = std::min<qint64>(opened.st_size, maxSize);
+    /* Reserved first: a resize alone would take twice the file's size, Qt's growth for appending. */
+    content.bytes.reserve(expected + 1);
     content.bytes.resize(expected + 1);
     qint64 got = 0;
     for (;;) {

@@ -1,7 +1,12 @@
 /** @file helper_process.cpp Starting and ending the helper programs that lie beside the program. */
 #include "platform/helper_process.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
+#include <thread>
 
 #include <fcntl.h>
 #include <signal.h>
@@ -13,18 +18,61 @@ extern char **environ;
 
 namespace platform {
 
+namespace {
+
+/**
+ * The variables a helper is given from the program's environment: where
+ * the libraries, Qt's plugins, the fonts and their caches lie, the
+ * language, and the sanitizers' settings.
+ */
+constexpr const char *kHelperVariables[] = {
+    "LD_LIBRARY_PATH", "QT_PLUGIN_PATH", "QT_QPA_PLATFORM_PLUGIN_PATH", "QT_QPA_FONTDIR", "QT_FONT_DPI",
+    "FONTCONFIG_FILE", "FONTCONFIG_PATH", "FONTCONFIG_SYSROOT", "HOME", "XDG_CACHE_HOME", "XDG_CONFIG_HOME",
+    "XDG_CONFIG_DIRS", "XDG_DATA_HOME", "XDG_DATA_DIRS", "XDG_RUNTIME_DIR", "LANG", "LC_ALL", "LC_CTYPE",
+    "ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS", "ASAN_SYMBOLIZER_PATH",
+};
+
+/** Helpers killed that had not ended in time, reaped at the next kill. */
+std::vector<pid_t> g_unreaped;
+std::mutex g_unreapedLock;
+
+/** Reaps what it can of the helpers killed earlier that had not ended then. */
+void reapEarlier()
+{
+    const std::lock_guard lock(g_unreapedLock);
+    std::erase_if(g_unreaped, [](pid_t pid) {
+        int status = 0;
+        const pid_t reaped = ::waitpid(pid, &status, WNOHANG);
+        return reaped == pid || (reaped < 0 && errno == ECHILD);
+    });
+}
+
+} // namespace
+
 QByteArray helperProgram(const char *name)
 {
     char program[4096];
     const ssize_t n = ::readlink("/proc/self/exe", program, sizeof program);
-    if (n <= 0 || n >= ssize_t(sizeof program))
-        return QByteArray(name);
+    if (n <= 0 || n >= ssize_t(sizeof program) || program[0] != '/')
+        return {};
     QByteArray path(program, n);
     return path.left(path.lastIndexOf('/') + 1) + name;
 }
 
-pid_t spawnHelper(const QByteArray &program, std::vector<char *> &argv, int input, int output, bool errors)
+std::vector<QByteArray> helperEnvironment()
 {
+    std::vector<QByteArray> environment;
+    for (const char *name : kHelperVariables)
+        if (const char *value = std::getenv(name))
+            environment.push_back(QByteArray(name) + '=' + value);
+    return environment;
+}
+
+pid_t spawnHelper(const QByteArray &program, std::vector<char *> &argv, int input, int output, bool errors,
+                  const std::vector<QByteArray> *environment)
+{
+    if (program.isEmpty())
+        return -1;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     if (input >= 0)
@@ -37,6 +85,9 @@ pid_t spawnHelper(const QByteArray &program, std::vector<char *> &argv, int inpu
         posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     if (!errors)
         posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    /* Whatever the program holds open, close-on-exec or not (what it inherited from whatever started it), stays
+       the program's: the helper has the three standard descriptors only. */
+    posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
     sigset_t none, all;
@@ -46,8 +97,15 @@ pid_t spawnHelper(const QByteArray &program, std::vector<char *> &argv, int inpu
     posix_spawnattr_setsigdefault(&attributes, &all);
     posix_spawnattr_setpgroup(&attributes, 0);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    std::vector<char *> envp;
+    if (environment) {
+        for (const QByteArray &variable : *environment)
+            envp.push_back(const_cast<char *>(variable.constData()));
+        envp.push_back(nullptr);
+    }
     pid_t pid = -1;
-    if (posix_spawn(&pid, program.constData(), &actions, &attributes, argv.data(), environ) != 0)
+    if (posix_spawn(&pid, program.constData(), &actions, &attributes, argv.data(), environment ? envp.data() : environ)
+        != 0)
         pid = -1;
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
@@ -56,11 +114,27 @@ pid_t spawnHelper(const QByteArray &program, std::vector<char *> &argv, int inpu
 
 int killHelper(pid_t pid)
 {
+    reapEarlier();
+    /* The process itself, wherever it went, and the group it was started in, with what it started there. */
+    ::kill(pid, SIGKILL);
     ::kill(-pid, SIGKILL);
-    int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    const auto deadline = std::chrono::steady_clock::now() + kHelperReapTime;
+    for (auto pause = std::chrono::microseconds(20);; pause = std::min(pause * 2, std::chrono::microseconds(5000))) {
+        int status = 0;
+        const pid_t reaped = ::waitpid(pid, &status, WNOHANG);
+        if (reaped == pid)
+            return status;
+        if (reaped < 0 && errno != EINTR)
+            break;
+        if (std::chrono::steady_clock::now() >= deadline) {
+            const std::lock_guard lock(g_unreapedLock);
+            g_unreaped.push_back(pid);
+            break;
+        }
+        std::this_thread::sleep_for(pause);
     }
-    return status;
+    /* Not ended in time, or not to be found: killed all the same. */
+    return SIGKILL;
 }
 
 } // namespace platform

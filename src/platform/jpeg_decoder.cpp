@@ -178,7 +178,11 @@ void convertRow(const JSAMPLE *in, int components, QRgb *out, JDIMENSION width)
     }
 }
 
-/** @return the samples libjpeg is asked for: grayscale, CMYK (YCCK turned into it by libjpeg) or RGB. */
+/**
+ * @return the samples libjpeg is asked for: grayscale, CMYK (YCCK turned
+ *         into it by libjpeg), or for a colour picture RGB32 pixels
+ *         already, alpha 0xFF, converted by libjpeg's own fast code.
+ */
 J_COLOR_SPACE outputSpaceOf(J_COLOR_SPACE file)
 {
     switch (file) {
@@ -188,13 +192,13 @@ J_COLOR_SPACE outputSpaceOf(J_COLOR_SPACE file)
     case JCS_YCCK:
         return JCS_CMYK;
     default:
-        return JCS_RGB;
+        return Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRA : JCS_EXT_ARGB;
     }
 }
 
 /**
  * Creates the decompression, reads the header and starts decoding to
- * grayscale, RGB or CMYK samples.
+ * grayscale samples, CMYK samples or RGB32 pixels.
  * @return false when libjpeg failed; the text is in job->error.message.
  */
 bool startDecoding(DecodeJob *job, const unsigned char *data, unsigned long size)
@@ -229,6 +233,15 @@ bool readPixels(DecodeJob *job, unsigned char *bits, qsizetype bytesPerLine)
     if (setjmp(job->error.jump))
         return false;
     jpeg_decompress_struct *info = &job->info;
+    /* RGB32 pixels are the picture's own: written where they go. CMYK ones are converted row by row. */
+    const bool inPlace = info->out_color_space == JCS_EXT_BGRA || info->out_color_space == JCS_EXT_ARGB;
+    while (inPlace && info->output_scanline < info->output_height) {
+        JSAMPROW at = bits + info->output_scanline * bytesPerLine;
+        if (jpeg_read_scanlines(info, &at, 1) != 1) {
+            std::snprintf(job->error.message, sizeof job->error.message, "no scanline read");
+            return false;
+        }
+    }
     JSAMPARRAY row = (*info->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(info), JPOOL_IMAGE,
                                                 info->output_width * info->output_components, 1);
     while (info->output_scanline < info->output_height) {

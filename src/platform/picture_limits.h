@@ -59,10 +59,15 @@ inline constexpr int64_t kMaxPngIdatSlack = 1024;
 
 /**
  * How much the picture reader's process may grow past what it holds once
- * started: the kernel refuses it more, and a picture that would need more
- * fails inside the reader, as too large.
+ * started, in memory of every kind (its address space: its data, the
+ * pixel window, the files it maps, the fonts' among them): the kernel
+ * refuses it more, and a picture that would need more fails inside the
+ * reader, as too large. The largest picture needs some 200 MB there (its
+ * file, its pixels as Qt's reader decodes them, and the window); what is
+ * left below 256 MB is the program's, so that no picture takes the game's
+ * processes 256 MB past where they stood.
  */
-inline constexpr long kMaxPictureReaderMemory = 256L * 1024 * 1024;
+inline constexpr long kMaxPictureReaderMemory = 224L * 1024 * 1024;
 
 /**
  * The most memory libjpeg may take for one picture, beside the decoded

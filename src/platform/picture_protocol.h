@@ -1,49 +1,60 @@
 /** @file picture_protocol.h What the program and its picture reader kamenna-pictures say to each other. */
 #pragma once
 
+#include "platform/picture_limits.h"
+
 #include <cstdint>
 
 namespace platform::picture_protocol {
 
 /*
  * The reader is started as "kamenna-pictures" (or "kamenna-pictures
- * --fonts", to draw the texts of metafiles in the system's fonts) with a
- * stream socket as its standard input, on which it reads requests and
- * writes answers. Once it has started it writes a Hello. A request is a
- * Request and the path's bytes; it is answered by an Answer, then the
- * picture's colour table (Answer::colours 32-bit colours), the text of a
- * refusal (Answer::textBytes of UTF-8) and, for a small picture, its pixels
- * (Answer::pixelBytes). A larger picture's pixels the program copies from
- * the reader's memory, where they stay until the next request, or, where
- * the system lets no process read another's memory, they come as a sealed
- * memory file passed with the Answer. The reader reads one picture at a
- * time and ends when its socket closes.
+ * --fonts", to draw the texts of metafiles in the system's fonts) with two
+ * channels and nothing else of the program's: requests come on its
+ * standard input, a stream socket whose other end the program has shut
+ * for reading, so the reader can send nothing back on it; answers go out
+ * on its standard output, a pipe, so no descriptor can come back with
+ * them. Once it has started, before it reads any file, it writes a Hello.
+ * A request is a Request and the path's bytes; the first request a reader
+ * is sent carries the pixel window: a memory file of kWindowBytes, sealed
+ * against growing and shrinking, which both sides map once and keep. It
+ * is answered by an Answer bearing the request's id, then the picture's
+ * colour table (Answer::colours 32-bit colours), the text of a refusal
+ * (Answer::textBytes of UTF-8) and, for a small picture, its pixels
+ * (Answer::pixelBytes). A larger picture's pixels lie at the start of the
+ * window, decoded there, where the program copies them from before it
+ * sends the next request; one that Qt's readers decoded elsewhere in the
+ * reader's memory the program copies from there, where the system lets it
+ * (the reader's Hello tells), and else it is copied into the window too.
+ * The reader reads one picture at a time and ends when its input closes.
  */
 
-constexpr char Ready = 'R'; ///< Hello::ready: the reader has started and waits for requests.
+/** Hello::magic: the reader has started and waits for requests. */
+constexpr uint32_t kHelloMagic = 0x4B505231; // "KPR1"
 
 /**
- * What the reader says once started: that it is ready, and where in its
+ * What the reader says once started, ready for requests, and where in its
  * memory a few bytes of it lie, which the program reads there to learn
  * whether the system lets it read the reader's memory.
  */
 struct Hello {
-    char ready = Ready;
-    char probe[7] = {'k', 'a', 'm', 'e', 'n', 'n', 'a'}; ///< The bytes the program reads where probeAt says.
-    uint64_t probeAt = 0;                                ///< Where this Hello lies in the reader's memory.
+    uint32_t magic = kHelloMagic;
+    char probe[4] = {'k', 'p', 'r', '!'}; ///< The bytes the program reads where probeAt says.
+    uint64_t probeAt = 0;                 ///< Where this Hello lies in the reader's memory.
 };
 
 /** How a picture's pixels reach the program. */
 enum class Transfer : uint8_t {
-    Inline = 'I',     ///< In the stream, after the refusal's text: a small picture.
-    Copied = 'C',     ///< Copied by the program from the reader's memory, at Answer::pixelsAt.
-    MemoryFile = 'M', ///< In a sealed memory file passed with the Answer, which the program maps.
+    Inline = 'I', ///< In the stream, after the refusal's text: a small picture.
+    Window = 'W', ///< At the start of the pixel window, where the reader's own decoders write them.
+    Copied = 'C', ///< Copied by the program from the reader's memory, at Answer::pixelsAt: a picture Qt's readers made.
 };
 
 /** A picture to read. */
 struct Request {
+    uint64_t id = 0;        ///< Echoed by the answer: a number the reader cannot foresee, never 0.
     uint32_t pathBytes = 0; ///< Bytes of the path that follows, as the file system holds it.
-    uint8_t copied = 0;     ///< Whether the program copies a larger picture from the reader's memory.
+    uint8_t copied = 0;     ///< Whether the program may copy pixels from the reader's memory.
     int64_t allowedNs = 0;  ///< The processor time its reading may take; kNoReading when it is read on its own.
 };
 
@@ -63,6 +74,7 @@ enum class Status : uint8_t {
 
 /** The answer to a request. */
 struct Answer {
+    uint64_t id = 0;          ///< The request's id.
     Status status = Status::Broken;
     uint8_t forTimeLeft = 0;  ///< TooLarge only for the time left to the reading: a reading of its own might take it.
     Transfer transfer = Transfer::Inline; ///< How its pixels come.
@@ -79,8 +91,11 @@ struct Answer {
     uint64_t pixelsAt = 0;    ///< Where its pixels lie in the reader's memory, for Transfer::Copied.
 };
 
-/** The most pixel bytes sent in the stream; a larger picture comes as a memory file. */
+/** The most pixel bytes sent in the stream; a larger picture comes in the window. */
 constexpr int64_t kMaxInlinePixels = 64 * 1024;
+
+/** The bytes of the pixel window: the largest picture's pixels. */
+constexpr int64_t kWindowBytes = kMaxPictureBytes;
 
 /** The most colours of a colour table, and bytes of a refusal's text. */
 constexpr int32_t kMaxColours = 256;

@@ -14,6 +14,9 @@ constexpr int64_t kNoDeadline = -1;
 /** When the picture this thread reads must be done, in nanoseconds of the thread's processor time. */
 thread_local int64_t t_deadline = kNoDeadline;
 
+/** When it must be done on the wall clock (CLOCK_MONOTONIC), in nanoseconds. */
+thread_local int64_t t_wallDeadline = kNoDeadline;
+
 /** Whether the reading this thread is in was found overdue. */
 thread_local bool t_spent = false;
 
@@ -31,12 +34,23 @@ int64_t threadTime()
     return int64_t(now.tv_sec) * 1000000000 + now.tv_nsec + t_charged;
 }
 
+/** @return the wall clock, in nanoseconds. */
+int64_t wallTime()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return int64_t(now.tv_sec) * 1000000000 + now.tv_nsec;
+}
+
 } // namespace
 
-PictureRead::PictureRead(std::chrono::nanoseconds allowed) : m_outer(t_deadline), m_outerSpent(t_spent)
+PictureRead::PictureRead(std::chrono::nanoseconds allowed)
+    : m_outer(t_deadline), m_outerWall(t_wallDeadline), m_outerSpent(t_spent)
 {
     const int64_t own = threadTime() + allowed.count();
     t_deadline = m_outer == kNoDeadline ? own : std::min(m_outer, own);
+    const int64_t ownWall = wallTime() + allowed.count();
+    t_wallDeadline = m_outerWall == kNoDeadline ? ownWall : std::min(m_outerWall, ownWall);
     t_spent = m_outerSpent;
     t_sinceLook = -1;
 }
@@ -44,6 +58,7 @@ PictureRead::PictureRead(std::chrono::nanoseconds allowed) : m_outer(t_deadline)
 PictureRead::~PictureRead()
 {
     t_deadline = m_outer;
+    t_wallDeadline = m_outerWall;
     t_spent = m_outerSpent;
     t_sinceLook = -1;
 }
@@ -83,6 +98,13 @@ std::chrono::nanoseconds PictureRead::remaining()
     if (t_deadline == kNoDeadline)
         return kMaxPictureReadTime;
     return std::chrono::nanoseconds(std::max<int64_t>(0, t_deadline - threadTime()));
+}
+
+std::chrono::nanoseconds PictureRead::remainingWall()
+{
+    if (t_wallDeadline == kNoDeadline)
+        return kMaxPictureReadTime;
+    return std::chrono::nanoseconds(std::max<int64_t>(0, t_wallDeadline - wallTime()));
 }
 
 PictureTooLarge readingTooLong()

@@ -16,6 +16,9 @@ namespace platform {
  * begun within: a bitmap inside a metafile shares the metafile's time, and
  * the pictures of one train share the train's. The readers' loops ask
  * overdue() between their records and refuse the picture once it is.
+ * The reading has as much of the wall clock's time too (remainingWall),
+ * which bounds how long the program waits for the picture reader however
+ * little processor time the reader is given.
  */
 class PictureRead {
 public:
@@ -48,6 +51,12 @@ public:
     static std::chrono::nanoseconds remaining();
 
     /**
+     * @return the wall-clock time left to the reading this thread is in;
+     *         kMaxPictureReadTime's worth when none.
+     */
+    static std::chrono::nanoseconds remainingWall();
+
+    /**
      * Charges processor time spent on this thread's reading elsewhere (in
      * the picture reader's process): every reading this thread is in, and
      * every one begun within them, has that much less left.
@@ -62,6 +71,7 @@ public:
 
 private:
     int64_t m_outer;     ///< The deadline of the reading this one is begun within, restored when it ends.
+    int64_t m_outerWall; ///< Its deadline on the wall clock, restored with it.
     bool m_outerSpent;   ///< Whether that reading was found overdue, restored with it.
 };
 

@@ -10,7 +10,7 @@ endforeach()
 set(allowed_ui ui platform)
 set(allowed_platform ui platform)
 set(allowed_counter counter platform/counter_protocol.h)
-set(allowed_pictures ui platform)
+set(allowed_pictures pictures ui platform)
 
 set(faults "")
 file(GLOB_RECURSE files RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*.cpp ${SOURCE_DIR}/*.h)

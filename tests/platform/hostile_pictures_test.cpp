@@ -14,6 +14,8 @@
 #include <QBuffer>
 #include <QtEndian>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFontDatabase>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
@@ -22,11 +24,16 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <ctime>
 #include <random>
+#include <set>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -844,6 +851,42 @@ TEST(HostilePictures, SlowMetafilesAreRefusedWithinTheirWorkBudget)
         EXPECT_LT(cpuSeconds() - start, 1.0) << name;
         EXPECT_LT(residentBytes(true) - before, 256 * kMegabyte) << name;
     }
+    /* Texts in every installed font family, then a polygon of 15 million points, on a small picture and on the
+       largest, whose canvas is the reader's pixel window: however the reader's memory is taken (the fonts' files
+       mapped, the window, the points), the game's processes grow by less than 256 MB, the reader's end too. */
+    ASSERT_NE(qtApp(), nullptr);
+    QByteArray fonts;
+    for (const QString &family : QFontDatabase::families()) {
+        QByteArray face = family.toLatin1().left(31);
+        face.resize(32, '\0');
+        fonts += wmfRecord(0x02FB, leBytes(uint16_t(-40), 2) + leBytes(0, 6) + leBytes(400, 2) + leBytes(0, 8) + face);
+        fonts += wmfRecord(0x012D, leBytes(0, 2)) + wmfRecord(0x0521, leBytes(4, 2) + "Wxyz" + leBytes(0, 4));
+        fonts += wmfRecord(0x01F0, leBytes(0, 2));
+    }
+    constexpr int kPoints = 15000000;
+    QByteArray counts;
+    for (int left = kPoints; left > 0; left -= 65535)
+        counts += leBytes(uint32_t(std::min(left, 65535)), 2);
+    QByteArray points(qsizetype(kPoints) * 4, '\0');
+    for (int i = 0; i < kPoints; ++i)
+        points[qsizetype(i) * 4 + (i % 2) * 2] = char(i % 200);
+    const QByteArray polygon = wmfRecord(0x0538, leBytes(uint32_t(counts.size() / 2), 2) + counts + points);
+    for (const int side : {256, int(platform::kMaxPictureSide)}) {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("pisma.wmf");
+        writeFile(path, wmfOf(fonts + polygon, side));
+        /* A reader ready, where it stands between two pictures. */
+        ASSERT_FALSE(platform::loadPicture(QStringLiteral(KAMENNA_SOURCE_DATA_DIR "/Vozidla/lok_754.bmp")).isNull());
+        resetPeakResidentBytes();
+        const qint64 self = residentBytesOf("self", false);
+        const qint64 reader = residentBytes() - self;
+        const QString failure = failureOf([&] { platform::loadPicture(path); });
+        EXPECT_TRUE(failure.startsWith("Obrázek je")) << failure.toStdString();
+        /* A reader that ended of it is counted by the most it held. */
+        const qint64 readerPeak = std::max<qint64>(residentBytes(true) - residentBytesOf("self", true),
+                                                   platform::PictureReader::instance().mostResidentOfEnded());
+        EXPECT_LT(residentBytesOf("self", true) - self + readerPeak - reader, 256 * kMegabyte) << side;
+    }
     /* A vehicle's outlines in every dashed style, two and three pixels wide, are drawn dash by dash. */
     QByteArray records;
     for (const uint32_t style : {1, 2, 3, 4}) {
@@ -1000,16 +1043,18 @@ TEST(HostilePictures, APictureReaderThatIsKilledOrDiesLeavesTheGameReadingTheNex
     const QImage expected = platform::readPictureFile(vehicle);
     ASSERT_FALSE(expected.isNull());
     EXPECT_EQ(platform::loadPicture(vehicle), expected) << "read in the reader as in the program";
-    /* A larger picture, its pixels copied from the reader's memory or handed over in a memory file. */
+    /* Larger pictures, read again into memory kept from the first: one the reader's own decoder writes into the
+       pixel window, one Qt's reader decodes, copied from the reader's memory where the system allows it. */
     QTemporaryDir dir;
     const QString large = dir.filePath("velky.bmp");
     writeFile(large, encoded(expected.scaled(1000, 256), "BMP"));
-    const QImage whole = platform::readPictureFile(large);
-    for (const bool copies : {true, false}) {
-        reader.allowCopies(copies);
-        EXPECT_EQ(platform::loadPicture(large), whole) << copies;
+    const QString photo = dir.filePath("velky.jpg");
+    writeFile(photo, platform::encodeJpeg(expected.scaled(1000, 256), 90));
+    for (const QString &path : {large, photo}) {
+        const QImage whole = platform::readPictureFile(path);
+        for (int again = 0; again < 2; ++again)
+            EXPECT_EQ(platform::loadPicture(path), whole) << again;
     }
-    reader.allowCopies(true);
     pid_t last = reader.pid();
     ASSERT_GT(last, 0);
 
@@ -1022,22 +1067,228 @@ TEST(HostilePictures, APictureReaderThatIsKilledOrDiesLeavesTheGameReadingTheNex
         last = reader.pid();
     }
 
-    /* A reader that never answers (here stopped) is waited for no longer than the reading's time, then ended;
-       refused as out of time for a reading that had less than its own, the next picture is read by another. */
+    /* A reader that never answers (here stopped, as a debugger, a suspended job or a starved machine may leave it) is
+       waited for no longer than the reading's wall-clock time, its processor time within its own: the picture is not
+       read in time, no fault of its file, the reader is killed and the next picture read by another. The placing of
+       a tick, a train's time, waits less than a second. */
+    for (const std::chrono::milliseconds time : {std::chrono::milliseconds(50), platform::kMaxTrainPicturesReadTime}) {
+        ASSERT_EQ(::kill(last, SIGSTOP), 0);
+        QElapsedTimer waited;
+        waited.start();
+        {
+            const platform::PictureRead train(time);
+            try {
+                platform::loadPicture(metafile);
+                ADD_FAILURE() << "a stopped reader gave a picture";
+            } catch (const platform::PictureNotReadInTime &e) {
+                EXPECT_EQ(e.text(), "Obrázek se nestihl načíst: " + metafile);
+            }
+        }
+        EXPECT_LT(waited.elapsed(), time.count() < 100 ? 400 : 1000 * platform::kInstrumentedSlowdown) << time.count();
+        EXPECT_EQ(::kill(last, 0), -1) << "the stopped reader is ended";
+        EXPECT_FALSE(platform::loadPicture(metafile).isNull());
+        EXPECT_NE(reader.pid(), last);
+        last = reader.pid();
+    }
+    /* A train's picture its stopped reader did not read waits for the next try, not remembered as the file's fault. */
+    VehiclePictures pictures;
     ASSERT_EQ(::kill(last, SIGSTOP), 0);
     {
         const platform::PictureRead train(std::chrono::milliseconds(50));
-        try {
-            platform::loadPicture(metafile);
-            ADD_FAILURE() << "a stopped reader gave a picture";
-        } catch (const platform::PictureTooLarge &e) {
-            EXPECT_EQ(e.text(), "Obrázek je příliš velký: " + metafile);
-            EXPECT_TRUE(e.forTimeLeft());
+        PictureRefusal why = PictureRefusal::None;
+        EXPECT_TRUE(pictures.picture(KAMENNA_SOURCE_DATA_DIR, "Vozidla/lok_714.emf", &why).isNull());
+        EXPECT_EQ(why, PictureRefusal::OutOfTime);
+    }
+    EXPECT_FALSE(pictures.picture(KAMENNA_SOURCE_DATA_DIR, "Vozidla/lok_714.emf").isNull());
+    EXPECT_EQ(pictures.picturesRead(), 2);
+}
+
+namespace {
+
+/** @return how many descriptors this process holds open. */
+qsizetype openDescriptors()
+{
+    return QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot).size();
+}
+
+} // namespace
+
+TEST(HostilePictures, APictureReaderThatLiesIsRefusedWithinThePicturesTimeAndTheNextPictureReadByAnother)
+{
+    platform::PictureReader &reader = platform::PictureReader::instance();
+    QTemporaryDir dir;
+    QImage dot(8, 8, QImage::Format_RGB32);
+    dot.fill(qRgb(10, 120, 200));
+    const QString lie = dir.filePath("lez.bmp");
+    const QString next = dir.filePath("dalsi.bmp");
+    writeFile(lie, encoded(dot, "BMP"));
+    writeFile(next, encoded(dot.scaled(16, 16).transformed(QTransform().rotate(90)), "BMP"));
+    const QImage honest = platform::readPictureFile(lie);
+    const QImage expectedNext = platform::readPictureFile(next);
+    const QString broken = "Obrázek je poškozený: " + lie;
+    const QString late = "Obrázek se nestihl načíst: " + lie;
+    /*
+     * Each way the reader lies, said from its start or in its answer to "lez.bmp": the refusal, the time the picture
+     * had (a train's, or a short one for a reader that says nothing more), whether it lies from its start (the next
+     * picture is read by the real reader), and whether the program must end it.
+     */
+    struct Lie {
+        const char *way;
+        QString failure;
+        std::chrono::milliseconds time;
+        bool fromStart;
+        bool replaced;
+    };
+    const auto train = platform::kMaxTrainPicturesReadTime;
+    const std::chrono::milliseconds shortTime(300);
+    const Lie lies[] = {
+        {"indexed-no-colours", broken, train, false, true},
+        {"indexed-past-colours", broken, train, false, true},
+        {"mono-past-colours", broken, train, false, true},
+        {"too-many-colours", broken, train, false, true},
+        {"unknown-format", broken, train, false, true},
+        {"past-the-window", broken, train, false, true},
+        {"text-past-its-most", broken, train, false, true},
+        {"other-id", broken, train, false, true},
+        {"zeros", broken, train, false, true},
+        {"half-then-end", broken, train, false, true},
+        {"half-then-nothing", late, shortTime, false, true},
+        {"other-group", late, shortTime, false, true},
+        {"bytes-after-the-answer", QStringLiteral("no error"), train, false, true},
+        {"lingering-socket", QStringLiteral("no error"), train, false, false},
+        {"descriptor-flood", QStringLiteral("no error"), train, false, false},
+        {"hello-short", late, shortTime, true, true},
+        {"hello-never", late, shortTime, true, true},
+        {"hello-wrong", "Obrázek nelze přečíst, čtečka obrázků se nespustila: " + lie, train, true, true},
+    };
+    for (const Lie &l : lies) {
+        reader.useProgram("kamenna-pictures-liar", {QByteArray("--lie=") + l.way});
+        reader.start();
+        const pid_t liar = reader.pid();
+        ASSERT_GT(liar, 0) << l.way;
+        const qsizetype descriptors = openDescriptors();
+        QElapsedTimer waited;
+        waited.start();
+        QImage read;
+        QString failure;
+        {
+            const platform::PictureRead reading(l.time);
+            failure = failureOf([&] { read = platform::loadPicture(lie); });
+        }
+        EXPECT_EQ(failure.toStdString(), l.failure.toStdString()) << l.way;
+        if (failure == "no error") {
+            EXPECT_EQ(read, honest) << l.way;
+        }
+        /* Within the picture's time, and the moment its reader needs to be killed and another started. */
+        EXPECT_LT(waited.elapsed(), l.time.count() + 300) << l.way;
+        EXPECT_LE(openDescriptors(), descriptors) << l.way << ": no descriptor taken from the reader";
+        if (l.fromStart)
+            reader.useProgram("kamenna-pictures");
+        EXPECT_EQ(platform::loadPicture(next), expectedNext) << l.way;
+        EXPECT_EQ(reader.pid() != liar, l.replaced) << l.way;
+        if (l.replaced) {
+            EXPECT_EQ(::kill(liar, 0), -1) << l.way << ": the lying reader is killed and reaped";
         }
     }
-    EXPECT_EQ(::kill(last, 0), -1) << "the stopped reader is ended";
-    EXPECT_FALSE(platform::loadPicture(metafile).isNull());
-    EXPECT_NE(reader.pid(), last);
+    reader.useProgram("kamenna-pictures");
+}
+
+TEST(HostilePictures, APictureReaderTakenOverCanReadFilesAndNothingMore)
+{
+    platform::PictureReader &reader = platform::PictureReader::instance();
+    QTemporaryDir dir;
+    const QString marker = dir.filePath("znacka.txt");
+    writeFile(marker, "znacka");
+    const QString picture = QStringLiteral(KAMENNA_SOURCE_DATA_DIR "/Vozidla/lok_754.bmp");
+    /* What reads the program's memory and environment through /proc is refused by Landlock, where the kernel has it. */
+    const bool landlock = ::syscall(SYS_landlock_create_ruleset, nullptr, 0, 1) >= 1;
+    const std::pair<const char *, bool> ways[] = {
+        {"fork", false},
+        {"process-clone", false},
+        {"clone3", false},
+        {"run-program", false},
+        {"other-group", false},
+        {"signal-program", false},
+        {"signal-program-thread", false},
+        {"signal-everyone", false},
+        {"trace-program", false},
+        {"read-program-memory", false},
+        {"program-memory-file", true},
+        {"program-environment", true},
+        {"program-descriptor", false},
+        {"network", false},
+        {"local-socket", false},
+        {"write-file", false},
+        {"truncate-file", false},
+        {"create-file", false},
+        {"remove-file", false},
+        {"memory-file", false},
+        {"memory-segment", false},
+        {"shared-memory", false},
+        {"memory-past-limit", false},
+        {"raise-limit", false},
+        {"change-user", false},
+        {"new-namespace", false},
+        {"terminal-input", false},
+        {"kernel-log", false},
+    };
+    for (const auto &[way, needsLandlock] : ways) {
+        if (needsLandlock && !landlock)
+            continue;
+        reader.useProgram("kamenna-pictures-liar",
+                          {QByteArray("--escape=") + way, "--marker=" + QFile::encodeName(marker)});
+        EXPECT_EQ(failureOf([&] { platform::loadPicture(picture); }).toStdString(), std::string("odmítnuto: ") + way);
+    }
+    QFile kept(marker);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "znacka");
+    EXPECT_FALSE(QFile::exists(marker + ".new"));
+    reader.useProgram("kamenna-pictures");
+    EXPECT_FALSE(platform::loadPicture(picture).isNull());
+}
+
+TEST(HostilePictures, APictureReaderHoldsNoDescriptorNorVariableOfTheProgram)
+{
+    QTemporaryDir dir;
+    const QString secret = dir.filePath("tajne.txt");
+    writeFile(secret, "tajne");
+    /* Open without close-on-exec, as a descriptor the program inherited from whatever started it. */
+    const int inherited = ::open(QFile::encodeName(secret).constData(), O_RDONLY);
+    ASSERT_GE(inherited, 0);
+    qputenv("KAMENNA_TAJNE", "heslo");
+    platform::PictureReader &reader = platform::PictureReader::instance();
+    reader.useProgram("kamenna-pictures");
+    EXPECT_FALSE(platform::loadPicture(QStringLiteral(KAMENNA_SOURCE_DATA_DIR "/Vozidla/lok_754.bmp")).isNull());
+    const QString process = QString::number(reader.pid());
+    /* Past its three standard ones, nothing it holds is anything the program holds. */
+    const auto file = [](const QString &path) {
+        struct stat st {};
+        return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? std::pair(st.st_dev, st.st_ino)
+                                                                       : std::pair(dev_t(0), ino_t(0));
+    };
+    std::set<std::pair<dev_t, ino_t>> programs;
+    const QDir own(QStringLiteral("/proc/self/fd"));
+    for (const QString &fd : own.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot))
+        if (!QFile::symLinkTarget(own.filePath(fd)).contains(QLatin1String("anon_inode")))
+            programs.insert(file(own.filePath(fd)));
+    ASSERT_TRUE(programs.count(file(secret)));
+    const QDir readers(QStringLiteral("/proc/%1/fd").arg(process));
+    const QStringList held = readers.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+    ASSERT_FALSE(held.isEmpty());
+    for (const QString &fd : held)
+        if (fd.toInt() > 2) {
+            EXPECT_FALSE(programs.count(file(readers.filePath(fd))))
+                << QFile::symLinkTarget(readers.filePath(fd)).toStdString();
+        }
+    QFile environment(QStringLiteral("/proc/%1/environ").arg(process));
+    ASSERT_TRUE(environment.open(QIODevice::ReadOnly));
+    const QByteArray variables = environment.readAll();
+    EXPECT_FALSE(variables.contains("KAMENNA_TAJNE"));
+    if (!qEnvironmentVariableIsEmpty("HOME")) {
+        EXPECT_TRUE(variables.contains("HOME=")) << "what it needs, it has";
+    }
+    qunsetenv("KAMENNA_TAJNE");
+    ::close(inherited);
 }
 
 TEST(HostilePictures, QtsReadersAreHandedOnlyPicturesThatFitTheTimeLeftToTheirReading)

@@ -1,0 +1,416 @@
+/** @file reader.cpp The picture reader's work: given up privileges, requests read, answers given. */
+#include "pictures/reader.h"
+
+#include "pictures/sandbox.h"
+#include "platform/excerpt.h"
+#include "platform/files.h"
+#include "platform/picture_limits.h"
+#include "platform/picture_memory.h"
+#include "platform/picture_read.h"
+#include "platform/picture_reader.h"
+#include "ui/sim_error.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QImage>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <optional>
+#include <vector>
+
+#include <fcntl.h>
+#include <malloc.h>
+#include <signal.h>
+#include <sys/mman.h>
+#include <sys/prctl.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/uio.h>
+#include <unistd.h>
+
+/*
+ * Whatever a picture file makes its reading do (take all memory, loop in
+ * a library's call no clock can stop, crash, or take the reader over), it
+ * does it here, under the limits the kernel holds this process to and
+ * with nothing left that reaches beyond it; the game only checks the
+ * answer and waits for it no longer than the reading's time.
+ */
+
+#ifdef KAMENNA_INSTRUMENTED
+/* A sanitizer's finding ends the reader with a status of its own, which fails the program that waits for it. Freed
+   memory is held back only a little, so that it does not count against the reader's limit. */
+extern "C" const char *__asan_default_options()
+{
+    return "quarantine_size_mb=16:allocator_may_return_null=1:exitcode=86";
+}
+extern "C" const char *__ubsan_default_options()
+{
+    return "exitcode=86";
+}
+#endif
+
+namespace pictures {
+
+namespace {
+
+namespace protocol = platform::picture_protocol;
+static_assert(protocol::kSanitizerExitStatus == 86);
+
+/** Memory freed by the pictures read that the reader keeps for the next: the pixels of a picture of 2,896 a side. */
+constexpr int kKeptFreeMemory = 32 * 1024 * 1024;
+
+/** The most descriptors the reader holds: what Qt and its fonts keep open, with room to spare. */
+constexpr rlim_t kMaxDescriptors = 128;
+
+/** A reading's outcome, as it is answered. */
+struct Outcome {
+    protocol::Status status = protocol::Status::Broken;
+    bool forTimeLeft = false;
+    bool ending = false; ///< Out of memory: the reader ends once it has answered.
+    QString text;
+    QImage picture;
+};
+
+/** The pixel window the program gave, mapped for writing; null until it came. */
+uchar *g_window = nullptr;
+
+/** Whether a picture being decoded has its pixels in the window. */
+bool g_windowTaken = false;
+
+void letGoWindow(void *)
+{
+    g_windowTaken = false;
+}
+
+/** @return the bytes of a row of a picture, as QImage lays it out. */
+qsizetype rowBytes(int width, QImage::Format format)
+{
+    return (qsizetype(width) * QImage::toPixelFormat(format).bitsPerPixel() + 31) / 32 * 4;
+}
+
+/**
+ * A new picture for a decoder to write into: a larger one in the pixel
+ * window when it is free, so that its pixels are written once, where the
+ * program copies them from, into memory warm from the last picture; a
+ * small one, or one while the window holds another, on the heap.
+ */
+QImage pictureInWindow(int width, int height, QImage::Format format)
+{
+    const qsizetype bytes = rowBytes(width, format) * height;
+    if (!g_window || g_windowTaken || width <= 0 || height <= 0 || bytes <= protocol::kMaxInlinePixels
+        || bytes > protocol::kWindowBytes)
+        return QImage(width, height, format);
+    g_windowTaken = true;
+    return QImage(g_window, width, height, rowBytes(width, format), format, letGoWindow, nullptr);
+}
+
+/** Writes all the parts, in one call where the pipe takes them; ends the reader when it cannot. */
+void writeAll(std::vector<iovec> parts)
+{
+    size_t first = 0;
+    while (first < parts.size()) {
+        ssize_t done = ::writev(kAnswers, parts.data() + first, int(parts.size() - first));
+        if (done < 0 && errno == EINTR)
+            continue;
+        if (done <= 0)
+            _exit(0);
+        /* Past what went: whole parts, then into the part it stopped in. */
+        for (; first < parts.size() && size_t(done) >= parts[first].iov_len; ++first)
+            done -= ssize_t(parts[first].iov_len);
+        if (first < parts.size()) {
+            parts[first].iov_base = static_cast<char *>(parts[first].iov_base) + done;
+            parts[first].iov_len -= size_t(done);
+        }
+    }
+}
+
+/** @return a part to send: some bytes as they lie. */
+iovec part(const void *bytes, size_t n)
+{
+    return iovec{const_cast<void *>(bytes), n};
+}
+
+/**
+ * Reads all of n bytes of a request, taking the pixel window should it
+ * come with them. @return false when the input closed first.
+ */
+bool receiveAll(void *bytes, size_t n)
+{
+    char *at = static_cast<char *>(bytes);
+    while (n > 0) {
+        iovec into{at, n};
+        alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int))];
+        msghdr header{};
+        header.msg_iov = &into;
+        header.msg_iovlen = 1;
+        header.msg_control = control;
+        header.msg_controllen = sizeof control;
+        const ssize_t done = ::recvmsg(kRequests, &header, MSG_CMSG_CLOEXEC);
+        if (done < 0 && errno == EINTR)
+            continue;
+        if (done <= 0)
+            return false;
+        for (cmsghdr *c = CMSG_FIRSTHDR(&header); c; c = CMSG_NXTHDR(&header, c)) {
+            if (c->cmsg_level != SOL_SOCKET || c->cmsg_type != SCM_RIGHTS)
+                continue;
+            int file = -1;
+            std::memcpy(&file, CMSG_DATA(c), sizeof file);
+            struct stat st {};
+            /* Mapped once, for as long as the reader runs: its pages stay warm from picture to picture. */
+            if (!g_window && ::fstat(file, &st) == 0 && st.st_size >= protocol::kWindowBytes) {
+                void *mapped =
+                    ::mmap(nullptr, size_t(protocol::kWindowBytes), PROT_READ | PROT_WRITE, MAP_SHARED, file, 0);
+                if (mapped != MAP_FAILED)
+                    g_window = static_cast<uchar *>(mapped);
+            }
+            ::close(file);
+        }
+        at += done;
+        n -= size_t(done);
+    }
+    return true;
+}
+
+/**
+ * The picture last answered with, whose pixels the program copies from
+ * here: kept until the next request, which the program sends only once it
+ * has them.
+ */
+QImage g_answered;
+
+/**
+ * Answers a request with its outcome, letting go of its picture: a larger
+ * one's pixels are left in the window, or, decoded elsewhere by Qt's
+ * readers, where they lie for the program to copy (@p copied) or else
+ * copied into the window, for the program to copy before it sends the
+ * next request.
+ */
+void answer(uint64_t id, Outcome &outcome, bool copied)
+{
+    protocol::Answer a;
+    a.id = id;
+    a.status = outcome.status;
+    a.forTimeLeft = outcome.forTimeLeft;
+    a.ending = outcome.ending;
+    const QByteArray text = outcome.text.toUtf8().left(protocol::kMaxTextBytes);
+    a.textBytes = int32_t(text.size());
+    QImage &picture = outcome.picture;
+    QList<QRgb> colours;
+    if (a.status == protocol::Status::Picture) {
+        if (picture.format() == QImage::Format_Indexed8 || picture.format() == QImage::Format_Mono
+            || picture.format() == QImage::Format_MonoLSB)
+            colours = picture.colorTable().mid(0, protocol::kMaxColours);
+        a.format = int32_t(picture.format());
+        a.width = picture.width();
+        a.height = picture.height();
+        a.bytesPerLine = int32_t(picture.bytesPerLine());
+        a.dotsPerMeterX = picture.dotsPerMeterX();
+        a.dotsPerMeterY = picture.dotsPerMeterY();
+        a.pixelBytes = picture.sizeInBytes();
+        a.transfer = a.pixelBytes <= protocol::kMaxInlinePixels ? protocol::Transfer::Inline : protocol::Transfer::Window;
+        if (a.transfer == protocol::Transfer::Window && picture.constBits() != g_window) {
+            if (copied) {
+                a.transfer = protocol::Transfer::Copied;
+                g_answered = picture;
+                a.pixelsAt = reinterpret_cast<uintptr_t>(g_answered.constBits());
+            } else if (g_window && !g_windowTaken && a.pixelBytes <= protocol::kWindowBytes) {
+                std::memcpy(g_window, picture.constBits(), size_t(a.pixelBytes));
+            } else {
+                a = protocol::Answer{};
+                a.id = id;
+                a.status = protocol::Status::TooLarge;
+                a.ending = true;
+            }
+        }
+    }
+    a.colours = int32_t(colours.size());
+    std::vector<iovec> parts{part(&a, sizeof a), part(colours.constData(), sizeof(QRgb) * size_t(colours.size())),
+                             part(text.constData(), size_t(text.size()))};
+    if (a.status == protocol::Status::Picture && a.transfer == protocol::Transfer::Inline)
+        parts.push_back(part(picture.constBits(), size_t(a.pixelBytes)));
+    writeAll(std::move(parts));
+    picture = QImage();
+    /* Out of memory: it waits to be ended, which the program does at once, looking at what it took first. */
+    if (a.ending) {
+        char rest[256];
+        while (::read(kRequests, rest, sizeof rest) > 0) {
+        }
+        _exit(0);
+    }
+}
+
+/** @return the outcome of reading one picture file within its processor time. */
+Outcome readOne(const QString &path, int64_t allowedNs)
+{
+    const QString refusedForMemory = QStringLiteral("Obrázek je příliš velký: %1");
+    Outcome outcome;
+    errno = 0;
+    try {
+        /* Within the program's reading, the time left to it; else its decoding has its own. */
+        std::optional<platform::PictureRead> reading;
+        if (allowedNs != protocol::kNoReading)
+            reading.emplace(std::chrono::nanoseconds(allowedNs));
+        outcome.picture = platform::readPictureFile(path);
+        outcome.status = protocol::Status::Picture;
+    } catch (const platform::PictureTooLarge &e) {
+        outcome.status = protocol::Status::TooLarge;
+        outcome.forTimeLeft = e.forTimeLeft();
+        outcome.text = e.text();
+    } catch (const std::bad_alloc &) {
+        outcome.status = protocol::Status::TooLarge;
+        outcome.ending = true;
+        outcome.text = refusedForMemory.arg(platform::excerpt(path));
+    } catch (const ui::SimError &e) {
+        outcome.text = e.text();
+        /* A library that found no memory gives a broken picture: it was its size. */
+        if (errno == ENOMEM) {
+            outcome.status = protocol::Status::TooLarge;
+            outcome.ending = true;
+            outcome.text = refusedForMemory.arg(platform::excerpt(path));
+        }
+    }
+    return outcome;
+}
+
+/** @return a figure of /proc/self/status, in bytes; -1 when it cannot be read. */
+long long statusBytes(const char *key)
+{
+    long long kb = -1;
+    if (FILE *status = std::fopen("/proc/self/status", "r")) {
+        char line[256];
+        const size_t length = std::strlen(key);
+        while (std::fgets(line, sizeof line, status))
+            if (std::strncmp(line, key, length) == 0 && std::sscanf(line + length, " %lld kB", &kb) == 1)
+                break;
+        std::fclose(status);
+    }
+    return kb < 0 ? -1 : kb * 1024;
+}
+
+/**
+ * Holds every kind of the reader's memory to what it holds now and
+ * kMaxPictureReaderMemory more: its address space, which counts what the
+ * data limit does not (the pixel window and other shared mappings, the
+ * fonts' files mapped), and its data. Past it, a mapping or an allocation
+ * fails here. Its descriptors are held to a few, so that what they may
+ * hold in the kernel is bounded too.
+ */
+void limitMemory()
+{
+    for (const auto &[resource, key] : {std::pair{RLIMIT_AS, "VmSize:"}, std::pair{RLIMIT_DATA, "VmData:"}}) {
+        const long long now = statusBytes(key);
+        if (now < 0)
+            continue;
+        const rlim_t limit = rlim_t(now) + rlim_t(platform::kMaxPictureReaderMemory);
+        const rlimit held{limit, limit};
+        ::setrlimit(resource, &held);
+    }
+    const rlimit descriptors{kMaxDescriptors, kMaxDescriptors};
+    ::setrlimit(RLIMIT_NOFILE, &descriptors);
+}
+
+/**
+ * Holds the reader to the processor time of the reading to come, and a
+ * second more: the kernel's own guard. Set again only when the second it
+ * falls in changes.
+ */
+void limitProcessorTime(int64_t allowedNs)
+{
+    static rlimit cpu = [] {
+        rlimit now{};
+        ::getrlimit(RLIMIT_CPU, &now);
+        return now;
+    }();
+    timespec used{};
+    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &used);
+    const int64_t allowed = allowedNs == protocol::kNoReading
+                                ? std::chrono::nanoseconds(platform::PictureReader::kNoReadingTime).count()
+                                : allowedNs;
+    rlim_t limit = rlim_t(used.tv_sec + allowed / 1000000000 + 2);
+    if (cpu.rlim_max != RLIM_INFINITY && limit > cpu.rlim_max)
+        limit = cpu.rlim_max;
+    if (limit == cpu.rlim_cur)
+        return;
+    cpu.rlim_cur = limit;
+    ::setrlimit(RLIMIT_CPU, &cpu);
+}
+
+/** Reads one small picture of each of Qt's kinds, so that its plugins are loaded before the first picture's clock runs. */
+void warmUp()
+{
+    QImage tiny(1, 1, QImage::Format_ARGB32);
+    tiny.fill(0);
+    QByteArray icon;
+    QBuffer buffer(&icon);
+    buffer.open(QIODevice::WriteOnly);
+    tiny.save(&buffer, "ICO");
+    QImage().loadFromData(icon, "ICO");
+}
+
+} // namespace
+
+void writeAnswer(const void *bytes, size_t n)
+{
+    writeAll({part(bytes, n)});
+}
+
+int runReader(int argc, char **argv, const ReaderHooks &hooks)
+{
+    /* The reader goes with the program, however the program ends. */
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    ::signal(SIGPIPE, SIG_IGN);
+    /* Memory freed by one picture stays for the next, up to a picture's size, rather than going back to the
+       system and being faulted in anew, page by page, for every picture; one arena for every thread, as each
+       more would take its own address space. */
+    ::mallopt(M_MMAP_THRESHOLD, kKeptFreeMemory);
+    ::mallopt(M_TRIM_THRESHOLD, kKeptFreeMemory);
+    ::mallopt(M_ARENA_MAX, 1);
+    const rlimit noCore{0, 0};
+    ::setrlimit(RLIMIT_CORE, &noCore);
+    bool fonts = false;
+    for (int i = 1; i < argc; ++i)
+        fonts = fonts || std::strcmp(argv[i], "--fonts") == 0;
+    std::unique_ptr<QCoreApplication> application;
+    if (fonts) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        application = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    warmUp();
+    limitMemory();
+    /* Nothing of a file is read before the reader has given up all it may do but read. */
+    if (!giveUpPrivileges()) {
+        std::fprintf(stderr, "kamenna-pictures: the system-call filter cannot be set\n");
+        return 1;
+    }
+    if (!hooks.hello || !hooks.hello()) {
+        static protocol::Hello hello;
+        hello.probeAt = reinterpret_cast<uintptr_t>(&hello);
+        writeAll({part(&hello, sizeof hello)});
+    }
+    platform::setPictureMemory(pictureInWindow);
+    for (;;) {
+        protocol::Request request;
+        if (!receiveAll(&request, sizeof request) || request.pathBytes > 4 * platform::kMaxPathLength)
+            _exit(0);
+        /* The program has the last picture's pixels: it asks for the next picture only then. */
+        g_answered = QImage();
+        QByteArray path(qsizetype(request.pathBytes), Qt::Uninitialized);
+        if (!receiveAll(path.data(), size_t(path.size())))
+            _exit(0);
+        if (hooks.answer && hooks.answer(request, path, g_window))
+            continue;
+        limitProcessorTime(request.allowedNs);
+        Outcome outcome = readOne(QString::fromUtf8(path), request.allowedNs);
+        answer(request.id, outcome, request.copied != 0);
+    }
+}
+
+} // namespace pictures

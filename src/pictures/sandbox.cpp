@@ -1,0 +1,256 @@
+/** @file sandbox.cpp What the picture reader gives up before it reads any file. */
+#include "pictures/sandbox.h"
+
+#include <cerrno>
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+
+#include <string>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <linux/landlock.h>
+#include <sched.h>
+#include <seccomp.h>
+#include <sys/ioctl.h>
+#include <sys/mman.h>
+#include <sys/prctl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+namespace pictures {
+
+namespace {
+
+/** System calls refused whatever their arguments, and the error they give. */
+struct Refused {
+    const char *name;
+    int error;
+};
+
+constexpr Refused kRefused[] = {
+    /* Processes, programs, sessions and groups: threads go through clone, below. */
+    {"fork", EPERM}, {"vfork", EPERM}, {"execve", EPERM}, {"execveat", EPERM}, {"setsid", EPERM},
+    {"setpgid", EPERM},
+    /* clone3 hides its flags from the filter: the C library then starts its threads through clone. */
+    {"clone3", ENOSYS},
+    /* Other processes: tracing them, their memory, their descriptors, their signals. */
+    {"ptrace", EPERM}, {"process_vm_readv", EPERM}, {"process_vm_writev", EPERM}, {"process_madvise", EPERM},
+    {"process_mrelease", EPERM}, {"kcmp", EPERM}, {"pidfd_open", EPERM}, {"pidfd_getfd", EPERM},
+    {"pidfd_send_signal", EPERM}, {"tkill", EPERM},
+    /* The network and every socket, and sending on the ones it has. */
+    {"socket", EPERM}, {"socketpair", EPERM}, {"connect", EPERM}, {"bind", EPERM}, {"listen", EPERM},
+    {"accept", EPERM}, {"accept4", EPERM}, {"sendto", EPERM}, {"sendmsg", EPERM}, {"sendmmsg", EPERM},
+    /* Shared memory its limit does not see. */
+    {"memfd_create", EPERM}, {"memfd_secret", EPERM}, {"shmget", EPERM}, {"shmat", EPERM}, {"msgget", EPERM},
+    {"semget", EPERM}, {"mq_open", EPERM},
+    /* Writing files by their path or their descriptor's size. */
+    {"creat", EPERM}, {"openat2", ENOSYS}, {"open_by_handle_at", EPERM}, {"name_to_handle_at", EPERM},
+    {"truncate", EPERM}, {"ftruncate", EPERM}, {"fallocate", EPERM}, {"unlink", EPERM}, {"unlinkat", EPERM},
+    {"rename", EPERM}, {"renameat", EPERM}, {"renameat2", EPERM}, {"mkdir", EPERM}, {"mkdirat", EPERM},
+    {"rmdir", EPERM}, {"link", EPERM}, {"linkat", EPERM}, {"symlink", EPERM}, {"symlinkat", EPERM},
+    {"chmod", EPERM}, {"fchmod", EPERM}, {"fchmodat", EPERM}, {"fchmodat2", EPERM}, {"chown", EPERM},
+    {"fchown", EPERM}, {"lchown", EPERM}, {"fchownat", EPERM}, {"mknod", EPERM}, {"mknodat", EPERM},
+    {"utime", EPERM}, {"utimes", EPERM}, {"utimensat", EPERM}, {"futimesat", EPERM}, {"setxattr", EPERM},
+    {"lsetxattr", EPERM}, {"fsetxattr", EPERM}, {"removexattr", EPERM}, {"lremovexattr", EPERM},
+    {"fremovexattr", EPERM},
+    /* Identity and privileges. */
+    {"setuid", EPERM}, {"setgid", EPERM}, {"setreuid", EPERM}, {"setregid", EPERM}, {"setresuid", EPERM},
+    {"setresgid", EPERM}, {"setfsuid", EPERM}, {"setfsgid", EPERM}, {"setgroups", EPERM}, {"capset", EPERM},
+    /* The system's own: mounts, namespaces, keys, modules, clocks, the kernel's log, kernel interfaces that
+       reach other processes' memory or the kernel's. */
+    {"mount", EPERM}, {"umount2", EPERM}, {"pivot_root", EPERM}, {"chroot", EPERM}, {"unshare", EPERM},
+    {"setns", EPERM}, {"move_mount", EPERM}, {"open_tree", EPERM}, {"fsopen", EPERM}, {"fsconfig", EPERM},
+    {"fsmount", EPERM}, {"fspick", EPERM}, {"mount_setattr", EPERM}, {"add_key", EPERM}, {"request_key", EPERM},
+    {"keyctl", EPERM}, {"init_module", EPERM}, {"finit_module", EPERM}, {"delete_module", EPERM},
+    {"kexec_load", EPERM}, {"kexec_file_load", EPERM}, {"reboot", EPERM}, {"swapon", EPERM}, {"swapoff", EPERM},
+    {"acct", EPERM}, {"quotactl", EPERM}, {"sethostname", EPERM}, {"setdomainname", EPERM},
+    {"settimeofday", EPERM}, {"clock_settime", EPERM}, {"adjtimex", EPERM}, {"clock_adjtime", EPERM},
+    {"iopl", EPERM}, {"ioperm", EPERM}, {"syslog", EPERM}, {"vhangup", EPERM}, {"bpf", EPERM},
+    {"perf_event_open", EPERM}, {"userfaultfd", EPERM}, {"io_uring_setup", EPERM}, {"io_uring_enter", EPERM},
+    {"io_uring_register", EPERM}, {"fanotify_init", EPERM}, {"lookup_dcookie", EPERM},
+};
+
+/** A system call refused when its arguments compare so. */
+struct RefusedWhen {
+    const char *name;
+    scmp_arg_cmp compare;
+};
+
+/** @return a comparison of an argument's lower 32 bits, as the kernel reads an int. */
+scmp_arg_cmp low32(unsigned arg, uint32_t mask, uint32_t value)
+{
+    return scmp_arg_cmp{arg, SCMP_CMP_MASKED_EQ, mask, value};
+}
+
+/**
+ * Adds the filter's rules. @return whether every one was added; a name
+ * the machine has no such call for is passed over.
+ */
+bool addRules(scmp_filter_ctx filter)
+{
+    const auto rule = [&](const char *name, int error, std::initializer_list<scmp_arg_cmp> compares) {
+        const int call = seccomp_syscall_resolve_name(name);
+        if (call == __NR_SCMP_ERROR)
+            return true;
+        return seccomp_rule_add_array(filter, SCMP_ACT_ERRNO(error), call, unsigned(compares.size()),
+                                      compares.begin())
+               == 0;
+    };
+    bool added = true;
+    for (const Refused &refused : kRefused)
+        added = rule(refused.name, refused.error, {}) && added;
+    const uint64_t self = uint64_t(::getpid());
+    const RefusedWhen conditional[] = {
+        /* A process, not a thread: no CLONE_THREAD. */
+        {"clone", low32(0, CLONE_THREAD, 0)},
+        /* Signals go to itself only. */
+        {"kill", SCMP_A0(SCMP_CMP_NE, self)},
+        {"tgkill", SCMP_A0(SCMP_CMP_NE, self)},
+        {"rt_sigqueueinfo", SCMP_A0(SCMP_CMP_NE, self)},
+        {"rt_tgsigqueueinfo", SCMP_A0(SCMP_CMP_NE, self)},
+        /* Files are opened for reading only. */
+        {"open", low32(1, O_WRONLY, O_WRONLY)},
+        {"open", low32(1, O_RDWR, O_RDWR)},
+        {"open", low32(1, O_CREAT, O_CREAT)},
+        {"open", low32(1, O_TRUNC, O_TRUNC)},
+        {"openat", low32(2, O_WRONLY, O_WRONLY)},
+        {"openat", low32(2, O_RDWR, O_RDWR)},
+        {"openat", low32(2, O_CREAT, O_CREAT)},
+        {"openat", low32(2, O_TRUNC, O_TRUNC)},
+        /* Memory shared with no file behind it. */
+        {"mmap", low32(3, MAP_SHARED | MAP_ANONYMOUS, MAP_SHARED | MAP_ANONYMOUS)},
+        /* A pipe made larger than the system's own size. */
+        {"fcntl", low32(1, 0xFFFFFFFFu, F_SETPIPE_SZ)},
+        /* Input put into a terminal, as if typed. */
+        {"ioctl", low32(1, 0xFFFFFFFFu, TIOCSTI)},
+        {"ioctl", low32(1, 0xFFFFFFFFu, TIOCLINUX)},
+        /* Another process's priority, placing or memory. */
+        {"setpriority", SCMP_A1(SCMP_CMP_NE, 0)},
+        {"ioprio_set", SCMP_A1(SCMP_CMP_NE, 0)},
+        {"sched_setaffinity", SCMP_A0(SCMP_CMP_NE, 0)},
+        {"sched_setscheduler", SCMP_A0(SCMP_CMP_NE, 0)},
+        {"sched_setparam", SCMP_A0(SCMP_CMP_NE, 0)},
+        {"sched_setattr", SCMP_A0(SCMP_CMP_NE, 0)},
+        {"migrate_pages", SCMP_A0(SCMP_CMP_NE, 0)},
+        {"move_pages", SCMP_A0(SCMP_CMP_NE, 0)},
+        {"get_robust_list", SCMP_A0(SCMP_CMP_NE, 0)},
+        /* Its limits, another's, and any but its processor time's. */
+        {"prlimit64", SCMP_A0(SCMP_CMP_NE, 0)},
+        {"setrlimit", SCMP_A0(SCMP_CMP_NE, RLIMIT_CPU)},
+    };
+    for (const RefusedWhen &refused : conditional)
+        added = rule(refused.name, EPERM, {refused.compare}) && added;
+    /* prlimit64 of its own: reading any limit, setting only the processor time's. */
+    added = rule("prlimit64", EPERM,
+                 {SCMP_A0(SCMP_CMP_EQ, 0), SCMP_A1(SCMP_CMP_NE, RLIMIT_CPU), SCMP_A2(SCMP_CMP_NE, 0)})
+            && added;
+    return added;
+}
+
+/** Landlock's ruleset as the newest kernels take it; older ones take its start. */
+struct LandlockRuleset {
+    uint64_t handledAccessFs = 0;
+    uint64_t handledAccessNet = 0;
+    uint64_t scoped = 0;
+};
+
+constexpr uint64_t kLandlockNetBindTcp = 1u << 0;
+constexpr uint64_t kLandlockNetConnectTcp = 1u << 1;
+constexpr uint64_t kLandlockScopeAbstractUnixSocket = 1u << 0;
+constexpr uint64_t kLandlockScopeSignal = 1u << 1;
+
+/**
+ * Lets the domain read every file and folder beneath the root's entries,
+ * but for /proc: the reader needs nothing there once it has started, and
+ * there lie the other processes' memory and environment.
+ * @return whether every rule was added.
+ */
+bool letRead(int domain)
+{
+    DIR *root = ::opendir("/");
+    if (!root)
+        return false;
+    bool added = true;
+    while (const dirent *entry = ::readdir(root)) {
+        const std::string name = entry->d_name;
+        if (name == "." || name == ".." || name == "proc")
+            continue;
+        const int beneath = ::open(("/" + name).c_str(), O_PATH | O_CLOEXEC);
+        struct stat st {};
+        if (beneath < 0 || ::fstat(beneath, &st) != 0) {
+            if (beneath >= 0)
+                ::close(beneath);
+            continue;
+        }
+        landlock_path_beneath_attr rule{};
+        rule.allowed_access = LANDLOCK_ACCESS_FS_READ_FILE | (S_ISDIR(st.st_mode) ? LANDLOCK_ACCESS_FS_READ_DIR : 0);
+        rule.parent_fd = beneath;
+        added = ::syscall(SYS_landlock_add_rule, domain, LANDLOCK_RULE_PATH_BENEATH, &rule, 0) == 0 && added;
+        ::close(beneath);
+    }
+    ::closedir(root);
+    return added;
+}
+
+/**
+ * Enters a Landlock domain that lets the reader read files beneath the root
+ * but not in /proc, write nothing by any path, reach no port and signal no
+ * process outside it; being in a domain, it can trace or read the memory of
+ * no process outside it either. Nothing where the kernel has no Landlock.
+ */
+void enterLandlock()
+{
+    const long abi = ::syscall(SYS_landlock_create_ruleset, nullptr, 0, LANDLOCK_CREATE_RULESET_VERSION);
+    if (abi < 1)
+        return;
+    LandlockRuleset ruleset;
+    ruleset.handledAccessFs = LANDLOCK_ACCESS_FS_READ_FILE | LANDLOCK_ACCESS_FS_READ_DIR
+                              | LANDLOCK_ACCESS_FS_WRITE_FILE | LANDLOCK_ACCESS_FS_REMOVE_DIR
+                              | LANDLOCK_ACCESS_FS_REMOVE_FILE | LANDLOCK_ACCESS_FS_MAKE_CHAR
+                              | LANDLOCK_ACCESS_FS_MAKE_DIR | LANDLOCK_ACCESS_FS_MAKE_REG
+                              | LANDLOCK_ACCESS_FS_MAKE_SOCK | LANDLOCK_ACCESS_FS_MAKE_FIFO
+                              | LANDLOCK_ACCESS_FS_MAKE_BLOCK | LANDLOCK_ACCESS_FS_MAKE_SYM;
+    size_t size = sizeof ruleset.handledAccessFs;
+    if (abi >= 2)
+        ruleset.handledAccessFs |= 1u << 13; // refer: moving or linking files between folders
+    if (abi >= 3)
+        ruleset.handledAccessFs |= 1u << 14; // truncate
+    if (abi >= 4) {
+        ruleset.handledAccessNet = kLandlockNetBindTcp | kLandlockNetConnectTcp;
+        size = offsetof(LandlockRuleset, scoped);
+    }
+    if (abi >= 6) {
+        ruleset.scoped = kLandlockScopeAbstractUnixSocket | kLandlockScopeSignal;
+        size = sizeof ruleset;
+    }
+    const long domain = ::syscall(SYS_landlock_create_ruleset, &ruleset, size, 0);
+    if (domain < 0)
+        return;
+    if (letRead(int(domain)))
+        ::syscall(SYS_landlock_restrict_self, domain, 0);
+    ::close(int(domain));
+}
+
+} // namespace
+
+bool giveUpPrivileges()
+{
+    if (::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0)
+        return false;
+    enterLandlock();
+    scmp_filter_ctx filter = seccomp_init(SCMP_ACT_ALLOW);
+    if (!filter)
+        return false;
+    /* Every thread of the reader, those started before too; the calls looked up in a tree, not one by one. */
+    seccomp_attr_set(filter, SCMP_FLTATR_CTL_TSYNC, 1);
+    seccomp_attr_set(filter, SCMP_FLTATR_CTL_OPTIMIZE, 2);
+    const bool loaded = addRules(filter) && seccomp_load(filter) == 0;
+    seccomp_release(filter);
+    return loaded;
+}
+
+} // namespace pictures

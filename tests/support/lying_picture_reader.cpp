@@ -1,0 +1,378 @@
+/** @file lying_picture_reader.cpp The picture reader, built for the tests to lie, misbehave or try to break out. */
+#include "pictures/reader.h"
+#include "platform/files.h"
+#include "platform/picture_protocol.h"
+
+#include <QImage>
+
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+#include <fcntl.h>
+#include <linux/sched.h>
+#include <netinet/in.h>
+#include <sched.h>
+#include <signal.h>
+#include <sys/ioctl.h>
+#include <sys/auxv.h>
+#include <sys/ipc.h>
+#include <sys/mman.h>
+#include <sys/ptrace.h>
+#include <sys/resource.h>
+#include <sys/shm.h>
+#include <sys/socket.h>
+#include <sys/syscall.h>
+#include <sys/uio.h>
+#include <unistd.h>
+
+/*
+ * Run as "kamenna-pictures-liar --lie=<way>" it is the real reader (the
+ * same limits, the same filter, the same reading) but for its hello, or
+ * for the answer to a picture named "lez.bmp", which it gives as <way>
+ * says; some ways act before it gives up its privileges, as a reader
+ * taken over at once would. Run as "--escape=<way>" it tries one way out
+ * of what it gave up at its first request, and answers "odmítnuto: <way>"
+ * when the system refused it, "uniklo: <way>" when it got out.
+ * "--marker=<file>" names a file of the test's that a way may try to
+ * write, truncate or remove.
+ */
+
+namespace {
+
+namespace protocol = platform::picture_protocol;
+
+QByteArray g_lie;
+QByteArray g_escape;
+QByteArray g_marker;
+
+/** Whether the reader ends once it has answered: it got hold of the program, and lets go of it so. */
+bool g_endAfterAnswer = false;
+
+[[noreturn]] void hang()
+{
+    for (;;)
+        ::pause();
+}
+
+void write(const void *bytes, size_t n)
+{
+    pictures::writeAnswer(bytes, n);
+}
+
+/** Answers with a picture of the given layout and bytes (colours, then pixels), in the stream. */
+void answerPicture(uint64_t id, QImage::Format format, int width, int height, int bytesPerLine, int colours,
+                   const QByteArray &rest)
+{
+    protocol::Answer a;
+    a.id = id;
+    a.status = protocol::Status::Picture;
+    a.transfer = protocol::Transfer::Inline;
+    a.format = format;
+    a.width = width;
+    a.height = height;
+    a.bytesPerLine = bytesPerLine;
+    a.colours = colours;
+    a.pixelBytes = int64_t(bytesPerLine) * height;
+    write(&a, sizeof a);
+    write(rest.constData(), size_t(rest.size()));
+}
+
+/** Answers with a picture read as the reader reads it, in the stream (a small one). */
+void answerHonestly(uint64_t id, const QByteArray &path)
+{
+    const QImage picture = platform::readPictureFile(QString::fromUtf8(path));
+    answerPicture(id, picture.format(), picture.width(), picture.height(), int(picture.bytesPerLine()), 0,
+                  QByteArray(reinterpret_cast<const char *>(picture.constBits()), picture.sizeInBytes()));
+}
+
+/** Answers a refusal with a text of its own. */
+void answerText(uint64_t id, const QByteArray &text)
+{
+    protocol::Answer a;
+    a.id = id;
+    a.status = protocol::Status::Broken;
+    a.textBytes = int32_t(text.size());
+    write(&a, sizeof a);
+    write(text.constData(), size_t(text.size()));
+}
+
+/** Sends a descriptor, or many, with a byte on a channel. @return whether it went. */
+bool sendDescriptors(int channel, const std::vector<int> &files)
+{
+    char byte = 0;
+    iovec part{&byte, 1};
+    std::vector<char> control(CMSG_SPACE(sizeof(int) * files.size()));
+    msghdr header{};
+    header.msg_iov = &part;
+    header.msg_iovlen = 1;
+    header.msg_control = control.data();
+    header.msg_controllen = control.size();
+    cmsghdr *c = CMSG_FIRSTHDR(&header);
+    c->cmsg_level = SOL_SOCKET;
+    c->cmsg_type = SCM_RIGHTS;
+    c->cmsg_len = CMSG_LEN(sizeof(int) * files.size());
+    std::memcpy(CMSG_DATA(c), files.data(), sizeof(int) * files.size());
+    return ::sendmsg(channel, &header, MSG_NOSIGNAL | MSG_DONTWAIT) > 0;
+}
+
+/** @return a TCP connection to a listener that never takes it, its data unsent, set to linger 30 s when closed. */
+int lingeringSocket()
+{
+    const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ::bind(listener, reinterpret_cast<sockaddr *>(&address), sizeof address);
+    ::listen(listener, 1);
+    ::getsockname(listener, reinterpret_cast<sockaddr *>(&address), &length);
+    const int connection = ::socket(AF_INET, SOCK_STREAM, 0);
+    ::connect(connection, reinterpret_cast<sockaddr *>(&address), sizeof address);
+    const linger lingering{1, 30};
+    ::setsockopt(connection, SOL_SOCKET, SO_LINGER, &lingering, sizeof lingering);
+    ::fcntl(connection, F_SETFL, O_NONBLOCK);
+    const std::vector<char> data(1 << 16, 'x');
+    while (::send(connection, data.data(), data.size(), MSG_NOSIGNAL) > 0) {
+    }
+    return connection;
+}
+
+/** Misbehaves at once, before the reader gives up its privileges, as one taken over at its start would. */
+void misbehaveAtStart()
+{
+    if (g_lie == "other-group") {
+        /* Into the program's own process group: killing the reader's group no longer reaches it. */
+        ::setpgid(0, ::getpgid(::getppid()));
+    } else if (g_lie == "lingering-socket") {
+        const int connection = lingeringSocket();
+        sendDescriptors(pictures::kRequests, {connection});
+        sendDescriptors(pictures::kAnswers, {connection});
+    } else if (g_lie == "descriptor-flood") {
+        std::vector<int> files;
+        for (int i = 0; i < 100; ++i)
+            files.push_back(::open("/dev/null", O_RDONLY));
+        for (int i = 0; i < 200 && (sendDescriptors(pictures::kRequests, files) || sendDescriptors(pictures::kAnswers, files)); ++i) {
+        }
+    }
+}
+
+bool hello()
+{
+    const protocol::Hello real;
+    if (g_lie == "hello-short") {
+        write(&real, 1);
+        hang();
+    }
+    if (g_lie == "hello-never")
+        hang();
+    if (g_lie == "hello-wrong") {
+        protocol::Hello wrong;
+        wrong.magic = 0x4B505230;
+        write(&wrong, sizeof wrong);
+        return true;
+    }
+    return false;
+}
+
+/** @return 0 when the way out was taken, else the error the system refused it with. */
+int tryEscape(const QByteArray &way)
+{
+    const pid_t program = ::getppid();
+    const auto result = [](long r) { return r < 0 ? errno : 0; };
+    errno = 0;
+    if (way == "fork") {
+        const long child = ::syscall(SYS_fork);
+        if (child == 0)
+            _exit(0);
+        return result(child);
+    }
+    if (way == "process-clone") {
+        const long child = ::syscall(SYS_clone, SIGCHLD, 0, 0, 0, 0);
+        if (child == 0)
+            _exit(0);
+        return result(child);
+    }
+    if (way == "clone3") {
+        clone_args args{};
+        args.exit_signal = SIGCHLD;
+        const long child = ::syscall(SYS_clone3, &args, sizeof args);
+        if (child == 0)
+            _exit(0);
+        return result(child);
+    }
+    if (way == "run-program") {
+        char sleep[] = "/bin/sleep", minute[] = "60";
+        char *argv[] = {sleep, minute, nullptr};
+        ::execve(sleep, argv, environ);
+        return errno;
+    }
+    if (way == "new-session")
+        return result(::setsid());
+    if (way == "other-group")
+        return result(::setpgid(0, ::getpgid(program)));
+    if (way == "signal-program")
+        return result(::kill(program, 0));
+    if (way == "signal-program-thread")
+        return result(::syscall(SYS_tgkill, program, program, 0));
+    if (way == "signal-everyone")
+        return result(::kill(-1, 0));
+    if (way == "trace-program") {
+        const long traced = ::ptrace(PTRACE_SEIZE, program, nullptr, nullptr);
+        g_endAfterAnswer = traced == 0;
+        return result(traced);
+    }
+    if (way == "read-program-memory") {
+        char byte = 0;
+        iovec local{&byte, 1};
+        iovec remote{reinterpret_cast<void *>(::getauxval(AT_ENTRY)), 1};
+        return result(::process_vm_readv(program, &local, 1, &remote, 1, 0));
+    }
+    if (way == "program-memory-file" || way == "program-environment") {
+        const QByteArray file = "/proc/" + QByteArray::number(program) + (way == "program-memory-file" ? "/mem" : "/environ");
+        const int opened = ::open(file.constData(), O_RDONLY);
+        if (opened >= 0)
+            ::close(opened);
+        return result(opened);
+    }
+    if (way == "program-descriptor")
+        return result(::syscall(SYS_pidfd_open, program, 0));
+    if (way == "network")
+        return result(::socket(AF_INET, SOCK_STREAM, 0));
+    if (way == "local-socket")
+        return result(::socket(AF_UNIX, SOCK_STREAM, 0));
+    if (way == "write-file")
+        return result(::open(g_marker.constData(), O_WRONLY));
+    if (way == "truncate-file")
+        return result(::open(g_marker.constData(), O_RDONLY | O_TRUNC));
+    if (way == "create-file")
+        return result(::open((g_marker + ".new").constData(), O_RDONLY | O_CREAT, 0600));
+    if (way == "remove-file")
+        return result(::unlink(g_marker.constData()));
+    if (way == "memory-file")
+        return result(::syscall(SYS_memfd_create, "escape", 0));
+    if (way == "memory-segment") {
+        const int segment = ::shmget(IPC_PRIVATE, 1 << 20, IPC_CREAT | 0600);
+        if (segment >= 0)
+            ::shmctl(segment, IPC_RMID, nullptr);
+        return result(segment);
+    }
+    if (way == "shared-memory") {
+        void *at = ::mmap(nullptr, size_t(1) << 30, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+        return at == MAP_FAILED ? errno : 0;
+    }
+    if (way == "memory-past-limit") {
+        void *at = ::mmap(nullptr, size_t(1) << 30, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        return at == MAP_FAILED ? errno : 0;
+    }
+    if (way == "raise-limit") {
+        /* Raised where the reader may raise it; else set as it is, which any process may. */
+        const rlimit unlimited{RLIM_INFINITY, RLIM_INFINITY};
+        if (::setrlimit(RLIMIT_AS, &unlimited) == 0)
+            return 0;
+        rlimit now{};
+        ::getrlimit(RLIMIT_AS, &now);
+        return result(::setrlimit(RLIMIT_AS, &now));
+    }
+    if (way == "change-user")
+        return result(::setuid(::getuid()));
+    if (way == "new-namespace")
+        return result(::unshare(CLONE_NEWUSER));
+    if (way == "terminal-input") {
+        char typed = 'x';
+        return result(::ioctl(STDERR_FILENO, TIOCSTI, &typed));
+    }
+    if (way == "kernel-log") {
+        char line[64];
+        return result(::syscall(SYS_syslog, 3, line, int(sizeof line)));
+    }
+    return -1;
+}
+
+bool answer(const protocol::Request &request, const QByteArray &path, uchar *)
+{
+    if (!g_escape.isEmpty()) {
+        const int error = tryEscape(g_escape);
+        if (error == 0)
+            answerText(request.id, "uniklo: " + g_escape);
+        else if (error == EPERM || error == EACCES || error == ENOSYS || error == ENOMEM)
+            answerText(request.id, "odmítnuto: " + g_escape);
+        else
+            answerText(request.id, "jinak: " + g_escape + " " + QByteArray::number(error));
+        if (g_endAfterAnswer)
+            _exit(0);
+        return true;
+    }
+    if (!path.endsWith("/lez.bmp"))
+        return false;
+    const QByteArray four(4, '\0');
+    if (g_lie == "indexed-no-colours") {
+        answerPicture(request.id, QImage::Format_Indexed8, 4, 4, 4, 0, QByteArray(16, '\0'));
+    } else if (g_lie == "indexed-past-colours") {
+        answerPicture(request.id, QImage::Format_Indexed8, 4, 4, 4, 2, QByteArray(8, '\xFF') + QByteArray(16, '\7'));
+    } else if (g_lie == "mono-past-colours") {
+        answerPicture(request.id, QImage::Format_Mono, 8, 1, 4, 1, four + QByteArray("\x80\0\0\0", 4));
+    } else if (g_lie == "too-many-colours") {
+        answerPicture(request.id, QImage::Format_Indexed8, 4, 4, 4, 257, QByteArray(257 * 4 + 16, '\0'));
+    } else if (g_lie == "unknown-format") {
+        answerPicture(request.id, QImage::Format(9999), 4, 4, 16, 0, QByteArray(64, '\0'));
+    } else if (g_lie == "past-the-window") {
+        protocol::Answer a;
+        a.id = request.id;
+        a.status = protocol::Status::Picture;
+        a.transfer = protocol::Transfer::Window;
+        a.format = QImage::Format_RGB32;
+        a.width = 4096;
+        a.height = 4096;
+        a.bytesPerLine = 4096 * 4 + 4;
+        a.pixelBytes = int64_t(a.bytesPerLine) * a.height;
+        write(&a, sizeof a);
+    } else if (g_lie == "text-past-its-most") {
+        protocol::Answer a;
+        a.id = request.id;
+        a.textBytes = 1 << 30;
+        write(&a, sizeof a);
+        hang();
+    } else if (g_lie == "other-id") {
+        answerPicture(request.id + 1, QImage::Format_RGB32, 1, 1, 4, 0, four);
+    } else if (g_lie == "zeros") {
+        const QByteArray zeros(128 * 1024, '\0');
+        write(zeros.constData(), size_t(zeros.size()));
+        hang();
+    } else if (g_lie == "bytes-after-the-answer") {
+        /* The answer, then one for the next request already: a red dot. */
+        answerHonestly(request.id, path);
+        answerPicture(request.id + 1, QImage::Format_RGB32, 1, 1, 4, 0, QByteArray("\0\0\xFF\xFF", 4));
+    } else if (g_lie == "half-then-nothing") {
+        write(&request, 4);
+        hang();
+    } else if (g_lie == "half-then-end") {
+        write(&request, 4);
+        _exit(0);
+    } else if (g_lie == "other-group") {
+        hang();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument(argv[i]);
+        if (argument.startsWith("--lie="))
+            g_lie = argument.mid(6);
+        else if (argument.startsWith("--escape="))
+            g_escape = argument.mid(9);
+        else if (argument.startsWith("--marker="))
+            g_marker = argument.mid(9);
+    }
+    misbehaveAtStart();
+    pictures::ReaderHooks hooks;
+    hooks.hello = hello;
+    hooks.answer = answer;
+    return pictures::runReader(argc, argv, hooks);
+}
