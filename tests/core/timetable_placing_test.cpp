@@ -15,6 +15,7 @@
 #include "support/largest_picture.h"
 #include "support/processor_clock.h"
 
+#include <QElapsedTimer>
 #include <QImageWriter>
 #include <QMap>
 #include <QRandomGenerator>
@@ -24,6 +25,7 @@
 #include <chrono>
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/time.h>
 #include <unistd.h>
 
@@ -93,7 +95,7 @@ int playWithinTicks(FileGame &g, int count, quint8 state, int maxTicks = 1000)
 {
     const TVlakByte &states = g.h->app().TimetableTrainStates;
     const auto reached = [&] { return std::count(states.begin(), states.begin() + count, state); };
-    const platform::PictureReader &reader = platform::PictureReader::instance();
+    platform::PictureReader &reader = platform::PictureReader::instance();
     ProcessorClock clock;
     quint64 work = platform::pathWork();
     int ticks = 0;
@@ -997,6 +999,38 @@ TEST(TimetablePlacing, ATrainOfPhotosLongerToReadThanOnePlacingWaitsForThemAndIs
     const QImage photo = platform::loadPicture(first);
     for (int v : {0, 9})
         EXPECT_EQ(g.h->app().A2().row(5).vehicles[v]->picture(), photo) << v;
+}
+
+TEST(TimetablePlacing, ATrainWhosePictureReaderIsStoppedWaitsWithinASecondAndIsPlacedOnceAnotherReadsIt)
+{
+    TrainLineText train;
+    train.neighbourDeparture = "0716";
+    FileGame g({train.text()});
+    const VehiclePictures &pictures = g.h->app().A2().vehiclePictures;
+    const int readBefore = pictures.picturesRead();
+    /* Stopped before the train is placed, as a debugger, a suspended job or a starved machine may leave it. */
+    platform::PictureReader &reader = platform::PictureReader::instance();
+    reader.start();
+    const pid_t stopped = reader.pid();
+    ASSERT_GT(stopped, 0);
+    ASSERT_EQ(::kill(stopped, SIGSTOP), 0);
+    QElapsedTimer waited;
+    waited.start();
+    g.tickAt(7, 11);
+    EXPECT_LT(waited.elapsed(), 1000 * platform::kInstrumentedSlowdown);
+    /* Not read, no fault of its file: the line waits, due and untouched, and nothing is remembered of the picture. */
+    EXPECT_EQ(g.state(0), core::LineDue);
+    EXPECT_TRUE(g.h->text("A2.G6").isEmpty());
+    EXPECT_TRUE(g.h->messages().isEmpty()) << g.h->messages().join(" | ").toStdString();
+    /* Another reader reads the pictures at the next tick, and the train is placed with them. */
+    g.h->ticks(1);
+    EXPECT_EQ(g.state(0), core::LinePlaced);
+    EXPECT_EQ(g.h->text("A2.G6"), "5401");
+    EXPECT_NE(reader.pid(), stopped);
+    /* The picture not read is read again: it was not remembered as its file's fault. */
+    EXPECT_EQ(pictures.picturesRead(), readBefore + 3);
+    EXPECT_EQ(g.h->app().A2().row(5).vehicles[0]->picture(), repositoryPicture("Vozidla/lok_754.bmp"));
+    EXPECT_TRUE(g.h->messages().isEmpty()) << g.h->messages().join(" | ").toStdString();
 }
 
 TEST(TimetablePlacing, APathThroughFoldersDatedAheadOfTheClockIsFoundOverTicksAndJamsNoLine)
