@@ -67,6 +67,8 @@ FormWindow::FormWindow(ui::Form &form) : ContainerWidget(form, *this, nullptr), 
         QEvent paint(QEvent::UpdateRequest);
         QCoreApplication::sendEvent(this, &paint);
     });
+    m_showCheck.setSingleShot(true);
+    connect(&m_showCheck, &QTimer::timeout, this, &FormWindow::checkShown);
     m_frontSeen = form.frontCount();
     m_views.insert(&form, this);
     build(form, this);
@@ -217,14 +219,27 @@ void FormWindow::applyLayout()
             hide();
         return;
     }
-    if (isHidden() && f.borderStyle() == ui::BorderStyle::ToolWindow)
+    const bool showing = isHidden();
+    if (showing && f.borderStyle() == ui::BorderStyle::ToolWindow)
         followOpener();
+    const bool toFront = f.frontCount() != m_frontSeen;
+    /* A window the window manager minimised comes back when the form is
+       brought to the front, and at once when the form has no minimise box:
+       the player could not bring it back and its opener stays disabled. */
+    if (isMinimized() && (toFront || !(windowFlagsOf(f) & Qt::WindowMinimizeButtonHint)))
+        setWindowState(windowState() & ~Qt::WindowMinimized);
     applyGeometry();
-    if (f.frontCount() != m_frontSeen) {
+    if (toFront) {
         m_frontSeen = f.frontCount();
         raise();
         activateWindow();
     }
+    if (showing || toFront) {
+        if (!m_renewing)
+            m_showTries = 0;
+        m_showCheck.start(ShowCheckMs);
+    }
+    m_renewing = false;
 }
 
 void FormWindow::followOpener()
@@ -232,8 +247,10 @@ void FormWindow::followOpener()
     /* A tool window stays above the window that had the keyboard when it
        opened (the window system is told so, as a transient window), and
        hands the keyboard back to it when it closes. */
-    QWidget *active = QApplication::activeWindow();
-    m_opener = active && active != this ? active : nullptr;
+    if (!m_renewing) {
+        QWidget *active = QApplication::activeWindow();
+        m_opener = active && active != this ? active : nullptr;
+    }
     create();
     if (QWindow *own = windowHandle())
         own->setTransientParent(m_opener && m_opener->windowHandle() ? m_opener->windowHandle() : nullptr);
@@ -242,7 +259,7 @@ void FormWindow::followOpener()
 void FormWindow::hideEvent(QHideEvent *e)
 {
     ContainerWidget::hideEvent(e);
-    if (e->spontaneous() || !m_opener)
+    if (e->spontaneous() || !m_opener || m_renewing)
         return;
     /* Once the closing event is over (it enables the opener again), unless
        the player has meanwhile gone to another window. */
@@ -261,9 +278,47 @@ void FormWindow::hideEvent(QHideEvent *e)
 
 void FormWindow::applyFlags()
 {
+    /* Compared with the flags asked last, not with windowFlags(): Qt adds
+       hints of its own (a tool window gets the system menu hint). */
     const Qt::WindowFlags flags = windowFlagsOf(*m_form);
-    if (flags != windowFlags())
-        setWindowFlags(flags); /* This hides the window; applyGeometry shows it again. */
+    if (m_flagsAsked && *m_flagsAsked == flags)
+        return;
+    m_flagsAsked = flags;
+    if (isHidden() || !windowHandle() || !m_form->visible()) {
+        setWindowFlags(flags);
+        return;
+    }
+    /* A window shown and staying so gets a new native window with the new frame:
+       setWindowFlags would unmap it and applyGeometry map the same window
+       again at once, which a window manager may lose (see dropNative). */
+    dropNative();
+    setWindowFlags(flags);
+}
+
+void FormWindow::dropNative()
+{
+    m_renewing = true;
+    hide();
+    destroy();
+    /* The new native window goes where the form says, as on the first show. */
+    m_placed = false;
+}
+
+void FormWindow::checkShown()
+{
+    const QWindow *own = windowHandle();
+    if (!m_form || !m_form->visible() || isHidden() || isMinimized() || !own || own->isExposed()
+        || m_showTries >= MaxShowTries)
+        return;
+    /* Shown by the form and by Qt, yet not put on the screen: the window
+       manager lost the window. It gets a new one, shown in front, and the
+       window manager a longer while each time. */
+    ++m_showTries;
+    dropNative();
+    applyLayout();
+    raise();
+    activateWindow();
+    m_showCheck.start(ShowCheckMs << m_showTries);
 }
 
 void FormWindow::applyGeometry()
@@ -417,6 +472,15 @@ void FormWindow::showEvent(QShowEvent *e)
     flushDirty();
     if (!focusWidget())
         setFocus();
+}
+
+void FormWindow::changeEvent(QEvent *e)
+{
+    ContainerWidget::changeEvent(e);
+    /* Minimised by the window manager: brought back once the window system's
+       event is over, unless the form offers minimising. */
+    if (e->type() == QEvent::WindowStateChange && isMinimized())
+        QTimer::singleShot(0, this, [this] { applyLayout(); });
 }
 
 void FormWindow::resizeEvent(QResizeEvent *e)

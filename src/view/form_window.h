@@ -11,6 +11,8 @@
 #include <QSet>
 #include <QTimer>
 
+#include <optional>
+
 namespace view {
 
 /**
@@ -58,6 +60,10 @@ public:
 
     /** The shortest time between two paints of the window: one display frame. */
     static constexpr int FrameMs = 16;
+    /** How long the window system has to put a shown window on the screen before it is shown anew; doubled each time. */
+    static constexpr int ShowCheckMs = 500;
+    /** How many times a window is shown anew before the window system is left to it. */
+    static constexpr int MaxShowTries = 4;
 
 protected:
     bool event(QEvent *e) override;
@@ -67,6 +73,7 @@ protected:
     void wheelEvent(QWheelEvent *e) override;
     void showEvent(QShowEvent *e) override;
     void hideEvent(QHideEvent *e) override;
+    void changeEvent(QEvent *e) override;
     void resizeEvent(QResizeEvent *e) override;
 
 private:
@@ -75,6 +82,16 @@ private:
     void applyFlags();
     /** Makes a tool window the transient of the window that has the keyboard now, its opener. */
     void followOpener();
+    /**
+     * Hides the window and lets its native window go; the next show makes a
+     * new one (a tool window over the same opener). A window manager may
+     * lose a native window unmapped and mapped again before it has handled
+     * the unmapping: it stays off the screen while Qt and the form take it
+     * as shown. A new native window cannot be taken for the old one.
+     */
+    void dropNative();
+    /** Shows the window anew when the window system has not put it on the screen since it was shown. */
+    void checkShown();
     void applyGeometry();
     /** Moves the window to its first place: centred on the screen or at the form's position. */
     void place();
@@ -94,8 +111,12 @@ private:
     bool m_sized = false;   ///< A maximised form has run its resize handler once.
     QRect m_placedFrom;     ///< The form's bounds when the window was last placed; a new place moves it.
     int m_frontSeen = 0;    ///< The form's front count last acted on.
+    std::optional<Qt::WindowFlags> m_flagsAsked; ///< The window flags last given to the window.
     int m_wheelRest = 0;    ///< Wheel turn not yet passed on as whole notches.
     QPointer<QWidget> m_opener;  ///< The window a tool window opened over; it gets the keyboard back.
+    bool m_renewing = false;     ///< The native window is being renewed: the opener stays, the keyboard is not handed back.
+    QTimer m_showCheck;          ///< Looks whether a shown window got onto the screen.
+    int m_showTries = 0;         ///< Times the window was shown anew since the form last showed it.
     QWidget *m_footer = nullptr; ///< The view's own widget below the form's area, if any.
     QElapsedTimer m_lastPaint;   ///< Since the window's dirty region was last painted.
     QTimer m_nextFrame;          ///< Paints what gathered once the frame is over.

@@ -5,6 +5,8 @@
  * screen is kept of every stage in the folder given. The layout pass (--layout) opens each view and
  * sees that it lies within the screen; the play pass (the default) plays the guide's first trains too,
  * and starts the program with the pointer parked over a caption of the launcher, clicked where it rests.
+ * The window manager's pass (--wm) runs under openbox: the timetable window opened by F4 and closed by
+ * its title bar's close button, again and again, is each time put on the screen by the X server.
  * Every wait is on what the program shows (a control's state, the game's clock); the limits of the
  * waits only guard against a hang, so a busy machine makes the check slower, never failed.
  */
@@ -16,12 +18,14 @@
 #include "platform/qt_platform.h"
 #include "view/form_window.h"
 #include "view/front.h"
+#include "x_windows.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QListWidget>
+#include <QProcess>
 #include <QScreen>
 #include <QStyleHints>
 #include <QTimer>
@@ -184,7 +188,8 @@ constexpr unsigned long KeyF7 = 0xffc4;
 
 class Check {
 public:
-    Check(App &app, view::Front &front, const QString &out) : m_app(app), m_front(front), m_out(out)
+    Check(App &app, view::Front &front, const screen::XWindows &x, const QString &out)
+        : m_app(app), m_front(front), m_x(x), m_out(out)
     {
         m_since.start();
     }
@@ -216,14 +221,17 @@ public:
         return r.isNull() ? QPoint() : r.center();
     }
 
-    /** @return where a control lies on the screen, or a null rectangle. */
+    /** @return where a control lies on the screen, as the X server has its window now, or a null rectangle. */
     QRect onScreen(const QString &name)
     {
         ui::Control *c = m_app.control(name);
         view::FormWindow *w = c ? m_front.window(*c->form()) : nullptr;
         if (!c || !w)
             return {};
-        return QRect(w->mapToGlobal(c->formPos()), QSize(c->width(), c->height()));
+        QPoint origin = w->mapToGlobal(QPoint(0, 0));
+        if (int x = 0, y = 0; m_x.ready() && m_x.origin(w->internalWinId(), x, y))
+            origin = QPoint(x, y);
+        return QRect(origin + c->formPos(), QSize(c->width(), c->height()));
     }
 
     /** @return the screen point of a list row's centre, or a null point when it is not drawn. */
@@ -244,7 +252,18 @@ public:
         if (!c || !c->showing())
             return false;
         view::FormWindow *w = m_front.window(*c->form());
-        return w && w->isVisible() && w->windowHandle() && w->windowHandle()->isExposed();
+        return w && w->isVisible() && w->windowHandle() && w->windowHandle()->isExposed() && placed(*w);
+    }
+
+    /**
+     * @return whether Qt takes a window to be where the X server has it: a
+     * window just mapped may still be on its way into the window manager's
+     * frame, and a click then lands where the window no longer is.
+     */
+    bool placed(const view::FormWindow &w)
+    {
+        int x = 0, y = 0;
+        return !m_x.ready() || (m_x.origin(w.internalWinId(), x, y) && QPoint(x, y) == w.mapToGlobal(QPoint(0, 0)));
     }
 
     /** @return whether a form's window lies wholly within the screen. */
@@ -259,6 +278,13 @@ public:
     {
         const view::FormWindow *w = windowOf(form);
         return w && w->isVisible() && w->frameGeometry() == QGuiApplication::primaryScreen()->geometry();
+    }
+
+    /** @return the X window of a form's window, or 0. */
+    unsigned long xWindow(const QString &form)
+    {
+        view::FormWindow *w = windowOf(form);
+        return w ? w->internalWinId() : 0;
     }
 
     /** Asks a form's window to close, as the close button of its title bar does. */
@@ -301,6 +327,7 @@ private:
 
     App &m_app;
     view::Front &m_front;
+    const screen::XWindows &m_x;
     QString m_out;
     QElapsedTimer m_since;
     bool m_failed = false;
@@ -807,7 +834,8 @@ bool startGame(App &app, Check &c, FakeInput &input, std::optional<QPoint> parke
         if (c.step("Možnosti opens the settings", c.waitUntil([&] { return c.showing("A0.B4"); }))) {
             c.shoot("1_settings");
             input.click(c.centre("A0.E4"));
-            c.step("OK returns to the launcher", c.waitUntil([&] { return !c.showing("A0.B4"); }));
+            c.step("OK returns to the launcher",
+                   c.waitUntil([&] { return !c.showing("A0.B4") && c.showing("A0.B1"); }));
         }
         input.click(c.centre("A0.B1"));
     }
@@ -897,6 +925,54 @@ void showViews(App &app, Check &c, FakeInput &input)
     c.step("F5 returns to the desk", switchView(c, input, "A8", KeyF5, "A6"));
 }
 
+/** How many times the window manager's pass opens and closes the timetable window. */
+constexpr int TimetableCycles = 30;
+/** How long the player looks at the desk between closing the timetable window and opening it again. */
+constexpr int BetweenCyclesMs = 600;
+
+/**
+ * The timetable window opened with F4 over the desk and closed with the
+ * close button of the title bar the window manager drew, TimetableCycles
+ * times at a player's pace. Each F4 must put the window on the screen (the
+ * X server has it viewable, whatever the toolkit thinks) and each close
+ * must give the desk back; then the desk still takes keys: F5 shows the
+ * track view.
+ */
+void timetableUnderManager(App &app, Check &c, FakeInput &input, const screen::XWindows &x)
+{
+    const ui::Form &a2 = *app.form("A2");
+    const ui::Form &a6 = *app.form("A6");
+    bool ok = true;
+    for (int i = 1; ok && i <= TimetableCycles; ++i) {
+        keyOn(c, input, "A6", KeyF4);
+        if (!c.waitUntil([&] { return a2.visible() && x.viewable(c.xWindow("A2")); })) {
+            std::printf("F4 number %d: the timetable window is %s in the program, %s on the screen, %s by the "
+                        "window manager\n",
+                        i, a2.visible() ? "open" : "closed", x.viewable(c.xWindow("A2")) ? "shown" : "not shown",
+                        x.managed(c.xWindow("A2")) ? "taken" : "not taken");
+            c.shoot("wm_timetable_not_shown");
+            ok = false;
+            break;
+        }
+        if (i == 1)
+            c.shoot("wm_timetable");
+        const screen::FrameRect f = x.frame(c.xWindow("A2"));
+        /* The close button is the title bar's last, as wide as the bar is high. */
+        input.click(QPoint(f.left + f.width - 1 - f.titleHeight / 2, f.top + f.titleHeight / 2));
+        if (!c.waitUntil([&] { return !a2.visible() && a6.enabled() && !x.viewable(c.xWindow("A2")); })) {
+            std::printf("close number %d: the timetable window is %s, the desk %s\n", i,
+                        a2.visible() ? "open" : "closed", a6.enabled() ? "enabled" : "disabled");
+            c.shoot("wm_timetable_not_closed");
+            ok = false;
+            break;
+        }
+        runFor(BetweenCyclesMs);
+    }
+    c.step("F4 puts the timetable window on the screen and its close button closes it, every time", ok);
+    c.step("F5 then shows the track view", switchView(c, input, "A6", KeyF5, "A5"));
+    c.step("F5 returns to the desk", switchView(c, input, "A5", KeyF5, "A6"));
+}
+
 /** Set when the program asks to end. */
 bool quitAsked = false;
 
@@ -973,14 +1049,14 @@ QPoint launcherCaption(int top)
  * connection: a virtual X server that loses its last client resets, and
  * puts the pointer back in the middle of the screen. @return whether it ended.
  */
-bool parkedKonec(FakeInput &input, const QString &out)
+bool parkedKonec(FakeInput &input, const screen::XWindows &x, const QString &out)
 {
     const QPoint parked = launcherCaption(KonecTop);
     input.moveTo(parked);
     Program program;
     if (!program.start())
         return false;
-    Check c(program.app, program.front, out);
+    Check c(program.app, program.front, x, out);
     if (!c.step("the launcher comes up with the pointer resting on Konec",
                 c.waitUntil([&] { return c.showing("A0.B3"); }) && c.onScreen("A0.B3").contains(parked)))
         return false;
@@ -995,22 +1071,78 @@ bool parkedKonec(FakeInput &input, const QString &out)
 }
 
 /**
- * The game through the real window: the play pass (parked set, where the
- * pointer was parked over "Start") plays the guide's first trains too.
+ * The window manager of the manager's pass: the one already on the display,
+ * or openbox started for the check with its default settings (not the
+ * user's), ended with the check.
  */
-int run(App &app, view::Front &front, FakeInput &input, const QString &out, std::optional<QPoint> parked)
+class WindowManager {
+public:
+    WindowManager() = default;
+    WindowManager(const WindowManager &) = delete;
+    WindowManager &operator=(const WindowManager &) = delete;
+
+    ~WindowManager()
+    {
+        if (m_process.state() == QProcess::NotRunning)
+            return;
+        m_process.terminate();
+        if (!m_process.waitForFinished(HangMs))
+            m_process.kill();
+    }
+
+    /** @return whether a window manager holds the screen, started now if none did. */
+    bool start(const screen::XWindows &x, const QString &out)
+    {
+        if (!x.ready())
+            return false;
+        if (x.managerRuns())
+            return true;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), out + QStringLiteral("/no-settings"));
+        m_process.setProcessEnvironment(env);
+        m_process.setProcessChannelMode(QProcess::ForwardedChannels);
+        m_process.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
+        if (!m_process.waitForStarted(HangMs)) {
+            std::fprintf(stderr, "openbox could not be started: %s\n", qPrintable(m_process.errorString()));
+            return false;
+        }
+        QElapsedTimer waited;
+        waited.start();
+        while (!x.managerRuns() && m_process.state() == QProcess::Running && waited.elapsed() < HangMs)
+            runFor(10);
+        return x.managerRuns();
+    }
+
+private:
+    QProcess m_process;
+};
+
+/** The passes of the check. */
+enum class Pass { Play, Layout, Manager };
+
+/**
+ * The game through the real window: the play pass (parked set, where the
+ * pointer was parked over "Start") plays the guide's first trains too; the
+ * manager's pass opens and closes the timetable window under the window
+ * manager instead of opening every view.
+ */
+int run(App &app, view::Front &front, FakeInput &input, const QString &out, Pass pass, std::optional<QPoint> parked,
+        const screen::XWindows &x)
 {
-    Check c(app, front, out);
+    Check c(app, front, x, out);
     if (!c.step("the X test extension is there", input.ready()))
         return 1;
-    const bool play = parked.has_value();
     const QSize screen = QGuiApplication::primaryScreen()->size();
-    std::printf("screen %dx%d, %s\n", screen.width(), screen.height(), play ? "play" : "layout");
+    const char *name = pass == Pass::Play ? "play" : pass == Pass::Layout ? "layout" : "window manager";
+    std::printf("screen %dx%d, %s\n", screen.width(), screen.height(), name);
     if (!startGame(app, c, input, parked))
         return 1;
-    if (play)
+    if (pass == Pass::Play)
         playFirstTrains(app, c, input);
-    showViews(app, c, input);
+    if (pass == Pass::Manager)
+        timetableUnderManager(app, c, input, x);
+    else
+        showViews(app, c, input);
     quitGame(c, input);
     return c.failed() ? 1 : 0;
 }
@@ -1020,19 +1152,27 @@ int run(App &app, view::Front &front, FakeInput &input, const QString &out, std:
 int main(int argc, char *argv[])
 {
     QApplication qapp(argc, argv);
-    const bool layout = argc == 3 && QByteArray(argv[1]) == "--layout";
-    if (argc != 2 && !layout) {
-        std::fprintf(stderr, "usage: kamenna-screen-check [--layout] <folder for the screenshots>\n"
-                             "  plays the guide's first trains, or with --layout only opens every view\n");
+    const QByteArray option = argc == 3 ? QByteArray(argv[1]) : QByteArray();
+    const Pass pass = option == "--layout" ? Pass::Layout : option == "--wm" ? Pass::Manager : Pass::Play;
+    if (argc != 2 && pass == Pass::Play) {
+        std::fprintf(stderr, "usage: kamenna-screen-check [--layout | --wm] <folder for the screenshots>\n"
+                             "  plays the guide's first trains, or with --layout only opens every view,\n"
+                             "  or with --wm opens and closes the timetable window under a window manager\n");
         return 2;
     }
     const QString out = QString::fromLocal8Bit(argv[argc - 1]);
     QDir().mkpath(out);
 
+    const screen::XWindows x;
+    WindowManager manager;
+    if (pass == Pass::Manager && !manager.start(x, out)) {
+        std::fprintf(stderr, "no window manager holds the screen\n");
+        return 1;
+    }
     FakeInput input;
     /* The play pass starts the program with the pointer parked on the launcher's captions. */
-    const bool parking = !layout && input.ready();
-    const bool konecEnds = !parking || parkedKonec(input, out);
+    const bool parking = pass == Pass::Play && input.ready();
+    const bool konecEnds = !parking || parkedKonec(input, x, out);
     std::optional<QPoint> parked;
     if (parking) {
         parked = launcherCaption(StartTop);
@@ -1041,6 +1181,6 @@ int main(int argc, char *argv[])
     Program program;
     if (!program.start())
         return 1;
-    const int rc = run(program.app, program.front, input, out, parked);
+    const int rc = run(program.app, program.front, input, out, pass, parked, x);
     return konecEnds ? rc : 1;
 }
