@@ -576,6 +576,9 @@ public:
             p = onPixels(p);
         return points;
     }
+    /** @return logical points on the picture where they fall, between its pixels' corners: a curve's control points. */
+    QPolygonF exact(const QPolygonF &logical) const { return logicalToPicture().map(logical); }
+    QPointF exact(QPointF logical) const { return logicalToPicture().map(logical); }
     /** @return the size of a logical length on the picture, along y. */
     double deviceHeight(double logical) const
     {
@@ -937,10 +940,11 @@ public:
         if (used == 0)
             return;
         const QPointF start = device(m_dc.position);
-        QPolygonF points = device(logical.first(used));
+        QPolygonF points;
         if (bezier) {
-            points = flattened(start, points);
+            points = flattened(exact(m_dc.position), exact(logical.first(used)));
         } else {
+            points = device(logical.first(used));
             chargePoints(points.size());
         }
         if (m_inPath) {
@@ -956,10 +960,10 @@ public:
     {
         if (logical.isEmpty())
             return;
-        const QPolygonF all = device(logical.first(1 + (logical.size() - 1) / 3 * 3));
+        const QPolygonF all = exact(logical.first(1 + (logical.size() - 1) / 3 * 3));
         chargePoints(1);
         QPolygonF points = flattened(all.first(), all.mid(1));
-        points.prepend(all.first());
+        points.prepend(onPixels(all.first()));
         if (m_inPath)
             addFigure(std::move(points), false);
         else
@@ -1241,11 +1245,11 @@ private:
     /** @return a logical curve on the picture, flattened; its points charged to the budget. */
     QPolygonF curvePoints(const Curve &curve)
     {
-        const QPointF start = device(curve.start);
+        const QPointF start = exact(curve.start);
         chargePoints(1);
         QPolygonF points =
-            flattened(start, device(QPolygonF(QList<QPointF>(curve.pieces.begin(), curve.pieces.end()))));
-        points.prepend(start);
+            flattened(start, exact(QPolygonF(QList<QPointF>(curve.pieces.begin(), curve.pieces.end()))));
+        points.prepend(onPixels(start));
         return points;
     }
     /** Draws an arc's curve as its kind does, or adds it to the path. */
