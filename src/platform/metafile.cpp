@@ -729,7 +729,7 @@ public:
         else if (which == 8)
             m_dc.pen = QPen(Qt::NoPen);
         else if (which >= 10 && which <= 17)
-            m_dc.font = LogFont{QStringLiteral("Arial"), -12, 400, false};
+            m_dc.font = LogFont{.face = QStringLiteral("Arial"), .height = -12};
     }
 
     void save()
@@ -959,7 +959,7 @@ public:
         const double scan = scanWork({{points, closed}}, closed && m_dc.brush.style() != Qt::NoBrush, pen);
         chargeShape(points.boundingRect(), points.size(), outlineOf(points, closed), scan, pen);
         const Qt::FillRule rule = m_dc.fillRule;
-        paintShape(points.boundingRect(), pen, closed ? m_dc.brush : QBrush(Qt::NoBrush),
+        paintShape([&points] { return points.boundingRect(); }, pen, closed ? m_dc.brush : QBrush(Qt::NoBrush),
                    [&points, closed, rule](QPainter &painter) {
                        if (closed)
                            painter.drawPolygon(points, rule);
@@ -1007,7 +1007,7 @@ public:
         const QLineF line(device(m_dc.position), device(logical));
         const QPen pen = devicePen();
         chargeShape(QRectF(line.p1(), line.p2()), 2, line.length(), 0, pen);
-        paintShape(QRectF(line.p1(), line.p2()), pen, QBrush(Qt::NoBrush),
+        paintShape([&line] { return QRectF(line.p1(), line.p2()); }, pen, QBrush(Qt::NoBrush),
                    [&line](QPainter &painter) { painter.drawLine(line); });
         m_dc.position = logical;
     }
@@ -1089,7 +1089,7 @@ public:
         const double rx = deviceHeight(cornerW) / 2;
         const double ry = deviceHeight(cornerH) / 2;
         const bool rounded = cornerW > 0 && cornerH > 0;
-        paintShape(box, pen, m_dc.brush, [&box, rx, ry, rounded](QPainter &painter) {
+        paintShape([&box] { return box; }, pen, m_dc.brush, [&box, rx, ry, rounded](QPainter &painter) {
             if (rounded)
                 painter.drawRoundedRect(box, rx, ry);
             else
@@ -1104,7 +1104,7 @@ public:
         }
         const auto [r, pen] = shapeRect(a, b);
         const QRectF box = r;
-        paintShape(box, pen, m_dc.brush, [&box](QPainter &painter) { painter.drawEllipse(box); });
+        paintShape([&box] { return box; }, pen, m_dc.brush, [&box](QPainter &painter) { painter.drawEllipse(box); });
     }
     /** What an arc record draws of its ellipse: the arc, the arc from the current position, a chord or a pie. */
     enum class ArcKind { Arc, ArcTo, Chord, Pie };
@@ -1533,36 +1533,42 @@ private:
     /**
      * Paints a shape with a pen and a brush as the context's mix mode
      * combines them with what lies below: `draw` paints it with a painter's
-     * pen and brush, `box` is its box on the picture without the pen. The
+     * pen and brush, `box` gives its box on the picture without the pen. The
      * brush fills first, then the pen strokes, each combined on its own.
      * @throws ui::SimError past the budget.
      */
-    template <typename Draw>
-    void paintShape(const QRectF &box, const QPen &pen, const QBrush &brush, Draw draw)
+    template <typename Box, typename Draw>
+    void paintShape(Box box, const QPen &pen, const QBrush &brush, Draw draw)
     {
         applyClip();
-        const RasterOp mix = RasterOp::ofMix(m_dc.mix);
-        if (m_dc.mix == kCopyPen || !mix.usesDestination()) {
-            /* Black, white, the colours themselves or their inverse: drawn as they are. */
-            QPen colouredPen = pen;
-            QBrush colouredBrush = brush;
-            if (m_dc.mix != kCopyPen) {
-                colouredPen.setColor(QColor::fromRgb(mix(pen.color().rgb(), 0, 0) | 0xFF000000u));
-                colouredBrush.setColor(QColor::fromRgb(mix(brush.color().rgb(), 0, 0) | 0xFF000000u));
-            }
+        const auto paint = [&](const QPen &shapePen, const QBrush &shapeBrush) {
             onCanvases([&](QPainter &painter) {
-                painter.setPen(colouredPen);
-                painter.setBrush(colouredBrush);
+                painter.setPen(shapePen);
+                painter.setBrush(shapeBrush);
                 draw(painter);
             });
+        };
+        if (m_dc.mix == kCopyPen) {
+            paint(pen, brush);
+            return;
+        }
+        const RasterOp mix = RasterOp::ofMix(m_dc.mix);
+        if (!mix.usesDestination()) {
+            /* Black, white, or the colours inverted: drawn as they come out. */
+            QPen colouredPen = pen;
+            QBrush colouredBrush = brush;
+            colouredPen.setColor(QColor::fromRgb(mix(pen.color().rgb(), 0, 0) | 0xFF000000u));
+            colouredBrush.setColor(QColor::fromRgb(mix(brush.color().rgb(), 0, 0) | 0xFF000000u));
+            paint(colouredPen, colouredBrush);
             return;
         }
         if (mix.table() == 0xAA)
             return; // what lies below is left as it is
+        const QRectF shapeBox = box();
         if (brush.style() != Qt::NoBrush)
-            mixShape(box, QPen(Qt::NoPen), brush, draw, mix);
+            mixShape(shapeBox, QPen(Qt::NoPen), brush, draw, mix);
         if (pen.style() != Qt::NoPen)
-            mixShape(box, pen, QBrush(Qt::NoBrush), draw, mix);
+            mixShape(shapeBox, pen, QBrush(Qt::NoBrush), draw, mix);
     }
     /**
      * Combines a rectangle of the picture (within the clip) with a source
@@ -1784,9 +1790,12 @@ private:
     {
         const QBrush brush = fill ? m_dc.brush : QBrush(Qt::NoBrush);
         const Qt::FillRule rule = m_dc.fillRule;
-        QRectF box;
-        for (const Figure &figure : figures)
-            box |= figure.points.boundingRect();
+        const auto box = [&figures] {
+            QRectF all;
+            for (const Figure &figure : figures)
+                all |= figure.points.boundingRect();
+            return all;
+        };
         if (figures.size() == 1 && figures.front().points.size() >= 2) {
             const Figure &figure = figures.front();
             const bool closed = fill || figure.closed;
