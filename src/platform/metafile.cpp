@@ -1986,6 +1986,28 @@ void drawEmf(const QByteArray &data, Canvas &canvas)
         /** @return whether the record holds n bytes from offset on. */
         auto holds = [size](int64_t offset, int64_t n) { return offset >= 0 && n >= 0 && offset + n <= size; };
         auto pointl = [r](int offset) { return QPointF(double(s32(r + offset)), double(s32(r + offset + 4))); };
+        /**
+         * @return the bitmap of a block transfer whose header's and pixels'
+         *         offsets and sizes are at `fields`: none when it has no
+         *         header. @throws ui::SimError when it lies outside the record.
+         */
+        auto dibAt = [r, &holds](int64_t fields) {
+            struct {
+                const char *at = nullptr; ///< Its header, colours and pixels.
+                int64_t size = 0;
+                int64_t pixelsAt = 0;
+            } dib;
+            const int64_t bmiAt = le32(r + fields);
+            const int64_t bmiSize = le32(r + fields + 4);
+            const int64_t bitsAt = le32(r + fields + 8);
+            const int64_t bitsSize = le32(r + fields + 12);
+            if (bmiSize == 0)
+                return dib;
+            if (!holds(bmiAt, bmiSize) || !holds(bitsAt, bitsSize) || bitsAt < bmiAt + bmiSize)
+                throw broken("obrázek");
+            dib = {r + bmiAt, bitsAt + bitsSize - bmiAt, bitsAt - bmiAt};
+            return dib;
+        };
         /** @return count points from offset on: pairs of 32-bit or of 16-bit numbers. */
         auto points = [r](int64_t offset, int64_t count, bool wide) {
             QPolygonF list;
@@ -2275,14 +2297,9 @@ void drawEmf(const QByteArray &data, Canvas &canvas)
         case U_EMR_STRETCHDIBITS: {
             if (!holds(8, 72))
                 throw broken("obrázek");
-            const int64_t bmiAt = le32(r + 48);
-            const int64_t bmiSize = le32(r + 52);
-            const int64_t bitsAt = le32(r + 56);
-            const int64_t bitsSize = le32(r + 60);
-            if (!holds(bmiAt, bmiSize) || !holds(bitsAt, bitsSize) || bitsAt < bmiAt + bmiSize)
-                throw broken("obrázek");
+            const auto dib = dibAt(48);
             const QRect source = sourceRect(s32(r + 32), s32(r + 36), s32(r + 40), s32(r + 44));
-            canvas.dibTransfer(bmiSize == 0 ? nullptr : r + bmiAt, bitsAt + bitsSize - bmiAt, bitsAt - bmiAt,
+            canvas.dibTransfer(dib.at, dib.size, dib.pixelsAt,
                                canvas.deviceRect(pointl(24), QSizeF(double(s32(r + 72)), double(s32(r + 76)))),
                                source, le32(r + 68));
             break;
@@ -2290,22 +2307,18 @@ void drawEmf(const QByteArray &data, Canvas &canvas)
         case U_EMR_SETDIBITSTODEVICE: {
             if (!holds(8, 68))
                 throw broken("obrázek");
-            const int64_t bmiAt = le32(r + 48);
-            const int64_t bmiSize = le32(r + 52);
-            const int64_t bitsAt = le32(r + 56);
-            const int64_t bitsSize = le32(r + 60);
-            if (bmiSize < 12 || !holds(bmiAt, bmiSize) || !holds(bitsAt, bitsSize) || bitsAt < bmiAt + bmiSize)
+            const auto dib = dibAt(48);
+            if (dib.pixelsAt < 12)
                 throw broken("obrázek");
             /* The bitmap's rows from iStartScan on, cScans of them: only a band of all its rows is drawn. */
-            const char *dib = r + bmiAt;
-            const int64_t rows = le32(dib) == 12 ? s16(dib + 6) : s32(dib + 8);
+            const int64_t rows = le32(dib.at) == 12 ? s16(dib.at + 6) : s32(dib.at + 8);
             if (le32(r + 68) != 0 || int64_t(le32(r + 72)) < std::abs(rows))
                 break;
             /* Pixels copied as they are, the source's corner its lower left one (bottom-up as the rows lie). */
             const int64_t width = s32(r + 40);
             const int64_t height = s32(r + 44);
             const int64_t top = rows > 0 ? rows - s32(r + 36) - height : s32(r + 36);
-            canvas.dibTransfer(dib, bitsAt + bitsSize - bmiAt, bitsAt - bmiAt,
+            canvas.dibTransfer(dib.at, dib.size, dib.pixelsAt,
                                canvas.deviceSized(pointl(24), QSizeF(double(width), double(height))),
                                sourceRect(s32(r + 32), top, width, height), kSourceCopy);
             break;
@@ -2316,23 +2329,13 @@ void drawEmf(const QByteArray &data, Canvas &canvas)
             if (!holds(8, stretched ? 100 : 92))
                 throw broken("obrázek");
             const QRectF target = canvas.deviceRect(pointl(24), QSizeF(double(s32(r + 32)), double(s32(r + 36))));
-            const uint32_t operation = le32(r + 40);
-            const int64_t bmiAt = le32(r + 84);
-            const int64_t bmiSize = le32(r + 88);
-            const int64_t bitsAt = le32(r + 92);
-            const int64_t bitsSize = le32(r + 96);
-            if (bmiSize == 0) {
-                /* No bitmap: the brush, black, white or what lies below make the rectangle. */
-                canvas.dibTransfer(nullptr, 0, 0, target, QRect(), operation);
-                break;
-            }
-            if (!holds(bmiAt, bmiSize) || !holds(bitsAt, bitsSize) || bitsAt < bmiAt + bmiSize)
-                throw broken("obrázek");
+            /* Without a bitmap the brush, black, white or what lies below make the rectangle. */
+            const auto dib = dibAt(84);
             /* A plain transfer takes as many of the bitmap's pixels as it covers. */
             const int64_t width = stretched ? s32(r + 100) : s32(r + 32);
             const int64_t height = stretched ? s32(r + 104) : s32(r + 36);
             const QRect source = sourceRect(s32(r + 44), s32(r + 48), width, height);
-            canvas.dibTransfer(r + bmiAt, bitsAt + bitsSize - bmiAt, bitsAt - bmiAt, target, source, operation);
+            canvas.dibTransfer(dib.at, dib.size, dib.pixelsAt, target, source, le32(r + 40));
             break;
         }
         default: break; // records that draw nothing a vehicle needs
