@@ -1228,7 +1228,8 @@ public:
             along = across;
             glyphs = QTransform(axes.m11() / across, axes.m12() / across, axes.m21() / across, axes.m22() / across, 0, 0);
         }
-        if (!std::isfinite(along) || !std::isfinite(across) || !glyphs.isInvertible())
+        /* A text mapped onto no height at all, or far past any, draws nothing. */
+        if (!(across > 0) || !std::isfinite(across) || !std::isfinite(along))
             return;
         /* A negative height is the character height; a positive one the cell height. */
         const double height = std::abs(lf.height == 0 ? 12 : lf.height) * across;
@@ -1260,7 +1261,7 @@ public:
         /* Where each character begins along the baseline, in the glyphs' pixels before they are made wider. */
         std::vector<double> starts;
         double total = metrics.horizontalAdvance(text);
-        if (!advances.empty()) {
+        if (advances.size() == size_t(text.size())) {
             starts.reserve(advances.size());
             double x = 0;
             for (const double advance : advances) {
@@ -1284,7 +1285,7 @@ public:
         /* The glyphs are placed from the reference point on the picture's pixels, as the system places them. */
         const QPointF at = device(logical);
         const QTransform frame = QTransform::fromScale(stretch, 1) * glyphs * QTransform::fromTranslate(at.x(), at.y());
-        const QRawFont raw = advances.empty() ? QRawFont() : QRawFont::fromFont(font);
+        const QRawFont raw = starts.size() == size_t(text.size()) && !starts.empty() ? QRawFont::fromFont(font) : QRawFont();
         QGlyphRun run;
         if (raw.isValid()) {
             /* One glyph a character; a pair of surrogates is one character, placed at its first unit's start. */
