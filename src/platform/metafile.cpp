@@ -1226,7 +1226,8 @@ public:
             const QTransform axes = turn * QTransform(t.m11(), t.m12(), t.m21(), t.m22(), 0, 0);
             across = std::hypot(axes.m21(), axes.m22());
             along = across;
-            glyphs = QTransform(axes.m11() / across, axes.m12() / across, axes.m21() / across, axes.m22() / across, 0, 0);
+            glyphs = QTransform(axes.m11() / across, axes.m12() / across, axes.m21() / across, axes.m22() / across, 0,
+                                0);
         }
         /* A text mapped onto no height at all, or far past any, draws nothing. */
         if (!(across > 0) || !std::isfinite(across) || !std::isfinite(along))
@@ -1285,7 +1286,8 @@ public:
         /* The glyphs are placed from the reference point on the picture's pixels, as the system places them. */
         const QPointF at = device(logical);
         const QTransform frame = QTransform::fromScale(stretch, 1) * glyphs * QTransform::fromTranslate(at.x(), at.y());
-        const QRawFont raw = starts.size() == size_t(text.size()) && !starts.empty() ? QRawFont::fromFont(font) : QRawFont();
+        const QRawFont raw =
+            starts.size() == size_t(text.size()) && !starts.empty() ? QRawFont::fromFont(font) : QRawFont();
         QGlyphRun run;
         if (raw.isValid()) {
             /* One glyph a character; a pair of surrogates is one character, placed at its first unit's start. */
@@ -1524,7 +1526,8 @@ private:
                     continue;
                 }
                 const int alpha = 255 - std::max({qRed(w) - qRed(b), qGreen(w) - qGreen(b), qBlue(w) - qBlue(b)});
-                black[x] = qRgba(std::min(qRed(b), alpha), std::min(qGreen(b), alpha), std::min(qBlue(b), alpha), alpha);
+                black[x] =
+                    qRgba(std::min(qRed(b), alpha), std::min(qGreen(b), alpha), std::min(qBlue(b), alpha), alpha);
             }
         }
         m_white = QImage();

@@ -161,7 +161,7 @@ QByteArray emfWorld(float m11, float m12, float m21, float m22, float dx, float 
     return emfRecord(35, body);
 }
 
-/** @return a bitmap four pixels wide of 8 bits a pixel: its colours (0x00RRGGBB) and its rows' indices in hex, top first. */
+/** @return a bitmap four pixels wide of 8 bits a pixel: its colours (0x00RRGGBB), its rows in hex, top first. */
 QByteArray strip(const QList<uint32_t> &colours, const char *top, const char *bottom = "")
 {
     const QByteArray rows = QByteArray::fromHex(bottom) + QByteArray::fromHex(top);
@@ -345,14 +345,15 @@ TEST(Metafiles, RasterOperationsTextsAndShapesAreDrawnAsTheSystemDrawsThem)
                               + wmfRecord(0x012D, leBytes(0, 2)) + wmfRecord(0x02FA, leBytes(5, 2) + leBytes(0, 8))
                               + wmfRecord(0x012D, leBytes(1, 2))
                               + wmfRecord(0x041B, leBytes(32, 2) + leBytes(16, 2) + leBytes(0, 4));
-    const QByteArray wmfMask = wmfRecord(0x0B23, leBytes(0x008800C6, 4) + leBytes(1, 2) + leBytes(2, 2) + leBytes(0, 4)
-                                                     + leBytes(32, 2) + leBytes(32, 2) + leBytes(0, 4) + leBytes(0, 2)
-                                                     + leBytes(2, 2) + leBytes(1, 2) + leBytes(2, 2) + leBytes(0x0101, 2)
-                                                     + leBytes(0x40, 2));
+    const QByteArray wmfMask =
+        wmfRecord(0x0B23, leBytes(0x008800C6, 4) + leBytes(1, 2) + leBytes(2, 2) + leBytes(0, 4) + leBytes(32, 2)
+                              + leBytes(32, 2) + leBytes(0, 4) + leBytes(0, 2) + leBytes(2, 2) + leBytes(1, 2)
+                              + leBytes(2, 2) + leBytes(0x0101, 2) + leBytes(0x40, 2));
     /* Texts: one in a font 16 pixels high, and one drawn through transforms onto the same pixels. */
     const QString face = QStringLiteral("DejaVu Sans");
     const QByteArray selectFont = emfRecord(37, leBytes(1, 4));
-    const QByteArray text = emfFont(-16, face) + selectFont + emfText(QStringLiteral("714007"), 2, 4, {9, 9, 9, 9, 9, 9});
+    const QByteArray text =
+        emfFont(-16, face) + selectFont + emfText(QStringLiteral("714007"), 2, 4, {9, 9, 9, 9, 9, 9});
     const QByteArray twelfths = emfWorld(1.0f / 12, 0, 0, 1.0f / 12, 0, 0) + emfFont(-192, face) + selectFont
                                 + emfText(QStringLiteral("714007"), 24, 48, {108, 108, 108, 108, 108, 108});
     const QByteArray turned = emfFont(-16, face, 900) + selectFont + emfText(QStringLiteral("714"), 4, 28, {9, 9, 9});
