@@ -743,7 +743,9 @@ TEST(HostilePictures, SlowMetafilesAreRefusedWithinTheirWorkBudget)
      * and polygons back and forth along a row in a dotted, dashed, dash-dot
      * or dash-dot-dot pen 2 or 3 pixels wide, of 16- and 32-bit points (1 to
      * 5 s and 0.5 to 1.4 GB in Qt's stroker); a polyline up and down a tall
-     * picture in a one-pixel pen, solid or dotted (0.6 to 1.2 s).
+     * picture in a one-pixel pen, solid or dotted (0.6 to 1.2 s); rectangles
+     * over the largest picture that XOR with what lies below, and a hatched
+     * brush XORed with it by block transfers (5 to 11 s).
      */
     const std::pair<const char *, int> files[] = {
         {"slow_ellipses.wmf", 2048},                {"slow_ellipses.emf", 2048},
@@ -751,7 +753,8 @@ TEST(HostilePictures, SlowMetafilesAreRefusedWithinTheirWorkBudget)
         {"zigzag_dash.emf", 132 * 1024},            {"zigzag_dash_dot.emf", 132 * 1024},
         {"zigzag_dash_dot_dot.emf", 132 * 1024},    {"zigzag_dot_32bit.emf", 264 * 1024},
         {"zigzag_polygons_dot.emf", 264 * 1024},    {"zigzag_thin.emf", 66 * 1024},
-        {"zigzag_thin_dot.emf", 66 * 1024},
+        {"zigzag_thin_dot.emf", 66 * 1024},         {"slow_xor_rectangles.emf", 8 * 1024},
+        {"slow_patinvert.emf", 32 * 1024},
     };
     for (const auto &[name, most] : files) {
         const QByteArray bytes = hostileBytes(name);
