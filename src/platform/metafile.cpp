@@ -8,10 +8,12 @@
 #include "ui/sim_error.h"
 
 #include <QFont>
-#include <QGuiApplication>
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRawFont>
 #include <QRegion>
 #include <QTransform>
 
@@ -121,6 +123,79 @@ constexpr double kRecordTime = 260;
 constexpr double kPointTime = 1200;
 constexpr double kWorkUnitTime = 5.2;
 
+/*
+ * What a raster operation costs, in the pixels of the work budget, for each
+ * pixel it combines with what lies below, on the picture over black and
+ * over white (1.4 ns with neither source nor hatches, up to 3.4 ns with
+ * hatches, a bitmap's pixels looked up or a shape drawn into a layer of its
+ * own), and for each pixel of the picture kept over white when it is made
+ * or joined to the picture over black again (0.8 ns each; see
+ * Canvas::keepOverWhite): twice the worst measured, at a nanosecond a unit.
+ */
+constexpr int64_t kRasterOpWork = 7;
+constexpr int64_t kSeparateWork = 2;
+
+/** The system's copying mix mode of pens and brushes (R2_COPYPEN), and its plain copying block transfer (SRCCOPY). */
+constexpr int kCopyPen = 13;
+constexpr uint32_t kSourceCopy = 0x00CC0020;
+
+/**
+ * A raster operation of the system: each bit of a pixel's colour a
+ * function of that bit of the pattern (the brush), of the source (the
+ * bitmap) and of the destination (what lies below), given by its truth
+ * table: bit 4p + 2s + d of the table is the result for pattern bit p,
+ * source bit s and destination bit d.
+ */
+class RasterOp {
+public:
+    /** The operation of a block transfer's code (ROP3): its truth table is the third byte. */
+    static RasterOp ofTransfer(uint32_t code) { return RasterOp(uint8_t(code >> 16)); }
+    /**
+     * The operation of a mix mode of pens and brushes (ROP2, 1 to 16): its
+     * table over the pen's bit p and the destination's bit d is bit 2p + d
+     * of the mode less one; the source is none.
+     */
+    static RasterOp ofMix(int mode)
+    {
+        const unsigned mix = unsigned(mode - 1) & 0xF;
+        uint8_t table = 0;
+        for (unsigned i = 0; i < 8; ++i) {
+            if (mix >> ((i >> 2) * 2 + (i & 1)) & 1)
+                table = uint8_t(table | 1u << i);
+        }
+        return RasterOp(table);
+    }
+
+    uint8_t table() const { return m_table; }
+    bool usesSource() const { return (m_table >> 2 & 0x33) != (m_table & 0x33); }
+    bool usesDestination() const { return (m_table >> 1 & 0x55) != (m_table & 0x55); }
+    bool usesPattern() const { return (m_table >> 4) != (m_table & 0x0F); }
+
+    /** The operation with its pattern given: a function of the source and the destination. */
+    struct WithPattern {
+        uint32_t d1s1, d1s0, d0s1, d0s0; ///< The result's bits for each destination and source bit.
+        uint32_t operator()(uint32_t s, uint32_t d) const { return mux(d, mux(s, d1s1, d1s0), mux(s, d0s1, d0s0)); }
+    };
+    WithPattern withPattern(uint32_t p) const
+    {
+        return {mux(p, m_bits[7], m_bits[3]), mux(p, m_bits[5], m_bits[1]), mux(p, m_bits[6], m_bits[2]),
+                mux(p, m_bits[4], m_bits[0])};
+    }
+    uint32_t operator()(uint32_t p, uint32_t s, uint32_t d) const { return withPattern(p)(s, d); }
+
+private:
+    explicit RasterOp(uint8_t table) : m_table(table)
+    {
+        for (unsigned i = 0; i < 8; ++i)
+            m_bits[i] = (table >> i & 1) != 0 ? ~0u : 0u;
+    }
+    /** @return the bits of a where x has ones, of b where it has zeros. */
+    static uint32_t mux(uint32_t x, uint32_t a, uint32_t b) { return b ^ ((a ^ b) & x); }
+
+    uint8_t m_table;
+    uint32_t m_bits[8]; ///< Each entry of the table as a whole word of its bit.
+};
+
 /** @return whether a character is laid out together with the one before it: a mark or a format character. */
 bool joinsThePrevious(char32_t c)
 {
@@ -161,9 +236,11 @@ QColor colourOf(uint32_t ref)
 
 /** A logical font of a metafile. */
 struct LogFont {
-    QString face;     ///< Face name.
-    int height = 0;   ///< Height in logical units; negative: the character height.
-    int weight = 400; ///< 400 normal, 700 bold.
+    QString face;       ///< Face name.
+    int height = 0;     ///< Height in logical units; negative: the character height.
+    int width = 0;      ///< Average character width in logical units; 0: the face's own for the height.
+    int escapement = 0; ///< The baseline's angle in tenths of degrees, counter-clockwise.
+    int weight = 400;   ///< 400 normal, 700 bold.
     bool italic = false;
 };
 
@@ -202,6 +279,7 @@ struct DcState {
     QTransform world;          ///< The world transform, applied before the window and viewport.
     double miterLimit = 10;    ///< A miter's length over the pen's width beyond which the join is bevelled.
     bool clockwise = false;    ///< The direction arcs are drawn in.
+    int mix = kCopyPen;        ///< How pens and brushes combine with what lies below (ROP2).
     Clip clip;
 };
 
@@ -338,11 +416,16 @@ public:
     {
         if (m_painter.isActive())
             m_painter.end();
+        if (m_whitePainter.isActive())
+            m_whitePainter.end();
     }
 
+    /** @return the picture drawn. @throws ui::SimError past the budget. */
     QImage take()
     {
         m_painter.end();
+        if (!m_kept.isEmpty())
+            join();
         return m_image;
     }
 
@@ -576,6 +659,9 @@ public:
             p = onPixels(p);
         return points;
     }
+    /** @return logical points on the picture where they fall, between its pixels' corners: a curve's control points. */
+    QPolygonF exact(const QPolygonF &logical) const { return logicalToPicture().map(logical); }
+    QPointF exact(QPointF logical) const { return logicalToPicture().map(logical); }
     /** @return the size of a logical length on the picture, along y. */
     double deviceHeight(double logical) const
     {
@@ -643,7 +729,7 @@ public:
         else if (which == 8)
             m_dc.pen = QPen(Qt::NoPen);
         else if (which >= 10 && which <= 17)
-            m_dc.font = LogFont{QStringLiteral("Arial"), -12, 400, false};
+            m_dc.font = LogFont{.face = QStringLiteral("Arial"), .height = -12};
     }
 
     void save()
@@ -724,7 +810,7 @@ public:
     }
 
     /**
-     * Sets the painter's clip to the context's, when it is not so already:
+     * Sets the painters' clip to the context's, when it is not so already:
      * that costs its rectangles and the picture's rows.
      * @throws ui::SimError past the budget.
      */
@@ -735,11 +821,11 @@ public:
             return;
         m_appliedClip = clip.id;
         if (!clip.on) {
-            m_painter.setClipping(false);
+            onCanvases([](QPainter &painter) { painter.setClipping(false); });
             return;
         }
-        chargeArea(int64_t(clip.region.rectCount()) * kRegionRectWork + m_image.height());
-        m_painter.setClipRegion(clip.region);
+        chargeArea(int64_t(clip.region.rectCount()) * kRegionRectWork * (m_kept.isEmpty() ? 1 : 2) + m_image.height());
+        onCanvases([&clip](QPainter &painter) { painter.setClipRegion(clip.region); });
     }
     /** The ways a new region is combined with the clip. */
     enum ClipMode { ClipAnd = 1, ClipOr = 2, ClipXor = 3, ClipDiff = 4, ClipCopy = 5 };
@@ -872,15 +958,14 @@ public:
         const QPen pen = devicePen();
         const double scan = scanWork({{points, closed}}, closed && m_dc.brush.style() != Qt::NoBrush, pen);
         chargeShape(points.boundingRect(), points.size(), outlineOf(points, closed), scan, pen);
-        applyClip();
-        m_painter.setPen(pen);
-        if (closed) {
-            m_painter.setBrush(m_dc.brush);
-            m_painter.drawPolygon(points, m_dc.fillRule);
-        } else {
-            m_painter.setBrush(Qt::NoBrush);
-            m_painter.drawPolyline(points);
-        }
+        const Qt::FillRule rule = m_dc.fillRule;
+        paintShape([&points] { return points.boundingRect(); }, pen, closed ? m_dc.brush : QBrush(Qt::NoBrush),
+                   [&points, closed, rule](QPainter &painter) {
+                       if (closed)
+                           painter.drawPolygon(points, rule);
+                       else
+                           painter.drawPolyline(points);
+                   });
     }
     /** Draws polygons as one shape: closed and filled, or open polylines. */
     void polyPolygon(const std::vector<QPolygonF> &polygons, bool closed = true)
@@ -922,9 +1007,8 @@ public:
         const QLineF line(device(m_dc.position), device(logical));
         const QPen pen = devicePen();
         chargeShape(QRectF(line.p1(), line.p2()), 2, line.length(), 0, pen);
-        applyClip();
-        m_painter.setPen(pen);
-        m_painter.drawLine(line);
+        paintShape([&line] { return QRectF(line.p1(), line.p2()); }, pen, QBrush(Qt::NoBrush),
+                   [&line](QPainter &painter) { painter.drawLine(line); });
         m_dc.position = logical;
     }
     /**
@@ -937,10 +1021,11 @@ public:
         if (used == 0)
             return;
         const QPointF start = device(m_dc.position);
-        QPolygonF points = device(logical.first(used));
+        QPolygonF points;
         if (bezier) {
-            points = flattened(start, points);
+            points = flattened(exact(m_dc.position), exact(logical.first(used)));
         } else {
+            points = device(logical.first(used));
             chargePoints(points.size());
         }
         if (m_inPath) {
@@ -956,10 +1041,10 @@ public:
     {
         if (logical.isEmpty())
             return;
-        const QPolygonF all = device(logical.first(1 + (logical.size() - 1) / 3 * 3));
+        const QPolygonF all = exact(logical.first(1 + (logical.size() - 1) / 3 * 3));
         chargePoints(1);
         QPolygonF points = flattened(all.first(), all.mid(1));
-        points.prepend(all.first());
+        points.prepend(onPixels(all.first()));
         if (m_inPath)
             addFigure(std::move(points), false);
         else
@@ -999,11 +1084,17 @@ public:
             shape(rectangleOutline(a, b, cornerW, cornerH));
             return;
         }
-        const QRectF r = shapeRect(a, b);
-        if (cornerW > 0 && cornerH > 0)
-            m_painter.drawRoundedRect(r, deviceHeight(cornerW) / 2, deviceHeight(cornerH) / 2);
-        else
-            m_painter.drawRect(r);
+        const auto [r, pen] = shapeRect(a, b);
+        const QRectF box = r;
+        const double rx = deviceHeight(cornerW) / 2;
+        const double ry = deviceHeight(cornerH) / 2;
+        const bool rounded = cornerW > 0 && cornerH > 0;
+        paintShape([&box] { return box; }, pen, m_dc.brush, [&box, rx, ry, rounded](QPainter &painter) {
+            if (rounded)
+                painter.drawRoundedRect(box, rx, ry);
+            else
+                painter.drawRect(box);
+        });
     }
     void ellipse(QPointF a, QPointF b)
     {
@@ -1011,7 +1102,9 @@ public:
             shape(curvePoints(ellipticArc(QRectF(a, b).normalized(), 0, 2 * std::numbers::pi)));
             return;
         }
-        m_painter.drawEllipse(shapeRect(a, b));
+        const auto [r, pen] = shapeRect(a, b);
+        const QRectF box = r;
+        paintShape([&box] { return box; }, pen, m_dc.brush, [&box](QPainter &painter) { painter.drawEllipse(box); });
     }
     /** What an arc record draws of its ellipse: the arc, the arc from the current position, a chord or a pie. */
     enum class ArcKind { Arc, ArcTo, Chord, Pie };
@@ -1101,17 +1194,54 @@ public:
         clipWith(mode, regionOf(figures, m_dc.fillRule));
     }
 
-    void text(QPointF logical, const QString &text)
+    /**
+     * Draws a text at a logical reference point as the system does: its
+     * font made at its size on the picture (the height mapped through the
+     * world and page transforms) and its glyphs drawn at that size, the
+     * baseline turned by the font's escapement, a width of the font's own
+     * making its glyphs wider or narrower, the characters placed by the
+     * record's advances where it gives them (logical units along the
+     * baseline), else by the font's own. A text of the compatible graphics
+     * mode stands upright and reads from left to right whatever the
+     * transforms, as the system draws it; one of the advanced mode is
+     * turned, slanted and mirrored with them. Text ignores the mix mode.
+     * @param advances the advance after each of the text's UTF-16 units; empty: the font's own.
+     * @param advanced whether the text is of the advanced graphics mode.
+     */
+    void text(QPointF logical, const QString &text, const std::vector<double> &advances = {}, bool advanced = false)
     {
         const LogFont &lf = m_dc.font;
+        const QTransform t = logicalToPicture();
+        /* The baseline's turn, counter-clockwise as the picture shows it (y down). */
+        const QTransform turn = QTransform().rotate(-lf.escapement / 10.0);
+        /*
+         * From the glyphs' own pixels (x along the baseline, y down through
+         * the glyphs) to the picture, and how many of those pixels a logical
+         * unit along the baseline and across it is.
+         */
+        QTransform glyphs = turn;
+        double along = std::hypot(t.m11(), t.m12());
+        double across = std::hypot(t.m21(), t.m22());
+        if (advanced) {
+            const QTransform axes = turn * QTransform(t.m11(), t.m12(), t.m21(), t.m22(), 0, 0);
+            across = std::hypot(axes.m21(), axes.m22());
+            along = across;
+            glyphs = QTransform(axes.m11() / across, axes.m12() / across, axes.m21() / across, axes.m22() / across, 0,
+                                0);
+        }
+        /* A text mapped onto no height at all, or far past any, draws nothing. */
+        if (!(across > 0) || !std::isfinite(across) || !std::isfinite(along))
+            return;
         /* A negative height is the character height; a positive one the cell height. */
-        const double height = deviceHeight(lf.height == 0 ? 12 : lf.height);
+        const double height = std::abs(lf.height == 0 ? 12 : lf.height) * across;
         const int64_t pixelSize =
             std::max<int64_t>(1, std::lround(std::min<double>(lf.height > 0 ? height * 0.8 : height, kMaxMetafileSide)));
+        /* The width of the font's own: its average character's, on the picture. */
+        const double width = lf.width == 0 ? 0 : std::clamp(std::abs(lf.width) * along, 1.0, double(kMaxMetafileSide));
         const FontKey key{lf.face.isEmpty() ? QStringLiteral("Arial") : lf.face, pixelSize, lf.weight >= 600,
                           lf.italic};
         /* Wherever it lands, and with or without a display, before any of it is drawn. */
-        chargeText(text, key);
+        chargeText(text, key, width);
         /* Fonts need a GUI application; a headless run (tests, benchmark) draws no text. Nor does a path take it. */
         if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()) || m_inPath)
             return;
@@ -1126,24 +1256,70 @@ public:
          */
         font.setStyleStrategy(QFont::NoFontMerging);
         const QFontMetricsF metrics(font);
-        QPointF at = device(logical);
-        const double width = metrics.horizontalAdvance(text);
+        /* A font of a width of its own is the face's glyphs made that much wider, advances and all. */
+        const double natural = metrics.averageCharWidth();
+        const double stretch = width > 0 && natural > 0 ? std::clamp(width / natural, 1.0 / 64, 64.0) : 1;
+        /* Where each character begins along the baseline, in the glyphs' pixels before they are made wider. */
+        std::vector<double> starts;
+        double total = metrics.horizontalAdvance(text);
+        if (advances.size() == size_t(text.size())) {
+            starts.reserve(advances.size());
+            double x = 0;
+            for (const double advance : advances) {
+                starts.push_back(x);
+                x += advance * along / stretch;
+            }
+            total = x;
+        }
+        double x = 0;
         const unsigned horizontal = m_dc.textAlign & 6;
         if (horizontal == 6)
-            at.rx() -= width / 2; // TA_CENTER
+            x = -total / 2; // TA_CENTER
         else if (horizontal == 2)
-            at.rx() -= width; // TA_RIGHT
+            x = -total; // TA_RIGHT
+        double y = 0;
         const unsigned vertical = m_dc.textAlign & 24;
         if (vertical == 0)
-            at.ry() += metrics.ascent(); // TA_TOP
+            y = metrics.ascent(); // TA_TOP
         else if (vertical == 8)
-            at.ry() -= metrics.descent(); // TA_BOTTOM
+            y = -metrics.descent(); // TA_BOTTOM
+        /* The glyphs are placed from the reference point on the picture's pixels, as the system places them. */
+        const QPointF at = device(logical);
+        const QTransform frame = QTransform::fromScale(stretch, 1) * glyphs * QTransform::fromTranslate(at.x(), at.y());
+        const QRawFont raw =
+            starts.size() == size_t(text.size()) && !starts.empty() ? QRawFont::fromFont(font) : QRawFont();
+        QGlyphRun run;
+        if (raw.isValid()) {
+            /* One glyph a character; a pair of surrogates is one character, placed at its first unit's start. */
+            QList<quint32> indexes(text.size());
+            int count = int(indexes.size());
+            if (!raw.glyphIndexesForChars(text.constData(), int(text.size()), indexes.data(), &count))
+                count = 0;
+            QList<QPointF> positions;
+            positions.reserve(count);
+            for (qsizetype i = 0; i < text.size() && positions.size() < count; ++i) {
+                positions << QPointF(x + starts[size_t(i)], y);
+                if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+                    ++i;
+            }
+            indexes.resize(positions.size());
+            run.setRawFont(raw);
+            run.setGlyphIndexes(indexes);
+            run.setPositions(positions);
+        }
         applyClip();
-        m_painter.setFont(font);
-        if (m_dc.opaqueBackground)
-            m_painter.fillRect(QRectF(at.x(), at.y() - metrics.ascent(), width, metrics.height()), m_dc.background);
-        m_painter.setPen(m_dc.textColour);
-        m_painter.drawText(at, text);
+        onCanvases([&](QPainter &painter) {
+            painter.setTransform(frame);
+            painter.setFont(font);
+            if (m_dc.opaqueBackground)
+                painter.fillRect(QRectF(x, y - metrics.ascent(), total, metrics.height()), m_dc.background);
+            painter.setPen(m_dc.textColour);
+            if (raw.isValid())
+                painter.drawGlyphRun(QPointF(0, 0), run);
+            else
+                painter.drawText(QPointF(x, y), text);
+            painter.setWorldTransform(QTransform()); // the window stays
+        });
     }
     /** The font Qt makes for a text: its face, pixel size, boldness and slant. */
     struct FontKey {
@@ -1160,11 +1336,15 @@ public:
      * Charges a text to the work budget (see kTextWork): the text itself,
      * its characters at the font's size, the runs of characters joined to
      * the one before them, and the font when no text drew with it before.
+     * A font of a width of its own has its glyphs charged as wide as twice
+     * that width where that is wider than they are high.
+     * @param width the font's average character width on the picture; 0: the face's own.
      * @throws ui::SimError past the budget.
      */
-    void chargeText(const QString &text, const FontKey &font)
+    void chargeText(const QString &text, const FontKey &font, double width = 0)
     {
         const int64_t glyph = std::max(font.pixelSize, kCharacterSide);
+        const int64_t glyphWidth = std::max(glyph, int64_t(std::min(2 * width, double(kMaxMetafileSide))));
         int64_t joined = 0;
         int64_t run = 0;
         for (qsizetype i = 0; i < text.size(); ++i) {
@@ -1177,15 +1357,42 @@ public:
             run = joinsThePrevious(c) ? run + 1 : 1;
             joined += 2 * run - 1;
         }
-        int64_t work = kTextWork + int64_t(text.size()) * glyph * glyph + joined * kJoinedWork;
+        int64_t work = kTextWork + int64_t(text.size()) * glyph * glyphWidth + joined * kJoinedWork;
         if (m_fontsMade.insert(font).second)
             work += kFontWork;
         chargeArea(work);
         chargePoints(text.size());
     }
-    /** Draws a device-independent bitmap (header, colours, pixels) over a logical rectangle. */
-    void bitmap(const char *dib, int64_t size, int64_t pixelsAt, QPointF at, QSizeF logicalSize, QRect source)
+    /** @return a logical rectangle (corner and size as given) on the picture. */
+    QRectF deviceRect(QPointF at, QSizeF size) const
     {
+        return deviceRect(at, at + QPointF(size.width(), size.height()));
+    }
+    /** @return a rectangle of a logical corner and a size in the metafile's device units, on the picture. */
+    QRectF deviceSized(QPointF at, QSizeF size) const
+    {
+        const QPointF corner = device(at);
+        const QPointF across(size.width() * std::abs(m_deviceToPicture.m11()),
+                             size.height() * std::abs(m_deviceToPicture.m22()));
+        return QRectF(corner, onPixels(corner + across)).normalized();
+    }
+    /**
+     * A block transfer of a device-independent bitmap (header, colours,
+     * pixels) to a rectangle of the picture (see transfer). The bitmap is
+     * read only when the operation uses a source: one that uses none
+     * (filling with the brush, black or white, inverting) needs none, and
+     * one that uses a source draws nothing without one (null `dib`).
+     * @param source the bitmap's pixels taken (top-down); invalid: all of them.
+     * @param rop the raster operation (ROP3): SRCCOPY draws the bitmap over what lies below.
+     * @throws ui::SimError when the bitmap is broken, or past the budget.
+     */
+    void dibTransfer(const char *dib, int64_t size, int64_t pixelsAt, const QRectF &target, QRect source,
+                     uint32_t rop)
+    {
+        if (!RasterOp::ofTransfer(rop).usesSource() || dib == nullptr) {
+            blockTransfer(nullptr, target, source, rop);
+            return;
+        }
         if (!dibIsWhole(dib, size, pixelsAt, 1))
             throw broken("vložený obrázek");
         /* Decoding it costs its own pixels, wherever it is drawn. */
@@ -1193,28 +1400,301 @@ public:
         const QImage picture = decodeDib(dib, size, pixelsAt);
         if (picture.isNull())
             throw broken("vložený obrázek");
-        const QRectF target = deviceRect(at, at + QPointF(logicalSize.width(), logicalSize.height()));
+        blockTransfer(&picture, target, source, rop);
+    }
+    /**
+     * A block transfer of a bitmap's pixels (its `source` rectangle, all of
+     * it when invalid) stretched over a rectangle of the picture, combined
+     * with the brush and what lies below by a raster operation (see
+     * transfer); a plain copy (SRCCOPY) draws the bitmap over what lies
+     * below, its colours as they are.
+     * @param picture the bitmap, decoded and charged; null: none.
+     * @throws ui::SimError past the budget.
+     */
+    void blockTransfer(const QImage *picture, const QRectF &target, QRect source, uint32_t rop)
+    {
+        const RasterOp op = RasterOp::ofTransfer(rop);
         chargeShape(target, 4, 0);
-        const QRect from = source.isValid() ? source.intersected(picture.rect()) : picture.rect();
+        if (!op.usesSource() || picture == nullptr) {
+            transfer(target.toAlignedRect(), nullptr, QRect(), op);
+            return;
+        }
+        const QRect from = source.isValid() ? source.intersected(picture->rect()) : picture->rect();
         /* A source wholly outside the bitmap draws nothing (QPainter would take an empty one as all of it). */
         if (from.isEmpty())
             return;
-        applyClip();
-        m_painter.drawImage(target, picture, from);
-    }
-    /** Fills a logical rectangle with a brush, without a pen (a block transfer without a bitmap). */
-    void fillRectangle(QPointF a, QPointF b, const QBrush &brush)
-    {
-        const QBrush kept = m_dc.brush;
-        m_dc.brush = brush;
-        chargePoints(4);
-        drawFigures({{device(QPolygonF(QRectF(a, b).normalized()).first(4)), true}}, true, false);
-        m_dc.brush = kept;
+        if (op.table() == RasterOp::ofTransfer(kSourceCopy).table()) {
+            applyClip();
+            onCanvases([&](QPainter &painter) { painter.drawImage(target, *picture, from); });
+            return;
+        }
+        const QImage pixels = picture->convertToFormat(QImage::Format_RGB32);
+        transfer(target.toAlignedRect(), &pixels, from, op);
     }
 
 private:
     /** @return the failure of a picture that would cost more work than any vehicle. */
     static ui::SimError tooMuchWork() { return broken("příliš mnoho kreslení"); }
+
+    /*
+     * Raster operations combine the bits of colours with what lies below,
+     * but where nothing is drawn the picture is see-through: what lies
+     * below there is whatever the picture is shown over. So where
+     * operations that read what lies below reach, the picture is kept
+     * twice from the first of them on: as it shows over black (m_image,
+     * made opaque there) and as it shows over white (m_white, over the box
+     * m_kept, which grows as they reach further); all drawing is done on
+     * both, each operation on each with its own destination. At the end
+     * the two are made one again (join): a pixel alike on both is opaque in
+     * that colour; where the one over white is darker in any channel (the
+     * background inverted there), it is opaque as over white; else, where
+     * it is lighter, the background shows through by the most a channel
+     * lightens, in the colour over black. So a pixel that the operations
+     * left as it was, as the masks of the usual transparency tricks leave
+     * what they do not cover, is see-through again, and a mask's grey lets
+     * some of the background through. A picture without such operations is
+     * drawn once, as before.
+     */
+    /** Does the drawing on the picture, and on the picture over white where it is kept. */
+    template <typename Draw>
+    void onCanvases(Draw draw)
+    {
+        draw(m_painter);
+        if (!m_kept.isEmpty())
+            draw(m_whitePainter);
+    }
+    /**
+     * Keeps the picture over white within an area too. The box kept grows
+     * to hold it, at least twice as wide and high as it was once it has to
+     * grow again, so operations spread over the picture one small piece
+     * after another make it grow a few times only; what it comes to hold
+     * anew is made of the picture there (then made opaque) and charged.
+     * @throws ui::SimError past the budget.
+     */
+    void keepOverWhite(const QRect &area)
+    {
+        if (m_kept.contains(area))
+            return;
+        QRect kept = area;
+        if (!m_kept.isEmpty()) {
+            kept = m_kept.united(area);
+            kept = kept.adjusted(-m_kept.width() / 2, -m_kept.height() / 2, m_kept.width() / 2, m_kept.height() / 2)
+                       .intersected(m_image.rect());
+        }
+        chargeArea(int64_t(kept.width()) * kept.height() * kSeparateWork);
+        QImage white(kept.size(), QImage::Format_RGB32);
+        if (white.isNull())
+            throw tooMuchWork();
+        for (int y = kept.top(); y <= kept.bottom(); ++y) {
+            auto *black = reinterpret_cast<QRgb *>(m_image.scanLine(y));
+            auto *row = reinterpret_cast<QRgb *>(white.scanLine(y - kept.top()));
+            const bool keptRow = y >= m_kept.top() && y <= m_kept.bottom();
+            const auto *keptWhite =
+                keptRow ? reinterpret_cast<const QRgb *>(m_white.constScanLine(y - m_kept.top())) : nullptr;
+            for (int x = kept.left(); x <= kept.right(); ++x) {
+                if (keptRow && x >= m_kept.left() && x <= m_kept.right()) {
+                    row[x - kept.left()] = keptWhite[x - m_kept.left()];
+                    continue;
+                }
+                /* Premultiplied: over black the colour as it is, over white the colour and what it lets through. */
+                const QRgb c = black[x];
+                row[x - kept.left()] = (c + (255 - qAlpha(c)) * 0x010101u) | 0xFF000000u;
+                black[x] = c | 0xFF000000u;
+            }
+        }
+        if (m_whitePainter.isActive())
+            m_whitePainter.end();
+        m_white = std::move(white);
+        m_kept = kept;
+        m_whitePainter.begin(&m_white);
+        m_whitePainter.setWindow(m_kept); // drawn on in the picture's coordinates
+        m_appliedClip = ~uint64_t(0);     // set on both painters anew
+    }
+    /** Makes the picture over black and over white one picture again (see keepOverWhite). */
+    void join()
+    {
+        m_whitePainter.end();
+        chargeArea(int64_t(m_kept.width()) * m_kept.height() * kSeparateWork);
+        for (int y = m_kept.top(); y <= m_kept.bottom(); ++y) {
+            auto *black = reinterpret_cast<QRgb *>(m_image.scanLine(y));
+            const auto *white = reinterpret_cast<const QRgb *>(m_white.constScanLine(y - m_kept.top()));
+            for (int x = m_kept.left(); x <= m_kept.right(); ++x) {
+                const QRgb b = black[x];
+                const QRgb w = white[x - m_kept.left()];
+                if (qRed(w) < qRed(b) || qGreen(w) < qGreen(b) || qBlue(w) < qBlue(b)) {
+                    black[x] = w; // the background inverted in some channel: as over white
+                    continue;
+                }
+                const int alpha = 255 - std::max({qRed(w) - qRed(b), qGreen(w) - qGreen(b), qBlue(w) - qBlue(b)});
+                black[x] =
+                    qRgba(std::min(qRed(b), alpha), std::min(qGreen(b), alpha), std::min(qBlue(b), alpha), alpha);
+            }
+        }
+        m_white = QImage();
+        m_kept = QRect();
+    }
+
+    /**
+     * Paints a shape with a pen and a brush as the context's mix mode
+     * combines them with what lies below: `draw` paints it with a painter's
+     * pen and brush, `box` gives its box on the picture without the pen. The
+     * brush fills first, then the pen strokes, each combined on its own.
+     * @throws ui::SimError past the budget.
+     */
+    template <typename Box, typename Draw>
+    void paintShape(Box box, const QPen &pen, const QBrush &brush, Draw draw)
+    {
+        applyClip();
+        const auto paint = [&](const QPen &shapePen, const QBrush &shapeBrush) {
+            onCanvases([&](QPainter &painter) {
+                painter.setPen(shapePen);
+                painter.setBrush(shapeBrush);
+                draw(painter);
+            });
+        };
+        if (m_dc.mix == kCopyPen) {
+            paint(pen, brush);
+            return;
+        }
+        const RasterOp mix = RasterOp::ofMix(m_dc.mix);
+        if (!mix.usesDestination()) {
+            /* Black, white, or the colours inverted: drawn as they come out. */
+            QPen colouredPen = pen;
+            QBrush colouredBrush = brush;
+            colouredPen.setColor(QColor::fromRgb(mix(pen.color().rgb(), 0, 0) | 0xFF000000u));
+            colouredBrush.setColor(QColor::fromRgb(mix(brush.color().rgb(), 0, 0) | 0xFF000000u));
+            paint(colouredPen, colouredBrush);
+            return;
+        }
+        if (mix.table() == 0xAA)
+            return; // what lies below is left as it is
+        const QRectF shapeBox = box();
+        if (brush.style() != Qt::NoBrush)
+            mixShape(shapeBox, QPen(Qt::NoPen), brush, draw, mix);
+        if (pen.style() != Qt::NoPen)
+            mixShape(shapeBox, pen, QBrush(Qt::NoBrush), draw, mix);
+    }
+    /**
+     * Combines a rectangle of the picture (within the clip) with a source
+     * bitmap and the brush by a raster operation, as the system's block
+     * transfers do. The source's rectangle `from` is stretched over the
+     * target, each target pixel taking the source pixel under its centre;
+     * a hatched brush's pattern is its hatches on the background colour.
+     * An operation of the pattern with a null brush leaves the picture as
+     * it is.
+     * @param source the source's pixels (RGB); null: the operation uses none.
+     * @throws ui::SimError past the budget.
+     */
+    void transfer(const QRect &target, const QImage *source, const QRect &from, RasterOp op)
+    {
+        const QRect area = target.intersected(m_image.rect());
+        if (area.isEmpty() || (source != nullptr && from.isEmpty()) || (op.usesSource() && source == nullptr))
+            return;
+        const QBrush &brush = m_dc.brush;
+        if (op.usesPattern() && brush.style() == Qt::NoBrush)
+            return;
+        chargeArea(int64_t(area.width()) * area.height() * kRasterOpWork);
+        if (op.usesDestination())
+            keepOverWhite(area);
+        /* A hatched brush's pattern: eight pixels square, repeated from the picture's corner on. */
+        QImage pattern;
+        if (op.usesPattern() && brush.style() != Qt::SolidPattern) {
+            pattern = QImage(8, 8, QImage::Format_RGB32);
+            pattern.fill(m_dc.background);
+            QPainter painter(&pattern);
+            painter.fillRect(pattern.rect(), brush);
+        }
+        const RasterOp::WithPattern solid = op.withPattern(brush.color().rgb());
+        /* The source's column and row under each target pixel's centre. */
+        std::vector<int> columns(size_t(area.width()));
+        std::vector<int> rows(size_t(area.height()));
+        if (source != nullptr) {
+            const auto under = [](int at, int start, int length, int first, int count) {
+                const int64_t i = (2 * int64_t(at - start) + 1) * count / (2 * int64_t(length));
+                return first + int(std::clamp<int64_t>(i, 0, count - 1));
+            };
+            for (int x = 0; x < area.width(); ++x)
+                columns[size_t(x)] = under(area.left() + x, target.left(), target.width(), from.left(), from.width());
+            for (int y = 0; y < area.height(); ++y)
+                rows[size_t(y)] = under(area.top() + y, target.top(), target.height(), from.top(), from.height());
+        }
+        /* Combines pixels from..to of a row of the picture whose pixel x is line[x - offset]. */
+        const auto combine = [&](QRgb *line, int offset, int y, int from, int to) {
+            const int row = y - area.top();
+            const auto *sourceRow =
+                source != nullptr ? reinterpret_cast<const QRgb *>(source->constScanLine(rows[size_t(row)])) : nullptr;
+            const auto *patternRow =
+                pattern.isNull() ? nullptr : reinterpret_cast<const QRgb *>(pattern.constScanLine(y & 7));
+            QRgb *d = line + (from - offset);
+            const int *column = columns.data() + (from - area.left());
+            const int n = to - from + 1;
+            if (patternRow != nullptr) {
+                RasterOp::WithPattern ops[8];
+                for (int i = 0; i < 8; ++i)
+                    ops[i] = op.withPattern(patternRow[i]);
+                for (int i = 0; i < n; ++i)
+                    d[i] = ops[(from + i) & 7](sourceRow != nullptr ? sourceRow[column[i]] : 0, d[i]) | 0xFF000000u;
+            } else if (sourceRow != nullptr) {
+                for (int i = 0; i < n; ++i)
+                    d[i] = solid(sourceRow[column[i]], d[i]) | 0xFF000000u;
+            } else {
+                for (int i = 0; i < n; ++i)
+                    d[i] = solid(0, d[i]) | 0xFF000000u;
+            }
+        };
+        const QRegion region = m_dc.clip.on ? m_dc.clip.region.intersected(area) : QRegion(area);
+        for (const QRect &part : region) {
+            const QRect kept = part.intersected(m_kept);
+            for (int y = part.top(); y <= part.bottom(); ++y) {
+                combine(reinterpret_cast<QRgb *>(m_image.scanLine(y)), 0, y, part.left(), part.right());
+                if (y >= kept.top() && y <= kept.bottom())
+                    combine(reinterpret_cast<QRgb *>(m_white.scanLine(y - m_kept.top())), m_kept.left(), y,
+                            kept.left(), kept.right());
+            }
+        }
+    }
+    /**
+     * Paints a shape with one pen and brush into a layer of its own, then
+     * combines each pixel it covers with what lies below by a mix mode.
+     * @throws ui::SimError past the budget.
+     */
+    template <typename Draw>
+    void mixShape(const QRectF &box, const QPen &pen, const QBrush &brush, Draw draw, RasterOp mix)
+    {
+        const double width = pen.style() == Qt::NoPen ? 0 : std::max(1.0, pen.widthF());
+        const double reach = width * (pen.joinStyle() == Qt::MiterJoin ? std::max(0.5, pen.miterLimit()) : 0.5) + 2;
+        const QRect area =
+            box.normalized().adjusted(-reach, -reach, reach, reach).toAlignedRect().intersected(m_image.rect());
+        if (area.isEmpty())
+            return;
+        chargeArea(int64_t(area.width()) * area.height() * kRasterOpWork);
+        keepOverWhite(area);
+        QImage layer(area.size(), QImage::Format_ARGB32_Premultiplied);
+        if (layer.isNull())
+            throw tooMuchWork();
+        layer.fill(Qt::transparent);
+        {
+            QPainter painter(&layer);
+            painter.translate(-area.topLeft());
+            if (m_dc.clip.on)
+                painter.setClipRegion(m_dc.clip.region);
+            painter.setPen(pen);
+            painter.setBrush(brush);
+            draw(painter);
+        }
+        for (int y = 0; y < area.height(); ++y) {
+            const auto *covered = reinterpret_cast<const QRgb *>(layer.constScanLine(y));
+            auto *black = reinterpret_cast<QRgb *>(m_image.scanLine(area.top() + y)) + area.left();
+            auto *white = reinterpret_cast<QRgb *>(m_white.scanLine(area.top() + y - m_kept.top()))
+                          + (area.left() - m_kept.left());
+            for (int x = 0; x < area.width(); ++x) {
+                if (qAlpha(covered[x]) == 0)
+                    continue;
+                black[x] = mix(covered[x], 0, black[x]) | 0xFF000000u;
+                white[x] = mix(covered[x], 0, white[x]) | 0xFF000000u;
+            }
+        }
+    }
 
     /** Adds a straight piece to a curve: a cubic whose control points lie on it, flattened into one line. */
     static void straightTo(Curve &curve, QPointF to)
@@ -1241,11 +1721,11 @@ private:
     /** @return a logical curve on the picture, flattened; its points charged to the budget. */
     QPolygonF curvePoints(const Curve &curve)
     {
-        const QPointF start = device(curve.start);
+        const QPointF start = exact(curve.start);
         chargePoints(1);
         QPolygonF points =
-            flattened(start, device(QPolygonF(QList<QPointF>(curve.pieces.begin(), curve.pieces.end()))));
-        points.prepend(start);
+            flattened(start, exact(QPolygonF(QList<QPointF>(curve.pieces.begin(), curve.pieces.end()))));
+        points.prepend(onPixels(start));
         return points;
     }
     /** Draws an arc's curve as its kind does, or adds it to the path. */
@@ -1312,19 +1792,27 @@ private:
     /** Paints figures already charged: filled with the brush when `fill` (each closed for it), stroked with the pen. */
     void paint(const std::vector<Figure> &figures, bool fill, const QPen &pen)
     {
-        applyClip();
-        m_painter.setPen(pen);
-        m_painter.setBrush(fill ? m_dc.brush : QBrush(Qt::NoBrush));
+        const QBrush brush = fill ? m_dc.brush : QBrush(Qt::NoBrush);
+        const Qt::FillRule rule = m_dc.fillRule;
+        const auto box = [&figures] {
+            QRectF all;
+            for (const Figure &figure : figures)
+                all |= figure.points.boundingRect();
+            return all;
+        };
         if (figures.size() == 1 && figures.front().points.size() >= 2) {
             const Figure &figure = figures.front();
-            if (fill || figure.closed)
-                m_painter.drawPolygon(figure.points, m_dc.fillRule);
-            else
-                m_painter.drawPolyline(figure.points);
+            const bool closed = fill || figure.closed;
+            paintShape(box, pen, brush, [&figure, closed, rule](QPainter &painter) {
+                if (closed)
+                    painter.drawPolygon(figure.points, rule);
+                else
+                    painter.drawPolyline(figure.points);
+            });
             return;
         }
         QPainterPath path;
-        path.setFillRule(m_dc.fillRule);
+        path.setFillRule(rule);
         for (const Figure &figure : figures) {
             if (figure.points.size() < 2)
                 continue; // a single point draws nothing
@@ -1332,14 +1820,15 @@ private:
             if (fill || figure.closed)
                 path.closeSubpath();
         }
-        m_painter.drawPath(path);
+        paintShape(box, pen, brush, [&path](QPainter &painter) { painter.drawPath(path); });
     }
     /**
      * @return the rectangle to give QPainter for a shape whose right and
-     *         bottom edges lie outside it: without a pen the fill covers it
-     *         exactly, a pen's outline runs along its inner edge.
+     *         bottom edges lie outside it (without a pen the fill covers it
+     *         exactly, a pen's outline runs along its inner edge), and the
+     *         pen on the picture; the shape charged to the budget.
      */
-    QRectF shapeRect(QPointF a, QPointF b)
+    std::pair<QRectF, QPen> shapeRect(QPointF a, QPointF b)
     {
         const QRectF r = deviceRect(a, b);
         const QPen pen = devicePen();
@@ -1347,14 +1836,14 @@ private:
         const double scan =
             dashesPerPixel(pen) > 0 ? scanWork({{QPolygonF(r), true}}, m_dc.brush.style() != Qt::NoBrush, pen) : 0;
         chargeShape(r, 4, 2 * (r.width() + r.height()), scan, pen);
-        applyClip();
-        m_painter.setPen(pen);
-        m_painter.setBrush(m_dc.brush);
-        return m_dc.pen.style() == Qt::NoPen ? r : r.adjusted(0, 0, -1, -1);
+        return {m_dc.pen.style() == Qt::NoPen ? r : r.adjusted(0, 0, -1, -1), pen};
     }
 
     QImage m_image;
     QPainter m_painter;
+    QRect m_kept;              ///< Where the picture is kept over black and over white (see keepOverWhite).
+    QImage m_white;            ///< The picture over white there.
+    QPainter m_whitePainter;
     QTransform m_deviceToPicture; ///< From the metafile's device units to the picture's pixels.
     int64_t m_records = 0; ///< Records drawn so far.
     int64_t m_points = 0;  ///< Points of the shapes drawn so far.
@@ -1445,11 +1934,6 @@ QSize checkedSize(int64_t width, int64_t height)
 
 constexpr uint32_t kEmfSignature = 0x464D4520; // " EMF"
 
-/** The block transfers that fill without a bitmap: with the brush, black, white. */
-constexpr uint32_t kPatternCopy = 0x00F00021;
-constexpr uint32_t kBlackness = 0x00000042;
-constexpr uint32_t kWhiteness = 0x00FF0062;
-
 /** @return whether drawEmf reads records of this type. */
 bool isDrawnEmfRecord(uint32_t type)
 {
@@ -1470,7 +1954,7 @@ bool isDrawnEmfRecord(uint32_t type)
     case U_EMR_CLOSEFIGURE: case U_EMR_ABORTPATH: case U_EMR_FILLPATH: case U_EMR_STROKEPATH:
     case U_EMR_STROKEANDFILLPATH: case U_EMR_ARC: case U_EMR_ARCTO: case U_EMR_CHORD: case U_EMR_PIE:
     case U_EMR_ANGLEARC: case U_EMR_SETARCDIRECTION: case U_EMR_SETMITERLIMIT: case U_EMR_EXTCREATEPEN:
-    case U_EMR_BITBLT: case U_EMR_STRETCHBLT:
+    case U_EMR_BITBLT: case U_EMR_STRETCHBLT: case U_EMR_SETDIBITSTODEVICE: case U_EMR_SETROP2:
         return true;
     default:
         return false;
@@ -1506,6 +1990,28 @@ void drawEmf(const QByteArray &data, Canvas &canvas)
         /** @return whether the record holds n bytes from offset on. */
         auto holds = [size](int64_t offset, int64_t n) { return offset >= 0 && n >= 0 && offset + n <= size; };
         auto pointl = [r](int offset) { return QPointF(double(s32(r + offset)), double(s32(r + offset + 4))); };
+        /**
+         * @return the bitmap of a block transfer whose header's and pixels'
+         *         offsets and sizes are at `fields`: none when it has no
+         *         header. @throws ui::SimError when it lies outside the record.
+         */
+        auto dibAt = [r, &holds](int64_t fields) {
+            struct {
+                const char *at = nullptr; ///< Its header, colours and pixels.
+                int64_t size = 0;
+                int64_t pixelsAt = 0;
+            } dib;
+            const int64_t bmiAt = le32(r + fields);
+            const int64_t bmiSize = le32(r + fields + 4);
+            const int64_t bitsAt = le32(r + fields + 8);
+            const int64_t bitsSize = le32(r + fields + 12);
+            if (bmiSize == 0)
+                return dib;
+            if (!holds(bmiAt, bmiSize) || !holds(bitsAt, bitsSize) || bitsAt < bmiAt + bmiSize)
+                throw broken("obrázek");
+            dib = {r + bmiAt, bitsAt + bitsSize - bmiAt, bitsAt - bmiAt};
+            return dib;
+        };
         /** @return count points from offset on: pairs of 32-bit or of 16-bit numbers. */
         auto points = [r](int64_t offset, int64_t count, bool wide) {
             QPolygonF list;
@@ -1638,6 +2144,7 @@ void drawEmf(const QByteArray &data, Canvas &canvas)
         case U_EMR_RESTOREDC:
         case U_EMR_SETARCDIRECTION:
         case U_EMR_SETMITERLIMIT:
+        case U_EMR_SETROP2:
         case U_EMR_SELECTCLIPPATH: {
             if (!holds(8, 4))
                 throw broken("nastavení");
@@ -1664,6 +2171,8 @@ void drawEmf(const QByteArray &data, Canvas &canvas)
                 dc.clockwise = v == 2;
             else if (type == U_EMR_SETMITERLIMIT)
                 dc.miterLimit = std::clamp(double(v), 1.0, kMaxMiterLimit);
+            else if (type == U_EMR_SETROP2)
+                dc.mix = v >= 1 && v <= 16 ? int(v) : dc.mix;
             else
                 canvas.clipToPath(int(v));
             break;
@@ -1758,6 +2267,8 @@ void drawEmf(const QByteArray &data, Canvas &canvas)
                 throw broken("písmo");
             LogFont font;
             font.height = int(s32(r + 12));
+            font.width = int(s32(r + 16));
+            font.escapement = int(s32(r + 20));
             font.weight = int(s32(r + 28));
             font.italic = r[32] != 0;
             font.face = QString::fromUtf16(reinterpret_cast<const char16_t *>(r + 40), 32);
@@ -1775,21 +2286,45 @@ void drawEmf(const QByteArray &data, Canvas &canvas)
             QString text(int(chars), Qt::Uninitialized);
             for (int64_t i = 0; i < chars; ++i)
                 text[int(i)] = QChar(le16(r + offset + i * 2));
-            canvas.text(pointl(36), text);
+            /* The characters' advances, when the record has them; with ETO_PDY each is followed by a vertical one. */
+            const int64_t advancesAt = le32(r + 72);
+            const int64_t step = (le32(r + 52) & 0x2000) != 0 ? 8 : 4;
+            std::vector<double> advances;
+            if (advancesAt != 0 && holds(advancesAt, chars * step)) {
+                advances.reserve(size_t(chars));
+                for (int64_t i = 0; i < chars; ++i)
+                    advances.push_back(double(s32(r + advancesAt + i * step)));
+            }
+            canvas.text(pointl(36), text, advances, le32(r + 24) == 2);
             break;
         }
         case U_EMR_STRETCHDIBITS: {
             if (!holds(8, 72))
                 throw broken("obrázek");
-            const int64_t bmiAt = le32(r + 48);
-            const int64_t bmiSize = le32(r + 52);
-            const int64_t bitsAt = le32(r + 56);
-            const int64_t bitsSize = le32(r + 60);
-            if (!holds(bmiAt, bmiSize) || !holds(bitsAt, bitsSize) || bitsAt < bmiAt + bmiSize)
-                throw broken("obrázek");
+            const auto dib = dibAt(48);
             const QRect source = sourceRect(s32(r + 32), s32(r + 36), s32(r + 40), s32(r + 44));
-            canvas.bitmap(r + bmiAt, bitsAt + bitsSize - bmiAt, bitsAt - bmiAt, pointl(24),
-                          QSizeF(double(s32(r + 72)), double(s32(r + 76))), source);
+            canvas.dibTransfer(dib.at, dib.size, dib.pixelsAt,
+                               canvas.deviceRect(pointl(24), QSizeF(double(s32(r + 72)), double(s32(r + 76)))),
+                               source, le32(r + 68));
+            break;
+        }
+        case U_EMR_SETDIBITSTODEVICE: {
+            if (!holds(8, 68))
+                throw broken("obrázek");
+            const auto dib = dibAt(48);
+            if (dib.pixelsAt < 12)
+                throw broken("obrázek");
+            /* The bitmap's rows from iStartScan on, cScans of them: only a band of all its rows is drawn. */
+            const int64_t rows = le32(dib.at) == 12 ? s16(dib.at + 6) : s32(dib.at + 8);
+            if (le32(r + 68) != 0 || int64_t(le32(r + 72)) < std::abs(rows))
+                break;
+            /* Pixels copied as they are, the source's corner its lower left one (bottom-up as the rows lie). */
+            const int64_t width = s32(r + 40);
+            const int64_t height = s32(r + 44);
+            const int64_t top = rows > 0 ? rows - s32(r + 36) - height : s32(r + 36);
+            canvas.dibTransfer(dib.at, dib.size, dib.pixelsAt,
+                               canvas.deviceSized(pointl(24), QSizeF(double(width), double(height))),
+                               sourceRect(s32(r + 32), top, width, height), kSourceCopy);
             break;
         }
         case U_EMR_BITBLT:
@@ -1797,29 +2332,14 @@ void drawEmf(const QByteArray &data, Canvas &canvas)
             const bool stretched = type == U_EMR_STRETCHBLT;
             if (!holds(8, stretched ? 100 : 92))
                 throw broken("obrázek");
-            const QPointF target = pointl(24);
-            const QSizeF targetSize(double(s32(r + 32)), double(s32(r + 36)));
-            const uint32_t operation = le32(r + 40);
-            const int64_t bmiAt = le32(r + 84);
-            const int64_t bmiSize = le32(r + 88);
-            const int64_t bitsAt = le32(r + 92);
-            const int64_t bitsSize = le32(r + 96);
-            if (bmiSize == 0) {
-                /* No bitmap: the rectangle is filled with the brush, black or white, or left as it is. */
-                const QPointF corner = target + QPointF(targetSize.width(), targetSize.height());
-                if (operation == kPatternCopy)
-                    canvas.fillRectangle(target, corner, dc.brush);
-                else if (operation == kBlackness || operation == kWhiteness)
-                    canvas.fillRectangle(target, corner, QBrush(operation == kBlackness ? Qt::black : Qt::white));
-                break;
-            }
-            if (!holds(bmiAt, bmiSize) || !holds(bitsAt, bitsSize) || bitsAt < bmiAt + bmiSize)
-                throw broken("obrázek");
+            const QRectF target = canvas.deviceRect(pointl(24), QSizeF(double(s32(r + 32)), double(s32(r + 36))));
+            /* Without a bitmap the brush, black, white or what lies below make the rectangle. */
+            const auto dib = dibAt(84);
             /* A plain transfer takes as many of the bitmap's pixels as it covers. */
             const int64_t width = stretched ? s32(r + 100) : s32(r + 32);
             const int64_t height = stretched ? s32(r + 104) : s32(r + 36);
             const QRect source = sourceRect(s32(r + 44), s32(r + 48), width, height);
-            canvas.bitmap(r + bmiAt, bitsAt + bitsSize - bmiAt, bitsAt - bmiAt, target, targetSize, source);
+            canvas.dibTransfer(dib.at, dib.size, dib.pixelsAt, target, source, le32(r + 40));
             break;
         }
         default: break; // records that draw nothing a vehicle needs
@@ -1869,7 +2389,53 @@ enum WmfFunction : uint16_t {
     WmfExtTextOut = 0x0A32,
     WmfDibStretchBlt = 0x0B41,
     WmfStretchDib = 0x0F43,
+    WmfSetRop2 = 0x0104,
+    WmfPatBlt = 0x061D,
+    WmfBitBlt = 0x0922,
+    WmfStretchBlt = 0x0B23,
+    WmfDibBitBlt = 0x0940,
+    WmfSetDibToDev = 0x0D33,
 };
+
+/**
+ * @return the pixels of a WMF block transfer's device-dependent bitmap
+ *         (its type, width, height, bytes a row, planes and bits a pixel,
+ *         then its rows top-down): one of a bit a pixel in the text colour
+ *         (0) and the background colour (1), as the system turns a
+ *         monochrome bitmap into colours, one of 24 or 32 bits a pixel as
+ *         it is; null for any other, which is passed over. Its pixels are
+ *         charged to the budget before they are made.
+ * @throws ui::SimError when its rows lie beyond the record, or past the budget.
+ */
+QImage bitmap16(const char *p, int64_t size, QColor text, QColor background, Canvas &canvas)
+{
+    if (size < 10)
+        throw broken("obrázek");
+    const int64_t width = s16(p + 2);
+    const int64_t height = s16(p + 4);
+    const int64_t rowBytes = le16(p + 6);
+    const int bits = uint8_t(p[9]);
+    if (uint8_t(p[8]) != 1 || (bits != 1 && bits != 24 && bits != 32) || width <= 0 || height <= 0)
+        return QImage();
+    if (rowBytes * 8 < width * bits || 10 + rowBytes * height > size)
+        throw broken("obrázek");
+    canvas.chargeArea(width * height);
+    QImage pixels(int(width), int(height), QImage::Format_RGB32);
+    if (pixels.isNull())
+        throw broken("obrázek");
+    const QRgb colours[2] = {text.rgb(), background.rgb()};
+    for (int64_t y = 0; y < height; ++y) {
+        const auto *row = reinterpret_cast<const uint8_t *>(p + 10 + y * rowBytes);
+        auto *line = reinterpret_cast<QRgb *>(pixels.scanLine(int(y)));
+        for (int64_t x = 0; x < width; ++x) {
+            if (bits == 1)
+                line[x] = colours[row[x / 8] >> (7 - x % 8) & 1];
+            else
+                line[x] = qRgb(row[x * bits / 8 + 2], row[x * bits / 8 + 1], row[x * bits / 8]);
+        }
+    }
+    return pixels;
+}
 
 /** Where a WMF's records begin and how large its picture is. */
 struct WmfLayout {
@@ -1942,6 +2508,10 @@ void drawWmf(const QByteArray &data, int64_t from, Canvas &canvas)
             dc.fillRule = le16(p) == 2 ? Qt::WindingFill : Qt::OddEvenFill;
             break;
         case WmfSetTextAlign: need(2, "nastavení"); dc.textAlign = le16(p); break;
+        case WmfSetRop2:
+            need(2, "nastavení");
+            dc.mix = le16(p) >= 1 && le16(p) <= 16 ? le16(p) : dc.mix;
+            break;
         case WmfSetBkColor: need(4, "barva"); dc.background = colourOf(le32(p)); break;
         case WmfSetTextColor: need(4, "barva"); dc.textColour = colourOf(le32(p)); break;
         case WmfSetWindowOrg: need(4, "okno"); dc.windowOrigin = yx(p); break;
@@ -1964,6 +2534,8 @@ void drawWmf(const QByteArray &data, int64_t from, Canvas &canvas)
             need(18, "písmo");
             LogFont font;
             font.height = s16(p);
+            font.width = s16(p + 2);
+            font.escapement = s16(p + 4);
             font.weight = s16(p + 8);
             font.italic = p[10] != 0;
             const int64_t faceBytes = std::min<int64_t>(32, params - 18);
@@ -2048,19 +2620,75 @@ void drawWmf(const QByteArray &data, int64_t from, Canvas &canvas)
             const bool rect = (le16(p + 6) & 0x0006) != 0; // opaque or clipped: a rectangle follows
             const int64_t textAt = 8 + (rect ? 8 : 0);
             need(textAt + length, "text");
-            canvas.text(yx(p), decodeCp1250(QByteArray(p + textAt, int(length))));
+            /* The characters' advances follow the text (padded to a word), when the record has them. */
+            const int64_t advancesAt = textAt + (length + 1) / 2 * 2;
+            std::vector<double> advances;
+            if (holds(advancesAt + length * 2)) {
+                advances.reserve(size_t(length));
+                for (int64_t i = 0; i < length; ++i)
+                    advances.push_back(s16(p + advancesAt + i * 2));
+            }
+            canvas.text(yx(p), decodeCp1250(QByteArray(p + textAt, int(length))), advances);
             break;
         }
-        case WmfStretchDib:
-        case WmfDibStretchBlt: {
-            /* StretchDIB has a usage word after the raster operation. */
-            const int64_t words = function == WmfStretchDib ? 3 : 2;
-            need(words * 2 + 16 + 12, "obrázek");
-            const char *q = p + words * 2;
-            const QRect source = sourceRect(s16(q + 6), s16(q + 4), s16(q + 2), s16(q));
-            const QSizeF logicalSize(s16(q + 10), s16(q + 8));
-            const QPointF target(s16(q + 14), s16(q + 12));
-            canvas.bitmap(q + 16, params - words * 2 - 16, -1, target, logicalSize, source);
+        case WmfPatBlt:
+            /* The raster operation, then the rectangle's height, width, top and left. */
+            need(12, "obrázek");
+            canvas.dibTransfer(nullptr, 0, 0,
+                               canvas.deviceRect(QPointF(s16(p + 10), s16(p + 8)), QSizeF(s16(p + 6), s16(p + 4))),
+                               QRect(), le32(p));
+            break;
+        case WmfBitBlt:
+        case WmfStretchBlt:
+        case WmfDibBitBlt:
+        case WmfDibStretchBlt:
+        case WmfStretchDib: {
+            /*
+             * The raster operation (StretchDIB's followed by a usage word),
+             * the source's size when stretched, its top and left, the
+             * target's size, top and left, then the bitmap: a device-
+             * independent one, or a device-dependent one for BitBlt and
+             * StretchBlt. A record without a bitmap ends with the target.
+             */
+            const bool stretched = function != WmfBitBlt && function != WmfDibBitBlt;
+            const int64_t sizesAt = function == WmfStretchDib ? 6 : 4;
+            const int64_t fields = sizesAt + (stretched ? 16 : 12);
+            need(4, "obrázek");
+            const uint32_t rop = le32(p);
+            if (function != WmfStretchDib && size / 2 == (function >> 8) + 3) {
+                need(12, "obrázek");
+                const char *q = p + params - 8;
+                canvas.dibTransfer(nullptr, 0, 0, canvas.deviceRect(yx(q + 4), QSizeF(s16(q + 2), s16(q))), QRect(),
+                                   rop);
+                break;
+            }
+            need(fields + 10, "obrázek");
+            const char *q = p + sizesAt + (stretched ? 4 : 0);
+            const QRect source = stretched ? sourceRect(s16(q + 2), s16(q), s16(p + sizesAt + 2), s16(p + sizesAt))
+                                           : sourceRect(s16(q + 2), s16(q), s16(q + 6), s16(q + 4));
+            const QRectF target = canvas.deviceRect(yx(q + 8), QSizeF(s16(q + 6), s16(q + 4)));
+            if (function == WmfBitBlt || function == WmfStretchBlt) {
+                const QImage pixels = RasterOp::ofTransfer(rop).usesSource()
+                                          ? bitmap16(p + fields, params - fields, dc.textColour, dc.background, canvas)
+                                          : QImage();
+                canvas.blockTransfer(pixels.isNull() ? nullptr : &pixels, target, source, rop);
+            } else {
+                canvas.dibTransfer(p + fields, params - fields, -1, target, source, rop);
+            }
+            break;
+        }
+        case WmfSetDibToDev: {
+            /* Usage, scans, first scan, the source's lower left corner, its size, the target's corner, the bitmap. */
+            need(18 + 12, "obrázek");
+            const char *dib = p + 18;
+            const int64_t rows = le32(dib) == 12 ? s16(dib + 6) : s32(dib + 8);
+            if (le16(p + 4) != 0 || le16(p + 2) < std::abs(rows))
+                break; // a band of the bitmap's rows: passed over
+            const int64_t width = s16(p + 12);
+            const int64_t height = s16(p + 10);
+            const int64_t top = rows > 0 ? rows - s16(p + 6) - height : s16(p + 6);
+            canvas.dibTransfer(dib, params - 18, -1, canvas.deviceSized(yx(p + 14), QSizeF(width, height)),
+                               sourceRect(s16(p + 8), top, width, height), kSourceCopy);
             break;
         }
         default: break; // records that draw nothing a vehicle needs

@@ -21,9 +21,11 @@ bool looksLikeEmf(const QByteArray &data);
  * Draws a WMF picture as the Windows graphics interface draws it: pens
  * (with their dashes, ends and joins), brushes, fonts, lines, polygons,
  * rectangles, ellipses, arcs, chords, pies, clip rectangles, text and
- * embedded bitmaps. Its size in pixels is the placeable header's bounding
- * box at 96 dots per inch (without that header, the window extent).
- * Where nothing is drawn it is transparent.
+ * embedded bitmaps, combined with what lies below by their raster
+ * operations and mix modes. Its size in pixels is the placeable header's
+ * bounding box at 96 dots per inch (without that header, the window
+ * extent). Where nothing is drawn it is transparent, and where raster
+ * operations leave what lies below as it was.
  * Every record is checked against the file's end and its own size first.
  * @return the picture in QImage::Format_ARGB32_Premultiplied.
  * @throws ui::SimError when the file is cut, a record lies about its

@@ -2,10 +2,12 @@
 #include "platform/bitmap_check.h"
 #include "platform/files.h"
 #include "platform/metafile.h"
+#include "platform/metafile_bytes.h"
 #include "platform/picture_read.h"
 #include "platform/wave_bytes.h"
 #include "failure_text.h"
 #include "support/processor_clock.h"
+#include "view/qt_app.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,6 +15,10 @@
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
+
+#include <cstring>
+#include <tuple>
+#include <vector>
 
 using testing_support::failureOf;
 
@@ -100,6 +106,66 @@ qsizetype wmfRecord(const QByteArray &wmf, uint16_t function)
         at += qsizetype(platform::le32(wmf.constData() + at)) * 2;
     }
     return -1;
+}
+
+/** @return a pixel of a picture as it is kept: premultiplied ARGB. */
+QRgb kept(const QImage &picture, int x, int y)
+{
+    return reinterpret_cast<const QRgb *>(picture.constScanLine(y))[x];
+}
+
+/** @return an EMF of 32 x 32 pixels holding the records. */
+QByteArray emf32(const QByteArray &records)
+{
+    int count = 0;
+    for (qsizetype at = 0; at + 8 <= records.size(); at += platform::le32(records.constData() + at + 4))
+        ++count;
+    return emfOf(records, count, 32, 32);
+}
+
+/** @return EMF records selecting a new solid brush of a colour (0x00BBGGRR) and no pen. */
+QByteArray emfBrush(uint32_t colour)
+{
+    return emfRecord(39, leBytes(2, 4) + leBytes(0, 4) + leBytes(colour, 4) + leBytes(0, 4))
+           + emfRecord(37, leBytes(2, 4)) + emfRecord(37, leBytes(0x80000008, 4));
+}
+
+/** @return an EMF record of a rectangle (43), or of a chord (46) or pie (47) of the ellipse in it between two rays. */
+QByteArray emfBox(uint32_t type, const QRect &box, QPoint from = {}, QPoint to = {})
+{
+    QByteArray body = leBytes(uint32_t(box.left()), 4) + leBytes(uint32_t(box.top()), 4)
+                      + leBytes(uint32_t(box.right() + 1), 4) + leBytes(uint32_t(box.bottom() + 1), 4);
+    if (type != 43)
+        body += leBytes(uint32_t(from.x()), 4) + leBytes(uint32_t(from.y()), 4) + leBytes(uint32_t(to.x()), 4)
+                + leBytes(uint32_t(to.y()), 4);
+    return emfRecord(type, body);
+}
+
+/** @return an EMF block transfer (BITBLT) without a bitmap over a rectangle by a raster operation. */
+QByteArray emfBlt(const QRect &target, uint32_t rop)
+{
+    return emfRecord(76, leBytes(0, 16) + leBytes(uint32_t(target.x()), 4) + leBytes(uint32_t(target.y()), 4)
+                             + leBytes(uint32_t(target.width()), 4) + leBytes(uint32_t(target.height()), 4)
+                             + leBytes(rop, 4) + leBytes(0, 8 + 24 + 8 + 16));
+}
+
+/** @return an EMF record setting the world transform. */
+QByteArray emfWorld(float m11, float m12, float m21, float m22, float dx, float dy)
+{
+    QByteArray body;
+    for (const float v : {m11, m12, m21, m22, dx, dy}) {
+        uint32_t bits = 0;
+        std::memcpy(&bits, &v, sizeof bits);
+        body += leBytes(bits, 4);
+    }
+    return emfRecord(35, body);
+}
+
+/** @return a bitmap four pixels wide of 8 bits a pixel: its colours (0x00RRGGBB), its rows in hex, top first. */
+QByteArray strip(const QList<uint32_t> &colours, const char *top, const char *bottom = "")
+{
+    const QByteArray rows = QByteArray::fromHex(bottom) + QByteArray::fromHex(top);
+    return dib8(4, int(rows.size() / 4), 0, colours, rows);
 }
 
 } // namespace
@@ -219,9 +285,13 @@ TEST(Metafiles, DrawingToolsEmfsAreDrawnAsTheirWmfsAtTheirDrawingsSizes)
      * geometric pens, world transforms and clip paths; LibreOffice's filled
      * paths of Béziers and polygons of 32-bit points. Inkscape exports the
      * drawing's own size (its frame rounded up to a millimetre); LibreOffice
-     * leaves a margin of the drawing out, in both formats alike. Texts are
-     * drawn on neither side here (no display).
+     * leaves a margin of the drawing out, in both formats alike. Inkscape
+     * writes the number as its glyphs' outlines, LibreOffice as a text with
+     * its characters' advances in the EMF and without them in the WMF: it
+     * is drawn where fonts are, as here. LibreOffice's embedded bitmap is a
+     * pair of transfers, its mask's (SRCPAINT) and its own (SRCAND).
      */
+    ASSERT_NE(qtApp(), nullptr);
     const QDir dir(QStringLiteral(KAMENNA_DRAWINGS_DIR));
     const QStringList drawings = dir.entryList({QStringLiteral("*.svg")});
     ASSERT_EQ(drawings.size(), 27);
@@ -245,6 +315,143 @@ TEST(Metafiles, DrawingToolsEmfsAreDrawnAsTheirWmfsAtTheirDrawingsSizes)
             EXPECT_LE(std::abs(wmf.width() - emf.width()), 3) << what;
             EXPECT_LE(std::abs(wmf.height() - emf.height()), 3) << what;
             EXPECT_GE(drawnAlike(emf, wmf), 0.85) << what;
+        }
+    }
+}
+
+TEST(Metafiles, RasterOperationsTextsAndShapesAreDrawnAsTheSystemDrawsThem)
+{
+    /* Texts are drawn where fonts are, as in the program. */
+    ASSERT_NE(qtApp(), nullptr);
+    /*
+     * Pictures of 32 x 32 pixels. The raster operations' ones have their
+     * left half red and their right half not drawn; the bitmaps are
+     * stretched over the whole picture, four columns of 8 pixels each. A
+     * pixel the operations leave as it was where nothing is drawn stays
+     * see-through, one of the background inverted is as over white, one a
+     * grey mask lets half through half see-through (kept premultiplied).
+     */
+    const QByteArray redLeft = emfBrush(0x0000FF) + emfBox(43, QRect(0, 0, 16, 32));
+    const QRect all(0, 0, 32, 32);
+    const QList<uint32_t> maskColours{0x000000, 0xFFFFFF, 0x808080};
+    const QList<uint32_t> colours{0xFFFFFF, 0x0000FF, 0x00FF00, 0xFFFF00};
+    const QByteArray maskPair = emfStretchDib(strip(maskColours, "01000100", "02020202"), 3, all, 0x00EE0086)
+                                + emfStretchDib(strip(colours, "01000100", "02020202"), 4, all, 0x008800C6);
+    const QByteArray image = emfStretchDib(strip(colours, "01030103"), 4, all, 0x00660046);
+    const QByteArray xorTrick = image + emfStretchDib(strip(maskColours, "00010001"), 3, all, 0x008800C6) + image;
+    const QByteArray xorRectangle = emfRecord(20, leBytes(7, 4)) + emfBrush(0x00FFFF) + emfBox(43, all);
+    /* A WMF's red left half, and a transfer of a monochrome bitmap (text colour, background colour) ANDed over it. */
+    const QByteArray wmfRed = wmfRecord(0x02FC, leBytes(0, 2) + leBytes(0x0000FF, 4) + leBytes(0, 2))
+                              + wmfRecord(0x012D, leBytes(0, 2)) + wmfRecord(0x02FA, leBytes(5, 2) + leBytes(0, 8))
+                              + wmfRecord(0x012D, leBytes(1, 2))
+                              + wmfRecord(0x041B, leBytes(32, 2) + leBytes(16, 2) + leBytes(0, 4));
+    const QByteArray wmfMask =
+        wmfRecord(0x0B23, leBytes(0x008800C6, 4) + leBytes(1, 2) + leBytes(2, 2) + leBytes(0, 4) + leBytes(32, 2)
+                              + leBytes(32, 2) + leBytes(0, 4) + leBytes(0, 2) + leBytes(2, 2) + leBytes(1, 2)
+                              + leBytes(2, 2) + leBytes(0x0101, 2) + leBytes(0x40, 2));
+    /* Texts: one in a font 16 pixels high, and one drawn through transforms onto the same pixels. */
+    const QString face = QStringLiteral("DejaVu Sans");
+    const QByteArray selectFont = emfRecord(37, leBytes(1, 4));
+    const QByteArray text =
+        emfFont(-16, face) + selectFont + emfText(QStringLiteral("714007"), 2, 4, {9, 9, 9, 9, 9, 9});
+    const QByteArray twelfths = emfWorld(1.0f / 12, 0, 0, 1.0f / 12, 0, 0) + emfFont(-192, face) + selectFont
+                                + emfText(QStringLiteral("714007"), 24, 48, {108, 108, 108, 108, 108, 108});
+    const QByteArray turned = emfFont(-16, face, 900) + selectFont + emfText(QStringLiteral("714"), 4, 28, {9, 9, 9});
+    const QByteArray turnedByWorld = emfWorld(0, -1, 1, 0, 0, 32) + emfFont(-16, face) + selectFont
+                                     + emfText(QStringLiteral("714"), 4, 4, {9, 9, 9}, 2);
+    struct Case {
+        const char *what;
+        QByteArray file;
+        std::vector<std::tuple<int, int, QRgb>> pixels = {}; ///< Pixels as they are kept.
+        void (*qtDraws)(QPainter &) = nullptr;              ///< What the picture is drawn as by QPainter.
+        QByteArray sameAs = {};                              ///< A file drawn the same.
+        bool taller = false;                            ///< Whether what it draws is taller than wide.
+    };
+    const Case cases[] = {
+        {.what = "a bitmap's mask (SRCPAINT), then the bitmap (SRCAND), a grey mask's row below",
+         .file = emf32(redLeft + maskPair),
+         .pixels = {{4, 4, 0xFF0000FF}, {12, 4, 0xFFFF0000}, {20, 4, 0xFF0000FF}, {28, 4, 0},
+                    {4, 20, 0xFF008000}, {28, 20, 0x80008000}}},
+        {.what = "the bitmap ORed with its ground (SRCINVERT), ANDed with its mask, ORed again",
+         .file = emf32(redLeft + xorTrick),
+         .pixels = {{4, 4, 0xFF0000FF}, {12, 4, 0xFFFF0000}, {20, 4, 0xFF0000FF}, {28, 4, 0}}},
+        {.what = "a bitmap inverted (NOTSRCCOPY)",
+         .file = emf32(redLeft + emfStretchDib(strip(colours, "01030103"), 4, all, 0x00330008)),
+         .pixels = {{4, 4, 0xFFFFFF00}, {12, 4, 0xFF0000FF}, {20, 4, 0xFFFFFF00}, {28, 4, 0xFF0000FF}}},
+        {.what = "what lies below inverted (DSTINVERT)",
+         .file = emf32(redLeft + emfBlt(all, 0x00550009)),
+         .pixels = {{4, 4, 0xFF00FFFF}, {20, 4, 0xFF000000}}},
+        {.what = "the brush (PATCOPY)",
+         .file = emf32(redLeft + emfBrush(0x00FF00) + emfBlt(QRect(8, 0, 16, 32), 0x00F00021)),
+         .pixels = {{4, 4, 0xFFFF0000}, {12, 4, 0xFF00FF00}, {20, 4, 0xFF00FF00}, {28, 4, 0}}},
+        {.what = "a yellow rectangle of a pen and brush that XOR (R2_XORPEN)",
+         .file = emf32(redLeft + xorRectangle),
+         .pixels = {{4, 4, 0xFF00FF00}, {20, 4, 0xFF0000FF}}},
+        {.what = "the same XORed twice",
+         .file = emf32(redLeft + xorRectangle + emfBox(43, all)),
+         .pixels = {{4, 4, 0xFFFF0000}, {20, 4, 0}}},
+        {.what = "a WMF's monochrome bitmap ANDed in its text and background colours (StretchBlt)",
+         .file = wmfOf(wmfRed + wmfMask, 32),
+         .pixels = {{4, 4, 0xFF000000}, {20, 4, 0}, {20, 20, 0}}},
+        {.what = "a pie of a quarter, counter-clockwise from the right",
+         .file = emf32(emfBrush(0xFF0000) + emfBox(47, all, QPoint(32, 16), QPoint(16, 0))),
+         .pixels = {{22, 10, 0xFF0000FF}, {10, 10, 0}, {10, 22, 0}, {22, 22, 0}},
+         .qtDraws = [](QPainter &painter) {
+             painter.setPen(Qt::NoPen);
+             painter.setBrush(Qt::blue);
+             painter.drawPie(QRectF(0, 0, 32, 32), 0, 90 * 16);
+         }},
+        {.what = "a chord of the same quarter",
+         .file = emf32(emfBrush(0xFF0000) + emfBox(46, all, QPoint(32, 16), QPoint(16, 0))),
+         .pixels = {{27, 6, 0xFF0000FF}, {22, 10, 0}},
+         .qtDraws = [](QPainter &painter) {
+             painter.setPen(Qt::NoPen);
+             painter.setBrush(Qt::blue);
+             painter.drawChord(QRectF(0, 0, 32, 32), 0, 90 * 16);
+         }},
+        {.what = "a band down the left turned a quarter counter-clockwise by the world transform",
+         .file = emf32(emfWorld(0, -1, 1, 0, 0, 32) + emfBrush(0xFF0000) + emfBox(43, QRect(0, 0, 8, 32))),
+         .pixels = {{16, 28, 0xFF0000FF}, {4, 16, 0}}},
+        {.what = "a text in a font 192 units high through a world transform of a twelfth",
+         .file = emf32(twelfths),
+         .sameAs = emf32(text)},
+        {.what = "a text turned a quarter by its font's escapement",
+         .file = emf32(turned),
+         .sameAs = emf32(turnedByWorld),
+         .taller = true},
+    };
+    for (const Case &c : cases) {
+        const QImage picture =
+            platform::looksLikeEmf(c.file) ? platform::decodeEmf(c.file) : platform::decodeWmf(c.file);
+        ASSERT_EQ(picture.size(), QSize(32, 32)) << c.what;
+        for (const auto &[x, y, expected] : c.pixels)
+            EXPECT_EQ(kept(picture, x, y), expected)
+                << c.what << " at " << x << "," << y << ": " << std::hex << kept(picture, x, y);
+        if (c.qtDraws != nullptr) {
+            QImage drawn(32, 32, QImage::Format_ARGB32_Premultiplied);
+            drawn.fill(Qt::transparent);
+            QPainter painter(&drawn);
+            c.qtDraws(painter);
+            painter.end();
+            EXPECT_GE(drawnAlike(picture, drawn), 0.95) << c.what;
+        }
+        if (c.sameAs.isEmpty())
+            continue;
+        /* Both drawn alike, pixel for pixel but for a step of the glyphs' edges, and something drawn at all. */
+        const QImage same = platform::decodeEmf(c.sameAs);
+        QRect inked;
+        int unlike = 0;
+        for (int y = 0; y < 32; ++y) {
+            for (int x = 0; x < 32; ++x) {
+                if (qAlpha(kept(picture, x, y)) != 0)
+                    inked |= QRect(x, y, 1, 1);
+                unlike += std::abs(qAlpha(kept(picture, x, y)) - qAlpha(kept(same, x, y))) > 32;
+            }
+        }
+        EXPECT_GT(inked.width() * inked.height(), 40) << c.what;
+        EXPECT_LE(unlike, 4) << c.what;
+        if (c.taller) {
+            EXPECT_GT(inked.height(), inked.width()) << c.what;
         }
     }
 }
