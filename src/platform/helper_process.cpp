@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
@@ -11,6 +12,8 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/syscall.h>
+#include <sys/uio.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -95,8 +98,9 @@ pid_t spawnHelper(const QByteArray &program, std::vector<char *> &argv, int inpu
     sigfillset(&all);
     posix_spawnattr_setsigmask(&attributes, &none);
     posix_spawnattr_setsigdefault(&attributes, &all);
-    posix_spawnattr_setpgroup(&attributes, 0);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    /* A session of its own: no terminal of the program's to read, resize, take or hang up, and its own group, by
+       which it is killed with whatever it started. */
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
     std::vector<char *> envp;
     if (environment) {
         for (const QByteArray &variable : *environment)
@@ -135,6 +139,76 @@ int killHelper(pid_t pid)
     }
     /* Not ended in time, or not to be found: killed all the same. */
     return SIGKILL;
+}
+
+void killUnreaped(pid_t pid)
+{
+    ::kill(pid, SIGKILL);
+    ::kill(-pid, SIGKILL);
+}
+
+int processHandle(pid_t pid)
+{
+    /* Close-on-exec by the kernel: a pidfd always is. */
+    return int(::syscall(SYS_pidfd_open, pid, 0));
+}
+
+bool copyFromProcess(pid_t process, void *into, uint64_t from, size_t bytes)
+{
+    size_t done = 0;
+    while (done < bytes) {
+        iovec local{static_cast<char *>(into) + done, bytes - done};
+        iovec remote{reinterpret_cast<void *>(uintptr_t(from + done)), bytes - done};
+        const ssize_t n = ::process_vm_readv(process, &local, 1, &remote, 1, 0);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += size_t(n);
+    }
+    return true;
+}
+
+ProcessFigures processFigures(pid_t pid)
+{
+    ProcessFigures figures;
+    char name[64];
+    std::snprintf(name, sizeof name, "/proc/%d/status", int(pid));
+    if (FILE *status = std::fopen(name, "re")) {
+        char line[256];
+        long long kb = 0;
+        int threads = 0;
+        while (std::fgets(line, sizeof line, status)) {
+            if (std::sscanf(line, "VmHWM: %lld kB", &kb) == 1)
+                figures.mostResident = kb * 1024;
+            else if (std::sscanf(line, "Threads: %d", &threads) == 1)
+                figures.threads = threads;
+        }
+        std::fclose(status);
+    }
+    return figures;
+}
+
+int64_t processorTimeLimit(pid_t pid)
+{
+    char name[64];
+    std::snprintf(name, sizeof name, "/proc/%d/limits", int(pid));
+    int64_t limit = -1;
+    if (FILE *limits = std::fopen(name, "re")) {
+        char line[256];
+        while (std::fgets(line, sizeof line, limits)) {
+            /* "Max cpu time   <soft>   <hard>   seconds", each a number or "unlimited". */
+            if (std::strncmp(line, "Max cpu time", 12) != 0)
+                continue;
+            char soft[32] = {};
+            long long hard = 0;
+            if (std::sscanf(line + 12, "%31s %lld", soft, &hard) == 2 && hard >= 0)
+                limit = int64_t(hard) * 1000000000;
+            break;
+        }
+        std::fclose(limits);
+    }
+    return limit;
 }
 
 } // namespace platform

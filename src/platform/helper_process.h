@@ -4,6 +4,7 @@
 #include <QByteArray>
 
 #include <chrono>
+#include <cstdint>
 #include <vector>
 
 #include <sys/types.h>
@@ -27,10 +28,13 @@ QByteArray helperProgram(const char *name);
 std::vector<QByteArray> helperEnvironment();
 
 /**
- * Starts a program in a process group of its own, with every signal at
- * its default and unblocked, and no descriptor of the program's but the
- * three standard ones given here: every other is closed in it, those
- * without close-on-exec too.
+ * Starts a program in a session of its own (so also a process group of its
+ * own, which its process id names, and no controlling terminal), with every
+ * signal at its default and unblocked, and no descriptor of the program's
+ * but the three standard ones given here: every other is closed in it,
+ * those without close-on-exec too. The call returns once the new process
+ * runs the program, or failed to: as long as the system takes to start it
+ * (a process stopped as it is born holds the call).
  * @param argv its arguments, ending with a null pointer.
  * @param input what its standard input is: a file descriptor, or -1 for nowhere.
  * @param output what its standard output is: a file descriptor, or -1 for nowhere.
@@ -57,5 +61,42 @@ inline constexpr std::chrono::milliseconds kHelperReapTime{250};
  *         SIGKILL when it did not end in time.
  */
 int killHelper(pid_t pid);
+
+/**
+ * Kills a helper that is not yet reaped, by its process and its group,
+ * without waiting for it: the caller (or whoever reaps it) reaps it later.
+ * Only for a process nobody can have reaped yet, as its id may otherwise
+ * name another.
+ */
+void killUnreaped(pid_t pid);
+
+/**
+ * @return a descriptor that becomes readable when a child process ends
+ *         (pidfd_open), close-on-exec; -1 where the kernel has none.
+ */
+int processHandle(pid_t pid);
+
+/**
+ * Copies bytes from another process's memory.
+ * @return whether all of them were copied; false where the system lets no
+ *         process read another's memory, or they are not there.
+ */
+bool copyFromProcess(pid_t process, void *into, uint64_t from, size_t bytes);
+
+/** What /proc tells of a process: -1 for what cannot be read. */
+struct ProcessFigures {
+    int threads = -1;               ///< Its threads.
+    long long mostResident = -1;    ///< The most memory it has held in RAM, in bytes.
+};
+
+/** @return figures of a live (unreaped) process, from /proc/<pid>/status. */
+ProcessFigures processFigures(pid_t pid);
+
+/**
+ * @return the hard limit of a process's processor time, in nanoseconds
+ *         (/proc/<pid>/limits), also of one ended and not yet reaped; -1
+ *         when it has none or it cannot be read.
+ */
+int64_t processorTimeLimit(pid_t pid);
 
 } // namespace platform
