@@ -117,14 +117,11 @@ public:
     /** How many of the timetable's refused lines this game has reported. */
     core::RefusalReports refusalReports;
     /**
-     * The processor time one tick's placing of timetable trains may take:
-     * the finding of its lines' files and their pictures read, together.
-     * More than a picture's own time (platform::kMaxPictureReadTime), so
-     * that a line waiting for its pictures gives the first it lacks its own
-     * time on the next tick: a picture that fails begun with less waits, as
-     * the failure may be the train's time's.
+     * The time, of the processor and of the wall clock, one tick's placing
+     * of timetable trains may take: the finding of its lines' files and the
+     * waits for their pictures, together (platform::kMaxPlacingTime).
      */
-    std::chrono::nanoseconds placingTime = platform::kMaxTrainPicturesReadTime;
+    std::chrono::nanoseconds placingTime = platform::kMaxPlacingTime;
 
 private:
     void buildLabels();

@@ -4,6 +4,7 @@
 #include "platform/czech_plural.h"
 #include "platform/excerpt.h"
 #include "platform/files.h"
+#include "platform/picture_reader.h"
 
 #include <algorithm>
 
@@ -233,6 +234,16 @@ std::optional<TrainLineError> checkVehicle(int slot, int code, const QStringList
     if (refusal == PictureRefusal::TooLarge) {
         return TrainLineError{TrainLineFault::TooLargePicture, column,
             vehicleMessage(slot, code, QStringLiteral("má obrázek, který je příliš velký: %1").arg(platform::excerpt(entry)))};
+    }
+    /* No reader to read it: the picture is not blamed, the missing reader is named. */
+    if (refusal == PictureRefusal::NoReader) {
+        return TrainLineError{TrainLineFault::UnusablePicture, column,
+            vehicleMessage(slot, code, QStringLiteral("nelze ukázat: čtečka obrázků %1 se nespustila.")
+                                           .arg(QString::fromUtf8(platform::PictureReader::instance().program())))};
+    }
+    if (refusal == PictureRefusal::NeverRead) {
+        return TrainLineError{TrainLineFault::UnusablePicture, column,
+            vehicleMessage(slot, code, QStringLiteral("má obrázek, který se nestihl načíst: %1").arg(platform::excerpt(entry)))};
     }
     if (refusal != PictureRefusal::None) {
         return TrainLineError{TrainLineFault::UnusablePicture, column,

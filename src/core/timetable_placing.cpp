@@ -124,9 +124,10 @@ private:
 
 /**
  * Thrown by the check of a due line when one of its pictures was not read
- * in the time there was (PictureRefusal::OutOfTime): no fault of the line.
- * It waits, due and untouched, as a line whose path work is spent does, and
- * the next tick checks it again, with the pictures read so far still kept.
+ * yet in the placing's time (PictureRefusal::OutOfTime): no fault of the
+ * line. It waits, due and untouched, as a line whose path work is spent
+ * does, and the next tick checks it again, with the pictures read so far
+ * still kept and the one being read still in its reader's hands.
  */
 struct PicturesLeftForLater {};
 
@@ -185,8 +186,7 @@ void writeTrain(App &app, TimetableRow &row, const CheckedLine &checked)
  */
 CheckedLine checkDueLine(App &app, size_t i, const QString &text)
 {
-    /* The pictures the check reads are all this tick reads: they share one time. */
-    const platform::PictureRead reading(app.A2().placingTime);
+    /* The pictures the check reads are all this tick reads: they share the placing's time. */
     const QString dataDir = app.dataDir();
     VehiclePictures &pictures = app.A2().vehiclePictures;
     pictures.beginTrain(i);
@@ -262,12 +262,15 @@ Turn placeFirstDueLine(App &app, const FreeRows &freeRows, bool freight)
     TimetableRow *row = freeRows.of(groupOfCode(groupCode));
     /* Only now, with a row to write, is the whole line checked: before any cell is written. */
     CheckedLine checked = checkDueLine(app, i, text);
+    /* Its pictures are all read, or it is refused: their reader's work is done. */
+    VehiclePictures &pictures = app.A2().vehiclePictures;
+    pictures.endTrain();
     if (!checked.result.ok()) {
         /* Refused for its pictures' size, its large pictures are no train's: let go at once. Those of a
            line refused for another fault stay for the lines that name them too, and go when room is needed. */
         checked.pictures.clear();
         if (checked.result.error->fault == TrainLineFault::TooLargePicture)
-            app.A2().vehiclePictures.forgetTrain();
+            pictures.forgetTrain();
         refuse(app, i, checked.result.error->text);
         return Turn::Refused;
     }
@@ -294,10 +297,10 @@ void placeOneTrain(App &app)
        finding of their files bounded by its work. */
     const VehiclePictures &pictures = app.A2().vehiclePictures;
     const platform::PathWorkLimit pathWork(kPathWorkPerTick);
-    /* One time for all this placing costs: the paths of its lines, the folders listed for them, the pictures
-       read and the picture reader's work for them. A line whose paths or pictures it does not reach the end of
-       is left for the next tick. */
-    const platform::PictureRead placing(app.A2().placingTime);
+    /* One time, of the processor and of the wall clock, for all this placing costs: the paths of its lines,
+       the folders listed for them, and the waits for their pictures, each read by its reader in a time of its
+       own. A line whose paths or pictures it does not reach the end of is left for the next tick. */
+    const platform::PictureRead placing(app.A2().placingTime, app.A2().placingTime);
     try {
         for (int refused = 0; refused < kSilentRefusalsPerTick && !platform::PathWorkLimit::spent(); ++refused) {
             const int reads = pictures.picturesRead();
@@ -308,9 +311,10 @@ void placeOneTrain(App &app)
         /* The line whose files were being found stays due, untouched: the next tick goes on with it. */
     } catch (const PicturesLeftForLater &) {
         /* The line whose pictures were being read stays due, untouched: the next tick reads the rest. It
-           gets further each tick: the pictures read for it stay kept, so the first it lacks is begun with
-           nearly the placing's whole time, more than a picture's own, and is read or refused for a fault of
-           its own. The lines behind it wait for it as for a line whose files are being found. */
+           gets further each tick: the pictures read for it stay kept, and the one its reader is reading goes
+           on between the ticks, until its reader answers, spends its own time (too large), or, making no
+           progress, is replaced, a few readers in a row at most (never read). The lines behind it wait for
+           it as for a line whose files are being found: a few ticks. */
     }
 }
 

@@ -46,26 +46,25 @@ QImage VehiclePictures::picture(const QString &dataDir, const QString &entry, Pi
     const auto refused = m_refused.constFind(stamp);
     if (refused != m_refused.cend())
         return refuse(why, path, resolved, stamp, *refused, true);
-    /* A picture begun with less than its own time left may fail for the time of its train's pictures, whatever the
-       failure says (its reader refuses a picture out of time as too large, a metafile as broken): then it is no
-       verdict on the file, and the picture is read again with its own time, which tells. */
-    const bool ownTime = platform::PictureRead::remaining() >= platform::kMaxPictureReadTime;
-    const auto ownFault = [&](PictureRefusal reason) { return ownTime ? reason : PictureRefusal::OutOfTime; };
     QImage decoded;
     ++m_reads;
     try {
+        const platform::PictureGroup group(m_group);
         decoded = platform::loadResolvedPicture(resolved);
-    } catch (const platform::PictureTooLarge &) {
-        return refuse(why, path, resolved, stamp, ownFault(PictureRefusal::TooLarge), ownTime);
     } catch (const platform::PictureNotReadInTime &) {
-        /* Its reader did not get to it in the time there was: a later try may read it. */
+        /* Not read yet in the placing's time: its reader goes on with it, and a later try takes its answer. */
         return refuse(why, path, resolved, stamp, PictureRefusal::OutOfTime, false);
     } catch (const platform::PictureNotRead &) {
-        /* Not read at all (no picture reader could read it now): nothing is known of the file. */
-        return refuse(why, path, resolved, stamp, ownFault(PictureRefusal::Unusable), false);
+        /* Not read at all (no picture reader could be started): nothing is known of the file. */
+        return refuse(why, path, resolved, stamp, PictureRefusal::NoReader, false);
+    } catch (const platform::PictureNeverRead &) {
+        return refuse(why, path, resolved, stamp, PictureRefusal::NeverRead, true);
+    } catch (const platform::PictureTooLarge &) {
+        /* Its reading had its own time and memory: too large is the file's own. */
+        return refuse(why, path, resolved, stamp, PictureRefusal::TooLarge, true);
     } catch (const std::exception &) {
-        /* Unusable now: the train line that names it is refused with its own message. */
-        return refuse(why, path, resolved, stamp, ownFault(PictureRefusal::Unusable), ownTime);
+        /* Unusable: the train line that names it is refused with its own message. */
+        return refuse(why, path, resolved, stamp, PictureRefusal::Unusable, true);
     }
     if (!makeRoom(decoded.sizeInBytes()))
         return refuse(why, path, resolved, stamp, PictureRefusal::TooLarge, false);
@@ -76,11 +75,25 @@ QImage VehiclePictures::picture(const QString &dataDir, const QString &entry, Pi
     return decoded;
 }
 
+VehiclePictures::~VehiclePictures()
+{
+    endTrain();
+}
+
 void VehiclePictures::beginTrain(quint64 train)
 {
-    if (train != m_train)
+    if (train != m_train || m_group == 0) {
+        endTrain();
         m_trainReads.clear();
+        m_group = platform::PictureGroup::next();
+    }
     m_train = train;
+}
+
+void VehiclePictures::endTrain()
+{
+    if (m_group != 0)
+        platform::PictureReader::instance().endGroup(std::exchange(m_group, 0));
 }
 
 void VehiclePictures::forgetTrain()

@@ -11,11 +11,12 @@
 
 /** Why a vehicle's picture cannot be shown. */
 enum class PictureRefusal {
-    None,     ///< It can be shown.
-    Unusable, ///< The file is missing, unreadable or broken.
-    TooLarge, ///< It would take more memory than is left to the kept pictures, or more time than its own reading has.
-    OutOfTime, ///< Not read in the time there was (its train's other pictures took it, or its reader did not get to
-               ///< it), or failed begun with less than its own time: no verdict on its file; a later try tells.
+    None,      ///< It can be shown.
+    Unusable,  ///< The file is missing, unreadable or broken.
+    TooLarge,  ///< It would take more memory than is left to the kept pictures, or more time than its own reading has.
+    OutOfTime, ///< Not read yet in the placing's time: no verdict on its file; its reader goes on, a later try tells.
+    NeverRead, ///< Several readers in a row made no progress on it: not to be read in this game.
+    NoReader,  ///< No picture reader could be started: no verdict on its file.
 };
 
 /**
@@ -29,12 +30,17 @@ enum class PictureRefusal {
  * its size. A file that is missing or broken is remembered with its stamp:
  * trains that name it are refused without reading it again while it stays
  * so, and a file the player mends while the program runs is read at the
- * next train that names it. What depends on the moment rather than on the
- * file (the memory left, the time a train's pictures have left) is not
- * remembered: one train's pictures never refuse the next train's, and a
- * train whose pictures were not all read in their time is begun again
- * later with those read so far still kept (as every picture nothing
- * shows: let go when room is needed, and then read again). The path of
+ * next train that names it; so is a picture its readers made no progress
+ * on. Each picture has its own time in its reader, so a picture refused as
+ * too large is the file's fault. What depends on the moment rather than on
+ * the file (the memory left, the wall-clock time of the placing, a reader
+ * that could not be started) is not remembered: one train's pictures never
+ * refuse the next train's, and a train whose pictures were not all read in
+ * the placing's time is begun again later with those read so far still
+ * kept (as every picture nothing shows: let go when room is needed, and
+ * then read again) and the one being read still in its reader's hands.
+ * The pictures of one train are read by readers of their own
+ * (platform::PictureGroup), none of which reads another train's. The path of
  * a refused file, or of one not read in its time, is remembered with what
  * it resolved to: it is not resolved again in the game, its file is only
  * looked at for a change. An entry longer than any path (platform::kMaxPathLength) is refused at once
@@ -44,6 +50,10 @@ class VehiclePictures {
 public:
     /** @param bytesLimit the most memory the kept pictures may take together. */
     explicit VehiclePictures(qint64 bytesLimit = platform::kMaxKeptPictureBytes) : m_bytesLimit(bytesLimit) {}
+    /** Ends the reader of the train begun last. */
+    ~VehiclePictures();
+    VehiclePictures(const VehiclePictures &) = delete;
+    VehiclePictures &operator=(const VehiclePictures &) = delete;
 
     /**
      * @param dataDir the data directory, without a trailing separator.
@@ -56,11 +66,15 @@ public:
     QImage picture(const QString &dataDir, const QString &entry, PictureRefusal *why = nullptr);
     /**
      * Begins the pictures of one train: what is read from here on is that
-     * train's. A train begun again next (the same @p train), after its
-     * pictures were not all read in their time, goes on with those first
-     * read for it before.
+     * train's, by readers of its own. A train begun again next (the same
+     * @p train), after its pictures were not all read in their time, goes
+     * on with those first read for it before, and with the reader that
+     * reads the next. Pictures read with no train begun are each read by a
+     * reader of its own.
      */
     void beginTrain(quint64 train);
+    /** Ends the train begun last, placed or refused: its reader is ended. */
+    void endTrain();
     /** Lets go the pictures first read for the train begun last, which was refused, where nothing shows them. */
     void forgetTrain();
     /** @return how many pictures are kept. */
@@ -94,6 +108,7 @@ private:
     QHash<platform::FileStamp, PictureRefusal> m_refused; ///< Files that could not be used, as they were then, and why.
     QList<platform::FileStamp> m_trainReads;        ///< Files first kept for the train begun last.
     quint64 m_train = 0;                            ///< The train begun last.
+    quint64 m_group = 0;                            ///< The pictures' group of the train begun last; 0 for none.
     qint64 m_bytesLimit;                            ///< The most memory the kept pictures may take.
     qint64 m_bytes = 0;                             ///< Memory of the kept pictures.
     int m_reads = 0;                                ///< Files read and decoded so far.

@@ -120,7 +120,8 @@ inline constexpr int kInstrumentedSlowdown = 1;
  * the costliest valid pictures the size limits let through (progressive
  * JPEGs of 3,000 pixels a side at full colour resolution, or of 4,096 at
  * 4:2:0, as grainy as a photo is) some 0.3 s, which this leaves room
- * for on a busy machine, within the time of a train's pictures.
+ * for on a busy machine. It is the picture's own, whatever its train's
+ * other pictures took.
  */
 inline constexpr std::chrono::milliseconds kMaxPictureReadTime{500 * kInstrumentedSlowdown};
 
@@ -140,15 +141,16 @@ inline constexpr std::chrono::milliseconds kMaxPictureReadTime{500 * kInstrument
 inline constexpr std::chrono::nanoseconds kQtBitmapPixelTime{16};
 
 /**
- * The most processor time the placing of one train may take in a tick:
- * the finding of its pictures' files (the folders listed for them), the
- * pictures read, and the picture reader's work for them, together. A tick
- * places one train, so ten pictures each near their own limit would
- * otherwise hold the tick for seconds. A picture begun once the train's
- * time is spent is refused: as a broken one is, or as too large when it
- * would go to one of Qt's readers (kQtBitmapPixelTime); a path whose
- * finding runs out of it is left for the next tick.
+ * The most time, of the processor and of the wall clock, the placing of one
+ * train may take in a tick: the finding of its pictures' files (the folders
+ * listed for them) and the waits for the picture reader, together. What is
+ * not done by then (a path half found, a picture its reader has not
+ * answered yet) is left for the next tick, so that no tick takes a second
+ * however little of the processor the machine gives the game; each
+ * picture has its own time in its reader (kMaxPictureReadTime), which
+ * goes on between the ticks. Once it is spent no further picture is sent
+ * to a reader or waited for.
  */
-inline constexpr std::chrono::milliseconds kMaxTrainPicturesReadTime{800 * kInstrumentedSlowdown};
+inline constexpr std::chrono::milliseconds kMaxPlacingTime{500};
 
 } // namespace platform

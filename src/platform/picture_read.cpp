@@ -1,4 +1,4 @@
-/** @file picture_read.cpp The processor time a picture's reading has taken, against its limit. */
+/** @file picture_read.cpp The processor and wall-clock time a picture's reading has taken, against its limits. */
 #include "platform/picture_read.h"
 
 #include <algorithm>
@@ -23,15 +23,12 @@ thread_local bool t_spent = false;
 /** The work reckoned since the clock was last looked at, in nanoseconds; the clock is looked at when it is negative. */
 thread_local int64_t t_sinceLook = -1;
 
-/** Processor time spent for this thread's readings in other processes, in nanoseconds. */
-thread_local int64_t t_charged = 0;
-
-/** @return the processor time this thread has used, and that spent for it elsewhere, in nanoseconds. */
+/** @return the processor time this thread has used, in nanoseconds. */
 int64_t threadTime()
 {
     timespec now{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return int64_t(now.tv_sec) * 1000000000 + now.tv_nsec + t_charged;
+    return int64_t(now.tv_sec) * 1000000000 + now.tv_nsec;
 }
 
 /** @return the wall clock, in nanoseconds. */
@@ -49,10 +46,14 @@ PictureRead::PictureRead(std::chrono::nanoseconds allowed)
 {
     const int64_t own = threadTime() + allowed.count();
     t_deadline = m_outer == kNoDeadline ? own : std::min(m_outer, own);
-    const int64_t ownWall = wallTime() + allowed.count();
-    t_wallDeadline = m_outerWall == kNoDeadline ? ownWall : std::min(m_outerWall, ownWall);
     t_spent = m_outerSpent;
     t_sinceLook = -1;
+}
+
+PictureRead::PictureRead(std::chrono::nanoseconds allowed, std::chrono::nanoseconds wall) : PictureRead(allowed)
+{
+    const int64_t own = wallTime() + wall.count();
+    t_wallDeadline = m_outerWall == kNoDeadline ? own : std::min(m_outerWall, own);
 }
 
 PictureRead::~PictureRead()
@@ -72,7 +73,7 @@ bool PictureRead::overdue(std::chrono::nanoseconds cost)
     if (t_sinceLook >= 0 && (t_sinceLook += cost.count()) < kCostBetweenLooks.count())
         return false;
     t_sinceLook = 0;
-    t_spent = threadTime() >= t_deadline;
+    t_spent = threadTime() >= t_deadline || (t_wallDeadline != kNoDeadline && wallTime() >= t_wallDeadline);
     return t_spent;
 }
 
@@ -80,12 +81,6 @@ bool PictureRead::overdueNow()
 {
     t_sinceLook = -1;
     return overdue();
-}
-
-void PictureRead::charge(std::chrono::nanoseconds spent)
-{
-    t_charged += std::max<int64_t>(0, spent.count());
-    t_sinceLook = -1;
 }
 
 bool PictureRead::active()
@@ -100,10 +95,10 @@ std::chrono::nanoseconds PictureRead::remaining()
     return std::chrono::nanoseconds(std::max<int64_t>(0, t_deadline - threadTime()));
 }
 
-std::chrono::nanoseconds PictureRead::remainingWall()
+std::optional<std::chrono::nanoseconds> PictureRead::remainingWall()
 {
     if (t_wallDeadline == kNoDeadline)
-        return kMaxPictureReadTime;
+        return std::nullopt;
     return std::chrono::nanoseconds(std::max<int64_t>(0, t_wallDeadline - wallTime()));
 }
 

@@ -7,16 +7,14 @@
 #include "platform/picture_limits.h"
 #include "platform/picture_protocol.h"
 #include "platform/picture_read.h"
-
-#include <QGuiApplication>
+#include "platform/reader_keeper.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
-#include <cstddef>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <mutex>
+#include <optional>
 #include <utility>
 
 #include <fcntl.h>
@@ -40,27 +38,8 @@ using Clock = std::chrono::steady_clock;
 /** How long the program looks for an answer before it sleeps until one comes. */
 constexpr std::chrono::nanoseconds kSpinTime{100000};
 
-/**
- * The least wall-clock time a request is waited for, however little is
- * left to its reading: a reader answers a picture it has no time for at
- * once, and its refusal says why.
- */
-constexpr std::chrono::milliseconds kLeastWait{50};
-
-/** The most the answers' pipe holds: an answer of a small picture whole. */
-constexpr int kAnswerPipeBytes = 256 * 1024;
-
 /** The freed pixel memory kept for the next pictures: the largest picture's. */
 constexpr size_t kKeptFreeBytes = size_t(kMaxPictureBytes);
-
-/** @return nanoseconds on a clock; -1 when it cannot be read. */
-int64_t clockNs(clockid_t clock)
-{
-    timespec now{};
-    if (::clock_gettime(clock, &now) != 0)
-        return -1;
-    return int64_t(now.tv_sec) * 1000000000 + now.tv_nsec;
-}
 
 /**
  * The pixel window: a memory file of the largest picture's bytes, made once
@@ -160,27 +139,6 @@ void giveBackBuffer(void *info)
     }
 }
 
-/**
- * Copies bytes from another process's memory.
- * @return whether all of them were copied; false where the system lets no
- *         process read another's memory, or they are not there.
- */
-bool copyFrom(pid_t process, void *into, uint64_t from, size_t bytes)
-{
-    size_t done = 0;
-    while (done < bytes) {
-        iovec local{static_cast<char *>(into) + done, bytes - done};
-        iovec remote{reinterpret_cast<void *>(uintptr_t(from + done)), bytes - done};
-        const ssize_t n = ::process_vm_readv(process, &local, 1, &remote, 1, 0);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += size_t(n);
-    }
-    return true;
-}
-
 /** @return whether an image format takes its colours from a colour table. */
 bool indexed(int format)
 {
@@ -246,22 +204,6 @@ bool coloursFit(const QImage &picture, int colours)
     }
 }
 
-/** @return the most memory a process has held in RAM, in bytes, as its /proc status says; 0 when it cannot be read. */
-long long mostResident(pid_t pid)
-{
-    char name[64];
-    std::snprintf(name, sizeof name, "/proc/%d/status", int(pid));
-    long long kb = 0;
-    if (FILE *status = std::fopen(name, "re")) {
-        char line[256];
-        while (std::fgets(line, sizeof line, status))
-            if (std::sscanf(line, "VmHWM: %lld kB", &kb) == 1)
-                break;
-        std::fclose(status);
-    }
-    return kb * 1024;
-}
-
 /** @return a request's id: random, never 0, so that no reader foresees it. */
 uint64_t requestId()
 {
@@ -274,6 +216,75 @@ uint64_t requestId()
 
 } // namespace
 
+
+namespace {
+
+/** @return a time as nanoseconds. */
+constexpr int64_t ns(std::chrono::nanoseconds time)
+{
+    return time.count();
+}
+
+/** The group of the pictures this thread reads now; 0 for none. */
+thread_local uint64_t t_group = 0;
+
+/** Why a reader that had a picture ended. */
+enum class Cause {
+    Program,   ///< The program ended it: it lied, or left its answer half said.
+    TimeLimit, ///< The kernel's limit on its processor time: the picture took too long.
+    Outside,   ///< A signal the program did not send, as the system's out-of-memory killer's: no verdict.
+    Fault,     ///< It ended, or died of a fault of its own, as a picture made to crash it would have it.
+};
+
+/**
+ * How far short of its processor-time limit a reader killed by SIGKILL may
+ * be found and still be taken as killed by the limit: the kernel looks at
+ * the limit once a tick.
+ */
+constexpr int64_t kLimitSlack = 10000000;
+
+/** @return why a reader ended, as the keeper found it once reaped. */
+Cause causeOf(const ReaderProcess &reader)
+{
+    if (reader.killed)
+        return Cause::Program;
+    if (!reader.reaped)
+        return Cause::Outside;
+    if (WIFSIGNALED(reader.status)) {
+        const int signal = WTERMSIG(reader.status);
+        if (signal == SIGXCPU
+            || (signal == SIGKILL && reader.endTimeLimit >= 0 && reader.endTime >= reader.endTimeLimit - kLimitSlack))
+            return Cause::TimeLimit;
+        for (const int outside : {SIGKILL, SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM})
+            if (signal == outside)
+                return Cause::Outside;
+    }
+    return Cause::Fault;
+}
+
+} // namespace
+
+PictureGroup::PictureGroup(uint64_t group) : m_outer(t_group)
+{
+    t_group = group;
+}
+
+PictureGroup::~PictureGroup()
+{
+    t_group = m_outer;
+}
+
+uint64_t PictureGroup::next()
+{
+    static std::atomic<uint64_t> last{0};
+    return ++last;
+}
+
+uint64_t PictureGroup::current()
+{
+    return t_group;
+}
+
 /** An answer as it came. */
 struct PictureReader::Reply {
     protocol::Answer answer;
@@ -282,212 +293,148 @@ struct PictureReader::Reply {
     QImage picture;
 };
 
-/** How long a request is waited for. */
-struct PictureReader::Bounds {
-    int64_t limit = 0;              ///< The reader's processor time it may take, in nanoseconds.
-    Clock::time_point wallDeadline; ///< When the wall clock's time for it is up.
-    int64_t readerStart = 0;        ///< The reader's processor time when it was sent.
+/** The picture asked for and not yet answered, with its reader's work on it. */
+struct PictureReader::Asked {
+    QByteArray path;          ///< Its path, as the file system holds it.
+    QString named;            ///< Its path as messages name it.
+    uint64_t group = 0;       ///< The group it is read for.
+    int64_t allowed = 0;      ///< The processor time its reader is given; protocol::kNoReading for a picture on its own.
+    int64_t limit = 0;        ///< The reader's processor time on it past which the program ends the reader.
+    bool sent = false;        ///< Whether the reader at work has it.
+    uint64_t id = 0;          ///< The request's id.
+    int64_t readerStart = 0;  ///< The reader's processor time when it was sent.
+    int64_t lastTime = 0;     ///< The reader's processor time when last looked at.
     Clock::time_point sentAt;       ///< When it was sent.
+    Clock::time_point lastProgress; ///< When its reader was last found to have spent processor time on it.
+    int strikes = 0;          ///< Readers in a row that made no progress on it.
+    int failures = 0;         ///< Readers in a row that died of it or lied about it.
 };
 
 PictureReader &PictureReader::instance()
 {
-    static PictureReader reader;
-    return reader;
+    /* Never destroyed: its readers are the keeper's, which lasts until the program ends. */
+    static PictureReader *reader = new PictureReader;
+    return *reader;
 }
 
-PictureReader::~PictureReader()
+PictureReader::PictureReader() = default;
+
+void PictureReader::start()
 {
-    stop();
+    ReaderKeeper::instance().startAhead();
 }
 
 void PictureReader::useProgram(const QByteArray &name, const std::vector<QByteArray> &arguments)
 {
-    stop();
-    m_program = name;
-    m_arguments = arguments;
+    letGoAsked();
+    retire();
+    ReaderKeeper::instance().useProgram(name, arguments);
 }
 
-void PictureReader::start()
+QByteArray PictureReader::program() const
 {
-    if (m_pid >= 0)
-        return;
-    if (window().file < 0)
-        return;
-    int requests[2];
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, requests) != 0)
-        return;
-    int answers[2];
-    if (::pipe2(answers, O_CLOEXEC) != 0) {
-        ::close(requests[0]);
-        ::close(requests[1]);
-        return;
-    }
-    ::fcntl(answers[0], F_SETPIPE_SZ, kAnswerPipeBytes);
-    ::fcntl(answers[0], F_SETFL, O_NONBLOCK);
-    const QByteArray program = helperProgram(m_program.constData());
-    QByteArray fonts("--fonts");
-    std::vector<char *> argv{const_cast<char *>(program.constData())};
-    /* The texts of metafiles are drawn where the program itself can draw text. */
-    if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
-        argv.push_back(fonts.data());
-    for (QByteArray &argument : m_arguments)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    const std::vector<QByteArray> environment = helperEnvironment();
-    /* A sanitizer's report of the reader's own code is shown, as the program's would be. */
-    const pid_t pid = spawnHelper(program, argv, requests[1], answers[1], kInstrumentedSlowdown > 1, &environment);
-    ::close(requests[1]);
-    ::close(answers[1]);
-    if (pid < 0) {
-        ::close(requests[0]);
-        ::close(answers[0]);
-        /* Said once: every picture after it would say it again. */
-        static bool told = false;
-        if (!std::exchange(told, true))
-            std::fprintf(stderr, "kamenna: the picture reader %s cannot be started\n",
-                         program.isEmpty() ? "(beside the program)" : program.constData());
-        return;
-    }
-    /* Requests go one way only: nothing the reader writes there reaches the program. */
-    ::shutdown(requests[0], SHUT_RD);
-    m_pid = pid;
-    m_requests = requests[0];
-    m_answers = answers[0];
-    m_ready = false;
-    m_windowSent = false;
-    m_copies = false;
-    m_hello.clear();
-    m_startedAt = Clock::now();
-    m_lastTime = 0;
-    m_readyTime = 0;
-    if (::clock_getcpuclockid(pid, &m_clock) != 0)
-        m_clock = CLOCK_MONOTONIC;
+    return ReaderKeeper::instance().program();
 }
 
-int PictureReader::stop()
+pid_t PictureReader::pid() const
 {
-    if (m_pid < 0)
-        return 0;
-    if (m_ready)
-        m_timeSpent += std::chrono::nanoseconds(readerTime() - m_readyTime);
-    ::close(m_requests);
-    ::close(m_answers);
-    m_mostResidentOfEnded = std::max(m_mostResidentOfEnded, mostResident(m_pid));
-    const int status = killHelper(m_pid);
-    m_pid = -1;
-    m_requests = -1;
-    m_answers = -1;
-    m_ready = false;
-    /* A reader stopped by a sanitizer at a fault of its own code fails the program, as such a fault of its own would. */
-    if (kInstrumentedSlowdown > 1 && WIFEXITED(status) && WEXITSTATUS(status) == protocol::kSanitizerExitStatus) {
-        std::fprintf(stderr, "kamenna: the picture reader stopped at a fault of its own code\n");
-        std::abort();
-    }
-    return status;
+    return m_reader ? m_reader->pid : -1;
 }
 
-int PictureReader::restart()
+std::vector<pid_t> PictureReader::pids() const
 {
-    const int status = stop();
-    start();
-    return status;
+    return ReaderKeeper::instance().pids();
 }
 
-bool PictureReader::ended() const
+pid_t PictureReader::nextPid() const
 {
-    /* Looked at without reaping it, so that its group stays its own until it is killed. */
-    siginfo_t info{};
-    return ::waitid(P_PID, id_t(m_pid), &info, WEXITED | WNOHANG | WNOWAIT) != 0 || info.si_pid == m_pid;
-}
-
-bool PictureReader::spokeOutOfTurn() const
-{
-    int waiting = 0;
-    return ::ioctl(m_answers, FIONREAD, &waiting) != 0 || waiting > 0;
-}
-
-int64_t PictureReader::readerTime()
-{
-    const int64_t now = clockNs(m_clock);
-    if (now >= 0)
-        m_lastTime = now;
-    return m_lastTime;
+    return ReaderKeeper::instance().sparePid(std::chrono::seconds(1));
 }
 
 std::chrono::nanoseconds PictureReader::timeSpent()
 {
-    return m_timeSpent + std::chrono::nanoseconds(m_pid >= 0 && m_ready ? readerTime() - m_readyTime : 0);
+    return ReaderKeeper::instance().timeSpent();
 }
 
-PictureReader::Received PictureReader::waitReady(const Bounds &bounds)
+long long PictureReader::mostResidentOfEnded() const
 {
-    const Clock::time_point startDeadline = m_startedAt + kStartTime;
-    protocol::Hello hello;
-    for (;;) {
-        const ssize_t n = ::read(m_answers, reinterpret_cast<char *>(&hello) + m_hello.size(),
-                                 sizeof hello - size_t(m_hello.size()));
-        if (n > 0) {
-            m_hello.append(reinterpret_cast<const char *>(&hello) + m_hello.size(), n);
-            if (m_hello.size() < qsizetype(sizeof hello))
-                continue;
-            std::memcpy(&hello, m_hello.constData(), sizeof hello);
-            if (hello.magic != protocol::kHelloMagic)
-                return Received::Ended;
-            /* Pixels that Qt's readers decoded are copied from the reader's memory where the system lets the
-               program read it (the bytes it says lie there are found there); else they come through the window. */
-            const protocol::Hello expected;
-            char probe[sizeof expected.probe] = {};
-            m_copies = copyFrom(m_pid, probe, hello.probeAt + offsetof(protocol::Hello, probe), sizeof probe)
-                       && std::memcmp(probe, expected.probe, sizeof probe) == 0;
-            m_ready = true;
-            m_readyTime = readerTime();
-            return Received::Whole;
-        }
-        if (n == 0 || (errno != EAGAIN && errno != EINTR))
-            return Received::Ended;
-        const Clock::time_point now = Clock::now();
-        if (now >= startDeadline)
-            return Received::Ended;
-        if (now >= bounds.wallDeadline)
-            return Received::Late;
-        const auto left = std::min(startDeadline, bounds.wallDeadline) - now;
-        pollfd waiting{m_answers, POLLIN, 0};
-        ::poll(&waiting, 1, int(std::chrono::duration_cast<std::chrono::milliseconds>(left).count() + 1));
-    }
+    return ReaderKeeper::instance().mostResidentOfEnded();
 }
 
-PictureReader::Received PictureReader::send(const QByteArray &path, int64_t allowed, const Bounds &bounds)
+void PictureReader::retire()
 {
-    protocol::Request request;
-    request.pathBytes = uint32_t(path.size());
-    request.allowedNs = allowed;
+    if (m_reader)
+        ReaderKeeper::instance().end(m_reader);
+    m_reader.reset();
+    m_group = 0;
+    m_answered = 0;
+}
+
+void PictureReader::letGoAsked()
+{
+    /* Its reader's work on it is wanted no more. */
+    if (m_asked && m_asked->sent)
+        retire();
+    m_asked.reset();
+}
+
+void PictureReader::endGroup(uint64_t group)
+{
+    if (m_asked && m_asked->group == group)
+        letGoAsked();
+    if (m_reader && m_group == group)
+        retire();
+}
+
+bool PictureReader::fitsAsked()
+{
+    ReaderKeeper &keeper = ReaderKeeper::instance();
+    const ReaderProcess &reader = *m_reader;
+    /* Of its group alone, and one picture only of a group of its own. */
+    if (m_group != m_asked->group || (m_group == 0 && m_answered > 0))
+        return false;
+    /* A reader ended, or that has said more than it was asked, is not asked again. */
+    int waiting = 0;
+    if (keeper.ended(reader) || ::ioctl(reader.answers, FIONREAD, &waiting) != 0 || waiting > 0)
+        return false;
+    /* A picture has its own time: a reader near the end of its own limit does not take it. */
+    return reader.timeLimit < 0 || reader.timeLimit - keeper.timeOf(reader) > m_asked->limit + kLimitSlack;
+}
+
+PictureReader::Sent PictureReader::send(Clock::time_point deadline)
+{
+    ReaderKeeper &keeper = ReaderKeeper::instance();
+    Asked &asked = *m_asked;
     /* A reader found ended, or ending as it is sent the picture, is replaced once. */
     for (int attempt = 0; attempt < 2; ++attempt) {
-        /* A reader dead, or that has said more than it was asked, is not asked again. */
-        if (m_pid >= 0 && (ended() || (m_ready && spokeOutOfTurn())))
-            stop();
-        start();
-        if (m_pid < 0)
-            return Received::Ended;
-        if (!m_ready) {
-            const Received ready = waitReady(bounds);
-            if (ready == Received::Late)
-                return ready;
-            if (ready != Received::Whole) {
-                stop();
-                continue;
-            }
+        if (m_reader && !fitsAsked())
+            retire();
+        if (!m_reader) {
+            if (window().file < 0)
+                return Sent::NoReader;
+            ReaderKeeper::Taken taken = keeper.take(deadline);
+            if (taken.cannotStart)
+                return Sent::NoReader;
+            if (!taken.reader)
+                return Sent::Later;
+            m_reader = std::move(taken.reader);
+            m_group = asked.group;
+            m_answered = 0;
         }
-        request.id = m_lastId = requestId();
-        request.copied = m_copies;
-        iovec parts[2] = {{&request, sizeof request}, {const_cast<char *>(path.constData()), size_t(path.size())}};
+        ReaderProcess &reader = *m_reader;
+        protocol::Request request;
+        request.pathBytes = uint32_t(asked.path.size());
+        request.allowedNs = asked.allowed;
+        request.id = requestId();
+        request.copied = reader.copies;
+        iovec parts[2] = {{&request, sizeof request},
+                          {const_cast<char *>(asked.path.constData()), size_t(asked.path.size())}};
         msghdr header{};
         header.msg_iov = parts;
         header.msg_iovlen = 2;
         /* The first request gives the reader the pixel window. */
         alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int))];
-        if (!m_windowSent) {
+        if (!reader.windowSent) {
             header.msg_control = control;
             header.msg_controllen = sizeof control;
             cmsghdr *c = CMSG_FIRSTHDR(&header);
@@ -496,98 +443,140 @@ PictureReader::Received PictureReader::send(const QByteArray &path, int64_t allo
             c->cmsg_len = CMSG_LEN(sizeof(int));
             std::memcpy(CMSG_DATA(c), &window().file, sizeof(int));
         }
-        const ssize_t sent = ::sendmsg(m_requests, &header, MSG_NOSIGNAL | MSG_DONTWAIT);
-        if (sent == ssize_t(sizeof request + size_t(path.size()))) {
-            m_windowSent = true;
-            return Received::Whole;
+        keeper.setBusy(reader, true);
+        const ssize_t sent = ::sendmsg(reader.requests, &header, MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (sent == ssize_t(sizeof request + size_t(asked.path.size()))) {
+            reader.windowSent = true;
+            asked.sent = true;
+            asked.id = request.id;
+            asked.readerStart = asked.lastTime = keeper.timeOf(reader);
+            asked.sentAt = asked.lastProgress = Clock::now();
+            return Sent::Whole;
         }
-        stop();
+        retire();
     }
-    return Received::Ended;
+    return Sent::Later;
 }
 
-PictureReader::Received PictureReader::receive(void *into, size_t bytes, const Bounds &bounds)
+PictureReader::Received PictureReader::receive(void *into, size_t bytes, Clock::time_point deadline,
+                                               std::optional<Clock::time_point> &begun)
 {
+    ReaderKeeper &keeper = ReaderKeeper::instance();
+    Asked &asked = *m_asked;
+    const Clock::time_point called = Clock::now();
     size_t got = 0;
     /* What has come is taken at once; the clocks are looked at only while the answer is awaited. */
     bool awaited = false;
     while (got < bytes) {
         if (awaited) {
             const Clock::time_point now = Clock::now();
-            /* A small picture's answer comes within a moment: looked for without sleeping, as sleeping and waking
-               would take longer than the picture's reading. */
-            if (now - bounds.sentAt < kSpinTime) {
-                awaited = false;
-                continue;
+            if (begun) {
+                /* An answer begun is written whole at once: one whose rest does not come is a lie. */
+                if (now - *begun > kAnswerTime) {
+                    keeper.end(m_reader);
+                    return Received::Ended;
+                }
+            } else {
+                /* A small picture's answer comes within a moment: looked for without sleeping, as sleeping and
+                   waking would take longer than the picture's reading. */
+                if (now - asked.sentAt < kSpinTime) {
+                    awaited = false;
+                    continue;
+                }
+                const int64_t time = keeper.timeOf(*m_reader);
+                if (time > asked.lastTime) {
+                    asked.lastTime = time;
+                    asked.lastProgress = now;
+                }
+                if (time - asked.readerStart >= asked.limit)
+                    return Received::Overdue;
+                if (now - asked.lastProgress >= kNoProgressTime)
+                    return Received::Stalled;
+                /* Past the reading's time, or while nothing moves: the reader goes on, and a later read takes
+                   its answer. */
+                if (now >= deadline || (now - asked.lastProgress >= kStallTime && now - called >= kStallTime))
+                    return Received::Late;
             }
-            const int64_t spent = readerTime() - bounds.readerStart;
-            if (spent >= bounds.limit)
-                return Received::Overdue;
-            if (now >= bounds.wallDeadline)
-                return Received::Late;
-            const int64_t wallLeft = std::chrono::nanoseconds(bounds.wallDeadline - now).count();
-            pollfd waiting{m_answers, POLLIN, 0};
+            const int64_t left = std::min(asked.limit - (asked.lastTime - asked.readerStart), ns(deadline - now));
+            pollfd waiting{m_reader->answers, POLLIN, 0};
             /* Looked at every few milliseconds: the reader may spend its time on several threads at once. */
-            ::poll(&waiting, 1, int(std::clamp<int64_t>(std::min(bounds.limit - spent, wallLeft) / 1000000 + 1, 1, 5)));
+            ::poll(&waiting, 1, int(std::clamp<int64_t>(left / 1000000 + 1, 1, 5)));
         }
-        const ssize_t n = ::read(m_answers, static_cast<char *>(into) + got, bytes - got);
+        const ssize_t n = ::read(m_reader->answers, static_cast<char *>(into) + got, bytes - got);
         if (n < 0 && (errno == EINTR || errno == EAGAIN)) {
             awaited = true;
             continue;
         }
-        if (n <= 0)
+        if (n <= 0) {
+            /* Its answers closed: it ended, or is to be ended. */
+            if (!keeper.waitReaped(m_reader, Clock::now() + kAnswerTime))
+                keeper.end(m_reader);
             return Received::Ended;
+        }
+        if (!begun)
+            begun = Clock::now();
         got += size_t(n);
     }
     return Received::Whole;
 }
 
-PictureReader::Received PictureReader::exchange(const Bounds &bounds, Reply &reply)
+PictureReader::Received PictureReader::await(Clock::time_point deadline, Reply &reply)
 {
+    ReaderKeeper &keeper = ReaderKeeper::instance();
+    const Asked &asked = *m_asked;
+    std::optional<Clock::time_point> begun;
     protocol::Answer &answer = reply.answer;
-    Received received = receive(&answer, sizeof answer, bounds);
+    Received received = receive(&answer, sizeof answer, deadline, begun);
+    if (received != Received::Whole)
+        return received;
+    const auto lie = [&] {
+        keeper.end(m_reader);
+        return Received::Ended;
+    };
     /* Only the answer to the request sent, and only what an answer may say. */
-    if (received == Received::Whole
-        && (answer.id != m_lastId || answer.colours < 0 || answer.colours > protocol::kMaxColours
-            || answer.textBytes < 0 || answer.textBytes > protocol::kMaxTextBytes
-            || (answer.status != protocol::Status::Picture && answer.status != protocol::Status::Broken
-                && answer.status != protocol::Status::TooLarge)))
-        received = Received::Ended;
-    if (received == Received::Whole) {
-        reply.colours.resize(answer.colours);
-        reply.text.resize(answer.textBytes);
-        received = receive(reply.colours.data(), sizeof(QRgb) * size_t(answer.colours), bounds);
-        if (received == Received::Whole)
-            received = receive(reply.text.data(), size_t(reply.text.size()), bounds);
-    }
+    if (answer.id != asked.id || answer.colours < 0 || answer.colours > protocol::kMaxColours || answer.textBytes < 0
+        || answer.textBytes > protocol::kMaxTextBytes
+        || (answer.status != protocol::Status::Picture && answer.status != protocol::Status::Broken
+            && answer.status != protocol::Status::TooLarge))
+        return lie();
+    reply.colours.resize(answer.colours);
+    reply.text.resize(answer.textBytes);
+    received = receive(reply.colours.data(), sizeof(QRgb) * size_t(answer.colours), deadline, begun);
+    if (received == Received::Whole)
+        received = receive(reply.text.data(), size_t(reply.text.size()), deadline, begun);
     if (received == Received::Whole && answer.status == protocol::Status::Picture) {
         const auto format = QImage::Format(answer.format);
-        if (!sane(answer)) {
-            received = Received::Ended;
-        } else if (answer.transfer == protocol::Transfer::Inline) {
+        if (!sane(answer))
+            return lie();
+        if (answer.transfer == protocol::Transfer::Inline) {
             reply.picture = QImage(answer.width, answer.height, format);
             if (reply.picture.isNull() || reply.picture.bytesPerLine() != answer.bytesPerLine)
-                received = Received::Ended;
-            else
-                received = receive(reply.picture.bits(), size_t(answer.pixelBytes), bounds);
+                return lie();
+            received = receive(reply.picture.bits(), size_t(answer.pixelBytes), deadline, begun);
         } else if (PixelBuffer *buffer = takeBuffer(size_t(answer.pixelBytes))) {
             /* Copied out before anything is looked at: what is checked is what the program keeps. */
+            bool copied = true;
             if (answer.transfer == protocol::Transfer::Window)
                 std::memcpy(buffer->at, window().at, size_t(answer.pixelBytes));
-            else if (!m_copies || !copyFrom(m_pid, buffer->at, answer.pixelsAt, size_t(answer.pixelBytes)))
-                received = Received::Ended;
-            if (received == Received::Whole)
+            else
+                copied = m_reader->copies
+                         && copyFromProcess(m_reader->pid, buffer->at, answer.pixelsAt, size_t(answer.pixelBytes));
+            if (copied)
                 reply.picture = QImage(static_cast<uchar *>(buffer->at), answer.width, answer.height,
                                        answer.bytesPerLine, format, giveBackBuffer, buffer);
             if (reply.picture.isNull())
                 giveBackBuffer(buffer);
         }
         if (received == Received::Whole && (reply.picture.isNull() || !coloursFit(reply.picture, answer.colours)))
-            received = Received::Ended;
+            return lie();
     }
-    const std::chrono::nanoseconds spent(readerTime() - bounds.readerStart);
-    PictureRead::charge(spent);
-    return received;
+    if (received != Received::Whole)
+        return received;
+    /* A reading that took more than its time is too large, whether or not its answer came before it was looked
+       at. */
+    if (keeper.timeOf(*m_reader) - asked.readerStart >= asked.limit)
+        return Received::Overdue;
+    return Received::Whole;
 }
 
 QImage PictureReader::read(const QString &resolved)
@@ -595,65 +584,93 @@ QImage PictureReader::read(const QString &resolved)
     /* No file has such a path: refused at once, as reading it would be, with nothing to read. */
     if (namesNoFile(resolved))
         return readPictureFile(resolved);
-    const QString named = excerpt(resolved);
+    ReaderKeeper &keeper = ReaderKeeper::instance();
     const QByteArray path = resolved.toUtf8();
-    Reply reply;
-    Received received = Received::Ended;
-    int status = 0;
-    int64_t allowed = 0;
-    /* A reader may die of something else than the picture it reads (it was killed from outside as it was sent the
-       picture, say): the picture is given to another once, and a picture two readers die of is broken. */
-    for (int attempt = 0; attempt < 2 && received == Received::Ended; ++attempt) {
-        reply = Reply{};
+    const uint64_t group = PictureGroup::current();
+    const std::optional<std::chrono::nanoseconds> wall = PictureRead::remainingWall();
+    const Clock::time_point deadline = Clock::now() + (wall ? *wall : kNoReadingWait);
+    /* Another picture asked for is let go, with its reader's work on it. */
+    if (m_asked && (m_asked->path != path || m_asked->group != group))
+        letGoAsked();
+    if (!m_asked) {
+        m_asked = std::make_unique<Asked>();
+        m_asked->path = path;
+        m_asked->named = excerpt(resolved);
+        m_asked->group = group;
+        /* A picture has its own processor time, whatever is left to the reading it is read in. */
         const bool reading = PictureRead::active();
-        /* The reader may take the processor time left to the reading, and no more than is left of its wall-clock
-           time: a reader that runs stops by itself and says why. */
-        const std::chrono::nanoseconds wallLeft = PictureRead::remainingWall();
-        allowed = reading ? std::min(PictureRead::remaining(), wallLeft).count() : protocol::kNoReading;
-        Bounds bounds;
-        bounds.limit = (reading ? allowed : kNoReadingTime.count()) + std::chrono::nanoseconds(kKillGrace).count();
-        /* One that gets no processor (stopped, or starved on a busy machine) holds the program no longer than the
-           reading's wall-clock time. */
-        const std::chrono::nanoseconds wall =
-            reading ? std::max<std::chrono::nanoseconds>(wallLeft, kLeastWait) : 2 * std::chrono::nanoseconds(bounds.limit);
-        bounds.wallDeadline = Clock::now() + wall + kKillGrace;
-        const Received sent = send(path, allowed, bounds);
-        if (sent == Received::Late)
-            throw PictureNotReadInTime(QStringLiteral("Obrázek se nestihl načíst: %1").arg(named));
-        if (sent != Received::Whole)
-            throw PictureNotRead(QStringLiteral("Obrázek nelze přečíst, čtečka obrázků se nespustila: %1").arg(named));
-        bounds.readerStart = readerTime();
-        bounds.sentAt = Clock::now();
-        received = exchange(bounds, reply);
-        /* Out of its time, lying or dead, or out of memory and ending once it has answered: another waits for the
-           next picture. */
-        if (received != Received::Whole || reply.answer.ending)
-            status = restart();
+        m_asked->allowed = reading ? ns(kMaxPictureReadTime) : protocol::kNoReading;
+        m_asked->limit = ns(reading ? kMaxPictureReadTime : kNoReadingTime) + ns(kKillGrace);
     }
-    if (received == Received::Late)
-        throw PictureNotReadInTime(QStringLiteral("Obrázek se nestihl načíst: %1").arg(named));
-    if (received == Received::Overdue)
-        throw PictureTooLarge(QStringLiteral("Obrázek je příliš velký: %1").arg(named),
-                              allowed != protocol::kNoReading
-                                  && allowed < std::chrono::nanoseconds(kMaxPictureReadTime).count());
-    if (received == Received::Ended) {
-        /* The kernel's limit on the reader's processor time: out of time too. */
-        if (WIFSIGNALED(status) && WTERMSIG(status) == SIGXCPU)
+    const QString named = m_asked->named;
+    const auto notRead = [&] { return PictureNotReadInTime(QStringLiteral("Obrázek se nestihl načíst: %1").arg(named)); };
+    for (;;) {
+        /* Once the reading's time is spent, no picture is sent. */
+        if (!m_asked->sent) {
+            const Sent sent = Clock::now() < deadline ? send(deadline) : Sent::Later;
+            if (sent == Sent::Later)
+                throw notRead();
+            if (sent == Sent::NoReader) {
+                m_asked.reset();
+                throw PictureNotRead(QStringLiteral("Čtečka obrázků %1 se nespustila, obrázek nelze přečíst: %2")
+                                         .arg(QString::fromUtf8(program()), named));
+            }
+        }
+        Reply reply;
+        switch (await(deadline, reply)) {
+        case Received::Late: throw notRead();
+        case Received::Overdue:
+            retire();
+            m_asked.reset();
             throw PictureTooLarge(QStringLiteral("Obrázek je příliš velký: %1").arg(named));
-        throw ui::SimError(QStringLiteral("Obrázek je poškozený: %1").arg(named));
+        case Received::Stalled:
+            retire();
+            if (++m_asked->strikes >= kMostStrikes) {
+                m_asked.reset();
+                throw PictureNeverRead(notRead().text());
+            }
+            m_asked->sent = false;
+            continue;
+        case Received::Ended: {
+            keeper.waitReaped(m_reader, Clock::now() + kAnswerTime);
+            const Cause cause = causeOf(*m_reader);
+            retire();
+            if (cause == Cause::TimeLimit) {
+                m_asked.reset();
+                throw PictureTooLarge(QStringLiteral("Obrázek je příliš velký: %1").arg(named));
+            }
+            /* Killed from outside: no verdict, and another reader takes the picture, as after one that stalled. */
+            if (cause == Cause::Outside && ++m_asked->strikes >= kMostStrikes) {
+                m_asked.reset();
+                throw PictureNeverRead(notRead().text());
+            }
+            if (cause != Cause::Outside && ++m_asked->failures >= kMostFailures) {
+                m_asked.reset();
+                throw ui::SimError(QStringLiteral("Obrázek je poškozený: %1").arg(named));
+            }
+            m_asked->sent = false;
+            continue;
+        }
+        case Received::Whole: break;
+        }
+        m_asked.reset();
+        ++m_answered;
+        keeper.setBusy(*m_reader, false);
+        /* Out of memory, it ends once it has answered: another reads the next picture. */
+        if (reply.answer.ending)
+            retire();
+        switch (reply.answer.status) {
+        case protocol::Status::Picture:
+            if (indexed(reply.answer.format))
+                reply.picture.setColorTable(reply.colours);
+            reply.picture.setDotsPerMeterX(reply.answer.dotsPerMeterX);
+            reply.picture.setDotsPerMeterY(reply.answer.dotsPerMeterY);
+            return reply.picture;
+        case protocol::Status::TooLarge: throw PictureTooLarge(QString::fromUtf8(reply.text), reply.answer.forTimeLeft != 0);
+        case protocol::Status::Broken: break;
+        }
+        throw ui::SimError(QString::fromUtf8(reply.text));
     }
-    switch (reply.answer.status) {
-    case protocol::Status::Picture:
-        if (indexed(reply.answer.format))
-            reply.picture.setColorTable(reply.colours);
-        reply.picture.setDotsPerMeterX(reply.answer.dotsPerMeterX);
-        reply.picture.setDotsPerMeterY(reply.answer.dotsPerMeterY);
-        return reply.picture;
-    case protocol::Status::TooLarge:
-        throw PictureTooLarge(QString::fromUtf8(reply.text), reply.answer.forTimeLeft != 0);
-    case protocol::Status::Broken: break;
-    }
-    throw ui::SimError(QString::fromUtf8(reply.text));
 }
 
 } // namespace platform

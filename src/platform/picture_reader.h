@@ -10,16 +10,19 @@
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <vector>
 
 #include <sys/types.h>
-#include <time.h>
 
 namespace platform {
 
+struct ReaderProcess;
+
 /**
- * A picture that was not read at all, through no fault of its file: the
- * picture reader could not be started. Another try may read it.
+ * A picture that was not read at all, through no fault of its file: no
+ * picture reader could be started. Another try may read it.
  */
 class PictureNotRead : public ui::SimError {
 public:
@@ -27,13 +30,46 @@ public:
 };
 
 /**
- * A picture its reader did not get to read in the time the program waits
- * for it (the reader stopped, or starved of the processor): no fault of
- * its file, and another try later may read it.
+ * A picture its reader has not read yet in the wall-clock time the reading
+ * gives it: no verdict on its file. Its reader goes on with it, and a later
+ * read of the same picture (in the same group) takes its answer.
  */
 class PictureNotReadInTime : public PictureNotRead {
 public:
     using PictureNotRead::PictureNotRead;
+};
+
+/**
+ * A picture on which kMostStrikes readers in a row made no progress (each
+ * spent no processor time on it for kNoProgressTime, or was killed by a
+ * signal the program did not send): "Obrázek se nestihl načíst: ...". A
+ * verdict for the game, as nothing says the next reader would fare better.
+ */
+class PictureNeverRead : public ui::SimError {
+public:
+    using ui::SimError::SimError;
+};
+
+/**
+ * The pictures read on this thread while it lives are one group's, one
+ * train's: one reader reads them (or several in a row, should one end), and
+ * never a picture of another group. A picture read within no group is a
+ * group of its own.
+ */
+class PictureGroup {
+public:
+    explicit PictureGroup(uint64_t group);
+    ~PictureGroup();
+    PictureGroup(const PictureGroup &) = delete;
+    PictureGroup &operator=(const PictureGroup &) = delete;
+
+    /** @return a group number no group had before; never 0. */
+    static uint64_t next();
+    /** @return the group of the pictures read on this thread now; 0 for none. */
+    static uint64_t current();
+
+private:
+    uint64_t m_outer; ///< The group this one is begun within, restored when it ends.
 };
 
 /**
@@ -44,56 +80,80 @@ public:
  * of every kind may grow by kMaxPictureReaderMemory at most (the kernel
  * refuses it more, and the picture fails inside the reader as too large),
  * it cannot start processes, signal or look into other processes, open a
- * file for writing or reach the network, and the program waits for its
- * answer while the reader's processor time stays within the time left to
- * the reading and the wall clock within the reading's own (PictureRead),
- * then kills it and starts another for the next picture. The program takes
- * nothing from it unchecked: an answer that is not the one asked for, a
- * picture that is not whole and sane, or anything said out of turn ends
- * the reader. A reader that dies or lies gives a broken picture; the
- * program goes on either way. The reader's processor time is charged to
- * the reading (PictureRead::charge), so the pictures of a train and all
- * else its placing costs share one time.
+ * file for writing or reach the network, and a picture may take it its own
+ * processor time, kMaxPictureReadTime, whatever its group has left. The
+ * program takes nothing from it unchecked: an answer that is not the one
+ * asked for, a picture that is not whole and sane, or anything said out of
+ * turn ends the reader.
  *
- * One reader serves the process, kept from picture to picture; it is
- * started at the first picture, or before by start().
+ * A picture's verdict comes from its own reading: its answer, the reader's
+ * processor time (past the picture's own, the program ends it: too
+ * large), or its death by its processor-time limit (too large) or of a
+ * fault (a picture two readers in a row die of is broken). The program
+ * waits for an answer only while the wall-clock time of the reading it is
+ * in lasts (PictureRead); then the picture is not read in time
+ * (PictureNotReadInTime) and stays with its reader, which goes on with it,
+ * and a later read of it takes the answer. A reader that makes no progress
+ * (spends no processor time on the picture for kNoProgressTime), or is
+ * killed by a signal the program did not send, is no verdict: another
+ * reader takes the picture, up to kMostStrikes readers in a row
+ * (PictureNeverRead). A picture is never waited for once its reading's
+ * wall-clock time is spent, nor sent.
+ *
+ * Readers are started ahead of need, off the game's thread, and watched
+ * while they have no picture (ReaderKeeper). A reader serves one group:
+ * the pictures of one train's placing, or one picture read within no
+ * group, and is then ended; so a file that takes a reader over can change
+ * no other group's pictures.
  */
 class PictureReader {
 public:
     /** @return the process's reader. */
     static PictureReader &instance();
 
-    ~PictureReader();
     PictureReader(const PictureReader &) = delete;
     PictureReader &operator=(const PictureReader &) = delete;
 
-    /** Starts the reader when none runs, without waiting for it to be ready. */
+    /** Has a reader started ahead, when none is, without waiting for it. */
     void start();
 
     /**
-     * Reads a picture file in the reader, within the processor and the
-     * wall-clock time left to this thread's reading (PictureRead).
+     * Reads a picture file in a reader, within the wall-clock time left to
+     * this thread's reading (PictureRead; kNoReadingWait when none bounds
+     * it), for this thread's group (PictureGroup).
      * @param resolved the file, as resolvePath gives it.
      * @return the picture.
      * @throws PictureTooLarge ("Obrázek je příliš velký: ...") for a
      *         picture too large by its size, its memory or its processor
      *         time; ui::SimError for a file that is missing, unreadable or
-     *         broken, or whose reader died or lied; PictureNotReadInTime
-     *         when the reader did not get to read it in the reading's wall-clock time
-     *         (stopped, starved, or not yet ready); PictureNotRead when no
-     *         reader could be started.
+     *         broken, or whose readers died or lied; PictureNotReadInTime
+     *         when it is not read yet in the reading's wall-clock time;
+     *         PictureNeverRead when its readers made no progress on it;
+     *         PictureNotRead when no reader could be started.
      */
     QImage read(const QString &resolved);
+
+    /** Ends the reader of a group, and its work: the group has all it needs. */
+    void endGroup(uint64_t group);
 
     /**
      * Has the readers from now on started from another program beside the
      * program, with more arguments: for the tests, which point the program
-     * at readers that misbehave. The reader running now is ended.
+     * at readers that misbehave. The readers running now are ended.
      */
     void useProgram(const QByteArray &name, const std::vector<QByteArray> &arguments = {});
 
-    /** @return the reader's process, -1 while none runs. */
-    pid_t pid() const { return m_pid; }
+    /** @return the program the readers are started from, as useProgram named it. */
+    QByteArray program() const;
+
+    /** @return the reader that read last, while it runs; -1 when none does. */
+    pid_t pid() const;
+
+    /** @return every reader running: the one that read last and the one started ahead. */
+    std::vector<pid_t> pids() const;
+
+    /** @return the reader started ahead, waiting for it to be ready no longer than a second; -1 when none is started. */
+    pid_t nextPid() const;
 
     /**
      * @return the processor time the readers have spent since each was
@@ -103,25 +163,16 @@ public:
     std::chrono::nanoseconds timeSpent();
 
     /**
-     * @return the most memory any reader ended so far held in RAM, in
-     *         bytes, as it was ended: with the running reader's, what the
-     *         game's readers have taken of the machine.
+     * @return the most memory any reader the program ended so far held in
+     *         RAM, in bytes, as it was ended: with the running readers',
+     *         what the game's readers have taken of the machine.
      */
-    long long mostResidentOfEnded() const { return m_mostResidentOfEnded; }
+    long long mostResidentOfEnded() const;
 
     /**
-     * How long a reader may take to start: some tens of milliseconds, which
-     * the program's reader spends once the program has made its forms. A
-     * picture waits for a reader that is not ready no longer than its
-     * reading's wall-clock time; one that is not ready after this is
-     * replaced.
-     */
-    static constexpr std::chrono::milliseconds kStartTime{1000 * kInstrumentedSlowdown};
-
-    /**
-     * How much longer than the time left to a reading the program waits
-     * before it kills the reader: the reader stops by itself at its
-     * deadline, and its refusal, which says why, needs a moment to come.
+     * How much more processor time than its own a picture's reader may
+     * spend before the program ends it: the reader stops by itself at its
+     * limit, and its refusal, which says why, needs a moment to come.
      */
     static constexpr std::chrono::milliseconds kKillGrace{20};
 
@@ -132,60 +183,61 @@ public:
      */
     static constexpr std::chrono::nanoseconds kNoReadingTime = 2 * kMaxPictureReadTime;
 
-private:
-    /** How an exchange with the reader ended. */
-    enum class Received {
-        Whole,   ///< The whole answer came, as asked for and sane.
-        Ended,   ///< The reader died, or gave no whole or no sane answer, or not the one asked for.
-        Overdue, ///< The reader's processor time for the reading ran out first.
-        Late,    ///< The reading's wall-clock time ran out first, the reader's processor time within it.
-    };
-    struct Reply;
-    struct Bounds;
-
-    PictureReader() = default;
-
-    /** Sends a reader, started when none runs, a picture to read. @return how it went: Whole when it took it. */
-    Received send(const QByteArray &path, int64_t allowed, const Bounds &bounds);
-    /** Waits for the reader's answer within the reading's time, and charges the reader's time to the reading. */
-    Received exchange(const Bounds &bounds, Reply &reply);
-    /** Reads bytes of the answer as they come, within the bounds. */
-    Received receive(void *into, size_t bytes, const Bounds &bounds);
+    /** How long a picture read within no reading bounded by the wall clock is waited for, at most. */
+    static constexpr std::chrono::nanoseconds kNoReadingWait = 2 * (kNoReadingTime + kKillGrace);
 
     /**
-     * Waits for a started reader to say it is ready, within the reading's
-     * wall-clock time and kStartTime after it was started.
-     * @return Whole when it did; Late when it has not yet; Ended when it
-     *         said something else, died or took too long to start.
+     * How long a reader may spend no processor time on its picture (stopped,
+     * starved, blocked, or not willing) before another takes the picture.
      */
-    Received waitReady(const Bounds &bounds);
-    /** Kills the reader and starts another for the next picture. @return the killed reader's status. */
-    int restart();
-    /** Kills the reader, if one runs. @return its status. */
-    int stop();
-    /** @return whether the reader has ended (it is not reaped). */
-    bool ended() const;
-    /** @return whether the reader has said something no request asked for. */
-    bool spokeOutOfTurn() const;
-    /** @return the processor time the reader has used, in nanoseconds; the last known when it cannot be read. */
-    int64_t readerTime();
+    static constexpr std::chrono::milliseconds kNoProgressTime{2000};
 
-    QByteArray m_program{"kamenna-pictures"}; ///< The reader's program, beside the program.
-    std::vector<QByteArray> m_arguments;      ///< More arguments it is started with.
-    pid_t m_pid = -1;        ///< The reader's process; -1 while none runs.
-    int m_requests = -1;     ///< The program's end of the reader's requests (a socket it only writes).
-    int m_answers = -1;      ///< The program's end of the reader's answers (a pipe it only reads).
-    bool m_ready = false;    ///< Whether the reader has said it is ready.
-    bool m_windowSent = false; ///< Whether the reader has the pixel window.
-    bool m_copies = false;   ///< Whether the program may copy pixels from the reader's memory.
-    QByteArray m_hello;      ///< What the reader has said of its hello so far.
-    uint64_t m_lastId = 0;   ///< The id of the last request sent.
-    std::chrono::steady_clock::time_point m_startedAt; ///< When the reader was started.
-    clockid_t m_clock{};     ///< The reader's processor-time clock.
-    int64_t m_lastTime = 0;  ///< The reader's processor time when last read.
-    int64_t m_readyTime = 0; ///< The reader's processor time when it said it was ready.
-    std::chrono::nanoseconds m_timeSpent{0}; ///< The processor time of the readers ended, since each was ready.
-    long long m_mostResidentOfEnded = 0;     ///< The most memory a reader ended held in RAM, in bytes.
+    /** How long a wait goes on while the reader makes no progress: the rest of the reading's time is not spent on it. */
+    static constexpr std::chrono::milliseconds kStallTime{100};
+
+    /** Readers in a row that make no progress on a picture before it is refused as never read. */
+    static constexpr int kMostStrikes = 3;
+
+    /** Readers in a row that die of a picture, or lie about it, before it is refused as broken. */
+    static constexpr int kMostFailures = 2;
+
+    /** How long the rest of an answer begun may take to come: it is written whole, at once. */
+    static constexpr std::chrono::milliseconds kAnswerTime{100};
+
+private:
+    /** How a wait for an answer ended. */
+    enum class Received {
+        Whole,    ///< The whole answer came, as asked for and sane.
+        Ended,    ///< The reader ended, or gave no whole or no sane answer, or not the one asked for.
+        Overdue,  ///< The reader spent the picture's processor time.
+        Stalled,  ///< The reader made no progress for kNoProgressTime.
+        Late,     ///< The reading's wall-clock time ran out first: the picture stays with the reader.
+    };
+    /** How sending a picture went. */
+    enum class Sent { Whole, Later, NoReader };
+    struct Reply;
+    struct Asked;
+
+    PictureReader();
+
+    /** Sends the picture asked for to a reader of its group, one taken when needed, within the deadline. */
+    Sent send(std::chrono::steady_clock::time_point deadline);
+    /** Waits for the answer to the picture asked for, no later than the deadline (but to the end of an answer begun). */
+    Received await(std::chrono::steady_clock::time_point deadline, Reply &reply);
+    /** Reads bytes of the answer as they come. */
+    Received receive(void *into, size_t bytes, std::chrono::steady_clock::time_point deadline,
+                     std::optional<std::chrono::steady_clock::time_point> &begun);
+    /** Ends the reader at work, if any. */
+    void retire();
+    /** Lets go of the picture asked for, and of its reader's work on it. */
+    void letGoAsked();
+    /** @return whether the reader at work may take the picture asked for. */
+    bool fitsAsked();
+
+    std::shared_ptr<ReaderProcess> m_reader; ///< The reader at work; null when none.
+    uint64_t m_group = 0;                    ///< The group it reads for.
+    int m_answered = 0;                      ///< Pictures it has answered.
+    std::unique_ptr<Asked> m_asked;          ///< The picture asked for and not yet answered; null when none.
 };
 
 } // namespace platform

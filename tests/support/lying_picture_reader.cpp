@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <thread>
 #include <vector>
 
 #include <fcntl.h>
@@ -35,7 +36,10 @@
  * of what it gave up at its first request, and answers "odmítnuto: <way>"
  * when the system refused it, "uniklo: <way>" when it got out.
  * "--marker=<file>" names a file of the test's that a way may try to
- * write, truncate or remove.
+ * write, truncate or remove. "--stop-at-start=<file>" stops the reader as
+ * it starts, before its hello, when it can remove that file: the first
+ * reader so started only. The ways of misbehaving the program watches
+ * for (misbehaveAfterAnswer) act on every picture.
  */
 
 namespace {
@@ -45,6 +49,7 @@ namespace protocol = platform::picture_protocol;
 QByteArray g_lie;
 QByteArray g_escape;
 QByteArray g_marker;
+QByteArray g_stopAtStart;
 
 /** Whether the reader ends once it has answered: it got hold of the program, and lets go of it so. */
 bool g_endAfterAnswer = false;
@@ -289,8 +294,43 @@ int tryEscape(const QByteArray &way)
     return -1;
 }
 
+/**
+ * Answers every picture honestly and then misbehaves while it has none, as
+ * a reader taken over may, where the program watches it: "taken-over"
+ * answers every picture after "lez.bmp" with a red dot, "spin-after-answer"
+ * spends processor time instead of waiting for the next picture,
+ * "thread-after-answer" starts a thread that waits. @return whether it
+ * answered.
+ */
+bool misbehaveAfterAnswer(const protocol::Request &request, const QByteArray &path)
+{
+    static bool takenOver = false;
+    if (g_lie == "taken-over") {
+        if (takenOver)
+            answerPicture(request.id, QImage::Format_RGB32, 1, 1, 4, 0, QByteArray("\0\0\xFF\xFF", 4));
+        else
+            answerHonestly(request.id, path);
+        takenOver = takenOver || path.endsWith("/lez.bmp");
+        return true;
+    }
+    if (g_lie == "spin-after-answer") {
+        answerHonestly(request.id, path);
+        volatile uint64_t spun = 0;
+        for (;;)
+            spun = spun + 1;
+    }
+    if (g_lie == "thread-after-answer") {
+        answerHonestly(request.id, path);
+        std::thread(hang).detach();
+        return true;
+    }
+    return false;
+}
+
 bool answer(const protocol::Request &request, const QByteArray &path, uchar *)
 {
+    if (misbehaveAfterAnswer(request, path))
+        return true;
     if (!g_escape.isEmpty()) {
         const int error = tryEscape(g_escape);
         if (error == 0)
@@ -369,7 +409,11 @@ int main(int argc, char **argv)
             g_escape = argument.mid(9);
         else if (argument.startsWith("--marker="))
             g_marker = argument.mid(9);
+        else if (argument.startsWith("--stop-at-start="))
+            g_stopAtStart = argument.mid(16);
     }
+    if (!g_stopAtStart.isEmpty() && ::unlink(g_stopAtStart.constData()) == 0)
+        ::raise(SIGSTOP);
     misbehaveAtStart();
     pictures::ReaderHooks hooks;
     hooks.hello = hello;

@@ -1,0 +1,85 @@
+/** @file shared_processor.h Runs the test's process on one processor that it shares with work of a higher priority. */
+#pragma once
+
+#include <QDir>
+
+#include <vector>
+
+#include <sched.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+/**
+ * While it lives, every thread of this process (and every process they
+ * start from then on, the picture readers among them) runs on one
+ * processor, beside a process that spins there at a higher priority, as
+ * on a machine busy with other work: the game gets some sixth of it. Where
+ * this process may not raise a priority, five spinners at its own take
+ * the same share.
+ */
+class SharedProcessor {
+public:
+    SharedProcessor()
+    {
+        sched_getaffinity(0, sizeof m_before, &m_before);
+        int processor = sched_getcpu();
+        for (int c = 0; processor < 0 || !CPU_ISSET(processor, &m_before); ++c)
+            processor = c;
+        cpu_set_t one;
+        CPU_ZERO(&one);
+        CPU_SET(processor, &one);
+        pinAll(one);
+        const pid_t first = spin();
+        if (first > 0 && ::setpriority(PRIO_PROCESS, id_t(first), kHigherPriority) != 0)
+            for (int i = 1; i < kSpinnersAtOwnPriority; ++i)
+                spin();
+    }
+
+    ~SharedProcessor()
+    {
+        for (const pid_t spinner : m_spinners) {
+            ::kill(spinner, SIGKILL);
+            ::waitpid(spinner, nullptr, 0);
+        }
+        pinAll(m_before);
+    }
+
+    SharedProcessor(const SharedProcessor &) = delete;
+    SharedProcessor &operator=(const SharedProcessor &) = delete;
+
+private:
+    /** The nice value of the spinner: weighted five times this process's at 0. */
+    static constexpr int kHigherPriority = -7;
+    static constexpr int kSpinnersAtOwnPriority = 5;
+
+    /** Gives every thread of this process the processors of a set. */
+    static void pinAll(const cpu_set_t &set)
+    {
+        for (const QString &task : QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+            sched_setaffinity(pid_t(task.toInt()), sizeof set, &set);
+    }
+
+    /** @return a process that spins on this thread's processor until it is killed, or with this process. */
+    pid_t spin()
+    {
+        const pid_t parent = ::getpid();
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+            if (::getppid() != parent)
+                _exit(0);
+            volatile unsigned long spun = 0;
+            for (;;)
+                spun = spun + 1;
+        }
+        if (child > 0)
+            m_spinners.push_back(child);
+        return child;
+    }
+
+    cpu_set_t m_before{};          ///< The processors before, given back at the end.
+    std::vector<pid_t> m_spinners; ///< The processes spinning beside this one.
+};
