@@ -341,6 +341,38 @@ void limitProcessorTime(int64_t allowedNs)
     ::setrlimit(RLIMIT_CPU, &cpu);
 }
 
+/**
+ * Maps the pixel window the program gives as descriptor 3 at the start,
+ * and the pages earlier pictures left in it (no new ones), so that the
+ * first picture of a reader writes into it as warm as a later one.
+ */
+void takeStartWindow()
+{
+    constexpr int kStartWindow = 3;
+    struct stat st {};
+    if (::fstat(kStartWindow, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < protocol::kWindowBytes)
+        return;
+    const size_t bytes = size_t(protocol::kWindowBytes);
+    void *mapped = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_SHARED, kStartWindow, 0);
+    ::close(kStartWindow);
+    if (mapped == MAP_FAILED)
+        return;
+    g_window = static_cast<uchar *>(mapped);
+    const size_t page = size_t(::sysconf(_SC_PAGESIZE));
+    std::vector<unsigned char> resident((bytes + page - 1) / page);
+    if (::mincore(mapped, bytes, resident.data()) != 0)
+        return;
+    for (size_t first = 0; first < resident.size();) {
+        size_t end = first;
+        while (end < resident.size() && (resident[end] & 1))
+            ++end;
+        /* Mapped for writing without a byte written: another reader may be writing there. */
+        if (end > first)
+            ::madvise(g_window + first * page, (end - first) * page, MADV_POPULATE_WRITE);
+        first = end + 1;
+    }
+}
+
 /** Reads one small picture of each of Qt's kinds, so that its plugins are loaded before the first picture's clock runs. */
 void warmUp()
 {
@@ -351,6 +383,7 @@ void warmUp()
     buffer.open(QIODevice::WriteOnly);
     tiny.save(&buffer, "ICO");
     QImage().loadFromData(icon, "ICO");
+    platform::warmUpPictureReading();
 }
 
 } // namespace
@@ -385,6 +418,7 @@ int runReader(int argc, char **argv, const ReaderHooks &hooks)
     }
     warmUp();
     limitMemory();
+    takeStartWindow();
     /* Nothing of a file is read before the reader has given up all it may do but read. */
     if (!giveUpPrivileges()) {
         std::fprintf(stderr, "kamenna-pictures: the system-call filter cannot be set\n");

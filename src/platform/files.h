@@ -250,4 +250,11 @@ QImage loadResolvedPicture(const QString &resolved);
  */
 QImage readPictureFile(const QString &resolved);
 
+/**
+ * Decodes a tiny picture of each kind, so that what a process does at the
+ * first picture of a kind (loading code, making a painter) is done before
+ * its first picture: a picture reader does it before it says it is ready.
+ */
+void warmUpPictureReading();
+
 } // namespace platform

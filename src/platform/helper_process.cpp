@@ -72,7 +72,7 @@ std::vector<QByteArray> helperEnvironment()
 }
 
 pid_t spawnHelper(const QByteArray &program, std::vector<char *> &argv, int input, int output, bool errors,
-                  const std::vector<QByteArray> *environment)
+                  const std::vector<QByteArray> *environment, int extra)
 {
     if (program.isEmpty())
         return -1;
@@ -88,9 +88,11 @@ pid_t spawnHelper(const QByteArray &program, std::vector<char *> &argv, int inpu
         posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     if (!errors)
         posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    if (extra >= 0)
+        posix_spawn_file_actions_adddup2(&actions, extra, STDERR_FILENO + 1);
     /* Whatever the program holds open, close-on-exec or not (what it inherited from whatever started it), stays
-       the program's: the helper has the three standard descriptors only. */
-    posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
+       the program's: the helper has the three standard descriptors only, and the extra one. */
+    posix_spawn_file_actions_addclosefrom_np(&actions, extra >= 0 ? STDERR_FILENO + 2 : STDERR_FILENO + 1);
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
     sigset_t none, all;

@@ -31,8 +31,8 @@ std::vector<QByteArray> helperEnvironment();
  * Starts a program in a session of its own (so also a process group of its
  * own, which its process id names, and no controlling terminal), with every
  * signal at its default and unblocked, and no descriptor of the program's
- * but the three standard ones given here: every other is closed in it,
- * those without close-on-exec too. The call returns once the new process
+ * but the three standard ones given here and an extra one: every other is
+ * closed in it, those without close-on-exec too. The call returns once the new process
  * runs the program, or failed to: as long as the system takes to start it
  * (a process stopped as it is born holds the call).
  * @param argv its arguments, ending with a null pointer.
@@ -40,10 +40,11 @@ std::vector<QByteArray> helperEnvironment();
  * @param output what its standard output is: a file descriptor, or -1 for nowhere.
  * @param errors whether its errors go where the program's own go; else nowhere.
  * @param environment its environment, "NAME=value" each; the program's own when null.
+ * @param extra a descriptor it is given as its descriptor 3, or -1 for none.
  * @return its process, or -1 when it could not be started.
  */
 pid_t spawnHelper(const QByteArray &program, std::vector<char *> &argv, int input, int output, bool errors,
-                  const std::vector<QByteArray> *environment = nullptr);
+                  const std::vector<QByteArray> *environment = nullptr, int extra = -1);
 
 /**
  * How long killHelper waits for a killed helper to end: a process killed

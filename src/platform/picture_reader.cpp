@@ -42,40 +42,6 @@ constexpr std::chrono::nanoseconds kSpinTime{100000};
 constexpr size_t kKeptFreeBytes = size_t(kMaxPictureBytes);
 
 /**
- * The pixel window: a memory file of the largest picture's bytes, made once
- * and mapped once, read only, for as long as the program runs; every reader
- * is given it and decodes larger pictures into it. Sealed against growing
- * and shrinking, so that no reader makes it larger or pulls pages away from
- * under the program.
- */
-struct Window {
-    int file = -1;
-    const uchar *at = nullptr;
-};
-
-const Window &window()
-{
-    static const Window made = [] {
-        Window w;
-        const int file = ::memfd_create("kamenna-pixels", MFD_CLOEXEC | MFD_ALLOW_SEALING);
-        if (file < 0)
-            return w;
-        void *at = ::ftruncate(file, off_t(protocol::kWindowBytes)) == 0
-                           && ::fcntl(file, F_ADD_SEALS, F_SEAL_GROW | F_SEAL_SHRINK | F_SEAL_SEAL) == 0
-                       ? ::mmap(nullptr, size_t(protocol::kWindowBytes), PROT_READ, MAP_SHARED, file, 0)
-                       : MAP_FAILED;
-        if (at == MAP_FAILED) {
-            ::close(file);
-            return w;
-        }
-        w.file = file;
-        w.at = static_cast<const uchar *>(at);
-        return w;
-    }();
-    return made;
-}
-
-/**
  * Memory for the pixels copied from the window, mapped apart from the heap:
  * a picture's is kept when the picture is let go, up to kKeptFreeBytes
  * together, and given to the next picture of about its size, so that a
@@ -410,7 +376,7 @@ PictureReader::Sent PictureReader::send(Clock::time_point deadline)
         if (m_reader && !fitsAsked())
             retire();
         if (!m_reader) {
-            if (window().file < 0)
+            if (pixelWindow().file < 0)
                 return Sent::NoReader;
             ReaderKeeper::Taken taken = keeper.take(deadline);
             if (taken.cannotStart)
@@ -441,7 +407,7 @@ PictureReader::Sent PictureReader::send(Clock::time_point deadline)
             c->cmsg_level = SOL_SOCKET;
             c->cmsg_type = SCM_RIGHTS;
             c->cmsg_len = CMSG_LEN(sizeof(int));
-            std::memcpy(CMSG_DATA(c), &window().file, sizeof(int));
+            std::memcpy(CMSG_DATA(c), &pixelWindow().file, sizeof(int));
         }
         keeper.setBusy(reader, true);
         const ssize_t sent = ::sendmsg(reader.requests, &header, MSG_NOSIGNAL | MSG_DONTWAIT);
@@ -557,7 +523,7 @@ PictureReader::Received PictureReader::await(Clock::time_point deadline, Reply &
             /* Copied out before anything is looked at: what is checked is what the program keeps. */
             bool copied = true;
             if (answer.transfer == protocol::Transfer::Window)
-                std::memcpy(buffer->at, window().at, size_t(answer.pixelBytes));
+                std::memcpy(buffer->at, pixelWindow().at, size_t(answer.pixelBytes));
             else
                 copied = m_reader->copies
                          && copyFromProcess(m_reader->pid, buffer->at, answer.pixelsAt, size_t(answer.pixelBytes));

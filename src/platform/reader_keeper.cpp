@@ -20,6 +20,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <sys/eventfd.h>
+#include <sys/mman.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
@@ -51,6 +52,28 @@ int64_t nanoseconds(const timeval &t)
 }
 
 } // namespace
+
+const PixelWindow &pixelWindow()
+{
+    static const PixelWindow made = [] {
+        PixelWindow w;
+        const int file = ::memfd_create("kamenna-pixels", MFD_CLOEXEC | MFD_ALLOW_SEALING);
+        if (file < 0)
+            return w;
+        void *at = ::ftruncate(file, off_t(protocol::kWindowBytes)) == 0
+                           && ::fcntl(file, F_ADD_SEALS, F_SEAL_GROW | F_SEAL_SHRINK | F_SEAL_SEAL) == 0
+                       ? ::mmap(nullptr, size_t(protocol::kWindowBytes), PROT_READ, MAP_SHARED, file, 0)
+                       : MAP_FAILED;
+        if (at == MAP_FAILED) {
+            ::close(file);
+            return w;
+        }
+        w.file = file;
+        w.at = static_cast<const uchar *>(at);
+        return w;
+    }();
+    return made;
+}
 
 ReaderKeeper &ReaderKeeper::instance()
 {
@@ -94,8 +117,10 @@ std::shared_ptr<ReaderProcess> ReaderKeeper::startReader(const QByteArray &name,
         argv.push_back(argument.data());
     argv.push_back(nullptr);
     const std::vector<QByteArray> environment = helperEnvironment();
-    /* A sanitizer's report of the reader's own code is shown, as the program's would be. */
-    const pid_t pid = spawnHelper(program, argv, requests[1], answers[1], kInstrumentedSlowdown > 1, &environment);
+    /* A sanitizer's report of the reader's own code is shown, as the program's would be. The pixel window is
+       given at once, so that the reader maps it before its first picture. */
+    const pid_t pid = spawnHelper(program, argv, requests[1], answers[1], kInstrumentedSlowdown > 1, &environment,
+                                  pixelWindow().file);
     ::close(requests[1]);
     ::close(answers[1]);
     if (pid < 0) {
@@ -115,6 +140,7 @@ std::shared_ptr<ReaderProcess> ReaderKeeper::startReader(const QByteArray &name,
     reader->requests = requests[0];
     reader->answers = answers[0];
     reader->startedAt = Clock::now();
+    reader->windowSent = true;
     reader->handle = processHandle(pid);
     if (::clock_getcpuclockid(pid, &reader->clock) != 0)
         reader->clock = CLOCK_MONOTONIC;
@@ -190,6 +216,9 @@ void ReaderKeeper::reap(ReaderProcess &reader)
     }
     if (reader.ready)
         m_timeSpent += std::chrono::nanoseconds(std::max<int64_t>(0, reader.endTime - reader.readyTime));
+    /* A reader at work ended: its successor is started now. */
+    if (reader.taken)
+        m_startAt = Clock::now();
     /* A reader stopped by a sanitizer at a fault of its own code fails the program, as such a fault of its own
        would. */
     if (kInstrumentedSlowdown > 1 && WIFEXITED(reader.status)
@@ -210,7 +239,7 @@ void ReaderKeeper::run()
     std::unique_lock lock(m_lock);
     for (;;) {
         /* A reader to start ahead: started without the lock, as starting it may take long. */
-        while (m_wanted && !m_spare && !m_cannotStart) {
+        while (m_wanted && !m_spare && !m_cannotStart && Clock::now() >= m_startAt) {
             const QByteArray program = m_program;
             const std::vector<QByteArray> arguments = m_arguments;
             const uint64_t generation = m_generation;
@@ -233,17 +262,17 @@ void ReaderKeeper::run()
         }
         std::vector<pollfd> watched{{m_wake, POLLIN, 0}};
         const Clock::time_point now = Clock::now();
-        Clock::time_point wakeAt = Clock::time_point::max();
+        Clock::time_point wakeAt = m_wanted && !m_spare && !m_cannotStart ? m_startAt : Clock::time_point::max();
         for (const auto &reader : m_living) {
             if (reader->handle >= 0)
                 watched.push_back({reader->handle, POLLIN, 0});
             else
-                wakeAt = std::min(wakeAt, now + kWatchPeriod);
+                wakeAt = std::min(wakeAt, m_nextWatch);
             if (reader == m_spare && !reader->ready && !reader->killed) {
                 watched.push_back({reader->answers, POLLIN, 0});
                 wakeAt = std::min(wakeAt, reader->startedAt + kStartTime);
             } else if (reader->ready && !reader->busy && !reader->killed) {
-                wakeAt = std::min(wakeAt, now + kWatchPeriod);
+                wakeAt = std::min(wakeAt, m_nextWatch);
             }
         }
         const int timeout =
@@ -287,7 +316,12 @@ void ReaderKeeper::run()
             it = m_living.erase(it);
         }
         /* Between pictures a reader does nothing: one that spends processor time, or has started threads, is
-           not the reader it was. */
+           not the reader it was. Looked at once a period, however often the keeper wakes. */
+        if (Clock::now() < m_nextWatch) {
+            m_changed.notify_all();
+            continue;
+        }
+        m_nextWatch = Clock::now() + kWatchPeriod;
         for (const auto &reader : m_living) {
             if (!reader->ready || reader->busy || reader->killed)
                 continue;
@@ -304,6 +338,7 @@ void ReaderKeeper::run()
 void ReaderKeeper::want()
 {
     m_wanted = true;
+    m_startAt = Clock::now();
     /* The texts of metafiles are drawn where the program itself can draw text. */
     m_fonts = qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr;
     wake();
@@ -323,6 +358,7 @@ ReaderKeeper::Taken ReaderKeeper::take(Clock::time_point deadline)
         if (m_spare && m_spare->ready && !m_spare->killed) {
             Taken taken{std::exchange(m_spare, nullptr), false};
             taken.reader->taken = true;
+            m_startAt = Clock::now() + kStartDelay;
             wake();
             return taken;
         }
@@ -346,6 +382,8 @@ void ReaderKeeper::end(const std::shared_ptr<ReaderProcess> &reader)
             m_mostResidentOfEnded = std::max(m_mostResidentOfEnded, processFigures(reader->pid).mostResident);
             kill(*reader);
         }
+        /* Its successor is started now. */
+        m_startAt = Clock::now();
         wake();
     }
     if (reader->taken) {

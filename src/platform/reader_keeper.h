@@ -4,6 +4,7 @@
 #include "platform/picture_limits.h"
 
 #include <QByteArray>
+#include <QtGlobal>
 
 #include <chrono>
 #include <condition_variable>
@@ -16,6 +17,21 @@
 #include <time.h>
 
 namespace platform {
+
+/**
+ * The pixel window: a memory file of the largest picture's bytes, made once
+ * and mapped once, read only, for as long as the program runs; every reader
+ * is given it as its descriptor 3 when it is started, and decodes larger
+ * pictures into it. Sealed against growing and shrinking, so that no reader
+ * makes it larger or pulls pages away from under the program.
+ */
+struct PixelWindow {
+    int file = -1;             ///< The memory file; -1 when it could not be made.
+    const uchar *at = nullptr; ///< The program's view of it, read only.
+};
+
+/** @return the program's pixel window, made at the first call. */
+const PixelWindow &pixelWindow();
 
 /**
  * A picture reader's process. The keeper starts it, reads its hello,
@@ -38,7 +54,7 @@ struct ReaderProcess {
     int64_t timeLimit = -1;  ///< The hard limit of its processor time then, in nanoseconds; -1 for none.
 
     /* The taker's alone. */
-    bool windowSent = false; ///< Whether it has the pixel window.
+    bool windowSent = false; ///< Whether it has the pixel window: given as it was started, or with its first picture.
 
     /* Under the keeper's lock. */
     bool busy = false;       ///< It has a picture: it may spend processor time, and is not watched.
@@ -63,7 +79,8 @@ struct ReaderProcess {
  * the system takes) never holds the game's thread, and the readers' death
  * signal, which the kernel sends when the thread that started them ends,
  * comes only with the program's end. One reader is kept started and ready
- * beside the one at work. The keeper is the only one that reaps a reader,
+ * beside the one at work; the next is started when the one taken ends,
+ * kStartDelay after it was taken, or when one is asked for. The keeper is the only one that reaps a reader,
  * at once when it ends (the kernel tells it), so a reader is killed by its
  * process id only while that id is its own. A reader that has no picture
  * and spends processor time, or has more threads than it had when it said
@@ -152,6 +169,13 @@ public:
     /** How often the readers without a picture are looked at. */
     static constexpr std::chrono::milliseconds kWatchPeriod{100};
 
+    /**
+     * How long after a reader is taken the next is started, unless the
+     * taken one ends or a reader is asked for before: not while the taken
+     * one reads its first pictures, whose time the start would share.
+     */
+    static constexpr std::chrono::milliseconds kStartDelay{20};
+
 private:
     ReaderKeeper();
 
@@ -180,6 +204,8 @@ private:
     std::vector<QByteArray> m_arguments;                  ///< More arguments they are started with.
     uint64_t m_generation = 0;                            ///< Counts the changes of program.
     bool m_wanted = false;                                ///< A reader is to be kept started ahead.
+    std::chrono::steady_clock::time_point m_startAt;      ///< When the next reader may be started.
+    std::chrono::steady_clock::time_point m_nextWatch;    ///< When the readers without a picture are next looked at.
     bool m_fonts = false;                                 ///< Whether readers draw texts in the system's fonts.
     std::shared_ptr<ReaderProcess> m_spare;               ///< The reader started ahead; null when none.
     std::vector<std::shared_ptr<ReaderProcess>> m_living; ///< Every reader not yet reaped.
