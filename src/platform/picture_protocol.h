@@ -10,14 +10,16 @@ namespace platform::picture_protocol {
 /*
  * The reader is started as "kamenna-pictures" (or "kamenna-pictures
  * --fonts", to draw the texts of metafiles in the system's fonts) with two
- * channels and nothing else of the program's: requests come on its
+ * channels and the pixel window, and nothing else of the program's:
+ * requests come on its
  * standard input, a stream socket whose other end the program has shut
  * for reading, so the reader can send nothing back on it; answers go out
  * on its standard output, a pipe, so no descriptor can come back with
- * them. Once it has started, before it reads any file, it writes a Hello.
- * A request is a Request and the path's bytes; the first request a reader
- * is sent carries the pixel window: a memory file of kWindowBytes, sealed
- * against growing and shrinking, which both sides map once and keep. It
+ * them. Its descriptor 3 is the pixel window: a memory file of
+ * kWindowBytes, sealed against growing and shrinking, which both sides map
+ * once and keep (a reader started without it is sent it with its first
+ * request). Once it has started, before it reads any file, it writes a
+ * Hello. A request is a Request and the path's bytes. It
  * is answered by an Answer bearing the request's id, then the picture's
  * colour table (Answer::colours 32-bit colours), the text of a refusal
  * (Answer::textBytes of UTF-8) and, for a small picture, its pixels

@@ -316,7 +316,8 @@ void ReaderKeeper::run()
             it = m_living.erase(it);
         }
         /* Between pictures a reader does nothing: one that spends processor time, or has started threads, is
-           not the reader it was. Looked at once a period, however often the keeper wakes. */
+           not the reader it was. Looked at once a period, however often the keeper wakes; the threads only of
+           one that has had a picture. */
         if (Clock::now() < m_nextWatch) {
             m_changed.notify_all();
             continue;
@@ -326,7 +327,7 @@ void ReaderKeeper::run()
             if (!reader->ready || reader->busy || reader->killed)
                 continue;
             const int64_t time = clockNs(reader->clock);
-            const int threads = processFigures(reader->pid).threads;
+            const int threads = reader->taken ? processFigures(reader->pid).threads : reader->threads;
             if ((time >= 0 && time - reader->idleTime > std::chrono::nanoseconds(kIdleTime).count())
                 || threads > reader->threads)
                 kill(*reader);
