@@ -342,9 +342,9 @@ void limitProcessorTime(int64_t allowedNs)
 }
 
 /**
- * Maps the pixel window the program gives as descriptor 3 at the start,
- * and the pages earlier pictures left in it (no new ones), so that the
- * first picture of a reader writes into it as warm as a later one.
+ * Maps the pixel window the program gives as descriptor 3 at the start, as
+ * the first request would otherwise bring it: a reader's first picture
+ * pays no mapping.
  */
 void takeStartWindow()
 {
@@ -352,25 +352,11 @@ void takeStartWindow()
     struct stat st {};
     if (::fstat(kStartWindow, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < protocol::kWindowBytes)
         return;
-    const size_t bytes = size_t(protocol::kWindowBytes);
-    void *mapped = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_SHARED, kStartWindow, 0);
+    void *mapped =
+        ::mmap(nullptr, size_t(protocol::kWindowBytes), PROT_READ | PROT_WRITE, MAP_SHARED, kStartWindow, 0);
     ::close(kStartWindow);
-    if (mapped == MAP_FAILED)
-        return;
-    g_window = static_cast<uchar *>(mapped);
-    const size_t page = size_t(::sysconf(_SC_PAGESIZE));
-    std::vector<unsigned char> resident((bytes + page - 1) / page);
-    if (::mincore(mapped, bytes, resident.data()) != 0)
-        return;
-    for (size_t first = 0; first < resident.size();) {
-        size_t end = first;
-        while (end < resident.size() && (resident[end] & 1))
-            ++end;
-        /* Mapped for writing without a byte written: another reader may be writing there. */
-        if (end > first)
-            ::madvise(g_window + first * page, (end - first) * page, MADV_POPULATE_WRITE);
-        first = end + 1;
-    }
+    if (mapped != MAP_FAILED)
+        g_window = static_cast<uchar *>(mapped);
 }
 
 /** Reads one small picture of each of Qt's kinds, so that its plugins are loaded before the first picture's clock runs. */
