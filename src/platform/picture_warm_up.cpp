@@ -16,12 +16,12 @@ namespace platform {
 
 namespace {
 
-/** @return a number's bytes, little-endian first, as both metafile kinds keep their numbers. */
+/** @return a number's bytes, little-endian first, as both metafile kinds keep their numbers; zeros past its four. */
 QByteArray le(uint32_t value, int bytes)
 {
     QByteArray out;
     for (int i = 0; i < bytes; ++i)
-        out.append(char(value >> (8 * i)));
+        out.append(char(i < 4 ? value >> (8 * i) : 0));
     return out;
 }
 
