@@ -329,8 +329,10 @@ long long PictureReader::mostResidentOfEnded() const
 
 void PictureReader::retire()
 {
-    if (m_reader)
+    if (m_reader) {
         ReaderKeeper::instance().end(m_reader);
+        m_ended = std::move(m_reader);
+    }
     m_reader.reset();
     m_group = 0;
     m_answered = 0;
@@ -378,6 +380,12 @@ PictureReader::Sent PictureReader::send(Clock::time_point deadline)
         if (!m_reader) {
             if (pixelWindow().file < 0)
                 return Sent::NoReader;
+            /* The reader ended last writes into the pixel window no more, whatever it was made to do, before
+               another is given a picture: it is gone by then, mostly long since (one that held much memory
+               takes a moment to let it go). */
+            if (m_ended && !keeper.waitReaped(m_ended, deadline))
+                return Sent::Later;
+            m_ended.reset();
             ReaderKeeper::Taken taken = keeper.take(deadline);
             if (taken.cannotStart)
                 return Sent::NoReader;

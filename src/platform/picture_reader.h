@@ -235,6 +235,7 @@ private:
     bool fitsAsked();
 
     std::shared_ptr<ReaderProcess> m_reader; ///< The reader at work; null when none.
+    std::shared_ptr<ReaderProcess> m_ended;  ///< The reader ended last, until it is reaped.
     uint64_t m_group = 0;                    ///< The group it reads for.
     int m_answered = 0;                      ///< Pictures it has answered.
     std::unique_ptr<Asked> m_asked;          ///< The picture asked for and not yet answered; null when none.
