@@ -210,16 +210,16 @@ enum class Cause {
 constexpr int64_t kLimitSlack = 10000000;
 
 /** @return why a reader ended, as the keeper found it once reaped. */
-Cause causeOf(const ReaderProcess &reader)
+Cause causeOf(const ReaderKeeper::Ending &ending)
 {
-    if (reader.killed)
+    if (ending.killed)
         return Cause::Program;
-    if (!reader.reaped)
+    if (!ending.reaped)
         return Cause::Outside;
-    if (WIFSIGNALED(reader.status)) {
-        const int signal = WTERMSIG(reader.status);
+    if (WIFSIGNALED(ending.status)) {
+        const int signal = WTERMSIG(ending.status);
         if (signal == SIGXCPU
-            || (signal == SIGKILL && reader.endTimeLimit >= 0 && reader.endTime >= reader.endTimeLimit - kLimitSlack))
+            || (signal == SIGKILL && ending.timeLimit >= 0 && ending.time >= ending.timeLimit - kLimitSlack))
             return Cause::TimeLimit;
         for (const int outside : {SIGKILL, SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM})
             if (signal == outside)
@@ -607,7 +607,7 @@ QImage PictureReader::read(const QString &resolved)
             continue;
         case Received::Ended: {
             keeper.waitReaped(m_reader, Clock::now() + kAnswerTime);
-            const Cause cause = causeOf(*m_reader);
+            const Cause cause = causeOf(keeper.endingOf(*m_reader));
             retire();
             if (cause == Cause::TimeLimit) {
                 m_asked.reset();

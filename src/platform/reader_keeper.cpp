@@ -401,6 +401,12 @@ bool ReaderKeeper::waitReaped(const std::shared_ptr<ReaderProcess> &reader, Cloc
     return m_changed.wait_until(lock, deadline, [&] { return reader->reaped; });
 }
 
+ReaderKeeper::Ending ReaderKeeper::endingOf(const ReaderProcess &reader)
+{
+    const std::lock_guard lock(m_lock);
+    return {reader.killed, reader.reaped, reader.status, reader.endTime, reader.endTimeLimit};
+}
+
 int64_t ReaderKeeper::timeOf(const ReaderProcess &reader)
 {
     const std::lock_guard lock(m_lock);

@@ -120,6 +120,18 @@ public:
      */
     bool waitReaped(const std::shared_ptr<ReaderProcess> &reader, std::chrono::steady_clock::time_point deadline);
 
+    /** How a reader ended, as far as it is known. */
+    struct Ending {
+        bool killed = false;     ///< The program ended it.
+        bool reaped = false;     ///< It is reaped: the rest is known.
+        int status = 0;          ///< As waitpid gives it.
+        int64_t time = 0;        ///< Its processor time at its end, in nanoseconds.
+        int64_t timeLimit = -1;  ///< The hard limit of its processor time then; -1 for none or unknown.
+    };
+
+    /** @return how a reader ended, as far as it is known now. */
+    Ending endingOf(const ReaderProcess &reader);
+
     /** @return a reader's processor time in nanoseconds: now, or at its end. */
     int64_t timeOf(const ReaderProcess &reader);
 
