@@ -272,6 +272,7 @@ struct PictureReader::Asked {
     int64_t lastTime = 0;     ///< The reader's processor time when last looked at.
     Clock::time_point sentAt;       ///< When it was sent.
     Clock::time_point lastProgress; ///< When its reader was last found to have spent processor time on it.
+    bool wallBound = false;   ///< Whether the wait for it now is bounded by a reading's wall clock (a tick's).
     int strikes = 0;          ///< Readers in a row that made no progress on it.
     int failures = 0;         ///< Readers in a row that died of it or lied about it.
 };
@@ -466,9 +467,10 @@ PictureReader::Received PictureReader::receive(void *into, size_t bytes, Clock::
                     return Received::Overdue;
                 if (now - asked.lastProgress >= kNoProgressTime)
                     return Received::Stalled;
-                /* Past the reading's time, or while nothing moves: the reader goes on, and a later read takes
-                   its answer. */
-                if (now >= deadline || (now - asked.lastProgress >= kStallTime && now - called >= kStallTime))
+                /* Past the reading's time, or, in a tick, while nothing moves: the reader goes on, and a later
+                   read takes its answer. */
+                if (now >= deadline
+                    || (asked.wallBound && now - asked.lastProgress >= kStallTime && now - called >= kStallTime))
                     return Received::Late;
             }
             const int64_t left = std::min(asked.limit - (asked.lastTime - asked.readerStart), ns(deadline - now));
@@ -576,6 +578,7 @@ QImage PictureReader::read(const QString &resolved)
         m_asked->allowed = reading ? ns(kMaxPictureReadTime) : protocol::kNoReading;
         m_asked->limit = ns(reading ? kMaxPictureReadTime : kNoReadingTime) + ns(kKillGrace);
     }
+    m_asked->wallBound = wall.has_value();
     const QString named = m_asked->named;
     const auto notRead = [&] { return PictureNotReadInTime(QStringLiteral("Obrázek se nestihl načíst: %1").arg(named)); };
     for (;;) {

@@ -192,7 +192,11 @@ public:
      */
     static constexpr std::chrono::milliseconds kNoProgressTime{2000};
 
-    /** How long a wait goes on while the reader makes no progress: the rest of the reading's time is not spent on it. */
+    /**
+     * How long a wait within a reading bounded by the wall clock (a tick's)
+     * goes on while the reader makes no progress: the rest of the tick's
+     * time is not spent on it.
+     */
     static constexpr std::chrono::milliseconds kStallTime{100};
 
     /** Readers in a row that make no progress on a picture before it is refused as never read. */
