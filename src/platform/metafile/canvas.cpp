@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace platform::metafile {
 
@@ -71,18 +72,25 @@ void Canvas::select(int64_t index)
     if (index < 0 || index >= int64_t(m_objects.size()) || !m_objects[size_t(index)])
         return; // selecting nothing leaves the context as it is
     const Object &o = *m_objects[size_t(index)];
-    if (const QPen *pen = std::get_if<QPen>(&o))
+    if (const QPen *pen = std::get_if<QPen>(&o)) {
         m_dc.pen = *pen;
-    else if (const QBrush *brush = std::get_if<QBrush>(&o))
+    } else if (const QBrush *brush = std::get_if<QBrush>(&o)) {
         m_dc.brush = *brush;
-    else
-        m_dc.font = std::get<LogFont>(o);
+        m_dc.monoPattern = QImage();
+    } else if (const MonoPattern *pattern = std::get_if<MonoPattern>(&o)) {
+        m_dc.brush = QBrush(Qt::black, Qt::Dense4Pattern); // stands for the pattern: see fillBrush
+        m_dc.monoPattern = pattern->bits;
+    } else if (const LogFont *font = std::get_if<LogFont>(&o)) {
+        m_dc.font = *font;
+    }
 }
 
 void Canvas::selectStock(uint32_t which)
 {
     static const QColor greys[] = {Qt::white, QColor(192, 192, 192), QColor(128, 128, 128),
                                    QColor(64, 64, 64), Qt::black};
+    if (which <= 5)
+        m_dc.monoPattern = QImage();
     if (which <= 4)
         m_dc.brush = QBrush(greys[which]);
     else if (which == 5)
@@ -92,7 +100,59 @@ void Canvas::selectStock(uint32_t which)
     else if (which == 8)
         m_dc.pen = QPen(Qt::NoPen);
     else if (which >= 10 && which <= 17)
-        m_dc.font = LogFont{.face = QStringLiteral("Arial"), .height = -12};
+        m_dc.font = LogFont{.face = QStringLiteral("Arial"), .height = -12, .charset = 0};
+}
+
+void Canvas::createPattern(int64_t index, const char *dib, int64_t size, int64_t pixelsAt, bool mono)
+{
+    /* A monochrome bitmap's rows as they lie: a bit a pixel, each row padded to four bytes, bottom-up unless its height is negative. */
+    const int64_t header = size >= 4 ? le32(dib) : 0;
+    const bool core = header == 12;
+    if (mono && (core || header >= 40) && size >= header) {
+        const int64_t width = core ? s16(dib + 4) : s32(dib + 4);
+        const int64_t height = core ? s16(dib + 6) : s32(dib + 8);
+        const int bits = le16(dib + (core ? 10 : 14));
+        const bool plain = core || le32(dib + 16) == 0;
+        const int64_t rows = height < 0 ? -height : height;
+        const int64_t stride = (width + 31) / 32 * 4;
+        if (bits == 1 && plain && width > 0 && width <= kMaxPictureSide && rows > 0 && rows <= kMaxPictureSide) {
+            if (pixelsAt < header || pixelsAt + stride * rows > size)
+                throw broken("vzorek");
+            chargeArea(width * rows);
+            QImage pattern(int(width), int(rows), QImage::Format_Mono);
+            if (pattern.isNull())
+                throw WorkBudget::tooMuchWork();
+            for (int64_t y = 0; y < rows; ++y)
+                std::memcpy(pattern.scanLine(int(height < 0 ? y : rows - 1 - y)), dib + pixelsAt + y * stride,
+                            size_t(std::min<int64_t>(stride, pattern.bytesPerLine())));
+            create(index, MonoPattern{std::move(pattern)});
+            return;
+        }
+    }
+    if (!dibIsWhole(dib, size, pixelsAt, 1))
+        throw broken("vzorek");
+    /* Decoding it costs its own pixels. */
+    chargeArea(dibPixels(dib, size));
+    const QImage picture = decodeDib(dib, size, pixelsAt);
+    if (picture.isNull())
+        throw broken("vzorek");
+    create(index, QBrush(picture.convertToFormat(QImage::Format_RGB32)));
+}
+
+QBrush Canvas::fillBrush()
+{
+    const QImage &bits = m_dc.monoPattern;
+    if (bits.isNull())
+        return m_dc.brush;
+    const QRgb text = m_dc.textColour.rgb();
+    const QRgb background = m_dc.background.rgb();
+    if (m_coloured.bits != bits.cacheKey() || m_coloured.text != text || m_coloured.background != background) {
+        chargeArea(int64_t(bits.width()) * bits.height());
+        QImage coloured = bits;
+        coloured.setColorTable({text, background});
+        m_coloured = {bits.cacheKey(), text, background, QBrush(coloured.convertToFormat(QImage::Format_RGB32))};
+    }
+    return m_coloured.brush;
 }
 
 void Canvas::save()

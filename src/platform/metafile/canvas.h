@@ -88,15 +88,30 @@ struct LogFont {
     int escapement = 0; ///< The baseline's angle in tenths of degrees, counter-clockwise.
     int weight = 400;   ///< 400 normal, 700 bold.
     bool italic = false;
+    int charset = 1;    ///< The character set its texts' bytes are in (textOfBytes); 1: the system's own.
 };
 
+/**
+ * A brush of a monochrome pattern: its bits drawn in the context's text
+ * colour (0) and background colour (1) when it fills, as the system draws a
+ * monochrome pattern. A pattern of the bitmap's own colours is a QBrush of
+ * its image.
+ */
+struct MonoPattern {
+    QImage bits; ///< QImage::Format_Mono, its first row the pattern's top.
+};
+
+/** An object the player does not draw with (a palette, a region, an old bitmap brush): it holds its place. */
+struct OtherObject {};
+
 /** A graphics object of a metafile's object table. */
-using Object = std::variant<QPen, QBrush, LogFont>;
+using Object = std::variant<QPen, QBrush, LogFont, MonoPattern, OtherObject>;
 
 /** What a context clips its drawing to: pixels of the picture, as the system keeps its clip regions. */
 struct Clip {
     bool on = false; ///< Whether it clips at all.
     QRegion region;  ///< The pixels drawn on, when it clips.
+    int64_t spans = 0; ///< Its rectangles' rows (see kMaxRegionSpans).
     uint64_t id = 0; ///< Its own number: another clip, or the same one set again, is set anew.
 };
 
@@ -104,6 +119,7 @@ struct Clip {
 struct DcState {
     QPen pen{Qt::black};
     QBrush brush{Qt::white};
+    QImage monoPattern; ///< The brush's bits when it is a monochrome pattern (then `brush` stands for it); null else.
     LogFont font;
     QColor textColour{Qt::black};
     bool opaqueBackground = true;
@@ -232,6 +248,22 @@ public:
     void create(int64_t index, Object object);
     void remove(int64_t index);
     void select(int64_t index);
+    /**
+     * Makes a pattern brush of a device-independent bitmap (header,
+     * colours, pixels) and puts it into the table (see create): a
+     * monochrome one of a bit a pixel drawn in the context's text and
+     * background colours, any other of the bitmap's own colours. Its pixels
+     * are charged to the budget before they are made.
+     * @throws ui::SimError when the bitmap is broken, or past the budget.
+     */
+    void createPattern(int64_t index, const char *dib, int64_t size, int64_t pixelsAt, bool mono);
+    /**
+     * @return the brush shapes are filled with: the context's, a monochrome
+     *         pattern in its text and background colours (made again only
+     *         when they change, its pixels charged then).
+     * @throws ui::SimError past the budget.
+     */
+    QBrush fillBrush();
     /** Selects one of the stock objects of EMF. */
     void selectStock(uint32_t which);
 
@@ -428,7 +460,7 @@ private:
      * @param source the source's pixels (RGB); null: the operation uses none.
      * @throws ui::SimError past the budget.
      */
-    void transfer(const QRect &target, const QImage *source, const QRect &from, RasterOp op);
+    void transfer(const QRectF &target, const QImage *source, const QRect &from, RasterOp op);
     /**
      * Paints a shape with one pen and brush into a layer of its own, then
      * combines each pixel it covers with what lies below by a mix mode.
@@ -489,6 +521,13 @@ private:
     uint64_t m_appliedClip = 0;  ///< The number of the clip the painter has.
     /** Freed indices, lowest on top: every free index below the table's end is among them. */
     std::priority_queue<int64_t, std::vector<int64_t>, std::greater<>> m_freed;
+    /** The monochrome pattern last coloured: its bits' key, its colours and the brush made of them. */
+    struct {
+        qint64 bits = 0;
+        QRgb text = 0;
+        QRgb background = 0;
+        QBrush brush;
+    } m_coloured;
 };
 
 template <typename Box, typename Draw>
@@ -543,8 +582,10 @@ void Canvas::mixShape(const QRectF &box, const QPen &pen, const QBrush &brush, D
     {
         QPainter painter(&layer);
         painter.translate(-area.topLeft());
-        if (m_dc.clip.on)
+        if (m_dc.clip.on) {
+            chargeArea(m_dc.clip.spans);
             painter.setClipRegion(m_dc.clip.region);
+        }
         painter.setPen(pen);
         painter.setBrush(brush);
         draw(painter);

@@ -19,7 +19,12 @@ namespace {
 
 constexpr uint32_t kEmfSignature = 0x464D4520; // " EMF"
 
-/** @return whether drawEmf reads records of this type. */
+/**
+ * @return whether drawEmf reads records of this type and libUEMF checks
+ *         them first. The texts of POLYTEXTOUT (which libUEMF cannot check)
+ *         and SMALLTEXTOUT (which it takes to hold a rectangle even where the
+ *         record leaves it out) are checked by drawEmf alone.
+ */
 bool isDrawnEmfRecord(uint32_t type)
 {
     switch (type) {
@@ -40,6 +45,7 @@ bool isDrawnEmfRecord(uint32_t type)
     case U_EMR_STROKEANDFILLPATH: case U_EMR_ARC: case U_EMR_ARCTO: case U_EMR_CHORD: case U_EMR_PIE:
     case U_EMR_ANGLEARC: case U_EMR_SETARCDIRECTION: case U_EMR_SETMITERLIMIT: case U_EMR_EXTCREATEPEN:
     case U_EMR_BITBLT: case U_EMR_STRETCHBLT: case U_EMR_SETDIBITSTODEVICE: case U_EMR_SETROP2:
+    case U_EMR_EXTTEXTOUTA: case U_EMR_CREATEMONOBRUSH: case U_EMR_CREATEDIBPATTERNBRUSHPT:
         return true;
     default:
         return false;
@@ -53,6 +59,45 @@ double f32(const char *p)
     float v;
     std::memcpy(&v, &bits, sizeof v);
     return double(v);
+}
+
+/** @return count UTF-16 units from p on. */
+QString wideText(const char *p, int64_t count)
+{
+    QString text(int(count), Qt::Uninitialized);
+    for (int64_t i = 0; i < count; ++i)
+        text[int(i)] = QChar(le16(p + i * 2));
+    return text;
+}
+
+/**
+ * Draws the text of an EMRTEXT at offset `at` of a record of `size` bytes:
+ * its reference point, its characters (UTF-16, or bytes in the selected
+ * font's character set) and their advances where it has them.
+ * @throws ui::SimError when its characters or advances lie outside the record.
+ */
+void drawText(const char *r, int64_t size, int64_t at, bool wide, bool advanced, Canvas &canvas)
+{
+    const auto holds = [size](int64_t offset, int64_t n) { return offset >= 0 && n >= 0 && offset + n <= size; };
+    if (!holds(at, 40))
+        throw broken("text");
+    const int64_t chars = le32(r + at + 8);
+    const int64_t offset = le32(r + at + 12);
+    if (chars > kMaxChars || !holds(offset, chars * (wide ? 2 : 1)))
+        throw broken("text");
+    const QString text = wide ? wideText(r + offset, chars)
+                              : textOfBytes(QByteArray(r + offset, int(chars)), canvas.dc().font.charset);
+    /* The characters' advances, when the record has them; with ETO_PDY each is followed by a vertical one. */
+    const int64_t advancesAt = le32(r + at + 36);
+    const int64_t step = (le32(r + at + 16) & 0x2000) != 0 ? 8 : 4;
+    std::vector<double> advances;
+    if (advancesAt != 0 && holds(advancesAt, chars * step)) {
+        /* One a byte: a text of fewer characters than bytes is placed by its font. */
+        advances.reserve(size_t(chars));
+        for (int64_t i = 0; i < chars; ++i)
+            advances.push_back(double(s32(r + advancesAt + i * step)));
+    }
+    canvas.text(QPointF(double(s32(r + at)), double(s32(r + at + 4))), text, advances, advanced);
 }
 
 /** Draws the EMF records of data onto the canvas, each checked first. */
@@ -342,6 +387,16 @@ void drawEmf(const QByteArray &data, Canvas &canvas)
             canvas.create(le32(r + 8), pen);
             break;
         }
+        case U_EMR_CREATEMONOBRUSH:
+        case U_EMR_CREATEDIBPATTERNBRUSHPT: {
+            if (!holds(8, 24))
+                throw broken("vzorek");
+            const auto dib = dibAt(16);
+            if (dib.at == nullptr)
+                throw broken("vzorek");
+            canvas.createPattern(le32(r + 8), dib.at, dib.size, dib.pixelsAt, type == U_EMR_CREATEMONOBRUSH);
+            break;
+        }
         case U_EMR_CREATEBRUSHINDIRECT:
             if (!holds(8, 16))
                 throw broken("štětec");
@@ -356,31 +411,45 @@ void drawEmf(const QByteArray &data, Canvas &canvas)
             font.escapement = int(s32(r + 20));
             font.weight = int(s32(r + 28));
             font.italic = r[32] != 0;
+            font.charset = uint8_t(r[35]);
             font.face = QString::fromUtf16(reinterpret_cast<const char16_t *>(r + 40), 32);
             font.face.truncate(font.face.indexOf(QChar(0)) < 0 ? 32 : font.face.indexOf(QChar(0)));
             canvas.create(le32(r + 8), font);
             break;
         }
-        case U_EMR_EXTTEXTOUTW: {
+        case U_EMR_EXTTEXTOUTW:
+        case U_EMR_EXTTEXTOUTA:
             if (!holds(36, 40))
                 throw broken("text");
-            const int64_t chars = le32(r + 44);
-            const int64_t offset = le32(r + 48);
-            if (chars > kMaxChars || !holds(offset, chars * 2))
+            drawText(r, size, 36, type == U_EMR_EXTTEXTOUTW, le32(r + 24) == 2, canvas);
+            break;
+        case U_EMR_POLYTEXTOUTW:
+        case U_EMR_POLYTEXTOUTA: {
+            /* Texts of one graphics mode, each as an extended text would draw it. */
+            if (!holds(8, 32))
                 throw broken("text");
-            QString text(int(chars), Qt::Uninitialized);
-            for (int64_t i = 0; i < chars; ++i)
-                text[int(i)] = QChar(le16(r + offset + i * 2));
-            /* The characters' advances, when the record has them; with ETO_PDY each is followed by a vertical one. */
-            const int64_t advancesAt = le32(r + 72);
-            const int64_t step = (le32(r + 52) & 0x2000) != 0 ? 8 : 4;
-            std::vector<double> advances;
-            if (advancesAt != 0 && holds(advancesAt, chars * step)) {
-                advances.reserve(size_t(chars));
-                for (int64_t i = 0; i < chars; ++i)
-                    advances.push_back(double(s32(r + advancesAt + i * step)));
+            const int64_t strings = le32(r + 36);
+            if (strings > kMaxChars || !holds(40, strings * 40))
+                throw broken("text");
+            for (int64_t i = 0; i < strings; ++i) {
+                canvas.chargeRecord();
+                drawText(r, size, 40 + i * 40, type == U_EMR_POLYTEXTOUTW, le32(r + 24) == 2, canvas);
             }
-            canvas.text(pointl(36), text, advances, le32(r + 24) == 2);
+            break;
+        }
+        case U_EMR_SMALLTEXTOUT: {
+            /* Its point, characters, options and graphics mode; a rectangle unless ETO_NO_RECT; bytes with ETO_SMALL_CHARS. */
+            if (!holds(8, 28))
+                throw broken("text");
+            const int64_t chars = le32(r + 16);
+            const uint32_t options = le32(r + 20);
+            const int64_t at = (options & 0x100) != 0 ? 36 : 52;
+            const bool narrow = (options & 0x200) != 0;
+            if (chars > kMaxChars || !holds(at, chars * (narrow ? 1 : 2)))
+                throw broken("text");
+            canvas.text(pointl(8), narrow ? textOfBytes(QByteArray(r + at, int(chars)), dc.font.charset)
+                                          : wideText(r + at, chars),
+                        {}, le32(r + 24) == 2);
             break;
         }
         case U_EMR_STRETCHDIBITS: {

@@ -49,7 +49,7 @@ void Canvas::blockTransfer(const QImage *picture, const QRectF &target, QRect so
     const RasterOp op = RasterOp::ofTransfer(rop);
     chargeShape(target, 4, 0);
     if (!op.usesSource() || picture == nullptr) {
-        transfer(target.toAlignedRect(), nullptr, QRect(), op);
+        transfer(target, nullptr, QRect(), op);
         return;
     }
     const QRect from = source.isValid() ? source.intersected(picture->rect()) : picture->rect();
@@ -57,12 +57,26 @@ void Canvas::blockTransfer(const QImage *picture, const QRectF &target, QRect so
     if (from.isEmpty())
         return;
     if (op.table() == RasterOp::ofTransfer(kSourceCopy).table()) {
+        /* A target far past the picture is cut to the picture first, and its source with it, before Qt sees it. */
+        constexpr double kFar = 1 << 20;
+        QRectF to = target.normalized();
+        QRectF part = from;
+        if (to.left() < -kFar || to.top() < -kFar || to.right() > kFar || to.bottom() > kFar) {
+            const QRectF cut = to.intersected(QRectF(m_image.rect()).adjusted(-1, -1, 1, 1));
+            if (cut.isEmpty())
+                return;
+            const double kx = part.width() / to.width();
+            const double ky = part.height() / to.height();
+            part = QRectF(part.left() + (cut.left() - to.left()) * kx, part.top() + (cut.top() - to.top()) * ky,
+                          cut.width() * kx, cut.height() * ky);
+            to = cut;
+        }
         applyClip();
-        onCanvases([&](QPainter &painter) { painter.drawImage(target, *picture, from); });
+        onCanvases([&](QPainter &painter) { painter.drawImage(to, *picture, part); });
         return;
     }
     const QImage pixels = picture->convertToFormat(QImage::Format_RGB32);
-    transfer(target.toAlignedRect(), &pixels, from, op);
+    transfer(target, &pixels, from, op);
 }
 
 void Canvas::keepOverWhite(const QRect &area)
@@ -128,38 +142,49 @@ void Canvas::join()
     m_kept = QRect();
 }
 
-void Canvas::transfer(const QRect &target, const QImage *source, const QRect &from, RasterOp op)
+void Canvas::transfer(const QRectF &target, const QImage *source, const QRect &from, RasterOp op)
 {
-    const QRect area = target.intersected(m_image.rect());
-    if (area.isEmpty() || (source != nullptr && from.isEmpty()) || (op.usesSource() && source == nullptr))
+    /* The target may lie far past any number of pixels: only the part on the picture is made whole pixels. */
+    const QRectF onPicture = target.normalized().intersected(QRectF(m_image.rect()));
+    if (onPicture.isEmpty() || (source != nullptr && from.isEmpty()) || (op.usesSource() && source == nullptr))
         return;
-    const QBrush &brush = m_dc.brush;
+    const QRect area = onPicture.toAlignedRect().intersected(m_image.rect());
+    if (area.isEmpty())
+        return;
+    const QBrush brush = fillBrush();
     if (op.usesPattern() && brush.style() == Qt::NoBrush)
         return;
     chargeArea(int64_t(area.width()) * area.height() * kRasterOpWork);
     if (op.usesDestination())
         keepOverWhite(area);
-    /* A hatched brush's pattern: eight pixels square, repeated from the picture's corner on. */
+    /*
+     * The brush's pattern, repeated from the picture's corner on: a hatched
+     * brush's hatches on the background colour, eight pixels square, or a
+     * pattern brush's bitmap.
+     */
     QImage pattern;
-    if (op.usesPattern() && brush.style() != Qt::SolidPattern) {
+    if (op.usesPattern() && brush.style() == Qt::TexturePattern) {
+        pattern = brush.textureImage().convertToFormat(QImage::Format_RGB32);
+    } else if (op.usesPattern() && brush.style() != Qt::SolidPattern) {
         pattern = QImage(8, 8, QImage::Format_RGB32);
         pattern.fill(m_dc.background);
         QPainter painter(&pattern);
         painter.fillRect(pattern.rect(), brush);
     }
     const RasterOp::WithPattern solid = op.withPattern(brush.color().rgb());
-    /* The source's column and row under each target pixel's centre. */
+    /* The source's column and row under each target pixel's centre, reckoned past the ends of int. */
     std::vector<int> columns(size_t(area.width()));
     std::vector<int> rows(size_t(area.height()));
     if (source != nullptr) {
-        const auto under = [](int at, int start, int length, int first, int count) {
-            const int64_t i = (2 * int64_t(at - start) + 1) * count / (2 * int64_t(length));
-            return first + int(std::clamp<int64_t>(i, 0, count - 1));
+        const QRectF whole = target.normalized();
+        const auto under = [](int at, double start, double length, int first, int count) {
+            const double i = std::floor((2 * (at - start) + 1) * count / (2 * length));
+            return first + int(std::clamp(i, 0.0, double(count - 1)));
         };
         for (int x = 0; x < area.width(); ++x)
-            columns[size_t(x)] = under(area.left() + x, target.left(), target.width(), from.left(), from.width());
+            columns[size_t(x)] = under(area.left() + x, whole.left(), whole.width(), from.left(), from.width());
         for (int y = 0; y < area.height(); ++y)
-            rows[size_t(y)] = under(area.top() + y, target.top(), target.height(), from.top(), from.height());
+            rows[size_t(y)] = under(area.top() + y, whole.top(), whole.height(), from.top(), from.height());
     }
     /* Combines pixels from..to of a row of the picture whose pixel x is line[x - offset]. */
     const auto combine = [&](QRgb *line, int offset, int y, int from, int to) {
@@ -167,11 +192,17 @@ void Canvas::transfer(const QRect &target, const QImage *source, const QRect &fr
         const auto *sourceRow =
             source != nullptr ? reinterpret_cast<const QRgb *>(source->constScanLine(rows[size_t(row)])) : nullptr;
         const auto *patternRow =
-            pattern.isNull() ? nullptr : reinterpret_cast<const QRgb *>(pattern.constScanLine(y & 7));
+            pattern.isNull() ? nullptr : reinterpret_cast<const QRgb *>(pattern.constScanLine(y % pattern.height()));
         QRgb *d = line + (from - offset);
         const int *column = columns.data() + (from - area.left());
         const int n = to - from + 1;
-        if (patternRow != nullptr) {
+        if (patternRow != nullptr && pattern.width() != 8) {
+            const int side = pattern.width();
+            for (int i = 0; i < n; ++i)
+                d[i] = op.withPattern(patternRow[(from + i) % side])(sourceRow != nullptr ? sourceRow[column[i]] : 0,
+                                                                     d[i])
+                       | 0xFF000000u;
+        } else if (patternRow != nullptr) {
             RasterOp::WithPattern ops[8];
             for (int i = 0; i < 8; ++i)
                 ops[i] = op.withPattern(patternRow[i]);

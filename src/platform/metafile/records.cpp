@@ -1,9 +1,12 @@
 /** @file records.cpp What the WMF and EMF records share: colours, pens, brushes, bitmaps' rectangles and the picture's size. */
 #include "platform/metafile/records.h"
 
+#include "platform/cp1250.h"
 #include "platform/metafile.h"
 #include "platform/picture_limits.h"
 #include "platform/picture_read.h"
+
+#include <QStringDecoder>
 
 #include <algorithm>
 #include <iterator>
@@ -13,6 +16,27 @@ namespace platform::metafile {
 ui::SimError broken(const char *why)
 {
     return ui::SimError(QStringLiteral("Metasoubor je poškozený: %1").arg(QString::fromUtf8(why)));
+}
+
+QString textOfBytes(const QByteArray &bytes, int charset)
+{
+    /* The character sets of the system's fonts and their code pages. */
+    static const std::pair<int, const char *> pages[] = {
+        {128, "Shift_JIS"},    {129, "windows-949"},  {134, "GBK"},          {136, "Big5"},
+        {161, "windows-1253"}, {162, "windows-1254"}, {163, "windows-1258"}, {177, "windows-1255"},
+        {178, "windows-1256"}, {186, "windows-1257"}, {204, "windows-1251"}, {222, "windows-874"},
+        {255, "IBM437"},
+    };
+    if (charset == 2)
+        return QString::fromLatin1(bytes); // a symbol font: each byte its own glyph
+    for (const auto &[set, page] : pages) {
+        if (set != charset)
+            continue;
+        QStringDecoder decoder(page);
+        if (decoder.isValid())
+            return decoder.decode(bytes);
+    }
+    return decodeCp1250(bytes);
 }
 
 QColor colourOf(uint32_t ref)

@@ -10,6 +10,7 @@
 #include <QPen>
 #include <QRect>
 #include <QSize>
+#include <QString>
 
 #include <cstdint>
 
@@ -44,6 +45,15 @@ inline int64_t s32(const char *p)
 {
     return int32_t(le32(p));
 }
+
+/**
+ * @return the text of single-byte (or double-byte) characters in a font's
+ *         character set, as the system reads them: the system's own (ANSI,
+ *         default) and East European ones as Windows-1250, as every WMF text
+ *         is read; a symbol font's bytes as they are; the other sets in
+ *         their Windows code pages, Windows-1250 where none is at hand.
+ */
+QString textOfBytes(const QByteArray &bytes, int charset);
 
 /** @return the colour of a COLORREF (0x00BBGGRR). */
 QColor colourOf(uint32_t ref);

@@ -92,7 +92,7 @@ void Canvas::polygon(const QPolygonF &logical, bool closed)
     const double scan = m_budget.scanWork({{points, closed}}, closed && m_dc.brush.style() != Qt::NoBrush, pen);
     chargeShape(points.boundingRect(), points.size(), WorkBudget::outlineOf(points, closed), scan, pen);
     const Qt::FillRule rule = m_dc.fillRule;
-    paintShape([&points] { return points.boundingRect(); }, pen, closed ? m_dc.brush : QBrush(Qt::NoBrush),
+    paintShape([&points] { return points.boundingRect(); }, pen, closed ? fillBrush() : QBrush(Qt::NoBrush),
                [&points, closed, rule](QPainter &painter) {
                    if (closed)
                        painter.drawPolygon(points, rule);
@@ -218,7 +218,7 @@ void Canvas::rectangle(QPointF a, QPointF b, double cornerW, double cornerH)
     const double rx = deviceHeight(cornerW) / 2;
     const double ry = deviceHeight(cornerH) / 2;
     const bool rounded = cornerW > 0 && cornerH > 0;
-    paintShape([&box] { return box; }, pen, m_dc.brush, [&box, rx, ry, rounded](QPainter &painter) {
+    paintShape([&box] { return box; }, pen, fillBrush(), [&box, rx, ry, rounded](QPainter &painter) {
         if (rounded)
             painter.drawRoundedRect(box, rx, ry);
         else
@@ -234,7 +234,7 @@ void Canvas::ellipse(QPointF a, QPointF b)
     }
     const auto [r, pen] = shapeRect(a, b);
     const QRectF box = r;
-    paintShape([&box] { return box; }, pen, m_dc.brush, [&box](QPainter &painter) { painter.drawEllipse(box); });
+    paintShape([&box] { return box; }, pen, fillBrush(), [&box](QPainter &painter) { painter.drawEllipse(box); });
 }
 
 void Canvas::arc(QPointF a, QPointF b, QPointF from, QPointF to, ArcKind kind)
@@ -395,7 +395,7 @@ void Canvas::drawFigures(const std::vector<Figure> &figures, bool fill, bool str
 
 void Canvas::paint(const std::vector<Figure> &figures, bool fill, const QPen &pen)
 {
-    const QBrush brush = fill ? m_dc.brush : QBrush(Qt::NoBrush);
+    const QBrush brush = fill ? fillBrush() : QBrush(Qt::NoBrush);
     const Qt::FillRule rule = m_dc.fillRule;
     const auto box = [&figures] {
         QRectF all;

@@ -61,6 +61,10 @@ enum WmfFunction : uint16_t {
     WmfStretchBlt = 0x0B23,
     WmfDibBitBlt = 0x0940,
     WmfSetDibToDev = 0x0D33,
+    WmfDibCreatePatternBrush = 0x0142,
+    WmfCreatePalette = 0x00F7,
+    WmfCreatePatternBrush = 0x01F9,
+    WmfCreateRegion = 0x06FF,
 };
 
 /**
@@ -204,6 +208,7 @@ void drawWmf(const QByteArray &data, int64_t from, Canvas &canvas)
             font.escapement = s16(p + 4);
             font.weight = s16(p + 8);
             font.italic = p[10] != 0;
+            font.charset = uint8_t(p[13]);
             const int64_t faceBytes = std::min<int64_t>(32, params - 18);
             QByteArray face(p + 18, int(faceBytes));
             face.truncate(face.indexOf('\0') < 0 ? face.size() : face.indexOf('\0'));
@@ -211,6 +216,17 @@ void drawWmf(const QByteArray &data, int64_t from, Canvas &canvas)
             canvas.create(-1, font);
             break;
         }
+        case WmfDibCreatePatternBrush:
+            /* Its style and colour use, then the bitmap: drawn in its own colours. */
+            need(4 + 12, "vzorek");
+            canvas.createPattern(-1, p + 4, params - 4, -1, false);
+            break;
+        case WmfCreatePalette:
+        case WmfCreatePatternBrush:
+        case WmfCreateRegion:
+            /* Objects not drawn with take their place in the table all the same: the later ones keep their numbers. */
+            canvas.create(-1, OtherObject{});
+            break;
         case WmfPolygon:
         case WmfPolyline: {
             need(2, "mnohoúhelník");
@@ -277,7 +293,7 @@ void drawWmf(const QByteArray &data, int64_t from, Canvas &canvas)
             const int64_t length = le16(p);
             const int64_t padded = (length + 1) / 2 * 2;
             need(2 + padded + 4, "text");
-            canvas.text(yx(p + 2 + padded), decodeCp1250(QByteArray(p + 2, int(length))));
+            canvas.text(yx(p + 2 + padded), textOfBytes(QByteArray(p + 2, int(length)), dc.font.charset));
             break;
         }
         case WmfExtTextOut: {
@@ -294,7 +310,7 @@ void drawWmf(const QByteArray &data, int64_t from, Canvas &canvas)
                 for (int64_t i = 0; i < length; ++i)
                     advances.push_back(s16(p + advancesAt + i * 2));
             }
-            canvas.text(yx(p), decodeCp1250(QByteArray(p + textAt, int(length))), advances);
+            canvas.text(yx(p), textOfBytes(QByteArray(p + textAt, int(length)), dc.font.charset), advances);
             break;
         }
         case WmfPatBlt:
