@@ -151,7 +151,7 @@ double WorkBudget::outlineOf(const QPolygonF &points, bool closed)
     return length;
 }
 
-void WorkBudget::chargeText(const QString &text, const FontKey &font, double width)
+void WorkBudget::chargeText(const QString &text, const FontKey &font, double width, const std::vector<double> &starts)
 {
     const int64_t glyph = std::max(font.pixelSize, kCharacterSide);
     const int64_t glyphWidth = std::max(glyph, int64_t(std::min(2 * width, double(kMaxMetafileSide))));
@@ -167,10 +167,29 @@ void WorkBudget::chargeText(const QString &text, const FontKey &font, double wid
         run = joinsThePrevious(c) ? run + 1 : 1;
         joined += 2 * run - 1;
     }
-    int64_t work = kTextWork + int64_t(text.size()) * glyph * glyphWidth + joined * kJoinedWork;
+    int64_t work = kTextWork + joined * kJoinedWork;
+    const int64_t square = glyph * glyphWidth;
+    if (glyph == kCharacterSide && glyphWidth == kCharacterSide) {
+        work += int64_t(text.size()) * square;
+    } else {
+        /* Glyphs drawn as outlines: each as often again as other glyphs overlap it (within a glyph's width). */
+        int64_t overlaps = 0;
+        if (starts.size() == size_t(text.size())) {
+            std::vector<double> sorted = starts;
+            std::sort(sorted.begin(), sorted.end());
+            const double reach = double(glyphWidth);
+            for (const double x : starts) {
+                const auto from = std::upper_bound(sorted.begin(), sorted.end(), x - reach);
+                const auto to = std::lower_bound(sorted.begin(), sorted.end(), x + reach);
+                overlaps += std::min<int64_t>(std::max<int64_t>(to - from - 1, 0), kMostOverlaps);
+            }
+        }
+        work += (int64_t(text.size()) + overlaps) * std::min<int64_t>(square * kOutlineGlyphWork, kMaxMetafileArea);
+    }
     if (m_fontsMade.insert(font).second)
         work += kFontWork;
-    chargeArea(work);
+    chargeArea(std::min(work, kMaxMetafileArea + 1));
     chargePoints(text.size());
 }
+
 } // namespace platform::metafile

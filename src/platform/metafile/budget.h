@@ -24,6 +24,16 @@ namespace platform::metafile {
  */
 constexpr int64_t kRegionRectWork = 16;
 
+/**
+ * The most rows of rectangles a clip region may hold (each rectangle once
+ * for each row of pixels it covers): Qt's painter keeps a clip region as
+ * such spans, some 16 bytes each, for each painter it clips. A region of
+ * more is refused before any painter is given it (a picture's own regions
+ * hold a few thousand); the spans of a clip given a painter are charged
+ * at a unit of work each.
+ */
+constexpr int64_t kMaxRegionSpans = int64_t(1) << 20;
+
 /*
  * What laying out and drawing a text costs, in the pixels of the work
  * budget (kMaxMetafileArea), as measured where Qt really shapes and draws
@@ -34,6 +44,13 @@ constexpr int64_t kRegionRectWork = 16;
  *   font's size, and never less than a square of kCharacterSide (up to
  *   5 microseconds for a text that changes script and direction at every
  *   character);
+ * - a glyph larger than kCharacterSide is not kept ready drawn by Qt: it
+ *   is filled as an outline each time, all the glyphs of a text as one
+ *   path, and costs kOutlineGlyphWork for each pixel of its square (4 to 8
+ *   ns), and as much again for each other glyph of the text that overlaps
+ *   it along the baseline, up to kMostOverlaps of them (their edges cross
+ *   the same rows: 35 to 51 ns a pixel where 8 overlap, up to 130 where 32
+ *   do, no more where more do);
  * - a character joined to the one before it (a combining mark, a joiner,
  *   a direction control) is laid out again with the whole run it belongs
  *   to: a run of n characters costs n squared times kJoinedWork (a letter
@@ -47,6 +64,8 @@ constexpr int64_t kTextWork = 16384;
 constexpr int64_t kCharacterSide = 64;
 constexpr int64_t kJoinedWork = 8;
 constexpr int64_t kFontWork = 262144;
+constexpr int64_t kOutlineGlyphWork = 8;
+constexpr int64_t kMostOverlaps = 32;
 
 /*
  * What stroking an outline costs beyond the pixels its stroke covers, in
@@ -216,11 +235,14 @@ public:
      * its characters at the font's size, the runs of characters joined to
      * the one before them, and the font when no text drew with it before.
      * A font of a width of its own has its glyphs charged as wide as twice
-     * that width where that is wider than they are high.
+     * that width where that is wider than they are high. All of it is
+     * charged before any glyph is drawn, wherever the text falls.
      * @param width the font's average character width on the picture; 0: the face's own.
+     * @param starts where each UTF-16 unit begins along the baseline, in
+     *        the picture's pixels; empty: placed by the font, none over another.
      * @throws ui::SimError past the budget.
      */
-    void chargeText(const QString &text, const FontKey &font, double width = 0);
+    void chargeText(const QString &text, const FontKey &font, double width = 0, const std::vector<double> &starts = {});
 
     /** @return the failure of a picture that would cost more work than any vehicle. */
     static ui::SimError tooMuchWork() { return broken("příliš mnoho kreslení"); }

@@ -63,7 +63,8 @@ void Canvas::applyClip()
         onCanvases([](QPainter &painter) { painter.setClipping(false); });
         return;
     }
-    chargeArea(int64_t(clip.region.rectCount()) * kRegionRectWork * (m_kept.isEmpty() ? 1 : 2) + m_image.height());
+    chargeArea((int64_t(clip.region.rectCount()) * kRegionRectWork + clip.spans) * (m_kept.isEmpty() ? 1 : 2)
+               + m_image.height());
     onCanvases([&clip](QPainter &painter) { painter.setClipRegion(clip.region); });
 }
 
@@ -87,6 +88,10 @@ void Canvas::clipWith(int mode, const QRegion &region)
     else
         made.region = region;
     chargeArea(int64_t(made.region.rectCount()) * kRegionRectWork);
+    for (const QRect &r : made.region)
+        made.spans += r.height();
+    if (made.spans > kMaxRegionSpans)
+        throw WorkBudget::tooMuchWork();
     made.id = ++m_clips;
     m_dc.clip = std::move(made);
 }
@@ -162,9 +167,10 @@ void Canvas::offsetClip(QPointF logical)
         return;
     const QPointF by = device(logical) - device(QPointF(0, 0));
     /* Moved off the picture, it clips everything away. */
-    if (std::abs(by.x()) > kMaxPictureSide || std::abs(by.y()) > kMaxPictureSide)
+    if (std::abs(by.x()) > kMaxPictureSide || std::abs(by.y()) > kMaxPictureSide) {
         clip.region = QRegion();
-    else
+        clip.spans = 0;
+    } else
         clip.region.translate(int(by.x()), int(by.y()));
     chargeArea(int64_t(clip.region.rectCount()) * kRegionRectWork);
     clip.id = ++m_clips;

@@ -18,7 +18,7 @@ void Canvas::text(QPointF logical, const QString &text, const std::vector<double
     const LogFont &lf = m_dc.font;
     const QTransform t = logicalToPicture();
     /* The baseline's turn, counter-clockwise as the picture shows it (y down). */
-    const QTransform turn = QTransform().rotate(-lf.escapement / 10.0);
+    const QTransform turn = QTransform().rotate(-double(lf.escapement) / 10.0);
     /*
      * From the glyphs' own pixels (x along the baseline, y down through
      * the glyphs) to the picture, and how many of those pixels a logical
@@ -38,15 +38,30 @@ void Canvas::text(QPointF logical, const QString &text, const std::vector<double
     if (!(across > 0) || !std::isfinite(across) || !std::isfinite(along))
         return;
     /* A negative height is the character height; a positive one the cell height. */
-    const double height = std::abs(lf.height == 0 ? 12 : lf.height) * across;
+    const double height = std::abs(lf.height == 0 ? 12.0 : double(lf.height)) * across;
     const int64_t pixelSize =
         std::max<int64_t>(1, std::lround(std::min<double>(lf.height > 0 ? height * 0.8 : height, kMaxMetafileSide)));
     /* The width of the font's own: its average character's, on the picture. */
-    const double width = lf.width == 0 ? 0 : std::clamp(std::abs(lf.width) * along, 1.0, double(kMaxMetafileSide));
+    const double width =
+        lf.width == 0 ? 0 : std::clamp(std::abs(double(lf.width)) * along, 1.0, double(kMaxMetafileSide));
     const FontKey key{lf.face.isEmpty() ? QStringLiteral("Arial") : lf.face, pixelSize, lf.weight >= 600,
                       lf.italic};
-    /* Wherever it lands, and with or without a display, before any of it is drawn. */
-    m_budget.chargeText(text, key, width);
+    /*
+     * Wherever it lands, and with or without a display, before any of it
+     * is drawn: its glyphs as wide as the advanced mode's transform makes
+     * them, where each begins along the baseline when the record says.
+     */
+    const double widened = pixelSize * std::hypot(glyphs.m11(), glyphs.m12()) / 2;
+    std::vector<double> onPicture;
+    if (advances.size() == size_t(text.size())) {
+        onPicture.reserve(advances.size());
+        double x = 0;
+        for (const double advance : advances) {
+            onPicture.push_back(x);
+            x += advance * along;
+        }
+    }
+    m_budget.chargeText(text, key, std::max(width, std::isfinite(widened) ? widened : 0.0), onPicture);
     /* Fonts need a GUI application; a headless run (tests, benchmark) draws no text. Nor does a path take it. */
     if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()) || m_inPath)
         return;
