@@ -97,8 +97,8 @@ double WorkBudget::scanWork(const std::vector<Figure> &figures, bool filled, con
             const QPointF b = polygon[(i + 1) % n];
             if (!std::isfinite(a.y()) || !std::isfinite(b.y()))
                 continue;
-            const double length = QLineF(a, b).length();
-            if (dashes > 0 && length > 0 && std::isfinite(length)) {
+            const double length = dashes > 0 ? lengthOf(b - a) : 0;
+            if (length > 0 && std::isfinite(length)) {
                 /* Two ends a dash, each counted as half an edge of the outline (whose stroke has two). */
                 const double top = std::min(a.y(), b.y()) - width / 2;
                 const double bottom = std::max(a.y(), b.y()) + width / 2;
@@ -145,9 +145,9 @@ double WorkBudget::outlineOf(const QPolygonF &points, bool closed)
 {
     double length = 0;
     for (qsizetype i = 1; i < points.size(); ++i)
-        length += QLineF(points[i - 1], points[i]).length();
+        length += lengthOf(points[i] - points[i - 1]);
     if (closed && points.size() > 2)
-        length += QLineF(points.last(), points.first()).length();
+        length += lengthOf(points.first() - points.last());
     return length;
 }
 

@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <chrono>
+#include <cmath>
 #include <cstdint>
 #include <set>
 #include <tuple>
@@ -114,6 +115,12 @@ constexpr double kWorkUnitTime = 5.2;
  */
 constexpr int64_t kRasterOpWork = 7;
 constexpr int64_t kSeparateWork = 2;
+
+/** @return the length of a line's run (its end less its start), by the square root of its squares. */
+inline double lengthOf(QPointF run)
+{
+    return std::sqrt(run.x() * run.x() + run.y() * run.y());
+}
 
 /** A figure of a shape or a path, on the picture: its points, and whether its last point joins its first. */
 struct Figure {

@@ -140,6 +140,21 @@ struct DcState {
 };
 
 /**
+ * @return a number rounded to the nearest whole one, halves away from
+ *         zero, as std::round rounds it, in a few instructions: the
+ *         players round every point they place.
+ */
+inline double rounded(double v)
+{
+    /* From 2^52 on every number is whole (and what is not a number stays so). */
+    if (!(std::abs(v) < 4503599627370496.0))
+        return v;
+    const double whole = double(int64_t(v)); // towards zero
+    const double part = v - whole;           // exactly
+    return std::copysign(part >= 0.5 ? whole + 1 : part <= -0.5 ? whole - 1 : whole, v);
+}
+
+/**
  * @return a point on the picture moved to the nearest corner of its
  *         pixels: the system draws with whole device pixels, so a shape
  *         whose units are a little off the picture's pixels covers the
@@ -147,7 +162,7 @@ struct DcState {
  */
 inline QPointF onPixels(QPointF p)
 {
-    return QPointF(std::round(p.x()), std::round(p.y()));
+    return QPointF(rounded(p.x()), rounded(p.y()));
 }
 
 /** A curve of a shape in logical units: its first point, then the control points and end of each cubic piece. */

@@ -27,7 +27,7 @@ int cubicPieces(QPointF from, QPointF c1, QPointF c2, QPointF to)
     /* Cut into n even pieces, a cubic strays from them by at most 3/4 of its largest second difference over n². */
     const QPointF d1 = from - 2 * c1 + c2;
     const QPointF d2 = c1 - 2 * c2 + to;
-    const double bend = std::max(std::hypot(d1.x(), d1.y()), std::hypot(d2.x(), d2.y()));
+    const double bend = std::max(lengthOf(d1), lengthOf(d2));
     const double pieces = std::ceil(std::sqrt(0.75 * bend / kBezierTolerance));
     return std::isfinite(pieces) ? int(std::clamp(pieces, 1.0, double(kMaxBezierSegments))) : 1;
 }
@@ -38,9 +38,9 @@ void appendCubic(QPolygonF &points, int n, QPointF from, QPointF c1, QPointF c2,
     for (int i = 1; i < n; ++i) {
         const double t = double(i) / n;
         const double s = 1 - t;
-        points << onPixels(s * s * s * from + 3 * s * s * t * c1 + 3 * s * t * t * c2 + t * t * t * to);
+        points.append(onPixels(s * s * s * from + 3 * s * s * t * c1 + 3 * s * t * t * c2 + t * t * t * to));
     }
-    points << onPixels(to);
+    points.append(onPixels(to));
 }
 
 /**
@@ -141,7 +141,7 @@ void Canvas::lineTo(QPointF logical)
     }
     const QLineF line(device(m_dc.position), device(logical));
     const QPen pen = devicePen();
-    chargeShape(QRectF(line.p1(), line.p2()), 2, line.length(), 0, pen);
+    chargeShape(QRectF(line.p1(), line.p2()), 2, lengthOf(line.p2() - line.p1()), 0, pen);
     paintShape([&line] { return QRectF(line.p1(), line.p2()); }, pen, QBrush(Qt::NoBrush),
                [&line](QPainter &painter) { painter.drawLine(line); });
     m_dc.position = logical;
@@ -317,12 +317,22 @@ void Canvas::straightTo(Curve &curve, QPointF to)
 
 QPolygonF Canvas::flattened(QPointF from, const QPolygonF &pieces)
 {
+    /* Every piece's lines counted and charged first, then made into a polygon of that many points. */
+    const qsizetype cubics = pieces.size() / 3;
+    std::vector<int> counts(static_cast<size_t>(cubics));
+    int64_t total = 0;
+    QPointF start = from;
+    for (qsizetype k = 0; k < cubics; ++k) {
+        counts[size_t(k)] = cubicPieces(start, pieces[3 * k], pieces[3 * k + 1], pieces[3 * k + 2]);
+        total += counts[size_t(k)];
+        start = pieces[3 * k + 2];
+    }
+    chargePoints(total);
     QPolygonF points;
-    for (qsizetype i = 0; i + 2 < pieces.size(); i += 3) {
-        const int n = cubicPieces(from, pieces[i], pieces[i + 1], pieces[i + 2]);
-        chargePoints(n);
-        appendCubic(points, n, from, pieces[i], pieces[i + 1], pieces[i + 2]);
-        from = pieces[i + 2];
+    points.reserve(total);
+    for (qsizetype k = 0; k < cubics; ++k) {
+        appendCubic(points, counts[size_t(k)], from, pieces[3 * k], pieces[3 * k + 1], pieces[3 * k + 2]);
+        from = pieces[3 * k + 2];
     }
     return points;
 }
