@@ -29,15 +29,6 @@ bool joinsThePrevious(char32_t c)
 
 } // namespace
 
-std::chrono::nanoseconds WorkBudget::workSinceAsked()
-{
-    const double time = double(m_records - m_asked.records) * kRecordTime
-                        + double(m_points - m_asked.points) * kPointTime
-                        + double(m_area - m_asked.area) * kWorkUnitTime;
-    m_asked = {m_records, m_points, m_area};
-    return std::chrono::nanoseconds(int64_t(std::min(time, 1e15)));
-}
-
 void WorkBudget::chargeShape(const QRectF &box, int64_t points, double outline, double scan, const QPen &pen)
 {
     const bool stroked = pen.style() != Qt::NoPen;

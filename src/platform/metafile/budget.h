@@ -9,6 +9,7 @@
 #include <QRect>
 #include <QString>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
@@ -174,9 +175,17 @@ public:
     /**
      * @return the processor time the work charged since the last call is
      *         reckoned to have taken: the records, points and pixels of the
-     *         work budget at their measured rates (kRecordTime).
+     *         work budget at their measured rates (kRecordTime). Asked
+     *         between every two records, so kept in the header.
      */
-    std::chrono::nanoseconds workSinceAsked();
+    std::chrono::nanoseconds workSinceAsked()
+    {
+        const double time = double(m_records - m_asked.records) * kRecordTime
+                            + double(m_points - m_asked.points) * kPointTime
+                            + double(m_area - m_asked.area) * kWorkUnitTime;
+        m_asked = {m_records, m_points, m_area};
+        return std::chrono::nanoseconds(int64_t(std::min(time, 1e15)));
+    }
 
     /** Charges points of shapes to the work budget. @throws ui::SimError past it. */
     void chargePoints(int64_t points)
