@@ -129,14 +129,19 @@ void Canvas::createPattern(int64_t index, const char *dib, int64_t size, int64_t
             return;
         }
     }
+    create(index, QBrush(bitmap(dib, size, pixelsAt, "vzorek").convertToFormat(QImage::Format_RGB32)));
+}
+
+QImage Canvas::bitmap(const char *dib, int64_t size, int64_t pixelsAt, const char *what)
+{
     if (!dibIsWhole(dib, size, pixelsAt, 1))
-        throw broken("vzorek");
-    /* Decoding it costs its own pixels. */
+        throw broken(what);
+    /* Decoding it costs its own pixels, wherever it is drawn. */
     chargeArea(dibPixels(dib, size));
-    const QImage picture = decodeDib(dib, size, pixelsAt);
+    QImage picture = decodeDib(dib, size, pixelsAt);
     if (picture.isNull())
-        throw broken("vzorek");
-    create(index, QBrush(picture.convertToFormat(QImage::Format_RGB32)));
+        throw broken(what);
+    return picture;
 }
 
 QBrush Canvas::fillBrush()

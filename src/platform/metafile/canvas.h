@@ -273,6 +273,13 @@ public:
      */
     void createPattern(int64_t index, const char *dib, int64_t size, int64_t pixelsAt, bool mono);
     /**
+     * @return a device-independent bitmap (header, colours, pixels)
+     *         decoded, its pixels charged to the budget before.
+     * @param what what the record calls it, for the failure.
+     * @throws ui::SimError when it is broken, or past the budget.
+     */
+    QImage bitmap(const char *dib, int64_t size, int64_t pixelsAt, const char *what);
+    /**
      * @return the brush shapes are filled with: the context's, a monochrome
      *         pattern in its text and background colours (made again only
      *         when they change, its pixels charged then).

@@ -1,8 +1,6 @@
 /** @file raster.cpp A metafile's raster operations: block transfers and mix modes combined with what lies below. */
 #include "platform/metafile/canvas.h"
 
-#include "platform/bitmap_check.h"
-
 #include <algorithm>
 
 namespace platform::metafile {
@@ -34,13 +32,7 @@ void Canvas::dibTransfer(const char *dib, int64_t size, int64_t pixelsAt, const 
         blockTransfer(nullptr, target, source, rop);
         return;
     }
-    if (!dibIsWhole(dib, size, pixelsAt, 1))
-        throw broken("vložený obrázek");
-    /* Decoding it costs its own pixels, wherever it is drawn. */
-    chargeArea(dibPixels(dib, size));
-    const QImage picture = decodeDib(dib, size, pixelsAt);
-    if (picture.isNull())
-        throw broken("vložený obrázek");
+    const QImage picture = bitmap(dib, size, pixelsAt, "vložený obrázek");
     blockTransfer(&picture, target, source, rop);
 }
 
