@@ -25,7 +25,7 @@ QString textOfBytes(const QByteArray &bytes, int charset)
         {128, "Shift_JIS"},    {129, "windows-949"},  {134, "GBK"},          {136, "Big5"},
         {161, "windows-1253"}, {162, "windows-1254"}, {163, "windows-1258"}, {177, "windows-1255"},
         {178, "windows-1256"}, {186, "windows-1257"}, {204, "windows-1251"}, {222, "windows-874"},
-        {255, "IBM437"},
+        {255, "IBM852"},
     };
     if (charset == 2)
         return QString::fromLatin1(bytes); // a symbol font: each byte its own glyph

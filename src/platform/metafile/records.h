@@ -50,8 +50,9 @@ inline int64_t s32(const char *p)
  * @return the text of single-byte (or double-byte) characters in a font's
  *         character set, as the system reads them: the system's own (ANSI,
  *         default) and East European ones as Windows-1250, as every WMF text
- *         is read; a symbol font's bytes as they are; the other sets in
- *         their Windows code pages, Windows-1250 where none is at hand.
+ *         is read; a symbol font's bytes as they are; the OEM set as the
+ *         Czech system's (852); the other sets in their Windows code pages,
+ *         Windows-1250 where none is at hand.
  */
 QString textOfBytes(const QByteArray &bytes, int charset);
 
