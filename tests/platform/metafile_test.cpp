@@ -424,8 +424,9 @@ TEST(Metafiles, PatternBrushesFillInTheirColoursAndASelectOfNoObjectChangesNothi
     };
     const QByteArray mono = pattern(93, monoHeader, checker);
     const QByteArray colours = pattern(
-        94, leBytes(40, 4) + leBytes(2, 4) + leBytes(2, 4) + leBytes(1, 2) + leBytes(24, 2) + leBytes(0, 4) + leBytes(16, 4)
-                + leBytes(0, 16),
+        94,
+        leBytes(40, 4) + leBytes(2, 4) + leBytes(2, 4) + leBytes(1, 2) + leBytes(24, 2) + leBytes(0, 4) + leBytes(16, 4)
+            + leBytes(0, 16),
         QByteArray::fromHex("FF0000" "00FFFF" "0000" "00FFFF" "FF0000" "0000"));
     const QByteArray redOnWhite = emfRecord(24, leBytes(0x0000FF, 4)) + emfRecord(25, leBytes(0xFFFFFF, 4));
     const QByteArray selectIt = emfRecord(37, leBytes(3, 4)) + emfRecord(37, leBytes(0x80000008u, 4));
@@ -506,14 +507,15 @@ TEST(Metafiles, RasterOperationsTextsAndShapesAreDrawnAsTheSystemDrawsThem)
     cyrillicFont[35] = char(204);
     const QByteArray cyrillic = cyrillicFont + selectFont + emfTextA("\xCF\xF0\xE0\xE3\xE0", 2, 4, {});
     const QByteArray wideCyrillic = emfFont(-16, face) + selectFont + emfText(QStringLiteral("Прага"), 2, 4);
-    const QByteArray twoTexts =
-        emfFont(-16, face) + selectFont + emfText(QStringLiteral("71"), 2, 4, {9, 9}) + emfText(QStringLiteral("40"), 4, 18, {9, 9});
+    const QByteArray twoTexts = emfFont(-16, face) + selectFont + emfText(QStringLiteral("71"), 2, 4, {9, 9})
+                                + emfText(QStringLiteral("40"), 4, 18, {9, 9});
     QByteArray polyText = emfFont(-16, face) + selectFont;
     {
         /* The strings after the record's header and its two EMRTEXTs, each followed by its advances. */
         QByteArray texts = leBytes(0, 16) + leBytes(1, 4) + leBytes(0, 8) + leBytes(2, 4);
         const uint32_t first = 8 + 32 + 2 * 40;
-        const std::pair<QPoint, QString> strings[] = {{QPoint(2, 4), QStringLiteral("71")}, {QPoint(4, 18), QStringLiteral("40")}};
+        const std::pair<QPoint, QString> strings[] = {{QPoint(2, 4), QStringLiteral("71")},
+                                                      {QPoint(4, 18), QStringLiteral("40")}};
         QByteArray tail;
         for (const auto &[at, text] : strings) {
             const uint32_t stringAt = first + uint32_t(tail.size());
@@ -591,7 +593,9 @@ TEST(Metafiles, RasterOperationsTextsAndShapesAreDrawnAsTheSystemDrawsThem)
          .sameAs = emf32(turnedByWorld),
          .taller = true},
         {.what = "a text of Windows-1250 bytes", .file = emf32(bytesText), .sameAs = emf32(wideBytes)},
-        {.what = "a text of Windows-1251 bytes in a Cyrillic font", .file = emf32(cyrillic), .sameAs = emf32(wideCyrillic)},
+        {.what = "a text of Windows-1251 bytes in a Cyrillic font",
+         .file = emf32(cyrillic),
+         .sameAs = emf32(wideCyrillic)},
         {.what = "two texts of one record (POLYTEXTOUTW)", .file = emf32(polyText), .sameAs = emf32(twoTexts)},
         {.what = "a small text of bytes (SMALLTEXTOUT)", .file = emf32(smallText), .sameAs = emf32(wideSmall)},
     };

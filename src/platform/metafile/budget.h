@@ -274,7 +274,7 @@ private:
         int64_t area = 0;
     } m_asked;
     std::vector<int64_t> m_rowEdges; ///< Per row of the picture, for scanWork; all zero between shapes.
-    std::vector<double> m_rowEnds;   ///< Per row of the picture, the dashes' ends for scanWork; all zero between shapes.
+    std::vector<double> m_rowEnds;   ///< Per row, the dashes' ends for scanWork; all zero between shapes.
     std::set<FontKey> m_fontsMade;   ///< The fonts texts were drawn with so far.
 };
 

@@ -105,7 +105,7 @@ void Canvas::selectStock(uint32_t which)
 
 void Canvas::createPattern(int64_t index, const char *dib, int64_t size, int64_t pixelsAt, bool mono)
 {
-    /* A monochrome bitmap's rows as they lie: a bit a pixel, each row padded to four bytes, bottom-up unless its height is negative. */
+    /* A monochrome bitmap's rows: a bit a pixel, each padded to four bytes, bottom-up unless its height is negative. */
     const int64_t header = size >= 4 ? le32(dib) : 0;
     const bool core = header == 12;
     if (mono && (core || header >= 40) && size >= header) {

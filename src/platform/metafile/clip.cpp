@@ -1,4 +1,4 @@
-/** @file clip.cpp What a metafile's drawing is clipped to: regions of the picture's pixels, combined as the system combines them. */
+/** @file clip.cpp What a metafile's drawing is clipped to: regions of the picture's pixels, as the system's. */
 #include "platform/metafile/canvas.h"
 
 #include "platform/picture_limits.h"

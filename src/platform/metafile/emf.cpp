@@ -1,4 +1,4 @@
-/** @file emf.cpp EMF pictures: the header's frame made the picture, each record checked by libUEMF and drawn on the canvas. */
+/** @file emf.cpp EMF pictures: the header's frame made the picture, each record checked and drawn on the canvas. */
 #include "platform/metafile.h"
 
 #include "platform/metafile/canvas.h"
@@ -438,7 +438,7 @@ void drawEmf(const QByteArray &data, Canvas &canvas)
             break;
         }
         case U_EMR_SMALLTEXTOUT: {
-            /* Its point, characters, options and graphics mode; a rectangle unless ETO_NO_RECT; bytes with ETO_SMALL_CHARS. */
+            /* Point, characters, options, graphics mode; a rectangle unless ETO_NO_RECT; bytes if ETO_SMALL_CHARS. */
             if (!holds(8, 28))
                 throw broken("text");
             const int64_t chars = le32(r + 16);

@@ -1,4 +1,4 @@
-/** @file records.cpp What the WMF and EMF records share: colours, pens, brushes, bitmaps' rectangles and the picture's size. */
+/** @file records.cpp What the WMF and EMF records share: texts, colours, pens, brushes, rectangles and the size. */
 #include "platform/metafile/records.h"
 
 #include "platform/cp1250.h"

@@ -1,4 +1,4 @@
-/** @file shapes.cpp A metafile's shapes: lines, polygons, rectangles, ellipses, arcs, Béziers and paths, drawn or added to the path. */
+/** @file shapes.cpp A metafile's shapes: lines, polygons, rectangles, ellipses, arcs, Béziers and paths. */
 #include "platform/metafile/canvas.h"
 
 #include <QLineF>
@@ -396,7 +396,8 @@ void Canvas::drawFigures(const std::vector<Figure> &figures, bool fill, bool str
 {
     const QPen pen = stroke ? devicePen() : QPen(Qt::NoPen);
     for (const Figure &figure : figures)
-        chargeShape(figure.points.boundingRect(), 0, WorkBudget::outlineOf(figure.points, fill || figure.closed), 0, pen);
+        chargeShape(figure.points.boundingRect(), 0, WorkBudget::outlineOf(figure.points, fill || figure.closed), 0,
+                    pen);
     const bool filled = fill && m_dc.brush.style() != Qt::NoBrush;
     chargeArea(int64_t(std::min(m_budget.scanWork(figures, filled, pen), 1e15)));
     if (filled || pen.style() != Qt::NoPen)
@@ -442,7 +443,9 @@ std::pair<QRectF, QPen> Canvas::shapeRect(QPointF a, QPointF b)
     const QPen pen = devicePen();
     /* A dashed pen's dashes along the box cross its rows as they would along the shape. */
     const double scan =
-        WorkBudget::dashesPerPixel(pen) > 0 ? m_budget.scanWork({{QPolygonF(r), true}}, m_dc.brush.style() != Qt::NoBrush, pen) : 0;
+        WorkBudget::dashesPerPixel(pen) > 0
+            ? m_budget.scanWork({{QPolygonF(r), true}}, m_dc.brush.style() != Qt::NoBrush, pen)
+            : 0;
     chargeShape(r, 4, 2 * (r.width() + r.height()), scan, pen);
     return {m_dc.pen.style() == Qt::NoPen ? r : r.adjusted(0, 0, -1, -1), pen};
 }

@@ -1,4 +1,4 @@
-/** @file text.cpp A metafile's texts: their fonts made at their size on the picture, their glyphs placed as the system places them. */
+/** @file text.cpp A metafile's texts: fonts made at their size on the picture, glyphs placed as the system's. */
 #include "platform/metafile/canvas.h"
 
 #include "platform/metafile.h"

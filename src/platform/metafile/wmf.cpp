@@ -1,4 +1,4 @@
-/** @file wmf.cpp WMF pictures: the placeable header's box made the picture, each record checked by libUEMF and drawn on the canvas. */
+/** @file wmf.cpp WMF pictures: the placeable header's box made the picture, each record checked and drawn. */
 #include "platform/metafile.h"
 
 #include "platform/cp1250.h"
