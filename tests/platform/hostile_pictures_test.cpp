@@ -34,6 +34,7 @@
 #include <algorithm>
 #include <chrono>
 #include <ctime>
+#include <limits>
 #include <random>
 #include <set>
 #include <tuple>
@@ -862,6 +863,78 @@ TEST(HostilePictures, TextIsChargedForItsGlyphsWhereverItFallsWithOrWithoutADisp
     EXPECT_LT(cpuSeconds() - start, kPictureSeconds);
     /* The same text in a vehicle's font is no work worth refusing. */
     EXPECT_EQ(platform::decodeEmf(textFile(12, 40)).size(), QSize(256, 64));
+}
+
+TEST(HostilePictures, ATextOfLargeGlyphsIsChargedBeforeAnyGlyphIsDrawn)
+{
+    /* Qt fills glyphs larger than it keeps drawn as outlines; those over one another cross the same rows. */
+    ASSERT_NE(qtApp(), nullptr);
+    auto textFile = [](int letters, int size, int advance, int side = 256) {
+        const QList<int> advances(letters, advance);
+        const QByteArray records = emfFont(-size, QStringLiteral("Arial")) + emfRecord(37, leBytes(1, 4))
+                                   + emfText(QString(letters, QChar('W')), 0, size, advances);
+        return emfOf(records, 3, side, side);
+    };
+    /* 200 letters of 200 pixels and 3,000 of 100, each an eighth of a glyph after the one before: 1.5 and 18 KB. */
+    for (const auto &[letters, size] : {std::pair(200, 200), std::pair(3000, 100)}) {
+        const QByteArray text = textFile(letters, size, size / 8);
+        EXPECT_LT(text.size(), 19 * 1024);
+        const double start = cpuSeconds();
+        EXPECT_EQ(failureOf([&] { platform::decodeEmf(text); }), "Metasoubor je poškozený: příliš mnoho kreslení")
+            << letters;
+        EXPECT_LT(cpuSeconds() - start, kPictureSeconds) << letters;
+    }
+    /* A title of 100 pixels, its letters side by side, is drawn. */
+    const QImage title = platform::decodeEmf(textFile(20, 100, 80, 1024));
+    EXPECT_EQ(title.size(), QSize(1024, 1024));
+    EXPECT_NE(title.pixel(40, 150), qRgba(0, 0, 0, 0));
+}
+
+TEST(HostilePictures, NumbersAtTheEndsOfTheirRangeAreDrawnOrRefusedWithoutAFault)
+{
+    /*
+     * A bitmap of four colours stretched from -2^31, the window's origin,
+     * twice the largest number on, over the picture and far past it, by
+     * operations that read its pixels and by a plain copy.
+     */
+    const QByteArray bitmap = dib8(4, 1, 0, {0x0000FF, 0x00FF00, 0xFF0000, 0xFFFFFF}, QByteArray("\0\1\2\3", 4));
+    const int32_t lowest = std::numeric_limits<int32_t>::min();
+    const int32_t highest = std::numeric_limits<int32_t>::max();
+    const QByteArray twice = emfRecord(17, leBytes(8, 4)) + emfRecord(9, leBytes(1, 4) + leBytes(1, 4))
+                             + emfRecord(11, leBytes(2, 4) + leBytes(2, 4));
+    const std::pair<QByteArray, QRect> targets[] = {
+        {emfRecord(10, leBytes(0, 4) + leBytes(uint32_t(lowest), 4)), QRect(QPoint(0, lowest), QSize(16, highest))},
+        {emfRecord(10, leBytes(uint32_t(lowest), 4) + leBytes(0, 4)), QRect(QPoint(lowest, 0), QSize(highest, 16))}};
+    for (const uint32_t rop : {0x00660046u, 0x00440328u, 0x00CC0020u}) { // SRCINVERT, SRCERASE, SRCCOPY
+        for (const auto &[origin, target] : targets) {
+            const QImage picture =
+                platform::decodeEmf(emfOf(twice + origin + emfStretchDib(bitmap, 4, target, rop), 5, 32, 32));
+            ASSERT_EQ(picture.size(), QSize(32, 32)) << rop;
+            EXPECT_EQ(qAlpha(picture.pixel(4, 4)), 255) << std::hex << rop; // the bitmap's first pixel, over it all
+        }
+    }
+    /* A font of the lowest height and escapement. */
+    QByteArray font = emfFont(lowest, QStringLiteral("Arial"), lowest, lowest);
+    const QByteArray text = font + emfRecord(37, leBytes(1, 4)) + emfText(QStringLiteral("714"), 2, 2, {9, 9, 9});
+    EXPECT_TRUE(QStringList({"no error", "Metasoubor je poškozený: příliš mnoho kreslení"})
+                    .contains(failureOf([&] { platform::decodeEmf(emfOf(text, 2, 32, 32)); })));
+    /* A clip region of 65,536 rectangles: 2,048 columns down the largest picture, each half a pixel of the device. */
+    const int side = int(platform::kMaxPictureSide);
+    QByteArray rects;
+    for (int i = 0; i < 65536; ++i)
+        rects += leBytes(uint32_t(i % 2048 * 2), 4) + leBytes(0, 4) + leBytes(uint32_t(i % 2048 * 2 + 1), 4)
+                 + leBytes(uint32_t(side), 4);
+    const QByteArray region = leBytes(32, 4) + leBytes(1, 4) + leBytes(65536, 4) + leBytes(uint32_t(rects.size()), 4)
+                              + leBytes(0, 16) + rects;
+    const QByteArray clipped = emfRecord(75, leBytes(uint32_t(region.size()), 4) + leBytes(5, 4) + region)
+                               + emfRecord(37, leBytes(0x80000000u, 4))
+                               + emfRecord(43, leBytes(0, 8) + leBytes(uint32_t(side), 4) + leBytes(uint32_t(side), 4));
+    QTemporaryDir dir;
+    const QString path = dir.filePath("sloupce.emf");
+    writeFile(path, emfOf(clipped, 3, side, side));
+    const double start = cpuSeconds();
+    EXPECT_EQ(failureOf([&] { platform::loadPicture(path); }), "Obrázek je poškozený: " + path);
+    EXPECT_LT(cpuSeconds() - start, kPictureSeconds);
 }
 
 TEST(HostilePictures, TextIsChargedForItsJoinedCharactersAndFontsWhereQtLaysItOut)
