@@ -360,29 +360,41 @@ void limitProcessorTime()
     ::setrlimit(RLIMIT_CPU, &cpu);
 }
 
+/** Told by each thread of the decoders as it starts. */
+QSemaphore *const g_decoderThreadStarted = new QSemaphore;
+
+/** Lets the threads of the decoders go once all have started. */
+QSemaphore *const g_decoderThreadsGo = new QSemaphore;
+
 /**
  * Starts the threads that Qt's image code converts and scales large
- * pictures on, its global pool's, and keeps them for the reader's life:
- * once it has given up its privileges the reader can start no thread, so
- * that however a file takes it over it holds no more than these.
+ * pictures on, its global pool's, to be kept for the reader's life: once
+ * it has given up its privileges the reader can start no thread, so that
+ * however a file takes it over it holds no more than these. They start
+ * while Qt itself does (awaitDecoderThreads).
+ * @return how many.
  */
-void startDecoderThreads()
+int startDecoderThreads()
 {
     QThreadPool *pool = QThreadPool::globalInstance();
     const int threads = std::clamp(QThread::idealThreadCount(), 1, kMostDecoderThreads);
     pool->setMaxThreadCount(threads);
     pool->setExpiryTimeout(-1);
-    /* Each holds its thread until all are started, so that no two tasks share one; the semaphores are never
+    /* Each holds its thread until all are started, so that no two tasks share one. The semaphores are never
        destroyed, as the tasks may still be leaving them when the reader goes on. */
-    static auto *started = new QSemaphore;
-    static auto *go = new QSemaphore;
     for (int i = 0; i < threads; ++i)
         pool->start([] {
-            started->release();
-            go->acquire();
+            g_decoderThreadStarted->release();
+            g_decoderThreadsGo->acquire();
         });
-    started->acquire(threads);
-    go->release(threads);
+    return threads;
+}
+
+/** Waits until the decoders' threads have all started, and lets them wait for work. */
+void awaitDecoderThreads(int threads)
+{
+    g_decoderThreadStarted->acquire(threads);
+    g_decoderThreadsGo->release(threads);
 }
 
 /**
@@ -444,6 +456,7 @@ int runReader(int argc, char **argv, const ReaderHooks &hooks)
     bool fonts = false;
     for (int i = 1; i < argc; ++i)
         fonts = fonts || std::strcmp(argv[i], "--fonts") == 0;
+    const int decoderThreads = startDecoderThreads();
     std::unique_ptr<QCoreApplication> application;
     if (fonts) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -451,8 +464,9 @@ int runReader(int argc, char **argv, const ReaderHooks &hooks)
     } else {
         application = std::make_unique<QCoreApplication>(argc, argv);
     }
-    startDecoderThreads();
     warmUp();
+    /* Their stacks are the reader's before its memory is counted. */
+    awaitDecoderThreads(decoderThreads);
     limitMemory();
     limitProcessorTime();
     /* Nothing of a file is read before the reader has given up all it may do but read. */
