@@ -14,6 +14,7 @@
 #include "harness/harness.h"
 #include "platform/files.h"
 #include "platform/jpeg_decoder.h"
+#include "platform/metafile.h"
 #include "platform/picture_reader.h"
 #include "platform/qt_platform.h"
 #include "view/form_window.h"
@@ -23,6 +24,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QHash>
 #include <QMouseEvent>
 #include <QProcess>
@@ -382,6 +384,61 @@ void benchPictures()
     std::printf("picture_smooth_16_ico_first_of_train_ms: %.2f\n", median(first));
 }
 
+/**
+ * The drawing tools' metafiles of tests/data/drawings drawn by the
+ * metafile player in this process (its reading without the picture
+ * reader's crossing): for each tool and kind, the sum over its files of
+ * each file's median of 15 readings in processor milliseconds of this
+ * thread, after one more; and the costliest file alone.
+ */
+void benchDrawings()
+{
+    const QDir dir(QStringLiteral(KAMENNA_DRAWINGS_DIR));
+    const auto threadMs = [] {
+        timespec t{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+        return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+    };
+    const char *groups[] = {"inkscape.emf", "inkscape.wmf", "libreoffice.emf", "libreoffice.wmf"};
+    for (const char *group : groups) {
+        const QStringList names = dir.entryList({QStringLiteral("*_") + QLatin1String(group)}, QDir::Files, QDir::Name);
+        std::vector<QByteArray> files;
+        for (const QString &name : names) {
+            QFile file(dir.filePath(name));
+            if (!file.open(QIODevice::ReadOnly)) {
+                refuse("drawings", "a drawing cannot be read");
+                return;
+            }
+            files.push_back(file.readAll());
+        }
+        const bool emf = QByteArray(group).endsWith("emf");
+        std::vector<std::vector<double>> times(files.size());
+        for (int round = 0; round < 16; ++round) {
+            for (size_t i = 0; i < files.size(); ++i) {
+                const double start = threadMs();
+                const QImage picture = emf ? platform::decodeEmf(files[i]) : platform::decodeWmf(files[i]);
+                if (round > 0)
+                    times[i].push_back(threadMs() - start);
+            }
+        }
+        double total = 0;
+        double most = 0;
+        QString costliest;
+        for (size_t i = 0; i < files.size(); ++i) {
+            const double each = median(times[i]);
+            total += each;
+            if (each > most) {
+                most = each;
+                costliest = names[int(i)];
+            }
+        }
+        QString line = QLatin1String(group);
+        line.replace(QLatin1Char('.'), QLatin1Char('_'));
+        std::printf("drawings_%s_%zu_read_cpu_ms: %.3f\n", qPrintable(line), files.size(), total);
+        std::printf("drawings_%s_costliest_read_cpu_ms: %.3f (%s)\n", qPrintable(line), most, qPrintable(costliest));
+    }
+}
+
 /** The real program on the Qt event loop at speed "1024": ticks achieved per real second. */
 void benchRealtime1024()
 {
@@ -670,6 +727,7 @@ int main(int argc, char *argv[])
     });
     run("vehicles", benchVehicles);
     run("pictures", benchPictures);
+    run("drawings", benchDrawings);
     run("realtime", benchRealtime1024);
     run("realtime-traffic", benchRealtimeTraffic);
     run("realtime-cpu", benchRealtimeCpu);

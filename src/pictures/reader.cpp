@@ -7,17 +7,22 @@
 #include "platform/picture_limits.h"
 #include "platform/picture_memory.h"
 #include "platform/picture_read.h"
-#include "platform/picture_reader.h"
 #include "ui/sim_error.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QImage>
+#include <QSemaphore>
+#include <QThread>
+#include <QThreadPool>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <memory>
 #include <new>
 #include <optional>
@@ -26,6 +31,7 @@
 #include <fcntl.h>
 #include <malloc.h>
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <sys/mman.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
@@ -67,6 +73,15 @@ constexpr int kKeptFreeMemory = 32 * 1024 * 1024;
 
 /** The most descriptors the reader holds: what Qt and its fonts keep open, with room to spare. */
 constexpr rlim_t kMaxDescriptors = 128;
+
+/** The most pictures a reader reads: one train's, ten at the most, or one on its own. */
+constexpr int kMostPictures = 10;
+
+/** The processor time a reader may take beyond its pictures' own: answering them and waiting, with room to spare. */
+constexpr std::chrono::milliseconds kTimeBeyondPictures{1000};
+
+/** The most threads Qt's image code may convert and scale a picture on: more win little, and each costs a stack. */
+constexpr int kMostDecoderThreads = 4;
 
 /** A reading's outcome, as it is answered. */
 struct Outcome {
@@ -316,28 +331,32 @@ void limitMemory()
 }
 
 /**
- * Holds the reader to the processor time of the reading to come, and a
- * second more: the kernel's own guard. Set again only when the second it
- * falls in changes.
+ * Holds the reader, for the rest of its life, to the processor time it has
+ * used so far and what its pictures may take: kMostPictures, each its own
+ * kMaxPictureReadTime, and kTimeBeyondPictures. There a timer of its own
+ * ends it by SIGXCPU, which tells the program that it ran out of its time;
+ * should the timer be gone, the kernel ends it by SIGKILL a second or two
+ * later, at its hard limit, which equals the soft one and is never raised.
  */
-void limitProcessorTime(int64_t allowedNs)
+void limitProcessorTime()
 {
-    static rlimit cpu = [] {
-        rlimit now{};
-        ::getrlimit(RLIMIT_CPU, &now);
-        return now;
-    }();
+    constexpr int64_t second = 1000000000;
+    const int64_t life = std::chrono::nanoseconds(kMostPictures * platform::kMaxPictureReadTime + kTimeBeyondPictures).count();
+    sigevent ending{};
+    ending.sigev_notify = SIGEV_SIGNAL;
+    ending.sigev_signo = SIGXCPU;
+    timer_t timer{};
+    if (::timer_create(CLOCK_PROCESS_CPUTIME_ID, &ending, &timer) == 0) {
+        itimerspec at{};
+        at.it_value.tv_sec = time_t(life / second);
+        at.it_value.tv_nsec = long(life % second);
+        ::timer_settime(timer, 0, &at, nullptr);
+    }
     timespec used{};
     ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &used);
-    const int64_t allowed = allowedNs == protocol::kNoReading
-                                ? std::chrono::nanoseconds(platform::PictureReader::kNoReadingTime).count()
-                                : allowedNs;
-    rlim_t limit = rlim_t(used.tv_sec + allowed / 1000000000 + 2);
-    if (cpu.rlim_max != RLIM_INFINITY && limit > cpu.rlim_max)
-        limit = cpu.rlim_max;
-    if (limit == cpu.rlim_cur)
-        return;
-    cpu.rlim_cur = limit;
+    /* The kernel counts whole seconds: past the timer by a second at least. */
+    const rlim_t limit = rlim_t(used.tv_sec) + rlim_t((life + second - 1) / second) + 2;
+    const rlimit cpu{limit, limit};
     ::setrlimit(RLIMIT_CPU, &cpu);
 }
 
@@ -357,6 +376,66 @@ void takeStartWindow()
     ::close(kStartWindow);
     if (mapped != MAP_FAILED)
         g_window = static_cast<uchar *>(mapped);
+}
+
+/** Told by each thread of the decoders as it starts. */
+QSemaphore *const g_decoderThreadStarted = new QSemaphore;
+
+/** Lets the threads of the decoders go once all have started. */
+QSemaphore *const g_decoderThreadsGo = new QSemaphore;
+
+/**
+ * Starts the threads that Qt's image code converts and scales large
+ * pictures on, its global pool's, to be kept for the reader's life: once
+ * it has given up its privileges the reader can start no thread, so that
+ * however a file takes it over it holds no more than these. They start
+ * while Qt itself does (awaitDecoderThreads).
+ * @return how many.
+ */
+int startDecoderThreads()
+{
+    QThreadPool *pool = QThreadPool::globalInstance();
+    const int threads = std::clamp(QThread::idealThreadCount(), 1, kMostDecoderThreads);
+    pool->setMaxThreadCount(threads);
+    pool->setExpiryTimeout(-1);
+    /* Each holds its thread until all are started, so that no two tasks share one. The semaphores are never
+       destroyed, as the tasks may still be leaving them when the reader goes on. */
+    for (int i = 0; i < threads; ++i)
+        pool->start([] {
+            g_decoderThreadStarted->release();
+            g_decoderThreadsGo->acquire();
+        });
+    return threads;
+}
+
+/** Waits until the decoders' threads have all started, and lets them wait for work. */
+void awaitDecoderThreads(int threads)
+{
+    g_decoderThreadStarted->acquire(threads);
+    g_decoderThreadsGo->release(threads);
+}
+
+/**
+ * Puts the reader in a session of its own, which holds no terminal: no
+ * signal of the program's terminal reaches it, and it reaches no terminal
+ * through the program's session. setsid() makes one unless the reader
+ * leads a session already; one started as its process group's leader
+ * first steps into its parent's group, as setsid() asks. Should it still
+ * share the program's session, it gives up the program's terminal.
+ */
+void leaveTerminal()
+{
+    if (::getsid(0) == ::getpid())
+        return;
+    if (::setsid() < 0 && ::setpgid(0, ::getpgid(::getppid())) == 0)
+        ::setsid();
+    if (::getsid(0) == ::getpid())
+        return;
+    const int terminal = ::open("/dev/tty", O_RDONLY | O_NOCTTY | O_CLOEXEC);
+    if (terminal >= 0) {
+        ::ioctl(terminal, TIOCNOTTY);
+        ::close(terminal);
+    }
 }
 
 /** Reads one small picture of each of Qt's kinds, so that its plugins are loaded before the first picture's clock runs. */
@@ -384,6 +463,7 @@ int runReader(int argc, char **argv, const ReaderHooks &hooks)
     /* The reader goes with the program, however the program ends. */
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
     ::signal(SIGPIPE, SIG_IGN);
+    leaveTerminal();
     /* Memory freed by one picture stays for the next, up to a picture's size, rather than going back to the
        system and being faulted in anew, page by page, for every picture; one arena for every thread, as each
        more would take its own address space. */
@@ -395,6 +475,7 @@ int runReader(int argc, char **argv, const ReaderHooks &hooks)
     bool fonts = false;
     for (int i = 1; i < argc; ++i)
         fonts = fonts || std::strcmp(argv[i], "--fonts") == 0;
+    const int decoderThreads = startDecoderThreads();
     std::unique_ptr<QCoreApplication> application;
     if (fonts) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -403,7 +484,10 @@ int runReader(int argc, char **argv, const ReaderHooks &hooks)
         application = std::make_unique<QCoreApplication>(argc, argv);
     }
     warmUp();
+    /* Their stacks are the reader's before its memory is counted. */
+    awaitDecoderThreads(decoderThreads);
     limitMemory();
+    limitProcessorTime();
     takeStartWindow();
     /* Nothing of a file is read before the reader has given up all it may do but read. */
     if (!giveUpPrivileges()) {
@@ -427,7 +511,6 @@ int runReader(int argc, char **argv, const ReaderHooks &hooks)
             _exit(0);
         if (hooks.answer && hooks.answer(request, path, g_window))
             continue;
-        limitProcessorTime(request.allowedNs);
         Outcome outcome = readOne(QString::fromUtf8(path), request.allowedNs);
         answer(request.id, outcome, request.copied != 0);
     }

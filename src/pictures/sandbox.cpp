@@ -11,12 +11,9 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <linux/landlock.h>
-#include <sched.h>
 #include <seccomp.h>
-#include <sys/ioctl.h>
 #include <sys/mman.h>
 #include <sys/prctl.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -32,11 +29,21 @@ struct Refused {
 };
 
 constexpr Refused kRefused[] = {
-    /* Processes, programs, sessions and groups: threads go through clone, below. */
-    {"fork", EPERM}, {"vfork", EPERM}, {"execve", EPERM}, {"execveat", EPERM}, {"setsid", EPERM},
-    {"setpgid", EPERM},
-    /* clone3 hides its flags from the filter: the C library then starts its threads through clone. */
+    /* Processes, threads, programs, sessions and groups: the threads its decoders use are started before. */
+    {"fork", EPERM}, {"vfork", EPERM}, {"clone", EPERM}, {"execve", EPERM}, {"execveat", EPERM},
+    {"setsid", EPERM}, {"setpgid", EPERM},
+    /* The C library tries clone3 first and falls back to clone when the system has none. */
     {"clone3", ENOSYS},
+    /* Its limits, its priority and its placing on the processors: what it was given it keeps. */
+    {"setrlimit", EPERM}, {"setpriority", EPERM}, {"ioprio_set", EPERM}, {"sched_setaffinity", EPERM},
+    {"sched_setscheduler", EPERM}, {"sched_setparam", EPERM}, {"sched_setattr", EPERM},
+    /* Every request to a device or a descriptor: no decoder makes one, and through them a terminal's size,
+       settings, input, foreground and hangup reach the processes that share it, and a descriptor gets an owner
+       the kernel signals (FIOSETOWN, SIOCSPGRP). */
+    {"ioctl", EPERM},
+    /* Its process's settings: its parent-death signal above all stays as it was set. Its threads named
+       themselves as they started. */
+    {"prctl", EPERM},
     /* Other processes: tracing them, their memory, their descriptors, their signals. */
     {"ptrace", EPERM}, {"process_vm_readv", EPERM}, {"process_vm_writev", EPERM}, {"process_madvise", EPERM},
     {"process_mrelease", EPERM}, {"kcmp", EPERM}, {"pidfd_open", EPERM}, {"pidfd_getfd", EPERM},
@@ -105,8 +112,6 @@ bool addRules(scmp_filter_ctx filter)
         added = rule(refused.name, refused.error, {}) && added;
     const uint64_t self = uint64_t(::getpid());
     const RefusedWhen conditional[] = {
-        /* A process, not a thread: no CLONE_THREAD. */
-        {"clone", low32(0, CLONE_THREAD, 0)},
         /* Signals go to itself only. */
         {"kill", SCMP_A0(SCMP_CMP_NE, self)},
         {"tgkill", SCMP_A0(SCMP_CMP_NE, self)},
@@ -125,29 +130,25 @@ bool addRules(scmp_filter_ctx filter)
         {"mmap", low32(3, MAP_SHARED | MAP_ANONYMOUS, MAP_SHARED | MAP_ANONYMOUS)},
         /* A pipe made larger than the system's own size. */
         {"fcntl", low32(1, 0xFFFFFFFFu, F_SETPIPE_SZ)},
-        /* Input put into a terminal, as if typed. */
-        {"ioctl", low32(1, 0xFFFFFFFFu, TIOCSTI)},
-        {"ioctl", low32(1, 0xFFFFFFFFu, TIOCLINUX)},
-        /* Another process's priority, placing or memory. */
-        {"setpriority", SCMP_A1(SCMP_CMP_NE, 0)},
-        {"ioprio_set", SCMP_A1(SCMP_CMP_NE, 0)},
-        {"sched_setaffinity", SCMP_A0(SCMP_CMP_NE, 0)},
-        {"sched_setscheduler", SCMP_A0(SCMP_CMP_NE, 0)},
-        {"sched_setparam", SCMP_A0(SCMP_CMP_NE, 0)},
-        {"sched_setattr", SCMP_A0(SCMP_CMP_NE, 0)},
+        /* A descriptor's owner, whom the kernel signals as it becomes ready, its lease is broken or its folder
+           changes, and the signal it sends. */
+        {"fcntl", low32(1, 0xFFFFFFFFu, F_SETOWN)},
+        {"fcntl", low32(1, 0xFFFFFFFFu, F_SETOWN_EX)},
+        {"fcntl", low32(1, 0xFFFFFFFFu, F_SETSIG)},
+        {"fcntl", low32(1, 0xFFFFFFFFu, F_SETLEASE)},
+        {"fcntl", low32(1, 0xFFFFFFFFu, F_NOTIFY)},
+        /* Another process's memory placing or its robust futexes. */
         {"migrate_pages", SCMP_A0(SCMP_CMP_NE, 0)},
         {"move_pages", SCMP_A0(SCMP_CMP_NE, 0)},
         {"get_robust_list", SCMP_A0(SCMP_CMP_NE, 0)},
-        /* Its limits, another's, and any but its processor time's. */
+        /* Another's limits, and setting any: reading its own is left. */
         {"prlimit64", SCMP_A0(SCMP_CMP_NE, 0)},
-        {"setrlimit", SCMP_A0(SCMP_CMP_NE, RLIMIT_CPU)},
+        {"prlimit64", SCMP_A2(SCMP_CMP_NE, 0)},
     };
     for (const RefusedWhen &refused : conditional)
         added = rule(refused.name, EPERM, {refused.compare}) && added;
-    /* prlimit64 of its own: reading any limit, setting only the processor time's. */
-    added = rule("prlimit64", EPERM,
-                 {SCMP_A0(SCMP_CMP_EQ, 0), SCMP_A1(SCMP_CMP_NE, RLIMIT_CPU), SCMP_A2(SCMP_CMP_NE, 0)})
-            && added;
+    /* Signals on a descriptor's readiness, even with no owner set. */
+    added = rule("fcntl", EPERM, {low32(1, 0xFFFFFFFFu, F_SETFL), low32(2, O_ASYNC, O_ASYNC)}) && added;
     return added;
 }
 
@@ -164,9 +165,39 @@ constexpr uint64_t kLandlockScopeAbstractUnixSocket = 1u << 0;
 constexpr uint64_t kLandlockScopeSignal = 1u << 1;
 
 /**
+ * The devices the domain reads: those that give nothing but zeros or
+ * random bytes, and the folder of shared memory, where files may lie as
+ * anywhere else. Not a terminal among them: reading one takes what is
+ * typed in it.
+ */
+constexpr const char *kDevices[] = {"null", "zero", "full", "random", "urandom", "shm"};
+
+/**
+ * Lets the domain read a file, or every file and folder beneath a folder.
+ * A path that is not there is passed over. @return whether the rule was added.
+ */
+bool letReadBeneath(int domain, const std::string &path)
+{
+    const int beneath = ::open(path.c_str(), O_PATH | O_CLOEXEC);
+    struct stat st {};
+    if (beneath < 0 || ::fstat(beneath, &st) != 0) {
+        if (beneath >= 0)
+            ::close(beneath);
+        return true;
+    }
+    landlock_path_beneath_attr rule{};
+    rule.allowed_access = LANDLOCK_ACCESS_FS_READ_FILE | (S_ISDIR(st.st_mode) ? LANDLOCK_ACCESS_FS_READ_DIR : 0);
+    rule.parent_fd = beneath;
+    const bool added = ::syscall(SYS_landlock_add_rule, domain, LANDLOCK_RULE_PATH_BENEATH, &rule, 0) == 0;
+    ::close(beneath);
+    return added;
+}
+
+/**
  * Lets the domain read every file and folder beneath the root's entries,
- * but for /proc: the reader needs nothing there once it has started, and
- * there lie the other processes' memory and environment.
+ * but for /proc, where the other processes' memory and environment lie,
+ * and /dev, of which only kDevices: the reader needs nothing more there
+ * once it has started.
  * @return whether every rule was added.
  */
 bool letRead(int domain)
@@ -179,18 +210,12 @@ bool letRead(int domain)
         const std::string name = entry->d_name;
         if (name == "." || name == ".." || name == "proc")
             continue;
-        const int beneath = ::open(("/" + name).c_str(), O_PATH | O_CLOEXEC);
-        struct stat st {};
-        if (beneath < 0 || ::fstat(beneath, &st) != 0) {
-            if (beneath >= 0)
-                ::close(beneath);
+        if (name == "dev") {
+            for (const char *device : kDevices)
+                added = letReadBeneath(domain, "/dev/" + std::string(device)) && added;
             continue;
         }
-        landlock_path_beneath_attr rule{};
-        rule.allowed_access = LANDLOCK_ACCESS_FS_READ_FILE | (S_ISDIR(st.st_mode) ? LANDLOCK_ACCESS_FS_READ_DIR : 0);
-        rule.parent_fd = beneath;
-        added = ::syscall(SYS_landlock_add_rule, domain, LANDLOCK_RULE_PATH_BENEATH, &rule, 0) == 0 && added;
-        ::close(beneath);
+        added = letReadBeneath(domain, "/" + name) && added;
     }
     ::closedir(root);
     return added;

@@ -1,4 +1,4 @@
-/** @file metafile.h Windows metafile pictures (WMF and EMF) drawn with Qt. */
+/** @file metafile.h Windows metafile pictures (WMF and EMF) drawn with Qt by the player of metafile/. */
 #pragma once
 
 #include "platform/picture_limits.h"

@@ -85,6 +85,22 @@ inline QByteArray emfText(const QString &text, int x = 0, int y = 0, const QList
                              + spacing);
 }
 
+/**
+ * @return an EMF record of a text of single bytes (EXTTEXTOUTA, the
+ *         selected font's character set) at a point, with its spacing array.
+ */
+inline QByteArray emfTextA(const QByteArray &bytes, int x, int y, const QList<int> &advances)
+{
+    const QByteArray string = bytes + QByteArray((4 - bytes.size() % 4) % 4, '\0');
+    QByteArray spacing;
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        spacing += leBytes(uint32_t(i < advances.size() ? advances[i] : 0), 4);
+    return emfRecord(83, leBytes(0, 16) + leBytes(1, 4) + leBytes(0, 8) + leBytes(uint32_t(x), 4)
+                             + leBytes(uint32_t(y), 4) + leBytes(uint32_t(bytes.size()), 4) + leBytes(76, 4)
+                             + leBytes(0, 4) + leBytes(0, 16) + leBytes(uint32_t(76 + string.size()), 4) + string
+                             + spacing);
+}
+
 /** @return a device-independent bitmap of 8 bits a pixel: its header, its colour table and its pixels. */
 inline QByteArray dib8(int width, int height, uint32_t compression, const QList<uint32_t> &colours,
                        const QByteArray &pixels)

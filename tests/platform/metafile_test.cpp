@@ -1,5 +1,6 @@
 /** @file metafile_test.cpp WMF and EMF pictures: shipped ones and drawing tools' drawn, cut and lying ones refused. */
 #include "platform/bitmap_check.h"
+#include "platform/cp1250.h"
 #include "platform/files.h"
 #include "platform/metafile.h"
 #include "platform/metafile_bytes.h"
@@ -168,6 +169,73 @@ QByteArray strip(const QList<uint32_t> &colours, const char *top, const char *bo
     return dib8(4, int(rows.size() / 4), 0, colours, rows);
 }
 
+/** @return a picture shown over white, with what is white there made see-through: its ink. */
+QImage inkOverWhite(const QImage &picture)
+{
+    QImage ink(picture.size(), QImage::Format_ARGB32);
+    ink.fill(Qt::white);
+    QPainter painter(&ink);
+    painter.drawImage(0, 0, picture);
+    painter.end();
+    for (int y = 0; y < ink.height(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(ink.scanLine(y));
+        for (int x = 0; x < ink.width(); ++x)
+            if (qRed(row[x]) > 240 && qGreen(row[x]) > 240 && qBlue(row[x]) > 240)
+                row[x] = 0;
+    }
+    return ink;
+}
+
+/**
+ * @return the EMF with each of its single-byte texts (EXTTEXTOUTA) made the
+ *         same text of UTF-16 characters (EXTTEXTOUTW), its bytes read as
+ *         Windows-1250, or, when `keep` is false, made a comment.
+ */
+QByteArray wideTexts(const QByteArray &emf, bool keep = true)
+{
+    QByteArray out = emf.left(platform::le32(emf.constData() + 4));
+    for (qsizetype at = out.size(); at + 8 <= emf.size();) {
+        const char *r = emf.constData() + at;
+        const uint32_t size = platform::le32(r + 4);
+        QByteArray record = emf.mid(at, size);
+        at += size;
+        if (platform::le32(r) != 83) {
+            out += record;
+            continue;
+        }
+        if (!keep) {
+            record.replace(0, 4, leBytes(70, 4));
+            out += record;
+            continue;
+        }
+        const uint32_t chars = platform::le32(r + 44);
+        const QString text = platform::decodeCp1250(QByteArray(r + platform::le32(r + 48), int(chars)));
+        QByteArray string(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+        string += QByteArray((4 - string.size() % 4) % 4, '\0');
+        const uint32_t dx = platform::le32(r + 72);
+        QByteArray body = QByteArray(r + 8, 68);
+        body.replace(48 - 8, 4, leBytes(76, 4));
+        body.replace(72 - 8, 4, leBytes(dx != 0 ? uint32_t(76 + string.size()) : 0, 4));
+        out += emfRecord(84, body + string + (dx != 0 ? QByteArray(r + dx, int(chars) * 4) : QByteArray()));
+    }
+    out.replace(48, 4, leBytes(uint32_t(out.size()), 4));
+    return out;
+}
+
+/** @return the pixels of a picture unlike another's in any channel by more than a step of a glyph's edge. */
+int unlikePixels(const QImage &a, const QImage &b)
+{
+    int unlike = 0;
+    for (int y = 0; y < std::min(a.height(), b.height()); ++y)
+        for (int x = 0; x < std::min(a.width(), b.width()); ++x) {
+            const QRgb p = kept(a, x, y);
+            const QRgb q = kept(b, x, y);
+            unlike += std::abs(qAlpha(p) - qAlpha(q)) > 32 || std::abs(qRed(p) - qRed(q)) > 32
+                      || std::abs(qGreen(p) - qGreen(q)) > 32 || std::abs(qBlue(p) - qBlue(q)) > 32;
+        }
+    return unlike;
+}
+
 } // namespace
 
 TEST(Metafiles, TheShippedPicturesAreDrawnAtTheirSizes)
@@ -319,6 +387,77 @@ TEST(Metafiles, DrawingToolsEmfsAreDrawnAsTheirWmfsAtTheirDrawingsSizes)
     }
 }
 
+TEST(Metafiles, GnuplotsAndPstoeditsEmfsAreDrawnAsOtherWritersDrawThemAndTheirTextsAsWideOnes)
+{
+    /*
+     * scripts/make-drawings --plots: gnuplot's plot of a title, axis and
+     * key labels, written as single-byte texts, one of them turned; its
+     * bars filled with monochrome patterns (CREATEMONOBRUSH) in their
+     * colours on white, beside gnuplot's own PNG of them; pstoedit's picture
+     * of shapes and texts beside ghostscript's PNG of its PostScript.
+     */
+    ASSERT_NE(qtApp(), nullptr);
+    const QDir dir(QStringLiteral(KAMENNA_DRAWINGS_DIR));
+    const QImage bars = platform::decodeEmf(bytesOf(dir.filePath("gnuplot_bars.emf")));
+    EXPECT_GE(drawnAlike(inkOverWhite(bars), inkOverWhite(QImage(dir.filePath("gnuplot_bars.png")))), 0.9);
+    const QByteArray pstoedit = bytesOf(dir.filePath("pstoedit_picture.emf"));
+    EXPECT_GE(drawnAlike(platform::decodeEmf(pstoedit), QImage(dir.filePath("pstoedit_picture.png"))), 0.9);
+    for (const QByteArray &emf : {bytesOf(dir.filePath("gnuplot_texts.emf")), pstoedit}) {
+        const QImage picture = platform::decodeEmf(emf);
+        EXPECT_EQ(unlikePixels(picture, platform::decodeEmf(wideTexts(emf))), 0);
+        EXPECT_GT(unlikePixels(picture, platform::decodeEmf(wideTexts(emf, false))), 300);
+    }
+}
+
+TEST(Metafiles, PatternBrushesFillInTheirColoursAndASelectOfNoObjectChangesNothing)
+{
+    /* An 8 x 8 checker of a bit a pixel, rows padded to four bytes; and 2 x 2 of blue and yellow in 24 bits. */
+    QByteArray checker;
+    for (int row = 0; row < 8; ++row)
+        checker += leBytes(row % 2 ? 0x55 : 0xAA, 4);
+    const QByteArray monoHeader = leBytes(40, 4) + leBytes(8, 4) + leBytes(8, 4) + leBytes(1, 2) + leBytes(1, 2)
+                                  + leBytes(0, 4) + leBytes(32, 4) + leBytes(0, 16);
+    const auto pattern = [](uint32_t type, const QByteArray &header, const QByteArray &bits) {
+        return emfRecord(type, leBytes(3, 4) + leBytes(type == 93 ? 2 : 0, 4) + leBytes(32, 4)
+                                   + leBytes(uint32_t(header.size()), 4) + leBytes(uint32_t(32 + header.size()), 4)
+                                   + leBytes(uint32_t(bits.size()), 4) + header + bits);
+    };
+    const QByteArray mono = pattern(93, monoHeader, checker);
+    const QByteArray colours = pattern(
+        94,
+        leBytes(40, 4) + leBytes(2, 4) + leBytes(2, 4) + leBytes(1, 2) + leBytes(24, 2) + leBytes(0, 4) + leBytes(16, 4)
+            + leBytes(0, 16),
+        QByteArray::fromHex("FF0000" "00FFFF" "0000" "00FFFF" "FF0000" "0000"));
+    const QByteArray redOnWhite = emfRecord(24, leBytes(0x0000FF, 4)) + emfRecord(25, leBytes(0xFFFFFF, 4));
+    const QByteArray selectIt = emfRecord(37, leBytes(3, 4)) + emfRecord(37, leBytes(0x80000008u, 4));
+    const QByteArray box = emfBox(43, QRect(0, 0, 32, 32));
+    const auto count = [](const QImage &picture, QRgb colour) {
+        int n = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                n += kept(picture, x, y) == colour;
+        return n;
+    };
+    /* The checker in the text and background colours: red and white, half and half, by shapes and by PATCOPY. */
+    for (const QByteArray &fill : {box, emfBlt(QRect(0, 0, 32, 32), 0x00F00021)}) {
+        const QImage checkered = platform::decodeEmf(emf32(redOnWhite + mono + selectIt + fill));
+        EXPECT_EQ(count(checkered, 0xFFFF0000), 512);
+        EXPECT_EQ(count(checkered, 0xFFFFFFFF), 512);
+        EXPECT_NE(kept(checkered, 0, 0), kept(checkered, 1, 0));
+        EXPECT_EQ(kept(checkered, 0, 0), kept(checkered, 1, 1));
+    }
+    /* The bitmap's own colours, repeated from the picture's corner. */
+    const QImage own = platform::decodeEmf(emf32(colours + selectIt + box));
+    EXPECT_EQ(count(own, 0xFF0000FF), 512);
+    EXPECT_EQ(count(own, 0xFFFFFF00), 512);
+    EXPECT_EQ(kept(own, 0, 0), kept(own, 2, 2));
+    /* A select of an object never made, or of one deleted, leaves the red brush selected before it. */
+    const QByteArray selectNothing = emfRecord(37, leBytes(7, 4)) + emfRecord(40, leBytes(3, 4)) + selectIt;
+    const QImage red = platform::decodeEmf(emf32(emfBrush(0x0000FF) + mono + emfRecord(40, leBytes(3, 4))
+                                                 + selectNothing + box));
+    EXPECT_EQ(count(red, 0xFFFF0000), 1024);
+}
+
 TEST(Metafiles, RasterOperationsTextsAndShapesAreDrawnAsTheSystemDrawsThem)
 {
     /* Texts are drawn where fonts are, as in the program. */
@@ -359,6 +498,40 @@ TEST(Metafiles, RasterOperationsTextsAndShapesAreDrawnAsTheSystemDrawsThem)
     const QByteArray turned = emfFont(-16, face, 900) + selectFont + emfText(QStringLiteral("714"), 4, 28, {9, 9, 9});
     const QByteArray turnedByWorld = emfWorld(0, -1, 1, 0, 0, 32) + emfFont(-16, face) + selectFont
                                      + emfText(QStringLiteral("714"), 4, 4, {9, 9, 9}, 2);
+    /* Single-byte texts in their fonts' character sets, several texts in one record, and a small one. */
+    const QByteArray bytesText =
+        emfFont(-16, face) + selectFont + emfTextA("714\x8A\x9E", 2, 4, {9, 9, 9, 9, 9});
+    const QByteArray wideBytes =
+        emfFont(-16, face) + selectFont + emfText(QStringLiteral("714Šž"), 2, 4, {9, 9, 9, 9, 9});
+    QByteArray cyrillicFont = emfFont(-16, face);
+    cyrillicFont[35] = char(204);
+    const QByteArray cyrillic = cyrillicFont + selectFont + emfTextA("\xCF\xF0\xE0\xE3\xE0", 2, 4, {});
+    const QByteArray wideCyrillic = emfFont(-16, face) + selectFont + emfText(QStringLiteral("Прага"), 2, 4);
+    const QByteArray twoTexts = emfFont(-16, face) + selectFont + emfText(QStringLiteral("71"), 2, 4, {9, 9})
+                                + emfText(QStringLiteral("40"), 4, 18, {9, 9});
+    QByteArray polyText = emfFont(-16, face) + selectFont;
+    {
+        /* The strings after the record's header and its two EMRTEXTs, each followed by its advances. */
+        QByteArray texts = leBytes(0, 16) + leBytes(1, 4) + leBytes(0, 8) + leBytes(2, 4);
+        const uint32_t first = 8 + 32 + 2 * 40;
+        const std::pair<QPoint, QString> strings[] = {{QPoint(2, 4), QStringLiteral("71")},
+                                                      {QPoint(4, 18), QStringLiteral("40")}};
+        QByteArray tail;
+        for (const auto &[at, text] : strings) {
+            const uint32_t stringAt = first + uint32_t(tail.size());
+            tail += QByteArray(reinterpret_cast<const char *>(text.utf16()), 4) + leBytes(9, 4) + leBytes(9, 4);
+            texts += leBytes(uint32_t(at.x()), 4) + leBytes(uint32_t(at.y()), 4) + leBytes(2, 4) + leBytes(stringAt, 4)
+                     + leBytes(0, 4) + leBytes(0, 16) + leBytes(stringAt + 4, 4);
+        }
+        polyText += emfRecord(97, texts + tail);
+    }
+    /* SMALLTEXTOUT of bytes without a rectangle (ETO_SMALL_CHARS, ETO_NO_RECT), placed by the font. */
+    const QByteArray smallText = emfFont(-16, face) + selectFont
+                                 + emfRecord(108, leBytes(2, 4) + leBytes(4, 4) + leBytes(4, 4) + leBytes(0x300, 4)
+                                                      + leBytes(1, 4) + leBytes(0, 8) + QByteArray("7140"));
+    QByteArray placedByFont = emfText(QStringLiteral("7140"), 2, 4);
+    placedByFont.replace(72, 4, leBytes(0, 4)); // no spacing array
+    const QByteArray wideSmall = emfFont(-16, face) + selectFont + placedByFont;
     struct Case {
         const char *what;
         QByteArray file;
@@ -419,6 +592,12 @@ TEST(Metafiles, RasterOperationsTextsAndShapesAreDrawnAsTheSystemDrawsThem)
          .file = emf32(turned),
          .sameAs = emf32(turnedByWorld),
          .taller = true},
+        {.what = "a text of Windows-1250 bytes", .file = emf32(bytesText), .sameAs = emf32(wideBytes)},
+        {.what = "a text of Windows-1251 bytes in a Cyrillic font",
+         .file = emf32(cyrillic),
+         .sameAs = emf32(wideCyrillic)},
+        {.what = "two texts of one record (POLYTEXTOUTW)", .file = emf32(polyText), .sameAs = emf32(twoTexts)},
+        {.what = "a small text of bytes (SMALLTEXTOUT)", .file = emf32(smallText), .sameAs = emf32(wideSmall)},
     };
     for (const Case &c : cases) {
         const QImage picture =

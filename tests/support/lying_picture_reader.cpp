@@ -6,25 +6,30 @@
 #include <QImage>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
-#include <thread>
+#include <initializer_list>
+#include <optional>
 #include <vector>
 
 #include <fcntl.h>
 #include <linux/sched.h>
 #include <netinet/in.h>
+#include <pthread.h>
 #include <sched.h>
 #include <signal.h>
 #include <sys/ioctl.h>
 #include <sys/auxv.h>
 #include <sys/ipc.h>
 #include <sys/mman.h>
+#include <sys/prctl.h>
 #include <sys/ptrace.h>
 #include <sys/resource.h>
 #include <sys/shm.h>
 #include <sys/socket.h>
 #include <sys/syscall.h>
 #include <sys/uio.h>
+#include <termios.h>
 #include <unistd.h>
 
 /*
@@ -33,13 +38,16 @@
  * for the answer to a picture named "lez.bmp", which it gives as <way>
  * says; some ways act before it gives up its privileges, as a reader
  * taken over at once would. Run as "--escape=<way>" it tries one way out
- * of what it gave up at its first request, and answers "odmítnuto: <way>"
- * when the system refused it, "uniklo: <way>" when it got out.
+ * of what it gave up at the request for "lez.bmp", and answers
+ * "odmítnuto: <way>" when the system refused it, "uniklo: <way>" when it
+ * got out; it reads every other picture as the real reader does.
  * "--marker=<file>" names a file of the test's that a way may try to
- * write, truncate or remove. "--stop-at-start=<file>" stops the reader as
- * it starts, before its hello, when it can remove that file: the first
- * reader so started only. The ways of misbehaving the program watches
- * for (misbehaveAfterAnswer) act on every picture.
+ * write, truncate or remove; "--terminal=<file>" a terminal of the test's,
+ * which it opens at its start, as a reader may hold one it was given.
+ * "--stop-at-start=<file>" stops the reader as it starts, before its
+ * hello, when it can remove that file: the first reader so started
+ * only. The ways of misbehaving the program watches for
+ * (misbehaveAfterAnswer) act on every picture.
  */
 
 namespace {
@@ -50,6 +58,10 @@ QByteArray g_lie;
 QByteArray g_escape;
 QByteArray g_marker;
 QByteArray g_stopAtStart;
+QByteArray g_terminalPath;
+
+/** The test's terminal, opened at the start; -1 without one. */
+int g_terminal = -1;
 
 /** Whether the reader ends once it has answered: it got hold of the program, and lets go of it so. */
 bool g_endAfterAnswer = false;
@@ -146,6 +158,8 @@ int lingeringSocket()
 /** Misbehaves at once, before the reader gives up its privileges, as one taken over at its start would. */
 void misbehaveAtStart()
 {
+    if (!g_terminalPath.isEmpty())
+        g_terminal = ::open(g_terminalPath.constData(), O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (g_lie == "other-group") {
         /* Into the program's own process group: killing the reader's group no longer reaches it. */
         ::setpgid(0, ::getpgid(::getppid()));
@@ -180,12 +194,169 @@ bool hello()
     return false;
 }
 
+/** @return the error of a call that returns a negative number when it fails, 0 when it did not. */
+int result(long r)
+{
+    return r < 0 ? errno : 0;
+}
+
+/** @return the error the last of some calls failed with, 0 when every one went. */
+int worst(std::initializer_list<int> results)
+{
+    int error = 0;
+    for (const int r : results)
+        error = r != 0 ? r : error;
+    return error;
+}
+
+/** A thread that holds its process id until the reader ends. */
+void *holdThread(void *)
+{
+    for (;;)
+        ::pause();
+}
+
+/**
+ * Starts as many as @p most threads that wait for ever, as a bomb of
+ * threads would, until one is refused. @return 0 when it started one at
+ * least, else the error that refused the first.
+ */
+int startThreads(int most)
+{
+    pthread_attr_t small;
+    ::pthread_attr_init(&small);
+    ::pthread_attr_setstacksize(&small, 64 * 1024);
+    int started = 0;
+    int error = 0;
+    for (pthread_t thread{}; started < most && (error = ::pthread_create(&thread, &small, holdThread, nullptr)) == 0;)
+        ++started;
+    ::pthread_attr_destroy(&small);
+    return started > 0 ? 0 : error;
+}
+
+/**
+ * Tries a way to have the kernel signal the program, or to reach a
+ * terminal. @return as tryEscape; nothing when it is none of these.
+ */
+std::optional<int> trySignalOrTerminal(const QByteArray &way, pid_t program)
+{
+    /* Both channels, each shared with the program. */
+    const int channels[] = {pictures::kRequests, pictures::kAnswers};
+    if (way == "descriptor-owner")
+        return worst({result(::fcntl(channels[0], F_SETOWN, program)), result(::fcntl(channels[1], F_SETOWN, program))});
+    if (way == "descriptor-owner-ex") {
+        const f_owner_ex owner{F_OWNER_PID, program};
+        return result(::fcntl(channels[0], F_SETOWN_EX, &owner));
+    }
+    if (way == "descriptor-signal")
+        return worst({result(::fcntl(channels[0], F_SETSIG, SIGKILL)), result(::fcntl(channels[1], F_SETSIG, SIGKILL))});
+    if (way == "descriptor-async")
+        return result(::fcntl(channels[1], F_SETFL, ::fcntl(channels[1], F_GETFL) | O_ASYNC));
+    if (way == "descriptor-signals-program") {
+        /* The program signalled as its requests come and as it reads the answers. */
+        int error = 0;
+        for (const int channel : channels)
+            error = worst({error, result(::fcntl(channel, F_SETOWN, program)), result(::fcntl(channel, F_SETSIG, SIGUSR2)),
+                           result(::fcntl(channel, F_SETFL, ::fcntl(channel, F_GETFL) | O_ASYNC))});
+        return error;
+    }
+    if (way == "descriptor-async-by-request") {
+        int on = 1;
+        return result(::ioctl(channels[0], FIOASYNC, &on));
+    }
+    if (way == "descriptor-owner-by-request")
+        return result(::ioctl(channels[0], FIOSETOWN, &program));
+    if (way == "socket-group")
+        return result(::ioctl(channels[0], SIOCSPGRP, &program));
+    if (way == "lease") {
+        const int file = ::open(g_marker.constData(), O_RDONLY | O_CLOEXEC);
+        return worst({result(file), result(::fcntl(file, F_SETLEASE, F_RDLCK))});
+    }
+    if (way == "folder-notification") {
+        const int folder = ::open(g_marker.left(g_marker.lastIndexOf('/') + 1).constData(), O_RDONLY | O_DIRECTORY);
+        return worst({result(folder), result(::fcntl(folder, F_NOTIFY, DN_MODIFY | DN_MULTISHOT))});
+    }
+    if (way == "own-terminal")
+        return result(::open("/dev/tty", O_RDONLY | O_CLOEXEC));
+    if (way == "open-terminal")
+        return result(::open(g_terminalPath.constData(), O_RDONLY | O_CLOEXEC));
+    if (way == "terminal-input") {
+        char typed = 'x';
+        return result(::ioctl(g_terminal, TIOCSTI, &typed));
+    }
+    if (way == "terminal-size") {
+        const winsize small{11, 33, 0, 0};
+        return result(::ioctl(g_terminal, TIOCSWINSZ, &small));
+    }
+    if (way == "terminal-echo") {
+        termios settings{};
+        ::tcgetattr(g_terminal, &settings);
+        settings.c_lflag &= tcflag_t(~ECHO);
+        return result(::tcsetattr(g_terminal, TCSANOW, &settings));
+    }
+    if (way == "terminal-foreground")
+        return result(::tcsetpgrp(g_terminal, ::getpgrp()));
+    if (way == "terminal-hangup")
+        return result(::ioctl(g_terminal, TIOCVHANGUP));
+    return std::nullopt;
+}
+
+/**
+ * Tries a way to outlive its limits, its parent or its share of the
+ * processors, or to start threads. @return as tryEscape; nothing when it
+ * is none of these.
+ */
+std::optional<int> tryLimitsOrThreads(const QByteArray &way)
+{
+    const rlimit unlimited{RLIM_INFINITY, RLIM_INFINITY};
+    if (way == "processor-limit")
+        return result(::setrlimit(RLIMIT_CPU, &unlimited));
+    if (way == "processor-limit-old-call")
+        return result(::syscall(SYS_setrlimit, RLIMIT_CPU, &unlimited));
+    if (way == "parent-death-signal")
+        return result(::prctl(PR_SET_PDEATHSIG, 0));
+    if (way == "processors") {
+        cpu_set_t all;
+        CPU_ZERO(&all);
+        for (int i = 0; i < CPU_SETSIZE; ++i)
+            CPU_SET(i, &all);
+        return result(::sched_setaffinity(0, sizeof all, &all));
+    }
+    if (way == "priority")
+        return result(::setpriority(PRIO_PROCESS, 0, -20));
+    if (way == "real-time") {
+        const sched_param first{1};
+        return result(::sched_setscheduler(0, SCHED_FIFO, &first));
+    }
+    if (way == "real-time-attributes") {
+        /* The kernel's sched_attr, as the C library has none. */
+        struct {
+            uint32_t size = 48;
+            uint32_t policy = SCHED_FIFO;
+            uint64_t flags = 0;
+            int32_t nice = 0;
+            uint32_t priority = 1;
+            uint64_t runtime = 0, deadline = 0, period = 0;
+        } attributes;
+        return result(::syscall(SYS_sched_setattr, 0, &attributes, 0));
+    }
+    if (way == "disk-priority")
+        return result(::syscall(SYS_ioprio_set, 1, 0, (1 << 13) | 0)); // the process, real-time class, highest
+    if (way == "thread")
+        return startThreads(1);
+    if (way == "thread-bomb")
+        return startThreads(4000);
+    return std::nullopt;
+}
+
 /** @return 0 when the way out was taken, else the error the system refused it with. */
 int tryEscape(const QByteArray &way)
 {
     const pid_t program = ::getppid();
-    const auto result = [](long r) { return r < 0 ? errno : 0; };
-    errno = 0;
+    if (const std::optional<int> r = trySignalOrTerminal(way, program))
+        return *r;
+    if (const std::optional<int> r = tryLimitsOrThreads(way))
+        return *r;
     if (way == "fork") {
         const long child = ::syscall(SYS_fork);
         if (child == 0)
@@ -283,10 +454,6 @@ int tryEscape(const QByteArray &way)
         return result(::setuid(::getuid()));
     if (way == "new-namespace")
         return result(::unshare(CLONE_NEWUSER));
-    if (way == "terminal-input") {
-        char typed = 'x';
-        return result(::ioctl(STDERR_FILENO, TIOCSTI, &typed));
-    }
     if (way == "kernel-log") {
         char line[64];
         return result(::syscall(SYS_syslog, 3, line, int(sizeof line)));
@@ -298,9 +465,8 @@ int tryEscape(const QByteArray &way)
  * Answers every picture honestly and then misbehaves while it has none, as
  * a reader taken over may, where the program watches it: "taken-over"
  * answers every picture after "lez.bmp" with a red dot, "spin-after-answer"
- * spends processor time instead of waiting for the next picture,
- * "thread-after-answer" starts a thread that waits. @return whether it
- * answered.
+ * spends processor time instead of waiting for the next picture. @return
+ * whether it answered.
  */
 bool misbehaveAfterAnswer(const protocol::Request &request, const QByteArray &path)
 {
@@ -319,11 +485,6 @@ bool misbehaveAfterAnswer(const protocol::Request &request, const QByteArray &pa
         for (;;)
             spun = spun + 1;
     }
-    if (g_lie == "thread-after-answer") {
-        answerHonestly(request.id, path);
-        std::thread(hang).detach();
-        return true;
-    }
     return false;
 }
 
@@ -331,11 +492,13 @@ bool answer(const protocol::Request &request, const QByteArray &path, uchar *)
 {
     if (misbehaveAfterAnswer(request, path))
         return true;
+    if (!path.endsWith("/lez.bmp"))
+        return false;
     if (!g_escape.isEmpty()) {
         const int error = tryEscape(g_escape);
         if (error == 0)
             answerText(request.id, "uniklo: " + g_escape);
-        else if (error == EPERM || error == EACCES || error == ENOSYS || error == ENOMEM)
+        else if (error == EPERM || error == EACCES || error == ENOSYS || error == ENOMEM || error == ENXIO)
             answerText(request.id, "odmítnuto: " + g_escape);
         else
             answerText(request.id, "jinak: " + g_escape + " " + QByteArray::number(error));
@@ -343,8 +506,6 @@ bool answer(const protocol::Request &request, const QByteArray &path, uchar *)
             _exit(0);
         return true;
     }
-    if (!path.endsWith("/lez.bmp"))
-        return false;
     const QByteArray four(4, '\0');
     if (g_lie == "indexed-no-colours") {
         answerPicture(request.id, QImage::Format_Indexed8, 4, 4, 4, 0, QByteArray(16, '\0'));
@@ -411,6 +572,8 @@ int main(int argc, char **argv)
             g_marker = argument.mid(9);
         else if (argument.startsWith("--stop-at-start="))
             g_stopAtStart = argument.mid(16);
+        else if (argument.startsWith("--terminal="))
+            g_terminalPath = argument.mid(11);
     }
     if (!g_stopAtStart.isEmpty() && ::unlink(g_stopAtStart.constData()) == 0)
         ::raise(SIGSTOP);
