@@ -1090,13 +1090,13 @@ TEST(TimetablePlacing, OnASharedProcessorATextPastItsReadersTimeSettlesItsLineIn
     {
         const SharedProcessor busy;
         platform::PictureReader::instance().useProgram("kamenna-pictures");
-        /* Refused as too large, or drawn; the train behind it waits for it, and no longer. */
+        /* Refused for the drawing its text would take, or drawn; the train behind it waits for it, and no longer. */
         playUntil(g, [&] { return states[0] != core::LineDue && states[1] == core::LinePlaced; }, 10);
     }
     if (states[0] == core::LineRefused) {
         EXPECT_EQ(g.h->messages().filter("Vlak na řádku").value(0),
-                  "Vlak na řádku 30 grafikonu nelze zařadit: Vozidlo 1 ve sloupcích 38-40 má obrázek, který je příliš "
-                  "velký: Vozidla\\text.emf")
+                  "Vlak na řádku 30 grafikonu nelze zařadit: Vozidlo 1 ve sloupcích 38-40 má obrázek, který chybí nebo "
+                  "nejde načíst: Vozidla\\text.emf")
             << g.h->messages().join(" | ").toStdString();
     } else {
         EXPECT_EQ(states[0], core::LinePlaced);
