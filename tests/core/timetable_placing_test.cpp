@@ -958,7 +958,10 @@ TEST(TimetablePlacing, ATrainRefusedForItsPicturesSizeLeavesTheRoomToTheNext)
     }
     g.restartWithVehicles(entries << "Vozidla\\lok_754.bmp");
     const VehiclePictures &pictures = g.h->app().A2().vehiclePictures;
+    /* Its pictures are read over as many ticks as the machine needs. */
     g.tickAt(7, 10);
+    for (int ticks = 0; ticks < 30 && g.state(0) == core::LineDue; ++ticks)
+        g.h->ticks(1);
     EXPECT_EQ(g.state(0), core::LineRefused);
     EXPECT_EQ(g.h->messages().filter("Vlak na řádku").value(0),
               "Vlak na řádku 30 grafikonu nelze zařadit: Vozidlo 5 ve sloupcích 50-52 má obrázek, "
@@ -966,6 +969,8 @@ TEST(TimetablePlacing, ATrainRefusedForItsPicturesSizeLeavesTheRoomToTheNext)
         << g.h->messages().join(" | ").toStdString();
     EXPECT_EQ(pictures.bytesKept(), 0) << "the refused train's pictures are let go";
     g.tickAt(7, 11);
+    for (int ticks = 0; ticks < 30 && g.state(1) == core::LineDue; ++ticks)
+        g.h->ticks(1);
     EXPECT_EQ(g.state(1), core::LinePlaced);
     EXPECT_EQ(g.h->app().A2().row(5).vehicles[0]->picture(), repositoryPicture("Vozidla/lok_754.bmp"));
 }
