@@ -309,6 +309,40 @@ void admitToQt(int64_t width, int64_t height, std::chrono::nanoseconds pixelTime
         refuseForSize(width, height, needed <= std::chrono::nanoseconds(kMaxPictureReadTime).count());
 }
 
+/**
+ * @return the picture of uncompressed rows of 24 bits a pixel under the
+ *         common header of 40 bytes and no colour table, which passed dibIsWhole from
+ *         @p pixels on, as Qt's reader reads them: its blue, green and red
+ *         bytes in an opaque RGB32 pixel, the rows from the bottom up unless
+ *         the picture is top-down, and the header's resolution. Null for
+ *         any other bitmap, which Qt's reader reads.
+ *
+ * Most vehicle pictures are such; read here they cost a tenth of what
+ * Qt's reader takes to be made, to look its format up and to read them.
+ */
+QImage decodeTrueColour(const char *dib, int64_t pixels, const DibHeader &h)
+{
+    constexpr int64_t infoHeader = 40;
+    /* Qt's reader takes the rows from where the file header says, but never from inside the header itself. */
+    if (h.size != infoHeader || h.bits != 24 || h.compression != kRgb || h.colours != 0 || le16(dib + 12) != 1
+        || pixels < infoHeader)
+        return {};
+    QImage picture = newPicture(int(h.width), int(h.height), QImage::Format_RGB32);
+    if (picture.isNull())
+        return {};
+    const int64_t stride = rowBytes(h.width, 24);
+    const auto *rows = reinterpret_cast<const unsigned char *>(dib + pixels);
+    for (int64_t y = 0; y < h.height; ++y) {
+        const unsigned char *in = rows + y * stride;
+        auto *out = reinterpret_cast<QRgb *>(picture.scanLine(int(h.topDown ? y : h.height - 1 - y)));
+        for (int64_t x = 0; x < h.width; ++x, in += 3)
+            out[x] = qRgb(in[2], in[1], in[0]);
+    }
+    picture.setDotsPerMeterX(int32_t(le32(dib + 24)));
+    picture.setDotsPerMeterY(int32_t(le32(dib + 28)));
+    return picture;
+}
+
 /** @return the picture of a BMP file whose bitmap passed dibIsWhole; run-length coded ones are decoded here. */
 QImage decodeWholeBmp(const QByteArray &file)
 {
@@ -318,10 +352,14 @@ QImage decodeWholeBmp(const QByteArray &file)
     const std::optional<DibHeader> h = readDibHeader(dib, size);
     if (!h)
         return {};
+    const int64_t pixels = int64_t(le32(file.constData() + 10)) - fileHeader;
     if (h->runLength())
-        return decodeRle(dib, size, int64_t(le32(file.constData() + 10)) - fileHeader, *h);
-    /* Qt's reader writes every pixel of uncompressed rows, which were all found inside. */
+        return decodeRle(dib, size, pixels, *h);
+    /* Qt's reader writes every pixel of uncompressed rows, which were all found inside; so are those read here, and
+       held to the same time. */
     admitToQt(h->width, h->height, kQtBitmapPixelTime);
+    if (QImage picture = decodeTrueColour(dib, pixels, *h); !picture.isNull())
+        return picture;
     QImage picture;
     picture.loadFromData(file, "BMP");
     return picture;

@@ -877,8 +877,9 @@ FileContent readRegularFile(const QString &path, qint64 maxSize)
         ::close(fd);
         return {{}, FileProblem::Unreadable};
     }
-    /* Read straight into one buffer of the size it has, one byte more to see that it ends there: no copy of it is
-       made on the way, and a file that grows while it is read is read up to its limit only. */
+    /* Read straight into one buffer of the size it has and one byte more: no copy of it is made on the way; a read
+       that stops short at that size has found its end, and a file that grows while it is read fills the byte more
+       and is read on up to its limit only. */
     const qint64 expected = std::min<qint64>(opened.st_size, maxSize);
     /* Reserved first: a resize alone would take twice the file's size, Qt's growth for appending. */
     content.bytes.reserve(expected + 1);
@@ -904,6 +905,11 @@ FileContent readRegularFile(const QString &path, qint64 maxSize)
             break;
         }
         got += n;
+        /* Short at the size it had as it was opened: its end, without one more read to be told so. */
+        if (got == expected && got < content.bytes.size()) {
+            content.bytes.truncate(got);
+            break;
+        }
     }
     ::close(fd);
     return content;

@@ -1738,6 +1738,51 @@ TEST(HostilePictures, RunLengthBitmapsLeaveNoPixelUnsetAndNoIndexPastThePalette)
     EXPECT_EQ(platform::loadPicture(path).pixel(0, 0), qRgb(0, 255, 0));
 }
 
+TEST(HostilePictures, BitmapsOf24BitsReadAsQtsReaderReadsThem)
+{
+    /* A file of 24-bit rows: its header's resolution, height (negative: top-down), planes, colours used, and where
+       its rows begin past the headers and the table. */
+    const auto bmp24 = [](int width, int height, int dpm, int planes, int coloursUsed, int gap) {
+        QByteArray rows;
+        for (int y = 0; y < std::abs(height); ++y) {
+            for (int x = 0; x < width; ++x)
+                rows += char(7 * x + y) + QByteArray(1, char(31 * y + x)) + QByteArray(1, char(x * y + 200));
+            rows += QByteArray((4 - 3 * width % 4) % 4, char(0xEE));
+        }
+        const QByteArray dib = leBytes(40, 4) + leBytes(uint32_t(width), 4) + leBytes(uint32_t(height), 4)
+                               + leBytes(uint32_t(planes), 2) + leBytes(24, 2) + leBytes(0, 4)
+                               + leBytes(uint32_t(rows.size()), 4) + leBytes(uint32_t(dpm), 4)
+                               + leBytes(uint32_t(2 * dpm), 4) + leBytes(uint32_t(coloursUsed), 4) + leBytes(0, 4)
+                               + QByteArray(4 * coloursUsed + gap, char(0x55)) + rows;
+        return "BM" + leBytes(uint32_t(14 + dib.size()), 4) + leBytes(0, 4)
+               + leBytes(uint32_t(14 + 40 + 4 * coloursUsed + gap), 4) + dib;
+    };
+    std::vector<QByteArray> files;
+    for (const int width : {1, 2, 3, 4, 5, 17})
+        for (const int height : {1, 3, -3})
+            files.push_back(bmp24(width, height, 3937, 1, 0, 0));
+    for (const int dpm : {0, -5})
+        files.push_back(bmp24(6, 4, dpm, 1, 0, 0));
+    files.push_back(bmp24(6, 4, 3937, 1, 0, 12)); // rows further on
+    files.push_back(bmp24(6, 4, 3937, 1, 2, 0));  // a colour table before them
+    files.push_back(bmp24(6, 4, 3937, 2, 0, 0));  // two planes: Qt's reader reads none
+    for (const QString &name : QDir(QStringLiteral(KAMENNA_SOURCE_DATA_DIR "/Vozidla")).entryList({"*.bmp"})) {
+        QFile file(QStringLiteral(KAMENNA_SOURCE_DATA_DIR "/Vozidla/") + name);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        files.push_back(file.readAll());
+    }
+    for (const QByteArray &file : files) {
+        QImage qts;
+        qts.loadFromData(file, "BMP");
+        const QImage ours = platform::decodeBmp(file);
+        ASSERT_EQ(ours.isNull(), qts.isNull()) << file.toHex().left(80).constData();
+        EXPECT_EQ(ours.format(), qts.format()) << file.toHex().left(80).constData();
+        EXPECT_EQ(ours, qts) << file.toHex().left(80).constData();
+        EXPECT_EQ(ours.dotsPerMeterX(), qts.dotsPerMeterX()) << file.toHex().left(80).constData();
+        EXPECT_EQ(ours.dotsPerMeterY(), qts.dotsPerMeterY()) << file.toHex().left(80).constData();
+    }
+}
+
 TEST(HostilePictures, TheShippedMetafilesFitTheBudgetManyTimesOver)
 {
     /* Drawn eight times over in one file, each still fits: every record repeated eightfold. */
