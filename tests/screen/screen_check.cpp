@@ -885,6 +885,20 @@ void playFirstTrains(App &app, Check &c, FakeInput &input)
  * "Start" is one click where it rests, and the settings are left out.
  * @return whether the game runs.
  */
+/**
+ * Points at a control and clicks it where the pointer rests, once the
+ * program shows the pointer over it (@p pointed): a click whose move the
+ * program never saw (its window made anew under the pointer) follows the
+ * last click as its second, a double click, which clicks nothing. Then
+ * waits until the program has taken the click. @return whether it did.
+ */
+bool pointAndClick(Check &c, FakeInput &input, const QString &name, const std::function<bool()> &pointed)
+{
+    const QPoint at = c.centre(name);
+    input.moveTo(at);
+    return c.waitUntil(pointed) && c.clickTaken(input, at, true);
+}
+
 bool startGame(App &app, Check &c, FakeInput &input, std::optional<QPoint> parked)
 {
     const QSize screen = QGuiApplication::primaryScreen()->size();
@@ -904,7 +918,9 @@ bool startGame(App &app, Check &c, FakeInput &input, std::optional<QPoint> parke
                 return !c.showing("A0.B4") && c.showing("A0.B1") && c.atFormsPlace("A0");
             }));
         }
-        input.click(c.centre("A0.B1"));
+        /* The caption under the pointer shows its back colour. */
+        const auto *start = static_cast<const ui::Label *>(app.control("A0.B1"));
+        pointAndClick(c, input, "A0.B1", [&] { return !start->transparent(); });
     }
     if (!c.step("Start shows the first slide", c.waitUntil([&] { return c.showing("A0.E5"); })))
         return false;
@@ -1072,18 +1088,11 @@ void timetableUnderManager(App &app, Check &c, FakeInput &input, const screen::X
     c.step("F4 puts the timetable window on the screen and its close button closes it, every time", ok);
 }
 
-/**
- * Points at a row's image in the menu and clicks it where the pointer rests,
- * once the menu shows the row under the pointer (its caption blue).
- * @return whether it did.
- */
+/** Points at a row's image in the menu and clicks it once the menu shows the row under the pointer. */
 bool clickMenuRow(App &app, Check &c, FakeInput &input, const char *image, const char *caption)
 {
-    const QPoint at = c.centre(image);
     const ui::Control *label = app.control(caption);
-    input.moveTo(at);
-    return label && c.waitUntil([&] { return label->font().color == QColor(0, 0, 255); })
-           && c.clickTaken(input, at, true);
+    return label && pointAndClick(c, input, image, [&] { return label->font().color == QColor(0, 0, 255); });
 }
 
 /**
@@ -1165,9 +1174,8 @@ void maximisedTimetable(App &app, Check &c, FakeInput &input, const screen::XWin
             failed = "maximise";
         else if (!closeTimetable(app, c, input, x))
             failed = "close";
-        else if (!openTimetable(app, c, input, x) || !c.waitUntil([&] { return c.showing(firstCell); }))
-            failed = "F4";
-        else if (!ownSize() || x.maximised(c.xWindow("A2")))
+        else if (!openTimetable(app, c, input, x)
+                 || !c.waitUntil([&] { return c.showing(firstCell) && ownSize() && !x.maximised(c.xWindow("A2")); }))
             failed = "F4 after the maximised close";
         if (failed) {
             reportTimetable(app, c, x, failed, i);
