@@ -889,14 +889,25 @@ void playFirstTrains(App &app, Check &c, FakeInput &input)
  * Points at a control and clicks it where the pointer rests, once the
  * program shows the pointer over it (@p pointed): a click whose move the
  * program never saw (its window made anew under the pointer) follows the
- * last click as its second, a double click, which clicks nothing. Then
- * waits until the program has taken the click. @return whether it did.
+ * last click as its second, a double click, which clicks nothing. Until
+ * then the pointer is moved to the control at every look, a pixel to and
+ * fro: a window mapped or moved under a resting pointer gets no move (the
+ * window manager may move a window just mapped). Then waits until the
+ * program has taken the click. @return whether it did.
  */
 bool pointAndClick(Check &c, FakeInput &input, const QString &name, const std::function<bool()> &pointed)
 {
-    const QPoint at = c.centre(name);
+    QPoint at = c.centre(name);
     input.moveTo(at);
-    return c.waitUntil(pointed) && c.clickTaken(input, at, true);
+    int looks = 0;
+    const bool shown = c.waitUntil([&] {
+        if (pointed())
+            return true;
+        at = c.centre(name) + QPoint(++looks % 2, 0);
+        input.moveTo(at);
+        return false;
+    });
+    return shown && c.clickTaken(input, at, true);
 }
 
 bool startGame(App &app, Check &c, FakeInput &input, std::optional<QPoint> parked)
