@@ -327,6 +327,13 @@ public:
         return !m_x.ready() || !m_x.managerRuns() || m_x.active() == xWindow(form);
     }
 
+    /** @return where the program takes a form's window's own area to begin on the screen. */
+    QPoint programOrigin(const QString &form)
+    {
+        const view::FormWindow *w = windowOf(form);
+        return w ? w->mapToGlobal(QPoint(0, 0)) : QPoint();
+    }
+
     /** @return the X window of a form's window, or 0. */
     unsigned long xWindow(const QString &form)
     {
@@ -1060,13 +1067,16 @@ bool closeTimetable(App &app, Check &c, FakeInput &input, const screen::XWindows
 void reportTimetable(App &app, Check &c, const screen::XWindows &x, const char *what, int cycle)
 {
     const unsigned long a2 = c.xWindow("A2");
-    int width = 0, height = 0;
+    int width = 0, height = 0, left = 0, top = 0;
     x.size(a2, width, height);
+    x.origin(a2, left, top);
+    const QPoint taken = c.programOrigin("A2");
     std::printf("%s number %d: the timetable window is %s in the program, %s on the screen, %s by the window "
-                "manager, %s the desk, %dx%d%s; the desk is %s\n",
+                "manager, %s the desk, %dx%d%s at %d,%d (%d,%d to the program); the desk is %s\n",
                 what, cycle, app.form("A2")->visible() ? "open" : "closed", x.viewable(a2) ? "shown" : "not shown",
                 x.managed(a2) ? "taken" : "not taken", x.above(a2, c.xWindow("A6")) ? "above" : "not above", width,
-                height, x.maximised(a2) ? " maximised" : "", app.form("A6")->enabled() ? "enabled" : "disabled");
+                height, x.maximised(a2) ? " maximised" : "", left, top, taken.x(), taken.y(),
+                app.form("A6")->enabled() ? "enabled" : "disabled");
 }
 
 /**
