@@ -220,6 +220,8 @@ void FormWindow::applyLayout()
         return;
     }
     const bool showing = isHidden();
+    if (showing)
+        shedManagerState();
     if (showing && f.borderStyle() == ui::BorderStyle::ToolWindow)
         followOpener();
     const bool toFront = f.frontCount() != m_frontSeen;
@@ -231,6 +233,7 @@ void FormWindow::applyLayout()
     applyGeometry();
     if (toFront) {
         m_frontSeen = f.frontCount();
+        stampFront();
         raise();
         activateWindow();
     }
@@ -302,6 +305,19 @@ void FormWindow::dropNative()
     destroy();
     /* The new native window goes where the form says, as on the first show. */
     m_placed = false;
+    m_placeAgain = true;
+}
+
+void FormWindow::renewOver(QWidget &opener)
+{
+    if (!m_form || isHidden() || m_form->borderStyle() != ui::BorderStyle::ToolWindow)
+        return;
+    m_opener = &opener;
+    dropNative();
+    /* Where the player left it: the frame is the same. */
+    m_placed = true;
+    m_placeAgain = false;
+    applyLayout();
 }
 
 void FormWindow::checkShown()
@@ -319,6 +335,27 @@ void FormWindow::checkShown()
     raise();
     activateWindow();
     m_showCheck.start(ShowCheckMs << m_showTries);
+}
+
+void FormWindow::shedManagerState()
+{
+    /* The window manager's maximising stays in the native window's state
+       after it is closed, and a manager may take it up again when the window
+       is mapped, whatever Qt asks then (fluxbox does). A form of a size of its
+       own is shown in a new native window, at that size and where the form
+       says. */
+    if (m_form->maximized() || !windowHandle() || !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+        return;
+    destroy();
+    setWindowState(Qt::WindowNoState);
+    m_placed = false;
+    m_placeAgain = true;
+}
+
+void FormWindow::stampFront()
+{
+    static quint64 stamps = 0;
+    m_frontStamp = ++stamps;
 }
 
 void FormWindow::applyGeometry()
@@ -360,16 +397,39 @@ void FormWindow::applyGeometry()
 void FormWindow::place()
 {
     const QScreen *s = screen() ? screen() : QGuiApplication::primaryScreen();
-    if (m_form->centered() && s) {
-        const QRect area = s->availableGeometry();
-        move(area.center() - QPoint(width() / 2, height() / 2));
+    const QPoint at = m_form->centered() && s ? s->availableGeometry().center() - QPoint(width() / 2, height() / 2)
+                                              : QPoint(m_form->left(), m_form->top());
+    /* The form's place is that of its frame. Qt's idea of the frame's size may still be that
+       of the frame the window had before it was made anew: a frameless window is placed by
+       its own area, and a framed one on the screen by the frame the window system tells. */
+    const QWindow *own = windowHandle();
+    if (m_form->borderStyle() == ui::BorderStyle::None || (own && own->isExposed())) {
+        const QMargins frame = m_form->borderStyle() == ui::BorderStyle::None ? QMargins() : own->frameMargins();
+        setGeometry(QRect(at + QPoint(frame.left(), frame.top()), size()));
         return;
     }
-    move(m_form->left(), m_form->top());
+    move(at);
+}
+
+bool FormWindow::eventFilter(QObject *watched, QEvent *e)
+{
+    /* The first exposure after a show or a restore: the window manager has
+       mapped the window and stacked it where it puts a window that comes up. */
+    if (e->type() == QEvent::Expose && m_comingUp && watched == windowHandle() && windowHandle()->isExposed()) {
+        m_comingUp = false;
+        /* A new native window was placed by the size of the frame it had before: Qt learns
+           the new frame's size once the window is on the screen. */
+        if (std::exchange(m_placeAgain, false) && m_form && !m_form->maximized())
+            place();
+        emit cameUp();
+    }
+    return ContainerWidget::eventFilter(watched, e);
 }
 
 bool FormWindow::event(QEvent *e)
 {
+    if (e->type() == QEvent::WindowActivate)
+        stampFront();
     if (e->type() != QEvent::UpdateRequest)
         return ContainerWidget::event(e);
     /* Qt asks for one paint of everything marked since the last one; it
@@ -469,6 +529,7 @@ void FormWindow::wheelEvent(QWheelEvent *e)
 void FormWindow::showEvent(QShowEvent *e)
 {
     ContainerWidget::showEvent(e);
+    comeUp();
     flushDirty();
     if (!focusWidget())
         setFocus();
@@ -477,10 +538,25 @@ void FormWindow::showEvent(QShowEvent *e)
 void FormWindow::changeEvent(QEvent *e)
 {
     ContainerWidget::changeEvent(e);
+    if (e->type() != QEvent::WindowStateChange)
+        return;
     /* Minimised by the window manager: brought back once the window system's
        event is over, unless the form offers minimising. */
-    if (e->type() == QEvent::WindowStateChange && isMinimized())
+    if (isMinimized())
         QTimer::singleShot(0, this, [this] { applyLayout(); });
+    else if (static_cast<QWindowStateChangeEvent *>(e)->oldState() & Qt::WindowMinimized)
+        comeUp();
+}
+
+void FormWindow::comeUp()
+{
+    stampFront();
+    m_comingUp = true;
+    /* Watches the native window it is shown in now, which may be a new one. */
+    if (QWindow *own = windowHandle()) {
+        own->removeEventFilter(this);
+        own->installEventFilter(this);
+    }
 }
 
 void FormWindow::resizeEvent(QResizeEvent *e)

@@ -53,6 +53,16 @@ public:
 
     /** Follows the form: caption, enabled, frame, size, place, visibility and raising. */
     void applyLayout() override;
+    /** @return a stamp of when the window last came to the front: shown, brought to the front or activated. */
+    quint64 frontStamp() const { return m_frontStamp; }
+    /**
+     * Shows a shown tool window again in a new native window where it
+     * stands, as the transient of @p opener, a window mapped anew: a window
+     * manager keeps a transient above its window even when that is full-screen
+     * and has the keyboard (openbox), but no longer takes a window for the
+     * transient of one hidden and shown again. Nothing for other windows.
+     */
+    void renewOver(QWidget &opener);
 
     void controlChanged(ui::Control *c) override;
     void controlLayoutChanged(ui::Control *c) override;
@@ -65,8 +75,13 @@ public:
     /** How many times a window is shown anew before the window system is left to it. */
     static constexpr int MaxShowTries = 4;
 
+signals:
+    /** The window system put the window on the screen after it was shown or restored from minimised. */
+    void cameUp();
+
 protected:
     bool event(QEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
     void keyReleaseEvent(QKeyEvent *e) override;
@@ -92,6 +107,12 @@ private:
     void dropNative();
     /** Shows the window anew when the window system has not put it on the screen since it was shown. */
     void checkShown();
+    /** Lets go of a native window the window manager left maximised or full-screen; for a form of its own size. */
+    void shedManagerState();
+    /** Marks the window as the latest to come to the front. */
+    void stampFront();
+    /** Marks the window as shown or restored: its next exposure tells that it came up. */
+    void comeUp();
     void applyGeometry();
     /** Moves the window to its first place: centred on the screen or at the form's position. */
     void place();
@@ -117,6 +138,9 @@ private:
     bool m_renewing = false;     ///< The native window is being renewed: the opener stays, the keyboard is not handed back.
     QTimer m_showCheck;          ///< Looks whether a shown window got onto the screen.
     int m_showTries = 0;         ///< Times the window was shown anew since the form last showed it.
+    bool m_comingUp = false;     ///< Shown or restored, and not yet put on the screen since.
+    bool m_placeAgain = false;   ///< Placed again once on the screen: a new native window, maybe of another frame.
+    quint64 m_frontStamp = 0;    ///< When it last came to the front (see frontStamp).
     QWidget *m_footer = nullptr; ///< The view's own widget below the form's area, if any.
     QElapsedTimer m_lastPaint;   ///< Since the window's dirty region was last painted.
     QTimer m_nextFrame;          ///< Paints what gathered once the frame is over.

@@ -7,8 +7,11 @@
 
 #include "core/app.h"
 
+#include <QGuiApplication>
 #include <QPointer>
+#include <QWindow>
 
+#include <algorithm>
 #include <unordered_map>
 #include <vector>
 
@@ -36,7 +39,12 @@ private:
 
 /** The windows of the live forms and those of destroyed forms still waiting for deletion. */
 struct Front::Impl {
-    explicit Impl(App &a) : app(a) {}
+    explicit Impl(App &a) : app(a)
+    {
+        if (qGuiApp)
+            QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, &context,
+                             [this](QWindow *now) { focusMoved(now); });
+    }
 
     /** Gives a form its window when it is first shown (at once when it shows already). */
     void created(ui::Form &form)
@@ -76,6 +84,7 @@ struct Front::Impl {
         dropUnbuilt(form);
         auto *window = new FormWindow(form);
         windows.emplace(&form, window);
+        QObject::connect(window, &FormWindow::cameUp, window, [this, window] { keepAbove(*window, Came::Shown); });
         /* The timetable window shows its rows' vehicle pictures small, below the rows. */
         if (form.name() == QLatin1String("A2"))
             window->setFooter(new VehicleStrip(*window), VehicleStrip::kHeight);
@@ -100,7 +109,66 @@ struct Front::Impl {
         retired.emplace_back(w);
     }
 
+    /** @return whether a form's window covers the screen: a workplace view, or the menu. */
+    bool fillsScreen(const ui::Form &form) const
+    {
+        return form.maximized() || form.bounds().contains(QRect(QPoint(0, 0), app.screenSize()));
+    }
+
+    /** How a window came up. */
+    enum class Came {
+        Shown,       ///< Shown or restored from minimised: mapped anew.
+        FromOutside, ///< Given the keyboard, which another program had.
+        Within,      ///< Given the keyboard by another window of the program.
+    };
+
+    /**
+     * A window covering the screen came up. A window manager stacks such a
+     * window above the others, and may put it above the program's smaller
+     * windows too: every shown window of a form that does not cover the
+     * screen is raised above it again, in the order they last came to the
+     * front. A tool window (the timetable) is made the transient of a
+     * covering window mapped anew, which keeps it above even where raising
+     * does not (openbox keeps a full-screen window with the keyboard above
+     * all others but its transients). A covering window whose form takes no
+     * input waits on one of those windows: unless the player gave it the
+     * keyboard from within the program, the last gets the keyboard.
+     */
+    void keepAbove(FormWindow &under, Came came)
+    {
+        const ui::Form *form = under.form();
+        if (!form || !under.isVisible() || !fillsScreen(*form))
+            return;
+        std::vector<FormWindow *> over;
+        for (const auto &[f, w] : windows)
+            if (w != &under && w->alive() && w->isVisible() && !w->isMinimized() && !fillsScreen(*f))
+                over.push_back(w);
+        std::sort(over.begin(), over.end(),
+                  [](const FormWindow *a, const FormWindow *b) { return a->frontStamp() < b->frontStamp(); });
+        for (FormWindow *w : over) {
+            if (came == Came::Shown)
+                w->renewOver(under);
+            w->raise();
+        }
+        if (came != Came::Within && !over.empty() && !form->enabled())
+            over.back()->activateWindow();
+    }
+
+    /** The keyboard went to another window, or (null) left the program. */
+    void focusMoved(QWindow *now)
+    {
+        const Came came = hadKeyboard ? Came::Within : Came::FromOutside;
+        hadKeyboard = now != nullptr;
+        for (const auto &[f, w] : windows)
+            if (now && w->windowHandle() == now) {
+                keepAbove(*w, came);
+                return;
+            }
+    }
+
     App &app;                                                ///< The forms' owner.
+    QObject context;                                         ///< Holds the connections to the application's signals.
+    bool hadKeyboard = false;                                ///< A window of the program has the keyboard.
     std::unordered_map<const ui::Form *, FormWindow *> windows; ///< The live forms' windows, owned.
     /** Stand-ins observing the forms never shown so far. */
     std::unordered_map<const ui::Form *, std::unique_ptr<UnbuiltWindow>> unbuilt;

@@ -6,9 +6,12 @@
  * sees that it lies within the screen; the play pass (the default) plays the guide's first trains too,
  * and starts the program with the pointer parked over a caption of the launcher, clicked where it rests.
  * The window manager's pass (--wm) runs under openbox: the timetable window opened by F4 and closed by
- * its title bar's close button, again and again, is each time put on the screen by the X server.
- * Every wait is on what the program shows (a control's state, the game's clock); the limits of the
- * waits only guard against a hang, so a busy machine makes the check slower, never failed.
+ * its title bar's close button, again and again, is each time put on the screen by the X server, and
+ * left open while the desk is closed to the menu it is above the desk when the desk comes back. Under
+ * fluxbox (--wm=fluxbox) the timetable window maximised, closed and opened again has its own size.
+ * Every wait is on what the program shows (a control's state, the game's clock, the window manager's
+ * stacking and keyboard); the limits of the waits only guard against a hang, so a busy machine makes
+ * the check slower, never failed.
  */
 #include "app/program_start.h"
 #include "core/app.h"
@@ -23,6 +26,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QEventLoop>
 #include <QListWidget>
 #include <QProcess>
@@ -135,6 +139,16 @@ public:
         sync();
     }
 
+    /** Presses and releases a key while a modifier key is held, both given by their X key symbols. */
+    void chord(unsigned long modifier, unsigned long keysym)
+    {
+        const unsigned held = m_keycode(m_display, modifier);
+        m_key(m_display, held, 1, 0);
+        key(keysym);
+        m_key(m_display, held, 0, 0);
+        sync();
+    }
+
 private:
     /** Presses the left button at p, where the pointer is. */
     void pressHere(QPoint p)
@@ -185,6 +199,25 @@ constexpr unsigned long KeyF4 = 0xffc1;
 constexpr unsigned long KeyF5 = 0xffc2;
 constexpr unsigned long KeyF6 = 0xffc3;
 constexpr unsigned long KeyF7 = 0xffc4;
+constexpr unsigned long KeyAlt = 0xffe9;
+
+/** Counts the button releases the program's windows take. */
+class Releases : public QObject {
+public:
+    Releases() { QCoreApplication::instance()->installEventFilter(this); }
+    int count() const { return m_count; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *e) override
+    {
+        if (e->type() == QEvent::MouseButtonRelease && watched->isWindowType())
+            ++m_count;
+        return false;
+    }
+
+private:
+    int m_count = 0;
+};
 
 class Check {
 public:
@@ -280,6 +313,27 @@ public:
         return w && w->isVisible() && w->frameGeometry() == QGuiApplication::primaryScreen()->geometry();
     }
 
+    /** @return whether a frameless form's window lies where the form puts it, as the X server has it. */
+    bool atFormsPlace(const QString &form)
+    {
+        const ui::Form *f = m_app.form(form);
+        int x = 0, y = 0;
+        return f && (!m_x.ready() || (m_x.origin(xWindow(form), x, y) && QPoint(x, y) == f->bounds().topLeft()));
+    }
+
+    /** @return whether a form's window has the keyboard, as the window manager tells; true without one. */
+    bool hasKeyboard(const QString &form)
+    {
+        return !m_x.ready() || !m_x.managerRuns() || m_x.active() == xWindow(form);
+    }
+
+    /** @return where the program takes a form's window's own area to begin on the screen. */
+    QPoint programOrigin(const QString &form)
+    {
+        const view::FormWindow *w = windowOf(form);
+        return w ? w->mapToGlobal(QPoint(0, 0)) : QPoint();
+    }
+
     /** @return the X window of a form's window, or 0. */
     unsigned long xWindow(const QString &form)
     {
@@ -317,6 +371,23 @@ public:
 
     bool failed() const { return m_failed; }
 
+    /**
+     * Clicks at p (where the pointer rests, or moved there first) and waits
+     * until the program has taken the click's release: under a window
+     * manager that holds the pointer on a press for a moment (openbox), the
+     * next move may otherwise reach the program before the release, as a
+     * drag of the pressed control. @return whether it took it.
+     */
+    bool clickTaken(FakeInput &input, QPoint p, bool inPlace = false)
+    {
+        const int before = m_releases.count();
+        if (inPlace)
+            input.clickInPlace(p);
+        else
+            input.click(p);
+        return waitUntil([&] { return m_releases.count() > before; });
+    }
+
 private:
     /** @return the window of a form, or null. */
     view::FormWindow *windowOf(const QString &form)
@@ -331,6 +402,7 @@ private:
     QString m_out;
     QElapsedTimer m_since;
     bool m_failed = false;
+    Releases m_releases;
 };
 
 /** Presses at p and holds until the condition holds, then lets go. @return whether it held. */
@@ -820,6 +892,31 @@ void playFirstTrains(App &app, Check &c, FakeInput &input)
  * "Start" is one click where it rests, and the settings are left out.
  * @return whether the game runs.
  */
+/**
+ * Points at a control and clicks it where the pointer rests, once the
+ * program shows the pointer over it (@p pointed): a click whose move the
+ * program never saw (its window made anew under the pointer) follows the
+ * last click as its second, a double click, which clicks nothing. Until
+ * then the pointer is moved to the control at every look, a pixel to and
+ * fro: a window mapped or moved under a resting pointer gets no move (the
+ * window manager may move a window just mapped). Then waits until the
+ * program has taken the click. @return whether it did.
+ */
+bool pointAndClick(Check &c, FakeInput &input, const QString &name, const std::function<bool()> &pointed)
+{
+    QPoint at = c.centre(name);
+    input.moveTo(at);
+    int looks = 0;
+    const bool shown = c.waitUntil([&] {
+        if (pointed())
+            return true;
+        at = c.centre(name) + QPoint(++looks % 2, 0);
+        input.moveTo(at);
+        return false;
+    });
+    return shown && c.clickTaken(input, at, true);
+}
+
 bool startGame(App &app, Check &c, FakeInput &input, std::optional<QPoint> parked)
 {
     const QSize screen = QGuiApplication::primaryScreen()->size();
@@ -834,10 +931,14 @@ bool startGame(App &app, Check &c, FakeInput &input, std::optional<QPoint> parke
         if (c.step("Možnosti opens the settings", c.waitUntil([&] { return c.showing("A0.B4"); }))) {
             c.shoot("1_settings");
             input.click(c.centre("A0.E4"));
-            c.step("OK returns to the launcher",
-                   c.waitUntil([&] { return !c.showing("A0.B4") && c.showing("A0.B1"); }));
+            /* The launcher loses its frame: its window is made anew, where the form puts it. */
+            c.step("OK returns to the launcher", c.waitUntil([&] {
+                return !c.showing("A0.B4") && c.showing("A0.B1") && c.atFormsPlace("A0");
+            }));
         }
-        input.click(c.centre("A0.B1"));
+        /* The caption under the pointer shows its back colour. */
+        const auto *start = static_cast<const ui::Label *>(app.control("A0.B1"));
+        pointAndClick(c, input, "A0.B1", [&] { return !start->transparent(); });
     }
     if (!c.step("Start shows the first slide", c.waitUntil([&] { return c.showing("A0.E5"); })))
         return false;
@@ -872,6 +973,8 @@ void keyOn(Check &c, FakeInput &input, const QString &view, unsigned long key)
 {
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     input.moveTo(c.onScreen(view + QStringLiteral(".D5")).intersected(screen).center());
+    /* A window manager gives a window just shown the keyboard a moment later. */
+    c.waitUntil([&] { return c.hasKeyboard(view); });
     input.key(key);
 }
 
@@ -879,8 +982,8 @@ void keyOn(Check &c, FakeInput &input, const QString &view, unsigned long key)
 bool switchView(Check &c, FakeInput &input, const QString &from, unsigned long key, const QString &to)
 {
     keyOn(c, input, from, key);
-    return c.waitUntil([&] { return c.showing(to + QStringLiteral(".D5")) && !c.showing(from + ".D5"); })
-           && c.withinScreen(to);
+    return c.waitUntil(
+        [&] { return c.showing(to + QStringLiteral(".D5")) && !c.showing(from + ".D5") && c.withinScreen(to); });
 }
 
 /**
@@ -925,43 +1028,78 @@ void showViews(App &app, Check &c, FakeInput &input)
     c.step("F5 returns to the desk", switchView(c, input, "A8", KeyF5, "A6"));
 }
 
-/** How many times the window manager's pass opens and closes the timetable window. */
+/** How many times the window manager's pass opens and closes the timetable window under openbox. */
 constexpr int TimetableCycles = 30;
+/** How many times under fluxbox, whose pass is about the timetable window maximised. */
+constexpr int FluxboxTimetableCycles = 5;
 /** How long the player looks at the desk between closing the timetable window and opening it again. */
 constexpr int BetweenCyclesMs = 600;
+/** How many times the window manager's pass leaves the desk for the menu with the timetable window open. */
+constexpr int MenuCycles = 3;
+/** How many times the window manager's pass maximises the timetable window, closes it and opens it again. */
+constexpr int MaximiseCycles = 2;
+
+/** Opens the timetable window with F4 over the desk. @return whether the X server has it on the screen. */
+bool openTimetable(App &app, Check &c, FakeInput &input, const screen::XWindows &x)
+{
+    const ui::Form &a2 = *app.form("A2");
+    keyOn(c, input, "A6", KeyF4);
+    /* Shown in front, it gets the keyboard. */
+    return c.waitUntil([&] { return a2.visible() && x.viewable(c.xWindow("A2")) && c.hasKeyboard("A2"); });
+}
+
+/**
+ * Clicks the close button of the title bar the window manager drew on the
+ * timetable window (the bar's last, as wide as the bar is high): only a
+ * window on top there takes the click. @return whether it closed and gave
+ * the desk back.
+ */
+bool closeTimetable(App &app, Check &c, FakeInput &input, const screen::XWindows &x)
+{
+    const ui::Form &a2 = *app.form("A2");
+    const ui::Form &a6 = *app.form("A6");
+    const screen::FrameRect f = x.frame(c.xWindow("A2"));
+    input.click(QPoint(f.left + f.width - 1 - f.titleHeight / 2, f.top + f.titleHeight / 2));
+    return c.waitUntil([&] { return !a2.visible() && a6.enabled() && !x.viewable(c.xWindow("A2")); });
+}
+
+/** Prints where the timetable window stands in the program and on the screen. */
+void reportTimetable(App &app, Check &c, const screen::XWindows &x, const char *what, int cycle)
+{
+    const unsigned long a2 = c.xWindow("A2");
+    int width = 0, height = 0, left = 0, top = 0;
+    x.size(a2, width, height);
+    x.origin(a2, left, top);
+    const QPoint taken = c.programOrigin("A2");
+    std::printf("%s number %d: the timetable window is %s in the program, %s on the screen, %s by the window "
+                "manager, %s the desk, %dx%d%s at %d,%d (%d,%d to the program); the desk is %s\n",
+                what, cycle, app.form("A2")->visible() ? "open" : "closed", x.viewable(a2) ? "shown" : "not shown",
+                x.managed(a2) ? "taken" : "not taken", x.above(a2, c.xWindow("A6")) ? "above" : "not above", width,
+                height, x.maximised(a2) ? " maximised" : "", left, top, taken.x(), taken.y(),
+                app.form("A6")->enabled() ? "enabled" : "disabled");
+}
 
 /**
  * The timetable window opened with F4 over the desk and closed with the
  * close button of the title bar the window manager drew, TimetableCycles
  * times at a player's pace. Each F4 must put the window on the screen (the
  * X server has it viewable, whatever the toolkit thinks) and each close
- * must give the desk back; then the desk still takes keys: F5 shows the
- * track view.
+ * must give the desk back.
  */
-void timetableUnderManager(App &app, Check &c, FakeInput &input, const screen::XWindows &x)
+void timetableUnderManager(App &app, Check &c, FakeInput &input, const screen::XWindows &x, int cycles)
 {
-    const ui::Form &a2 = *app.form("A2");
-    const ui::Form &a6 = *app.form("A6");
     bool ok = true;
-    for (int i = 1; ok && i <= TimetableCycles; ++i) {
-        keyOn(c, input, "A6", KeyF4);
-        if (!c.waitUntil([&] { return a2.visible() && x.viewable(c.xWindow("A2")); })) {
-            std::printf("F4 number %d: the timetable window is %s in the program, %s on the screen, %s by the "
-                        "window manager\n",
-                        i, a2.visible() ? "open" : "closed", x.viewable(c.xWindow("A2")) ? "shown" : "not shown",
-                        x.managed(c.xWindow("A2")) ? "taken" : "not taken");
+    for (int i = 1; ok && i <= cycles; ++i) {
+        if (!openTimetable(app, c, input, x)) {
+            reportTimetable(app, c, x, "F4", i);
             c.shoot("wm_timetable_not_shown");
             ok = false;
             break;
         }
         if (i == 1)
             c.shoot("wm_timetable");
-        const screen::FrameRect f = x.frame(c.xWindow("A2"));
-        /* The close button is the title bar's last, as wide as the bar is high. */
-        input.click(QPoint(f.left + f.width - 1 - f.titleHeight / 2, f.top + f.titleHeight / 2));
-        if (!c.waitUntil([&] { return !a2.visible() && a6.enabled() && !x.viewable(c.xWindow("A2")); })) {
-            std::printf("close number %d: the timetable window is %s, the desk %s\n", i,
-                        a2.visible() ? "open" : "closed", a6.enabled() ? "enabled" : "disabled");
+        if (!closeTimetable(app, c, input, x)) {
+            reportTimetable(app, c, x, "close", i);
             c.shoot("wm_timetable_not_closed");
             ok = false;
             break;
@@ -969,6 +1107,124 @@ void timetableUnderManager(App &app, Check &c, FakeInput &input, const screen::X
         runFor(BetweenCyclesMs);
     }
     c.step("F4 puts the timetable window on the screen and its close button closes it, every time", ok);
+}
+
+/** Points at a row's image in the menu and clicks it once the menu shows the row under the pointer. */
+bool clickMenuRow(App &app, Check &c, FakeInput &input, const char *image, const char *caption)
+{
+    const ui::Control *label = app.control(caption);
+    return label && pointAndClick(c, input, image, [&] { return label->font().color == QColor(0, 0, 255); });
+}
+
+/**
+ * The timetable window open, the window manager closes the desk: by its
+ * close key (Alt+F4) after a click on the desk gives the desk the keyboard,
+ * or (@p byKey false) asked by a tool. The menu comes back and the timetable
+ * window stays open. "Hra" and "Pokračovat" bring the desk back, which takes
+ * no input while the timetable window is open: the window must be above the
+ * desk, and stay so when the desk is clicked again, where its close button
+ * closes it and gives the desk back. MenuCycles times.
+ */
+void menuWithTimetableOpen(App &app, Check &c, FakeInput &input, const screen::XWindows &x, bool byKey)
+{
+    const ui::Form &a2 = *app.form("A2");
+    const ui::Form &a6 = *app.form("A6");
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    /* Left of the centred timetable window, on the desk's own area. */
+    const QPoint onDesk(screen.width() / 8, screen.height() / 2);
+    bool ok = true;
+    for (int i = 1; ok && i <= MenuCycles; ++i) {
+        const char *failed = nullptr;
+        if (!openTimetable(app, c, input, x)) {
+            failed = "F4";
+        } else if (byKey) {
+            if (c.clickTaken(input, onDesk) && c.waitUntil([&] { return x.active() == c.xWindow("A6"); }))
+                input.chord(KeyAlt, KeyF4);
+            else
+                failed = "the click on the desk";
+        } else {
+            x.askClose(c.xWindow("A6"));
+        }
+        if (!failed && (!c.waitUntil([&] { return c.showing("A0.F0") && !a6.visible(); }) || !a2.visible()))
+            failed = "the close of the desk";
+        if (!failed
+            && (!clickMenuRow(app, c, input, "A0.F4", "A0.F5") || !c.waitUntil([&] { return c.showing("A0.H9"); })))
+            failed = "Hra";
+        if (!failed && !clickMenuRow(app, c, input, "A0.H9", "A0.H8"))
+            failed = "the pointer on Pokračovat";
+        /* The desk comes back, the timetable window above it with the keyboard. */
+        if (!failed && !c.waitUntil([&] {
+                return c.showing("A6.D5") && x.above(c.xWindow("A2"), c.xWindow("A6")) && c.hasKeyboard("A2");
+            }))
+            failed = "Pokračovat";
+        /* The desk given the keyboard again keeps the window above it. */
+        if (!failed && byKey) {
+            if (!c.clickTaken(input, onDesk) || !c.waitUntil([&] { return x.active() == c.xWindow("A6"); })
+                || !x.above(c.xWindow("A2"), c.xWindow("A6")))
+                failed = "the click on the desk after it came back";
+        }
+        if (!failed && !closeTimetable(app, c, input, x))
+            failed = "the close button";
+        if (failed) {
+            reportTimetable(app, c, x, failed, i);
+            c.shoot("wm_menu_timetable");
+            ok = false;
+        }
+    }
+    c.step("the timetable window left open over the menu is above the desk when it comes back", ok);
+}
+
+/**
+ * The timetable window maximised by the window manager, closed, and opened
+ * again: it comes back at its own size, as first shown, not maximised.
+ * MaximiseCycles times.
+ */
+void maximisedTimetable(App &app, Check &c, FakeInput &input, const screen::XWindows &x)
+{
+    const QString firstCell = "A2." + timetableCellName(1, 0);
+    int ownWidth = 0, ownHeight = 0;
+    bool ok = openTimetable(app, c, input, x) && x.size(c.xWindow("A2"), ownWidth, ownHeight);
+    const auto ownSize = [&] {
+        int width = 0, height = 0;
+        return x.size(c.xWindow("A2"), width, height) && width == ownWidth && height == ownHeight;
+    };
+    for (int i = 1; ok && i <= MaximiseCycles; ++i) {
+        const char *failed = nullptr;
+        x.askMaximise(c.xWindow("A2"));
+        if (!c.waitUntil([&] { return x.maximised(c.xWindow("A2")) && !ownSize(); }))
+            failed = "maximise";
+        else if (!closeTimetable(app, c, input, x))
+            failed = "close";
+        else if (!openTimetable(app, c, input, x)
+                 || !c.waitUntil([&] { return c.showing(firstCell) && ownSize() && !x.maximised(c.xWindow("A2")); }))
+            failed = "F4 after the maximised close";
+        if (failed) {
+            reportTimetable(app, c, x, failed, i);
+            c.shoot("wm_timetable_maximised");
+            ok = false;
+        }
+    }
+    ok = ok && closeTimetable(app, c, input, x);
+    c.step("a maximised timetable window closed and opened again comes back at its own size", ok);
+}
+
+/** The window managers the check can run under. */
+enum class Manager { None, Openbox, Fluxbox };
+
+/**
+ * The window manager's pass: the timetable window opened and closed, left
+ * open over the menu and, under fluxbox (openbox offers no maximising of a
+ * window of a fixed size), maximised; then the desk still takes keys.
+ * fluxbox leaves the keyboard with the timetable window when the desk under
+ * it is clicked, so there the desk's close is asked for as a tool does.
+ */
+void underManager(App &app, Check &c, FakeInput &input, const screen::XWindows &x, Manager manager)
+{
+    const bool openbox = manager == Manager::Openbox;
+    timetableUnderManager(app, c, input, x, openbox ? TimetableCycles : FluxboxTimetableCycles);
+    if (!openbox)
+        maximisedTimetable(app, c, input, x);
+    menuWithTimetableOpen(app, c, input, x, openbox);
     c.step("F5 then shows the track view", switchView(c, input, "A6", KeyF5, "A5"));
     c.step("F5 returns to the desk", switchView(c, input, "A5", KeyF5, "A6"));
 }
@@ -1072,7 +1328,7 @@ bool parkedKonec(FakeInput &input, const screen::XWindows &x, const QString &out
 
 /**
  * The window manager of the manager's pass: the one already on the display,
- * or openbox started for the check with its default settings (not the
+ * or the one named started for the check with its default settings (not the
  * user's), ended with the check.
  */
 class WindowManager {
@@ -1090,20 +1346,38 @@ public:
             m_process.kill();
     }
 
-    /** @return whether a window manager holds the screen, started now if none did. */
-    bool start(const screen::XWindows &x, const QString &out)
+    /** @return whether a window manager holds the screen, the one named started now if none did. */
+    bool start(const screen::XWindows &x, Manager manager, const QString &out)
     {
         if (!x.ready())
             return false;
         if (x.managerRuns())
             return true;
+        /* openbox reads its settings under XDG_CONFIG_HOME, fluxbox under HOME. */
+        const QString noSettings = out + QStringLiteral("/no-settings");
+        QDir().mkpath(noSettings);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), out + QStringLiteral("/no-settings"));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), noSettings);
+        env.insert(QStringLiteral("HOME"), noSettings);
         m_process.setProcessEnvironment(env);
         m_process.setProcessChannelMode(QProcess::ForwardedChannels);
-        m_process.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
+        QString program = QStringLiteral("openbox");
+        QStringList arguments{QStringLiteral("--sm-disable")};
+        if (manager == Manager::Fluxbox) {
+            /* Without a wallpaper: its setter's complaint would be a window over the game's. The
+               settings are of the present version, or fluxbox brings them up to date with its own;
+               in a folder of their own, or fluxbox writes its own over them. */
+            const QString folder = noSettings + QStringLiteral("/.fluxbox");
+            if (!QDir().mkpath(folder) || !writeText(folder + QStringLiteral("/overlay"), "background: unset\n")
+                || !writeText(folder + QStringLiteral("/init"), "session.configVersion: 13\n"))
+                return false;
+            program = QStringLiteral("fluxbox");
+            arguments.clear();
+        }
+        m_process.start(program, arguments);
         if (!m_process.waitForStarted(HangMs)) {
-            std::fprintf(stderr, "openbox could not be started: %s\n", qPrintable(m_process.errorString()));
+            std::fprintf(stderr, "%s could not be started: %s\n", qPrintable(program),
+                         qPrintable(m_process.errorString()));
             return false;
         }
         QElapsedTimer waited;
@@ -1114,6 +1388,13 @@ public:
     }
 
 private:
+    /** @return whether the file now holds the text. */
+    static bool writeText(const QString &path, const QByteArray &text)
+    {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text) == text.size();
+    }
+
     QProcess m_process;
 };
 
@@ -1123,24 +1404,27 @@ enum class Pass { Play, Layout, Manager };
 /**
  * The game through the real window: the play pass (parked set, where the
  * pointer was parked over "Start") plays the guide's first trains too; the
- * manager's pass opens and closes the timetable window under the window
- * manager instead of opening every view.
+ * manager's pass plays the timetable window under the window manager
+ * instead of opening every view.
  */
 int run(App &app, view::Front &front, FakeInput &input, const QString &out, Pass pass, std::optional<QPoint> parked,
-        const screen::XWindows &x)
+        const screen::XWindows &x, Manager manager)
 {
     Check c(app, front, x, out);
     if (!c.step("the X test extension is there", input.ready()))
         return 1;
     const QSize screen = QGuiApplication::primaryScreen()->size();
-    const char *name = pass == Pass::Play ? "play" : pass == Pass::Layout ? "layout" : "window manager";
+    const char *name = pass == Pass::Play     ? "play"
+                       : pass == Pass::Layout ? "layout"
+                       : manager == Manager::Fluxbox ? "window manager (fluxbox)"
+                                                     : "window manager (openbox)";
     std::printf("screen %dx%d, %s\n", screen.width(), screen.height(), name);
     if (!startGame(app, c, input, parked))
         return 1;
     if (pass == Pass::Play)
         playFirstTrains(app, c, input);
     if (pass == Pass::Manager)
-        timetableUnderManager(app, c, input, x);
+        underManager(app, c, input, x, manager);
     else
         showViews(app, c, input);
     quitGame(c, input);
@@ -1153,19 +1437,22 @@ int main(int argc, char *argv[])
 {
     QApplication qapp(argc, argv);
     const QByteArray option = argc == 3 ? QByteArray(argv[1]) : QByteArray();
-    const Pass pass = option == "--layout" ? Pass::Layout : option == "--wm" ? Pass::Manager : Pass::Play;
+    const Manager manager = option == "--wm"           ? Manager::Openbox
+                            : option == "--wm=fluxbox" ? Manager::Fluxbox
+                                                       : Manager::None;
+    const Pass pass = option == "--layout" ? Pass::Layout : manager != Manager::None ? Pass::Manager : Pass::Play;
     if (argc != 2 && pass == Pass::Play) {
-        std::fprintf(stderr, "usage: kamenna-screen-check [--layout | --wm] <folder for the screenshots>\n"
+        std::fprintf(stderr, "usage: kamenna-screen-check [--layout | --wm | --wm=fluxbox] <folder for screenshots>\n"
                              "  plays the guide's first trains, or with --layout only opens every view,\n"
-                             "  or with --wm opens and closes the timetable window under a window manager\n");
+                             "  or with --wm plays the timetable window under openbox (--wm=fluxbox: fluxbox)\n");
         return 2;
     }
     const QString out = QString::fromLocal8Bit(argv[argc - 1]);
     QDir().mkpath(out);
 
     const screen::XWindows x;
-    WindowManager manager;
-    if (pass == Pass::Manager && !manager.start(x, out)) {
+    WindowManager windowManager;
+    if (pass == Pass::Manager && !windowManager.start(x, manager, out)) {
         std::fprintf(stderr, "no window manager holds the screen\n");
         return 1;
     }
@@ -1181,6 +1468,6 @@ int main(int argc, char *argv[])
     Program program;
     if (!program.start())
         return 1;
-    const int rc = run(program.app, program.front, input, out, pass, parked, x);
+    const int rc = run(program.app, program.front, input, out, pass, parked, x, manager);
     return konecEnds ? rc : 1;
 }

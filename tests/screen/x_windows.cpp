@@ -23,6 +23,9 @@ struct Xlib {
                     unsigned char **) = nullptr;
     int (*free)(void *) = nullptr;
     Bool (*translate)(Display *, Window, Window, int, int, int *, int *, Window *) = nullptr;
+    Window (*root)(Display *) = nullptr;
+    Status (*send)(Display *, Window, Bool, long, XEvent *) = nullptr;
+    int (*flush)(Display *) = nullptr;
 
     bool load(void *lib)
     {
@@ -32,7 +35,8 @@ struct Xlib {
         };
         return get(open, "XOpenDisplay") && get(close, "XCloseDisplay") && get(attributes, "XGetWindowAttributes")
                && get(atom, "XInternAtom") && get(owner, "XGetSelectionOwner") && get(property, "XGetWindowProperty")
-               && get(free, "XFree") && get(translate, "XTranslateCoordinates");
+               && get(free, "XFree") && get(translate, "XTranslateCoordinates") && get(root, "XDefaultRootWindow")
+               && get(send, "XSendEvent") && get(flush, "XFlush");
     }
 };
 
@@ -41,6 +45,24 @@ Xlib xlib;
 Display *display(void *d)
 {
     return static_cast<Display *>(d);
+}
+
+/** @return the 32-bit items of a window's property of the given type, empty when it has none. */
+std::vector<unsigned long> items32(Display *d, Window window, const char *name, Atom type)
+{
+    std::vector<unsigned long> result;
+    Atom got = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char *data = nullptr;
+    if (window && xlib.property(d, window, xlib.atom(d, name, False), 0, 4096, False, type, &got, &format, &count,
+                                &after, &data) == Success
+        && data && format == 32)
+        /* Xlib hands 32-bit items over as longs. */
+        result.assign(reinterpret_cast<unsigned long *>(data), reinterpret_cast<unsigned long *>(data) + count);
+    if (data)
+        xlib.free(data);
+    return result;
 }
 
 } // namespace
@@ -58,11 +80,16 @@ XWindows::~XWindows()
         xlib.close(display(m_display));
 }
 
+
 bool XWindows::managerRuns() const
 {
     Display *d = display(m_display);
     const Atom selection = xlib.atom(d, "WM_S0", False);
-    return selection != None && xlib.owner(d, selection) != None;
+    if (selection != None && xlib.owner(d, selection) != None)
+        return true;
+    /* A manager that takes no selection (fluxbox) names a window of its own on the root, which names itself. */
+    const std::vector<unsigned long> check = items32(d, xlib.root(d), "_NET_SUPPORTING_WM_CHECK", XA_WINDOW);
+    return !check.empty() && items32(d, check.front(), "_NET_SUPPORTING_WM_CHECK", XA_WINDOW) == check;
 }
 
 bool XWindows::viewable(unsigned long window) const
@@ -115,6 +142,85 @@ FrameRect XWindows::frame(unsigned long window) const
         xlib.free(data);
     return {x - int(extents[0]), y - int(extents[2]), a.width + int(extents[0] + extents[1]),
             a.height + int(extents[2] + extents[3]), int(extents[2])};
+}
+
+bool XWindows::size(unsigned long window, int &width, int &height) const
+{
+    XWindowAttributes a{};
+    if (!window || !xlib.attributes(display(m_display), window, &a))
+        return false;
+    width = a.width;
+    height = a.height;
+    return true;
+}
+
+std::vector<unsigned long> XWindows::stacking() const
+{
+    Display *d = display(m_display);
+    return items32(d, xlib.root(d), "_NET_CLIENT_LIST_STACKING", XA_WINDOW);
+}
+
+bool XWindows::above(unsigned long upper, unsigned long lower) const
+{
+    const std::vector<unsigned long> order = stacking();
+    int upperAt = -1, lowerAt = -1;
+    for (int i = 0; i < int(order.size()); ++i) {
+        if (order[i] == upper)
+            upperAt = i;
+        if (order[i] == lower)
+            lowerAt = i;
+    }
+    return upperAt >= 0 && lowerAt >= 0 && upperAt > lowerAt;
+}
+
+unsigned long XWindows::active() const
+{
+    Display *d = display(m_display);
+    const std::vector<unsigned long> window = items32(d, xlib.root(d), "_NET_ACTIVE_WINDOW", XA_WINDOW);
+    return window.empty() ? 0 : window.front();
+}
+
+bool XWindows::maximised(unsigned long window) const
+{
+    Display *d = display(m_display);
+    const Atom vertical = xlib.atom(d, "_NET_WM_STATE_MAXIMIZED_VERT", False);
+    const Atom horizontal = xlib.atom(d, "_NET_WM_STATE_MAXIMIZED_HORZ", False);
+    bool v = false, h = false;
+    for (unsigned long state : items32(d, window, "_NET_WM_STATE", XA_ATOM)) {
+        v = v || state == vertical;
+        h = h || state == horizontal;
+    }
+    return v && h;
+}
+
+void XWindows::askMaximise(unsigned long window) const
+{
+    Display *d = display(m_display);
+    /* add, both ways, asked by the player (through a pager or a tool) */
+    message(window, "_NET_WM_STATE",
+            {1, long(xlib.atom(d, "_NET_WM_STATE_MAXIMIZED_VERT", False)),
+             long(xlib.atom(d, "_NET_WM_STATE_MAXIMIZED_HORZ", False)), 2});
+}
+
+void XWindows::askClose(unsigned long window) const
+{
+    /* no time given, asked by the player */
+    message(window, "_NET_CLOSE_WINDOW", {0, 2});
+}
+
+void XWindows::message(unsigned long window, const char *type, std::initializer_list<long> data) const
+{
+    Display *d = display(m_display);
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = window;
+    e.xclient.message_type = xlib.atom(d, type, False);
+    e.xclient.format = 32;
+    int i = 0;
+    for (long item : data)
+        e.xclient.data.l[i++] = item;
+    xlib.send(d, xlib.root(d), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+    xlib.flush(d);
 }
 
 } // namespace screen

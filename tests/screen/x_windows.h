@@ -1,6 +1,9 @@
 /** @file x_windows.h What the X server says of a window and whether a window manager runs, for the screen check. */
 #pragma once
 
+#include <initializer_list>
+#include <vector>
+
 namespace screen {
 
 /** Where a top-level window's frame lies on the screen. */
@@ -32,8 +35,25 @@ public:
     bool origin(unsigned long window, int &x, int &y) const;
     /** @return the frame the window manager put round the window, from the extents it announced. */
     FrameRect frame(unsigned long window) const;
+    /** Sets width and height to the window's own size. @return whether the window is there to ask. */
+    bool size(unsigned long window, int &width, int &height) const;
+    /** @return the windows the window manager holds, from the bottom of its stacking order to the top. */
+    std::vector<unsigned long> stacking() const;
+    /** @return whether both windows are held by the window manager and the first lies above the second. */
+    bool above(unsigned long upper, unsigned long lower) const;
+    /** @return the window the window manager has given the keyboard, 0 for none. */
+    unsigned long active() const;
+    /** @return whether the window manager has the window maximised both ways. */
+    bool maximised(unsigned long window) const;
+    /** Asks the window manager to maximise a shown window, as its title bar's maximise button does. */
+    void askMaximise(unsigned long window) const;
+    /** Asks the window manager to close a window, as a pager or `wmctrl -c` does. */
+    void askClose(unsigned long window) const;
 
 private:
+    /** Sends the window manager a message on a window (at most five items). */
+    void message(unsigned long window, const char *type, std::initializer_list<long> data) const;
+
     void *m_display = nullptr;
     void *m_x11 = nullptr;
 };
