@@ -339,27 +339,31 @@ void limitMemory()
  * used so far and what its pictures may take: kMostPictures, each its own
  * kMaxPictureReadTime, and kTimeBeyondPictures. There a timer of its own
  * ends it by SIGXCPU, which tells the program that it ran out of its time;
- * should the timer be gone, the kernel ends it by SIGKILL a second or two
- * later, at its hard limit, which equals the soft one and is never raised.
+ * should the timer be gone, the kernel ends it by SIGKILL
+ * kTimerBeforeHardLimitNs later, at its hard limit, which equals the soft
+ * one and is never raised.
  */
 void limitProcessorTime()
 {
     constexpr int64_t second = 1000000000;
-    const int64_t life = std::chrono::nanoseconds(kMostPictures * platform::kMaxPictureReadTime + kTimeBeyondPictures).count();
+    const int64_t life =
+        std::chrono::nanoseconds(kMostPictures * platform::kMaxPictureReadTime + kTimeBeyondPictures).count();
+    timespec used{};
+    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &used);
+    /* The kernel counts whole seconds: the timer goes off at a whole second too,
+       a fixed time before the hard limit, so that the program knows it from the
+       limit alone. */
+    const int64_t timerAt = int64_t(used.tv_sec) + (life + second - 1) / second;
+    const rlim_t limit = rlim_t(timerAt + protocol::kTimerBeforeHardLimitNs / second);
     sigevent ending{};
     ending.sigev_notify = SIGEV_SIGNAL;
     ending.sigev_signo = SIGXCPU;
     timer_t timer{};
     if (::timer_create(CLOCK_PROCESS_CPUTIME_ID, &ending, &timer) == 0) {
         itimerspec at{};
-        at.it_value.tv_sec = time_t(life / second);
-        at.it_value.tv_nsec = long(life % second);
-        ::timer_settime(timer, 0, &at, nullptr);
+        at.it_value.tv_sec = time_t(timerAt);
+        ::timer_settime(timer, TIMER_ABSTIME, &at, nullptr);
     }
-    timespec used{};
-    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &used);
-    /* The kernel counts whole seconds: past the timer by a second at least. */
-    const rlim_t limit = rlim_t(used.tv_sec) + rlim_t((life + second - 1) / second) + 2;
     const rlimit cpu{limit, limit};
     ::setrlimit(RLIMIT_CPU, &cpu);
 }

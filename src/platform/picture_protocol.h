@@ -67,6 +67,14 @@ struct Request {
  */
 constexpr int64_t kNoReading = -1;
 
+/**
+ * How long before its hard processor-time limit (whole seconds, as the
+ * kernel keeps it) the reader's own timer ends it by SIGXCPU: the program
+ * reads the hard limit and gives a reader no picture it may not finish
+ * before its timer.
+ */
+constexpr int64_t kTimerBeforeHardLimitNs = 2000000000;
+
 /** How a reading ended. */
 enum class Status : uint8_t {
     Picture = 'P',  ///< Read: the picture follows.

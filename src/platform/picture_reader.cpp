@@ -370,8 +370,10 @@ bool PictureReader::fitsAsked()
     int waiting = 0;
     if (keeper.ended(reader) || ::ioctl(reader.answers, FIONREAD, &waiting) != 0 || waiting > 0)
         return false;
-    /* A picture has its own time: a reader near the end of its own limit does not take it. */
-    return reader.timeLimit < 0 || reader.timeLimit - keeper.timeOf(reader) > m_asked->limit + kLimitSlack;
+    /* A picture has its own time: a reader near the end of its own time (its
+       timer's, before its hard limit) does not take it. */
+    return reader.timeLimit < 0
+           || reader.timeLimit - protocol::kTimerBeforeHardLimitNs - keeper.timeOf(reader) > m_asked->limit + kLimitSlack;
 }
 
 PictureReader::Sent PictureReader::send(Clock::time_point deadline)

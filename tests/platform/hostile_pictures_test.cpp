@@ -1254,6 +1254,21 @@ TEST(HostilePictures, APictureReaderThatLiesOrMisbehavesIsRefusedWithinThePictur
         EXPECT_NE(reader.pid(), answered) << way;
         reader.endGroup(platform::PictureGroup::current());
     }
+    /* A train of more costly pictures than one reader's time holds is read whole: each picture by a reader with
+       its time left, none refused for the time its reader spent on those before it. */
+    reader.useProgram("kamenna-pictures-liar", {QByteArray("--lie=costly")});
+    {
+        const platform::PictureGroup group(platform::PictureGroup::next());
+        std::set<pid_t> readers;
+        for (int i = 0; i < 15; ++i) {
+            QImage read;
+            EXPECT_NO_THROW(read = platform::loadPicture(next)) << "picture " << i;
+            EXPECT_EQ(read, expectedNext) << "picture " << i;
+            readers.insert(reader.pid());
+        }
+        EXPECT_GE(readers.size(), 2u);
+        reader.endGroup(platform::PictureGroup::current());
+    }
     reader.useProgram("kamenna-pictures");
 }
 

@@ -465,12 +465,25 @@ int tryEscape(const QByteArray &way)
  * Answers every picture honestly and then misbehaves while it has none, as
  * a reader taken over may, where the program watches it: "taken-over"
  * answers every picture after "lez.bmp" with a red dot, "spin-after-answer"
- * spends processor time instead of waiting for the next picture. @return
- * whether it answered.
+ * spends processor time instead of waiting for the next picture, "costly"
+ * spends 450 ms of processor time on every picture before it answers it
+ * (a train of photos near their time). @return whether it answered.
  */
 bool misbehaveAfterAnswer(const protocol::Request &request, const QByteArray &path)
 {
     static bool takenOver = false;
+    if (g_lie == "costly") {
+        const auto used = [] {
+            timespec t{};
+            ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+            return int64_t(t.tv_sec) * 1000000000 + t.tv_nsec;
+        };
+        const int64_t until = used() + 450000000;
+        while (used() < until) {
+        }
+        answerHonestly(request.id, path);
+        return true;
+    }
     if (g_lie == "taken-over") {
         if (takenOver)
             answerPicture(request.id, QImage::Format_RGB32, 1, 1, 4, 0, QByteArray("\0\0\xFF\xFF", 4));
