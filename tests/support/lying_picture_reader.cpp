@@ -1,11 +1,13 @@
 /** @file lying_picture_reader.cpp The picture reader, built for the tests to lie, misbehave or try to break out. */
 #include "pictures/reader.h"
 #include "platform/files.h"
+#include "platform/picture_limits.h"
 #include "platform/picture_protocol.h"
 
 #include <QImage>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdint>
 #include <cstring>
 #include <initializer_list>
@@ -466,8 +468,9 @@ int tryEscape(const QByteArray &way)
  * a reader taken over may, where the program watches it: "taken-over"
  * answers every picture after "lez.bmp" with a red dot, "spin-after-answer"
  * spends processor time instead of waiting for the next picture, "costly"
- * spends 450 ms of processor time on every picture before it answers it
- * (a train of photos near their time). @return whether it answered.
+ * spends nine tenths of a picture's time on every picture before it
+ * answers it (a train of photos near their time). @return whether it
+ * answered.
  */
 bool misbehaveAfterAnswer(const protocol::Request &request, const QByteArray &path)
 {
@@ -478,7 +481,7 @@ bool misbehaveAfterAnswer(const protocol::Request &request, const QByteArray &pa
             ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
             return int64_t(t.tv_sec) * 1000000000 + t.tv_nsec;
         };
-        const int64_t until = used() + 450000000;
+        const int64_t until = used() + std::chrono::nanoseconds(platform::kMaxPictureReadTime).count() * 9 / 10;
         while (used() < until) {
         }
         answerHonestly(request.id, path);
