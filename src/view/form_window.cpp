@@ -550,7 +550,10 @@ void FormWindow::changeEvent(QEvent *e)
 
 void FormWindow::comeUp()
 {
-    stampFront();
+    /* Shown again in a new native window by the program itself, it is not
+       the window the player came to last. */
+    if (!m_renewing)
+        stampFront();
     m_comingUp = true;
     /* Watches the native window it is shown in now, which may be a new one. */
     if (QWindow *own = windowHandle()) {

@@ -141,7 +141,7 @@ struct Front::Impl {
             return;
         std::vector<FormWindow *> over;
         for (const auto &[f, w] : windows)
-            if (w != &under && w->alive() && w->isVisible() && !w->isMinimized() && !fillsScreen(*f))
+            if (w != &under && w->isVisible() && !w->isMinimized() && !fillsScreen(*f))
                 over.push_back(w);
         std::sort(over.begin(), over.end(),
                   [](const FormWindow *a, const FormWindow *b) { return a->frontStamp() < b->frontStamp(); });
