@@ -424,7 +424,10 @@ PictureReader::Sent PictureReader::send(Clock::time_point deadline)
             c->cmsg_len = CMSG_LEN(sizeof(int));
             std::memcpy(CMSG_DATA(c), &pixelWindow().file, sizeof(int));
         }
-        keeper.setBusy(reader, true);
+        if (!keeper.setBusy(reader, true)) {
+            retire();
+            continue;
+        }
         const ssize_t sent = ::sendmsg(reader.requests, &header, MSG_NOSIGNAL | MSG_DONTWAIT);
         if (sent == ssize_t(sizeof request + size_t(asked.path.size()))) {
             reader.windowSent = true;
@@ -490,9 +493,7 @@ PictureReader::Received PictureReader::receive(void *into, size_t bytes, Clock::
             continue;
         }
         if (n <= 0) {
-            /* Its answers closed: it ended, or is to be ended. */
-            if (!keeper.waitReaped(m_reader, Clock::now() + kAnswerTime))
-                keeper.end(m_reader);
+            /* Its answers closed: it ended, or is to be ended; how, its reaping tells. */
             return Received::Ended;
         }
         if (!begun)
@@ -615,7 +616,10 @@ QImage PictureReader::read(const QString &resolved)
             m_asked->sent = false;
             continue;
         case Received::Ended: {
-            keeper.waitReaped(m_reader, Clock::now() + kAnswerTime);
+            /* One still running once its answers closed is ended as a liar; one that ended of itself or by a
+               signal from outside is not taken for killed by the program, however late its reaping. */
+            if (!keeper.waitReaped(m_reader, Clock::now() + kAnswerTime))
+                keeper.end(m_reader);
             const Cause cause = causeOf(keeper.endingOf(*m_reader));
             retire();
             if (cause == Cause::TimeLimit) {

@@ -186,6 +186,11 @@ void ReaderKeeper::kill(ReaderProcess &reader)
 {
     if (reader.reaped || reader.killed)
         return;
+    /* One that has ended already ended of itself, or by a signal from outside: not killed by the program, whose
+       reaping tells which. */
+    siginfo_t info{};
+    if (::waitid(P_PID, id_t(reader.pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == reader.pid)
+        return;
     reader.killed = true;
     killUnreaped(reader.pid);
 }
@@ -415,12 +420,16 @@ int64_t ReaderKeeper::timeOf(const ReaderProcess &reader)
     return std::max<int64_t>(0, clockNs(reader.clock));
 }
 
-void ReaderKeeper::setBusy(ReaderProcess &reader, bool busy)
+bool ReaderKeeper::setBusy(ReaderProcess &reader, bool busy)
 {
     const std::lock_guard lock(m_lock);
+    /* One the keeper ended while it had no picture takes none more. */
+    if (busy && (reader.killed || reader.reaped))
+        return false;
     reader.busy = busy;
     if (!busy && !reader.reaped)
         reader.idleTime = std::max<int64_t>(0, clockNs(reader.clock));
+    return true;
 }
 
 bool ReaderKeeper::ended(const ReaderProcess &reader)

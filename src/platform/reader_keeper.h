@@ -135,8 +135,12 @@ public:
     /** @return a reader's processor time in nanoseconds: now, or at its end. */
     int64_t timeOf(const ReaderProcess &reader);
 
-    /** Says whether a taken reader has a picture; one without is watched from its processor time now. */
-    void setBusy(ReaderProcess &reader, bool busy);
+    /**
+     * Says whether a taken reader has a picture; one without is watched from
+     * its processor time now. @return false, and nothing changed, when a
+     * reader to be given a picture was ended meanwhile.
+     */
+    bool setBusy(ReaderProcess &reader, bool busy);
 
     /** @return whether a reader has ended: killed by the program, ended, or reaped. */
     bool ended(const ReaderProcess &reader);

@@ -1164,6 +1164,39 @@ TEST(TimetablePlacing, APictureWhoseReaderIsKilledFromOutsideTwiceIsReadByTheNex
     EXPECT_TRUE(g.h->messages().isEmpty()) << g.h->messages().join(" | ").toStdString();
 }
 
+TEST(TimetablePlacing, AReaderKilledFromOutsideWhileItsKeeperIsHeldIsNoVerdictEither)
+{
+    FileGame g({trainOfVehicle(1)});
+    platform::PictureReader &reader = platform::PictureReader::instance();
+    /* Readers that take most of a picture's time on every picture: each is killed while it reads. */
+    reader.useProgram("kamenna-pictures-liar", {"--lie=costly"});
+    g.h->app().A2().placingTime = std::chrono::milliseconds(20);
+    for (int round = 0; round < 2; ++round) {
+        /* The reader that takes the photo is ready; the next, started once it is taken, is held as it starts, and
+           with it the thread that reaps the readers. */
+        const pid_t reading = reader.nextPid();
+        ASSERT_GT(reading, 0) << round;
+        StoppedAtBirth stopped(std::chrono::seconds(2));
+        if (!stopped.attached())
+            GTEST_SKIP() << "this process may not be traced";
+        round == 0 ? g.tickAt(7, 11) : g.h->ticks(1);
+        ASSERT_EQ(reader.pid(), reading) << round;
+        for (int wait = 0; wait < 100 && stopped.held() < 0; ++wait)
+            ::usleep(10000);
+        ASSERT_GT(stopped.held(), 0) << round;
+        /* As the system's out-of-memory killer ends a process: found dead, and not yet reaped. */
+        ASSERT_EQ(::kill(reading, SIGKILL), 0) << round;
+        g.h->ticks(1);
+        EXPECT_EQ(g.state(0), core::LineDue) << round;
+    }
+    for (int tick = 0; tick < 300 && g.state(0) == core::LineDue; ++tick)
+        g.h->ticks(1);
+    reader.useProgram("kamenna-pictures");
+    EXPECT_EQ(g.state(0), core::LinePlaced);
+    EXPECT_EQ(g.h->app().A2().row(5).vehicles[0]->picture(), repositoryPicture("Vozidla/lok_754.bmp"));
+    EXPECT_TRUE(g.h->messages().isEmpty()) << g.h->messages().join(" | ").toStdString();
+}
+
 TEST(TimetablePlacing, WithoutItsPictureReaderATrainIsRefusedNamingTheReaderAndItsPictureIsNotBlamed)
 {
     FileGame g({trainOfVehicle(1), trainOfVehicle(1, "05403")});
