@@ -18,6 +18,7 @@
 #include <QThreadPool>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -389,8 +390,17 @@ void takeStartWindow()
 /** Told by each thread of the decoders as it starts. */
 QSemaphore *const g_decoderThreadStarted = new QSemaphore;
 
-/** Lets the threads of the decoders go once all have started. */
+/** Lets the threads of the decoders go once the reader gives up its privileges. */
 QSemaphore *const g_decoderThreadsGo = new QSemaphore;
+
+/** Told by each thread of the decoders once it is in the reader's Landlock domain, or failed to enter it. */
+QSemaphore *const g_decoderThreadEntered = new QSemaphore;
+
+/** The domain the decoders' threads enter as they go; -1 for none. */
+std::atomic<int> g_decoderDomain{-1};
+
+/** Whether a thread of the decoders failed to enter the domain. */
+std::atomic<bool> g_decoderThreadOutside{false};
 
 /**
  * Starts the threads that Qt's image code converts and scales large
@@ -412,15 +422,30 @@ int startDecoderThreads()
         pool->start([] {
             g_decoderThreadStarted->release();
             g_decoderThreadsGo->acquire();
+            if (const int domain = g_decoderDomain; domain >= 0 && !enterDomain(domain))
+                g_decoderThreadOutside = true;
+            g_decoderThreadEntered->release();
         });
     return threads;
 }
 
-/** Waits until the decoders' threads have all started, and lets them wait for work. */
+/** Waits until the decoders' threads have all started. */
 void awaitDecoderThreads(int threads)
 {
     g_decoderThreadStarted->acquire(threads);
+}
+
+/**
+ * Lets the decoders' threads wait for work, each once it has entered the
+ * reader's Landlock domain (-1 for none), which holds only the threads that
+ * enter it and those they start. @return whether all did.
+ */
+bool releaseDecoderThreads(int threads, int domain)
+{
+    g_decoderDomain = domain;
     g_decoderThreadsGo->release(threads);
+    g_decoderThreadEntered->acquire(threads);
+    return !g_decoderThreadOutside;
 }
 
 /**
@@ -516,7 +541,7 @@ int runReader(int argc, char **argv, const ReaderHooks &hooks)
     limitProcessorTime();
     takeStartWindow();
     /* Nothing of a file is read before the reader has given up all it may do but read. */
-    if (!giveUpPrivileges()) {
+    if (!giveUpPrivileges([decoderThreads](int domain) { return releaseDecoderThreads(decoderThreads, domain); })) {
         std::fprintf(stderr, "kamenna-pictures: the system-call filter cannot be set\n");
         return 1;
     }

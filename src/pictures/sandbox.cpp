@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 
 #include <string>
@@ -222,16 +223,17 @@ bool letRead(int domain)
 }
 
 /**
- * Enters a Landlock domain that lets the reader read files beneath the root
+ * Makes a Landlock domain that lets the reader read files beneath the root
  * but not in /proc, write nothing by any path, reach no port and signal no
  * process outside it; being in a domain, it can trace or read the memory of
- * no process outside it either. Nothing where the kernel has no Landlock.
+ * no process outside it either.
+ * @return the domain's descriptor; -1 where the kernel has no Landlock.
  */
-void enterLandlock()
+int makeLandlockDomain()
 {
     const long abi = ::syscall(SYS_landlock_create_ruleset, nullptr, 0, LANDLOCK_CREATE_RULESET_VERSION);
     if (abi < 1)
-        return;
+        return -1;
     LandlockRuleset ruleset;
     ruleset.handledAccessFs = LANDLOCK_ACCESS_FS_READ_FILE | LANDLOCK_ACCESS_FS_READ_DIR
                               | LANDLOCK_ACCESS_FS_WRITE_FILE | LANDLOCK_ACCESS_FS_REMOVE_DIR
@@ -254,26 +256,45 @@ void enterLandlock()
     }
     const long domain = ::syscall(SYS_landlock_create_ruleset, &ruleset, size, 0);
     if (domain < 0)
-        return;
-    if (letRead(int(domain)))
-        ::syscall(SYS_landlock_restrict_self, domain, 0);
-    ::close(int(domain));
+        return -1;
+    if (!letRead(int(domain))) {
+        ::close(int(domain));
+        return -1;
+    }
+    return int(domain);
 }
 
 } // namespace
 
-bool giveUpPrivileges()
+bool enterDomain(int domain)
+{
+    return ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 && ::syscall(SYS_landlock_restrict_self, domain, 0) == 0;
+}
+
+bool giveUpPrivileges(const std::function<bool(int domain)> &enterOthers)
 {
     if (::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0)
         return false;
-    enterLandlock();
+    /* A domain holds the thread that enters it and those it starts later: the reader's threads started before
+       enter it each on its own, or none does. */
+    int domain = makeLandlockDomain();
+    if (domain >= 0 && !enterDomain(domain)) {
+        ::close(domain);
+        domain = -1;
+    }
+    const bool othersEntered = !enterOthers || enterOthers(domain);
+    if (domain >= 0)
+        ::close(domain);
+    if (!othersEntered)
+        return false;
     scmp_filter_ctx filter = seccomp_init(SCMP_ACT_ALLOW);
     if (!filter)
         return false;
-    /* Every thread of the reader, those started before too; the calls looked up in a tree, not one by one. */
-    seccomp_attr_set(filter, SCMP_FLTATR_CTL_TSYNC, 1);
+    /* Every thread of the reader, those started before too, or the filter is not loaded; the calls looked up in a
+       tree, not one by one. */
+    bool loaded = seccomp_attr_set(filter, SCMP_FLTATR_CTL_TSYNC, 1) == 0;
     seccomp_attr_set(filter, SCMP_FLTATR_CTL_OPTIMIZE, 2);
-    const bool loaded = addRules(filter) && seccomp_load(filter) == 0;
+    loaded = loaded && addRules(filter) && seccomp_load(filter) == 0;
     seccomp_release(filter);
     return loaded;
 }

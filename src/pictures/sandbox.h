@@ -1,6 +1,8 @@
 /** @file sandbox.h What the picture reader gives up before it reads any file. */
 #pragma once
 
+#include <functional>
+
 namespace pictures {
 
 /**
@@ -24,9 +26,17 @@ namespace pictures {
  * included), from opening a terminal or any device but those that give
  * zeros or random bytes, from signalling a process outside it, and from
  * writing anything by any path.
- * @return whether the filter is in place (Landlock is taken where there is
- *         one); the reader must not read a file when it is not.
+ * The domain holds the calling thread and the threads it starts later;
+ * @p enterOthers, given the domain (-1 where there is none), puts the
+ * reader's threads started before in it (enterDomain on each) and says
+ * whether all are.
+ * @return whether the filter is in place on every thread and, where there
+ *         is a domain, every thread is in it; the reader must not read a
+ *         file when it is not.
  */
-bool giveUpPrivileges();
+bool giveUpPrivileges(const std::function<bool(int domain)> &enterOthers = {});
+
+/** Puts the calling thread in a Landlock domain, with no new privileges. @return whether it is. */
+bool enterDomain(int domain);
 
 } // namespace pictures
