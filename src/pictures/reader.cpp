@@ -79,6 +79,9 @@ constexpr size_t kWarmHeapBytes = 256 * 1024;
 /** The most descriptors the reader holds: what Qt and its fonts keep open, with room to spare. */
 constexpr rlim_t kMaxDescriptors = 128;
 
+/** The most signals queued to the reader: the user's allowance is shared by all its processes. */
+constexpr rlim_t kMostQueuedSignals = 8;
+
 /** The most pictures a reader reads: one train's, ten at the most, or one on its own. */
 constexpr int kMostPictures = 10;
 
@@ -365,6 +368,9 @@ void limitProcessorTime()
         at.it_value.tv_sec = time_t(timerAt);
         ::timer_settime(timer, TIMER_ABSTIME, &at, nullptr);
     }
+    /* Its timer's signal is queued already: a few more, not the user's whole allowance of queued signals. */
+    const rlimit queued{kMostQueuedSignals, kMostQueuedSignals};
+    ::setrlimit(RLIMIT_SIGPENDING, &queued);
     const rlimit cpu{limit, limit};
     ::setrlimit(RLIMIT_CPU, &cpu);
 }

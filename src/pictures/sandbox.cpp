@@ -55,6 +55,11 @@ constexpr Refused kRefused[] = {
     /* Shared memory its limit does not see. */
     {"memfd_create", EPERM}, {"memfd_secret", EPERM}, {"shmget", EPERM}, {"shmat", EPERM}, {"msgget", EPERM},
     {"semget", EPERM}, {"mq_open", EPERM},
+    /* System V objects of other processes, found by their numbers; and what the kernel counts for the user or the
+       machine as a whole: asynchronous I/O contexts, notification instances. */
+    {"shmctl", EPERM}, {"msgctl", EPERM}, {"msgsnd", EPERM}, {"msgrcv", EPERM}, {"semctl", EPERM},
+    {"semop", EPERM}, {"semtimedop", EPERM}, {"mq_unlink", EPERM}, {"io_setup", EPERM}, {"inotify_init", EPERM},
+    {"inotify_init1", EPERM},
     /* Writing files by their path or their descriptor's size. */
     {"creat", EPERM}, {"openat2", ENOSYS}, {"open_by_handle_at", EPERM}, {"name_to_handle_at", EPERM},
     {"truncate", EPERM}, {"ftruncate", EPERM}, {"fallocate", EPERM}, {"unlink", EPERM}, {"unlinkat", EPERM},
