@@ -159,41 +159,16 @@ iovec part(const void *bytes, size_t n)
     return iovec{const_cast<void *>(bytes), n};
 }
 
-/**
- * Reads all of n bytes of a request, taking the pixel window should it
- * come with them. @return false when the input closed first.
- */
+/** Reads all of n bytes of a request. @return false when the input closed first. */
 bool receiveAll(void *bytes, size_t n)
 {
     char *at = static_cast<char *>(bytes);
     while (n > 0) {
-        iovec into{at, n};
-        alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int))];
-        msghdr header{};
-        header.msg_iov = &into;
-        header.msg_iovlen = 1;
-        header.msg_control = control;
-        header.msg_controllen = sizeof control;
-        const ssize_t done = ::recvmsg(kRequests, &header, MSG_CMSG_CLOEXEC);
+        const ssize_t done = ::read(kRequests, at, n);
         if (done < 0 && errno == EINTR)
             continue;
         if (done <= 0)
             return false;
-        for (cmsghdr *c = CMSG_FIRSTHDR(&header); c; c = CMSG_NXTHDR(&header, c)) {
-            if (c->cmsg_level != SOL_SOCKET || c->cmsg_type != SCM_RIGHTS)
-                continue;
-            int file = -1;
-            std::memcpy(&file, CMSG_DATA(c), sizeof file);
-            struct stat st {};
-            /* Mapped once, for as long as the reader runs: its pages stay warm from picture to picture. */
-            if (!g_window && ::fstat(file, &st) == 0 && st.st_size >= protocol::kWindowBytes) {
-                void *mapped =
-                    ::mmap(nullptr, size_t(protocol::kWindowBytes), PROT_READ | PROT_WRITE, MAP_SHARED, file, 0);
-                if (mapped != MAP_FAILED)
-                    g_window = static_cast<uchar *>(mapped);
-            }
-            ::close(file);
-        }
         at += done;
         n -= size_t(done);
     }
@@ -376,16 +351,17 @@ void limitProcessorTime()
 }
 
 /**
- * Maps the pixel window the program gives as descriptor 3 at the start, as
- * the first request would otherwise bring it: a reader's first picture
- * pays no mapping.
+ * Maps the pixel window the program gives as descriptor 3 at the start,
+ * once for the reader's life: its first picture pays no mapping.
  */
 void takeStartWindow()
 {
     constexpr int kStartWindow = 3;
     struct stat st {};
-    if (::fstat(kStartWindow, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < protocol::kWindowBytes)
+    if (::fstat(kStartWindow, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < protocol::kWindowBytes) {
+        ::close(kStartWindow);
         return;
+    }
     void *mapped =
         ::mmap(nullptr, size_t(protocol::kWindowBytes), PROT_READ | PROT_WRITE, MAP_SHARED, kStartWindow, 0);
     ::close(kStartWindow);

@@ -413,24 +413,12 @@ PictureReader::Sent PictureReader::send(Clock::time_point deadline)
         msghdr header{};
         header.msg_iov = parts;
         header.msg_iovlen = 2;
-        /* The first request gives the reader the pixel window. */
-        alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int))];
-        if (!reader.windowSent) {
-            header.msg_control = control;
-            header.msg_controllen = sizeof control;
-            cmsghdr *c = CMSG_FIRSTHDR(&header);
-            c->cmsg_level = SOL_SOCKET;
-            c->cmsg_type = SCM_RIGHTS;
-            c->cmsg_len = CMSG_LEN(sizeof(int));
-            std::memcpy(CMSG_DATA(c), &pixelWindow().file, sizeof(int));
-        }
         if (!keeper.setBusy(reader, true)) {
             retire();
             continue;
         }
         const ssize_t sent = ::sendmsg(reader.requests, &header, MSG_NOSIGNAL | MSG_DONTWAIT);
         if (sent == ssize_t(sizeof request + size_t(asked.path.size()))) {
-            reader.windowSent = true;
             asked.sent = true;
             asked.id = request.id;
             asked.readerStart = asked.lastTime = keeper.timeOf(reader);

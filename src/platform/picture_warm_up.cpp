@@ -126,7 +126,7 @@ QByteArray vehicleEmf()
         + emfRecord(37, le(1, 4)) + emfRecord(37, le(2, 4))                               // both selected
         + emfRecord(43, le(10, 4) + le(10, 4) + le(90, 4) + le(30, 4))                    // a rectangle
         + emfRecord(42, le(20, 4) + le(28, 4) + le(30, 4) + le(38, 4))                    // an ellipse
-        + emfRecord(86, le(0, 16) + le(3, 4) + le(5, 2) + le(40, 2) + le(35, 2) + le(60, 2) + le(20, 2) + le(50, 2))
+        + emfRecord(86, le(0, 16) + le(3, 4) + le(40, 2) + le(5, 2) + le(60, 2) + le(35, 2) + le(50, 2) + le(20, 2))
         + emfRecord(27, le(2, 4) + le(36, 4)) + emfRecord(54, le(98, 4) + le(36, 4))      // a line
         + emfRecord(81, le(0, 16) + le(2, 4) + le(2, 4) + le(0, 8) + le(4, 4) + le(4, 4) + le(80, 4) + le(table, 4)
                             + le(80 + table, 4) + le(uint32_t(dib.size()) - table, 4) + le(0, 4) + le(0x00CC0020, 4)
@@ -138,7 +138,7 @@ QByteArray vehicleEmf()
                             + le(76, 4) + le(0, 4) + le(0, 16) + le(uint32_t(76 + text.size()), 4) + text + spacing)
         + emfRecord(40, le(1, 4)) + emfRecord(40, le(2, 4)) + emfRecord(40, le(3, 4));
     const QByteArray end = emfRecord(14, le(0, 4) + le(16, 4) + le(20, 4));
-    const int count = 18;
+    const int count = 19; // the header, 17 records and the end
     return emfRecord(1, le(0, 8) + le(99, 4) + le(39, 4) + le(0, 8) + le(2646, 4) + le(1058, 4) + le(0x464D4520, 4)
                             + le(0x10000, 4) + le(uint32_t(88 + records.size() + end.size()), 4) + le(count, 4)
                             + le(4, 2) + le(0, 2) + le(0, 12) + le(1024, 4) + le(768, 4) + le(270, 4) + le(203, 4))

@@ -140,7 +140,6 @@ std::shared_ptr<ReaderProcess> ReaderKeeper::startReader(const QByteArray &name,
     reader->requests = requests[0];
     reader->answers = answers[0];
     reader->startedAt = Clock::now();
-    reader->windowSent = true;
     reader->handle = processHandle(pid);
     if (::clock_getcpuclockid(pid, &reader->clock) != 0)
         reader->clock = CLOCK_MONOTONIC;

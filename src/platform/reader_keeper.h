@@ -54,7 +54,6 @@ struct ReaderProcess {
     int64_t timeLimit = -1;  ///< The hard limit of its processor time then, in nanoseconds; -1 for none.
 
     /* The taker's alone. */
-    bool windowSent = false; ///< Whether it has the pixel window: given as it was started, or with its first picture.
 
     /* Under the keeper's lock. */
     bool busy = false;       ///< It has a picture: it may spend processor time, and is not watched.
