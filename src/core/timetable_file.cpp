@@ -241,6 +241,14 @@ std::optional<TrainLineError> checkVehicle(int slot, int code, const QStringList
             vehicleMessage(slot, code, QStringLiteral("nelze ukázat: čtečka obrázků %1 se nespustila.")
                                            .arg(QString::fromUtf8(platform::PictureReader::instance().program())))};
     }
+    if (refusal == PictureRefusal::ReaderNotReady) {
+        const platform::PictureReader &reader = platform::PictureReader::instance();
+        return TrainLineError{TrainLineFault::UnusablePicture, column,
+            vehicleMessage(slot, code, QStringLiteral("nelze ukázat: čtečka obrázků %1 nebyla ani za %2 s připravena: %3.")
+                                           .arg(QString::fromUtf8(reader.program()))
+                                           .arg(platform::ReaderKeeper::kMostStartWait.count())
+                                           .arg(reader.notReadyReason()))};
+    }
     if (refusal == PictureRefusal::NeverRead) {
         return TrainLineError{TrainLineFault::UnusablePicture, column,
             vehicleMessage(slot, code, QStringLiteral("má obrázek, který se nestihl načíst: %1").arg(platform::excerpt(entry)))};

@@ -25,10 +25,11 @@ QImage VehiclePictures::picture(const QString &dataDir, const QString &entry, Pi
     const auto named = m_byPath.constFind(path);
     if (named != m_byPath.cend()) {
         const auto kept = m_byFile.constFind(*named);
-        if (kept != m_byFile.cend())
+        if (kept != m_byFile.cend() && usable(*named))
             return *kept;
         /* Its picture was let go since: it is read anew. */
-        m_byPath.erase(named);
+        if (kept == m_byFile.cend())
+            m_byPath.erase(named);
     }
     /* Resolved once: the stamp and the reading both use it. A path refused
        before, or whose picture was not read in its time, is not resolved
@@ -38,7 +39,7 @@ QImage VehiclePictures::picture(const QString &dataDir, const QString &entry, Pi
     const platform::FileStamp stamp = platform::fileStamp(resolved);
     /* Another spelling of a file already decoded. */
     const auto kept = m_byFile.constFind(stamp);
-    if (kept != m_byFile.cend()) {
+    if (kept != m_byFile.cend() && usable(stamp)) {
         m_byPath.insert(path, stamp);
         return *kept;
     }
@@ -48,31 +49,56 @@ QImage VehiclePictures::picture(const QString &dataDir, const QString &entry, Pi
         return refuse(why, path, resolved, stamp, *refused, true);
     QImage decoded;
     ++m_reads;
+    /* What a reader says of a picture it read after others of its train may be what one of those made it say:
+       kept for this train alone. */
+    bool first = true;
     try {
         const platform::PictureGroup group(m_group);
-        decoded = platform::loadResolvedPicture(resolved);
+        decoded = platform::loadResolvedPicture(resolved, &first);
     } catch (const platform::PictureNotReadInTime &) {
         /* Not read yet in the placing's time: its reader goes on with it, and a later try takes its answer. */
         return refuse(why, path, resolved, stamp, PictureRefusal::OutOfTime, false);
+    } catch (const platform::PictureReaderNotReady &) {
+        /* No reader was ready for as long as a picture waits: nothing is known of the file. */
+        return refuse(why, path, resolved, stamp, PictureRefusal::ReaderNotReady, false);
     } catch (const platform::PictureNotRead &) {
         /* Not read at all (no picture reader could be started): nothing is known of the file. */
         return refuse(why, path, resolved, stamp, PictureRefusal::NoReader, false);
     } catch (const platform::PictureNeverRead &) {
-        return refuse(why, path, resolved, stamp, PictureRefusal::NeverRead, true);
+        /* Its readers were held or killed from outside: the next train tries again. */
+        return refuse(why, path, resolved, stamp, PictureRefusal::NeverRead, false);
     } catch (const platform::PictureTooLarge &) {
         /* Its reading had its own time and memory: too large is the file's own. */
-        return refuse(why, path, resolved, stamp, PictureRefusal::TooLarge, true);
+        return refuse(why, path, resolved, stamp, PictureRefusal::TooLarge, first);
     } catch (const std::exception &) {
         /* Unusable: the train line that names it is refused with its own message. */
-        return refuse(why, path, resolved, stamp, PictureRefusal::Unusable, true);
+        return refuse(why, path, resolved, stamp, PictureRefusal::Unusable, first);
     }
-    if (!makeRoom(decoded.sizeInBytes()))
-        return refuse(why, path, resolved, stamp, PictureRefusal::TooLarge, false);
-    m_bytes += decoded.sizeInBytes();
+    /* Read before for another train, the same: the kept picture serves, which the rows that show it share. */
+    const auto earlier = m_byFile.find(stamp);
+    if (earlier != m_byFile.end() && *earlier == decoded) {
+        decoded = *earlier;
+    } else {
+        if (earlier != m_byFile.end())
+            letGo(earlier);
+        if (!makeRoom(decoded.sizeInBytes()))
+            return refuse(why, path, resolved, stamp, PictureRefusal::TooLarge, false);
+        m_bytes += decoded.sizeInBytes();
+        m_byFile.insert(stamp, decoded);
+        m_trainReads.append(stamp);
+    }
     m_byPath.insert(path, stamp);
-    m_byFile.insert(stamp, decoded);
-    m_trainReads.append(stamp);
+    if (first)
+        m_heldFor.remove(stamp);
+    else
+        m_heldFor.insert(stamp, m_group);
     return decoded;
+}
+
+bool VehiclePictures::usable(const platform::FileStamp &stamp) const
+{
+    const auto held = m_heldFor.constFind(stamp);
+    return held == m_heldFor.cend() || (*held == m_group && m_group != 0);
 }
 
 VehiclePictures::~VehiclePictures()
@@ -121,6 +147,7 @@ bool VehiclePictures::makeRoom(qint64 bytes)
 QHash<platform::FileStamp, QImage>::iterator VehiclePictures::letGo(QHash<platform::FileStamp, QImage>::iterator kept)
 {
     m_bytes -= kept->sizeInBytes();
+    m_heldFor.remove(kept.key());
     return m_byFile.erase(kept);
 }
 

@@ -15,8 +15,9 @@ enum class PictureRefusal {
     Unusable,  ///< The file is missing, unreadable or broken.
     TooLarge,  ///< It would take more memory than is left to the kept pictures, or more time than its own reading has.
     OutOfTime, ///< Not read yet in the placing's time: no verdict on its file; its reader goes on, a later try tells.
-    NeverRead, ///< Several readers in a row made no progress on it: not to be read in this game.
-    NoReader,  ///< No picture reader could be started: no verdict on its file.
+    NeverRead, ///< Several readers in a row made no progress on it: no verdict on its file; the next train tries again.
+    NoReader,  ///< The picture reader's program cannot run: no verdict on its file.
+    ReaderNotReady, ///< No picture reader was ready for as long as a picture waits for one: no verdict on its file.
 };
 
 /**
@@ -30,12 +31,16 @@ enum class PictureRefusal {
  * its size. A file that is missing or broken is remembered with its stamp:
  * trains that name it are refused without reading it again while it stays
  * so, and a file the player mends while the program runs is read at the
- * next train that names it; so is a picture its readers made no progress
- * on. Each picture has its own time in its reader, so a picture refused as
- * too large is the file's fault. What depends on the moment rather than on
- * the file (the memory left, the wall-clock time of the placing, a reader
- * that could not be started) is not remembered: one train's pictures never
- * refuse the next train's, and a train whose pictures were not all read in
+ * next train that names it. Each picture has its own time in its reader,
+ * so a picture refused as too large is the file's fault. What depends on
+ * the moment rather than on the file (the memory left, the wall-clock time
+ * of the placing, a reader that could not be started or was held, readers
+ * that made no progress on a picture) is not remembered: one train's
+ * pictures never refuse the next train's. Nor is what a train's reader
+ * said of a picture it read after another of the train (which may have
+ * taken the reader over) kept beyond that train: the next train that names
+ * it reads it again, and what a reader says of the first picture it reads
+ * is kept for the game. A train whose pictures were not all read in
  * the placing's time is begun again later with those read so far still
  * kept (as every picture nothing shows: let go when room is needed, and
  * then read again) and the one being read still in its reader's hands.
@@ -100,11 +105,15 @@ private:
     bool makeRoom(qint64 bytes);
     /** Lets go one kept picture. @return the next one. */
     QHash<platform::FileStamp, QImage>::iterator letGo(QHash<platform::FileStamp, QImage>::iterator kept);
+    /** @return whether a kept picture may be shown by the train begun last: kept for the game, or for that train. */
+    bool usable(const platform::FileStamp &stamp) const;
 
     QHash<QString, platform::FileStamp> m_byPath;   ///< The file each path named when it gave its picture.
     QHash<QString, QString> m_resolvedPaths;        ///< Paths whose picture is not kept (its file unusable, or
                                                     ///< not read in its time), and what they resolved to.
     QHash<platform::FileStamp, QImage> m_byFile;    ///< Decoded pictures by file, never a null one.
+    QHash<platform::FileStamp, quint64> m_heldFor;  ///< Kept pictures read after another by their reader, and the
+                                                    ///< group of the train they may be shown by; the rest are the game's.
     QHash<platform::FileStamp, PictureRefusal> m_refused; ///< Files that could not be used, as they were then, and why.
     QList<platform::FileStamp> m_trainReads;        ///< Files first kept for the train begun last.
     quint64 m_train = 0;                            ///< The train begun last.

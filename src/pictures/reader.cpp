@@ -176,20 +176,12 @@ bool receiveAll(void *bytes, size_t n)
 }
 
 /**
- * The picture last answered with, whose pixels the program copies from
- * here: kept until the next request, which the program sends only once it
- * has them.
- */
-QImage g_answered;
-
-/**
  * Answers a request with its outcome, letting go of its picture: a larger
  * one's pixels are left in the window, or, decoded elsewhere by Qt's
- * readers, where they lie for the program to copy (@p copied) or else
- * copied into the window, for the program to copy before it sends the
+ * readers, copied into it, for the program to copy before it sends the
  * next request.
  */
-void answer(uint64_t id, Outcome &outcome, bool copied)
+void answer(uint64_t id, Outcome &outcome)
 {
     protocol::Answer a;
     a.id = id;
@@ -213,11 +205,7 @@ void answer(uint64_t id, Outcome &outcome, bool copied)
         a.pixelBytes = picture.sizeInBytes();
         a.transfer = a.pixelBytes <= protocol::kMaxInlinePixels ? protocol::Transfer::Inline : protocol::Transfer::Window;
         if (a.transfer == protocol::Transfer::Window && picture.constBits() != g_window) {
-            if (copied) {
-                a.transfer = protocol::Transfer::Copied;
-                g_answered = picture;
-                a.pixelsAt = reinterpret_cast<uintptr_t>(g_answered.constBits());
-            } else if (g_window && !g_windowTaken && a.pixelBytes <= protocol::kWindowBytes) {
+            if (g_window && !g_windowTaken && a.pixelBytes <= protocol::kWindowBytes) {
                 std::memcpy(g_window, picture.constBits(), size_t(a.pixelBytes));
             } else {
                 a = protocol::Answer{};
@@ -528,8 +516,7 @@ int runReader(int argc, char **argv, const ReaderHooks &hooks)
         return 1;
     }
     if (!hooks.hello || !hooks.hello()) {
-        static protocol::Hello hello;
-        hello.probeAt = reinterpret_cast<uintptr_t>(&hello);
+        const protocol::Hello hello;
         writeAll({part(&hello, sizeof hello)});
     }
     platform::setPictureMemory(pictureInWindow);
@@ -537,15 +524,13 @@ int runReader(int argc, char **argv, const ReaderHooks &hooks)
         protocol::Request request;
         if (!receiveAll(&request, sizeof request) || request.pathBytes > 4 * platform::kMaxPathLength)
             _exit(0);
-        /* The program has the last picture's pixels: it asks for the next picture only then. */
-        g_answered = QImage();
         QByteArray path(qsizetype(request.pathBytes), Qt::Uninitialized);
         if (!receiveAll(path.data(), size_t(path.size())))
             _exit(0);
         if (hooks.answer && hooks.answer(request, path, g_window))
             continue;
         Outcome outcome = readOne(QString::fromUtf8(path), request.allowedNs);
-        answer(request.id, outcome, request.copied != 0);
+        answer(request.id, outcome);
     }
 }
 

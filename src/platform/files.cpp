@@ -1034,9 +1034,9 @@ QImage loadPicture(const QString &path)
     return loadResolvedPicture(resolvePath(path));
 }
 
-QImage loadResolvedPicture(const QString &resolved)
+QImage loadResolvedPicture(const QString &resolved, bool *firstOfReader)
 {
-    return PictureReader::instance().read(resolved);
+    return PictureReader::instance().read(resolved, firstOfReader);
 }
 
 QImage readPictureFile(const QString &resolved)

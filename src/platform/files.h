@@ -239,10 +239,13 @@ QImage loadPicture(const QString &path);
  * Loads a picture file as loadPicture does, from a path that resolvePath
  * has already given. It is read in the picture reader's process
  * (PictureReader), within the processor time left to this thread's reading.
+ * @param firstOfReader set, unless null, to whether the picture or its
+ *        refusal came from a reader that had read no other picture before
+ *        it (PictureReader::read).
  * @throws as loadPicture does; PictureNotRead when no picture reader could
  *         be started.
  */
-QImage loadResolvedPicture(const QString &resolved);
+QImage loadResolvedPicture(const QString &resolved, bool *firstOfReader = nullptr);
 
 /**
  * Reads and decodes a picture file in this process, as loadResolvedPicture

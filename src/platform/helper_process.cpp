@@ -13,7 +13,6 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/syscall.h>
-#include <sys/uio.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -72,10 +71,13 @@ std::vector<QByteArray> helperEnvironment()
 }
 
 pid_t spawnHelper(const QByteArray &program, std::vector<char *> &argv, int input, int output, bool errors,
-                  const std::vector<QByteArray> *environment, int extra)
+                  const std::vector<QByteArray> *environment, int extra, int *error)
 {
-    if (program.isEmpty())
+    if (program.isEmpty()) {
+        if (error)
+            *error = ENOENT;
         return -1;
+    }
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     if (input >= 0)
@@ -110,9 +112,12 @@ pid_t spawnHelper(const QByteArray &program, std::vector<char *> &argv, int inpu
         envp.push_back(nullptr);
     }
     pid_t pid = -1;
-    if (posix_spawn(&pid, program.constData(), &actions, &attributes, argv.data(), environment ? envp.data() : environ)
-        != 0)
+    const int failed =
+        posix_spawn(&pid, program.constData(), &actions, &attributes, argv.data(), environment ? envp.data() : environ);
+    if (failed != 0)
         pid = -1;
+    if (failed != 0 && error)
+        *error = failed;
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
     return pid;
@@ -153,22 +158,6 @@ int processHandle(pid_t pid)
 {
     /* Close-on-exec by the kernel: a pidfd always is. */
     return int(::syscall(SYS_pidfd_open, pid, 0));
-}
-
-bool copyFromProcess(pid_t process, void *into, uint64_t from, size_t bytes)
-{
-    size_t done = 0;
-    while (done < bytes) {
-        iovec local{static_cast<char *>(into) + done, bytes - done};
-        iovec remote{reinterpret_cast<void *>(uintptr_t(from + done)), bytes - done};
-        const ssize_t n = ::process_vm_readv(process, &local, 1, &remote, 1, 0);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += size_t(n);
-    }
-    return true;
 }
 
 ProcessFigures processFigures(pid_t pid)

@@ -41,10 +41,13 @@ std::vector<QByteArray> helperEnvironment();
  * @param errors whether its errors go where the program's own go; else nowhere.
  * @param environment its environment, "NAME=value" each; the program's own when null.
  * @param extra a descriptor it is given as its descriptor 3, or -1 for none.
+ * @param error set, when it could not be started, to why (an errno: ENOENT
+ *        for a program not there, EAGAIN for a system out of processes),
+ *        unless null.
  * @return its process, or -1 when it could not be started.
  */
 pid_t spawnHelper(const QByteArray &program, std::vector<char *> &argv, int input, int output, bool errors,
-                  const std::vector<QByteArray> *environment = nullptr, int extra = -1);
+                  const std::vector<QByteArray> *environment = nullptr, int extra = -1, int *error = nullptr);
 
 /**
  * How long killHelper waits for a killed helper to end: a process killed
@@ -76,13 +79,6 @@ void killUnreaped(pid_t pid);
  *         (pidfd_open), close-on-exec; -1 where the kernel has none.
  */
 int processHandle(pid_t pid);
-
-/**
- * Copies bytes from another process's memory.
- * @return whether all of them were copied; false where the system lets no
- *         process read another's memory, or they are not there.
- */
-bool copyFromProcess(pid_t process, void *into, uint64_t from, size_t bytes);
 
 /** What /proc tells of a process: -1 for what cannot be read. */
 struct ProcessFigures {

@@ -24,39 +24,31 @@ namespace platform::picture_protocol {
  * colour table (Answer::colours 32-bit colours), the text of a refusal
  * (Answer::textBytes of UTF-8) and, for a small picture, its pixels
  * (Answer::pixelBytes). A larger picture's pixels lie at the start of the
- * window, decoded there, where the program copies them from before it
- * sends the next request; one that Qt's readers decoded elsewhere in the
- * reader's memory the program copies from there, where the system lets it
- * (the reader's Hello tells), and else it is copied into the window too.
- * The reader reads one picture at a time and ends when its input closes.
+ * window, where the program copies them from before it sends the next
+ * request: decoded there, or, where Qt's readers decoded them elsewhere,
+ * copied there by the reader, on its own time. The program reads nothing
+ * of the reader's own memory. The reader reads one picture at a time and
+ * ends when its input closes.
  */
 
 /** Hello::magic: the reader has started and waits for requests. */
 constexpr uint32_t kHelloMagic = 0x4B505231; // "KPR1"
 
-/**
- * What the reader says once started, ready for requests, and where in its
- * memory a few bytes of it lie, which the program reads there to learn
- * whether the system lets it read the reader's memory.
- */
+/** What the reader says once started, ready for requests. */
 struct Hello {
     uint32_t magic = kHelloMagic;
-    char probe[4] = {'k', 'p', 'r', '!'}; ///< The bytes the program reads where probeAt says.
-    uint64_t probeAt = 0;                 ///< Where this Hello lies in the reader's memory.
 };
 
 /** How a picture's pixels reach the program. */
 enum class Transfer : uint8_t {
     Inline = 'I', ///< In the stream, after the refusal's text: a small picture.
-    Window = 'W', ///< At the start of the pixel window, where the reader's own decoders write them.
-    Copied = 'C', ///< Copied by the program from the reader's memory, at Answer::pixelsAt: a picture Qt's readers made.
+    Window = 'W', ///< At the start of the pixel window, where the reader's decoders write them or the reader copies them.
 };
 
 /** A picture to read. */
 struct Request {
     uint64_t id = 0;        ///< Echoed by the answer: a number the reader cannot foresee, never 0.
     uint32_t pathBytes = 0; ///< Bytes of the path that follows, as the file system holds it.
-    uint8_t copied = 0;     ///< Whether the program may copy pixels from the reader's memory.
     int64_t allowedNs = 0;  ///< The processor time its reading may take; kNoReading when it is read on its own.
 };
 
@@ -98,7 +90,6 @@ struct Answer {
     int32_t colours = 0;      ///< Entries of its colour table.
     int32_t textBytes = 0;    ///< Bytes of the refusal's text.
     int64_t pixelBytes = 0;   ///< Bytes of its pixels: bytesPerLine × height.
-    uint64_t pixelsAt = 0;    ///< Where its pixels lie in the reader's memory, for Transfer::Copied.
 };
 
 /** The most pixel bytes sent in the stream; a larger picture comes in the window. */

@@ -125,7 +125,6 @@ bool sane(const protocol::Answer &a)
     const int64_t depth = QImage::toPixelFormat(QImage::Format(a.format)).bitsPerPixel();
     const int64_t most = a.transfer == protocol::Transfer::Inline   ? protocol::kMaxInlinePixels
                          : a.transfer == protocol::Transfer::Window ? protocol::kWindowBytes
-                         : a.transfer == protocol::Transfer::Copied ? kMaxPictureBytes
                                                                     : -1;
     return a.bytesPerLine >= (int64_t(a.width) * depth + 7) / 8 && a.bytesPerLine % 4 == 0
            && a.pixelBytes == int64_t(a.bytesPerLine) * a.height && a.pixelBytes <= kMaxPictureBytes
@@ -213,7 +212,13 @@ enum class Cause {
  */
 constexpr int64_t kLimitSlack = 10000000;
 
-/** @return why a reader ended, as the keeper found it once reaped. */
+/**
+ * @return why a reader ended, as the keeper found it once reaped. Its
+ *         processor time says whether its limit ended it: its own timer
+ *         sends it SIGXCPU kTimerBeforeHardLimitNs before its hard limit,
+ *         the kernel SIGKILL at it; either signal well before is not the
+ *         limit's (a SIGXCPU it sent itself is a lie).
+ */
 Cause causeOf(const ReaderKeeper::Ending &ending)
 {
     if (ending.killed)
@@ -222,14 +227,14 @@ Cause causeOf(const ReaderKeeper::Ending &ending)
         return Cause::Outside;
     if (WIFSIGNALED(ending.status)) {
         const int signal = WTERMSIG(ending.status);
+        const bool unknown = ending.timeLimit < 0;
         if (signal == SIGXCPU
-            || (signal == SIGKILL && ending.timeLimit >= 0 && ending.time >= ending.timeLimit - kLimitSlack))
+            && (unknown || ending.time >= ending.timeLimit - protocol::kTimerBeforeHardLimitNs - kLimitSlack))
             return Cause::TimeLimit;
-        for (const int outside : {SIGKILL, SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM})
-            if (signal == outside)
-                return Cause::Outside;
+        if (signal == SIGKILL && !unknown && ending.time >= ending.timeLimit - kLimitSlack)
+            return Cause::TimeLimit;
     }
-    return Cause::Fault;
+    return endedFromOutside(ending.status) ? Cause::Outside : Cause::Fault;
 }
 
 } // namespace
@@ -271,6 +276,7 @@ struct PictureReader::Asked {
     int64_t allowed = 0;      ///< The processor time its reader is given; protocol::kNoReading for a picture on its own.
     int64_t limit = 0;        ///< The reader's processor time on it past which the program ends the reader.
     bool sent = false;        ///< Whether the reader at work has it.
+    bool first = false;       ///< Whether it was the first picture the reader at work was sent.
     uint64_t id = 0;          ///< The request's id.
     int64_t readerStart = 0;  ///< The reader's processor time when it was sent.
     int64_t lastTime = 0;     ///< The reader's processor time when last looked at.
@@ -307,6 +313,17 @@ QByteArray PictureReader::program() const
     return ReaderKeeper::instance().program();
 }
 
+QString PictureReader::notReadyReason() const
+{
+    switch (m_notReady) {
+    case ReaderKeeper::Delay::Killed: return QStringLiteral("někdo ji zvenčí ukončoval");
+    case ReaderKeeper::Delay::NotStarted: return QStringLiteral("systém nespustil nový proces");
+    case ReaderKeeper::Delay::Held:
+    case ReaderKeeper::Delay::None: break;
+    }
+    return QStringLiteral("neběžela, zastavená nebo bez času procesoru");
+}
+
 pid_t PictureReader::pid() const
 {
     return m_reader ? m_reader->pid : -1;
@@ -341,6 +358,7 @@ void PictureReader::retire()
     m_reader.reset();
     m_group = 0;
     m_answered = 0;
+    m_requests = 0;
 }
 
 void PictureReader::letGoAsked()
@@ -386,7 +404,7 @@ PictureReader::Sent PictureReader::send(Clock::time_point deadline)
             retire();
         if (!m_reader) {
             if (pixelWindow().file < 0)
-                return Sent::NoReader;
+                return Sent::CannotStart;
             /* The reader ended last writes into the pixel window no more, whatever it was made to do, before
                another is given a picture: it is gone by then, mostly long since (one that held much memory
                takes a moment to let it go). */
@@ -395,19 +413,23 @@ PictureReader::Sent PictureReader::send(Clock::time_point deadline)
             m_ended.reset();
             ReaderKeeper::Taken taken = keeper.take(deadline);
             if (taken.cannotStart)
-                return Sent::NoReader;
+                return Sent::CannotStart;
+            if (taken.delay != ReaderKeeper::Delay::None) {
+                m_notReady = taken.delay;
+                return Sent::NotReady;
+            }
             if (!taken.reader)
                 return Sent::Later;
             m_reader = std::move(taken.reader);
             m_group = asked.group;
             m_answered = 0;
+            m_requests = 0;
         }
         ReaderProcess &reader = *m_reader;
         protocol::Request request;
         request.pathBytes = uint32_t(asked.path.size());
         request.allowedNs = asked.allowed;
         request.id = requestId();
-        request.copied = reader.copies;
         iovec parts[2] = {{&request, sizeof request},
                           {const_cast<char *>(asked.path.constData()), size_t(asked.path.size())}};
         msghdr header{};
@@ -420,6 +442,7 @@ PictureReader::Sent PictureReader::send(Clock::time_point deadline)
         const ssize_t sent = ::sendmsg(reader.requests, &header, MSG_NOSIGNAL | MSG_DONTWAIT);
         if (sent == ssize_t(sizeof request + size_t(asked.path.size()))) {
             asked.sent = true;
+            asked.first = m_requests++ == 0;
             asked.id = request.id;
             asked.readerStart = asked.lastTime = keeper.timeOf(reader);
             asked.sentAt = asked.lastProgress = Clock::now();
@@ -525,16 +548,11 @@ PictureReader::Received PictureReader::await(Clock::time_point deadline, Reply &
                 return lie();
             received = receive(reply.picture.bits(), size_t(answer.pixelBytes), deadline, begun);
         } else if (PixelBuffer *buffer = takeBuffer(size_t(answer.pixelBytes))) {
-            /* Copied out before anything is looked at: what is checked is what the program keeps. */
-            bool copied = true;
-            if (answer.transfer == protocol::Transfer::Window)
-                std::memcpy(buffer->at, pixelWindow().at, size_t(answer.pixelBytes));
-            else
-                copied = m_reader->copies
-                         && copyFromProcess(m_reader->pid, buffer->at, answer.pixelsAt, size_t(answer.pixelBytes));
-            if (copied)
-                reply.picture = QImage(static_cast<uchar *>(buffer->at), answer.width, answer.height,
-                                       answer.bytesPerLine, format, giveBackBuffer, buffer);
+            /* Copied out of the window, which the program made and the reader cannot grow, shrink or move, before
+               anything is looked at: what is checked is what the program keeps. */
+            std::memcpy(buffer->at, pixelWindow().at, size_t(answer.pixelBytes));
+            reply.picture = QImage(static_cast<uchar *>(buffer->at), answer.width, answer.height, answer.bytesPerLine,
+                                   format, giveBackBuffer, buffer);
             if (reply.picture.isNull())
                 giveBackBuffer(buffer);
         }
@@ -550,8 +568,10 @@ PictureReader::Received PictureReader::await(Clock::time_point deadline, Reply &
     return Received::Whole;
 }
 
-QImage PictureReader::read(const QString &resolved)
+QImage PictureReader::read(const QString &resolved, bool *firstOfReader)
 {
+    if (firstOfReader)
+        *firstOfReader = true;
     /* No file has such a path: refused at once, as reading it would be, with nothing to read. */
     if (namesNoFile(resolved))
         return readPictureFile(resolved);
@@ -582,12 +602,24 @@ QImage PictureReader::read(const QString &resolved)
             const Sent sent = Clock::now() < deadline ? send(deadline) : Sent::Later;
             if (sent == Sent::Later)
                 throw notRead();
-            if (sent == Sent::NoReader) {
+            if (sent == Sent::CannotStart) {
                 m_asked.reset();
                 throw PictureNotRead(QStringLiteral("Čtečka obrázků %1 se nespustila, obrázek nelze přečíst: %2")
                                          .arg(QString::fromUtf8(program()), named));
             }
+            if (sent == Sent::NotReady) {
+                m_asked.reset();
+                throw PictureReaderNotReady(QStringLiteral("Čtečka obrázků %1 nebyla ani za %2 s připravena (%3), "
+                                                           "obrázek nelze přečíst: %4")
+                                                .arg(QString::fromUtf8(program()))
+                                                .arg(ReaderKeeper::kMostStartWait.count())
+                                                .arg(notReadyReason(), named));
+            }
         }
+        /* What the reader at work says of the picture is free of what other files may have made of it only when
+           the picture was the first it read. */
+        if (firstOfReader)
+            *firstOfReader = m_asked->first;
         Reply reply;
         switch (await(deadline, reply)) {
         case Received::Late: throw notRead();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/picture_limits.h"
+#include "platform/reader_keeper.h"
 #include "ui/sim_error.h"
 
 #include <QByteArray>
@@ -17,8 +18,6 @@
 #include <sys/types.h>
 
 namespace platform {
-
-struct ReaderProcess;
 
 /**
  * A picture that was not read at all, through no fault of its file: no
@@ -40,10 +39,20 @@ public:
 };
 
 /**
+ * A picture that was not read because no reader was ready for as long as a
+ * picture waits for one (ReaderKeeper::kMostStartWait): the machine held or
+ * killed every reader started. No verdict on its file.
+ */
+class PictureReaderNotReady : public PictureNotRead {
+public:
+    using PictureNotRead::PictureNotRead;
+};
+
+/**
  * A picture on which kMostStrikes readers in a row made no progress (each
  * spent no processor time on it for kNoProgressTime, or was killed by a
- * signal the program did not send): "Obrázek se nestihl načíst: ...". A
- * verdict for the game, as nothing says the next reader would fare better.
+ * signal the program did not send): "Obrázek se nestihl načíst: ...". No
+ * verdict on its file: what held its readers may be gone at the next try.
  */
 class PictureNeverRead : public ui::SimError {
 public:
@@ -122,6 +131,11 @@ public:
      * this thread's reading (PictureRead; kNoReadingWait when none bounds
      * it), for this thread's group (PictureGroup).
      * @param resolved the file, as resolvePath gives it.
+     * @param firstOfReader set, unless null, to whether what came of the
+     *        reading (the picture, or its refusal) came from a reader that
+     *        had read no picture before it in its group, so that no other
+     *        file could have made anything of that reader: only such an
+     *        outcome may be kept beyond the group.
      * @return the picture.
      * @throws PictureTooLarge ("Obrázek je příliš velký: ...") for a
      *         picture too large by its size, its memory or its processor
@@ -129,9 +143,11 @@ public:
      *         broken, or whose readers died or lied; PictureNotReadInTime
      *         when it is not read yet in the reading's wall-clock time;
      *         PictureNeverRead when its readers made no progress on it;
-     *         PictureNotRead when no reader could be started.
+     *         PictureNotRead when the reader's program cannot run, and
+     *         PictureReaderNotReady when no reader was ready for
+     *         ReaderKeeper::kMostStartWait.
      */
-    QImage read(const QString &resolved);
+    QImage read(const QString &resolved, bool *firstOfReader = nullptr);
 
     /** Ends the reader of a group, and its work: the group has all it needs. */
     void endGroup(uint64_t group);
@@ -145,6 +161,9 @@ public:
 
     /** @return the program the readers are started from, as useProgram named it. */
     QByteArray program() const;
+
+    /** @return why no reader was ready, the last time none was for as long as a picture waits for one: Czech words. */
+    QString notReadyReason() const;
 
     /** @return the reader that read last, while it runs; -1 when none does. */
     pid_t pid() const;
@@ -218,7 +237,12 @@ private:
         Late,     ///< The reading's wall-clock time ran out first: the picture stays with the reader.
     };
     /** How sending a picture went. */
-    enum class Sent { Whole, Later, NoReader };
+    enum class Sent {
+        Whole,       ///< The reader at work has it.
+        Later,       ///< Not sent in the time given: no reader ready yet, or none ready to take it.
+        CannotStart, ///< The readers' program cannot run.
+        NotReady,    ///< No reader has been ready for ReaderKeeper::kMostStartWait.
+    };
     struct Reply;
     struct Asked;
 
@@ -242,6 +266,8 @@ private:
     std::shared_ptr<ReaderProcess> m_ended;  ///< The reader ended last, until it is reaped.
     uint64_t m_group = 0;                    ///< The group it reads for.
     int m_answered = 0;                      ///< Pictures it has answered.
+    int m_requests = 0;                      ///< Pictures it has been sent.
+    ReaderKeeper::Delay m_notReady{};        ///< Why no reader was ready, the last time none was in time.
     std::unique_ptr<Asked> m_asked;          ///< The picture asked for and not yet answered; null when none.
 };
 

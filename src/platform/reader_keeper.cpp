@@ -75,6 +75,17 @@ const PixelWindow &pixelWindow()
     return made;
 }
 
+bool endedFromOutside(int status)
+{
+    if (!WIFSIGNALED(status))
+        return false;
+    const int signal = WTERMSIG(status);
+    for (const int outside : {SIGKILL, SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM})
+        if (signal == outside)
+            return true;
+    return false;
+}
+
 ReaderKeeper &ReaderKeeper::instance()
 {
     /* Never destroyed: its thread, and the readers it started, last until the program ends. */
@@ -93,14 +104,22 @@ void ReaderKeeper::wake()
     [[maybe_unused]] const ssize_t n = ::write(m_wake, &one, sizeof one);
 }
 
+int64_t ReaderKeeper::liveTime(const ReaderProcess &reader)
+{
+    return reader.clocked ? clockNs(reader.clock) : -1;
+}
+
 std::shared_ptr<ReaderProcess> ReaderKeeper::startReader(const QByteArray &name, const std::vector<QByteArray> &arguments,
-                                                         bool fonts)
+                                                         bool fonts, int &error)
 {
     int requests[2];
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, requests) != 0)
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, requests) != 0) {
+        error = errno;
         return nullptr;
+    }
     int answers[2];
     if (::pipe2(answers, O_CLOEXEC) != 0) {
+        error = errno;
         ::close(requests[0]);
         ::close(requests[1]);
         return nullptr;
@@ -120,7 +139,7 @@ std::shared_ptr<ReaderProcess> ReaderKeeper::startReader(const QByteArray &name,
     /* A sanitizer's report of the reader's own code is shown, as the program's would be. The pixel window is
        given at once, so that the reader maps it before its first picture. */
     const pid_t pid = spawnHelper(program, argv, requests[1], answers[1], kInstrumentedSlowdown > 1, &environment,
-                                  pixelWindow().file);
+                                  pixelWindow().file, &error);
     ::close(requests[1]);
     ::close(answers[1]);
     if (pid < 0) {
@@ -129,8 +148,8 @@ std::shared_ptr<ReaderProcess> ReaderKeeper::startReader(const QByteArray &name,
         /* Said once: every start after it would say it again. */
         static bool told = false;
         if (!std::exchange(told, true))
-            std::fprintf(stderr, "kamenna: the picture reader %s cannot be started\n",
-                         program.isEmpty() ? "(beside the program)" : program.constData());
+            std::fprintf(stderr, "kamenna: the picture reader %s cannot be started: %s\n",
+                         program.isEmpty() ? "(beside the program)" : program.constData(), std::strerror(error));
         return nullptr;
     }
     /* Requests go one way only: nothing the reader writes there reaches the program. */
@@ -139,10 +158,10 @@ std::shared_ptr<ReaderProcess> ReaderKeeper::startReader(const QByteArray &name,
     reader->pid = pid;
     reader->requests = requests[0];
     reader->answers = answers[0];
-    reader->startedAt = Clock::now();
+    reader->startedAt = reader->movedAt = Clock::now();
     reader->handle = processHandle(pid);
-    if (::clock_getcpuclockid(pid, &reader->clock) != 0)
-        reader->clock = CLOCK_MONOTONIC;
+    reader->clocked = ::clock_getcpuclockid(pid, &reader->clock) == 0;
+    reader->startTime = std::max<int64_t>(0, liveTime(*reader));
     return reader;
 }
 
@@ -154,31 +173,55 @@ void ReaderKeeper::greet(ReaderProcess &reader)
                                  sizeof hello - size_t(reader.hello.size()));
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0 && errno == EAGAIN)
+        /* Its answers closed: it is ending, and its reaping tells how, unless it lives on without them. */
+        if (n == 0 && !reader.closedAt)
+            reader.closedAt = Clock::now();
+        if (n <= 0)
             return;
-        if (n <= 0) {
-            kill(reader);
-            return;
-        }
         reader.hello.append(reinterpret_cast<const char *>(&hello) + reader.hello.size(), n);
     }
     std::memcpy(&hello, reader.hello.constData(), sizeof hello);
+    /* Not the reader's hello: its program is not the reader. */
     if (hello.magic != protocol::kHelloMagic) {
-        kill(reader);
+        giveUpStart(true, Delay::None);
         return;
     }
-    /* Pixels that Qt's readers decoded are copied from the reader's memory where the system lets the program read
-       it (the bytes it says lie there are found there); else they come through the window. */
-    const protocol::Hello expected;
-    char probe[sizeof expected.probe] = {};
-    reader.copies = copyFromProcess(reader.pid, probe, hello.probeAt + offsetof(protocol::Hello, probe), sizeof probe)
-                    && std::memcmp(probe, expected.probe, sizeof probe) == 0;
     reader.threads = processFigures(reader.pid).threads;
     reader.timeLimit = processorTimeLimit(reader.pid);
-    reader.readyTime = std::max<int64_t>(0, clockNs(reader.clock));
+    reader.readyTime = std::max<int64_t>(0, liveTime(reader));
     reader.idleTime = reader.readyTime;
     reader.ready = true;
     m_failedStarts = 0;
+    m_delay = Delay::None;
+    m_unreadySince.reset();
+}
+
+void ReaderKeeper::watchStart(ReaderProcess &reader)
+{
+    const Clock::time_point now = Clock::now();
+    const int64_t time = liveTime(reader);
+    if (time > reader.startTime) {
+        reader.startTime = time;
+        reader.movedAt = now;
+    }
+    /* Working without end, and saying nothing, or living on with its answers closed: its program does not work. */
+    if (time >= std::chrono::nanoseconds(kStartProcessorTime).count() || (reader.closedAt && now - *reader.closedAt >= kClosedTime))
+        giveUpStart(true, Delay::None);
+    /* Stopped, starved or blocked: no fault of its program; another may fare better. */
+    else if (now - reader.movedAt >= kStartTime)
+        giveUpStart(false, Delay::Held);
+}
+
+void ReaderKeeper::giveUpStart(bool programAtFault, Delay delay)
+{
+    kill(*m_spare);
+    m_spare = nullptr;
+    if (programAtFault) {
+        failedStart();
+        return;
+    }
+    m_delay = delay;
+    m_startAt = std::max(m_startAt, Clock::now() + kRestartDelay);
 }
 
 void ReaderKeeper::kill(ReaderProcess &reader)
@@ -218,8 +261,7 @@ void ReaderKeeper::reap(ReaderProcess &reader)
         ::close(reader.answers);
         reader.requests = reader.answers = -1;
     }
-    if (reader.ready)
-        m_timeSpent += std::chrono::nanoseconds(std::max<int64_t>(0, reader.endTime - reader.readyTime));
+    m_timeSpent += std::chrono::nanoseconds(reader.endTime);
     /* A reader at work ended: its successor is started now. */
     if (reader.taken)
         m_startAt = Clock::now();
@@ -249,10 +291,19 @@ void ReaderKeeper::run()
             const uint64_t generation = m_generation;
             const bool fonts = m_fonts;
             lock.unlock();
-            std::shared_ptr<ReaderProcess> started = startReader(program, arguments, fonts);
+            int error = 0;
+            std::shared_ptr<ReaderProcess> started = startReader(program, arguments, fonts, error);
             lock.lock();
             if (!started) {
-                failedStart();
+                /* Its program not there or not runnable; else the system had no process or descriptor to spare. */
+                if (error == ENOENT || error == EACCES || error == ENOEXEC || error == ENOTDIR || error == ELOOP
+                    || error == ENAMETOOLONG || error == EISDIR || error == ELIBBAD || error == EPERM
+                    || error == ETXTBSY || error == EINVAL) {
+                    failedStart();
+                } else {
+                    m_delay = Delay::NotStarted;
+                    m_startAt = Clock::now() + kRestartDelay;
+                }
                 m_changed.notify_all();
                 continue;
             }
@@ -271,11 +322,12 @@ void ReaderKeeper::run()
             if (reader->handle >= 0)
                 watched.push_back({reader->handle, POLLIN, 0});
             else
-                wakeAt = std::min(wakeAt, m_nextWatch);
+                wakeAt = std::min(wakeAt, now + kWatchPeriod);
             if (reader == m_spare && !reader->ready && !reader->killed) {
-                watched.push_back({reader->answers, POLLIN, 0});
-                wakeAt = std::min(wakeAt, reader->startedAt + kStartTime);
-            } else if (reader->ready && !reader->busy && !reader->killed) {
+                if (!reader->closedAt)
+                    watched.push_back({reader->answers, POLLIN, 0});
+                wakeAt = std::min(wakeAt, reader->closedAt ? *reader->closedAt + kClosedTime : reader->movedAt + kStartTime);
+            } else if (reader->taken && reader->ready && !reader->busy && !reader->killed) {
                 wakeAt = std::min(wakeAt, m_nextWatch);
             }
         }
@@ -289,14 +341,10 @@ void ReaderKeeper::run()
         uint64_t woken = 0;
         [[maybe_unused]] const ssize_t n = ::read(m_wake, &woken, sizeof woken);
 
-        if (m_spare && !m_spare->ready) {
-            if (!m_spare->killed)
-                greet(*m_spare);
-            if (!m_spare->ready && (m_spare->killed || Clock::now() >= m_spare->startedAt + kStartTime)) {
-                kill(*m_spare);
-                m_spare = nullptr;
-                failedStart();
-            }
+        if (m_spare && !m_spare->ready && !m_spare->killed) {
+            greet(*m_spare);
+            if (m_spare && !m_spare->ready && !m_spare->killed)
+                watchStart(*m_spare);
         }
         for (auto it = m_living.begin(); it != m_living.end();) {
             ReaderProcess &reader = **it;
@@ -312,29 +360,31 @@ void ReaderKeeper::run()
                 ++it;
                 continue;
             }
+            /* Ended before its hello: of itself or of a fault of its own, its program does not work; by a signal
+               from outside, the machine's doing. */
             if (m_spare.get() == &reader) {
-                if (!reader.ready)
-                    failedStart();
                 m_spare = nullptr;
+                if (!reader.ready && endedFromOutside(reader.status)) {
+                    m_delay = Delay::Killed;
+                    m_startAt = std::max(m_startAt, Clock::now() + kRestartDelay);
+                } else if (!reader.ready) {
+                    failedStart();
+                }
             }
             it = m_living.erase(it);
         }
-        /* Between pictures a reader does nothing: one that spends processor time, or has started threads, is
-           not the reader it was. Looked at once a period, however often the keeper wakes; the threads only of
-           one that has had a picture. */
-        if (Clock::now() < m_nextWatch) {
-            m_changed.notify_all();
-            continue;
-        }
-        m_nextWatch = Clock::now() + kWatchPeriod;
-        for (const auto &reader : m_living) {
-            if (!reader->ready || reader->busy || reader->killed)
-                continue;
-            const int64_t time = clockNs(reader->clock);
-            const int threads = reader->taken ? processFigures(reader->pid).threads : reader->threads;
-            if ((time >= 0 && time - reader->idleTime > std::chrono::nanoseconds(kIdleTime).count())
-                || threads > reader->threads)
-                kill(*reader);
+        /* Between its pictures a reader does nothing: one that spends processor time, or has started threads, is
+           not the reader it was. Looked at once a period, however often the keeper wakes. */
+        if (Clock::now() >= m_nextWatch) {
+            m_nextWatch = Clock::now() + kWatchPeriod;
+            for (const auto &reader : m_living) {
+                if (!reader->taken || !reader->ready || reader->busy || reader->killed)
+                    continue;
+                const int64_t time = liveTime(*reader);
+                if ((time >= 0 && time - reader->idleTime > std::chrono::nanoseconds(kIdleTime).count())
+                    || processFigures(reader->pid).threads > reader->threads)
+                    kill(*reader);
+            }
         }
         m_changed.notify_all();
     }
@@ -342,8 +392,9 @@ void ReaderKeeper::run()
 
 void ReaderKeeper::want()
 {
+    if (!m_wanted)
+        m_startAt = Clock::now();
     m_wanted = true;
-    m_startAt = Clock::now();
     /* The texts of metafiles are drawn where the program itself can draw text. */
     m_fonts = qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr;
     wake();
@@ -353,28 +404,48 @@ void ReaderKeeper::startAhead()
 {
     const std::lock_guard lock(m_lock);
     want();
+    if (!m_spare)
+        m_startAt = std::min(m_startAt, Clock::now());
 }
 
 ReaderKeeper::Taken ReaderKeeper::take(Clock::time_point deadline)
 {
     std::unique_lock lock(m_lock);
     want();
+    /* None is started ahead while a train's reader reads: one is asked for now. */
+    if (!m_spare)
+        m_startAt = std::min(m_startAt, Clock::now());
+    /* A program found not to run before is looked for anew: it may be back. */
+    if (m_cannotStart) {
+        m_cannotStart = false;
+        m_failedStarts = 0;
+    }
+    wake();
     for (;;) {
         if (m_spare && m_spare->ready && !m_spare->killed) {
-            Taken taken{std::exchange(m_spare, nullptr), false};
+            /* One that spent processor time since its hello, with no picture to read, is not the reader it was. */
+            const int64_t time = liveTime(*m_spare);
+            if (time >= 0 && time - m_spare->idleTime > std::chrono::nanoseconds(kIdleTime).count()) {
+                giveUpStart(true, Delay::None);
+                wake();
+                continue;
+            }
+            Taken taken{std::exchange(m_spare, nullptr), false, Delay::None};
             taken.reader->taken = true;
-            m_startAt = Clock::now() + kStartDelay;
-            wake();
+            m_unreadySince.reset();
+            /* The next is started once this one ends: not while it reads its train's pictures. */
+            m_startAt = Clock::time_point::max();
             return taken;
         }
-        if (m_cannotStart) {
-            /* Told once; the next asking starts readers again. */
-            m_cannotStart = false;
-            m_failedStarts = 0;
-            wake();
-            return {nullptr, true};
-        }
-        if (m_changed.wait_until(lock, deadline) == std::cv_status::timeout)
+        if (m_cannotStart)
+            return {nullptr, true, Delay::None};
+        const Clock::time_point now = Clock::now();
+        if (!m_unreadySince)
+            m_unreadySince = now;
+        const Clock::time_point givenUp = *m_unreadySince + kMostStartWait;
+        if (now >= givenUp)
+            return {nullptr, false, m_delay == Delay::None ? Delay::Held : m_delay};
+        if (m_changed.wait_until(lock, std::min(deadline, givenUp)) == std::cv_status::timeout && Clock::now() >= deadline)
             return {};
     }
 }
@@ -416,7 +487,7 @@ int64_t ReaderKeeper::timeOf(const ReaderProcess &reader)
     const std::lock_guard lock(m_lock);
     if (reader.reaped)
         return reader.endTime;
-    return std::max<int64_t>(0, clockNs(reader.clock));
+    return std::max<int64_t>(0, liveTime(reader));
 }
 
 bool ReaderKeeper::setBusy(ReaderProcess &reader, bool busy)
@@ -426,8 +497,11 @@ bool ReaderKeeper::setBusy(ReaderProcess &reader, bool busy)
     if (busy && (reader.killed || reader.reaped))
         return false;
     reader.busy = busy;
-    if (!busy && !reader.reaped)
-        reader.idleTime = std::max<int64_t>(0, clockNs(reader.clock));
+    if (!busy && !reader.reaped) {
+        reader.idleTime = std::max<int64_t>(0, liveTime(reader));
+        /* Watched from now on: the keeper looks at it within a period. */
+        wake();
+    }
     return true;
 }
 
@@ -451,6 +525,9 @@ void ReaderKeeper::useProgram(const QByteArray &name, const std::vector<QByteArr
     m_spare = nullptr;
     m_failedStarts = 0;
     m_cannotStart = false;
+    m_unreadySince.reset();
+    m_delay = Delay::None;
+    m_startAt = Clock::now();
     wake();
 }
 
@@ -464,6 +541,8 @@ pid_t ReaderKeeper::sparePid(std::chrono::milliseconds wait)
 {
     std::unique_lock lock(m_lock);
     want();
+    if (!m_spare)
+        m_startAt = std::min(m_startAt, Clock::now());
     m_changed.wait_for(lock, wait, [&] { return (m_spare && m_spare->ready) || m_cannotStart; });
     return m_spare ? m_spare->pid : -1;
 }
@@ -482,8 +561,7 @@ std::chrono::nanoseconds ReaderKeeper::timeSpent()
     const std::lock_guard lock(m_lock);
     std::chrono::nanoseconds spent = m_timeSpent;
     for (const auto &reader : m_living)
-        if (reader->ready)
-            spent += std::chrono::nanoseconds(std::max<int64_t>(0, clockNs(reader->clock) - reader->readyTime));
+        spent += std::chrono::nanoseconds(std::max<int64_t>(0, liveTime(*reader)));
     return spent;
 }
 

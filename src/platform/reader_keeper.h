@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 #include <sys/types.h>
@@ -45,15 +46,13 @@ struct ReaderProcess {
     int requests = -1;       ///< The program's end of its requests: the keeper's until it is taken, then the taker's.
     int answers = -1;        ///< The program's end of its answers: likewise.
     clockid_t clock{};       ///< Its processor-time clock, read only while it is not reaped.
+    bool clocked = false;    ///< Whether its clock could be had: else its processor time is not known.
     std::chrono::steady_clock::time_point startedAt; ///< When it was started.
 
     /* Known once it has said hello, before it is taken. */
-    bool copies = false;     ///< Whether the program may copy pixels from its memory.
     int threads = 0;         ///< Its threads when it said hello.
     int64_t readyTime = 0;   ///< Its processor time then, in nanoseconds.
     int64_t timeLimit = -1;  ///< The hard limit of its processor time then, in nanoseconds; -1 for none.
-
-    /* The taker's alone. */
 
     /* Under the keeper's lock. */
     bool busy = false;       ///< It has a picture: it may spend processor time, and is not watched.
@@ -69,7 +68,17 @@ struct ReaderProcess {
     QByteArray hello;        ///< What it has said of its hello so far.
     bool ready = false;      ///< It has said its hello.
     bool taken = false;      ///< The program's side has taken it.
+    int64_t startTime = 0;   ///< Its processor time when last found to have spent some, before its hello.
+    std::chrono::steady_clock::time_point movedAt; ///< When that was: it makes no progress from then on.
+    std::optional<std::chrono::steady_clock::time_point> closedAt; ///< When its answers closed before its hello.
 };
+
+/**
+ * @return whether a process that ended so was ended by a signal from
+ *         outside, which it did not raise by any fault of its own: a kill,
+ *         as the system's out-of-memory killer's, an interrupt, a hangup.
+ */
+bool endedFromOutside(int status);
 
 /**
  * Starts the picture readers ahead of need and looks after them, on a
@@ -78,14 +87,26 @@ struct ReaderProcess {
  * the system takes) never holds the game's thread, and the readers' death
  * signal, which the kernel sends when the thread that started them ends,
  * comes only with the program's end. One reader is kept started and ready
- * beside the one at work; the next is started when the one taken ends,
- * kStartDelay after it was taken, or when one is asked for. The keeper is the only one that reaps a reader,
- * at once when it ends (the kernel tells it), so a reader is killed by its
- * process id only while that id is its own. A reader that has no picture
- * and spends processor time, or has more threads than it had when it said
- * hello, is ended; one that does not say hello within kStartTime is ended
- * and another started; after kMostFailedStarts in a row no more is started
- * until one is asked for again.
+ * beside the one at work; the next is started when the one taken ends (its
+ * train's pictures are read), or when one is asked for and none is ready,
+ * never while a train's pictures are read by the one taken. The keeper is
+ * the only one that reaps a reader, at once when it ends (the kernel tells
+ * it), so a reader is killed by its process id only while that id is its
+ * own. A reader taken that has no picture and spends processor time, or
+ * has more threads than it had when it said hello, is ended.
+ *
+ * A reader's start is judged by what it did. Its program cannot run when it
+ * is not there or not runnable, or a reader ends by itself (or of a fault
+ * of its own) before its hello, lies in it, or spends kStartProcessorTime
+ * without saying it: kMostFailedStarts such starts in a row, and the taker
+ * is told (Taken::cannotStart), no more being started until one is asked
+ * for again, when the program is looked for anew. A start the machine
+ * holds is none of these: a reader that makes no progress for kStartTime
+ * (stopped, starved or blocked) is ended and another started, as is one
+ * killed by a signal from outside, or one the system could not start a
+ * process for; none of them counts. A taker waits for a reader as long as
+ * the wall clock's kMostStartWait from when it first found none ready, and
+ * is then told why none is (Taken::delay), until one is ready again.
  */
 class ReaderKeeper {
 public:
@@ -98,15 +119,25 @@ public:
     /** Has a reader started ahead, when none is, without waiting for it. */
     void startAhead();
 
+    /** Why no reader has been ready for as long as a taker may wait. */
+    enum class Delay {
+        None,       ///< Nothing is known to hold the readers back.
+        Held,       ///< The last started made no progress for kStartTime: stopped, starved or blocked.
+        Killed,     ///< The last started was killed from outside before it was ready.
+        NotStarted, ///< The system could start no process for the last.
+    };
+
     /** What take() came to. */
     struct Taken {
         std::shared_ptr<ReaderProcess> reader; ///< A ready reader, now the taker's; null when none.
-        bool cannotStart = false;              ///< None could be started: its program is missing, or fails as it starts.
+        bool cannotStart = false;              ///< Its program cannot run: missing, not runnable, or it fails as it starts.
+        Delay delay = Delay::None;             ///< No reader has been ready for kMostStartWait, and why: else None.
     };
 
     /**
      * Takes the reader started ahead once it is ready, waiting for it no
-     * later than `deadline`, and has the next one started.
+     * later than `deadline`; the next one is started once the one taken
+     * ends.
      */
     Taken take(std::chrono::steady_clock::time_point deadline);
 
@@ -160,19 +191,43 @@ public:
     /** @return every reader's process not yet reaped. */
     std::vector<pid_t> pids();
 
-    /** @return the processor time the readers have spent since each said hello, all of them together. */
+    /**
+     * @return the processor time the readers have spent, all of them
+     *         together from their start: their starting and getting ready,
+     *         every picture, and what each did after.
+     */
     std::chrono::nanoseconds timeSpent();
 
     /** @return the most memory any reader the program ended held in RAM, in bytes, as it was ended. */
     long long mostResidentOfEnded();
 
     /**
-     * How long a reader may take to start and say hello: some tens of
-     * milliseconds, off the game's thread.
+     * How long a reader that has not said hello may make no progress (spend
+     * no processor time) before another is started in its place: some tens
+     * of milliseconds of work, off the game's thread.
      */
     static constexpr std::chrono::milliseconds kStartTime{1000 * kInstrumentedSlowdown};
 
-    /** Readers that fail to start in a row before no more is started until asked for again. */
+    /** How long a reader whose answers closed before its hello may take to end: it ends as it closes them. */
+    static constexpr std::chrono::milliseconds kClosedTime{100};
+
+    /**
+     * The processor time a reader may spend before its hello: some tens of
+     * milliseconds are its start, a second is a program that does not work.
+     */
+    static constexpr std::chrono::milliseconds kStartProcessorTime{1000 * kInstrumentedSlowdown};
+
+    /** How long after a start the machine held another is started: not at once, should it kill them as they come. */
+    static constexpr std::chrono::milliseconds kRestartDelay{50};
+
+    /**
+     * How long a taker waits for a reader, from when it first found none
+     * ready, before it is told why none is: a machine that holds or kills
+     * new processes for some seconds costs no train.
+     */
+    static constexpr std::chrono::seconds kMostStartWait{20};
+
+    /** Readers in a row whose program cannot run before the taker is told. */
     static constexpr int kMostFailedStarts = 2;
 
     /**
@@ -181,34 +236,40 @@ public:
      */
     static constexpr std::chrono::milliseconds kIdleTime{50 * kInstrumentedSlowdown};
 
-    /** How often the readers without a picture are looked at. */
+    /** How often a reader taken and without a picture is looked at. */
     static constexpr std::chrono::milliseconds kWatchPeriod{100};
-
-    /**
-     * How long after a reader is taken the next is started, unless the
-     * taken one ends or a reader is asked for before: not while the taken
-     * one reads its first pictures, whose time the start would share.
-     */
-    static constexpr std::chrono::milliseconds kStartDelay{20};
 
 private:
     ReaderKeeper();
 
     /** The keeper's thread: starts, greets, watches and reaps. */
     void run();
-    /** Starts a reader of the program. @return it; null when it could not be started. */
+    /**
+     * Starts a reader of the program. @return it; null when it could not
+     * be started, `error` then set to why (an errno).
+     */
     std::shared_ptr<ReaderProcess> startReader(const QByteArray &program, const std::vector<QByteArray> &arguments,
-                                               bool fonts);
+                                               bool fonts, int &error);
     /** Has a reader kept started ahead, from the game's thread. Under the lock. */
     void want();
-    /** Reads what has come of the reader started ahead's hello. */
+    /** Reads what has come of the reader started ahead's hello. Under the lock. */
     void greet(ReaderProcess &reader);
+    /** Looks at the progress of the reader started ahead that has not said hello. Under the lock. */
+    void watchStart(ReaderProcess &reader);
+    /**
+     * Gives up the reader started ahead before it was ready: ended, and
+     * counted as a start that failed when its program is at fault, else
+     * another started after kRestartDelay. Under the lock.
+     */
+    void giveUpStart(bool programAtFault, Delay delay);
     /** Reaps a reader that has ended. Under the lock. */
     void reap(ReaderProcess &reader);
     /** Ends a reader. Under the lock. */
     void kill(ReaderProcess &reader);
-    /** Counts a reader that did not start: it ended, or said no hello in time. Under the lock. */
+    /** Counts a start that failed by its program's fault. Under the lock. */
     void failedStart();
+    /** @return a live reader's processor time in nanoseconds; -1 when it is not known. */
+    static int64_t liveTime(const ReaderProcess &reader);
     /** Wakes the keeper's thread. */
     void wake();
 
@@ -220,13 +281,15 @@ private:
     uint64_t m_generation = 0;                            ///< Counts the changes of program.
     bool m_wanted = false;                                ///< A reader is to be kept started ahead.
     std::chrono::steady_clock::time_point m_startAt;      ///< When the next reader may be started.
-    std::chrono::steady_clock::time_point m_nextWatch;    ///< When the readers without a picture are next looked at.
+    std::chrono::steady_clock::time_point m_nextWatch;    ///< When the readers taken without a picture are next looked at.
     bool m_fonts = false;                                 ///< Whether readers draw texts in the system's fonts.
     std::shared_ptr<ReaderProcess> m_spare;               ///< The reader started ahead; null when none.
     std::vector<std::shared_ptr<ReaderProcess>> m_living; ///< Every reader not yet reaped.
-    int m_failedStarts = 0;                               ///< Readers in a row that did not start.
-    bool m_cannotStart = false;                           ///< kMostFailedStarts did not: none is started until asked.
-    std::chrono::nanoseconds m_timeSpent{0};              ///< Processor time of the readers reaped, since each was ready.
+    int m_failedStarts = 0;                               ///< Starts in a row that failed by their program's fault.
+    bool m_cannotStart = false;                           ///< kMostFailedStarts did: none is started until asked.
+    std::optional<std::chrono::steady_clock::time_point> m_unreadySince; ///< Since when a taker found no reader ready.
+    Delay m_delay = Delay::None;                          ///< Why the last reader started was not ready.
+    std::chrono::nanoseconds m_timeSpent{0};              ///< Processor time of the readers reaped, their whole lives.
     long long m_mostResidentOfEnded = 0;                  ///< The most memory a reader the program ended held.
 };
 

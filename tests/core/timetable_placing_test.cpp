@@ -1172,8 +1172,8 @@ TEST(TimetablePlacing, AReaderKilledFromOutsideWhileItsKeeperIsHeldIsNoVerdictEi
     reader.useProgram("kamenna-pictures-liar", {"--lie=costly"});
     g.h->app().A2().placingTime = std::chrono::milliseconds(20);
     for (int round = 0; round < 2; ++round) {
-        /* The reader that takes the photo is ready; the next, started once it is taken, is held as it starts, and
-           with it the thread that reaps the readers. */
+        /* The reader that takes the photo is ready; the next, started ahead while it reads (as when one is asked
+           for), is held as it starts, and with it the thread that reaps the readers. */
         const pid_t reading = reader.nextPid();
         ASSERT_GT(reading, 0) << round;
         StoppedAtBirth stopped(std::chrono::seconds(2));
@@ -1181,6 +1181,7 @@ TEST(TimetablePlacing, AReaderKilledFromOutsideWhileItsKeeperIsHeldIsNoVerdictEi
             GTEST_SKIP() << "this process may not be traced";
         round == 0 ? g.tickAt(7, 11) : g.h->ticks(1);
         ASSERT_EQ(reader.pid(), reading) << round;
+        reader.start();
         for (int wait = 0; wait < 100 && stopped.held() < 0; ++wait)
             ::usleep(10000);
         ASSERT_GT(stopped.held(), 0) << round;
