@@ -15,6 +15,8 @@
 #include "platform/metafile_bytes.h"
 #include "support/largest_picture.h"
 #include "support/processor_clock.h"
+#include "platform/helper_process.h"
+#include "support/readers_at_birth.h"
 #include "support/shared_processor.h"
 #include "support/stopped_at_birth.h"
 #include "view/qt_app.h"
@@ -1164,6 +1166,42 @@ TEST(TimetablePlacing, APictureWhoseReaderIsKilledFromOutsideTwiceIsReadByTheNex
     EXPECT_TRUE(g.h->messages().isEmpty()) << g.h->messages().join(" | ").toStdString();
 }
 
+TEST(TimetablePlacing, APictureWhoseReadersAreKilledFromOutsideThreeTimesRefusesItsTrainAloneNotThePicture)
+{
+    TrainLineText later;
+    later.number = "05403";
+    later.neighbourDeparture = "0720";
+    later.vehicles = "001000000000000000000000000000";
+    FileGame g({trainOfVehicle(1), later.text()});
+    const QString photo = g.folder.path() + "/Vozidla/foto.jpg";
+    writePhoto(photo);
+    g.restartWithVehicles({"Vozidla\\foto.jpg"});
+    platform::PictureReader &reader = platform::PictureReader::instance();
+    g.h->app().A2().placingTime = std::chrono::milliseconds(20);
+    reader.nextPid();
+    g.tickAt(7, 11);
+    for (int round = 0; round < 3 && g.state(0) == core::LineDue; ++round) {
+        for (int tick = 0; tick < 100 && reader.pid() < 0; ++tick)
+            g.h->ticks(1);
+        const pid_t reading = reader.pid();
+        ASSERT_GT(reading, 0) << round;
+        ASSERT_EQ(::kill(reading, SIGKILL), 0) << round;
+        g.h->ticks(1);
+    }
+    EXPECT_EQ(g.state(0), core::LineRefused);
+    EXPECT_EQ(g.h->messages().filter("Vlak na řádku").value(0),
+              "Vlak na řádku 30 grafikonu nelze zařadit: Vozidlo 1 ve sloupcích 38-40 má obrázek, který se nestihl "
+              "načíst: Vozidla\\foto.jpg")
+        << g.h->messages().join(" | ").toStdString();
+    /* The next train naming it reads it. */
+    g.h->app().A2().placingTime = platform::kMaxPlacingTime;
+    g.tickAt(7, 15);
+    for (int tick = 0; tick < 20 && g.state(1) == core::LineDue; ++tick)
+        g.h->ticks(1);
+    EXPECT_EQ(g.state(1), core::LinePlaced);
+    EXPECT_EQ(g.h->app().A2().row(5).vehicles[0]->picture(), platform::loadPicture(photo));
+}
+
 TEST(TimetablePlacing, AReaderKilledFromOutsideWhileItsKeeperIsHeldIsNoVerdictEither)
 {
     FileGame g({trainOfVehicle(1)});
@@ -1202,25 +1240,121 @@ TEST(TimetablePlacing, WithoutItsPictureReaderATrainIsRefusedNamingTheReaderAndI
 {
     FileGame g({trainOfVehicle(1), trainOfVehicle(1, "05403")});
     platform::PictureReader &reader = platform::PictureReader::instance();
-    /* An installation that lost its reader. */
-    reader.useProgram("kamenna-pictures-chybi");
+    /* An installation that lost its reader: a name beside the program that names nothing, for now. */
+    const QByteArray name = "kamenna-pictures-pryc-" + QByteArray::number(::getpid());
+    const QByteArray installed = platform::helperProgram(name.constData());
+    ::unlink(installed.constData());
+    reader.useProgram(name);
     g.tickAt(7, 11);
     EXPECT_EQ(g.state(0), core::LineRefused);
     EXPECT_EQ(g.h->messages().filter("Vlak na řádku").value(0),
-              "Vlak na řádku 30 grafikonu nelze zařadit: Vozidlo 1 ve sloupcích 38-40 nelze ukázat: čtečka obrázků "
-              "kamenna-pictures-chybi se nespustila.")
+              "Vlak na řádku 30 grafikonu nelze zařadit: Vozidlo 1 ve sloupcích 38-40 nelze ukázat: čtečka obrázků " +
+                  QString::fromUtf8(name) + " se nespustila.")
         << g.h->messages().join(" | ").toStdString();
-    /* Found again: the next train naming the picture reads it. */
-    reader.useProgram("kamenna-pictures");
+    /* Found again a second later, as the player puts it back: the next train due reads the picture. */
+    ::usleep(1000000);
+    ASSERT_EQ(::symlink(platform::helperProgram("kamenna-pictures").constData(), installed.constData()), 0);
     g.h->ticks(1);
+    ::unlink(installed.constData());
+    reader.useProgram("kamenna-pictures");
     EXPECT_EQ(g.state(1), core::LinePlaced);
     EXPECT_EQ(g.h->app().A2().row(5).vehicles[0]->picture(), repositoryPicture("Vozidla/lok_754.bmp"));
 }
 
+TEST(TimetablePlacing, AStartTheMachineHoldsOrKillsForSecondsCostsNoTrain)
+{
+    /* Two trains falling due at 7:11, two at 7:21 and two fast ones at 7:31, each of a vehicle of its own: of each
+       pair, one a copy of the first shipped vehicle's picture, one of the second's. */
+    QStringList lines;
+    QStringList entries;
+    for (int pair = 0; pair < 3; ++pair)
+        for (int i = 0; i < 2; ++i) {
+            TrainLineText train;
+            train.group = pair == 2 ? "10" : "17";
+            train.number = QStringLiteral("0%1").arg(5401 + 4 * pair + 2 * i);
+            train.neighbourDeparture = QStringLiteral("07%1").arg(16 + 10 * pair);
+            train.vehicles = QStringLiteral("00%1").arg(2 * pair + i + 1) + QString(27, QChar('0'));
+            lines << train.text();
+            entries << QStringLiteral("Vozidla\\kopie_%1.bmp").arg(2 * pair + i);
+        }
+    FileGame g(lines);
+    for (int v = 0; v < 6; ++v)
+        ASSERT_TRUE(QFile::copy(g.folder.path() + (v % 2 ? "/Vozidla/lok_742.bmp" : "/Vozidla/lok_754.bmp"),
+                                g.folder.path() + QStringLiteral("/Vozidla/kopie_%1.bmp").arg(v)));
+    g.restartWithVehicles(entries);
+    platform::PictureReader &reader = platform::PictureReader::instance();
+    const auto placed = [&](int pair, int firstRow) {
+        for (int tick = 0; tick < 50 && g.state(2 * pair + 1) != core::LinePlaced; ++tick)
+            g.h->ticks(1);
+        EXPECT_EQ(g.state(2 * pair), core::LinePlaced) << pair;
+        EXPECT_EQ(g.state(2 * pair + 1), core::LinePlaced) << pair;
+        EXPECT_EQ(g.h->app().A2().row(firstRow).vehicles[0]->picture(), repositoryPicture("Vozidla/lok_754.bmp")) << pair;
+        EXPECT_EQ(g.h->app().A2().row(firstRow + 1).vehicles[0]->picture(), repositoryPicture("Vozidla/lok_742.bmp"))
+            << pair;
+    };
+    {
+        /* The game's processor, which its readers share, taken as the trains fall due; the reader started now starts
+           while it is taken. */
+        const SharedProcessor busy;
+        {
+            const TakenProcessor taken(std::chrono::milliseconds(3500));
+            reader.useProgram("kamenna-pictures");
+            g.tickAt(7, 11);
+        }
+        placed(0, 5);
+    }
+    {
+        /* Every reader stopped as it appears, the one started ahead too; then every reader killed. */
+        ReadersAtBirth stopping(ReadersAtBirth::Stopped, std::chrono::milliseconds(3000));
+        reader.useProgram("kamenna-pictures");
+        g.tickAt(7, 21);
+        EXPECT_GT(stopping.held(), 1);
+        placed(1, 7);
+    }
+    {
+        ReadersAtBirth killing(ReadersAtBirth::Killed, std::chrono::milliseconds(2500));
+        reader.useProgram("kamenna-pictures");
+        g.tickAt(7, 31);
+        EXPECT_EQ(g.state(4), core::LineDue);
+        EXPECT_GT(killing.held(), 1);
+        placed(2, 1);
+    }
+    EXPECT_TRUE(g.h->messages().isEmpty()) << g.h->messages().join(" | ").toStdString();
+}
+
+TEST(TimetablePlacing, AReaderNeverReadyRefusesItsTrainAfterTheWaitSayingWhyAndTheNextIsReadOnceOneIs)
+{
+    FileGame g({trainOfVehicle(1), trainOfVehicle(2, "05403")});
+    platform::PictureReader &reader = platform::PictureReader::instance();
+    /* Readers that never say they are ready, spending nothing, as stopped ones. */
+    reader.useProgram("kamenna-pictures-liar", {"--lie=hello-never"});
+    QElapsedTimer waited;
+    waited.start();
+    g.tickAt(7, 11);
+    for (int tick = 0; tick < 200 && g.state(0) == core::LineDue; ++tick)
+        g.h->ticks(1);
+    EXPECT_EQ(g.state(0), core::LineRefused);
+    EXPECT_GE(waited.elapsed(), std::chrono::milliseconds(platform::ReaderKeeper::kMostStartWait).count());
+    EXPECT_EQ(g.h->messages().filter("Vlak na řádku").value(0),
+              "Vlak na řádku 30 grafikonu nelze zařadit: Vozidlo 1 ve sloupcích 38-40 nelze ukázat: čtečka obrázků "
+              "kamenna-pictures-liar nebyla ani za 20 s připravena: neběžela, zastavená nebo bez času procesoru.")
+        << g.h->messages().join(" | ").toStdString();
+    /* A reader ready again: the next train is read, and the first's picture was not blamed. */
+    reader.useProgram("kamenna-pictures");
+    for (int tick = 0; tick < 20 && g.state(1) == core::LineDue; ++tick)
+        g.h->ticks(1);
+    EXPECT_EQ(g.state(1), core::LinePlaced);
+    EXPECT_EQ(g.h->app().A2().row(5).vehicles[0]->picture(), repositoryPicture("Vozidla/lok_742.bmp"));
+}
+
 TEST(TimetablePlacing, TheReaderOfOneTrainReadsNoPictureOfTheNext)
 {
-    /* A reader taken over by "lez.bmp" gives every later picture as a red dot. */
-    FileGame g({trainOfVehicle(1), trainOfVehicle(2, "05403")});
+    /* A reader taken over by "lez.bmp" gives every later picture as a red dot: the first train's second vehicle
+       too, which the next train reads again. */
+    TrainLineText both;
+    both.neighbourDeparture = "0716";
+    both.vehicles = "001002000000000000000000000000";
+    FileGame g({both.text(), trainOfVehicle(2, "05403")});
     QImage dot(8, 8, QImage::Format_RGB32);
     dot.fill(qRgb(10, 120, 200));
     ASSERT_TRUE(dot.save(g.folder.path() + "/Vozidla/lez.bmp", "BMP"));
@@ -1231,6 +1365,22 @@ TEST(TimetablePlacing, TheReaderOfOneTrainReadsNoPictureOfTheNext)
     EXPECT_EQ(g.h->app().A2().row(5).vehicles[0]->picture(), platform::readPictureFile(g.folder.path() + "/Vozidla/lez.bmp"));
     EXPECT_EQ(g.h->app().A2().row(6).vehicles[0]->picture(), repositoryPicture("Vozidla/lok_754.bmp"));
     reader.useProgram("kamenna-pictures");
+}
+
+TEST(TimetablePlacing, AReaderThatEndsItselfByTheLimitsSignalOnItsSecondPictureMakesItNotTooLarge)
+{
+    /* Its own time limit's signal, sent to itself long before the limit, at the train's second picture. */
+    TrainLineText both;
+    both.neighbourDeparture = "0716";
+    both.vehicles = "001002000000000000000000000000";
+    FileGame g({both.text(), trainOfVehicle(2, "05403")});
+    platform::PictureReader &reader = platform::PictureReader::instance();
+    reader.useProgram("kamenna-pictures-liar", {"--lie=sigxcpu-on-second"});
+    playWithinTicks(g, 2, core::LinePlaced, 10);
+    reader.useProgram("kamenna-pictures");
+    EXPECT_EQ(g.h->app().A2().row(5).vehicles[1]->picture(), repositoryPicture("Vozidla/lok_742.bmp"));
+    EXPECT_EQ(g.h->app().A2().row(6).vehicles[0]->picture(), repositoryPicture("Vozidla/lok_742.bmp"));
+    EXPECT_TRUE(g.h->messages().isEmpty()) << g.h->messages().join(" | ").toStdString();
 }
 
 TEST(TimetablePlacing, APathThroughFoldersDatedAheadOfTheClockIsFoundOverTicksAndJamsNoLine)

@@ -1197,6 +1197,7 @@ TEST(HostilePictures, APictureReaderThatLiesOrMisbehavesIsRefusedWithinThePictur
         {"too-many-colours", broken, train, false},
         {"unknown-format", broken, train, false},
         {"past-the-window", broken, train, false},
+        {"pixels-in-its-own-memory", broken, train, false},
         {"text-past-its-most", broken, train, false},
         {"other-id", broken, train, false},
         {"zeros", broken, train, false},

@@ -514,12 +514,16 @@ int tryEscape(const QByteArray &way)
  * answers every picture after "lez.bmp" with a red dot, "spin-after-answer"
  * spends processor time instead of waiting for the next picture, "costly"
  * spends nine tenths of a picture's time on every picture before it
- * answers it (a train of photos near their time). @return whether it
- * answered.
+ * answers it (a train of photos near their time), "sigxcpu-on-second" ends
+ * itself by the signal of its processor-time limit at its second picture,
+ * long before that limit. @return whether it answered.
  */
 bool misbehaveAfterAnswer(const protocol::Request &request, const QByteArray &path)
 {
     static bool takenOver = false;
+    static int requests = 0;
+    if (g_lie == "sigxcpu-on-second" && ++requests == 2)
+        ::raise(SIGXCPU);
     if (g_lie == "costly") {
         const auto used = [] {
             timespec t{};
@@ -587,6 +591,25 @@ bool answer(const protocol::Request &request, const QByteArray &path, uchar *)
         a.width = 4096;
         a.height = 4096;
         a.bytesPerLine = 4096 * 4 + 4;
+        a.pixelBytes = int64_t(a.bytesPerLine) * a.height;
+        write(&a, sizeof a);
+    } else if (g_lie == "pixels-in-its-own-memory") {
+        /* The largest picture, its pixels said to lie in the reader's memory, in a mapping of a file whose pages
+           are out of the cache: the program would wait on the disk for each. */
+        const int file = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+        void *at = file >= 0 ? ::mmap(nullptr, 1 << 20, PROT_READ, MAP_PRIVATE, file, 0) : MAP_FAILED;
+        if (at != MAP_FAILED)
+            ::madvise(at, 1 << 20, MADV_RANDOM);
+        if (file >= 0)
+            ::posix_fadvise(file, 0, 0, POSIX_FADV_DONTNEED);
+        protocol::Answer a;
+        a.id = request.id;
+        a.status = protocol::Status::Picture;
+        a.transfer = protocol::Transfer('C');
+        a.format = QImage::Format_RGB32;
+        a.width = 4096;
+        a.height = 4096;
+        a.bytesPerLine = 4096 * 4;
         a.pixelBytes = int64_t(a.bytesPerLine) * a.height;
         write(&a, sizeof a);
     } else if (g_lie == "text-past-its-most") {

@@ -3,6 +3,7 @@
 
 #include <QDir>
 
+#include <chrono>
 #include <vector>
 
 #include <sched.h>
@@ -10,6 +11,7 @@
 #include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 
 /**
@@ -82,4 +84,63 @@ private:
 
     cpu_set_t m_before{};          ///< The processors before, given back at the end.
     std::vector<pid_t> m_spinners; ///< The processes spinning beside this one.
+};
+
+/**
+ * For `hold` from its making, the processor this thread runs on is taken by
+ * a process that spins there at a real-time priority, as a real-time task
+ * of the system may take it (the kernel leaves the others a twentieth of
+ * it); where no real-time priority may be had, this whole process is
+ * stopped for as long instead, as from outside. Meant within a
+ * SharedProcessor, which keeps this process and the readers it starts on
+ * one processor. The destructor waits for the hold's end.
+ */
+class TakenProcessor {
+public:
+    explicit TakenProcessor(std::chrono::milliseconds hold)
+    {
+        const pid_t parent = ::getpid();
+        const int processor = sched_getcpu();
+        m_taker = ::fork();
+        if (m_taker != 0)
+            return;
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (processor >= 0) {
+            cpu_set_t one;
+            CPU_ZERO(&one);
+            CPU_SET(processor, &one);
+            sched_setaffinity(0, sizeof one, &one);
+        }
+        const int64_t until = now() + std::chrono::nanoseconds(hold).count();
+        const sched_param first{1};
+        if (sched_setscheduler(0, SCHED_FIFO, &first) == 0) {
+            while (now() < until) {
+            }
+        } else {
+            ::kill(parent, SIGSTOP);
+            const timespec pause{time_t(hold.count() / 1000), long(hold.count() % 1000) * 1000000};
+            ::nanosleep(&pause, nullptr);
+            ::kill(parent, SIGCONT);
+        }
+        _exit(0);
+    }
+
+    ~TakenProcessor()
+    {
+        if (m_taker > 0)
+            ::waitpid(m_taker, nullptr, 0);
+    }
+
+    TakenProcessor(const TakenProcessor &) = delete;
+    TakenProcessor &operator=(const TakenProcessor &) = delete;
+
+private:
+    static int64_t now()
+    {
+        timespec t{};
+        ::clock_gettime(CLOCK_MONOTONIC, &t);
+        return int64_t(t.tv_sec) * 1000000000 + t.tv_nsec;
+    }
+
+    pid_t m_taker = -1;
 };
