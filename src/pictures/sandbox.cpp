@@ -13,6 +13,7 @@
 #include <fcntl.h>
 #include <linux/landlock.h>
 #include <seccomp.h>
+#include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/prctl.h>
 #include <sys/stat.h>
@@ -134,6 +135,17 @@ bool addRules(scmp_filter_ctx filter)
         {"openat", low32(2, O_TRUNC, O_TRUNC)},
         /* Memory shared with no file behind it. */
         {"mmap", low32(3, MAP_SHARED | MAP_ANONYMOUS, MAP_SHARED | MAP_ANONYMOUS)},
+        /* Pages pushed out to swap, the pixel window's among them, for the program to wait on as it copies. */
+        {"madvise", low32(2, 0xFFFFFFFFu, MADV_PAGEOUT)},
+        {"madvise", low32(2, 0xFFFFFFFFu, MADV_COLD)},
+        /* Locks on the files it reads, which other programs' locks would wait on as long as it lives: reading
+           a lock is left. */
+        {"flock", low32(1, LOCK_SH, LOCK_SH)},
+        {"flock", low32(1, LOCK_EX, LOCK_EX)},
+        {"fcntl", low32(1, 0xFFFFFFFFu, F_SETLK)},
+        {"fcntl", low32(1, 0xFFFFFFFFu, F_SETLKW)},
+        {"fcntl", low32(1, 0xFFFFFFFFu, F_OFD_SETLK)},
+        {"fcntl", low32(1, 0xFFFFFFFFu, F_OFD_SETLKW)},
         /* A pipe made larger than the system's own size. */
         {"fcntl", low32(1, 0xFFFFFFFFu, F_SETPIPE_SZ)},
         /* A descriptor's owner, whom the kernel signals as it becomes ready, its lease is broken or its folder

@@ -14,6 +14,7 @@
 #include <cstring>
 #include <initializer_list>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include <fcntl.h>
@@ -24,6 +25,7 @@
 #include <signal.h>
 #include <sys/ioctl.h>
 #include <sys/auxv.h>
+#include <sys/file.h>
 #include <sys/ipc.h>
 #include <linux/aio_abi.h>
 #include <sys/msg.h>
@@ -69,6 +71,12 @@ QByteArray g_terminalPath;
 
 /** The test's terminal, opened at the start; -1 without one. */
 int g_terminal = -1;
+
+/** The picture that takes the reader over, as the request named it. */
+QByteArray g_picture;
+
+/** The pixel window the program gave; null until it came. */
+uchar *g_window = nullptr;
 
 /** Whether the reader ends once it has answered: it got hold of the program, and lets go of it so. */
 bool g_endAfterAnswer = false;
@@ -356,6 +364,45 @@ std::optional<int> tryLimitsOrThreads(const QByteArray &way)
     return std::nullopt;
 }
 
+/**
+ * Tries to lock a file it reads, which other programs' locks would wait
+ * on. @return as tryEscape; nothing when it is none of these.
+ */
+std::optional<int> tryLock(const QByteArray &way)
+{
+    if (way == "lock-picture" || way == "lock-picture-shared") {
+        const int file = ::open(g_picture.constData(), O_RDONLY | O_CLOEXEC);
+        return worst({result(file), result(::flock(file, (way == "lock-picture" ? LOCK_EX : LOCK_SH) | LOCK_NB))});
+    }
+    const std::pair<const char *, int> commands[] = {
+        {"lock-file", F_SETLK},
+        {"lock-file-waiting", F_SETLKW},
+        {"lock-open-file", F_OFD_SETLK},
+        {"lock-open-file-waiting", F_OFD_SETLKW},
+    };
+    for (const auto &[name, command] : commands) {
+        if (way != name)
+            continue;
+        const int file = ::open(g_marker.constData(), O_RDONLY | O_CLOEXEC);
+        struct flock whole {};
+        whole.l_type = F_RDLCK;
+        whole.l_whence = SEEK_SET;
+        return worst({result(file), result(::fcntl(file, command, &whole))});
+    }
+    return std::nullopt;
+}
+
+/**
+ * Tries to push the pixel window's pages out to swap. @return as
+ * tryEscape; nothing when it is none of these.
+ */
+std::optional<int> tryMapping(const QByteArray &way)
+{
+    if (way == "window-paged-out" || way == "window-cold")
+        return result(::madvise(g_window, size_t(protocol::kWindowBytes), way == "window-cold" ? MADV_COLD : MADV_PAGEOUT));
+    return std::nullopt;
+}
+
 /** @return 0 when the way out was taken, else the error the system refused it with. */
 int tryEscape(const QByteArray &way)
 {
@@ -375,6 +422,10 @@ int tryEscape(const QByteArray &way)
     if (const std::optional<int> r = trySignalOrTerminal(way, program))
         return *r;
     if (const std::optional<int> r = tryLimitsOrThreads(way))
+        return *r;
+    if (const std::optional<int> r = tryLock(way))
+        return *r;
+    if (const std::optional<int> r = tryMapping(way))
         return *r;
     if (way == "fork") {
         const long child = ::syscall(SYS_fork);
@@ -549,13 +600,15 @@ bool misbehaveAfterAnswer(const protocol::Request &request, const QByteArray &pa
     return false;
 }
 
-bool answer(const protocol::Request &request, const QByteArray &path, uchar *)
+bool answer(const protocol::Request &request, const QByteArray &path, uchar *window)
 {
     if (misbehaveAfterAnswer(request, path))
         return true;
     if (!path.endsWith("/lez.bmp"))
         return false;
     if (!g_escape.isEmpty()) {
+        g_picture = path;
+        g_window = window;
         const int error = tryEscape(g_escape);
         if (error == 0)
             answerText(request.id, "uniklo: " + g_escape);
