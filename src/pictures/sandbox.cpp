@@ -86,6 +86,10 @@ constexpr Refused kRefused[] = {
     {"iopl", EPERM}, {"ioperm", EPERM}, {"syslog", EPERM}, {"vhangup", EPERM}, {"bpf", EPERM},
     {"perf_event_open", EPERM}, {"userfaultfd", EPERM}, {"io_uring_setup", EPERM}, {"io_uring_enter", EPERM},
     {"io_uring_register", EPERM}, {"fanotify_init", EPERM}, {"lookup_dcookie", EPERM},
+#ifndef KAMENNA_INSTRUMENTED
+    /* A shared file's pages mapped anew where it chooses, as a mapping at its own address would be. */
+    {"remap_file_pages", EPERM},
+#endif
 };
 
 /** A system call refused when its arguments compare so. */
@@ -135,6 +139,16 @@ bool addRules(scmp_filter_ctx filter)
         {"openat", low32(2, O_TRUNC, O_TRUNC)},
         /* Memory shared with no file behind it. */
         {"mmap", low32(3, MAP_SHARED | MAP_ANONYMOUS, MAP_SHARED | MAP_ANONYMOUS)},
+#ifndef KAMENNA_INSTRUMENTED
+        /* Mappings at addresses of its own choosing: pages far apart each take page tables of their own, which
+           no limit counts; the kernel places them side by side. The sanitizers' allocator maps at fixed
+           addresses, in space it reserved before the limit was taken: their build leaves these out. */
+        {"mmap", SCMP_A0(SCMP_CMP_NE, 0)},
+        {"mmap", low32(3, MAP_FIXED, MAP_FIXED)},
+        {"mmap", low32(3, MAP_FIXED_NOREPLACE, MAP_FIXED_NOREPLACE)},
+        {"mremap", low32(3, MREMAP_FIXED, MREMAP_FIXED)},
+        {"mremap", low32(3, MREMAP_DONTUNMAP, MREMAP_DONTUNMAP)},
+#endif
         /* Pages pushed out to swap, the pixel window's among them, for the program to wait on as it copies. */
         {"madvise", low32(2, 0xFFFFFFFFu, MADV_PAGEOUT)},
         {"madvise", low32(2, 0xFFFFFFFFu, MADV_COLD)},

@@ -17,7 +17,11 @@ namespace pictures {
  * removing, renaming one), locking a file (flock, fcntl's F_SETLK,
  * F_SETLKW and their open file description kinds; reading a lock is left),
  * shared memory (memory files, System V segments, shared anonymous
- * mappings), pages pushed out to swap (MADV_PAGEOUT, MADV_COLD), setting
+ * mappings), mappings at addresses of its own choosing (MAP_FIXED,
+ * MAP_FIXED_NOREPLACE, an address hint, MREMAP_FIXED, MREMAP_DONTUNMAP,
+ * remap_file_pages), whose far-apart pages would take page tables no limit
+ * counts (not in the sanitizers' build, whose allocator maps at fixed
+ * addresses), pages pushed out to swap (MADV_PAGEOUT, MADV_COLD), setting
  * any limit, its priority, scheduling or processors, every device request
  * (ioctl: terminals among them), every prctl (its parent-death signal
  * stays), a descriptor's owner and the signals it sends (F_SETOWN,

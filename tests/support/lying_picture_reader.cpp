@@ -392,12 +392,44 @@ std::optional<int> tryLock(const QByteArray &way)
     return std::nullopt;
 }
 
+/** @return a page's address that the kernel would map and that is free again. */
+void *freeAddress()
+{
+    void *at = ::mmap(nullptr, 4096, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    ::munmap(at, 4096);
+    return at;
+}
+
+/** @return the error of a mapping call, 0 when it mapped. */
+int mapped(void *at)
+{
+    return at == MAP_FAILED ? errno : 0;
+}
+
 /**
- * Tries to push the pixel window's pages out to swap. @return as
+ * Tries to map pages at addresses of its own choosing, as pages far apart
+ * would be, or to push the pixel window's pages out to swap. @return as
  * tryEscape; nothing when it is none of these.
  */
 std::optional<int> tryMapping(const QByteArray &way)
 {
+    constexpr int kRead = PROT_READ | PROT_WRITE;
+    constexpr int kPrivate = MAP_PRIVATE | MAP_ANONYMOUS;
+    if (way == "mapping-at-address")
+        return mapped(::mmap(freeAddress(), 4096, kRead, kPrivate | MAP_FIXED, -1, 0));
+    if (way == "mapping-at-free-address")
+        return mapped(::mmap(freeAddress(), 4096, kRead, kPrivate | MAP_FIXED_NOREPLACE, -1, 0));
+    if (way == "mapping-near-address")
+        return mapped(::mmap(freeAddress(), 4096, kRead, kPrivate, -1, 0));
+    if (way == "mapping-moved-to-address" || way == "mapping-moved-and-kept") {
+        void *at = ::mmap(nullptr, 4096, kRead, kPrivate, -1, 0);
+        if (way == "mapping-moved-and-kept")
+            return mapped(::mremap(at, 4096, 4096, MREMAP_MAYMOVE | MREMAP_DONTUNMAP, nullptr));
+        return mapped(::mremap(at, 4096, 4096, MREMAP_MAYMOVE | MREMAP_FIXED, freeAddress()));
+    }
+    /* The window's first page mapped anew where it lies: the only file it may map shared is the window's. */
+    if (way == "file-pages-moved")
+        return result(::syscall(SYS_remap_file_pages, g_window, 4096, 0, 0, 0));
     if (way == "window-paged-out" || way == "window-cold")
         return result(::madvise(g_window, size_t(protocol::kWindowBytes), way == "window-cold" ? MADV_COLD : MADV_PAGEOUT));
     return std::nullopt;
