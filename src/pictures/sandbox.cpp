@@ -11,10 +11,13 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/capability.h>
 #include <linux/landlock.h>
+#include <sched.h>
 #include <seccomp.h>
 #include <sys/file.h>
 #include <sys/mman.h>
+#include <sys/mount.h>
 #include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -295,28 +298,88 @@ int makeLandlockDomain()
     return int(domain);
 }
 
-} // namespace
-
+/** Puts the calling thread in a Landlock domain, with no new privileges. @return whether it is. */
 bool enterDomain(int domain)
 {
     return ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 && ::syscall(SYS_landlock_restrict_self, domain, 0) == 0;
 }
 
-bool giveUpPrivileges(const std::function<bool(int domain)> &enterOthers)
+/** Whether the reader has a mount namespace of its own, whose mounts reach no other process's. */
+bool g_ownMounts = false;
+
+/**
+ * Covers /proc, in the reader's own mount namespace, with an empty
+ * read-only file system: the files of no process are there, the program's
+ * environment, memory map and command line among them, whether or not the
+ * kernel has Landlock. @return whether it did.
+ */
+bool coverProcesses()
+{
+    return g_ownMounts
+           && ::mount("none", "/proc", "tmpfs", MS_RDONLY | MS_NOSUID | MS_NODEV | MS_NOEXEC, "size=4k,mode=0555") == 0;
+}
+
+/**
+ * Gives up every capability of the calling thread: those it may use and
+ * pass on (effective, permitted, inheritable and ambient) and, where it may
+ * (CAP_SETPCAP: as root), those its programs could ever get (the bounding
+ * set). A thread without CAP_SETPCAP keeps its bounding set, which gives
+ * it nothing: with no new privileges and no program run, it gains none.
+ * @return whether it holds none now, and its bounding set is empty where
+ *         it could empty it.
+ */
+bool dropCapabilities()
+{
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct held[_LINUX_CAPABILITY_U32S_3] = {};
+    if (::syscall(SYS_capget, &header, held) != 0)
+        return false;
+    const bool mayDropBounding = held[CAP_SETPCAP / 32].effective & (1u << (CAP_SETPCAP % 32));
+    bool dropped = true;
+    /* The kernel's capabilities end where reading one fails. */
+    for (int capability = 0; ::prctl(PR_CAPBSET_READ, capability, 0, 0, 0) >= 0; ++capability)
+        if (mayDropBounding)
+            dropped = ::prctl(PR_CAPBSET_DROP, capability, 0, 0, 0) == 0 && dropped;
+    /* Kernels before 4.3 have no ambient set, and so none to clear. */
+    if (::prctl(PR_CAP_AMBIENT, PR_CAP_AMBIENT_CLEAR_ALL, 0, 0, 0) != 0 && errno != EINVAL)
+        dropped = false;
+    const __user_cap_data_struct none[_LINUX_CAPABILITY_U32S_3] = {};
+    return ::syscall(SYS_capset, &header, none) == 0 && dropped;
+}
+
+} // namespace
+
+void takeOwnMounts()
+{
+    /* Its mounts made private before any is changed: a mount shared with the program's namespace would cover
+       /proc there too. */
+    g_ownMounts = ::unshare(CLONE_NEWNS) == 0 && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+}
+
+bool giveUpThreadPrivileges(int domain)
+{
+    return (domain < 0 || enterDomain(domain)) && dropCapabilities();
+}
+
+bool giveUpPrivileges(const std::function<bool(int domain)> &enterOthers, bool landlock)
 {
     if (::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0)
         return false;
+    /* While it still may mount, before it gives up its capabilities. Where it cannot, Landlock keeps it out of
+       /proc, or, on a kernel without Landlock, the program's files there are closed to it by the program. */
+    coverProcesses();
     /* A domain holds the thread that enters it and those it starts later: the reader's threads started before
-       enter it each on its own, or none does. */
-    int domain = makeLandlockDomain();
+       enter it each on its own, or none does. So do they give up their capabilities, which each thread holds of
+       its own. */
+    int domain = landlock ? makeLandlockDomain() : -1;
     if (domain >= 0 && !enterDomain(domain)) {
         ::close(domain);
         domain = -1;
     }
-    const bool othersEntered = !enterOthers || enterOthers(domain);
+    const bool allGaveUp = dropCapabilities() && (!enterOthers || enterOthers(domain));
     if (domain >= 0)
         ::close(domain);
-    if (!othersEntered)
+    if (!allGaveUp)
         return false;
     scmp_filter_ctx filter = seccomp_init(SCMP_ACT_ALLOW);
     if (!filter)

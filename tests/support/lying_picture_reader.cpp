@@ -18,6 +18,8 @@
 #include <vector>
 
 #include <fcntl.h>
+#include <linux/capability.h>
+#include <linux/magic.h>
 #include <linux/sched.h>
 #include <netinet/in.h>
 #include <pthread.h>
@@ -36,6 +38,7 @@
 #include <sys/resource.h>
 #include <sys/shm.h>
 #include <sys/socket.h>
+#include <sys/statfs.h>
 #include <sys/syscall.h>
 #include <sys/uio.h>
 #include <termios.h>
@@ -53,6 +56,8 @@
  * "--marker=<file>" names a file of the test's that a way may try to
  * write, truncate or remove; "--terminal=<file>" a terminal of the test's,
  * which it opens at its start, as a reader may hold one it was given.
+ * A way that begins "without-landlock:" is tried by a reader that gives up
+ * all but Landlock, as on a kernel that has none.
  * "--stop-at-start=<file>" stops the reader as it starts, before its
  * hello, when it can remove that file: the first reader so started
  * only. The ways of misbehaving the program watches for
@@ -77,6 +82,17 @@ QByteArray g_picture;
 
 /** The pixel window the program gave; null until it came. */
 uchar *g_window = nullptr;
+
+/** A way tried by a reader without Landlock begins so. */
+const QByteArray kWithoutLandlock = "without-landlock:";
+
+/** The program's files in /proc that a way opens, by the way's name. */
+constexpr std::pair<const char *, const char *> kProgramFiles[] = {
+    {"program-memory-file", "mem"},
+    {"program-environment", "environ"},
+    {"program-maps", "maps"},
+    {"program-command-line", "cmdline"},
+};
 
 /** Whether the reader ends once it has answered: it got hold of the program, and lets go of it so. */
 bool g_endAfterAnswer = false;
@@ -365,6 +381,37 @@ std::optional<int> tryLimitsOrThreads(const QByteArray &way)
 }
 
 /**
+ * Opens a file of the program's in /proc. @return as tryEscape: one that
+ * is not there, in a /proc that is no process file system (the reader's
+ * own, empty), is refused.
+ */
+int openProgramFile(pid_t program, const char *name)
+{
+    const QByteArray file = "/proc/" + QByteArray::number(program) + '/' + name;
+    const int opened = ::open(file.constData(), O_RDONLY);
+    if (opened >= 0) {
+        ::close(opened);
+        return 0;
+    }
+    const int error = errno;
+    struct statfs proc {};
+    return error == ENOENT && ::statfs("/proc", &proc) == 0 && proc.f_type != PROC_SUPER_MAGIC ? EACCES : error;
+}
+
+/** @return 0 when the calling thread holds a capability still, EPERM when it holds none. */
+int capabilitiesLeft()
+{
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct held[_LINUX_CAPABILITY_U32S_3] = {};
+    if (::syscall(SYS_capget, &header, held) != 0)
+        return errno;
+    for (const __user_cap_data_struct &set : held)
+        if (set.effective != 0 || set.permitted != 0 || set.inheritable != 0)
+            return 0;
+    return EPERM;
+}
+
+/**
  * Tries to lock a file it reads, which other programs' locks would wait
  * on. @return as tryEscape; nothing when it is none of these.
  */
@@ -438,6 +485,9 @@ std::optional<int> tryMapping(const QByteArray &way)
 /** @return 0 when the way out was taken, else the error the system refused it with. */
 int tryEscape(const QByteArray &way)
 {
+    /* The reader that tries it has left Landlock out already. */
+    if (way.startsWith(kWithoutLandlock))
+        return tryEscape(way.mid(kWithoutLandlock.size()));
     /* The same, on a thread of the decoders' that Qt's pool started before the reader gave up its privileges. */
     static const QByteArray onDecoderThread = "on-decoder-thread:";
     if (way.startsWith(onDecoderThread)) {
@@ -506,13 +556,9 @@ int tryEscape(const QByteArray &way)
         iovec remote{reinterpret_cast<void *>(::getauxval(AT_ENTRY)), 1};
         return result(::process_vm_readv(program, &local, 1, &remote, 1, 0));
     }
-    if (way == "program-memory-file" || way == "program-environment") {
-        const QByteArray file = "/proc/" + QByteArray::number(program) + (way == "program-memory-file" ? "/mem" : "/environ");
-        const int opened = ::open(file.constData(), O_RDONLY);
-        if (opened >= 0)
-            ::close(opened);
-        return result(opened);
-    }
+    for (const auto &[name, file] : kProgramFiles)
+        if (way == name)
+            return openProgramFile(program, file);
     if (way == "program-descriptor")
         return result(::syscall(SYS_pidfd_open, program, 0));
     if (way == "network")
@@ -582,6 +628,8 @@ int tryEscape(const QByteArray &way)
     }
     if (way == "change-user")
         return result(::setuid(::getuid()));
+    if (way == "capabilities-left")
+        return capabilitiesLeft();
     if (way == "new-namespace")
         return result(::unshare(CLONE_NEWUSER));
     if (way == "kernel-log") {
@@ -727,5 +775,6 @@ int main(int argc, char **argv)
     pictures::ReaderHooks hooks;
     hooks.hello = hello;
     hooks.answer = answer;
+    hooks.withoutLandlock = g_escape.startsWith(kWithoutLandlock);
     return pictures::runReader(argc, argv, hooks);
 }
