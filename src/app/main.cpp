@@ -2,6 +2,7 @@
 #include "app/program_start.h"
 #include "core/app.h"
 #include "frame/form_a0.h"
+#include "platform/helper_process.h"
 #include "platform/picture_reader.h"
 #include "platform/platform.h"
 #include "platform/qt_platform.h"
@@ -12,6 +13,8 @@
 
 int main(int argc, char *argv[])
 {
+    /* Before any helper starts, which a file or a library of the data directory may take over. */
+    platform::closeProcessFilesToHelpers();
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kobrant ŽST Kamenná"));
 

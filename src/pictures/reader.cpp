@@ -363,13 +363,16 @@ QSemaphore *const g_decoderThreadStarted = new QSemaphore;
 /** Lets the threads of the decoders go once the reader gives up its privileges. */
 QSemaphore *const g_decoderThreadsGo = new QSemaphore;
 
-/** Told by each thread of the decoders once it is in the reader's Landlock domain, or failed to enter it. */
+/**
+ * Told by each thread of the decoders once it has given up its privileges
+ * (its capabilities, and it is in the reader's Landlock domain), or failed to.
+ */
 QSemaphore *const g_decoderThreadEntered = new QSemaphore;
 
 /** The domain the decoders' threads enter as they go; -1 for none. */
 std::atomic<int> g_decoderDomain{-1};
 
-/** Whether a thread of the decoders failed to enter the domain. */
+/** Whether a thread of the decoders failed to give up its privileges. */
 std::atomic<bool> g_decoderThreadOutside{false};
 
 /**
@@ -392,7 +395,7 @@ int startDecoderThreads()
         pool->start([] {
             g_decoderThreadStarted->release();
             g_decoderThreadsGo->acquire();
-            if (const int domain = g_decoderDomain; domain >= 0 && !enterDomain(domain))
+            if (!giveUpThreadPrivileges(g_decoderDomain))
                 g_decoderThreadOutside = true;
             g_decoderThreadEntered->release();
         });
@@ -406,9 +409,10 @@ void awaitDecoderThreads(int threads)
 }
 
 /**
- * Lets the decoders' threads wait for work, each once it has entered the
- * reader's Landlock domain (-1 for none), which holds only the threads that
- * enter it and those they start. @return whether all did.
+ * Lets the decoders' threads wait for work, each once it has given up its
+ * capabilities and entered the reader's Landlock domain (-1 for none), as
+ * both hold only the thread that gives them up and those it starts.
+ * @return whether all did.
  */
 bool releaseDecoderThreads(int threads, int domain)
 {
@@ -484,6 +488,8 @@ int runReader(int argc, char **argv, const ReaderHooks &hooks)
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
     ::signal(SIGPIPE, SIG_IGN);
     leaveTerminal();
+    /* Its own mounts, taken while it runs one thread: the threads it starts share them. */
+    takeOwnMounts();
     /* Memory freed by one picture stays for the next, up to a picture's size, rather than going back to the
        system and being faulted in anew, page by page, for every picture; one arena for every thread, as each
        more would take its own address space. */
@@ -511,7 +517,8 @@ int runReader(int argc, char **argv, const ReaderHooks &hooks)
     limitProcessorTime();
     takeStartWindow();
     /* Nothing of a file is read before the reader has given up all it may do but read. */
-    if (!giveUpPrivileges([decoderThreads](int domain) { return releaseDecoderThreads(decoderThreads, domain); })) {
+    if (!giveUpPrivileges([decoderThreads](int domain) { return releaseDecoderThreads(decoderThreads, domain); },
+                          !hooks.withoutLandlock)) {
         std::fprintf(stderr, "kamenna-pictures: the system-call filter cannot be set\n");
         return 1;
     }

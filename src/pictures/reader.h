@@ -27,6 +27,8 @@ struct ReaderHooks {
      * (null until it came); @return whether it did.
      */
     bool (*answer)(const platform::picture_protocol::Request &request, const QByteArray &path, uchar *window) = nullptr;
+    /** Leaves out the Landlock domain, as on a kernel that has none: what else it gives up must hold there too. */
+    bool withoutLandlock = false;
 };
 
 /**

@@ -11,9 +11,13 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/capability.h>
 #include <linux/landlock.h>
+#include <sched.h>
 #include <seccomp.h>
+#include <sys/file.h>
 #include <sys/mman.h>
+#include <sys/mount.h>
 #include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -85,6 +89,10 @@ constexpr Refused kRefused[] = {
     {"iopl", EPERM}, {"ioperm", EPERM}, {"syslog", EPERM}, {"vhangup", EPERM}, {"bpf", EPERM},
     {"perf_event_open", EPERM}, {"userfaultfd", EPERM}, {"io_uring_setup", EPERM}, {"io_uring_enter", EPERM},
     {"io_uring_register", EPERM}, {"fanotify_init", EPERM}, {"lookup_dcookie", EPERM},
+#ifndef KAMENNA_INSTRUMENTED
+    /* A shared file's pages mapped anew where it chooses, as a mapping at its own address would be. */
+    {"remap_file_pages", EPERM},
+#endif
 };
 
 /** A system call refused when its arguments compare so. */
@@ -134,6 +142,27 @@ bool addRules(scmp_filter_ctx filter)
         {"openat", low32(2, O_TRUNC, O_TRUNC)},
         /* Memory shared with no file behind it. */
         {"mmap", low32(3, MAP_SHARED | MAP_ANONYMOUS, MAP_SHARED | MAP_ANONYMOUS)},
+#ifndef KAMENNA_INSTRUMENTED
+        /* Mappings at addresses of its own choosing: pages far apart each take page tables of their own, which
+           no limit counts; the kernel places them side by side. The sanitizers' allocator maps at fixed
+           addresses, in space it reserved before the limit was taken: their build leaves these out. */
+        {"mmap", SCMP_A0(SCMP_CMP_NE, 0)},
+        {"mmap", low32(3, MAP_FIXED, MAP_FIXED)},
+        {"mmap", low32(3, MAP_FIXED_NOREPLACE, MAP_FIXED_NOREPLACE)},
+        {"mremap", low32(3, MREMAP_FIXED, MREMAP_FIXED)},
+        {"mremap", low32(3, MREMAP_DONTUNMAP, MREMAP_DONTUNMAP)},
+#endif
+        /* Pages pushed out to swap, the pixel window's among them, for the program to wait on as it copies. */
+        {"madvise", low32(2, 0xFFFFFFFFu, MADV_PAGEOUT)},
+        {"madvise", low32(2, 0xFFFFFFFFu, MADV_COLD)},
+        /* Locks on the files it reads, which other programs' locks would wait on as long as it lives: reading
+           a lock is left. */
+        {"flock", low32(1, LOCK_SH, LOCK_SH)},
+        {"flock", low32(1, LOCK_EX, LOCK_EX)},
+        {"fcntl", low32(1, 0xFFFFFFFFu, F_SETLK)},
+        {"fcntl", low32(1, 0xFFFFFFFFu, F_SETLKW)},
+        {"fcntl", low32(1, 0xFFFFFFFFu, F_OFD_SETLK)},
+        {"fcntl", low32(1, 0xFFFFFFFFu, F_OFD_SETLKW)},
         /* A pipe made larger than the system's own size. */
         {"fcntl", low32(1, 0xFFFFFFFFu, F_SETPIPE_SZ)},
         /* A descriptor's owner, whom the kernel signals as it becomes ready, its lease is broken or its folder
@@ -269,28 +298,88 @@ int makeLandlockDomain()
     return int(domain);
 }
 
-} // namespace
-
+/** Puts the calling thread in a Landlock domain, with no new privileges. @return whether it is. */
 bool enterDomain(int domain)
 {
     return ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 && ::syscall(SYS_landlock_restrict_self, domain, 0) == 0;
 }
 
-bool giveUpPrivileges(const std::function<bool(int domain)> &enterOthers)
+/** Whether the reader has a mount namespace of its own, whose mounts reach no other process's. */
+bool g_ownMounts = false;
+
+/**
+ * Covers /proc, in the reader's own mount namespace, with an empty
+ * read-only file system: the files of no process are there, the program's
+ * environment, memory map and command line among them, whether or not the
+ * kernel has Landlock. @return whether it did.
+ */
+bool coverProcesses()
+{
+    return g_ownMounts
+           && ::mount("none", "/proc", "tmpfs", MS_RDONLY | MS_NOSUID | MS_NODEV | MS_NOEXEC, "size=4k,mode=0555") == 0;
+}
+
+/**
+ * Gives up every capability of the calling thread: those it may use and
+ * pass on (effective, permitted, inheritable and ambient) and, where it may
+ * (CAP_SETPCAP: as root), those its programs could ever get (the bounding
+ * set). A thread without CAP_SETPCAP keeps its bounding set, which gives
+ * it nothing: with no new privileges and no program run, it gains none.
+ * @return whether it holds none now, and its bounding set is empty where
+ *         it could empty it.
+ */
+bool dropCapabilities()
+{
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct held[_LINUX_CAPABILITY_U32S_3] = {};
+    if (::syscall(SYS_capget, &header, held) != 0)
+        return false;
+    const bool mayDropBounding = held[CAP_SETPCAP / 32].effective & (1u << (CAP_SETPCAP % 32));
+    bool dropped = true;
+    /* The kernel's capabilities end where reading one fails. */
+    for (int capability = 0; ::prctl(PR_CAPBSET_READ, capability, 0, 0, 0) >= 0; ++capability)
+        if (mayDropBounding)
+            dropped = ::prctl(PR_CAPBSET_DROP, capability, 0, 0, 0) == 0 && dropped;
+    /* Kernels before 4.3 have no ambient set, and so none to clear. */
+    if (::prctl(PR_CAP_AMBIENT, PR_CAP_AMBIENT_CLEAR_ALL, 0, 0, 0) != 0 && errno != EINVAL)
+        dropped = false;
+    const __user_cap_data_struct none[_LINUX_CAPABILITY_U32S_3] = {};
+    return ::syscall(SYS_capset, &header, none) == 0 && dropped;
+}
+
+} // namespace
+
+void takeOwnMounts()
+{
+    /* Its mounts made private before any is changed: a mount shared with the program's namespace would cover
+       /proc there too. */
+    g_ownMounts = ::unshare(CLONE_NEWNS) == 0 && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+}
+
+bool giveUpThreadPrivileges(int domain)
+{
+    return (domain < 0 || enterDomain(domain)) && dropCapabilities();
+}
+
+bool giveUpPrivileges(const std::function<bool(int domain)> &enterOthers, bool landlock)
 {
     if (::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0)
         return false;
+    /* While it still may mount, before it gives up its capabilities. Where it cannot, Landlock keeps it out of
+       /proc, or, on a kernel without Landlock, the program's files there are closed to it by the program. */
+    coverProcesses();
     /* A domain holds the thread that enters it and those it starts later: the reader's threads started before
-       enter it each on its own, or none does. */
-    int domain = makeLandlockDomain();
+       enter it each on its own, or none does. So do they give up their capabilities, which each thread holds of
+       its own. */
+    int domain = landlock ? makeLandlockDomain() : -1;
     if (domain >= 0 && !enterDomain(domain)) {
         ::close(domain);
         domain = -1;
     }
-    const bool othersEntered = !enterOthers || enterOthers(domain);
+    const bool allGaveUp = dropCapabilities() && (!enterOthers || enterOthers(domain));
     if (domain >= 0)
         ::close(domain);
-    if (!othersEntered)
+    if (!allGaveUp)
         return false;
     scmp_filter_ctx filter = seccomp_init(SCMP_ACT_ALLOW);
     if (!filter)

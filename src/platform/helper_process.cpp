@@ -10,8 +10,10 @@
 #include <thread>
 
 #include <fcntl.h>
+#include <linux/landlock.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -68,6 +70,12 @@ std::vector<QByteArray> helperEnvironment()
         if (const char *value = std::getenv(name))
             environment.push_back(QByteArray(name) + '=' + value);
     return environment;
+}
+
+void closeProcessFilesToHelpers()
+{
+    if (::syscall(SYS_landlock_create_ruleset, nullptr, 0, LANDLOCK_CREATE_RULESET_VERSION) < 1)
+        ::prctl(PR_SET_DUMPABLE, 0, 0, 0, 0);
 }
 
 pid_t spawnHelper(const QByteArray &program, std::vector<char *> &argv, int input, int output, bool errors,

@@ -28,6 +28,17 @@ QByteArray helperProgram(const char *name);
 std::vector<QByteArray> helperEnvironment();
 
 /**
+ * Closes the program's own files in /proc (its environ, maps, mem, its
+ * descriptors) to the helpers of its user, where the kernel has no Landlock
+ * to keep a picture reader out of /proc: the program makes itself
+ * non-dumpable, so that only a process with CAP_SYS_PTRACE opens them.
+ * Its cmdline stays open, as every process's is to every process. Where the
+ * kernel has Landlock the program stays dumpable, for debuggers and core
+ * files. Called once as the program starts, before it starts any helper.
+ */
+void closeProcessFilesToHelpers();
+
+/**
  * Starts a program in a session of its own (so also a process group of its
  * own, which its process id names, and no controlling terminal), with every
  * signal at its default and unblocked, and no descriptor of the program's

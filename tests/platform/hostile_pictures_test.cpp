@@ -2,6 +2,7 @@
 #include "core/vehicle_pictures.h"
 #include "platform/bitmap_check.h"
 #include "platform/files.h"
+#include "platform/helper_process.h"
 #include "platform/jpeg_decoder.h"
 #include "platform/metafile.h"
 #include "platform/picture_limits.h"
@@ -26,8 +27,10 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <linux/capability.h>
 #include <signal.h>
 #include <sys/ioctl.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <termios.h>
@@ -35,6 +38,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
+#include <cstring>
 #include <ctime>
 #include <limits>
 #include <random>
@@ -1326,6 +1331,35 @@ std::string sessionAndLimitsWrong(pid_t pid)
     return wrong;
 }
 
+/** @return a set of capabilities a process's status gives, "CapEff:" and the like; all when it gives none. */
+uint64_t capabilitySet(const QStringList &status, const char *set)
+{
+    for (const QString &line : status)
+        if (line.startsWith(QLatin1String(set)))
+            return line.mid(int(std::strlen(set))).trimmed().toULongLong(nullptr, 16);
+    return ~uint64_t(0);
+}
+
+/**
+ * @return the capabilities a reader's threads hold: empty when none holds
+ *         any, nor any in its bounding set where the reader could empty it
+ *         (it was started with CAP_SETPCAP).
+ */
+std::string capabilitiesLeft(pid_t pid)
+{
+    const bool boundingToo = capabilitySet(procLines(::getpid(), "status"), "CapEff:") & (uint64_t(1) << CAP_SETPCAP);
+    const QStringList threads =
+        QDir(QStringLiteral("/proc/%1/task").arg(pid)).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    std::string left = threads.isEmpty() ? "no threads; " : "";
+    for (const QString &thread : threads) {
+        const QStringList status = procLines(pid, qPrintable(QStringLiteral("task/%1/status").arg(thread)));
+        for (const char *set : {"CapInh:", "CapPrm:", "CapEff:", "CapAmb:", "CapBnd:"})
+            if (capabilitySet(status, set) != 0 && (boundingToo || std::strcmp(set, "CapBnd:") != 0))
+                left += thread.toStdString() + ' ' + set + "; ";
+    }
+    return left;
+}
+
 /** The signals the kernel was made to send this process, by their number. */
 volatile sig_atomic_t g_signalled[NSIG];
 
@@ -1351,6 +1385,7 @@ TEST(HostilePictures, APictureReaderTakenOverCanReadFilesAndNothingMore)
     reader.useProgram("kamenna-pictures");
     ASSERT_EQ(platform::loadPicture(picture), expected);
     EXPECT_EQ(sessionAndLimitsWrong(reader.pid()), "");
+    EXPECT_EQ(capabilitiesLeft(reader.pid()), "");
     const int readerThreads = threadsOf(reader.pid());
     EXPECT_GE(readerThreads, 1);
     /* A terminal of the test's, which the reader holds from its start, as one it was given (its errors, in the
@@ -1368,6 +1403,15 @@ TEST(HostilePictures, APictureReaderTakenOverCanReadFilesAndNothingMore)
     /* What reads the program's memory and environment through /proc, or opens a terminal by its path, is refused by
        Landlock, where the kernel has it. */
     const bool landlock = ::syscall(SYS_landlock_create_ruleset, nullptr, 0, 1) >= 1;
+    /* Where the test may mount (CAP_SYS_ADMIN: as root), so may its readers, which cover /proc in a mount namespace
+       of their own: the program's files there are closed to them without Landlock too. */
+    const bool mounts = capabilitySet(procLines(::getpid(), "status"), "CapEff:") & (uint64_t(1) << CAP_SYS_ADMIN);
+#ifdef KAMENNA_INSTRUMENTED
+    /* The sanitizers' allocator maps at fixed addresses: there the reader chooses its mappings' addresses. */
+    const bool addressRules = false;
+#else
+    const bool addressRules = true;
+#endif
     /* Signals the kernel may be made to send the program for a descriptor, a terminal or a lease. */
     const int watched[] = {SIGIO, SIGURG, SIGUSR2, SIGWINCH, SIGHUP, SIGCONT, SIGTTOU};
     struct sigaction counting {}, before[std::size(watched)];
@@ -1376,7 +1420,7 @@ TEST(HostilePictures, APictureReaderTakenOverCanReadFilesAndNothingMore)
         g_signalled[watched[i]] = 0;
         ::sigaction(watched[i], &counting, &before[i]);
     }
-    enum Needs { Nothing, Landlock, Terminal, LandlockAndTerminal };
+    enum Needs { Nothing, Landlock, Terminal, LandlockAndTerminal, Mounts, AddressRules };
     const std::pair<const char *, Needs> ways[] = {
         {"fork", Nothing},
         {"process-clone", Nothing},
@@ -1398,12 +1442,22 @@ TEST(HostilePictures, APictureReaderTakenOverCanReadFilesAndNothingMore)
         {"descriptor-owner-by-request", Nothing},
         {"socket-group", Nothing},
         {"lease", Nothing},
+        {"lock-picture", Nothing},
+        {"lock-picture-shared", Nothing},
+        {"lock-file", Nothing},
+        {"lock-file-waiting", Nothing},
+        {"lock-open-file", Nothing},
+        {"lock-open-file-waiting", Nothing},
         {"folder-notification", Nothing},
         {"trace-program", Nothing},
         {"read-program-memory", Nothing},
         {"program-memory-file", Landlock},
         {"program-environment", Landlock},
         {"on-decoder-thread:program-environment", Landlock},
+        {"without-landlock:program-environment", Mounts},
+        {"without-landlock:program-maps", Mounts},
+        {"without-landlock:program-command-line", Mounts},
+        {"without-landlock:on-decoder-thread:program-command-line", Mounts},
         {"on-decoder-thread:write-file", Nothing},
         {"on-decoder-thread:signal-program", Nothing},
         {"program-descriptor", Nothing},
@@ -1421,6 +1475,14 @@ TEST(HostilePictures, APictureReaderTakenOverCanReadFilesAndNothingMore)
         {"notification-instance", Nothing},
         {"queued-signals", Nothing},
         {"memory-past-limit", Nothing},
+        {"mapping-at-address", AddressRules},
+        {"mapping-at-free-address", AddressRules},
+        {"mapping-near-address", AddressRules},
+        {"mapping-moved-to-address", AddressRules},
+        {"mapping-moved-and-kept", AddressRules},
+        {"file-pages-moved", AddressRules},
+        {"window-paged-out", Nothing},
+        {"window-cold", Nothing},
         {"raise-limit", Nothing},
         {"processor-limit", Nothing},
         {"processor-limit-old-call", Nothing},
@@ -1431,6 +1493,8 @@ TEST(HostilePictures, APictureReaderTakenOverCanReadFilesAndNothingMore)
         {"real-time-attributes", Nothing},
         {"disk-priority", Nothing},
         {"change-user", Nothing},
+        {"capabilities-left", Nothing},
+        {"on-decoder-thread:capabilities-left", Nothing},
         {"new-namespace", Nothing},
         {"kernel-log", Nothing},
         {"own-terminal", Nothing},
@@ -1444,7 +1508,8 @@ TEST(HostilePictures, APictureReaderTakenOverCanReadFilesAndNothingMore)
     };
     for (const auto &[way, needs] : ways) {
         if (((needs == Landlock || needs == LandlockAndTerminal) && !landlock)
-            || ((needs == Terminal || needs == LandlockAndTerminal) && !haveTerminal))
+            || ((needs == Terminal || needs == LandlockAndTerminal) && !haveTerminal) || (needs == Mounts && !mounts)
+            || (needs == AddressRules && !addressRules))
             continue;
         const int machine = machineThreads();
         reader.useProgram("kamenna-pictures-liar", {QByteArray("--escape=") + way, "--marker=" + QFile::encodeName(marker),
@@ -1456,6 +1521,7 @@ TEST(HostilePictures, APictureReaderTakenOverCanReadFilesAndNothingMore)
         const pid_t liar = reader.pid();
         EXPECT_EQ(threadsOf(liar), readerThreads) << way;
         EXPECT_EQ(sessionAndLimitsWrong(liar), "") << way;
+        EXPECT_EQ(capabilitiesLeft(liar), "") << way;
         /* The next picture, read right by it or by the next. */
         EXPECT_EQ(platform::loadPicture(picture), expected) << way;
         reader.useProgram("kamenna-pictures");
@@ -1528,6 +1594,11 @@ TEST(HostilePictures, APictureReaderHoldsNoDescriptorNorVariableOfTheProgram)
     }
     qunsetenv("KAMENNA_TAJNE");
     ::close(inherited);
+    /* Where the kernel has no Landlock to keep a reader out of /proc, the program's files there are closed to it by
+       the program being non-dumpable; where it has, the program stays dumpable. */
+    platform::closeProcessFilesToHelpers();
+    EXPECT_EQ(::prctl(PR_GET_DUMPABLE), ::syscall(SYS_landlock_create_ruleset, nullptr, 0, 1) >= 1 ? 1 : 0);
+    ::prctl(PR_SET_DUMPABLE, 1);
 }
 
 TEST(HostilePictures, QtsReadersAreHandedOnlyPicturesThatFitTheTimeLeftToTheirReading)

@@ -14,9 +14,12 @@
 #include <cstring>
 #include <initializer_list>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include <fcntl.h>
+#include <linux/capability.h>
+#include <linux/magic.h>
 #include <linux/sched.h>
 #include <netinet/in.h>
 #include <pthread.h>
@@ -24,6 +27,7 @@
 #include <signal.h>
 #include <sys/ioctl.h>
 #include <sys/auxv.h>
+#include <sys/file.h>
 #include <sys/ipc.h>
 #include <linux/aio_abi.h>
 #include <sys/msg.h>
@@ -34,6 +38,7 @@
 #include <sys/resource.h>
 #include <sys/shm.h>
 #include <sys/socket.h>
+#include <sys/statfs.h>
 #include <sys/syscall.h>
 #include <sys/uio.h>
 #include <termios.h>
@@ -51,6 +56,8 @@
  * "--marker=<file>" names a file of the test's that a way may try to
  * write, truncate or remove; "--terminal=<file>" a terminal of the test's,
  * which it opens at its start, as a reader may hold one it was given.
+ * A way that begins "without-landlock:" is tried by a reader that gives up
+ * all but Landlock, as on a kernel that has none.
  * "--stop-at-start=<file>" stops the reader as it starts, before its
  * hello, when it can remove that file: the first reader so started
  * only. The ways of misbehaving the program watches for
@@ -69,6 +76,23 @@ QByteArray g_terminalPath;
 
 /** The test's terminal, opened at the start; -1 without one. */
 int g_terminal = -1;
+
+/** The picture that takes the reader over, as the request named it. */
+QByteArray g_picture;
+
+/** The pixel window the program gave; null until it came. */
+uchar *g_window = nullptr;
+
+/** A way tried by a reader without Landlock begins so. */
+const QByteArray kWithoutLandlock = "without-landlock:";
+
+/** The program's files in /proc that a way opens, by the way's name. */
+constexpr std::pair<const char *, const char *> kProgramFiles[] = {
+    {"program-memory-file", "mem"},
+    {"program-environment", "environ"},
+    {"program-maps", "maps"},
+    {"program-command-line", "cmdline"},
+};
 
 /** Whether the reader ends once it has answered: it got hold of the program, and lets go of it so. */
 bool g_endAfterAnswer = false;
@@ -356,9 +380,114 @@ std::optional<int> tryLimitsOrThreads(const QByteArray &way)
     return std::nullopt;
 }
 
+/**
+ * Opens a file of the program's in /proc. @return as tryEscape: one that
+ * is not there, in a /proc that is no process file system (the reader's
+ * own, empty), is refused.
+ */
+int openProgramFile(pid_t program, const char *name)
+{
+    const QByteArray file = "/proc/" + QByteArray::number(program) + '/' + name;
+    const int opened = ::open(file.constData(), O_RDONLY);
+    if (opened >= 0) {
+        ::close(opened);
+        return 0;
+    }
+    const int error = errno;
+    struct statfs proc {};
+    return error == ENOENT && ::statfs("/proc", &proc) == 0 && proc.f_type != PROC_SUPER_MAGIC ? EACCES : error;
+}
+
+/** @return 0 when the calling thread holds a capability still, EPERM when it holds none. */
+int capabilitiesLeft()
+{
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct held[_LINUX_CAPABILITY_U32S_3] = {};
+    if (::syscall(SYS_capget, &header, held) != 0)
+        return errno;
+    for (const __user_cap_data_struct &set : held)
+        if (set.effective != 0 || set.permitted != 0 || set.inheritable != 0)
+            return 0;
+    return EPERM;
+}
+
+/**
+ * Tries to lock a file it reads, which other programs' locks would wait
+ * on. @return as tryEscape; nothing when it is none of these.
+ */
+std::optional<int> tryLock(const QByteArray &way)
+{
+    if (way == "lock-picture" || way == "lock-picture-shared") {
+        const int file = ::open(g_picture.constData(), O_RDONLY | O_CLOEXEC);
+        return worst({result(file), result(::flock(file, (way == "lock-picture" ? LOCK_EX : LOCK_SH) | LOCK_NB))});
+    }
+    const std::pair<const char *, int> commands[] = {
+        {"lock-file", F_SETLK},
+        {"lock-file-waiting", F_SETLKW},
+        {"lock-open-file", F_OFD_SETLK},
+        {"lock-open-file-waiting", F_OFD_SETLKW},
+    };
+    for (const auto &[name, command] : commands) {
+        if (way != name)
+            continue;
+        const int file = ::open(g_marker.constData(), O_RDONLY | O_CLOEXEC);
+        struct flock whole {};
+        whole.l_type = F_RDLCK;
+        whole.l_whence = SEEK_SET;
+        return worst({result(file), result(::fcntl(file, command, &whole))});
+    }
+    return std::nullopt;
+}
+
+/** @return a page's address that the kernel would map and that is free again. */
+void *freeAddress()
+{
+    void *at = ::mmap(nullptr, 4096, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    ::munmap(at, 4096);
+    return at;
+}
+
+/** @return the error of a mapping call, 0 when it mapped. */
+int mapped(void *at)
+{
+    return at == MAP_FAILED ? errno : 0;
+}
+
+/**
+ * Tries to map pages at addresses of its own choosing, as pages far apart
+ * would be, or to push the pixel window's pages out to swap. @return as
+ * tryEscape; nothing when it is none of these.
+ */
+std::optional<int> tryMapping(const QByteArray &way)
+{
+    constexpr int kRead = PROT_READ | PROT_WRITE;
+    constexpr int kPrivate = MAP_PRIVATE | MAP_ANONYMOUS;
+    if (way == "mapping-at-address")
+        return mapped(::mmap(freeAddress(), 4096, kRead, kPrivate | MAP_FIXED, -1, 0));
+    if (way == "mapping-at-free-address")
+        return mapped(::mmap(freeAddress(), 4096, kRead, kPrivate | MAP_FIXED_NOREPLACE, -1, 0));
+    if (way == "mapping-near-address")
+        return mapped(::mmap(freeAddress(), 4096, kRead, kPrivate, -1, 0));
+    if (way == "mapping-moved-to-address" || way == "mapping-moved-and-kept") {
+        void *at = ::mmap(nullptr, 4096, kRead, kPrivate, -1, 0);
+        if (way == "mapping-moved-and-kept")
+            return mapped(::mremap(at, 4096, 4096, MREMAP_MAYMOVE | MREMAP_DONTUNMAP, nullptr));
+        return mapped(::mremap(at, 4096, 4096, MREMAP_MAYMOVE | MREMAP_FIXED, freeAddress()));
+    }
+    /* The window's first page mapped anew where it lies: the only file it may map shared is the window's. */
+    if (way == "file-pages-moved")
+        return result(::syscall(SYS_remap_file_pages, g_window, 4096, 0, 0, 0));
+    if (way == "window-paged-out" || way == "window-cold")
+        return result(::madvise(g_window, size_t(protocol::kWindowBytes), way == "window-cold" ? MADV_COLD : MADV_PAGEOUT));
+    return std::nullopt;
+}
+
 /** @return 0 when the way out was taken, else the error the system refused it with. */
 int tryEscape(const QByteArray &way)
 {
+    /* The reader that tries it has left Landlock out already. */
+    if (way.startsWith(kWithoutLandlock))
+        return tryEscape(way.mid(kWithoutLandlock.size()));
     /* The same, on a thread of the decoders' that Qt's pool started before the reader gave up its privileges. */
     static const QByteArray onDecoderThread = "on-decoder-thread:";
     if (way.startsWith(onDecoderThread)) {
@@ -375,6 +504,10 @@ int tryEscape(const QByteArray &way)
     if (const std::optional<int> r = trySignalOrTerminal(way, program))
         return *r;
     if (const std::optional<int> r = tryLimitsOrThreads(way))
+        return *r;
+    if (const std::optional<int> r = tryLock(way))
+        return *r;
+    if (const std::optional<int> r = tryMapping(way))
         return *r;
     if (way == "fork") {
         const long child = ::syscall(SYS_fork);
@@ -423,13 +556,9 @@ int tryEscape(const QByteArray &way)
         iovec remote{reinterpret_cast<void *>(::getauxval(AT_ENTRY)), 1};
         return result(::process_vm_readv(program, &local, 1, &remote, 1, 0));
     }
-    if (way == "program-memory-file" || way == "program-environment") {
-        const QByteArray file = "/proc/" + QByteArray::number(program) + (way == "program-memory-file" ? "/mem" : "/environ");
-        const int opened = ::open(file.constData(), O_RDONLY);
-        if (opened >= 0)
-            ::close(opened);
-        return result(opened);
-    }
+    for (const auto &[name, file] : kProgramFiles)
+        if (way == name)
+            return openProgramFile(program, file);
     if (way == "program-descriptor")
         return result(::syscall(SYS_pidfd_open, program, 0));
     if (way == "network")
@@ -499,6 +628,8 @@ int tryEscape(const QByteArray &way)
     }
     if (way == "change-user")
         return result(::setuid(::getuid()));
+    if (way == "capabilities-left")
+        return capabilitiesLeft();
     if (way == "new-namespace")
         return result(::unshare(CLONE_NEWUSER));
     if (way == "kernel-log") {
@@ -553,13 +684,15 @@ bool misbehaveAfterAnswer(const protocol::Request &request, const QByteArray &pa
     return false;
 }
 
-bool answer(const protocol::Request &request, const QByteArray &path, uchar *)
+bool answer(const protocol::Request &request, const QByteArray &path, uchar *window)
 {
     if (misbehaveAfterAnswer(request, path))
         return true;
     if (!path.endsWith("/lez.bmp"))
         return false;
     if (!g_escape.isEmpty()) {
+        g_picture = path;
+        g_window = window;
         const int error = tryEscape(g_escape);
         if (error == 0)
             answerText(request.id, "uniklo: " + g_escape);
@@ -665,5 +798,6 @@ int main(int argc, char **argv)
     pictures::ReaderHooks hooks;
     hooks.hello = hello;
     hooks.answer = answer;
+    hooks.withoutLandlock = g_escape.startsWith(kWithoutLandlock);
     return pictures::runReader(argc, argv, hooks);
 }
