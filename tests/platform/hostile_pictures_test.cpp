@@ -37,6 +37,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <bit>
 #include <chrono>
 #include <cstdint>
 #include <cstring>
@@ -790,7 +791,12 @@ TEST(HostilePictures, SlowMetafilesAreRefusedWithinTheirWorkBudget)
      * 5 s and 0.5 to 1.4 GB in Qt's stroker); a polyline up and down a tall
      * picture in a one-pixel pen, solid or dotted (0.6 to 1.2 s); rectangles
      * over the largest picture that XOR with what lies below, and a hatched
-     * brush XORed with it by block transfers (5 to 11 s).
+     * brush XORed with it by block transfers (5 to 11 s). Then what Qt would
+     * ask for past the reader's memory and write through: a clip of squares
+     * of a pixel, 128 rows crossed with 128 columns on a picture of 1,024 a
+     * side and 64 by 64 on one of 4,096 (250 MB of spans), and a polyline of
+     * 65,000 points back and forth by a pixel in a round pen two pixels
+     * wide, solid or dashed (150 MB in Qt's stroker).
      */
     const std::pair<const char *, int> files[] = {
         {"slow_ellipses.wmf", 2048},                {"slow_ellipses.emf", 2048},
@@ -799,7 +805,9 @@ TEST(HostilePictures, SlowMetafilesAreRefusedWithinTheirWorkBudget)
         {"zigzag_dash_dot_dot.emf", 132 * 1024},    {"zigzag_dot_32bit.emf", 264 * 1024},
         {"zigzag_polygons_dot.emf", 264 * 1024},    {"zigzag_thin.emf", 66 * 1024},
         {"zigzag_thin_dot.emf", 66 * 1024},         {"slow_xor_rectangles.emf", 8 * 1024},
-        {"slow_patinvert.emf", 32 * 1024},
+        {"slow_patinvert.emf", 32 * 1024},         {"clip_squares_1024.emf", 5 * 1024},
+        {"clip_squares_4096.emf", 3 * 1024},       {"zigzag_pixel.emf", 264 * 1024},
+        {"zigzag_pixel_dash.emf", 264 * 1024},
     };
     for (const auto &[name, most] : files) {
         const QByteArray bytes = hostileBytes(name);
@@ -879,6 +887,29 @@ TEST(HostilePictures, SlowMetafilesAreRefusedWithinTheirWorkBudget)
     ASSERT_EQ(outlines.size(), QSize(256, 64));
     EXPECT_EQ(outlines.pixel(1, 60), qRgb(0, 0, 255));
     EXPECT_EQ(outlines.pixel(4, 60), qRgba(0, 0, 0, 0));
+    /* A clip of 32 by 32 squares of a pixel on a picture of 1,024 a side (16 MB of spans) is drawn: the squares
+       white, nothing between them. */
+    QList<QRect> rows;
+    QList<QRect> columns;
+    for (int i = 0; i < 32; ++i) {
+        rows << QRect(0, i * 32, 1024, 1);
+        columns << QRect(i * 32, 0, 1, 1024);
+    }
+    const QByteArray squares = emfClipRegion(5, rows) + emfClipRegion(1, columns)
+                               + emfRecord(37, leBytes(0x80000008u, 4)) + emfRecord(37, leBytes(0x80000000u, 4))
+                               + emfRecord(43, leBytes(0, 8) + leBytes(1024, 4) + leBytes(1024, 4));
+    const QImage clipped = platform::decodeEmf(emfOf(squares, 5, 1024, 1024));
+    ASSERT_EQ(clipped.size(), QSize(1024, 1024));
+    int white = 0;
+    int drawn = 0;
+    for (int y = 0; y < clipped.height(); ++y) {
+        for (int x = 0; x < clipped.width(); ++x) {
+            white += clipped.pixel(x, y) == qRgb(255, 255, 255) ? 1 : 0;
+            drawn += qAlpha(clipped.pixel(x, y)) != 0 ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(white, 32 * 32);
+    EXPECT_EQ(drawn, 32 * 32);
 }
 
 TEST(HostilePictures, TextIsChargedForItsGlyphsWhereverItFallsWithOrWithoutADisplay)
@@ -921,6 +952,31 @@ TEST(HostilePictures, ATextOfLargeGlyphsIsChargedBeforeAnyGlyphIsDrawn)
     const QImage title = platform::decodeEmf(textFile(20, 100, 80, 1024));
     EXPECT_EQ(title.size(), QSize(1024, 1024));
     EXPECT_NE(title.pixel(40, 150), qRgba(0, 0, 0, 0));
+    /* A glyph of 64 pixels under a shear of 1,000 keeps its area, but Qt draws it from its cache as a bitmap of
+       its box, 64,000 pixels high, which FreeType does not draw, and then copies the bitmap it did not draw. */
+    const QString sheared = hostile("sheared_glyph.emf");
+    const double start = cpuSeconds();
+    EXPECT_EQ(failureOf([&] { platform::decodeEmf(hostileBytes("sheared_glyph.emf")); }),
+              "Metasoubor je poškozený: příliš mnoho kreslení");
+    EXPECT_LT(cpuSeconds() - start, kPictureSeconds);
+    EXPECT_EQ(failureOf([&] { platform::loadPicture(sheared); }), "Obrázek je poškozený: " + sheared);
+    /* A text of 12 pixels slanted by a shear of 4 is drawn, each letter 48 rows lower than the one before it. */
+    const auto f32 = [](float v) { return leBytes(std::bit_cast<uint32_t>(v), 4); };
+    const QByteArray slanted = emfRecord(35, f32(1) + f32(4) + f32(0) + f32(1) + f32(0) + f32(0))
+                               + emfFont(-12, QStringLiteral("Arial")) + emfRecord(37, leBytes(1, 4))
+                               + emfText(QStringLiteral("WWW"), 0, 20, {12, 12, 12}, 2);
+    const QImage slant = platform::decodeEmf(emfOf(slanted, 4, 256, 256));
+    int top = slant.height();
+    int bottom = -1;
+    for (int y = 0; y < slant.height(); ++y) {
+        for (int x = 0; x < slant.width(); ++x) {
+            if (qAlpha(slant.pixel(x, y)) != 0) {
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+    }
+    EXPECT_GT(bottom - top, 2 * 48);
 }
 
 TEST(HostilePictures, NumbersAtTheEndsOfTheirRangeAreDrawnOrRefusedWithoutAFault)

@@ -55,6 +55,26 @@ inline QByteArray emfOf(const QByteArray &records, int count, int width, int hei
 }
 
 /**
+ * @return an EMF record combining the clip with a region of rectangles of
+ *         device units, by a mode (1 intersection ... 5 copy).
+ */
+inline QByteArray emfClipRegion(uint32_t mode, const QList<QRect> &rects)
+{
+    QByteArray data;
+    QRect bounds;
+    for (const QRect &r : rects) {
+        data += leBytes(uint32_t(r.left()), 4) + leBytes(uint32_t(r.top()), 4)
+                + leBytes(uint32_t(r.left() + r.width()), 4) + leBytes(uint32_t(r.top() + r.height()), 4);
+        bounds |= r;
+    }
+    const QByteArray region = leBytes(32, 4) + leBytes(1, 4) + leBytes(uint32_t(rects.size()), 4)
+                              + leBytes(uint32_t(data.size()), 4) + leBytes(uint32_t(bounds.left()), 4)
+                              + leBytes(uint32_t(bounds.top()), 4) + leBytes(uint32_t(bounds.right() + 1), 4)
+                              + leBytes(uint32_t(bounds.bottom() + 1), 4) + data;
+    return emfRecord(75, leBytes(uint32_t(region.size()), 4) + leBytes(mode, 4) + region);
+}
+
+/**
  * @return an EMF record making font 1: its height (negative: the character
  *         height), face, baseline's angle (tenths of degrees) and width.
  */

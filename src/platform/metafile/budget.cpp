@@ -27,9 +27,39 @@ bool joinsThePrevious(char32_t c)
     }
 }
 
+/**
+ * @return the bytes of the bitmap of one glyph of a text as Qt draws it
+ *         from its cache: its box under the transform, a byte a pixel; 0
+ *         when Qt draws the text's glyphs as outlines (see chargeText).
+ * @throws ui::SimError when a glyph would reach past kMaxGlyphReach.
+ */
+double cachedGlyphBytes(const FontKey &font, double width, const QTransform &glyphs)
+{
+    /*
+     * A width of the font's own makes its glyphs as much wider as that
+     * width is to the face's average character, which lies between a
+     * quarter of the font's size and twice it.
+     */
+    const double size = double(font.pixelSize);
+    const double narrowest = width > 0 ? std::clamp(width / (2 * size), 1.0 / 64, 64.0) : 1;
+    const double widest = width > 0 ? std::clamp(4 * width / size, 1.0 / 64, 64.0) : 1;
+    const QTransform linear(glyphs.m11(), glyphs.m12(), glyphs.m21(), glyphs.m22(), 0, 0);
+    const double determinant = std::abs(linear.determinant());
+    if (!(size * size * narrowest * determinant <= double(kCharacterSide * kCharacterSide)))
+        return 0;
+    /* Where any glyph may reach (twice its size every way), and its own square, on the picture. */
+    const QTransform t = QTransform::fromScale(widest, 1) * linear;
+    const QRectF reach = t.mapRect(QRectF(-2 * size, -2 * size, 4 * size, 4 * size));
+    if (!(std::max({-reach.left(), reach.right(), -reach.top(), reach.bottom()}) <= kMaxGlyphReach))
+        throw WorkBudget::tooMuchWork();
+    const QRectF box = t.mapRect(QRectF(0, -size, size, size));
+    return (std::ceil(box.width()) + 1) * (std::ceil(box.height()) + 1);
+}
+
 } // namespace
 
-void WorkBudget::chargeShape(const QRectF &box, int64_t points, double outline, double scan, const QPen &pen)
+void WorkBudget::chargeShape(const QRectF &box, int64_t points, double outline, double scan, const QPen &pen,
+                             int64_t corners)
 {
     const bool stroked = pen.style() != Qt::NoPen;
     const double width = stroked ? std::max(1.0, pen.widthF()) : 0;
@@ -45,6 +75,30 @@ void WorkBudget::chargeShape(const QRectF &box, int64_t points, double outline, 
         stroke = outline * width + dashesOf(pen, outline) * kDashWork;
     chargeArea(int64_t(std::min(fill + stroke + scan, 1e15)) + 1);
     chargePoints(points);
+    m_stroke = std::min(m_stroke + strokeBytes(pen, outline, corners), 1e18);
+}
+
+double WorkBudget::strokeBytes(const QPen &pen, double outline, int64_t corners)
+{
+    if (pen.style() == Qt::NoPen || pen.widthF() <= 1 || !(outline > 0))
+        return 0;
+    /* A round join or cap: the lines of its arc, and the join's own. */
+    const double arc = kArcPoints + kArcPointsPerRoot * std::sqrt(pen.widthF());
+    const double join = pen.joinStyle() == Qt::RoundJoin ? arc : kCornerPoints;
+    const double cap = pen.capStyle() == Qt::RoundCap ? arc : kCornerPoints;
+    /* On either side of a corner, a line to it and its join; at either end of a figure, a line and a cap. */
+    const double figures = std::max(1.0, dashesOf(pen, outline));
+    const double points = double(std::max<int64_t>(corners, 0)) * 2 * (1 + join) + figures * 2 * (1 + cap);
+    return std::min(points, 1e15) * kStrokePointBytes;
+}
+
+int64_t WorkBudget::clipBytes(const QRegion &region, const QRect &painted)
+{
+    /* A line for each row of the painter's picture and a span at least; a region of one rectangle needs no more. */
+    const int64_t rows = painted.height();
+    const QRect on = region.boundingRect().intersected(painted);
+    const int64_t spans = region.rectCount() > 1 ? int64_t(on.height()) * region.rectCount() : 0;
+    return (2 * rows + spans) * kSpanBytes;
 }
 
 double WorkBudget::dashesPerPixel(const QPen &pen)
@@ -142,10 +196,15 @@ double WorkBudget::outlineOf(const QPolygonF &points, bool closed)
     return length;
 }
 
-void WorkBudget::chargeText(const QString &text, const FontKey &font, double width, const std::vector<double> &starts)
+void WorkBudget::chargeText(const QString &text, const FontKey &font, double width, const std::vector<double> &starts,
+                            const QTransform &glyphs)
 {
+    const double bitmap = cachedGlyphBytes(font, width, glyphs);
+    /* As wide as the transform makes a glyph along the baseline, or as twice the font's own width. */
+    const double widened = double(font.pixelSize) * std::hypot(glyphs.m11(), glyphs.m12()) / 2;
+    const double wide = std::max(width, std::isfinite(widened) ? widened : 0.0);
     const int64_t glyph = std::max(font.pixelSize, kCharacterSide);
-    const int64_t glyphWidth = std::max(glyph, int64_t(std::min(2 * width, double(kMaxMetafileSide))));
+    const int64_t glyphWidth = std::max(glyph, int64_t(std::min(2 * wide, double(kMaxMetafileSide))));
     int64_t joined = 0;
     int64_t run = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -161,7 +220,7 @@ void WorkBudget::chargeText(const QString &text, const FontKey &font, double wid
     int64_t work = kTextWork + joined * kJoinedWork;
     const int64_t square = glyph * glyphWidth;
     if (glyph == kCharacterSide && glyphWidth == kCharacterSide) {
-        work += int64_t(text.size()) * square;
+        work += int64_t(text.size()) * std::max(square, int64_t(bitmap));
     } else {
         /* Glyphs drawn as outlines: each as often again as other glyphs overlap it (within a glyph's width). */
         int64_t overlaps = 0;
@@ -175,12 +234,16 @@ void WorkBudget::chargeText(const QString &text, const FontKey &font, double wid
                 overlaps += std::min<int64_t>(std::max<int64_t>(to - from - 1, 0), kMostOverlaps);
             }
         }
-        work += (int64_t(text.size()) + overlaps) * std::min<int64_t>(square * kOutlineGlyphWork, kMaxMetafileArea);
+        work += (int64_t(text.size()) + overlaps) * std::min<int64_t>(square * kOutlineGlyphWork, kMaxMetafileArea)
+                + int64_t(text.size()) * int64_t(bitmap);
     }
     if (m_fontsMade.insert(font).second)
         work += kFontWork;
     chargeArea(std::min(work, kMaxMetafileArea + 1));
     chargePoints(text.size());
+    /* Qt keeps its copy of each glyph's bitmap; the last is FreeType's bitmap and Qt's copy at once. */
+    chargeMemory(double(text.size() + 1) * bitmap);
+    holdMemory(int64_t(text.size()) * int64_t(bitmap));
 }
 
 } // namespace platform::metafile

@@ -7,7 +7,9 @@
 #include <QPen>
 #include <QPolygonF>
 #include <QRect>
+#include <QRegion>
 #include <QString>
+#include <QTransform>
 
 #include <algorithm>
 #include <chrono>
@@ -15,6 +17,7 @@
 #include <cstdint>
 #include <set>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace platform::metafile {
@@ -92,6 +95,50 @@ constexpr int64_t kThinLineWork = 64;
 constexpr int64_t kDashWork = 4096;
 
 /*
+ * What Qt's raster painter asks for and writes through without looking at
+ * what it got: past the picture reader's memory (kMaxPictureReaderMemory)
+ * the reader dies of it. So each is reckoned in bytes before Qt is called,
+ * as measured on Qt 6.4, and held to the room the reader has for it
+ * (WorkBudget::chargeMemory):
+ * - a clip region of more than one rectangle, in each painter it clips:
+ *   kSpanBytes for each of its rectangles on each row of its bounding box on
+ *   that painter's picture (not only on the rows the rectangle covers: 128
+ *   rows of one pixel crossed with 128 columns of one pixel ask for 250 MB on
+ *   a picture of 1,024 a side), and for each row of that picture twice, made
+ *   when the painter first paints with it and kept until it clips otherwise;
+ * - a stroke of a pen wider than a pixel, all of its figures and dashes
+ *   together: Qt's stroker makes the whole outline at once, and the outline
+ *   is cut into lines and scan converted at once, kStrokePointBytes for each
+ *   point of it (measured at up to 140 with the player's own, the buffers
+ *   grown by doubling; the sanitizers' build copies each buffer it grows).
+ *   Each corner of a figure is joined on both of its sides and each end of a
+ *   figure or a dash is capped: a round join or cap is an arc cut into lines
+ *   no further than a quarter of a pixel from it, up to kArcPoints and
+ *   kArcPointsPerRoot more for each square root of the pen's width (a pen of
+ *   4,096 makes some 340); any other join or cap kCornerPoints. A polyline of
+ *   65,000 points back and forth by a pixel in a round pen asks for 150 MB;
+ * - a glyph Qt draws from its cache (see chargeText) is drawn by FreeType
+ *   into a bitmap of its whole box under the painter's transform, a byte a
+ *   pixel, which Qt copies and keeps for the font and transform: a shear
+ *   keeps the glyph's area but not its box. FreeType draws no glyph that
+ *   reaches further than kMaxGlyphReach pixels from its origin, and Qt then
+ *   copies the bitmap it did not draw, which crashes it.
+ */
+constexpr int64_t kSpanBytes = 16;
+constexpr int64_t kStrokePointBytes = 256;
+constexpr double kArcPoints = 6;
+constexpr double kArcPointsPerRoot = 5.2;
+constexpr double kCornerPoints = 4;
+constexpr double kMaxGlyphReach = 32767;
+
+/**
+ * What of the picture reader's memory is kept for all it holds besides the
+ * pixel window, the file and what WorkBudget::holdMemory is told of: the
+ * fonts' files it maps, Qt's own buffers and the objects the records make.
+ */
+constexpr int64_t kPaintReserve = int64_t(32) << 20;
+
+/*
  * What the work charged to a metafile is reckoned to take, in nanoseconds,
  * so that its reading looks at the clock by what its records cost
  * (PictureRead::overdue), whatever their number: a record that draws
@@ -150,8 +197,16 @@ struct FontKey {
  */
 class WorkBudget {
 public:
-    /** A budget for a picture of these pixels. */
-    explicit WorkBudget(const QRect &picture) : m_picture(picture) {}
+    /**
+     * A budget for a picture of these pixels, read from a file of that many
+     * bytes: what Qt asks for unchecked has the reader's memory but for the
+     * pixel window, the file and kPaintReserve.
+     */
+    explicit WorkBudget(const QRect &picture, int64_t fileBytes = 0)
+        : m_picture(picture),
+          m_room(int64_t(kMaxPictureReaderMemory) - kMaxPictureBytes - std::max<int64_t>(fileBytes, 0) - kPaintReserve)
+    {
+    }
 
     /** Charges one record to the picture's work budget. @throws ui::SimError past it. */
     void chargeRecord()
@@ -201,12 +256,53 @@ public:
      * wherever it runs (a pen of a pixel costs each pixel of its length, a
      * wider one its length times its width and each dash it makes: a pen
      * costs its stroke, not just the pixels it leaves) and the scan
-     * conversion of its polygons (scanWork).
+     * conversion of its polygons (scanWork). What its stroke takes of
+     * memory (strokeBytes) is added to the stroke painted next (takeStroke).
      * @param outline the length of the shape's one outline (one subpath).
      * @param pen the pen it is drawn with, on the picture.
+     * @param corners the points its outline turns at.
      * @throws ui::SimError past the budget.
      */
-    void chargeShape(const QRectF &box, int64_t points, double outline, double scan, const QPen &pen);
+    void chargeShape(const QRectF &box, int64_t points, double outline, double scan, const QPen &pen,
+                     int64_t corners);
+
+    /**
+     * @return the memory Qt's stroker takes for one outline with the pen
+     *         (see kStrokePointBytes): each corner joined on both sides and
+     *         its two ends capped, or each of its dashes a figure of its own
+     *         capped at both ends, every corner taken to lie in a dash. A
+     *         pen of a pixel, drawn pixel by pixel, takes none.
+     */
+    static double strokeBytes(const QPen &pen, double outline, int64_t corners);
+
+    /**
+     * @return the memory of the strokes charged since the last call
+     *         (chargeShape), which are painted as one: the figures of a
+     *         shape, or the shape charged last.
+     */
+    double takeStroke() { return std::exchange(m_stroke, 0.0); }
+
+    /**
+     * @return the memory a painter of a picture (its pixels) asks for to
+     *         clip with a region (see kSpanBytes): the region's rectangles
+     *         taken all to lie on it, on each row of the region's bounding
+     *         box there.
+     */
+    static int64_t clipBytes(const QRegion &region, const QRect &painted);
+
+    /**
+     * Charges memory Qt is about to ask for without checking what it gets
+     * (see kSpanBytes), against what the reader has room for beside what
+     * the drawing holds (holdMemory). @throws ui::SimError past it.
+     */
+    void chargeMemory(double bytes) const
+    {
+        if (!(bytes <= double(m_room - m_held)))
+            throw tooMuchWork();
+    }
+
+    /** Notes memory the drawing holds from now on (the picture over white, a clip's spans, glyphs), or lets go of it. */
+    void holdMemory(int64_t bytes) { m_held += bytes; }
 
     /**
      * @return the dashes Qt's stroker makes of a pixel of outline with the
@@ -251,19 +347,31 @@ public:
      * its characters at the font's size, the runs of characters joined to
      * the one before them, and the font when no text drew with it before.
      * A font of a width of its own has its glyphs charged as wide as twice
-     * that width where that is wider than they are high. All of it is
-     * charged before any glyph is drawn, wherever the text falls.
+     * that width where that is wider than they are high, and so has a
+     * transform that widens them along the baseline. Glyphs Qt draws
+     * from its cache (their pixel size squared times the transform's
+     * determinant no more than kCharacterSide squared, as Qt decides) cost
+     * at least their box under the whole transform, in work and in memory
+     * (see kSpanBytes), and one that reaches past kMaxGlyphReach is
+     * refused. All of it is charged before any glyph is drawn, wherever the
+     * text falls.
      * @param width the font's average character width on the picture; 0: the face's own.
      * @param starts where each UTF-16 unit begins along the baseline, in
      *        the picture's pixels; empty: placed by the font, none over another.
+     * @param glyphs from the glyphs' own pixels (x along the baseline, y
+     *        down) to the picture's, before a width of the font's own.
      * @throws ui::SimError past the budget.
      */
-    void chargeText(const QString &text, const FontKey &font, double width = 0, const std::vector<double> &starts = {});
+    void chargeText(const QString &text, const FontKey &font, double width = 0, const std::vector<double> &starts = {},
+                    const QTransform &glyphs = QTransform());
 
     /** @return the failure of a picture that would cost more work than any vehicle. */
     static ui::SimError tooMuchWork() { return broken("příliš mnoho kreslení"); }
 private:
     QRect m_picture;       ///< The picture's pixels: what a shape can cover.
+    int64_t m_room;        ///< The reader's memory Qt may ask for unchecked (see kPaintReserve).
+    int64_t m_held = 0;    ///< The memory the drawing holds of it (holdMemory).
+    double m_stroke = 0;   ///< The memory of the strokes charged since takeStroke.
     int64_t m_records = 0; ///< Records drawn so far.
     int64_t m_points = 0;  ///< Points of the shapes drawn so far.
     int64_t m_area = 0;    ///< Pixels covered by the shapes drawn so far, counted once per shape.

@@ -10,9 +10,9 @@
 
 namespace platform::metafile {
 
-Canvas::Canvas(QSize size, const QTransform &deviceToPicture)
+Canvas::Canvas(QSize size, const QTransform &deviceToPicture, int64_t fileBytes)
     : m_image(newPicture(size.width(), size.height(), QImage::Format_ARGB32_Premultiplied)),
-      m_deviceToPicture(deviceToPicture), m_budget(m_image.rect())
+      m_deviceToPicture(deviceToPicture), m_budget(m_image.rect(), fileBytes)
 {
     m_image.fill(Qt::transparent);
     m_painter.begin(&m_image);

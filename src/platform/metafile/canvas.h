@@ -177,8 +177,12 @@ struct Curve {
  */
 class Canvas {
 public:
-    /** A picture of the size; the metafile's device units become its pixels through deviceToPicture. */
-    Canvas(QSize size, const QTransform &deviceToPicture);
+    /**
+     * A picture of the size; the metafile's device units become its pixels
+     * through deviceToPicture. The file read for it takes fileBytes of the
+     * reader's memory meanwhile.
+     */
+    Canvas(QSize size, const QTransform &deviceToPicture, int64_t fileBytes = 0);
     ~Canvas();
 
     /** @return the picture drawn. @throws ui::SimError past the budget. */
@@ -196,10 +200,13 @@ public:
     void chargePoints(int64_t points) { m_budget.chargePoints(points); }
     /** Charges pixels that are decoded or painted to the work budget. @throws ui::SimError past it. */
     void chargeArea(int64_t pixels) { m_budget.chargeArea(pixels); }
-    /** Charges a shape to the work budget (see WorkBudget::chargeShape). @throws ui::SimError past it. */
+    /**
+     * Charges a shape to the work budget (see WorkBudget::chargeShape), its
+     * outline turning at each of its points. @throws ui::SimError past it.
+     */
     void chargeShape(const QRectF &box, int64_t points, double outline, double scan, const QPen &pen)
     {
-        m_budget.chargeShape(box, points, outline, scan, pen);
+        m_budget.chargeShape(box, points, outline, scan, pen, points);
     }
     /** Charges a shape drawn with the context's pen. */
     void chargeShape(const QRectF &box, int64_t points, double outline, double scan = 0)
@@ -314,7 +321,9 @@ public:
 
     /**
      * Sets the painters' clip to the context's, when it is not so already:
-     * that costs its rectangles and the picture's rows.
+     * that costs its rectangles and the picture's rows, and the memory each
+     * painter asks for to clip with it is held from then on
+     * (WorkBudget::clipBytes).
      * @throws ui::SimError past the budget.
      */
     void applyClip();
@@ -486,10 +495,11 @@ private:
     /**
      * Paints a shape with one pen and brush into a layer of its own, then
      * combines each pixel it covers with what lies below by a mix mode.
+     * @param stroke the memory its stroke takes (WorkBudget::takeStroke).
      * @throws ui::SimError past the budget.
      */
     template <typename Draw>
-    void mixShape(const QRectF &box, const QPen &pen, const QBrush &brush, Draw draw, RasterOp mix);
+    void mixShape(const QRectF &box, const QPen &pen, const QBrush &brush, Draw draw, RasterOp mix, double stroke);
 
     /** Adds a straight piece to a curve: a cubic whose control points lie on it, flattened into one line. */
     static void straightTo(Curve &curve, QPointF to);
@@ -523,12 +533,15 @@ private:
      *         bottom edges lie outside it (without a pen the fill covers it
      *         exactly, a pen's outline runs along its inner edge), and the
      *         pen on the picture; the shape charged to the budget.
+     * @param curved whether Qt draws the shape of curves (an ellipse, rounded
+     *        corners), which it cuts into lines where a dash runs along them.
      */
-    std::pair<QRectF, QPen> shapeRect(QPointF a, QPointF b);
+    std::pair<QRectF, QPen> shapeRect(QPointF a, QPointF b, bool curved);
 
     QImage m_image;
     QPainter m_painter;
     QRect m_kept;              ///< Where the picture is kept over black and over white (see keepOverWhite).
+    int64_t m_clipBytes = 0;   ///< The memory the painters hold for their clip (see applyClip).
     QImage m_white;            ///< The picture over white there.
     QPainter m_whitePainter;
     QTransform m_deviceToPicture; ///< From the metafile's device units to the picture's pixels.
@@ -556,7 +569,10 @@ template <typename Box, typename Draw>
 void Canvas::paintShape(Box box, const QPen &pen, const QBrush &brush, Draw draw)
 {
     applyClip();
+    /* The outline Qt's stroker makes of all that was charged for it, beside all the drawing holds. */
+    const double stroke = m_budget.takeStroke();
     const auto paint = [&](const QPen &shapePen, const QBrush &shapeBrush) {
+        m_budget.chargeMemory(stroke);
         onCanvases([&](QPainter &painter) {
             painter.setPen(shapePen);
             painter.setBrush(shapeBrush);
@@ -581,13 +597,14 @@ void Canvas::paintShape(Box box, const QPen &pen, const QBrush &brush, Draw draw
         return; // what lies below is left as it is
     const QRectF shapeBox = box();
     if (brush.style() != Qt::NoBrush)
-        mixShape(shapeBox, QPen(Qt::NoPen), brush, draw, mix);
+        mixShape(shapeBox, QPen(Qt::NoPen), brush, draw, mix, 0);
     if (pen.style() != Qt::NoPen)
-        mixShape(shapeBox, pen, QBrush(Qt::NoBrush), draw, mix);
+        mixShape(shapeBox, pen, QBrush(Qt::NoBrush), draw, mix, stroke);
 }
 
 template <typename Draw>
-void Canvas::mixShape(const QRectF &box, const QPen &pen, const QBrush &brush, Draw draw, RasterOp mix)
+void Canvas::mixShape(const QRectF &box, const QPen &pen, const QBrush &brush, Draw draw, RasterOp mix,
+                      double stroke)
 {
     const double width = pen.style() == Qt::NoPen ? 0 : std::max(1.0, pen.widthF());
     const double reach = width * (pen.joinStyle() == Qt::MiterJoin ? std::max(0.5, pen.miterLimit()) : 0.5) + 2;
@@ -601,6 +618,12 @@ void Canvas::mixShape(const QRectF &box, const QPen &pen, const QBrush &brush, D
     if (layer.isNull())
         throw WorkBudget::tooMuchWork();
     layer.fill(Qt::transparent);
+    /* The layer, and what its painter asks for to clip, are held while the shape is drawn on it. */
+    m_budget.holdMemory(layer.sizeInBytes());
+    const int64_t clipped = m_dc.clip.on ? WorkBudget::clipBytes(m_dc.clip.region, area) : 0;
+    m_budget.chargeMemory(double(clipped));
+    m_budget.holdMemory(clipped);
+    m_budget.chargeMemory(stroke);
     {
         QPainter painter(&layer);
         painter.translate(-area.topLeft());
@@ -612,6 +635,7 @@ void Canvas::mixShape(const QRectF &box, const QPen &pen, const QBrush &brush, D
         painter.setBrush(brush);
         draw(painter);
     }
+    m_budget.holdMemory(-(layer.sizeInBytes() + clipped));
     for (int y = 0; y < area.height(); ++y) {
         const auto *covered = reinterpret_cast<const QRgb *>(layer.constScanLine(y));
         auto *black = reinterpret_cast<QRgb *>(m_image.scanLine(area.top() + y)) + area.left();

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace platform::metafile {
 
@@ -59,12 +60,19 @@ void Canvas::applyClip()
     if (clip.id == m_appliedClip)
         return;
     m_appliedClip = clip.id;
+    /* What the painters held for the clip before, they let go as they are given another. */
+    m_budget.holdMemory(-std::exchange(m_clipBytes, 0));
     if (!clip.on) {
         onCanvases([](QPainter &painter) { painter.setClipping(false); });
         return;
     }
     chargeArea((int64_t(clip.region.rectCount()) * kRegionRectWork + clip.spans) * (m_kept.isEmpty() ? 1 : 2)
                + m_image.height());
+    const int64_t bytes = WorkBudget::clipBytes(clip.region, m_image.rect())
+                          + (m_kept.isEmpty() ? 0 : WorkBudget::clipBytes(clip.region, m_kept));
+    m_budget.chargeMemory(double(bytes));
+    m_budget.holdMemory(bytes);
+    m_clipBytes = bytes;
     onCanvases([&clip](QPainter &painter) { painter.setClipRegion(clip.region); });
 }
 

@@ -564,7 +564,7 @@ QImage decodeEmf(const QByteArray &data)
         size = checkedSize(int64_t(bounds.width()) + 1, int64_t(bounds.height()) + 1);
         deviceToPicture = QTransform::fromTranslate(-bounds.left(), -bounds.top());
     }
-    Canvas canvas(size, deviceToPicture);
+    Canvas canvas(size, deviceToPicture, data.size());
     drawEmf(data, canvas);
     return canvas.take();
 }

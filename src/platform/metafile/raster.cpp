@@ -104,6 +104,7 @@ void Canvas::keepOverWhite(const QRect &area)
     }
     if (m_whitePainter.isActive())
         m_whitePainter.end();
+    m_budget.holdMemory(white.sizeInBytes() - m_white.sizeInBytes());
     m_white = std::move(white);
     m_kept = kept;
     m_whitePainter.begin(&m_white);

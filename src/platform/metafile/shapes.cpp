@@ -213,11 +213,11 @@ void Canvas::rectangle(QPointF a, QPointF b, double cornerW, double cornerH)
         shape(rectangleOutline(a, b, cornerW, cornerH));
         return;
     }
-    const auto [r, pen] = shapeRect(a, b);
+    const bool rounded = cornerW > 0 && cornerH > 0;
+    const auto [r, pen] = shapeRect(a, b, rounded);
     const QRectF box = r;
     const double rx = deviceHeight(cornerW) / 2;
     const double ry = deviceHeight(cornerH) / 2;
-    const bool rounded = cornerW > 0 && cornerH > 0;
     paintShape([&box] { return box; }, pen, fillBrush(), [&box, rx, ry, rounded](QPainter &painter) {
         if (rounded)
             painter.drawRoundedRect(box, rx, ry);
@@ -232,7 +232,7 @@ void Canvas::ellipse(QPointF a, QPointF b)
         shape(curvePoints(ellipticArc(QRectF(a, b).normalized(), 0, 2 * std::numbers::pi)));
         return;
     }
-    const auto [r, pen] = shapeRect(a, b);
+    const auto [r, pen] = shapeRect(a, b, true);
     const QRectF box = r;
     paintShape([&box] { return box; }, pen, fillBrush(), [&box](QPainter &painter) { painter.drawEllipse(box); });
 }
@@ -396,8 +396,9 @@ void Canvas::drawFigures(const std::vector<Figure> &figures, bool fill, bool str
 {
     const QPen pen = stroke ? devicePen() : QPen(Qt::NoPen);
     for (const Figure &figure : figures)
-        chargeShape(figure.points.boundingRect(), 0, WorkBudget::outlineOf(figure.points, fill || figure.closed), 0,
-                    pen);
+        m_budget.chargeShape(figure.points.boundingRect(), 0,
+                             WorkBudget::outlineOf(figure.points, fill || figure.closed), 0, pen,
+                             figure.points.size());
     const bool filled = fill && m_dc.brush.style() != Qt::NoBrush;
     chargeArea(int64_t(std::min(m_budget.scanWork(figures, filled, pen), 1e15)));
     if (filled || pen.style() != Qt::NoPen)
@@ -437,7 +438,7 @@ void Canvas::paint(const std::vector<Figure> &figures, bool fill, const QPen &pe
     paintShape(box, pen, brush, [&path](QPainter &painter) { painter.drawPath(path); });
 }
 
-std::pair<QRectF, QPen> Canvas::shapeRect(QPointF a, QPointF b)
+std::pair<QRectF, QPen> Canvas::shapeRect(QPointF a, QPointF b, bool curved)
 {
     const QRectF r = deviceRect(a, b);
     const QPen pen = devicePen();
@@ -446,7 +447,10 @@ std::pair<QRectF, QPen> Canvas::shapeRect(QPointF a, QPointF b)
         WorkBudget::dashesPerPixel(pen) > 0
             ? m_budget.scanWork({{QPolygonF(r), true}}, m_dc.brush.style() != Qt::NoBrush, pen)
             : 0;
-    chargeShape(r, 4, 2 * (r.width() + r.height()), scan, pen);
+    /* Curves are cut into lines no further than a quarter of a pixel from them: some 16 by the root of the radius. */
+    const double radius = (std::max(r.width(), r.height()) + pen.widthF()) / 2;
+    const int64_t corners = curved ? 4 + int64_t(std::min(16 * std::sqrt(radius), 1e9)) : 4;
+    m_budget.chargeShape(r, 4, 2 * (r.width() + r.height()), scan, pen, corners);
     return {m_dc.pen.style() == Qt::NoPen ? r : r.adjusted(0, 0, -1, -1), pen};
 }
 

@@ -48,10 +48,9 @@ void Canvas::text(QPointF logical, const QString &text, const std::vector<double
                       lf.italic};
     /*
      * Wherever it lands, and with or without a display, before any of it
-     * is drawn: its glyphs as wide as the advanced mode's transform makes
-     * them, where each begins along the baseline when the record says.
+     * is drawn: its glyphs under the advanced mode's transform, where each
+     * begins along the baseline when the record says.
      */
-    const double widened = pixelSize * std::hypot(glyphs.m11(), glyphs.m12()) / 2;
     std::vector<double> onPicture;
     if (advances.size() == size_t(text.size())) {
         onPicture.reserve(advances.size());
@@ -61,7 +60,7 @@ void Canvas::text(QPointF logical, const QString &text, const std::vector<double
             x += advance * along;
         }
     }
-    m_budget.chargeText(text, key, std::max(width, std::isfinite(widened) ? widened : 0.0), onPicture);
+    m_budget.chargeText(text, key, width, onPicture, glyphs);
     /* Fonts need a GUI application; a headless run (tests, benchmark) draws no text. Nor does a path take it. */
     if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()) || m_inPath)
         return;

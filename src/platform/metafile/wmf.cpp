@@ -427,7 +427,7 @@ QImage decodeWmf(const QByteArray &data)
         }
         size = checkedSize(std::lround(window.width()), std::lround(window.height()));
     }
-    Canvas canvas(size, QTransform());
+    Canvas canvas(size, QTransform(), data.size());
     /* Until the file sets its own window, the bounds map onto the picture. */
     DcState &dc = canvas.dc();
     dc.scaled = true;
