@@ -6,8 +6,10 @@
 #include <chrono>
 #include <vector>
 
+#include <fcntl.h>
 #include <sched.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -20,7 +22,9 @@
  * processor, beside a process that spins there at a higher priority, as
  * on a machine busy with other work: the game gets some sixth of it. Where
  * this process may not raise a priority, five spinners at its own take
- * the same share.
+ * the same share. Tests run side by side each take a processor no other's
+ * SharedProcessor holds (a lock file a processor says which), while there
+ * is one, so that none gets less than its share.
  */
 class SharedProcessor {
 public:
@@ -30,6 +34,12 @@ public:
         int processor = sched_getcpu();
         for (int c = 0; processor < 0 || !CPU_ISSET(processor, &m_before); ++c)
             processor = c;
+        /* The one it runs on when no other test holds it, else the first free one, else it waits for its own. */
+        for (int c = -1; c < CPU_SETSIZE && m_held < 0; ++c)
+            if ((c < 0 || (c != processor && CPU_ISSET(c, &m_before))) && hold(c < 0 ? processor : c, LOCK_EX | LOCK_NB))
+                processor = c < 0 ? processor : c;
+        if (m_held < 0)
+            hold(processor, LOCK_EX);
         cpu_set_t one;
         CPU_ZERO(&one);
         CPU_SET(processor, &one);
@@ -47,6 +57,8 @@ public:
             ::waitpid(spinner, nullptr, 0);
         }
         pinAll(m_before);
+        if (m_held >= 0)
+            ::close(m_held);
     }
 
     SharedProcessor(const SharedProcessor &) = delete;
@@ -56,6 +68,20 @@ private:
     /** The nice value of the spinner: weighted five times this process's at 0. */
     static constexpr int kHigherPriority = -7;
     static constexpr int kSpinnersAtOwnPriority = 5;
+
+    /** Takes a processor's lock file, with flock's `how`. @return whether it is held. */
+    bool hold(int processor, int how)
+    {
+        const QByteArray name = QDir::tempPath().toLocal8Bit() + "/kamenna-processor-" + QByteArray::number(processor);
+        const int file = ::open(name.constData(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666);
+        if (file >= 0 && ::flock(file, how) == 0) {
+            m_held = file;
+            return true;
+        }
+        if (file >= 0)
+            ::close(file);
+        return false;
+    }
 
     /** Gives every thread of this process the processors of a set. */
     static void pinAll(const cpu_set_t &set)
@@ -83,6 +109,7 @@ private:
     }
 
     cpu_set_t m_before{};          ///< The processors before, given back at the end.
+    int m_held = -1;               ///< The lock file of the processor taken; -1 for none.
     std::vector<pid_t> m_spinners; ///< The processes spinning beside this one.
 };
 
