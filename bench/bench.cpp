@@ -29,6 +29,7 @@
 #include <QMouseEvent>
 #include <QProcess>
 #include <QScreen>
+#include <QThread>
 #include <QWindow>
 #include <QWidget>
 #include <QTimer>
@@ -40,6 +41,9 @@
 #include <cstdio>
 #include <ctime>
 #include <vector>
+
+#include <sys/resource.h>
+#include <sys/types.h>
 
 namespace {
 
@@ -237,42 +241,129 @@ double median(std::vector<double> v)
     return v[v.size() / 2];
 }
 
+/** @return a process's processor time so far, all its threads', in milliseconds; 0 once it cannot be read. */
+double processCpuMs(pid_t pid)
+{
+    clockid_t clock{};
+    timespec t{};
+    if (clock_getcpuclockid(pid, &clock) != 0 || clock_gettime(clock, &t) != 0)
+        return 0;
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+
+/**
+ * @return the processor milliseconds of the picture readers reaped so far,
+ *         each its whole life: the keeper reaps every reader, in this
+ *         process, and nothing else here reaps a child while a part reads.
+ */
+double reapedReadersCpuMs()
+{
+    rusage children{};
+    getrusage(RUSAGE_CHILDREN, &children);
+    return (children.ru_utime.tv_sec + children.ru_stime.tv_sec) * 1e3
+           + (children.ru_utime.tv_usec + children.ru_stime.tv_usec) / 1e3;
+}
+
+/**
+ * @return the processor milliseconds of the benchmark and of every picture
+ *         reader it started, from each one's start: its own, the readers
+ *         reaped and the running readers'. Read while no reader is ending.
+ */
+double processTreeCpuMs()
+{
+    double ms = cpuSeconds() * 1e3 + reapedReadersCpuMs();
+    for (const pid_t pid : platform::PictureReader::instance().pids())
+        ms += processCpuMs(pid);
+    return ms;
+}
+
+/**
+ * Waits until the keeper has reaped a reader, so that its whole life is
+ * counted among the children's. @return whether it was within 5 s.
+ */
+bool awaitReaped(pid_t pid)
+{
+    QElapsedTimer t;
+    t.start();
+    for (;;) {
+        const std::vector<pid_t> living = platform::PictureReader::instance().pids();
+        if (std::find(living.begin(), living.end(), pid) == living.end())
+            return true;
+        if (t.hasExpired(5000))
+            return false;
+        QThread::msleep(1);
+    }
+}
+
+/**
+ * Pictures read as a game reads a train's: every entry once into a new
+ * store, as the pictures of one train, by the train's own reader, started
+ * ahead and ready (as the program has one by a train's placing), which is
+ * ended with the train. Prints the medians of nine rounds after one more:
+ * the reading's wall milliseconds; the processor milliseconds of the
+ * program and of the readers, from a ready reader to the next one ready
+ * after the train's is ended and reaped (a whole reader's life: the
+ * train's pictures and end, and the next one's start); and the train's
+ * reader's whole life alone, from its start to its end.
+ */
+void benchTrain(const QString &line, const QString &dataDir, const QStringList &entries)
+{
+    platform::PictureReader &reader = platform::PictureReader::instance();
+    std::vector<double> wall, cpu, readerCpu;
+    for (int round = 0; round < 10; ++round) {
+        VehiclePictures pictures;
+        pictures.beginTrain(quint64(round));
+        reader.nextPid();
+        const double treeBefore = processTreeCpuMs();
+        const double reapedBefore = reapedReadersCpuMs();
+        QElapsedTimer t;
+        t.start();
+        int shown = 0;
+        for (const QString &entry : entries)
+            shown += pictures.picture(dataDir, entry).isNull() ? 0 : 1;
+        const double wallMs = t.nsecsElapsed() / 1e6;
+        const pid_t used = reader.pid();
+        pictures.endTrain();
+        if (!awaitReaped(used))
+            refuse("vehicles", "a train's reader was not reaped");
+        reader.nextPid();
+        if (shown != entries.size())
+            refuse("vehicles", "a picture of the train was not read");
+        /* The first round warms the program's side. */
+        if (round == 0)
+            continue;
+        wall.push_back(wallMs);
+        cpu.push_back(processTreeCpuMs() - treeBefore);
+        readerCpu.push_back(reapedReadersCpuMs() - reapedBefore);
+    }
+    std::printf("%s_read_ms: %.2f\n", qPrintable(line), median(wall));
+    std::printf("%s_read_cpu_ms: %.2f\n", qPrintable(line), median(cpu));
+    std::printf("%s_reader_cpu_ms: %.2f\n", qPrintable(line), median(readerCpu));
+}
+
 /**
  * The shipped vehicles' pictures, every line of the vehicles file, read as
- * a game reads them for its trains: once each into a new store, as the
- * pictures of one train, by a picture reader started ahead and ready (as
- * the program has one by a train's placing). Wall milliseconds, and the
- * processor milliseconds of the program and its reader together; the
- * median of nine rounds.
+ * one train's; then a train of ten different drawings of the drawing
+ * tools', the first ten of their 27, Inkscape's and LibreOffice's EMFs and
+ * WMFs in turn.
  */
 void benchVehicles()
 {
     const QString dataDir = QStringLiteral(KAMENNA_SOURCE_DATA_DIR);
     const QStringList entries = platform::readTextLines1250(dataDir + QStringLiteral("/Vozidla.txt"));
-    platform::PictureReader &reader = platform::PictureReader::instance();
-    if (entries.isEmpty())
+    if (entries.isEmpty()) {
         refuse("vehicles", "the vehicles file names no picture");
-    /* Started and ready, as the program's reader is by its first train. */
-    VehiclePictures warm;
-    warm.picture(dataDir, entries.value(0));
-    std::vector<double> wall, cpu;
-    for (int round = 0; round < 9; ++round) {
-        VehiclePictures pictures;
-        pictures.beginTrain(quint64(round));
-        reader.nextPid();
-        QElapsedTimer t;
-        const double cpuBefore = cpuSeconds() + std::chrono::duration<double>(reader.timeSpent()).count();
-        t.start();
-        int shown = 0;
-        for (const QString &entry : entries)
-            shown += pictures.picture(dataDir, entry).isNull() ? 0 : 1;
-        wall.push_back(t.nsecsElapsed() / 1e6);
-        cpu.push_back((cpuSeconds() + std::chrono::duration<double>(reader.timeSpent()).count() - cpuBefore) * 1e3);
-        if (shown != entries.size())
-            refuse("vehicles", "a shipped picture was not read");
+        return;
     }
-    std::printf("vehicles_%lld_read_ms: %.2f\n", static_cast<long long>(entries.size()), median(wall));
-    std::printf("vehicles_%lld_read_cpu_ms: %.2f\n", static_cast<long long>(entries.size()), median(cpu));
+    benchTrain(QStringLiteral("vehicles_%1").arg(entries.size()), dataDir, entries);
+    const QDir drawings(QStringLiteral(KAMENNA_DRAWINGS_DIR));
+    const QStringList kinds{QStringLiteral("_inkscape.emf"), QStringLiteral("_inkscape.wmf"),
+                            QStringLiteral("_libreoffice.emf"), QStringLiteral("_libreoffice.wmf")};
+    QStringList train;
+    const QStringList shapes = drawings.entryList({QStringLiteral("*.svg")}, QDir::Files, QDir::Name);
+    for (int i = 0; i < 10 && i < shapes.size(); ++i)
+        train << shapes[i].chopped(4) + kinds[i % 4];
+    benchTrain(QStringLiteral("drawings_%1_train").arg(train.size()), drawings.path(), train);
 }
 
 /**

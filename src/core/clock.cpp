@@ -217,6 +217,9 @@ void HodinyTimer(App &app)
         const QString speed = a1.Rychlost->text();
         if (speed == QLatin1String("P")) {
             a1.Hodiny->setInterval(1);
+            /* Nothing moves until the speed is written again, which wakes the clock (ClockSpeedChange): it does
+               not look at the speed every millisecond meanwhile. */
+            a1.Hodiny->sleep();
             return;
         }
         for (const SpeedRow &r : SpeedTable) {
@@ -227,6 +230,11 @@ void HodinyTimer(App &app)
         }
         tickSteps(app);
     });
+}
+
+void ClockSpeedChange(App &app)
+{
+    app.A1().Hodiny->wake();
 }
 
 } // namespace core

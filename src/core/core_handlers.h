@@ -15,6 +15,12 @@ void wireA2(App &app);
 
 /** The clock tick: one simulated second (timer `A1.Hodiny`). */
 void HodinyTimer(App &app);
+/**
+ * The speed written (`A1.Rychlost`): the clock, asleep through a pause,
+ * ticks 1 ms later at the new speed, as its look every millisecond would
+ * have found it.
+ */
+void ClockSpeedChange(App &app);
 /** Closing A1: hides it and gives the menu and the views back their input. */
 void TA1FormClose(App &app);
 /** Closing A2: hides it and brings back the view that opened it. */

@@ -9,7 +9,6 @@
 #include "platform/picture_read.h"
 #include "ui/sim_error.h"
 
-#include <QBuffer>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QImage>
@@ -22,7 +21,6 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <memory>
@@ -72,9 +70,6 @@ static_assert(protocol::kSanitizerExitStatus == 86);
 
 /** Memory freed by the pictures read that the reader keeps for the next: the pixels of a picture of 2,896 a side. */
 constexpr int kKeptFreeMemory = 32 * 1024 * 1024;
-
-/** The heap the reader writes once as it starts: a train of small vehicle pictures' files and pixels, and more. */
-constexpr size_t kWarmHeapBytes = 256 * 1024;
 
 /** The most descriptors the reader holds: what Qt and its fonts keep open, with room to spare. */
 constexpr rlim_t kMaxDescriptors = 128;
@@ -445,36 +440,6 @@ void leaveTerminal()
     }
 }
 
-/**
- * Writes a page in every page of kWarmHeapBytes of the heap and frees
- * them, which the heap keeps (kKeptFreeMemory): the first picture's file
- * and pixels are written into pages made already, not into new ones made
- * one by one as they are first written (some 0.02 ms).
- */
-void warmHeap()
-{
-    void *bytes = std::malloc(kWarmHeapBytes);
-    if (!bytes)
-        return;
-    auto *at = static_cast<volatile char *>(bytes);
-    for (size_t page = 0; page < kWarmHeapBytes; page += 4096)
-        at[page] = 0;
-    std::free(bytes);
-}
-
-/** Reads one small picture of each of Qt's kinds, so that its plugins are loaded before the first picture's clock runs. */
-void warmUp()
-{
-    QImage tiny(1, 1, QImage::Format_ARGB32);
-    tiny.fill(0);
-    QByteArray icon;
-    QBuffer buffer(&icon);
-    buffer.open(QIODevice::WriteOnly);
-    tiny.save(&buffer, "ICO");
-    QImage().loadFromData(icon, "ICO");
-    platform::warmUpPictureReading();
-}
-
 } // namespace
 
 void writeAnswer(const void *bytes, size_t n)
@@ -509,10 +474,8 @@ int runReader(int argc, char **argv, const ReaderHooks &hooks)
     } else {
         application = std::make_unique<QCoreApplication>(argc, argv);
     }
-    warmUp();
-    /* Their stacks are the reader's before its memory is counted, and so are the heap's first pages. */
+    /* Their stacks are the reader's before its memory is counted. */
     awaitDecoderThreads(decoderThreads);
-    warmHeap();
     limitMemory();
     limitProcessorTime();
     takeStartWindow();

@@ -253,13 +253,4 @@ QImage loadResolvedPicture(const QString &resolved, bool *firstOfReader = nullpt
  */
 QImage readPictureFile(const QString &resolved);
 
-/**
- * Decodes a tiny picture of each kind, and draws the digits and letters of
- * vehicle drawings at every place Qt keeps their glyphs apart, so that
- * what a process does at the first picture of a kind (loading code, making
- * a painter, glyphs) is done before its first picture: a picture reader
- * does it before it says it is ready.
- */
-void warmUpPictureReading();
-
 } // namespace platform

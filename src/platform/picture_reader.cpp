@@ -37,10 +37,12 @@ using Clock = std::chrono::steady_clock;
 
 /**
  * How long the program looks for an answer before it sleeps until one
- * comes: a bitmap's within 0.1 ms, a vehicle drawing's or a reader's first
- * picture's within 0.25, while waking the program costs some 0.05 ms.
+ * comes: a vehicle's bitmap or drawing, or a small icon, read again comes
+ * within it. A longer look would cost the program all of it for a picture
+ * its reader takes 0.1 to 0.3 ms over (a larger drawing), to spare only
+ * the wake-up's 0.03 ms.
  */
-constexpr std::chrono::nanoseconds kSpinTime{250000};
+constexpr std::chrono::nanoseconds kSpinTime{100000};
 
 /** The freed pixel memory kept for the next pictures: the largest picture's. */
 constexpr size_t kKeptFreeBytes = size_t(kMaxPictureBytes);

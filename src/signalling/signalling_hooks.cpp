@@ -4,6 +4,7 @@
  * timer and panel hooks.
  */
 #include "core/app.h"
+#include "core/core_handlers.h"
 #include "core/form_a1.h"
 #include "devices/device_handlers.h"
 #include "frame/form_a0.h"
@@ -82,7 +83,10 @@ void wireA1(App &app)
         wireChange(app, name, TrackCircuitChange, QString::fromLatin1(name));
     a1.VUD->onChange = [&app] { VUDChange(app); };
     a1.PZZ->onChange = [&app] { PZZChange(app); };
-    a1.Rychlost->onChange = [&app] { RychlostChange(app); };
+    a1.Rychlost->onChange = [&app] {
+        core::ClockSpeedChange(app);
+        RychlostChange(app);
+    };
     a1.Varovani->onChange = [&app] { VarovaniChange(app); };
     for (const char *name : DeviceTimers) {
         const QString timer = QString::fromLatin1(name);

@@ -362,8 +362,21 @@ void Timer::setOnTimer(std::function<void()> fn)
     restart();
 }
 
+void Timer::sleep()
+{
+    form()->platform().timers.stop(m_id);
+    m_asleep = true;
+}
+
+void Timer::wake()
+{
+    if (m_asleep)
+        restart();
+}
+
 void Timer::restart()
 {
+    m_asleep = false;
     auto &engine = form()->platform().timers;
     engine.stop(m_id);
     if (m_on && m_interval > 0 && m_onTimer)

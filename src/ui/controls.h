@@ -409,6 +409,14 @@ public:
     void fire();
     /** @return whether its handler is running now. */
     bool firing() const { return m_firing; }
+    /**
+     * Stops the firings, its flag and interval kept, until wake() or a
+     * write that starts it afresh: for a handler that has nothing to do
+     * until a change that wakes it.
+     */
+    void sleep();
+    /** Starts a fresh whole period of a timer put to sleep; does nothing to one that is not asleep. */
+    void wake();
 
 private:
     void restart();
@@ -417,6 +425,7 @@ private:
     int m_interval = 1000;
     int m_id = -1;
     bool m_firing = false;
+    bool m_asleep = false; ///< Stopped by sleep(), its flag and interval kept.
     /** The boxes of the handler's last failure, as (report, text); empty after a clean run. */
     QList<std::pair<bool, QString>> m_lastFailure;
     std::function<void()> m_onTimer;

@@ -1,4 +1,5 @@
 /** @file clock_test.cpp The clock tick: speed table, pause, time carrying, clock labels and shading. */
+#include "core/core_handlers.h"
 #include "harness/harness.h"
 #include "ui/controls.h"
 
@@ -42,15 +43,25 @@ TEST(Clock, UnknownSpeedWordKeepsTheIntervalAndTheTickRuns)
 TEST(Clock, PauseStandsStillAtOneMillisecond)
 {
     Harness h;
+    int firings = 0;
+    h.as<ui::Timer>("A1.Hodiny").setOnTimer([&h, &firings] {
+        ++firings;
+        core::HodinyTimer(h.app());
+    });
     h.ticks(2);
     h.type("A1.Rychlost", "P");
     h.ticks(1); // applies the pause
     h.advanceMs(5000);
     EXPECT_EQ(h.interval("A1.Hodiny"), 1);
+    EXPECT_TRUE(h.timerEnabled("A1.Hodiny"));
+    EXPECT_EQ(firings, 3) << "the paused clock sleeps until the speed is written";
     EXPECT_EQ(h.clock(), "12:00:02");
     EXPECT_EQ(h.text("A1.Sekunda"), "02");
     h.type("A1.Rychlost", "1");
-    h.ticks(2);
+    h.advanceMs(1);
+    EXPECT_EQ(firings, 4);
+    EXPECT_EQ(h.clock(), "12:00:03");
+    h.ticks(1);
     EXPECT_EQ(h.clock(), "12:00:04");
 }
 

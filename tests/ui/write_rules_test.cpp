@@ -241,6 +241,33 @@ TEST(TimerRules, SameIntervalDoesNotRestartButANewOneStartsAWholePeriod)
     EXPECT_EQ(fired, 3);
 }
 
+TEST(TimerRules, AsleepItKeepsItsFlagAndIntervalUntilWokenOrStartedAfresh)
+{
+    Bench b;
+    auto *t = b.form.make<ui::Timer>(nullptr, "Hodiny");
+    int fired = 0;
+    t->setInterval(100);
+    t->setOnTimer([&] { ++fired; });
+    b.timers.advance(60);
+    t->wake(); // not asleep: keeps its phase
+    b.timers.advance(40);
+    EXPECT_EQ(fired, 1);
+    t->sleep();
+    b.timers.advance(1000);
+    EXPECT_EQ(fired, 1);
+    EXPECT_TRUE(t->enabledFlag());
+    EXPECT_EQ(t->interval(), 100);
+    t->wake(); // a whole period from now
+    b.timers.advance(99);
+    EXPECT_EQ(fired, 1);
+    b.timers.advance(1);
+    EXPECT_EQ(fired, 2);
+    t->sleep();
+    t->setInterval(50);
+    b.timers.advance(50);
+    EXPECT_EQ(fired, 3);
+}
+
 TEST(TimerRules, DueTimersFireInTimeOrder)
 {
     Bench b;
