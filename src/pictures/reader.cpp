@@ -9,9 +9,11 @@
 #include "platform/picture_read.h"
 #include "ui/sim_error.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QImage>
+#include <QImageReader>
 #include <QSemaphore>
 #include <QThread>
 #include <QThreadPool>
@@ -440,6 +442,19 @@ void leaveTerminal()
     }
 }
 
+/**
+ * Loads the one image plugin of Qt's the reader uses, the icons' reader:
+ * a library is loaded at addresses of its own choosing, which the reader
+ * may not choose once it has given up its privileges.
+ */
+void loadImagePlugins()
+{
+    QBuffer none;
+    none.open(QIODevice::ReadOnly);
+    QImageReader icons(&none, "ico");
+    icons.canRead();
+}
+
 } // namespace
 
 void writeAnswer(const void *bytes, size_t n)
@@ -476,6 +491,7 @@ int runReader(int argc, char **argv, const ReaderHooks &hooks)
     }
     /* Their stacks are the reader's before its memory is counted. */
     awaitDecoderThreads(decoderThreads);
+    loadImagePlugins();
     limitMemory();
     limitProcessorTime();
     takeStartWindow();
