@@ -264,6 +264,7 @@ uint64_t PictureGroup::current()
 
 /** An answer as it came. */
 struct PictureReader::Reply {
+    int64_t readerTime = 0; ///< The reader's processor time once it had answered.
     protocol::Answer answer;
     QList<QRgb> colours;
     QByteArray text;
@@ -386,14 +387,16 @@ bool PictureReader::fitsAsked()
     /* Of its group alone, and one picture only of a group of its own. */
     if (m_group != m_asked->group || (m_group == 0 && m_answered > 0))
         return false;
-    /* A reader ended, or that has said more than it was asked, is not asked again. */
+    /* A reader ended, or that has said more than it was asked, is not asked again. One that ended and is not
+       reaped yet has closed its requests: sending it the picture fails. */
     int waiting = 0;
     if (keeper.ended(reader) || ::ioctl(reader.answers, FIONREAD, &waiting) != 0 || waiting > 0)
         return false;
     /* A picture has its own time: a reader near the end of its own time (its
        timer's, before its hard limit) does not take it. */
+    m_readerTime = keeper.timeOf(reader);
     return reader.timeLimit < 0
-           || reader.timeLimit - protocol::kTimerBeforeHardLimitNs - keeper.timeOf(reader) > m_asked->limit + kLimitSlack;
+           || reader.timeLimit - protocol::kTimerBeforeHardLimitNs - m_readerTime > m_asked->limit + kLimitSlack;
 }
 
 PictureReader::Sent PictureReader::send(Clock::time_point deadline)
@@ -402,6 +405,7 @@ PictureReader::Sent PictureReader::send(Clock::time_point deadline)
     Asked &asked = *m_asked;
     /* A reader found ended, or ending as it is sent the picture, is replaced once. */
     for (int attempt = 0; attempt < 2; ++attempt) {
+        m_readerTime = -1;
         if (m_reader && !fitsAsked())
             retire();
         if (!m_reader) {
@@ -446,7 +450,7 @@ PictureReader::Sent PictureReader::send(Clock::time_point deadline)
             asked.sent = true;
             asked.first = m_requests++ == 0;
             asked.id = request.id;
-            asked.readerStart = asked.lastTime = keeper.timeOf(reader);
+            asked.readerStart = asked.lastTime = m_readerTime >= 0 ? m_readerTime : keeper.timeOf(reader);
             asked.sentAt = asked.lastProgress = Clock::now();
             return Sent::Whole;
         }
@@ -565,7 +569,8 @@ PictureReader::Received PictureReader::await(Clock::time_point deadline, Reply &
         return received;
     /* A reading that took more than its time is too large, whether or not its answer came before it was looked
        at. */
-    if (keeper.timeOf(*m_reader) - asked.readerStart >= asked.limit)
+    reply.readerTime = keeper.timeOf(*m_reader);
+    if (reply.readerTime - asked.readerStart >= asked.limit)
         return Received::Overdue;
     return Received::Whole;
 }
@@ -664,7 +669,7 @@ QImage PictureReader::read(const QString &resolved, bool *firstOfReader)
         }
         m_asked.reset();
         ++m_answered;
-        keeper.setBusy(*m_reader, false);
+        keeper.setBusy(*m_reader, false, reply.readerTime);
         /* Out of memory, it ends once it has answered: another reads the next picture. */
         if (reply.answer.ending)
             retire();

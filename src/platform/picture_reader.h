@@ -267,6 +267,7 @@ private:
     uint64_t m_group = 0;                    ///< The group it reads for.
     int m_answered = 0;                      ///< Pictures it has answered.
     int m_requests = 0;                      ///< Pictures it has been sent.
+    int64_t m_readerTime = -1;               ///< Its processor time as it was last found fit for a picture; -1 when not.
     ReaderKeeper::Delay m_notReady{};        ///< Why no reader was ready, the last time none was in time.
     std::unique_ptr<Asked> m_asked;          ///< The picture asked for and not yet answered; null when none.
 };

@@ -327,7 +327,8 @@ void ReaderKeeper::run()
                 if (!reader->closedAt)
                     watched.push_back({reader->answers, POLLIN, 0});
                 wakeAt = std::min(wakeAt, reader->closedAt ? *reader->closedAt + kClosedTime : reader->movedAt + kStartTime);
-            } else if (reader->taken && reader->ready && !reader->busy && !reader->killed) {
+            } else if (reader->taken && reader->ready && !reader->killed) {
+                /* Watched while its train lasts: between two of its pictures it may be idle. */
                 wakeAt = std::min(wakeAt, m_nextWatch);
             }
         }
@@ -433,8 +434,10 @@ ReaderKeeper::Taken ReaderKeeper::take(Clock::time_point deadline)
             Taken taken{std::exchange(m_spare, nullptr), false, Delay::None};
             taken.reader->taken = true;
             m_unreadySince.reset();
-            /* The next is started once this one ends: not while it reads its train's pictures. */
+            /* The next is started once this one ends: not while it reads its train's pictures. It is watched
+               from now on. */
             m_startAt = Clock::time_point::max();
+            wake();
             return taken;
         }
         if (m_cannotStart)
@@ -490,28 +493,22 @@ int64_t ReaderKeeper::timeOf(const ReaderProcess &reader)
     return std::max<int64_t>(0, liveTime(reader));
 }
 
-bool ReaderKeeper::setBusy(ReaderProcess &reader, bool busy)
+bool ReaderKeeper::setBusy(ReaderProcess &reader, bool busy, int64_t time)
 {
     const std::lock_guard lock(m_lock);
     /* One the keeper ended while it had no picture takes none more. */
     if (busy && (reader.killed || reader.reaped))
         return false;
     reader.busy = busy;
-    if (!busy && !reader.reaped) {
-        reader.idleTime = std::max<int64_t>(0, liveTime(reader));
-        /* Watched from now on: the keeper looks at it within a period. */
-        wake();
-    }
+    if (!busy && !reader.reaped)
+        reader.idleTime = time >= 0 ? time : std::max<int64_t>(0, liveTime(reader));
     return true;
 }
 
 bool ReaderKeeper::ended(const ReaderProcess &reader)
 {
     const std::lock_guard lock(m_lock);
-    if (reader.killed || reader.reaped)
-        return true;
-    siginfo_t info{};
-    return ::waitid(P_PID, id_t(reader.pid), &info, WEXITED | WNOHANG | WNOWAIT) != 0 || info.si_pid == reader.pid;
+    return reader.killed || reader.reaped;
 }
 
 void ReaderKeeper::useProgram(const QByteArray &name, const std::vector<QByteArray> &arguments)

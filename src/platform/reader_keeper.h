@@ -167,12 +167,16 @@ public:
 
     /**
      * Says whether a taken reader has a picture; one without is watched from
-     * its processor time now. @return false, and nothing changed, when a
-     * reader to be given a picture was ended meanwhile.
+     * its processor time `time` (now, when -1). @return false, and nothing
+     * changed, when a reader to be given a picture was ended meanwhile.
      */
-    bool setBusy(ReaderProcess &reader, bool busy);
+    bool setBusy(ReaderProcess &reader, bool busy, int64_t time = -1);
 
-    /** @return whether a reader has ended: killed by the program, ended, or reaped. */
+    /**
+     * @return whether a reader is known to have ended: killed by the
+     *         program, or reaped. One that ended a moment ago may not be
+     *         reaped yet: it has closed its channels.
+     */
     bool ended(const ReaderProcess &reader);
 
     /**
