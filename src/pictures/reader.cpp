@@ -9,11 +9,10 @@
 #include "platform/picture_read.h"
 #include "ui/sim_error.h"
 
-#include <QBuffer>
 #include <QCoreApplication>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
-#include <QImageReader>
 #include <QSemaphore>
 #include <QThread>
 #include <QThreadPool>
@@ -30,6 +29,7 @@
 #include <optional>
 #include <vector>
 
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <malloc.h>
 #include <signal.h>
@@ -443,16 +443,18 @@ void leaveTerminal()
 }
 
 /**
- * Loads the one image plugin of Qt's the reader uses, the icons' reader:
- * a library is loaded at addresses of its own choosing, which the reader
- * may not choose once it has given up its privileges.
+ * Loads the library of the one image plugin of Qt's the reader uses, the
+ * icons' reader: a library is mapped at addresses of its own choosing,
+ * which the reader may not choose once it has given up its privileges.
+ * Qt finds the plugin at the first icon, and the library loaded already.
  */
 void loadImagePlugins()
 {
-    QBuffer none;
-    none.open(QIODevice::ReadOnly);
-    QImageReader icons(&none, "ico");
-    icons.canRead();
+    for (const QString &folder : QCoreApplication::libraryPaths()) {
+        const QByteArray icons = QFile::encodeName(folder + QStringLiteral("/imageformats/libqico.so"));
+        if (::access(icons.constData(), R_OK) == 0 && ::dlopen(icons.constData(), RTLD_NOW | RTLD_LOCAL))
+            return;
+    }
 }
 
 } // namespace
