@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <algorithm>
 #include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
@@ -57,6 +58,34 @@ void QtTimerEngine::book(int id)
     s.timer->start(waitNs <= 0 ? 0 : static_cast<int>((waitNs + 999999) / 1000000));
 }
 
+void QtTimerEngine::advance(int id, qint64 now)
+{
+    Slot &s = m_timers[id];
+    s.dueNs += s.intervalNs;
+    if (s.dueNs + s.intervalNs < now)
+        s.dueNs = now + s.intervalNs;
+    book(id);
+}
+
+std::vector<int> QtTimerEngine::dueAlong(int id, qint64 now) const
+{
+    std::vector<int> along;
+    if (m_timers[id].intervalNs < kCoarseFromNs)
+        return along;
+    for (int other = 0; other < int(m_timers.size()); ++other) {
+        const Slot &o = m_timers[other];
+        if (!o.timer || !o.timer->isActive() || other == id)
+            continue;
+        /* A timer of a short period runs: the program is at work, and every timer keeps its own time. */
+        if (o.intervalNs < kCoarseFromNs)
+            return {};
+        if (o.dueNs - now <= o.intervalNs / kCoarseSlackParts)
+            along.push_back(other);
+    }
+    std::sort(along.begin(), along.end(), [this](int a, int b) { return m_timers[a].dueNs < m_timers[b].dueNs; });
+    return along;
+}
+
 void QtTimerEngine::fired(int id)
 {
     Slot &s = m_timers[id];
@@ -65,12 +94,20 @@ void QtTimerEngine::fired(int id)
         book(id);
         return;
     }
-    s.dueNs += s.intervalNs;
-    if (s.dueNs + s.intervalNs < now)
-        s.dueNs = now + s.intervalNs;
-    book(id);
+    advance(id, now);
+    const std::vector<int> along = dueAlong(id, now);
     auto fire = s.fire; // the handler may stop, restart or destroy this timer
     fire();
+    /* Timers of long periods due within a twentieth of theirs fire with it, each then booked from its own due
+       time: a program with nothing but such timers wakes once for them all. */
+    for (const int other : along) {
+        const Slot &o = m_timers[other];
+        if (!o.timer || !o.timer->isActive() || o.dueNs - now > o.intervalNs / kCoarseSlackParts)
+            continue;
+        advance(other, now);
+        auto fireOther = o.fire;
+        fireOther();
+    }
 }
 
 void QtTimerEngine::start(int id, int intervalMs)

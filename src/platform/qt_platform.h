@@ -21,7 +21,10 @@ namespace platform {
  * clock and books the next firing from the due time, not from the moment it
  * fired, so scheduling jitter does not slow a 1 ms clock down; a timer that
  * has fallen a whole period behind (a handler ran long) drops the missed
- * periods and starts afresh.
+ * periods and starts afresh. While no timer of a short period (under
+ * 100 ms) runs, as at the launcher or in a paused game, a timer that fires
+ * takes along the others due within a twentieth of their periods, so that
+ * the program wakes once for them all; each keeps its own due times.
  */
 class QtTimerEngine : public TimerEngine {
 public:
@@ -42,6 +45,19 @@ private:
     };
     void book(int id);
     void fired(int id);
+    /** Books a timer that fires now for its next due time, a whole period after its last. */
+    void advance(int id, qint64 now);
+    /**
+     * @return the other timers to fire with a timer of a long period: those
+     *         of long periods due within a twentieth of theirs, in the order
+     *         they are due; none while a timer of a short period runs.
+     */
+    std::vector<int> dueAlong(int id, qint64 now) const;
+
+    /** The shortest period of a timer that may fire with another, a little before its time. */
+    static constexpr qint64 kCoarseFromNs = 100 * 1000000;
+    /** How early it may fire: a twentieth of its period. */
+    static constexpr qint64 kCoarseSlackParts = 20;
 
     std::vector<Slot> m_timers;
     std::vector<int> m_free;

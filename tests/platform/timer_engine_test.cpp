@@ -1,12 +1,17 @@
-/** @file timer_engine_test.cpp Both timer engines: stopping, restarting and destroying timers from their own handlers. */
+/** @file timer_engine_test.cpp Both timer engines: stopping, restarting and destroying timers from their own handlers, and timers due together. */
 #include "platform/qt_platform.h"
 #include "platform/virtual_timer_engine.h"
 #include "view/qt_app.h"
 
+#include <QAbstractEventDispatcher>
 #include <QEventLoop>
+#include <QThread>
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
 
 TEST(VirtualTimers, AHandlerThatStopsItsOwnTimerFiresOnce)
 {
@@ -119,4 +124,32 @@ TEST(QtTimers, ATimerRestartedWithTheSameIntervalKeepsFiring)
     QTimer::singleShot(5000, &loop, &QEventLoop::quit);
     loop.exec();
     EXPECT_EQ(fired, 5);
+}
+
+TEST(QtTimers, TimersOfLongPeriodsDueTogetherWakeTheLoopOnce)
+{
+    ASSERT_NE(qtApp(), nullptr);
+    platform::QtTimerEngine e;
+    QEventLoop loop;
+    /* The times the loop went to sleep: a firing's count says which wake it came in. */
+    int sleeps = 0;
+    const QMetaObject::Connection counting = QObject::connect(
+        QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, [&] { ++sleeps; });
+    std::vector<int> flashes, ticks;
+    const int flasher = e.create([&] { flashes.push_back(sleeps); });
+    const int clock = e.create([&] {
+        ticks.push_back(sleeps);
+        if (ticks.size() == 3)
+            loop.quit();
+    });
+    e.start(flasher, 200);
+    /* Started a little later, as the forms' timers are one after another. */
+    QThread::msleep(4);
+    e.start(clock, 400);
+    QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+    loop.exec();
+    QObject::disconnect(counting);
+    ASSERT_EQ(ticks.size(), 3u);
+    for (const int tick : ticks)
+        EXPECT_NE(std::find(flashes.begin(), flashes.end(), tick), flashes.end()) << tick;
 }
