@@ -440,8 +440,11 @@ ReaderKeeper::Taken ReaderKeeper::take(Clock::time_point deadline)
             wake();
             return taken;
         }
-        if (m_cannotStart)
+        /* A program that cannot run is a verdict of its own, whatever the machine held before. */
+        if (m_cannotStart) {
+            m_unreadySince.reset();
             return {nullptr, true, Delay::None};
+        }
         const Clock::time_point now = Clock::now();
         if (!m_unreadySince)
             m_unreadySince = now;
