@@ -324,7 +324,9 @@ void benchTrain(const QString &line, const QString &dataDir, const QStringList &
         const double wallMs = t.nsecsElapsed() / 1e6;
         const pid_t used = reader.pid();
         pictures.endTrain();
-        if (!awaitReaped(used))
+        if (used <= 0)
+            refuse("vehicles", "no reader read the train");
+        else if (!awaitReaped(used))
             refuse("vehicles", "a train's reader was not reaped");
         reader.nextPid();
         if (shown != entries.size())
@@ -363,6 +365,10 @@ void benchVehicles()
     const QStringList shapes = drawings.entryList({QStringLiteral("*.svg")}, QDir::Files, QDir::Name);
     for (int i = 0; i < 10 && i < shapes.size(); ++i)
         train << shapes[i].chopped(4) + kinds[i % 4];
+    if (train.isEmpty()) {
+        refuse("vehicles", "no drawing of the drawing tools is there to read");
+        return;
+    }
     benchTrain(QStringLiteral("drawings_%1_train").arg(train.size()), drawings.path(), train);
 }
 

@@ -158,7 +158,7 @@ std::shared_ptr<ReaderProcess> ReaderKeeper::startReader(const QByteArray &name,
     reader->pid = pid;
     reader->requests = requests[0];
     reader->answers = answers[0];
-    reader->startedAt = reader->movedAt = Clock::now();
+    reader->movedAt = Clock::now();
     reader->handle = processHandle(pid);
     reader->clocked = ::clock_getcpuclockid(pid, &reader->clock) == 0;
     reader->startTime = std::max<int64_t>(0, liveTime(*reader));

@@ -47,7 +47,6 @@ struct ReaderProcess {
     int answers = -1;        ///< The program's end of its answers: likewise.
     clockid_t clock{};       ///< Its processor-time clock, read only while it is not reaped.
     bool clocked = false;    ///< Whether its clock could be had: else its processor time is not known.
-    std::chrono::steady_clock::time_point startedAt; ///< When it was started.
 
     /* Known once it has said hello, before it is taken. */
     int threads = 0;         ///< Its threads when it said hello.
