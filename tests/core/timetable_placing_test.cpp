@@ -91,14 +91,27 @@ void writePhoto(const QString &path, int side = 2400)
     ASSERT_TRUE(writer.write(noise)) << writer.errorString().toStdString();
 }
 
-/** @return a train line falling due at 7:11, of one vehicle of a code, the number its own. */
-QString trainOfVehicle(int code, const QString &number = QStringLiteral("05401"))
+/**
+ * @return a train line falling due at 7:11 (or five minutes before another
+ *         departure from the neighbour), of one vehicle of a code, or of
+ *         two (a second code above 0), the number its own.
+ */
+QString trainOfVehicle(int code, const QString &number = QStringLiteral("05401"),
+                       const QString &neighbourDeparture = QStringLiteral("0716"), int second = 0)
 {
     TrainLineText train;
     train.number = number;
-    train.neighbourDeparture = "0716";
-    train.vehicles = QStringLiteral("%1").arg(code, 3, 10, QChar('0')) + QString(27, QChar('0'));
+    train.neighbourDeparture = neighbourDeparture;
+    train.vehicles = QStringLiteral("%1%2").arg(code, 3, 10, QChar('0')).arg(second, 3, 10, QChar('0'))
+                     + QString(24, QChar('0'));
     return train.text();
+}
+
+/** Ticks once a game second while line `line` is due, `maxTicks` at most. */
+void tickWhileDue(FileGame &g, int line, int maxTicks)
+{
+    for (int tick = 0; tick < maxTicks && g.state(line) == core::LineDue; ++tick)
+        g.h->ticks(1);
 }
 
 /**
@@ -962,8 +975,7 @@ TEST(TimetablePlacing, ATrainRefusedForItsPicturesSizeLeavesTheRoomToTheNext)
     const VehiclePictures &pictures = g.h->app().A2().vehiclePictures;
     /* Its pictures are read over as many ticks as the machine needs. */
     g.tickAt(7, 10);
-    for (int ticks = 0; ticks < 30 && g.state(0) == core::LineDue; ++ticks)
-        g.h->ticks(1);
+    tickWhileDue(g, 0, 30);
     EXPECT_EQ(g.state(0), core::LineRefused);
     EXPECT_EQ(g.h->messages().filter("Vlak na řádku").value(0),
               "Vlak na řádku 30 grafikonu nelze zařadit: Vozidlo 5 ve sloupcích 50-52 má obrázek, "
@@ -971,8 +983,7 @@ TEST(TimetablePlacing, ATrainRefusedForItsPicturesSizeLeavesTheRoomToTheNext)
         << g.h->messages().join(" | ").toStdString();
     EXPECT_EQ(pictures.bytesKept(), 0) << "the refused train's pictures are let go";
     g.tickAt(7, 11);
-    for (int ticks = 0; ticks < 30 && g.state(1) == core::LineDue; ++ticks)
-        g.h->ticks(1);
+    tickWhileDue(g, 1, 30);
     EXPECT_EQ(g.state(1), core::LinePlaced);
     EXPECT_EQ(g.h->app().A2().row(5).vehicles[0]->picture(), repositoryPicture("Vozidla/lok_754.bmp"));
 }
@@ -1044,11 +1055,7 @@ TEST(TimetablePlacing, OnASharedProcessorAPhotoOf3000PixelsIsPlacedWithNoTickOfA
 TEST(TimetablePlacing, OnASharedProcessorAReaderStoppedAsItStartsHoldsNoTick)
 {
     /* Trains of the first two shipped vehicles, at 7:11 and 7:15. */
-    TrainLineText later;
-    later.number = "05405";
-    later.neighbourDeparture = "0720";
-    later.vehicles = "002000000000000000000000000000";
-    FileGame g({trainOfVehicle(1), later.text()});
+    FileGame g({trainOfVehicle(1), trainOfVehicle(2, "05405", "0720")});
     platform::PictureReader &reader = platform::PictureReader::instance();
     const SharedProcessor busy;
     {
@@ -1159,8 +1166,7 @@ TEST(TimetablePlacing, APictureWhoseReaderIsKilledFromOutsideTwiceIsReadByTheNex
         g.h->ticks(1);
         EXPECT_NE(reader.pid(), reading) << round;
     }
-    for (int tick = 0; tick < 200 && g.state(0) == core::LineDue; ++tick)
-        g.h->ticks(1);
+    tickWhileDue(g, 0, 200);
     EXPECT_EQ(g.state(0), core::LinePlaced);
     EXPECT_EQ(g.h->app().A2().row(5).vehicles[0]->picture(), platform::loadPicture(photo));
     EXPECT_TRUE(g.h->messages().isEmpty()) << g.h->messages().join(" | ").toStdString();
@@ -1168,11 +1174,7 @@ TEST(TimetablePlacing, APictureWhoseReaderIsKilledFromOutsideTwiceIsReadByTheNex
 
 TEST(TimetablePlacing, APictureWhoseReadersAreKilledFromOutsideThreeTimesRefusesItsTrainAloneNotThePicture)
 {
-    TrainLineText later;
-    later.number = "05403";
-    later.neighbourDeparture = "0720";
-    later.vehicles = "001000000000000000000000000000";
-    FileGame g({trainOfVehicle(1), later.text()});
+    FileGame g({trainOfVehicle(1), trainOfVehicle(1, "05403", "0720")});
     const QString photo = g.folder.path() + "/Vozidla/foto.jpg";
     writePhoto(photo);
     g.restartWithVehicles({"Vozidla\\foto.jpg"});
@@ -1196,8 +1198,7 @@ TEST(TimetablePlacing, APictureWhoseReadersAreKilledFromOutsideThreeTimesRefuses
     /* The next train naming it reads it. */
     g.h->app().A2().placingTime = platform::kMaxPlacingTime;
     g.tickAt(7, 15);
-    for (int tick = 0; tick < 20 && g.state(1) == core::LineDue; ++tick)
-        g.h->ticks(1);
+    tickWhileDue(g, 1, 20);
     EXPECT_EQ(g.state(1), core::LinePlaced);
     EXPECT_EQ(g.h->app().A2().row(5).vehicles[0]->picture(), platform::loadPicture(photo));
 }
@@ -1228,8 +1229,7 @@ TEST(TimetablePlacing, AReaderKilledFromOutsideWhileItsKeeperIsHeldIsNoVerdictEi
         g.h->ticks(1);
         EXPECT_EQ(g.state(0), core::LineDue) << round;
     }
-    for (int tick = 0; tick < 300 && g.state(0) == core::LineDue; ++tick)
-        g.h->ticks(1);
+    tickWhileDue(g, 0, 300);
     reader.useProgram("kamenna-pictures");
     EXPECT_EQ(g.state(0), core::LinePlaced);
     EXPECT_EQ(g.h->app().A2().row(5).vehicles[0]->picture(), repositoryPicture("Vozidla/lok_754.bmp"));
@@ -1331,8 +1331,7 @@ TEST(TimetablePlacing, AReaderNeverReadyRefusesItsTrainAfterTheWaitSayingWhyAndT
     QElapsedTimer waited;
     waited.start();
     g.tickAt(7, 11);
-    for (int tick = 0; tick < 200 && g.state(0) == core::LineDue; ++tick)
-        g.h->ticks(1);
+    tickWhileDue(g, 0, 200);
     EXPECT_EQ(g.state(0), core::LineRefused);
     EXPECT_GE(waited.elapsed(), std::chrono::milliseconds(platform::ReaderKeeper::kMostStartWait).count());
     EXPECT_EQ(g.h->messages().filter("Vlak na řádku").value(0),
@@ -1341,8 +1340,7 @@ TEST(TimetablePlacing, AReaderNeverReadyRefusesItsTrainAfterTheWaitSayingWhyAndT
         << g.h->messages().join(" | ").toStdString();
     /* A reader ready again: the next train is read, and the first's picture was not blamed. */
     reader.useProgram("kamenna-pictures");
-    for (int tick = 0; tick < 20 && g.state(1) == core::LineDue; ++tick)
-        g.h->ticks(1);
+    tickWhileDue(g, 1, 20);
     EXPECT_EQ(g.state(1), core::LinePlaced);
     EXPECT_EQ(g.h->app().A2().row(5).vehicles[0]->picture(), repositoryPicture("Vozidla/lok_742.bmp"));
 }
@@ -1351,10 +1349,7 @@ TEST(TimetablePlacing, TheReaderOfOneTrainReadsNoPictureOfTheNext)
 {
     /* A reader taken over by "lez.bmp" gives every later picture as a red dot: the first train's second vehicle
        too, which the next train reads again. */
-    TrainLineText both;
-    both.neighbourDeparture = "0716";
-    both.vehicles = "001002000000000000000000000000";
-    FileGame g({both.text(), trainOfVehicle(2, "05403")});
+    FileGame g({trainOfVehicle(1, "05401", "0716", 2), trainOfVehicle(2, "05403")});
     QImage dot(8, 8, QImage::Format_RGB32);
     dot.fill(qRgb(10, 120, 200));
     ASSERT_TRUE(dot.save(g.folder.path() + "/Vozidla/lez.bmp", "BMP"));
@@ -1370,10 +1365,7 @@ TEST(TimetablePlacing, TheReaderOfOneTrainReadsNoPictureOfTheNext)
 TEST(TimetablePlacing, AReaderThatEndsItselfByTheLimitsSignalOnItsSecondPictureMakesItNotTooLarge)
 {
     /* Its own time limit's signal, sent to itself long before the limit, at the train's second picture. */
-    TrainLineText both;
-    both.neighbourDeparture = "0716";
-    both.vehicles = "001002000000000000000000000000";
-    FileGame g({both.text(), trainOfVehicle(2, "05403")});
+    FileGame g({trainOfVehicle(1, "05401", "0716", 2), trainOfVehicle(2, "05403")});
     platform::PictureReader &reader = platform::PictureReader::instance();
     reader.useProgram("kamenna-pictures-liar", {"--lie=sigxcpu-on-second"});
     playWithinTicks(g, 2, core::LinePlaced, 10);

@@ -1,6 +1,7 @@
-/** @file processor_clock.h The processor time a test's own thread spends, for its bounds on work. */
+/** @file processor_clock.h The processor time a test's own thread spends, for its bounds on work; the monotonic clock. */
 #pragma once
 
+#include <cstdint>
 #include <ctime>
 
 #include <QtGlobal>
@@ -33,3 +34,11 @@ private:
     }
     qint64 m_start = now();
 };
+
+/** @return the monotonic clock in nanoseconds: what holds of the tests' helper processes, which call it after a fork. */
+inline int64_t monotonicNs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return int64_t(t.tv_sec) * 1000000000 + t.tv_nsec;
+}

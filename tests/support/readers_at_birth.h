@@ -1,6 +1,8 @@
 /** @file readers_at_birth.h Kills or stops every picture reader this process starts the moment it is seen, for a while. */
 #pragma once
 
+#include "support/processor_clock.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
@@ -43,10 +45,10 @@ public:
             int killed = 0;
             std::vector<pid_t> stopped;
             const int signal = what == Killed ? SIGKILL : SIGSTOP;
-            const int64_t until = now() + std::chrono::nanoseconds(hold).count();
+            const int64_t until = monotonicNs() + std::chrono::nanoseconds(hold).count();
             char tasks[64];
             std::snprintf(tasks, sizeof tasks, "/proc/%d/task", int(parent));
-            while (now() < until) {
+            while (monotonicNs() < until) {
                 if (DIR *threads = ::opendir(tasks)) {
                     while (const dirent *task = ::readdir(threads)) {
                         char path[512];
@@ -116,12 +118,6 @@ private:
         return n > 0;
     }
 
-    static int64_t now()
-    {
-        timespec t{};
-        ::clock_gettime(CLOCK_MONOTONIC, &t);
-        return int64_t(t.tv_sec) * 1000000000 + t.tv_nsec;
-    }
 
     pid_t m_killer = -1;
     int m_report = -1;

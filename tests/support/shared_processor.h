@@ -1,6 +1,8 @@
 /** @file shared_processor.h Runs the test's process on one processor that it shares with work of a higher priority. */
 #pragma once
 
+#include "support/processor_clock.h"
+
 #include <QDir>
 
 #include <chrono>
@@ -138,10 +140,10 @@ public:
             CPU_SET(processor, &one);
             sched_setaffinity(0, sizeof one, &one);
         }
-        const int64_t until = now() + std::chrono::nanoseconds(hold).count();
+        const int64_t until = monotonicNs() + std::chrono::nanoseconds(hold).count();
         const sched_param first{1};
         if (sched_setscheduler(0, SCHED_FIFO, &first) == 0) {
-            while (now() < until) {
+            while (monotonicNs() < until) {
             }
         } else {
             ::kill(parent, SIGSTOP);
@@ -162,12 +164,5 @@ public:
     TakenProcessor &operator=(const TakenProcessor &) = delete;
 
 private:
-    static int64_t now()
-    {
-        timespec t{};
-        ::clock_gettime(CLOCK_MONOTONIC, &t);
-        return int64_t(t.tv_sec) * 1000000000 + t.tv_nsec;
-    }
-
     pid_t m_taker = -1;
 };

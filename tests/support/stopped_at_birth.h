@@ -1,6 +1,8 @@
 /** @file stopped_at_birth.h Holds the next process this one starts stopped the moment it appears, before it runs its program. */
 #pragma once
 
+#include "support/processor_clock.h"
+
 #include <QDir>
 
 #include <algorithm>
@@ -83,11 +85,11 @@ private:
         if (!attached)
             _exit(1);
         pid_t born = -1;
-        const int64_t start = now();
+        const int64_t start = monotonicNs();
         int64_t bornAt = 0;
         /* Never longer than the hold and some seconds: the tracees go on once the tracer has ended. */
-        while (now() - start < (std::chrono::nanoseconds(hold).count() + 10000000000LL)
-               && (born < 0 || now() - bornAt < std::chrono::nanoseconds(hold).count()) && ::kill(parent, 0) == 0) {
+        while (monotonicNs() - start < (std::chrono::nanoseconds(hold).count() + 10000000000LL)
+               && (born < 0 || monotonicNs() - bornAt < std::chrono::nanoseconds(hold).count()) && ::kill(parent, 0) == 0) {
             int status = 0;
             const pid_t who = ::waitpid(-1, &status, __WALL | WNOHANG);
             if (who <= 0) {
@@ -114,19 +116,13 @@ private:
                 ::ptrace(PTRACE_CONT, who, nullptr, reinterpret_cast<void *>(long(signal)));
             }
             if (born > 0 && bornAt == 0) {
-                bornAt = now();
+                bornAt = monotonicNs();
                 n = ::write(report, &born, sizeof born);
             }
         }
         _exit(0);
     }
 
-    static int64_t now()
-    {
-        timespec t{};
-        ::clock_gettime(CLOCK_MONOTONIC, &t);
-        return int64_t(t.tv_sec) * 1000000000 + t.tv_nsec;
-    }
 
     pid_t m_tracer = -1;
     int m_report = -1;
