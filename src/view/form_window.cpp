@@ -69,6 +69,8 @@ FormWindow::FormWindow(ui::Form &form) : ContainerWidget(form, *this, nullptr), 
     });
     m_showCheck.setSingleShot(true);
     connect(&m_showCheck, &QTimer::timeout, this, &FormWindow::checkShown);
+    m_sizeCheck.setSingleShot(true);
+    connect(&m_sizeCheck, &QTimer::timeout, this, &FormWindow::checkSize);
     m_frontSeen = form.frontCount();
     m_views.insert(&form, this);
     build(form, this);
@@ -337,6 +339,20 @@ void FormWindow::checkShown()
     m_showCheck.start(ShowCheckMs << m_showTries);
 }
 
+void FormWindow::checkSize()
+{
+    /* A window manager may take a new window in at a size of its own making
+       (fluxbox at times fits a window just given a frame into the place the
+       frameless one had): the form's controls would lie beyond its edge. A
+       size the manager gives on purpose, maximised, stays. */
+    const QSize own = minimumSize();
+    if (!m_form || m_form->maximized() || isHidden() || own != maximumSize() || size() == own
+        || windowState() != Qt::WindowNoState || m_sizeTries >= MaxSizeTries)
+        return;
+    ++m_sizeTries;
+    resize(own);
+}
+
 void FormWindow::shedManagerState()
 {
     /* The window manager's maximising stays in the native window's state
@@ -382,8 +398,10 @@ void FormWindow::applyGeometry()
         m_footer->setGeometry(0, client.height(), size.width(), m_footerHeight);
     if (isFullScreen() || isMaximized())
         setWindowState(Qt::WindowNoState);
-    if (this->size() != size || minimumSize() != size || maximumSize() != size)
+    if (this->size() != size || minimumSize() != size || maximumSize() != size) {
+        m_sizeTries = 0;
         setFixedSize(size);
+    }
     /* Placed when first shown, and again whenever the form itself moves or resizes. */
     if (!m_placed || f.bounds() != m_placedFrom) {
         place();
@@ -565,6 +583,10 @@ void FormWindow::comeUp()
 void FormWindow::resizeEvent(QResizeEvent *e)
 {
     ContainerWidget::resizeEvent(e);
+    /* Looked at once the window system's events of the change are over: a
+       maximised window's state may come after its size. */
+    if (e->spontaneous() && e->size() != minimumSize())
+        m_sizeCheck.start(SizeCheckMs);
     /* A maximised form learns the size the screen gave it; its own layout
        runs in its resize handler. Fixed-size forms keep their design size. */
     ui::Form *f = m_form;

@@ -74,6 +74,10 @@ public:
     static constexpr int ShowCheckMs = 500;
     /** How many times a window is shown anew before the window system is left to it. */
     static constexpr int MaxShowTries = 4;
+    /** How long a window of a size of its own may stand at another size the window system gave it before it asks again. */
+    static constexpr int SizeCheckMs = 100;
+    /** How many times a window asks again for its own size before it leaves the window system's size be. */
+    static constexpr int MaxSizeTries = 3;
 
 signals:
     /** The window system put the window on the screen after it was shown or restored from minimised. */
@@ -107,6 +111,8 @@ private:
     void dropNative();
     /** Shows the window anew when the window system has not put it on the screen since it was shown. */
     void checkShown();
+    /** Asks again for a form's own size when the window system gave the window another. */
+    void checkSize();
     /** Lets go of a native window the window manager left maximised or full-screen; for a form of its own size. */
     void shedManagerState();
     /** Marks the window as the latest to come to the front. */
@@ -138,6 +144,8 @@ private:
     bool m_renewing = false;     ///< The native window is being renewed: the opener stays, the keyboard is not handed back.
     QTimer m_showCheck;          ///< Looks whether a shown window got onto the screen.
     int m_showTries = 0;         ///< Times the window was shown anew since the form last showed it.
+    QTimer m_sizeCheck;          ///< Looks whether a window of a size of its own got that size.
+    int m_sizeTries = 0;         ///< Times the window asked again for the size the form last gave it.
     bool m_comingUp = false;     ///< Shown or restored, and not yet put on the screen since.
     bool m_placeAgain = false;   ///< Placed again once on the screen: a new native window, maybe of another frame.
     quint64 m_frontStamp = 0;    ///< When it last came to the front (see frontStamp).

@@ -313,6 +313,14 @@ public:
         return w && w->isVisible() && w->frameGeometry() == QGuiApplication::primaryScreen()->geometry();
     }
 
+    /** @return whether a form's window of a fixed size has that size, as the X server has it. */
+    bool atOwnSize(const QString &form)
+    {
+        const view::FormWindow *w = windowOf(form);
+        int width = 0, height = 0;
+        return w && (!m_x.ready() || (m_x.size(w->internalWinId(), width, height) && QSize(width, height) == w->minimumSize()));
+    }
+
     /** @return whether a frameless form's window lies where the form puts it, as the X server has it. */
     bool atFormsPlace(const QString &form)
     {
@@ -928,7 +936,9 @@ bool startGame(App &app, Check &c, FakeInput &input, std::optional<QPoint> parke
         input.clickInPlace(*parked);
     } else {
         input.click(c.centre("A0.B2"));
-        if (c.step("Možnosti opens the settings", c.waitUntil([&] { return c.showing("A0.B4"); }))) {
+        /* Framed anew, the window has the settings' size on the screen too: its OK lies within. */
+        if (c.step("Možnosti opens the settings",
+                   c.waitUntil([&] { return c.showing("A0.B4") && c.atOwnSize("A0"); }))) {
             c.shoot("1_settings");
             input.click(c.centre("A0.E4"));
             /* The launcher loses its frame: its window is made anew, where the form puts it. */
@@ -1071,12 +1081,19 @@ void reportTimetable(App &app, Check &c, const screen::XWindows &x, const char *
     x.size(a2, width, height);
     x.origin(a2, left, top);
     const QPoint taken = c.programOrigin("A2");
+    const unsigned long active = x.active();
+    const char *keyboard = active == 0              ? "no window"
+                           : active == a2             ? "the timetable window"
+                           : active == c.xWindow("A6") ? "the desk"
+                                                      : "another window";
     std::printf("%s number %d: the timetable window is %s in the program, %s on the screen, %s by the window "
-                "manager, %s the desk, %dx%d%s at %d,%d (%d,%d to the program); the desk is %s\n",
+                "manager, %s the desk, %dx%d%s at %d,%d (%d,%d to the program), %s; the desk is %s; the keyboard "
+                "is with %s\n",
                 what, cycle, app.form("A2")->visible() ? "open" : "closed", x.viewable(a2) ? "shown" : "not shown",
                 x.managed(a2) ? "taken" : "not taken", x.above(a2, c.xWindow("A6")) ? "above" : "not above", width,
                 height, x.maximised(a2) ? " maximised" : "", left, top, taken.x(), taken.y(),
-                app.form("A6")->enabled() ? "enabled" : "disabled");
+                c.showing("A2." + timetableCellName(1, 0)) ? "its rows shown" : "its rows not shown",
+                app.form("A6")->enabled() ? "enabled" : "disabled", keyboard);
 }
 
 /**
@@ -1183,7 +1200,10 @@ void maximisedTimetable(App &app, Check &c, FakeInput &input, const screen::XWin
 {
     const QString firstCell = "A2." + timetableCellName(1, 0);
     int ownWidth = 0, ownHeight = 0;
-    bool ok = openTimetable(app, c, input, x) && x.size(c.xWindow("A2"), ownWidth, ownHeight);
+    bool ok = openTimetable(app, c, input, x) && c.waitUntil([&] { return c.atOwnSize("A2"); })
+              && x.size(c.xWindow("A2"), ownWidth, ownHeight);
+    if (!ok)
+        reportTimetable(app, c, x, "F4 before maximising", 1);
     const auto ownSize = [&] {
         int width = 0, height = 0;
         return x.size(c.xWindow("A2"), width, height) && width == ownWidth && height == ownHeight;
@@ -1200,6 +1220,7 @@ void maximisedTimetable(App &app, Check &c, FakeInput &input, const screen::XWin
             failed = "F4 after the maximised close";
         if (failed) {
             reportTimetable(app, c, x, failed, i);
+            std::printf("its own size is %dx%d\n", ownWidth, ownHeight);
             c.shoot("wm_timetable_maximised");
             ok = false;
         }

@@ -32,6 +32,7 @@
 #include <QScrollBar>
 #include <QTabBar>
 #include <QWheelEvent>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -133,6 +134,24 @@ TEST(Front, WindowFollowsFormVisibilityCaptionSizeAndEnabled)
     EXPECT_TRUE(w->widgetOf(*a1.Prvky)->isVisible());
     EXPECT_FALSE(w->widgetOf(*a1.C00)->isVisible());
     w->grab().save(QCoreApplication::applicationDirPath() + "/view_a1_simulace.png");
+
+    /* A window manager that takes the window in at a size of its own making:
+       the window asks for its own size again. One that maximises it is let be. */
+    w->windowHandle()->resize(600, 400);
+    QElapsedTimer waited;
+    waited.start();
+    while (w->size() != QSize(632, 446) && waited.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_EQ(w->size(), QSize(632, 446));
+    w->setWindowState(Qt::WindowMaximized);
+    QCoreApplication::processEvents();
+    const QSize maximised = w->size();
+    EXPECT_NE(maximised, QSize(632, 446));
+    waited.restart();
+    while (waited.elapsed() < 3 * view::FormWindow::SizeCheckMs)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_EQ(w->size(), maximised);
+    w->setWindowState(Qt::WindowNoState);
 
     a1.hide();
     EXPECT_FALSE(w->isVisible());
